@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs Hikewise on Debian 12.
+#   ./build.sh run [ARGS...]   install what is missing, build, start Hikewise
+#   ./build.sh test            install what is missing, build, run every test
+#   ./build.sh build           install what is missing and build
+#   ./build.sh bench           build and run the benchmarks (prints figures)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${HIKEWISE_BUILD_DIR:-build}
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
+  libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+  libxml2-utils gpsbabel socat xauth xvfb
+)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+cmd=${1:-run}
+[ $# -gt 0 ] && shift
+case "$cmd" in
+  run)
+    install_missing
+    configure_and_build
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      echo "No display found: running Hikewise in a virtual X server (xvfb-run)." >&2
+      exec xvfb-run -a "$BUILD_DIR/bin/hikewise" "$@"
+    fi
+    exec "$BUILD_DIR/bin/hikewise" "$@"
+    ;;
+  test)
+    install_missing
+    configure_and_build
+    [ -n "${CI:-}" ] && export HIKEWISE_REQUIRE_PEER_DATA=1
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" "$@"
+    ;;
+  build)
+    install_missing
+    configure_and_build
+    ;;
+  bench)
+    install_missing
+    configure_and_build
+    for b in "$BUILD_DIR"/tests/bench_* "$BUILD_DIR"/bin/bench_*; do
+      [ -x "$b" ] && "$b" "$@"
+    done
+    ;;
+  *)
+    echo "usage: $0 run|test|build|bench" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,13 @@
+# Warnings are errors in the project's own code.
+function(hikewise_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+    -Wnull-dereference -Wformat=2 -Werror)
+endfunction()
+
+# Applies AddressSanitizer and UndefinedBehaviorSanitizer to a target.
+function(hikewise_sanitize target)
+  target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+    -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+endfunction()

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace hw {
+
+// The program's string table: user texts by resource id, UTF-8. Returns an
+// empty string for an unknown id, as a failed string load would.
+const char* LoadString(int id);
+
+} // namespace hw
