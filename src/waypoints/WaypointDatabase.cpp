@@ -1,0 +1,244 @@
+#include "waypoints/WaypointDatabase.h"
+
+#include "map/SphericalGeometry.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace hw {
+namespace {
+
+Waypoint EmptyTarget()
+{
+    Waypoint w;
+    w.strName.clear();
+    return w;
+}
+
+} // namespace
+
+WaypointDatabase::WaypointDatabase() : cells_(kCellCount), target_(EmptyTarget()) {}
+
+int WaypointDatabase::Add(const Waypoint& waypoint)
+{
+    if (NameExists(waypoint.strName))
+        return 0;
+    return AddUnchecked(waypoint);
+}
+
+int WaypointDatabase::AddUnchecked(const Waypoint& waypoint)
+{
+    int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
+    if (cell < 0)
+        return -1;
+    return Store(waypoint, cell);
+}
+
+int WaypointDatabase::Store(const Waypoint& waypoint, int cell)
+{
+    std::vector<Waypoint>& list = cells_[static_cast<size_t>(cell)];
+    list.push_back(waypoint);
+    Waypoint& stored = list.back();
+    stored.nSerial = nextSerial_++;
+    cellOfSerial_[stored.nSerial] = cell;
+    serialsByName_[stored.strName].push_back(stored.nSerial);
+    ++count_;
+    modified_ = true;
+    return stored.nSerial;
+}
+
+WaypointDatabase::Location WaypointDatabase::Locate(int serial) const
+{
+    auto it = cellOfSerial_.find(serial);
+    if (it == cellOfSerial_.end())
+        return {};
+    const std::vector<Waypoint>& list = cells_[static_cast<size_t>(it->second)];
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].nSerial == serial)
+            return {it->second, i};
+    return {};
+}
+
+void WaypointDatabase::Unindex(const Waypoint& stored)
+{
+    cellOfSerial_.erase(stored.nSerial);
+    auto it = serialsByName_.find(stored.strName);
+    if (it == serialsByName_.end())
+        return;
+    std::erase(it->second, stored.nSerial);
+    if (it->second.empty())
+        serialsByName_.erase(it);
+}
+
+void WaypointDatabase::Erase(const Location& at)
+{
+    std::vector<Waypoint>& list = cells_[static_cast<size_t>(at.cell)];
+    Unindex(list[at.index]);
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
+    --count_;
+}
+
+int WaypointDatabase::FirstSerialNamed(std::string_view name) const
+{
+    auto it = serialsByName_.find(name);
+    if (it == serialsByName_.end())
+        return 0;
+    // Several records may share a name when a file held them so: the first
+    // in database order wins.
+    int best = 0;
+    Location bestAt;
+    for (int serial : it->second) {
+        Location at = Locate(serial);
+        if (best == 0 || at.cell < bestAt.cell ||
+            (at.cell == bestAt.cell && at.index < bestAt.index)) {
+            best = serial;
+            bestAt = at;
+        }
+    }
+    return best;
+}
+
+int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int cell)
+{
+    std::vector<Waypoint>& list = cells_[static_cast<size_t>(at.cell)];
+    int serial = list[at.index].nSerial;
+    Unindex(list[at.index]);
+    if (cell == at.cell) {
+        // Same cell: overwrite in place, keeping the insertion order.
+        list[at.index] = waypoint;
+        list[at.index].nSerial = serial;
+    } else {
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
+        std::vector<Waypoint>& target = cells_[static_cast<size_t>(cell)];
+        target.push_back(waypoint);
+        target.back().nSerial = serial;
+    }
+    cellOfSerial_[serial] = cell;
+    serialsByName_[waypoint.strName].push_back(serial);
+    modified_ = true;
+    return serial;
+}
+
+int WaypointDatabase::ReplaceByName(const Waypoint& waypoint)
+{
+    int serial = FirstSerialNamed(waypoint.strName);
+    if (serial == 0)
+        return 0;
+    int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
+    if (cell < 0)
+        return -1;
+    return MoveInto(Locate(serial), waypoint, cell);
+}
+
+int WaypointDatabase::ReplaceBySerial(int serial, const Waypoint& waypoint)
+{
+    Location at = Locate(serial);
+    if (at.cell < 0)
+        return 0;
+    auto named = serialsByName_.find(waypoint.strName);
+    if (named != serialsByName_.end() &&
+        std::any_of(named->second.begin(), named->second.end(),
+                    [serial](int other) { return other != serial; }))
+        return 0;
+    int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
+    if (cell < 0)
+        return -1;
+    return MoveInto(at, waypoint, cell);
+}
+
+bool WaypointDatabase::FindBySerial(int serial, Waypoint& out) const
+{
+    const Waypoint* stored = StoredBySerial(serial);
+    out = stored ? *stored : Waypoint();
+    return stored != nullptr;
+}
+
+const Waypoint* WaypointDatabase::StoredBySerial(int serial) const
+{
+    Location at = Locate(serial);
+    if (at.cell < 0)
+        return nullptr;
+    return &cells_[static_cast<size_t>(at.cell)][at.index];
+}
+
+bool WaypointDatabase::NameExists(std::string_view name) const
+{
+    return serialsByName_.find(name) != serialsByName_.end();
+}
+
+int WaypointDatabase::DeleteBySerial(int serial)
+{
+    Location at = Locate(serial);
+    if (at.cell < 0)
+        return 0;
+    Erase(at);
+    modified_ = true;
+    return 1;
+}
+
+std::string WaypointDatabase::NewAutomaticName() const
+{
+    char name[32];
+    for (int n = 0;; ++n) {
+        std::snprintf(name, sizeof name, "WPT %05d", n);
+        if (!NameExists(name))
+            return name;
+    }
+}
+
+void WaypointDatabase::Clear()
+{
+    for (std::vector<Waypoint>& cell : cells_)
+        cell.clear();
+    cellOfSerial_.clear();
+    serialsByName_.clear();
+    count_ = 0;
+}
+
+void WaypointDatabase::SetListDistance(int serial, double km)
+{
+    Location at = Locate(serial);
+    if (at.cell >= 0)
+        cells_[static_cast<size_t>(at.cell)][at.index].dListDistance = km;
+}
+
+int WaypointDatabase::CheckProximity(const GeoPoint& position, Waypoint& out)
+{
+    constexpr int32_t kReach = 1000;
+    // A walk of its own, so that an alarm check never disturbs a caller's
+    // area walk.
+    CellArea area;
+    area.Begin({position.lat - kReach, position.lon - kReach, 0},
+               {position.lat + kReach, position.lon + kReach, 0});
+    for (int cell = area.Next(); cell >= 0; cell = area.Next()) {
+        for (Waypoint& w : cells_[static_cast<size_t>(cell)]) {
+            if (w.bActiveWaypoint != 1)
+                continue;
+            double km = DistanceKmMicro({w.nLatitude, w.nLongitude, 0}, position);
+            if (!(km <= w.dActiveWPDistance)) {
+                w.bAlarmTriggered = 0;
+            } else if (w.bAlarmTriggered == 0) {
+                w.bAlarmTriggered = 1;
+                out = w;
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
+void WaypointDatabase::SetTarget(const Waypoint& waypoint, const GeoPoint& start)
+{
+    target_ = waypoint;
+    target_.bArrived = 0;
+    targetStart_ = start;
+}
+
+void WaypointDatabase::SetTargetActive(int active)
+{
+    targetActive_ = active;
+    if (active == 0)
+        target_ = EmptyTarget();
+}
+
+} // namespace hw

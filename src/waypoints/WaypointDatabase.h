@@ -1,0 +1,129 @@
+#pragma once
+
+#include "map/GeoPoint.h"
+#include "waypoints/CellArea.h"
+#include "waypoints/Waypoint.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace hw {
+
+// All waypoints of the program in a 200 x 200 grid of 0.1 degree cells that
+// repeats every 20 degrees, with serial ids, a modified flag and the
+// navigation target slot.
+//
+// Whole-database order is cells 0..39,999, and insertion order in a cell.
+class WaypointDatabase {
+public:
+    static constexpr int kCellCount = CellArea::kCellCount;
+
+    WaypointDatabase();
+
+    // Stores a copy under the next serial id and returns that id; 0 when a
+    // stored waypoint has the same name; -1 when the position lies outside
+    // the grid.
+    int Add(const Waypoint& waypoint);
+    // As Add, without the name check (loaders take names as a file has them).
+    int AddUnchecked(const Waypoint& waypoint);
+    // Overwrites the first stored waypoint (database order) with that name,
+    // keeping its serial id; the record moves to the cell of its new
+    // position. Returns the serial id, 0 when no name matches, -1 when the
+    // new position lies outside the grid (nothing changes).
+    int ReplaceByName(const Waypoint& waypoint);
+    // Overwrites the waypoint with that serial id (an edit, which may rename
+    // it). Returns the serial id; 0 when the serial is unknown or another
+    // waypoint has the new name; -1 when the position lies outside the grid.
+    int ReplaceBySerial(int serial, const Waypoint& waypoint);
+    // Copies the stored waypoint out; a default record when there is none.
+    bool FindBySerial(int serial, Waypoint& out) const;
+    // The stored record, or nullptr. Valid until the next change.
+    const Waypoint* StoredBySerial(int serial) const;
+    bool NameExists(const Waypoint& waypoint) const { return NameExists(waypoint.strName); }
+    bool NameExists(std::string_view name) const;
+    // 1 when found and removed, 0 otherwise.
+    int DeleteBySerial(int serial);
+    // The first of "WPT 00000", "WPT 00001", ... that no waypoint uses.
+    std::string NewAutomaticName() const;
+    // Empties every cell; serial ids keep counting.
+    void Clear();
+
+    int Count() const { return count_; }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+
+    // The grid.
+    static int CellIndex(int32_t lat, int32_t lon) { return CellArea::CellIndex(lat, lon); }
+    const std::vector<Waypoint>& Cell(int index) const
+    {
+        return cells_[static_cast<size_t>(index)];
+    }
+    // Walks the cells covering the box between two corners: NextCell returns
+    // each cell index once, then -1. A cell also holds waypoints 20 degrees
+    // away: callers filter by position.
+    void BeginArea(const GeoPoint& corner1, const GeoPoint& corner2)
+    {
+        area_.Begin(corner1, corner2);
+    }
+    int NextCell() { return area_.Next(); }
+    // Visits every waypoint in whole-database order.
+    template <typename Visit> void ForEach(Visit&& visit) const
+    {
+        for (const std::vector<Waypoint>& cell : cells_)
+            for (const Waypoint& w : cell)
+                visit(w);
+    }
+    // The runtime distance the waypoint manager lists (not a change).
+    void SetListDistance(int serial, double km);
+
+    // The proximity alarm at a position: the first waypoint with an enabled
+    // alarm that the position has newly entered is marked as fired, copied
+    // out, and 1 returned; a waypoint re-arms once the position has left its
+    // radius. Looks only within 0.001 degree of the position.
+    int CheckProximity(const GeoPoint& position, Waypoint& out);
+
+    // The navigation target slot.
+    void SetTarget(const Waypoint& waypoint, const GeoPoint& start);
+    // 0 also resets the target to a default record with an empty name.
+    void SetTargetActive(int active);
+    int IsTargetActive() const { return targetActive_; }
+    const Waypoint& Target() const { return target_; }
+    const GeoPoint& TargetStart() const { return targetStart_; }
+    void SetTargetArrived(int arrived) { target_.bArrived = arrived; }
+
+private:
+    struct Location {
+        int cell = -1;
+        size_t index = 0;
+    };
+    Location Locate(int serial) const;
+    int Store(const Waypoint& waypoint, int cell);
+    void Unindex(const Waypoint& stored);
+    void Erase(const Location& at);
+    int FirstSerialNamed(std::string_view name) const;
+    int MoveInto(const Location& at, const Waypoint& waypoint, int cell);
+
+    std::vector<std::vector<Waypoint>> cells_;
+    int count_ = 0;
+    int nextSerial_ = 1;
+    bool modified_ = false;
+    // serial -> cell, and name -> serials, so that lookups do not walk the grid
+    std::unordered_map<int, int> cellOfSerial_;
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::vector<int>, NameHash, std::equal_to<>> serialsByName_;
+
+    int targetActive_ = 0;
+    Waypoint target_;
+    GeoPoint targetStart_;
+
+    CellArea area_;
+};
+
+} // namespace hw
