@@ -1,0 +1,34 @@
+#include "shell/Utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace hw {
+namespace {
+
+TEST(Utf8Test, RoundTripsEveryLength)
+{
+    std::string text = "A°路\U0001F600";
+    std::u32string chars = DecodeUtf8(text);
+    EXPECT_EQ(chars, U"A°路\U0001F600");
+    EXPECT_EQ(EncodeUtf8(chars), text);
+    EXPECT_TRUE(IsValidUtf8(text));
+}
+
+TEST(Utf8Test, MalformedBytesBecomeReplacementCharacters)
+{
+    // A lone continuation byte, an overlong slash, an encoded surrogate, a
+    // truncated sequence at the end, and a CP936 pair.
+    EXPECT_EQ(DecodeUtf8("\x80"), U"\uFFFD");
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF"
+                         "a"),
+              U"\uFFFD\uFFFDa");
+    EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(DecodeUtf8("b\xE8\xB7"), U"b\uFFFD\uFFFD");
+    EXPECT_FALSE(IsValidUtf8("\xC2\xB7\xB5\xE3"));
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
+    // Code points that have no UTF-8 form are written as U+FFFD.
+    EXPECT_EQ(EncodeUtf8(std::u32string(1, char32_t{0xD800})), "\xEF\xBF\xBD");
+}
+
+} // namespace
+} // namespace hw
