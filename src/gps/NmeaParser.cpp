@@ -1,0 +1,435 @@
+#include "gps/NmeaParser.h"
+
+#include "gps/NmeaFields.h"
+#include "shell/NotificationSink.h"
+#include "shell/WindowMessages.h"
+
+#include <cstring>
+#include <unistd.h>
+
+namespace hw {
+
+namespace {
+
+// The value of a checksum digit, or -1 for a character that is no
+// hexadecimal digit (the sentence is then dropped rather than compared
+// against a meaningless value).
+int HexDigit(uint8_t c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+uint8_t U8(int32_t v)
+{
+    return static_cast<uint8_t>(v);
+}
+
+uint16_t U16(int32_t v)
+{
+    return static_cast<uint16_t>(v);
+}
+
+double RealOr(const NmeaFields& fields, size_t index, double fallback)
+{
+    std::string_view f = fields[index];
+    return f.empty() ? fallback : NmeaReal(f);
+}
+
+int32_t IntegerOr(const NmeaFields& fields, size_t index, int32_t fallback)
+{
+    std::string_view f = fields[index];
+    return f.empty() ? fallback : NmeaInteger(f);
+}
+
+// hhmmss into three two-digit integers; false (and nothing stored) when absent.
+bool ReadTime(std::string_view text, uint8_t& hour, uint8_t& minute, uint8_t& second)
+{
+    if (text.empty())
+        return false;
+    hour = U8(NmeaTwoDigit(text));
+    minute = U8(NmeaTwoDigit(NmeaTail(text, 2)));
+    second = U8(NmeaTwoDigit(NmeaTail(text, 4)));
+    return true;
+}
+
+// A coordinate and the hemisphere letter after it. An absent coordinate keeps
+// the previous value, whatever the letter says.
+void ReadCoordinate(const NmeaFields& fields, size_t index, size_t degreeDigits, char negative,
+                    double& value)
+{
+    std::string_view text = fields[index];
+    if (text.empty())
+        return;
+    double v = NmeaCoordinate(text, degreeDigits);
+    value = fields.Letter(index + 1, '\0') == negative ? -v : v;
+}
+
+void ReadText(std::string_view text, char* out, size_t capacity)
+{
+    size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+}
+
+int32_t MinuteSecond(uint8_t minute, uint8_t second)
+{
+    return minute * 60 + second;
+}
+
+} // namespace
+
+// The sentences decoded, in the order the address is compared. Every other
+// sentence is framed, checked and counted only.
+const NmeaParser::SentenceDecoder NmeaParser::kDecoders[] = {
+    {"GPGGA", &NmeaParser::DecodeGga, WM_GPS_GGA}, // time, position, quality, altitude
+    {"GPGSA", &NmeaParser::DecodeGsa, WM_GPS_GSA}, // mode, used PRNs, DOPs
+    {"GPGSV", &NmeaParser::DecodeGsv, WM_GPS_GSV}, // satellites in view, four a message
+    {"GPRMB", &NmeaParser::DecodeRmb, WM_GPS_RMB}, // receiver's own waypoint guidance
+    {"GPRMC", &NmeaParser::DecodeRmc, WM_GPS_RMC}, // time, position, speed, course, date
+    {"GPZDA", &NmeaParser::DecodeZda, WM_GPS_ZDA}, // time, date, local zone
+};
+
+NmeaParser::NmeaParser(NotificationSink* sink) : sink_(sink) {}
+
+NmeaParser::~NmeaParser()
+{
+    CloseLog();
+}
+
+void NmeaParser::Feed(const uint8_t* bytes, size_t count)
+{
+    const uint8_t* p = bytes;
+    const uint8_t* const end = bytes + count;
+    while (p != end) {
+        switch (state_) {
+        case kHunting: {
+            const void* dollar = std::memchr(p, '$', static_cast<size_t>(end - p));
+            if (dollar == nullptr) {
+                p = end;
+                break;
+            }
+            p = static_cast<const uint8_t*>(dollar) + 1;
+            checksum_ = 0;
+            length_ = 0;
+            state_ = kAddress;
+            break;
+        }
+        case kAddress: {
+            uint8_t c = *p++;
+            checksum_ ^= c;
+            if (c == ',' || c == '*') {
+                address_[length_] = '\0';
+                length_ = 0;
+                state_ = kData;
+            } else {
+                address_[length_++] = static_cast<char>(c);
+                if (length_ >= kAddressSize)
+                    state_ = kHunting; // address too long
+            }
+            break;
+        }
+        case kData: {
+            // The bulk of every sentence: copy and checksum until '*' or CR.
+            uint8_t c = 0;
+            while (p != end) {
+                c = *p;
+                if (c == '*' || c == '\r')
+                    break;
+                data_[length_++] = static_cast<char>(c);
+                checksum_ ^= c;
+                ++p;
+                if (length_ >= kDataSize)
+                    break;
+            }
+            if (length_ >= kDataSize) {
+                state_ = kHunting; // data too long
+                break;
+            }
+            if (p == end)
+                break;
+            ++p;
+            data_[length_] = '\0';
+            if (c == '*') {
+                state_ = kChecksumHigh;
+            } else {
+                state_ = kHunting; // no checksum: accepted on the carriage return
+                Dispatch();
+            }
+            break;
+        }
+        case kChecksumHigh:
+        case kChecksumLow: {
+            uint8_t c = *p;
+            int digit = HexDigit(c);
+            if (digit < 0) {
+                // Not a checksum: drop the sentence; a '$' starts the next one.
+                state_ = kHunting;
+                if (c != '$')
+                    ++p;
+                break;
+            }
+            ++p;
+            if (state_ == kChecksumHigh) {
+                receivedChecksum_ = static_cast<uint8_t>(digit << 4);
+                state_ = kChecksumLow;
+            } else {
+                receivedChecksum_ = static_cast<uint8_t>(receivedChecksum_ | digit);
+                state_ = kHunting;
+                if (receivedChecksum_ == checksum_)
+                    Dispatch();
+            }
+            break;
+        }
+        default: state_ = kHunting; break;
+        }
+    }
+    WriteLog(bytes, count);
+}
+
+void NmeaParser::Dispatch()
+{
+    const SentenceDecoder* decoder = nullptr;
+    for (const SentenceDecoder& d : kDecoders) {
+        if (std::strcmp(address_, d.address) == 0) {
+            decoder = &d;
+            break;
+        }
+    }
+    uint32_t own = 0;
+    {
+        std::lock_guard<std::mutex> lock(fixMutex_);
+        if (decoder != nullptr) {
+            NmeaFields fields(data_, kDataSize);
+            if ((this->*decoder->decode)(fields))
+                own = decoder->message;
+        }
+        ++sentenceCount_;
+    }
+    if (sink_ != nullptr) {
+        if (own != 0)
+            sink_->Post(own);
+        sink_->Post(WM_GPS_SENTENCE);
+    }
+}
+
+bool NmeaParser::DecodeGga(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    if (ReadTime(f[0], x.ggaHour, x.ggaMinute, x.ggaSecond))
+        x.ggaSeconds = NmeaReal(NmeaTail(f[0], 4));
+    ReadCoordinate(f, 1, 2, 'S', x.ggaLatitude);
+    ReadCoordinate(f, 3, 3, 'W', x.ggaLongitude);
+    if (!f[5].empty())
+        x.fixQuality = U8(f[5][0] - '0');
+    if (!f[6].empty())
+        x.satellitesUsed = U8(NmeaTwoDigit(f[6]));
+    x.ggaHdop = RealOr(f, 7, x.ggaHdop);
+    x.altitude = RealOr(f, 8, x.altitude);
+
+    // Vertical speed over the step since the previous GPGGA. The first one
+    // after a reset has no predecessor: its step would run from 00:00 and
+    // altitude 0 and give a wild figure, so it only sets the memory.
+    int32_t now = MinuteSecond(x.ggaMinute, x.ggaSecond);
+    if (x.ggaCount != 0 && now > x.previousGgaTime) {
+        double minutes = (now - x.previousGgaTime) / 60.0;
+        if (minutes != 0)
+            x.verticalSpeed = (x.altitude - x.previousAltitude) / minutes;
+    }
+    x.previousGgaTime = now;
+    x.previousAltitude = x.altitude;
+    ++x.ggaCount;
+    return true;
+}
+
+bool NmeaParser::DecodeGsa(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    x.gsaMode = f.Letter(0, x.gsaMode);
+    if (!f[1].empty())
+        x.fixType = U8(f[1][0] - '0');
+    for (size_t i = 0; i < GpsFix::kUsedPrnSlots; ++i)
+        x.usedPrns[i] = U16(NmeaTwoDigit(f[2 + i]));
+    x.pdop = RealOr(f, 14, 0);
+    x.gsaHdop = RealOr(f, 15, 0);
+    x.vdop = RealOr(f, 16, 0);
+    ++x.gsaCount;
+    return true;
+}
+
+bool NmeaParser::DecodeGsv(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    if (f[0].empty())
+        return false;
+    int32_t messages = NmeaInteger(f[0]);
+    if (messages < 1 || messages > 8)
+        return false;
+    int32_t number = IntegerOr(f, 1, messages);
+    if (number < 1 || number > 9)
+        return false;
+    if (!f[2].empty())
+        x.satellitesInView = static_cast<int16_t>(NmeaInteger(f[2]));
+    for (size_t k = 0; k < 4; ++k) {
+        SatelliteInfo& s = x.satellites[static_cast<size_t>(number - 1) * 4 + k];
+        s.prn = U16(NmeaInteger(f[3 + 4 * k]));
+        s.elevation = U16(NmeaInteger(f[4 + 4 * k]));
+        s.azimuth = U16(NmeaInteger(f[5 + 4 * k]));
+        s.snr = U16(NmeaInteger(f[6 + 4 * k]));
+        s.used = 0;
+        for (uint16_t prn : x.usedPrns) {
+            if (s.prn != 0 && prn == s.prn)
+                s.used = 1;
+        }
+    }
+    ++x.gsvCount;
+    return number == messages;
+}
+
+bool NmeaParser::DecodeRmb(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    x.rmbStatus = f.Letter(0, 'V');
+    x.crossTrackError = RealOr(f, 1, 0);
+    x.steerDirection = f.Letter(2, '?');
+    ReadText(f[3], x.originId, sizeof x.originId);
+    ReadText(f[4], x.destinationId, sizeof x.destinationId);
+    ReadCoordinate(f, 5, 2, 'S', x.destinationLatitude);
+    ReadCoordinate(f, 7, 3, 'W', x.destinationLongitude);
+    x.range = RealOr(f, 9, 0);
+    x.bearing = RealOr(f, 10, 0);
+    x.closingVelocity = RealOr(f, 11, 0);
+    x.arrivalStatus = f.Letter(12, 'V');
+    ++x.rmbCount;
+    return true;
+}
+
+bool NmeaParser::DecodeRmc(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    ReadTime(f[0], x.rmcHour, x.rmcMinute, x.rmcSecond);
+    x.rmcStatus = f.Letter(1, 'V');
+    ReadCoordinate(f, 2, 2, 'S', x.rmcLatitude);
+    ReadCoordinate(f, 4, 3, 'W', x.rmcLongitude);
+    x.speed = RealOr(f, 6, 0);
+    x.course = RealOr(f, 7, 0);
+    if (std::string_view date = f[8]; !date.empty()) {
+        x.day = U8(NmeaTwoDigit(date));
+        x.month = U8(NmeaTwoDigit(NmeaTail(date, 2)));
+        x.year = U16(NmeaTwoDigit(NmeaTail(date, 4)) + 2000);
+    }
+    x.magneticVariation = 0;
+    if (!f[9].empty()) {
+        double variation = NmeaReal(f[9]);
+        x.magneticVariation = f.Letter(10, '\0') == 'W' ? -variation : variation;
+    }
+
+    // Acceleration over the step since the previous GPRMC. The first one
+    // after a reset only sets the memory, so that it does not read as a jump
+    // from standstill.
+    int32_t now = MinuteSecond(x.rmcMinute, x.rmcSecond);
+    double scaled = x.speed * 0.277777777778;
+    if (x.rmcCount == 0) {
+        x.previousScaledSpeed = scaled;
+    } else if (now > x.previousRmcTime) {
+        int32_t seconds = now - x.previousRmcTime;
+        x.acceleration = (scaled - x.previousScaledSpeed) / seconds;
+        x.previousScaledSpeed = scaled;
+    }
+    x.previousRmcTime = now;
+    ++x.rmcCount;
+    return true;
+}
+
+bool NmeaParser::DecodeZda(const NmeaFields& f)
+{
+    GpsFix& x = fix_;
+    ReadTime(f[0], x.zdaHour, x.zdaMinute, x.zdaSecond);
+    x.zdaDay = U8(IntegerOr(f, 1, 1));
+    x.zdaMonth = U8(IntegerOr(f, 2, 1));
+    x.zdaYear = U16(IntegerOr(f, 3, 1));
+    x.zoneHours = static_cast<int8_t>(IntegerOr(f, 4, 0));
+    x.zoneMinutes = U8(IntegerOr(f, 5, 0));
+    ++x.zdaCount;
+    return true;
+}
+
+void NmeaParser::Reset()
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    double seconds = fix_.ggaSeconds;
+    fix_ = GpsFix{};
+    fix_.ggaSeconds = seconds;
+}
+
+GpsFix NmeaParser::Snapshot() const
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    return fix_;
+}
+
+uint32_t NmeaParser::SentenceCount() const
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    return sentenceCount_;
+}
+
+bool NmeaParser::Field(const char* data, size_t index, char* out, size_t capacity)
+{
+    return ExtractNmeaField(data, index, out, capacity);
+}
+
+bool NmeaParser::OpenLog(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    if (log_ != nullptr)
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    log_ = file;
+    loggedBytes_ = 0;
+    return true;
+}
+
+bool NmeaParser::CloseLog()
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    if (log_ == nullptr)
+        return false;
+    std::fflush(log_);
+    ::fsync(fileno(log_));
+    std::fclose(log_);
+    log_ = nullptr;
+    return true;
+}
+
+bool NmeaParser::IsLogging() const
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    return log_ != nullptr;
+}
+
+uint32_t NmeaParser::LoggedBytes() const
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    return loggedBytes_;
+}
+
+void NmeaParser::WriteLog(const uint8_t* bytes, size_t count)
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    if (log_ == nullptr || count == 0)
+        return;
+    // Handed to the system at once, so that a crash loses nothing received.
+    std::fwrite(bytes, 1, count, log_);
+    std::fflush(log_);
+    loggedBytes_ += static_cast<uint32_t>(count);
+}
+
+} // namespace hw

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "gps/GpsFix.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace hw {
+
+class NmeaFields;
+class NotificationSink;
+
+// Turns a receiver's NMEA 0183 byte stream into the fields of the one GpsFix.
+// Feed() frames sentences byte by byte, verifies checksums, decodes GPGGA,
+// GPGSA, GPGSV, GPRMB, GPRMC and GPZDA, counts every sentence, and posts
+// WM_GPS_<type> and then WM_GPS_SENTENCE after each one. While a log is open
+// every fed byte is also appended to it.
+//
+// One thread feeds at a time. Each sentence is applied under a lock, so that
+// Snapshot() on any other thread never sees one half applied. Notifications
+// are posted on the feeding thread after the lock is released.
+class NmeaParser {
+public:
+    explicit NmeaParser(NotificationSink* sink = nullptr);
+    ~NmeaParser();
+    NmeaParser(const NmeaParser&) = delete;
+    NmeaParser& operator=(const NmeaParser&) = delete;
+
+    // Where notifications go; nullptr posts nothing. Set it before feeding.
+    void SetSink(NotificationSink* sink) { sink_ = sink; }
+
+    void Feed(const uint8_t* bytes, size_t count);
+    void Feed(const char* bytes, size_t count)
+    {
+        Feed(reinterpret_cast<const uint8_t*>(bytes), count);
+    }
+
+    // Returns every GpsFix field to its reset value. Framing, the sentence
+    // count and the log are left alone.
+    void Reset();
+
+    // A consistent copy of the fix: never one sentence half applied.
+    GpsFix Snapshot() const;
+    // All sentences dispatched since construction (wraps).
+    uint32_t SentenceCount() const;
+
+    // The address (e.g. "GPGGA") of the sentence being dispatched. Valid on
+    // the feeding thread only, from inside the sink's Post().
+    std::string_view CurrentAddress() const { return std::string_view(address_); }
+
+    // The field extractor (see ExtractNmeaField); decoders read fields the
+    // same way.
+    static bool Field(const char* data, size_t index, char* out, size_t capacity);
+
+    // The NMEA log: the fed bytes exactly as received. OpenLog fails, and
+    // changes nothing, while a log is open; it empties an existing file.
+    bool OpenLog(const std::string& path);
+    bool CloseLog(); // whether a log was open
+    bool IsLogging() const;
+    uint32_t LoggedBytes() const; // bytes written to the current or last log (wraps)
+
+private:
+    struct SentenceDecoder {
+        const char* address;
+        bool (NmeaParser::*decode)(const NmeaFields& fields); // false: post no own message
+        uint32_t message;
+    };
+    static const SentenceDecoder kDecoders[];
+
+    enum State : int32_t {
+        kHunting = 0,
+        kAddress = 1,
+        kData = 2,
+        kChecksumHigh = 3,
+        kChecksumLow = 4
+    };
+    static constexpr size_t kAddressSize = 8;
+    static constexpr size_t kDataSize = 256;
+
+    void Dispatch();
+    void WriteLog(const uint8_t* bytes, size_t count);
+
+    bool DecodeGga(const NmeaFields& fields);
+    bool DecodeGsa(const NmeaFields& fields);
+    bool DecodeGsv(const NmeaFields& fields);
+    bool DecodeRmb(const NmeaFields& fields);
+    bool DecodeRmc(const NmeaFields& fields);
+    bool DecodeZda(const NmeaFields& fields);
+
+    NotificationSink* sink_;
+
+    // Framing: touched only by the feeding thread.
+    int32_t state_ = kHunting;
+    uint8_t checksum_ = 0;
+    uint8_t receivedChecksum_ = 0;
+    uint16_t length_ = 0;
+    char address_[kAddressSize] = {};
+    char data_[kDataSize] = {};
+
+    mutable std::mutex fixMutex_; // guards fix_ and sentenceCount_
+    GpsFix fix_;
+    uint32_t sentenceCount_ = 0;
+
+    mutable std::mutex logMutex_; // guards log_ and loggedBytes_
+    std::FILE* log_ = nullptr;
+    uint32_t loggedBytes_ = 0;
+};
+
+} // namespace hw
