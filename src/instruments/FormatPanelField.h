@@ -1,0 +1,52 @@
+#pragma once
+
+#include "instruments/BatteryStatus.h"
+#include "instruments/TimeZoneBias.h"
+#include "instruments/TripComputer.h"
+#include "shell/Clock.h"
+#include "units/UnitFormatter.h"
+
+#include <string>
+
+namespace hw {
+
+// The four texts of a digital-panel cell.
+struct PanelFieldTexts {
+    std::string label;
+    std::string value;
+    std::string unit;
+    std::string subText;
+};
+
+// The readings of the moment that the panels show besides the trip
+// statistics: from the GPS fix and the navigation state. The map window
+// fills them once per repaint.
+struct PanelReadings {
+    double altitudeMetres = 0; // GPS altitude
+    double speedKnots = 0;     // speed over ground
+    double courseDegrees = 0;  // the current course
+    bool navigating = false;   // a goto is active
+    double distanceToTargetKm = 0;
+    double bearingToTarget = 0; // degrees, from here toward the target
+    double crossTrackError = 0; // radians, positive right of the leg
+    std::string targetName;
+};
+
+// Where the panel texts come from.
+struct PanelFieldContext {
+    const TripComputer& trip;
+    const PanelReadings& readings;
+    const UnitFormatter& units;
+    const Clock& clock;
+    const BatteryStatus& battery;
+    const TimeZoneBias& zone;
+};
+
+// Fills the four texts of a cell showing the field; any type number is
+// accepted (an unknown one shows "???").
+void FormatPanelField(int type, const PanelFieldContext& context, PanelFieldTexts& texts);
+
+// The eight-point compass name of a direction in degrees.
+const char* CompassPoint(double degrees);
+
+} // namespace hw
