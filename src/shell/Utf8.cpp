@@ -5,9 +5,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one sequence at bytes[i]; returns its length, or 0 when the bytes
-// there do not form a well-formed sequence.
-std::size_t DecodeOne(std::string_view bytes, std::size_t i, char32_t& out)
+} // namespace
+
+std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& out)
 {
     auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     unsigned char b0 = byte(i);
@@ -47,15 +47,13 @@ std::size_t DecodeOne(std::string_view bytes, std::size_t i, char32_t& out)
     return length;
 }
 
-} // namespace
-
 std::u32string DecodeUtf8(std::string_view bytes)
 {
     std::u32string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t c;
-        std::size_t n = DecodeOne(bytes, i, c);
+        std::size_t n = DecodeUtf8Sequence(bytes, i, c);
         if (n == 0) {
             text += kReplacement;
             ++i;
@@ -71,7 +69,7 @@ bool IsValidUtf8(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t c;
-        std::size_t n = DecodeOne(bytes, i, c);
+        std::size_t n = DecodeUtf8Sequence(bytes, i, c);
         if (n == 0)
             return false;
         i += n;

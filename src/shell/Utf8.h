@@ -12,6 +12,9 @@ namespace hw {
 std::u32string DecodeUtf8(std::string_view bytes);
 std::string EncodeUtf8(std::u32string_view text);
 void AppendUtf8(std::string& out, char32_t c);
+// Decodes the sequence that starts at bytes[i] into c; returns its length,
+// or 0 when the bytes there are not a well-formed sequence.
+std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& c);
 // Whether the bytes are well-formed UTF-8 throughout.
 bool IsValidUtf8(std::string_view bytes);
 

@@ -1,6 +1,7 @@
 #include "waypoints/WaypointDatabase.h"
 
 #include "map/SphericalGeometry.h"
+#include "waypoints/WaypointTables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,19 @@ Waypoint EmptyTarget()
     Waypoint w;
     w.strName.clear();
     return w;
+}
+
+// Symbol, state and message indices name table entries everywhere the
+// record is shown: a value from a damaged or hostile file becomes 0.
+void KeepIndicesInTables(Waypoint& w)
+{
+    if (w.icon < 0 || w.icon >= kSymbolCount)
+        w.icon = 0;
+    if (w.nGeocacheState < 0 || w.nGeocacheState >= kGeocacheStateCount)
+        w.nGeocacheState = 0;
+    if (w.nActiveWaypointMessageType < 0 ||
+        w.nActiveWaypointMessageType >= kActiveWaypointMessageTypeCount)
+        w.nActiveWaypointMessageType = 0;
 }
 
 } // namespace
@@ -39,6 +53,7 @@ int WaypointDatabase::Store(const Waypoint& waypoint, int cell)
     std::vector<Waypoint>& list = cells_[static_cast<size_t>(cell)];
     list.push_back(waypoint);
     Waypoint& stored = list.back();
+    KeepIndicesInTables(stored);
     stored.nSerial = nextSerial_++;
     cellOfSerial_[stored.nSerial] = cell;
     serialsByName_[stored.strName].push_back(stored.nSerial);
@@ -107,11 +122,13 @@ int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int
         // Same cell: overwrite in place, keeping the insertion order.
         list[at.index] = waypoint;
         list[at.index].nSerial = serial;
+        KeepIndicesInTables(list[at.index]);
     } else {
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
         std::vector<Waypoint>& target = cells_[static_cast<size_t>(cell)];
         target.push_back(waypoint);
         target.back().nSerial = serial;
+        KeepIndicesInTables(target.back());
     }
     cellOfSerial_[serial] = cell;
     serialsByName_[waypoint.strName].push_back(serial);
@@ -188,6 +205,8 @@ std::string WaypointDatabase::NewAutomaticName() const
 
 void WaypointDatabase::Clear()
 {
+    if (count_ == 0)
+        return;
     for (std::vector<Waypoint>& cell : cells_)
         cell.clear();
     cellOfSerial_.clear();

@@ -18,6 +18,8 @@ namespace hw {
 // navigation target slot.
 //
 // Whole-database order is cells 0..39,999, and insertion order in a cell.
+// A stored record's symbol, state and message indices always name entries
+// of their tables (an index outside is stored as 0).
 class WaypointDatabase {
 public:
     static constexpr int kCellCount = CellArea::kCellCount;

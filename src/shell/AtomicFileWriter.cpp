@@ -1,0 +1,122 @@
+#include "shell/AtomicFileWriter.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace hw {
+namespace {
+
+std::string ResolveLink(const std::string& path)
+{
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr)
+        return path;
+    return resolved;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+mode_t CurrentUmask()
+{
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : target_(ResolveLink(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    Discard();
+}
+
+bool AtomicFileWriter::Open()
+{
+    Discard();
+    failed_ = false;
+    std::string pattern = target_ + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        return false;
+    temp_ = name.data();
+    struct stat st {};
+    mode_t mode = stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    fchmod(fd_, mode);
+    return true;
+}
+
+bool AtomicFileWriter::Write(const char* data, std::size_t size)
+{
+    if (fd_ < 0 || failed_)
+        return false;
+    while (size > 0) {
+        ssize_t n = ::write(fd_, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed_ = true;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFileWriter::Commit()
+{
+    if (fd_ < 0 || failed_) {
+        Discard();
+        return false;
+    }
+    bool ok = fsync(fd_) == 0;
+    ok = (::close(fd_) == 0) && ok;
+    fd_ = -1;
+    if (!ok || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        Discard();
+        return false;
+    }
+    temp_.clear();
+    // Make the rename itself durable.
+    int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void AtomicFileWriter::Discard()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+} // namespace hw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shell/ByteSink.h"
+
+#include <string>
+
+namespace hw {
+
+// Replaces a file safely: the bytes go to a temporary file beside the
+// target; Commit() flushes and syncs it and renames it over the target. Any
+// failure leaves the previous file as it was, and the temporary file is
+// removed. A replaced file keeps its permission bits; a symbolic link is
+// followed, so the file it names is replaced.
+class AtomicFileWriter final : public ByteSink {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter() override;
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file; false when it cannot be created.
+    bool Open();
+    bool Write(const char* data, std::size_t size) override;
+    // True only when every byte reached the disk under the target's name.
+    bool Commit();
+    // Drops the temporary file.
+    void Discard();
+
+private:
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool failed_ = false;
+};
+
+} // namespace hw

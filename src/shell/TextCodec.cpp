@@ -1,0 +1,162 @@
+#include "shell/TextCodec.h"
+
+#include "shell/Utf8.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <iconv.h>
+
+namespace hw {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    char32_t cp;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = DecodeUtf8Sequence(text, i, cp);
+        if (n == 0) {
+            cp = kReplacement;
+            n = 1;
+        }
+        i += n;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    }
+    return out;
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = kReplacement;
+        }
+        AppendUtf8(out, cp);
+    }
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    AppendUtf16AsUtf8(out, text);
+    return out;
+}
+
+std::string DecodeUtf8Lenient(std::string_view text, size_t maxUtf16Units)
+{
+    if (text.size() <= maxUtf16Units && IsAscii(text))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    size_t units = 0;
+    char32_t cp;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = DecodeUtf8Sequence(text, i, cp);
+        if (n == 0) {
+            ++i; // not a sequence: dropped
+            continue;
+        }
+        size_t need = cp >= 0x10000 ? 2 : 1;
+        if (units + need > maxUtf16Units)
+            break;
+        units += need;
+        out.append(text.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+AnsiDecoder::AnsiDecoder(const char* codePage)
+    : cd_(reinterpret_cast<void*>(iconv_open("UTF-8", codePage)))
+{
+}
+
+AnsiDecoder::~AnsiDecoder()
+{
+    if (cd_ != reinterpret_cast<void*>(-1))
+        iconv_close(reinterpret_cast<iconv_t>(cd_));
+}
+
+std::string AnsiDecoder::Decode(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    if (cd_ == reinterpret_cast<void*>(-1)) {
+        // Without the code page, keep what is readable.
+        for (char c : bytes)
+            AppendUtf8(out, static_cast<unsigned char>(c) < 0x80 ? static_cast<char32_t>(c)
+                                                                 : kReplacement);
+        return out;
+    }
+    iconv_t cd = reinterpret_cast<iconv_t>(cd_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    out.resize(bytes.size() * 3 + 16); // every code page byte becomes at most 3 bytes
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* dst = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
+        if (r != static_cast<size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            size_t used = out.size() - outLeft;
+            out.resize(out.size() * 2);
+            dst = out.data() + used;
+            outLeft = out.size() - used;
+            continue;
+        }
+        // An undecodable or cut-short byte: one replacement, then go on.
+        if (outLeft < 3) {
+            size_t used = out.size() - outLeft;
+            out.resize(out.size() + 16);
+            dst = out.data() + used;
+            outLeft = out.size() - used;
+        }
+        *dst++ = static_cast<char>(0xEF);
+        *dst++ = static_cast<char>(0xBF);
+        *dst++ = static_cast<char>(0xBD);
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string AnsiToUtf8(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    AnsiDecoder decoder;
+    return decoder.Decode(bytes);
+}
+
+} // namespace hw

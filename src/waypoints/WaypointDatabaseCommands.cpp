@@ -1,0 +1,116 @@
+#include "waypoints/WaypointDatabaseCommands.h"
+
+#include "waypoints/WaypointFileReader.h"
+#include "waypoints/WaypointFileWriter.h"
+
+#include <filesystem>
+
+namespace hw {
+namespace {
+
+// The default folder may not exist yet on a fresh system.
+void EnsureParentFolder(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, ec);
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+class BusyScope {
+public:
+    explicit BusyScope(WaypointFileDialogs& d) : d_(d) { d_.SetBusy(true); }
+    ~BusyScope() { d_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    WaypointFileDialogs& d_;
+};
+
+} // namespace
+
+WaypointDatabaseCommands::WaypointDatabaseCommands(WaypointDatabase& db, SettingsStore& settings,
+                                                   WaypointFileDialogs& dialogs,
+                                                   HandheldFolders folders)
+    : db_(db), settings_(settings), dialogs_(dialogs), folders_(std::move(folders))
+{
+}
+
+std::string WaypointDatabaseCommands::CurrentPath() const
+{
+    std::string stored =
+        settings_.GetText(section::kSettings, kDatabaseFileSetting, kDefaultDatabaseFile);
+    return MapHandheldPath(stored, folders_);
+}
+
+int WaypointDatabaseCommands::LoadCurrent()
+{
+    return LoadWaypointDatabase(db_, CurrentPath());
+}
+
+int WaypointDatabaseCommands::SaveCurrent()
+{
+    std::string path = CurrentPath();
+    EnsureParentFolder(path);
+    if (SaveWaypointDatabase(db_, path) == 1)
+        return 1;
+    while (dialogs_.AskSaveElsewhere()) {
+        std::string chosen = dialogs_.ChooseNewFile();
+        if (chosen.empty())
+            continue;
+        settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+        if (SaveWaypointDatabase(db_, chosen) == 1)
+            return 1;
+    }
+    return 0; // kept in memory, still marked modified
+}
+
+bool WaypointDatabaseCommands::Open()
+{
+    std::string chosen = dialogs_.ChooseExistingFile(CurrentPath());
+    if (chosen.empty())
+        return false;
+    BusyScope busy(dialogs_);
+    if (db_.IsModified())
+        SaveCurrent();
+    if (FileExists(chosen)) {
+        WaypointFileInfo info;
+        if (LoadWaypointDatabase(db_, chosen, &info) == 1) {
+            settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+            return true;
+        }
+        // A file that is no database (or from a newer program) is not bound:
+        // the next save would overwrite it.
+    } else {
+        LoadWaypointDatabase(db_, chosen);
+    }
+    dialogs_.ShowCannotOpen();
+    LoadCurrent();
+    return true;
+}
+
+bool WaypointDatabaseCommands::New()
+{
+    std::string chosen = dialogs_.ChooseNewFile();
+    if (chosen.empty())
+        return false;
+    BusyScope busy(dialogs_);
+    if (db_.IsModified())
+        SaveCurrent();
+    if (FileExists(chosen)) {
+        std::error_code ec;
+        std::filesystem::remove(chosen, ec);
+    }
+    settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+    LoadWaypointDatabase(db_, chosen); // absent: empty, bound to the new file
+    return true;
+}
+
+} // namespace hw

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "shell/HandheldPaths.h"
+#include "shell/SettingsStore.h"
+#include "waypoints/WaypointDatabase.h"
+
+#include <string>
+
+namespace hw {
+
+inline constexpr const char* kDatabaseFileSetting = "数据库文件";
+inline constexpr const char* kDefaultDatabaseFile = "\\My Documents\\Hikewise\\HWWaypoint.wpt";
+inline constexpr const char* kWaypointFileFilter =
+    "Waypoint Files (*.wpt)|*.wpt|All Files (*.*)|*.*||";
+inline constexpr const char* kWaypointFileExtension = "wpt";
+inline constexpr const char* kSaveFailedQuestion =
+    "不能够写入路点数据库文件. 你想要指定一个新的文件以保存这个数据库吗?如果选择否,"
+    "当前的路点数据库将不会被保存.可能原因:1. 内存卡被移走. 2. 路点目录被删除.";
+inline constexpr const char* kCannotOpenMessage = "不能够打开路点数据库文件.请检查并确认目录正确.";
+
+// What the database file commands need from the user interface.
+class WaypointFileDialogs {
+public:
+    virtual ~WaypointFileDialogs() = default;
+    // kSaveFailedQuestion, yes/no with a warning icon; true on yes.
+    virtual bool AskSaveElsewhere() = 0;
+    // A save-file chooser (kWaypointFileFilter, extension "wpt", file name
+    // "Untitled", no question about an existing file); empty when cancelled.
+    virtual std::string ChooseNewFile() = 0;
+    // An open-file chooser starting at a path; empty when cancelled.
+    virtual std::string ChooseExistingFile(const std::string& start) = 0;
+    // kCannotOpenMessage.
+    virtual void ShowCannotOpen() = 0;
+    // The wait cursor around long work.
+    virtual void SetBusy(bool busy) = 0;
+};
+
+// The database file as the user works with it: the path in the settings,
+// saving after every change with the recovery dialogue, and the open and
+// new commands.
+class WaypointDatabaseCommands {
+public:
+    WaypointDatabaseCommands(WaypointDatabase& db, SettingsStore& settings,
+                             WaypointFileDialogs& dialogs, HandheldFolders folders);
+
+    // The current database file, as a path of this machine.
+    std::string CurrentPath() const;
+    // Loads the current database file (at start-up); 1 on success.
+    int LoadCurrent();
+    // Saves to the current file; when that fails, offers to save elsewhere
+    // until a save succeeds or the user declines. 1 when saved.
+    int SaveCurrent();
+    // "打开...": true when the database was reloaded (the map redraws).
+    bool Open();
+    // "新建...": true when the database was replaced by an empty one.
+    bool New();
+
+private:
+    WaypointDatabase& db_;
+    SettingsStore& settings_;
+    WaypointFileDialogs& dialogs_;
+    HandheldFolders folders_;
+};
+
+} // namespace hw

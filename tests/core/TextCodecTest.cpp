@@ -1,0 +1,69 @@
+#include "shell/TextCodec.h"
+#include "units/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+
+namespace hw {
+namespace {
+
+TEST(TextCodec, Utf16BothWays)
+{
+    std::string text = "A 你 🦘";
+    std::u16string units = Utf8ToUtf16(text);
+    EXPECT_EQ(units.size(), 6u); // the kangaroo is a surrogate pair
+    EXPECT_EQ(Utf16ToUtf8(units), text);
+    EXPECT_EQ(Utf16ToUtf8(u"a\xD800z"), "a\xEF\xBF\xBDz"); // lone surrogate
+    EXPECT_EQ(Utf8ToUtf16("a\xFFz"), u"a\xFFFDz");
+}
+
+TEST(TextCodec, LenientDecodingDropsBadBytesAndCuts)
+{
+    EXPECT_EQ(DecodeUtf8Lenient("caf\xC3\xA9 \xE9t\xE9"), "café t");
+    EXPECT_EQ(DecodeUtf8Lenient("ab你cd", 3), "ab你");
+    EXPECT_EQ(DecodeUtf8Lenient("a🦘", 2), "a"); // the pair would be the 3rd unit
+}
+
+TEST(TextCodec, CodePageUnlessValidUtf8)
+{
+    EXPECT_EQ(AnsiToUtf8("\xC4\xE3\xBA\xC3"), "你好");
+    EXPECT_EQ(AnsiToUtf8("你好"), "你好");
+    EXPECT_EQ(AnsiToUtf8("plain"), "plain");
+    // A lead byte without its trail byte becomes one replacement character.
+    EXPECT_EQ(AnsiToUtf8("\xC4\xE3\xBA"), "你\xEF\xBF\xBD");
+    AnsiDecoder decoder;
+    EXPECT_EQ(decoder.Decode("\xC4\xE3"), "你");
+    EXPECT_EQ(decoder.Decode("\x80"), "€");
+}
+
+TEST(NumberText, CPrefixesWhateverTheLocale)
+{
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // a comma locale, when installed
+    EXPECT_DOUBLE_EQ(ParseRealPrefix(" 47.5abc"), 47.5);
+    EXPECT_DOUBLE_EQ(ParseRealPrefix("-1e3x"), -1000);
+    EXPECT_DOUBLE_EQ(ParseRealPrefix("+.25"), 0.25);
+    EXPECT_DOUBLE_EQ(ParseRealPrefix("1."), 1);
+    EXPECT_DOUBLE_EQ(ParseRealPrefix("abc"), 0);
+    EXPECT_DOUBLE_EQ(ParseRealPrefix("--1"), 0);
+    EXPECT_TRUE(std::isinf(ParseRealPrefix("1e999")));
+    EXPECT_EQ(ParseIntPrefix(" -12.7"), -12);
+    EXPECT_EQ(ParseIntPrefix("99999999999"), INT32_MAX);
+    EXPECT_EQ(ParseIntPrefix("x1"), 0);
+    EXPECT_EQ(MicrodegreesFromDegrees(-122.25), -122250000);
+    EXPECT_EQ(MicrodegreesFromDegrees(1e300), INT32_MAX);
+    EXPECT_EQ(MicrodegreesFromDegrees(std::nan("")), 0);
+    EXPECT_EQ(FormatFixed(-122.25, 6), "-122.250000");
+    EXPECT_EQ(FormatFixed(999, 6), "999.000000");
+    std::setlocale(LC_NUMERIC, "C");
+    for (double v : {0.0000005, 0.0000015, 2.5e-7, -0.3048, 47.1234565, 1e20, -0.0}) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%f", v);
+        EXPECT_EQ(FormatFixed(v, 6), expected);
+    }
+}
+
+} // namespace
+} // namespace hw
