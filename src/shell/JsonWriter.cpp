@@ -1,46 +1,11 @@
 #include "shell/JsonWriter.h"
 
+#include "shell/Utf8.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace hw {
-
-namespace {
-
-// Length of the valid UTF-8 sequence at text[i], or 0 when it is invalid.
-size_t Utf8SequenceLength(std::string_view text, size_t i)
-{
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char c = byte(i);
-    size_t n = 0;
-    uint32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        cp = c & 0x1Fu;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        cp = c & 0x0Fu;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        cp = c & 0x07u;
-    } else {
-        return 0;
-    }
-    if (i + n > text.size())
-        return 0;
-    for (size_t k = 1; k < n; ++k) {
-        if ((byte(i + k) & 0xC0u) != 0x80u)
-            return 0;
-        cp = (cp << 6) | (byte(i + k) & 0x3Fu);
-    }
-    // Overlong forms, surrogates and values beyond U+10FFFF are invalid.
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
-} // namespace
 
 void JsonWriter::BeforeValue()
 {
@@ -162,19 +127,8 @@ void JsonWriter::AppendQuoted(std::string& out, std::string_view text)
 {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
-            size_t n = Utf8SequenceLength(text, i);
-            if (n == 0) {
-                out += "\xEF\xBF\xBD"; // U+FFFD for a byte that is not UTF-8
-                ++i;
-            } else {
-                out.append(text.data() + i, n);
-                i += n;
-            }
-            continue;
-        }
+    // Decoding turns every byte that is not UTF-8 into U+FFFD.
+    for (char32_t c : DecodeUtf8(text)) {
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -187,10 +141,9 @@ void JsonWriter::AppendQuoted(std::string& out, std::string_view text)
                 out += kHex[c >> 4];
                 out += kHex[c & 0xF];
             } else {
-                out += static_cast<char>(c);
+                AppendUtf8(out, c);
             }
         }
-        ++i;
     }
     out += '"';
 }

@@ -1,4 +1,5 @@
 #include "NmeaTestSupport.h"
+#include "TestFiles.h"
 #include "gps/NmeaParser.h"
 #include "gps/ReplayFile.h"
 #include "gps/ReplayPump.h"
@@ -7,40 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace hw {
 namespace {
 
 using test::NmeaSentence;
 using test::RecordingSink;
-namespace fs = std::filesystem;
 
 class NmeaLogReplayTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("hw-nmea-log-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    static std::string ReadAll(const fs::path& p)
-    {
-        std::string out;
-        if (std::FILE* f = std::fopen(p.c_str(), "rb")) {
-            char buffer[4096];
-            size_t n;
-            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-                out.append(buffer, n);
-            std::fclose(f);
-        }
-        return out;
-    }
-    fs::path dir;
+    std::string Path(const std::string& name) const { return dir.Path(name); }
+    test::TempDir dir;
 };
 
 std::string SampleStream()
@@ -66,29 +44,27 @@ TEST_F(NmeaLogReplayTest, LogRecordsEveryFedByteAndOpensOnlyOnce)
     NmeaParser parser;
     EXPECT_FALSE(parser.IsLogging());
     EXPECT_FALSE(parser.CloseLog());
-    fs::path log = dir / "log.txt";
-    {
-        std::ofstream(log) << "old contents that must go";
-    }
-    ASSERT_TRUE(parser.OpenLog(log.string()));
+    std::string log = Path("log.txt");
+    test::WriteFileBytes(log, "old contents that must go");
+    ASSERT_TRUE(parser.OpenLog(log));
     EXPECT_TRUE(parser.IsLogging());
-    EXPECT_FALSE(parser.OpenLog((dir / "other.txt").string())); // one at a time
-    EXPECT_FALSE(fs::exists(dir / "other.txt"));
+    EXPECT_FALSE(parser.OpenLog(Path("other.txt"))); // one at a time
+    EXPECT_FALSE(std::filesystem::exists(Path("other.txt")));
 
     std::string stream = SampleStream();
     for (size_t i = 0; i < stream.size(); i += 77)
         parser.Feed(stream.data() + i, std::min<size_t>(77, stream.size() - i));
     EXPECT_EQ(parser.LoggedBytes(), stream.size());
-    EXPECT_EQ(ReadAll(log), stream); // on disk before the log is closed
-    parser.Reset();                  // a reset leaves the log alone
+    EXPECT_EQ(test::ReadFileBytes(log), stream); // on disk before the log is closed
+    parser.Reset();                              // a reset leaves the log alone
     EXPECT_TRUE(parser.IsLogging());
     EXPECT_TRUE(parser.CloseLog());
     EXPECT_FALSE(parser.IsLogging());
     parser.Feed("$GPZDA,,,,,,\r\n", 14);
-    EXPECT_EQ(ReadAll(log), stream);
+    EXPECT_EQ(test::ReadFileBytes(log), stream);
 
-    EXPECT_FALSE(parser.OpenLog((dir / "no-such-folder" / "log.txt").string()));
-    EXPECT_FALSE(parser.OpenLog(dir.string()));
+    EXPECT_FALSE(parser.OpenLog(Path("no-such-folder/log.txt")));
+    EXPECT_FALSE(parser.OpenLog(dir.Root()));
     EXPECT_FALSE(parser.IsLogging());
 }
 
@@ -97,14 +73,14 @@ TEST_F(NmeaLogReplayTest, ReplayOfALogReproducesTheNotifications)
     std::string stream = SampleStream();
     RecordingSink liveSink;
     NmeaParser live(&liveSink);
-    fs::path log = dir / "live.nmea";
-    ASSERT_TRUE(live.OpenLog(log.string()));
+    std::string log = Path("live.nmea");
+    ASSERT_TRUE(live.OpenLog(log));
     live.Feed(stream.data(), stream.size());
     live.CloseLog();
 
     ReplayFile file;
-    ASSERT_TRUE(file.Open(log.string()));
-    EXPECT_EQ(file.Name(), log.string());
+    ASSERT_TRUE(file.Open(log));
+    EXPECT_EQ(file.Name(), log);
     RecordingSink replaySink;
     NmeaParser replay(&replaySink);
     size_t ticks = 0;
@@ -124,8 +100,8 @@ TEST_F(NmeaLogReplayTest, ReplayOfALogReproducesTheNotifications)
     EXPECT_TRUE(file.Close());
     EXPECT_TRUE(file.Name().empty());
     EXPECT_EQ(ReplayPumpStep(file, replay), 0u); // closed: nothing
-    EXPECT_FALSE(file.Open((dir / "missing.nmea").string()));
-    EXPECT_FALSE(file.Open(dir.string()));
+    EXPECT_FALSE(file.Open(Path("missing.nmea")));
+    EXPECT_FALSE(file.Open(dir.Root()));
     EXPECT_FALSE(file.IsOpen());
 }
 
@@ -133,12 +109,10 @@ TEST_F(NmeaLogReplayTest, ReplayEndingMidSentenceLeavesItPending)
 {
     std::string sentence =
         NmeaSentence("GPGGA,120001,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,");
-    fs::path cut = dir / "cut.nmea";
-    {
-        std::ofstream(cut, std::ios::binary) << sentence.substr(0, 30);
-    }
+    std::string cut = Path("cut.nmea");
+    test::WriteFileBytes(cut, sentence.substr(0, 30));
     ReplayFile file;
-    ASSERT_TRUE(file.Open(cut.string()));
+    ASSERT_TRUE(file.Open(cut));
     RecordingSink sink;
     NmeaParser parser(&sink);
     while (ReplayPumpStep(file, parser) != 0) {
