@@ -73,7 +73,8 @@ void ReadCoordinate(const NmeaFields& fields, size_t index, size_t degreeDigits,
 void ReadText(std::string_view text, char* out, size_t capacity)
 {
     size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(out, text.data(), n);
+    if (n > 0)
+        std::memcpy(out, text.data(), n);
     out[n] = '\0';
 }
 
