@@ -34,9 +34,10 @@ struct GpsFix {
     double ggaHdop = 0;
     double altitude = 0; // metres above mean sea level
     uint32_t ggaCount = 0;
-    int32_t previousGgaTime = 0; // minute * 60 + second of the last GPGGA
+    int32_t previousGgaTime = 0; // minute * 60 + second of the last GPGGA with altitude
     double previousAltitude = 0;
-    double verticalSpeed = 0; // metres per minute, positive climbing
+    bool previousAltitudeValid = false; // a GPGGA with altitude since the reset
+    double verticalSpeed = 0;           // metres per minute, positive climbing
 
     // GPGSA
     char gsaMode = 'M';

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -41,21 +42,42 @@ std::string_view SkipSpaceAndSign(std::string_view text, bool& negative)
 
 } // namespace
 
-NmeaFields::NmeaFields(const char* data, size_t maxLength)
-    : data_(data), length_(strnlen(data, maxLength))
+NmeaFields::NmeaFields(const char* data, size_t maxLength) : data_(data)
 {
-    starts_[count_++] = 0;
-    for (size_t i = 0; i < length_ && count_ < kMaxFields; ++i) {
-        if (data_[i] == ',')
-            starts_[count_++] = static_cast<uint16_t>(i + 1);
+    constexpr size_t kUnset = SIZE_MAX;
+    if (maxLength > UINT16_MAX)
+        maxLength = UINT16_MAX;
+    // One pass: a field starts after each comma and ends at the next comma
+    // or at the first '*' before it.
+    size_t start = 0;
+    size_t star = kUnset;
+    size_t i = 0;
+    for (; i < maxLength && data[i] != '\0' && count_ < kMaxFields; ++i) {
+        if (data[i] == ',') {
+            Add(start, star == kUnset ? i : star);
+            start = i + 1;
+            star = kUnset;
+        } else if (data[i] == '*' && star == kUnset) {
+            star = i;
+        }
     }
+    if (count_ < kMaxFields)
+        Add(start, star == kUnset ? i : star);
+}
+
+void NmeaFields::Add(size_t start, size_t end)
+{
+    starts_[count_] = static_cast<uint16_t>(start);
+    ends_[count_] = static_cast<uint16_t>(end);
+    ++count_;
 }
 
 std::string_view NmeaFields::operator[](size_t index) const
 {
     if (index >= count_)
         return {};
-    return CutField(data_ + starts_[index], data_ + length_);
+    size_t n = static_cast<size_t>(ends_[index] - starts_[index]);
+    return std::string_view(data_ + starts_[index], n < kMaxFieldLength ? n : kMaxFieldLength);
 }
 
 char NmeaFields::Letter(size_t index, char fallback) const
@@ -86,20 +108,22 @@ bool ExtractNmeaField(const char* data, size_t index, char* out, size_t capacity
 int32_t NmeaInteger(std::string_view text)
 {
     bool negative = false;
-    std::string_view digits = SkipSpaceAndSign(text, negative);
-    int64_t value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
+    if (!text.empty() && (text[0] < '0' || text[0] > '9'))
+        text = SkipSpaceAndSign(text, negative);
+    constexpr uint64_t kLimit = uint64_t{1} << 31;
+    uint64_t value = 0;
+    for (char c : text) {
+        unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9)
             break;
-        value = value * 10 + (c - '0');
-        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1)
-            value = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+        if (value < kLimit)
+            value = value * 10 + digit; // beyond the limit it only saturates
     }
+    if (value > kLimit)
+        value = kLimit;
     if (negative)
-        value = -value;
-    if (value > std::numeric_limits<int32_t>::max())
-        value = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
+        return static_cast<int32_t>(-static_cast<int64_t>(value));
+    return value >= kLimit ? INT32_MAX : static_cast<int32_t>(value);
 }
 
 int32_t NmeaTwoDigit(std::string_view text)
@@ -110,15 +134,40 @@ int32_t NmeaTwoDigit(std::string_view text)
 double NmeaReal(std::string_view text)
 {
     bool negative = false;
-    std::string_view number = SkipSpaceAndSign(text, negative);
+    if (!text.empty() && (text[0] < '0' || text[0] > '9'))
+        text = SkipSpaceAndSign(text, negative);
     // Only decimal forms: no "inf", "nan" or hexadecimal.
-    if (number.empty() || !((number[0] >= '0' && number[0] <= '9') || number[0] == '.'))
+    if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.'))
         return 0;
+
+    // The usual NMEA form, digits and a fraction of at most 15 significant
+    // digits in all: the digits as an exact integer over an exact power of
+    // ten, one correctly rounded division, the same as the C library's
+    // result. Anything longer or with an exponent goes the general way.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    uint64_t mantissa = 0;
+    size_t digits = 0;
+    size_t fraction = 0;
+    size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
+        mantissa = mantissa * 10 + static_cast<unsigned>(text[i] - '0');
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits, ++fraction)
+            mantissa = mantissa * 10 + static_cast<unsigned>(text[i] - '0');
+    }
     double value = 0;
-    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (error != std::errc() || !std::isfinite(value))
-        return 0;
+    bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
+    if (digits == 0) {
+        return 0; // "." alone
+    } else if (digits <= 15 && !exponent) {
+        value = static_cast<double>(mantissa) / kPowers[fraction];
+    } else {
+        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        (void)end;
+        if (error != std::errc() || !std::isfinite(value))
+            return 0;
+    }
     return negative ? -value : value;
 }
 

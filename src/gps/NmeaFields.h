@@ -16,7 +16,8 @@ public:
     static constexpr size_t kFieldCapacity = 25; // field copies: 24 characters and a zero
     static constexpr size_t kMaxFieldLength = kFieldCapacity - 1;
 
-    // data is read up to its terminating zero, at most maxLength characters.
+    // data is read up to its terminating zero, at most maxLength characters
+    // (at most 65535).
     NmeaFields(const char* data, size_t maxLength);
 
     std::string_view operator[](size_t index) const;
@@ -27,10 +28,12 @@ public:
 
 private:
     static constexpr size_t kMaxFields = 256;
+    void Add(size_t start, size_t end);
+
     const char* data_;
-    size_t length_;
     size_t count_ = 0;
-    uint16_t starts_[kMaxFields + 1];
+    uint16_t starts_[kMaxFields];
+    uint16_t ends_[kMaxFields];
 };
 
 // The field extractor: copies the index-th field of the zero-terminated data

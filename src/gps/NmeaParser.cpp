@@ -4,6 +4,7 @@
 #include "shell/NotificationSink.h"
 #include "shell/WindowMessages.h"
 
+#include <bit>
 #include <cstring>
 #include <unistd.h>
 
@@ -23,6 +24,49 @@ int HexDigit(uint8_t c)
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
+}
+
+// How many of the n bytes at p come before the first '*' or carriage
+// return (n when there is none). Eight bytes at a time: a byte equal to the
+// pattern leaves a zero byte after the XOR, and the classic zero-byte test
+// marks the first one exactly in its lowest set bit.
+size_t DataRunLength(const uint8_t* p, size_t n)
+{
+    size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr uint64_t kOnes = 0x0101010101010101ull;
+        constexpr uint64_t kHighs = 0x8080808080808080ull;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t w;
+            std::memcpy(&w, p + i, 8);
+            uint64_t star = w ^ (kOnes * '*');
+            uint64_t cr = w ^ (kOnes * '\r');
+            uint64_t hits = (((star - kOnes) & ~star) | ((cr - kOnes) & ~cr)) & kHighs;
+            if (hits != 0)
+                return i + static_cast<size_t>(std::countr_zero(hits) / 8);
+        }
+    }
+    while (i < n && p[i] != '*' && p[i] != '\r')
+        ++i;
+    return i;
+}
+
+uint8_t XorOfBytes(const uint8_t* p, size_t n)
+{
+    uint64_t wide = 0;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        wide ^= w;
+    }
+    wide ^= wide >> 32;
+    wide ^= wide >> 16;
+    wide ^= wide >> 8;
+    auto sum = static_cast<uint8_t>(wide);
+    for (; i < n; ++i)
+        sum = static_cast<uint8_t>(sum ^ p[i]);
+    return sum;
 }
 
 uint8_t U8(int32_t v)
@@ -83,6 +127,25 @@ int32_t MinuteSecond(uint8_t minute, uint8_t second)
     return minute * 60 + second;
 }
 
+// Vertical speed over the step since the previous measured altitude. The
+// first altitude after a reset has no predecessor (its step would run from
+// 00:00 and 0 m); a GPGGA without altitude (no fix) leaves speed and memory
+// alone, so that the step after a loss of fix spans the whole gap. The hour
+// is not used: at the top of each hour the time falls back and one step is
+// skipped.
+void StepVerticalSpeed(GpsFix& x)
+{
+    int32_t now = MinuteSecond(x.ggaMinute, x.ggaSecond);
+    if (x.previousAltitudeValid && now > x.previousGgaTime) {
+        double minutes = (now - x.previousGgaTime) / 60.0;
+        if (minutes != 0)
+            x.verticalSpeed = (x.altitude - x.previousAltitude) / minutes;
+    }
+    x.previousGgaTime = now;
+    x.previousAltitude = x.altitude;
+    x.previousAltitudeValid = true;
+}
+
 } // namespace
 
 // The sentences decoded, in the order the address is compared. Every other
@@ -136,25 +199,23 @@ void NmeaParser::Feed(const uint8_t* bytes, size_t count)
             break;
         }
         case kData: {
-            // The bulk of every sentence: copy and checksum until '*' or CR.
-            uint8_t c = 0;
-            while (p != end) {
-                c = *p;
-                if (c == '*' || c == '\r')
-                    break;
-                data_[length_++] = static_cast<char>(c);
-                checksum_ ^= c;
-                ++p;
-                if (length_ >= kDataSize)
-                    break;
-            }
+            // The bulk of every sentence: copy and checksum until '*' or CR,
+            // a word at a time.
+            size_t room = kDataSize - length_;
+            size_t available = static_cast<size_t>(end - p);
+            size_t n = available < room ? available : room;
+            size_t run = DataRunLength(p, n);
+            std::memcpy(data_ + length_, p, run);
+            checksum_ ^= XorOfBytes(p, run);
+            length_ = static_cast<uint16_t>(length_ + run);
+            p += run;
             if (length_ >= kDataSize) {
                 state_ = kHunting; // data too long
                 break;
             }
             if (p == end)
                 break;
-            ++p;
+            uint8_t c = *p++;
             data_[length_] = '\0';
             if (c == '*') {
                 state_ = kChecksumHigh;
@@ -231,19 +292,10 @@ bool NmeaParser::DecodeGga(const NmeaFields& f)
     if (!f[6].empty())
         x.satellitesUsed = U8(NmeaTwoDigit(f[6]));
     x.ggaHdop = RealOr(f, 7, x.ggaHdop);
-    x.altitude = RealOr(f, 8, x.altitude);
-
-    // Vertical speed over the step since the previous GPGGA. The first one
-    // after a reset has no predecessor: its step would run from 00:00 and
-    // altitude 0 and give a wild figure, so it only sets the memory.
-    int32_t now = MinuteSecond(x.ggaMinute, x.ggaSecond);
-    if (x.ggaCount != 0 && now > x.previousGgaTime) {
-        double minutes = (now - x.previousGgaTime) / 60.0;
-        if (minutes != 0)
-            x.verticalSpeed = (x.altitude - x.previousAltitude) / minutes;
+    if (!f[8].empty()) {
+        x.altitude = NmeaReal(f[8]);
+        StepVerticalSpeed(x);
     }
-    x.previousGgaTime = now;
-    x.previousAltitude = x.altitude;
     ++x.ggaCount;
     return true;
 }

@@ -254,6 +254,18 @@ TEST_F(NmeaParserTest, GgaVerticalSpeedAndTheHourRollover)
     EXPECT_EQ(f.ggaHour, 0);
     Feed(NmeaSentence("GPGGA,000006,4807.038,N,01131.000,E,1,08,0.9,91.0,M,,M,,"));
     EXPECT_DOUBLE_EQ(parser.Snapshot().verticalSpeed, 10.0);
+
+    // A loss of fix: GPGGA without altitude neither computes nor moves the
+    // memory, so the first altitude after it is measured over the whole gap.
+    Feed(NmeaSentence("GPGGA,000007,,,,,0,00,,,M,,M,,"));
+    Feed(NmeaSentence("GPGGA,000030,,,,,0,00,,,M,,M,,"));
+    f = parser.Snapshot();
+    EXPECT_DOUBLE_EQ(f.verticalSpeed, 10.0);
+    EXPECT_DOUBLE_EQ(f.altitude, 91.0);
+    EXPECT_EQ(f.previousGgaTime, 6);
+    Feed(NmeaSentence("GPGGA,000106,4807.038,N,01131.000,E,1,08,0.9,81.0,M,,M,,"));
+    EXPECT_DOUBLE_EQ(parser.Snapshot().verticalSpeed, -10.0); // 10 m down in a minute
+    EXPECT_EQ(parser.Snapshot().ggaCount, 9u);
 }
 
 // ---- GPGSA and GPGSV --------------------------------------------------------------
@@ -469,6 +481,7 @@ TEST_F(NmeaParserTest, ResetRestoresEveryFieldButKeepsCountAndFraming)
     EXPECT_EQ(f.usedPrns[0], 0);
     EXPECT_EQ(f.ggaCount + f.gsaCount + f.gsvCount + f.rmbCount + f.rmcCount + f.zdaCount, 0u);
     EXPECT_EQ(f.previousGgaTime, 0);
+    EXPECT_FALSE(f.previousAltitudeValid);
     EXPECT_EQ(f.previousScaledSpeed, 0);
     EXPECT_EQ(parser.SentenceCount(), 6u);
     Feed("20,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,\r"); // completes
