@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# hikewise-tool nmea-decode over real receiver logs and over the simulator's
+# output: every simulated sentence passes its checksum, positions stay on the
+# route, fix losses and dropouts show, and a pseudo-terminal gets a paced
+# stream.
+set -euo pipefail
+BIN=${HIKEWISE_BIN_DIR:?}
+SRC=${HIKEWISE_SOURCE_DIR:?}
+PEER=${HIKEWISE_PEER_DATA_DIR:-}
+TOOL=$BIN/hikewise-tool
+SIM=$BIN/hikewise-nmea-sim
+WORK=$(mktemp -d)
+trap 'kill ${SOCAT_PID:-} 2>/dev/null || true; rm -rf "$WORK"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The value of a numeric key on each JSON line.
+field() { grep -o "\"$1\":[^,}]*" | cut -d: -f2; }
+
+# --- decoding a real receiver's log -------------------------------------------
+if [ -n "$PEER" ] && [ -d "$PEER/nmea" ]; then
+  log=$PEER/nmea/ublox-lea-5h.log
+  "$TOOL" nmea-decode --skip-comments "$log" > "$WORK/ublox.jsonl"
+  lines=$(wc -l < "$WORK/ublox.jsonl")
+  [ "$lines" -eq "$(grep -c '^\$' "$log")" ] || fail "ublox: $lines objects"
+  first=$(grep -m1 '"sentence":"GPGGA"' "$WORK/ublox.jsonl")
+  echo "$first" | grep -q '"gga_lat":51.925907' || fail "ublox lat: $first"
+  echo "$first" | grep -q '"gga_lon":4.5776455' || fail "ublox lon: $first"
+  echo "$first" | grep -q '"altitude":-4,' || fail "ublox altitude: $first"
+  echo "$first" | grep -q '"gga_time":"08:37:23"' || fail "ublox time: $first"
+  grep -q '"date":"2010-08-21"' "$WORK/ublox.jsonl" || fail "ublox date"
+  # Standard input gives the same.
+  "$TOOL" nmea-decode - < "$log" | cmp -s - "$WORK/ublox.jsonl" || fail "stdin differs"
+elif [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ]; then
+  fail "peer data missing"
+fi
+
+# --- comments, bad checksums, errors ------------------------------------------
+printf '# $GPZDA,201530.00,04,07,2002,00,00*60\r\n$GPZDA,201530.00,04,07,2002,00,00*60\r\n$GPZDA,201530.00,04,07,2002,00,00*61\r\n' > "$WORK/c.nmea"
+[ "$("$TOOL" nmea-decode "$WORK/c.nmea" | wc -l)" -eq 2 ] || fail "comment sentence not decoded"
+out=$("$TOOL" nmea-decode --skip-comments "$WORK/c.nmea")
+[ "$(echo "$out" | wc -l)" -eq 1 ] || fail "comment not skipped"
+echo "$out" | grep -q '"zda_count":1' || fail "zda count: $out"
+if "$TOOL" nmea-decode "$WORK/missing.nmea" 2> "$WORK/err"; then fail "missing file succeeded"; fi
+grep -q "cannot open" "$WORK/err" || fail "no message for a missing file"
+
+# --- the simulator, decoded ---------------------------------------------------
+"$SIM" --route line --start 47.0,8.0,500 --heading 90 --length 1000 --duration 300 \
+  --rmb --zda --satellites 13 --no-fix 100+20 --dropout 200+10 --seed 3 > "$WORK/line.nmea"
+sentences=$(grep -c '^\$' "$WORK/line.nmea")
+[ "$sentences" -eq "$(wc -l < "$WORK/line.nmea")" ] || fail "lines that are no sentence"
+grep -q -v $'\r$' "$WORK/line.nmea" && fail "a line without CR LF"
+"$TOOL" nmea-decode "$WORK/line.nmea" > "$WORK/line.jsonl"
+# Every sentence dispatched means every checksum was right.
+[ "$(wc -l < "$WORK/line.jsonl")" -eq "$sentences" ] || fail "checksum failures"
+last=$(tail -n1 "$WORK/line.jsonl")
+for t in GGA GSA RMC RMB ZDA; do
+  n=$(grep -c "^\$GP$t" "$WORK/line.nmea")
+  echo "$last" | grep -q "\"$(echo $t | tr A-Z a-z)_count\":$n[,}]" || fail "$t count $n: $last"
+done
+[ "$(grep -c '^\$GPGGA' "$WORK/line.nmea")" -eq 290 ] || fail "dropout: GGA count"
+gga=$(grep '"sentence":"GPGGA"' "$WORK/line.jsonl")
+[ "$(echo "$gga" | field fix_quality | grep -c '^0$')" -eq 20 ] || fail "no-fix seconds"
+# With a fix, every position lies on the line eastward from 47N 8E (a few
+# metres of receiver noise allowed).
+echo "$gga" | grep '"fix_quality":1' | awk -F'"gga_lat":|,"gga_lon":|,"altitude":' '
+  { lat = $2; lon = $3
+    if (lat < 46.9999 || lat > 47.0001 || lon < 7.9999 || lon > 8.0133) { print "off route: " lat " " lon; bad = 1 }
+    if (lon > maxlon) maxlon = lon }
+  END { if (maxlon < 8.003) { print "did not walk: " maxlon; bad = 1 } exit bad }' || fail "line route"
+# Satellites: 13 in view, each with a plausible sky position.
+echo "$last" | grep -q '"satellites_in_view":13' || fail "satellites in view"
+sky=$(echo "$last" | grep -o '"satellites":\[[^]]*\]')
+[ "$(echo "$sky" | grep -o '"prn"' | wc -l)" -eq 13 ] || fail "live satellites: $sky"
+echo "$sky" | grep -o '"elevation":[0-9]*' | cut -d: -f2 | awk '$1 > 90 { exit 1 }' || fail "elevation"
+echo "$sky" | grep -o '"azimuth":[0-9]*' | cut -d: -f2 | awk '$1 > 359 { exit 1 }' || fail "azimuth"
+
+# A route file: positions stay within the box of its points.
+"$SIM" --route "$SRC/tools/nmea-sim/routes/ridge-walk.txt" --speed 5 --seed 4 > "$WORK/ridge.nmea"
+"$TOOL" nmea-decode "$WORK/ridge.nmea" | grep '"sentence":"GPGGA"' |
+  awk -F'"gga_lat":|,"gga_lon":|,"altitude":' '
+  { if ($2 < 22.2229 || $2 > 22.2371 || $3 < 114.2403 || $3 > 114.2499) { print "off: " $2 " " $3; exit 1 } }' ||
+  fail "ridge route"
+# Same seed, same stream.
+"$SIM" --route "$SRC/tools/nmea-sim/routes/ridge-walk.txt" --speed 5 --seed 4 --output "$WORK/again.nmea"
+cmp -s "$WORK/ridge.nmea" "$WORK/again.nmea" || fail "not reproducible"
+if "$SIM" --route "$WORK/missing-route.txt" > /dev/null 2>&1; then fail "missing route accepted"; fi
+
+# The bundled demo walk decodes whole and has its stop and its loss of fix.
+demo=$SRC/resources/demo/demo.nmea
+"$TOOL" nmea-decode "$demo" > "$WORK/demo.jsonl"
+[ "$(wc -l < "$WORK/demo.jsonl")" -eq "$(grep -c '^\$' "$demo")" ] || fail "demo checksums"
+gga=$(grep '"sentence":"GPGGA"' "$WORK/demo.jsonl")
+n=$(echo "$gga" | wc -l)
+[ "$n" -ge 1200 ] && [ "$n" -le 1800 ] || fail "demo length $n s"
+[ "$(echo "$gga" | field fix_quality | grep -c '^0$')" -ge 20 ] || fail "demo loss of fix"
+[ "$(grep '"sentence":"GPRMC"' "$WORK/demo.jsonl" | field speed_knots | grep -c '^0$')" -ge 60 ] ||
+  fail "demo stop"
+
+# --- a pseudo-terminal at 4800 baud -------------------------------------------
+if command -v socat > /dev/null; then
+  socat -d -d pty,raw,echo=0,link="$WORK/gps" pty,raw,echo=0,link="$WORK/app" 2> "$WORK/socat.log" &
+  SOCAT_PID=$!
+  for _ in $(seq 50); do [ -e "$WORK/app" ] && [ -e "$WORK/gps" ] && break; sleep 0.1; done
+  timeout 10 cat "$WORK/app" > "$WORK/pty.nmea" &
+  CAT_PID=$!
+  start=$(date +%s%N)
+  "$SIM" --output "$WORK/gps" --duration 3 --baud 4800
+  took=$((($(date +%s%N) - start) / 1000000))
+  sleep 0.5
+  kill $CAT_PID 2>/dev/null || true
+  wait $CAT_PID 2>/dev/null || true
+  # Three epochs, one a second of wall-clock time.
+  [ "$took" -ge 2000 ] && [ "$took" -lt 6000 ] || fail "not paced: $took ms"
+  "$TOOL" nmea-decode "$WORK/pty.nmea" > "$WORK/pty.jsonl"
+  [ "$(grep -c '"sentence":"GPGGA"' "$WORK/pty.jsonl")" -eq 3 ] || fail "pty: $(cat "$WORK/pty.nmea")"
+  [ "$(wc -l < "$WORK/pty.jsonl")" -eq "$(grep -c '^\$' "$WORK/pty.nmea")" ] || fail "pty checksums"
+fi
+echo "ok"
