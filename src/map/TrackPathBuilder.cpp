@@ -1,6 +1,6 @@
 #include "map/TrackPathBuilder.h"
 
-#include <cmath>
+#include "map/LineClip.h"
 
 namespace hw {
 
@@ -66,23 +66,11 @@ void TrackPathBuilder::LineTo(ScreenPoint p)
 }
 
 // The point where the stroke from an inside point toward an outside one
-// leaves the drawing area (Liang-Barsky on the far end only).
+// leaves the drawing area.
 ScreenPoint TrackPathBuilder::CutAtEdge(ScreenPoint inside, ScreenPoint outside) const
 {
-    double x0 = inside.x, y0 = inside.y;
-    double dx = outside.x - x0, dy = outside.y - y0;
-    double t = 1.0;
-    auto limit = [&](double delta, double room) {
-        if (delta > 0 && room < delta * t)
-            t = room / delta;
-    };
-    limit(dx, area_.right - 1 - x0);
-    limit(-dx, x0 - area_.left);
-    limit(dy, area_.bottom - 1 - y0);
-    limit(-dy, y0 - area_.top);
-    if (t < 0)
-        t = 0;
-    return {static_cast<int>(std::lround(x0 + dx * t)), static_cast<int>(std::lround(y0 + dy * t))};
+    auto clipped = ClipLine(area_, inside, outside);
+    return clipped ? clipped->second : inside;
 }
 
 std::vector<std::vector<ScreenPoint>> TrackPathBuilder::Finish()

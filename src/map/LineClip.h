@@ -1,0 +1,16 @@
+#pragma once
+
+#include "shell/DrawList.h"
+
+#include <optional>
+#include <utility>
+
+namespace hw {
+
+// The part of the segment a-b inside the rectangle (Liang-Barsky), or
+// nothing when it misses it. Keeps strokes toward far-off points to lengths a
+// painter handles.
+std::optional<std::pair<ScreenPoint, ScreenPoint>> ClipLine(const ScreenRect& rect, ScreenPoint a,
+                                                            ScreenPoint b);
+
+} // namespace hw

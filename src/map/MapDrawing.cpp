@@ -1,0 +1,180 @@
+#include "map/MapDrawing.h"
+
+#include "map/LineClip.h"
+#include "map/MapGrid.h"
+#include "map/MapIcons.h"
+#include "map/MapModel.h"
+#include "map/MapScaleBar.h"
+#include "map/SphericalGeometry.h"
+#include "map/TrackLog.h"
+#include "map/TrackPathBuilder.h"
+#include "map/WaypointLayer.h"
+#include "waypoints/WaypointDatabase.h"
+
+#include <cmath>
+
+namespace hw {
+namespace {
+
+constexpr Colour kBlack = Rgb(0, 0, 0);
+constexpr Colour kWhite = Rgb(255, 255, 255);
+constexpr Colour kGotoRed = Rgb(192, 0, 0);
+constexpr Colour kYellow = Rgb(255, 255, 0);
+constexpr int kTargetCircleRadius = 50;
+
+const Font kSmallFont{"Tahoma", 7, false, 0};
+
+GeoPoint TargetPosition(const WaypointDatabase& waypoints)
+{
+    return {waypoints.Target().nLatitude, waypoints.Target().nLongitude, 0};
+}
+
+// A polygon icon: outline pen and fill.
+void AddIcon(std::vector<ScreenPoint> points, Colour outline, Colour fill, DrawList& out)
+{
+    out.Add(Polygon{Pen{outline, 1, PenStyle::Solid}, Brush{fill, false}, std::move(points)});
+}
+
+ScreenRect CircleBounds(ScreenPoint centre, int radius)
+{
+    return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
+}
+
+// A straight line between two projected points, cut to what can show.
+void AddClippedLine(const ScreenRect& client, ScreenPoint a, ScreenPoint b, Pen pen, DrawList& out)
+{
+    if (auto clipped = ClipLine(client.Grown(TrackPathBuilder::kMargin), a, b))
+        out.Add(Polyline{pen, {clipped->first, clipped->second}});
+}
+
+} // namespace
+
+void MapDrawing::Build(const MapModel& model, const Sources& sources, DrawList& out)
+{
+    const ScreenRect& client = model.ClientRect();
+    out.Add(FillRect{client, kWhite});
+    MapViewport viewport = model.Viewport();
+    if (model.GridOn())
+        MapGrid::Draw(viewport, model.Scale(), model.NorthUp() && model.GridLabels(), out);
+    DrawTrack(model, viewport, sources.track, out);
+    WaypointLayer::Draw(viewport, model.Scale(), model.LargeWaypoints(), sources.waypoints,
+                        sources.now, out);
+    DrawGotoLeg(viewport, sources.waypoints, out);
+    DrawNorthArrow(viewport, out);
+    MapScaleBar::Draw(viewport, sources.units, out);
+    DrawTargetPointer(model, viewport, sources.waypoints, out);
+    DrawPositionIcon(model, viewport, out);
+    DrawAveragingMarker(model, viewport, out);
+    DrawReturnButton(model, out);
+    DrawFixIndicator(model, out);
+}
+
+void MapDrawing::DrawTrack(const MapModel& model, const MapViewport& viewport,
+                           const TrackLog& track, DrawList& out)
+{
+    TrackPathBuilder path(model.ClientRect(), model.Scale() > 1.0);
+    for (uint16_t i = 0, n = track.Count(); i < n; ++i) {
+        const TrackPoint& p = track.At(i);
+        path.Add(viewport.GeoToScreen({p.lat, p.lon, 0}), p.segmentStart != 0);
+    }
+    Pen pen = model.TrackPen();
+    for (std::vector<ScreenPoint>& stroke : path.Finish())
+        out.Add(Polyline{pen, std::move(stroke)});
+}
+
+void MapDrawing::DrawGotoLeg(const MapViewport& viewport, const WaypointDatabase& waypoints,
+                             DrawList& out)
+{
+    if (!waypoints.IsTargetActive())
+        return;
+    AddClippedLine(viewport.Client(), viewport.GeoToScreen(waypoints.TargetStart()),
+                   viewport.GeoToScreen(TargetPosition(waypoints)), Pen{kGotoRed, 2}, out);
+}
+
+void MapDrawing::DrawNorthArrow(const MapViewport& viewport, DrawList& out)
+{
+    const ScreenRect& client = viewport.Client();
+    ScreenPoint anchor{client.left + 30, client.bottom - 30};
+    AddIcon(MapIcons::Place(MapIcons::NorthArrow(), anchor, -viewport.RotationDegrees()),
+            MapIcons::kNavy, MapIcons::kGrey, out);
+    out.Add(
+        Text{"N", anchor, HAlign::Centre, VAlign::Centre, Font{"Tahoma", 13, false, 0}, kBlack});
+}
+
+void MapDrawing::DrawTargetPointer(const MapModel& model, const MapViewport& viewport,
+                                   const WaypointDatabase& waypoints, DrawList& out)
+{
+    if (!waypoints.IsTargetActive())
+        return;
+    ScreenPoint here = viewport.GeoToScreen(model.CurrentPosition());
+    out.Add(Ellipse{Pen{kBlack, 1}, Brush::Hollow(), CircleBounds(here, kTargetCircleRadius)});
+    double angle = BearingToward(TargetPosition(waypoints), model.CurrentPosition()) -
+                   viewport.RotationDegrees();
+    AddIcon(MapIcons::Place(MapIcons::TargetPointer(), here, angle), MapIcons::kNavy,
+            MapIcons::kGrey, out);
+}
+
+void MapDrawing::DrawPositionIcon(const MapModel& model, const MapViewport& viewport, DrawList& out)
+{
+    double angle = 0;
+    if (model.NorthUp())
+        angle = model.CurrentCourse();
+    else if (model.IsPanned())
+        angle = model.CurrentCourse() - model.FrozenCourse();
+    ScreenPoint here = viewport.GeoToScreen(model.CurrentPosition());
+    AddIcon(MapIcons::Place(MapIcons::Position().vertices, here, model.PositionIconSize(), angle),
+            model.PositionIconColour(), model.PositionIconColour(), out);
+}
+
+void MapDrawing::DrawAveragingMarker(const MapModel& model, const MapViewport& viewport,
+                                     DrawList& out)
+{
+    if (!model.Averaging())
+        return;
+    const MapModel::AveragingMarker& marker = *model.Averaging();
+    ScreenPoint centre = viewport.GeoToScreen(marker.position);
+    ScreenPoint edge = viewport.GeoToScreen(ProjectPoint(marker.position, marker.spreadKm, 90));
+    int radius = TruncToPixel(std::hypot(edge.x - centre.x, edge.y - centre.y));
+    AddIcon(MapIcons::Place(MapIcons::MarkerPlus(), centre, 0), MapIcons::kNavy, MapIcons::kOlive,
+            out);
+    out.Add(Ellipse{Pen{MapIcons::kNavy, 1}, Brush::Hollow(), CircleBounds(centre, radius)});
+}
+
+void MapDrawing::DrawReturnButton(const MapModel& model, DrawList& out)
+{
+    if (!model.IsPanned())
+        return;
+    ScreenRect r = model.ReturnButtonRect();
+    out.Add(RoundRect{Pen{kBlack, 1}, Brush{kYellow, false}, r, 8});
+    out.Add(Text{"退出",
+                 {(r.left + r.right) / 2, (r.top + r.bottom) / 2},
+                 HAlign::Centre,
+                 VAlign::Centre,
+                 kSmallFont,
+                 kBlack});
+}
+
+void MapDrawing::DrawFixIndicator(const MapModel& model, DrawList& out)
+{
+    if (!model.FixIndicatorOn())
+        return;
+    const ScreenRect& client = model.ClientRect();
+    const int scale = model.DisplayScale();
+    const int width = 25 * scale, height = 15 * scale;
+    const int left = client.left + 3, bottom = client.top + 3 + height;
+    const Colour fill = model.PositionIconColour();
+    const Colour outline = Rgb(RedOf(fill) / 2, GreenOf(fill) / 2, BlueOf(fill) / 2);
+    const int barWidth = width / 5;
+    for (int i = 0; i < 5; ++i) {
+        int barHeight = height * (i + 1) / 5;
+        int x = left + i * barWidth;
+        std::vector<ScreenPoint> box{{x, bottom - barHeight},
+                                     {x + barWidth, bottom - barHeight},
+                                     {x + barWidth, bottom},
+                                     {x, bottom}};
+        Brush brush = i <= model.FixBars() ? Brush{fill, false} : Brush::Hollow();
+        out.Add(Polygon{Pen{outline, 1}, brush, std::move(box)});
+    }
+}
+
+} // namespace hw

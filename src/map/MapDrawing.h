@@ -1,0 +1,44 @@
+#pragma once
+
+#include "shell/DrawList.h"
+
+#include <cstdint>
+
+namespace hw {
+
+class MapModel;
+class MapViewport;
+class TrackLog;
+class UnitFormatter;
+class WaypointDatabase;
+
+// Everything the map view draws, in order, for the model's present state:
+// sheet, grid, track, waypoints, goto leg, north arrow, scale bar, target
+// pointer, position icon, averaging marker, return button, fix indicator.
+class MapDrawing {
+public:
+    struct Sources {
+        const TrackLog& track;
+        WaypointDatabase& waypoints;
+        const UnitFormatter& units;
+        int64_t now; // seconds since 1970, for the geocache symbols
+    };
+
+    static void Build(const MapModel& model, const Sources& sources, DrawList& out);
+
+    // The separate layers, for callers (and benchmarks) that want one.
+    static void DrawTrack(const MapModel& model, const MapViewport& viewport, const TrackLog& track,
+                          DrawList& out);
+    static void DrawGotoLeg(const MapViewport& viewport, const WaypointDatabase& waypoints,
+                            DrawList& out);
+    static void DrawNorthArrow(const MapViewport& viewport, DrawList& out);
+    static void DrawTargetPointer(const MapModel& model, const MapViewport& viewport,
+                                  const WaypointDatabase& waypoints, DrawList& out);
+    static void DrawPositionIcon(const MapModel& model, const MapViewport& viewport, DrawList& out);
+    static void DrawAveragingMarker(const MapModel& model, const MapViewport& viewport,
+                                    DrawList& out);
+    static void DrawReturnButton(const MapModel& model, DrawList& out);
+    static void DrawFixIndicator(const MapModel& model, DrawList& out);
+};
+
+} // namespace hw

@@ -1,0 +1,211 @@
+#include "map/MapDrawing.h"
+#include "map/MapModel.h"
+#include "map/SphericalGeometry.h"
+#include "map/TrackLog.h"
+#include "map/WaypointLayer.h"
+#include "shell/MemorySettingsStore.h"
+#include "units/UnitFormatter.h"
+#include "waypoints/Waypoint.h"
+#include "waypoints/WaypointDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace hw {
+namespace {
+
+const GeoPoint kHere = GeoPoint::FromDegrees(46.55, 7.98);
+constexpr int64_t kNow = 1700000000;
+
+Waypoint WaypointAt(const GeoPoint& p, const std::string& name, int icon = 0)
+{
+    Waypoint w;
+    w.nLatitude = p.lat;
+    w.nLongitude = p.lon;
+    w.strName = name;
+    w.icon = icon;
+    return w;
+}
+
+TEST(WaypointLayerTest, SymbolFollowsTheGeocacheStateWhenAsked)
+{
+    Waypoint w;
+    w.icon = 30;
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 30);
+    w.bUseGeocacheStateForIconID = 1;
+    w.timeCreated = static_cast<int32_t>(kNow - 100);
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 86); // placed within 30 days
+    w.timeCreated = static_cast<int32_t>(kNow - 2592000);
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 24);
+    w.timeCreated = static_cast<int32_t>(kNow + 1);
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 87); // not yet placed
+    w.geocache.bArchived = 1;
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 85);
+    w.geocache.bArchived = 0;
+    w.geocache.bAvailable = 0;
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 85);
+    const int expected[] = {25,  26,  84,  85,  83,  86,  88,  94, 105,
+                            112, 113, 114, 115, 116, 117, 123, 146};
+    for (int state = 1; state <= 17; ++state) {
+        w.nGeocacheState = state;
+        EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), expected[state - 1]) << state;
+    }
+    w.nGeocacheState = 18;
+    EXPECT_EQ(WaypointLayer::ChooseSymbol(w, kNow), 0);
+
+    BitmapCell last = WaypointLayer::SymbolBitmap(150, false, {});
+    EXPECT_EQ(last.resourceId, 129);
+    EXPECT_EQ(last.cell, 22);
+    BitmapCell large = WaypointLayer::SymbolBitmap(33, true, {});
+    EXPECT_EQ(large.resourceId, 123);
+    EXPECT_EQ(large.cell, 1);
+    EXPECT_EQ(large.cellSize, 30);
+    // A symbol index from a damaged file draws the plain waypoint symbol.
+    EXPECT_EQ(WaypointLayer::SymbolBitmap(5000, false, {}).resourceId, 120);
+    EXPECT_EQ(WaypointLayer::SymbolBitmap(-3, false, {}).cell, 0);
+}
+
+TEST(WaypointLayerTest, OnlyWaypointsNearTheViewAreDrawnAndManyAreThinned)
+{
+    EXPECT_EQ(WaypointLayer::ThinningStep(500, 200), 1);
+    EXPECT_EQ(WaypointLayer::ThinningStep(6, 201), 1);
+    EXPECT_EQ(WaypointLayer::ThinningStep(6.5, 201), 5);
+    EXPECT_EQ(WaypointLayer::ThinningStep(10, 201), 10);
+    EXPECT_EQ(WaypointLayer::ThinningStep(15, 201), 15);
+
+    WaypointDatabase db;
+    ASSERT_GT(db.Add(WaypointAt(kHere, "here", 11)), 0);
+    // Same cell, 20 degrees east: found by the cell walk, not drawn.
+    ASSERT_GT(db.Add(WaypointAt({kHere.lat, kHere.lon + 20000000, 0}, "far")), 0);
+    ASSERT_GT(db.Add(WaypointAt(ProjectPoint(kHere, 0.5, 90), "east")), 0);
+    MapModel model(kHere);
+    model.SetClientRect({0, 0, 240, 320});
+    DrawList list;
+    WaypointLayer::Draw(model.Viewport(), model.Scale(), false, db, kNow, list);
+    auto cells = list.All<BitmapCell>();
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0]->centre, model.GeoToScreen(kHere));
+    EXPECT_EQ(cells[0]->cell, 11);
+    EXPECT_GT(cells[1]->centre.x, cells[0]->centre.x);
+
+    // 300 waypoints in one cell: at 20 km every 15th is drawn, at 6 km all.
+    WaypointDatabase many;
+    for (int i = 0; i < 300; ++i)
+        ASSERT_GT(many.Add(WaypointAt({kHere.lat + 10 * i, kHere.lon, 0}, "n" + std::to_string(i))),
+                  0);
+    model.SetScale(20);
+    DrawList thinned;
+    WaypointLayer::Draw(model.Viewport(), model.Scale(), false, many, kNow, thinned);
+    EXPECT_EQ(thinned.All<BitmapCell>().size(), 20u);
+    model.SetScale(6);
+    DrawList all;
+    WaypointLayer::Draw(model.Viewport(), model.Scale(), false, many, kNow, all);
+    EXPECT_EQ(all.All<BitmapCell>().size(), 300u);
+}
+
+class MapDrawingTest : public ::testing::Test {
+protected:
+    MapDrawingTest()
+    {
+        model.SetClientRect({0, 0, 240, 320});
+        track.SetFilter(0);
+    }
+    DrawList Build()
+    {
+        DrawList list;
+        MapDrawing::Build(model, {track, db, units, kNow}, list);
+        return list;
+    }
+
+    MapModel model{kHere};
+    TrackLog track;
+    WaypointDatabase db;
+    MemorySettingsStore store;
+    UnitFormatter units{store};
+};
+
+TEST_F(MapDrawingTest, AQuietMapHasSheetGridNorthArrowScaleBarAndIcon)
+{
+    DrawList list = Build();
+    ASSERT_FALSE(list.Items().empty());
+    ASSERT_TRUE(std::holds_alternative<FillRect>(list.Items().front()));
+    EXPECT_EQ(std::get<FillRect>(list.Items().front()).colour, Rgb(255, 255, 255));
+    auto polygons = list.All<Polygon>();
+    ASSERT_EQ(polygons.size(), 2u); // north arrow, position icon
+    EXPECT_EQ(polygons[0]->points.size(), 8u);
+    EXPECT_EQ(polygons[1]->brush.colour, Rgb(0, 255, 0));
+    EXPECT_TRUE(list.All<RoundRect>().empty()); // following: no return button
+    EXPECT_TRUE(list.All<Ellipse>().empty());   // no goto
+
+    // Course up: the north arrow turns by minus the course, the icon not.
+    model.SetNorthUp(false);
+    model.SetCurrentCourse(90);
+    DrawList turned = Build();
+    auto arrow = turned.All<Polygon>()[0]->points;
+    ScreenPoint tip = arrow[5]; // (0,-6) x 3 turned by -90: to the left
+    EXPECT_EQ(tip, (ScreenPoint{30 - 18, 320 - 30}));
+    auto icon = turned.All<Polygon>()[1]->points;
+    ScreenPoint here = model.GeoToScreen(kHere);
+    EXPECT_EQ(icon[0], (ScreenPoint{here.x, here.y - 12}));
+    // Grid labels only while north up.
+    size_t labelsTurned = 0;
+    for (const Text* t : turned.All<Text>())
+        labelsTurned += t->font.pointSize == 7 && t->text.find('.') != std::string::npos &&
+                        t->text.front() != ' ';
+    EXPECT_EQ(labelsTurned, 0u);
+}
+
+TEST_F(MapDrawingTest, TrackGotoPointerReturnButtonAndFixIndicator)
+{
+    for (int i = 0; i < 40; ++i) {
+        TrackPoint p;
+        GeoPoint g = ProjectPoint(kHere, 0.02 * i, 45);
+        p.lat = g.lat;
+        p.lon = g.lon;
+        p.segmentStart = i == 20;
+        track.AddPoint(p);
+    }
+    // A goto whose leg crosses the view with both ends far outside.
+    Waypoint target = WaypointAt(ProjectPoint(kHere, 30, 0), "target");
+    db.SetTarget(target, ProjectPoint(kHere, 30, 180));
+    db.SetTargetActive(1);
+    model.SetFixBars(2);
+    model.SetFixIndicatorOn(true);
+    model.PanTo({130, 150});
+
+    DrawList list = Build();
+    int trackStrokes = 0, gotoLegs = 0;
+    for (const Polyline* p : list.All<Polyline>()) {
+        if (p->pen.style == PenStyle::Dash)
+            ++trackStrokes;
+        if (p->pen.colour == Rgb(192, 0, 0) && p->pen.width == 2) {
+            ++gotoLegs;
+            EXPECT_GE(p->points[0].y, 323); // from the origin in the south
+            EXPECT_LE(p->points[1].y, -4);
+        }
+    }
+    EXPECT_EQ(trackStrokes, 2); // two segments
+    EXPECT_EQ(gotoLegs, 1);
+    ASSERT_EQ(list.All<Ellipse>().size(), 1u); // the circle round the icon
+    EXPECT_EQ(list.All<Ellipse>()[0]->bounds.Width(), 100);
+    ASSERT_EQ(list.All<RoundRect>().size(), 1u);
+    EXPECT_EQ(list.All<RoundRect>()[0]->rect, (ScreenRect{210, 0, 240, 30}));
+    // Five bars, three filled, outlined in half the icon colour.
+    int filled = 0, bars = 0;
+    for (const Polygon* p : list.All<Polygon>()) {
+        if (p->pen.colour != Rgb(0, 127, 0))
+            continue;
+        ++bars;
+        filled += !p->brush.hollow;
+    }
+    EXPECT_EQ(bars, 5);
+    EXPECT_EQ(filled, 3);
+    // The target pointer points north, toward the target.
+    const Polygon* pointer = list.All<Polygon>()[1];
+    ScreenPoint here = model.GeoToScreen(kHere);
+    EXPECT_EQ(pointer->points[1], (ScreenPoint{here.x, here.y - 48}));
+}
+
+} // namespace
+} // namespace hw
