@@ -114,6 +114,9 @@ void TrackLog::AddPoint(TrackPoint point)
     if (d >= kJumpKm)
         point.segmentStart = 1;
     if (filterEnabled_ == 0 || d > filterThreshold_) {
+        if (resumeStartsSegment_)
+            point.segmentStart = 1;
+        resumeStartsSegment_ = false;
         ring_.Append(point);
         lastLogged_ = current_;
     }
@@ -127,11 +130,20 @@ void TrackLog::AddPoint(TrackPoint point)
 void TrackLog::Clear()
 {
     ring_.count = ring_.read = ring_.write = 0;
+    resumeStartsSegment_ = false;
 }
 
 const TrackPoint& TrackLog::At(uint16_t i) const
 {
     return ring_.points[Wrap(uint32_t{ring_.read} + i)];
+}
+
+int TrackLog::SegmentCount() const
+{
+    int segments = 0;
+    for (uint16_t i = 0; i < ring_.count; ++i)
+        segments += At(i).segmentStart == 1;
+    return segments;
 }
 
 const TrackPoint* TrackLog::First()
@@ -175,8 +187,6 @@ std::string TrackLog::FileBytes() const
 
 int TrackLog::Save(const std::string& path)
 {
-    if (ring_.count > 0)
-        ring_.points[Wrap(uint32_t{ring_.write} + kCapacity - 1)].segmentStart = 1;
     return WriteFileAtomically(path, FileBytes()) ? 1 : 0;
 }
 
@@ -224,6 +234,9 @@ int TrackLog::Load(const std::string& path)
     if (loaded.count > 0)
         loaded.points[loaded.read].segmentStart = 1;
     ring_ = std::move(loaded);
+    // What is recorded next is a new walk, not a line from the last point
+    // of the file.
+    resumeStartsSegment_ = ring_.count > 0;
     return 1;
 }
 

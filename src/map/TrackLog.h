@@ -37,6 +37,8 @@ public:
 
     uint16_t Count() const { return ring_.count; }
     bool Empty() const { return ring_.count == 0; }
+    // The points that start a segment.
+    int SegmentCount() const;
     // The i-th point from the oldest (i < Count()).
     const TrackPoint& At(uint16_t i) const;
     // Sequential walk from the oldest point; First is null when empty. Next
@@ -59,7 +61,9 @@ public:
     void ApplySettings(const SettingsStore& settings);
 
     // The track file. Both return 1 on success and 0 on failure; a failed
-    // Load leaves the log as it was, a failed Save leaves the old file.
+    // Load leaves the log as it was, a failed Save leaves the old file. The
+    // points are saved as they are; after a load the next point logged
+    // starts a segment.
     int Load(const std::string& path);
     int Save(const std::string& path);
     // The file's bytes for the points held (header and records).
@@ -85,6 +89,8 @@ private:
     double filterThreshold_ = 0.001;
     int courseThresholdEnabled_ = 0;
     double courseThreshold_ = 0.001;
+    // Set by a load: the next point logged starts a segment.
+    bool resumeStartsSegment_ = false;
 };
 
 } // namespace hw

@@ -142,28 +142,38 @@ TEST(TrackLogTest, CourseFollowsTheTrackAndHonoursItsThreshold)
     EXPECT_NEAR(slow.ComputedCourse(), 0.0, 1e-6);
 }
 
-TEST(TrackLogTest, SavesHeaderAndRecordsAndFlagsTheNewestPoint)
+TEST(TrackLogTest, SavesHeaderAndRecordsAndResumesWithANewSegment)
 {
     test::TempDir dir;
     TrackLog log;
     log.SetFilter(0);
     log.AddPoint(At(47500000, -122250000, 100.5f, 1110888197));
     log.AddPoint(At(-33800000, 151200000, 0.0f, 1110888198));
-    log.AddPoint(At(0, 1000000, -12.25f, 0));
+    log.AddPoint(At(-33800100, 151200000, -12.25f, 0));
+    log.AddPoint(At(0, 1000000, 7, 0));
     std::string path = dir.Path("t.trk");
     ASSERT_EQ(log.Save(path), 1);
     std::string bytes = test::ReadFileBytes(path);
-    ASSERT_EQ(bytes.size(), 4u + 20 * 3);
+    ASSERT_EQ(bytes.size(), 4u + 20 * 4);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x02\x00\xAA\x55", 4));
-    int32_t seg = 0;
+    // The walk's last leg stays whole: the newest point is saved as it is.
+    int32_t seg = 1;
     std::memcpy(&seg, bytes.data() + 4 + 2 * 20 + 12, 4);
-    EXPECT_EQ(seg, 1);
+    EXPECT_EQ(seg, 0);
 
     TrackLog back;
     ASSERT_EQ(back.Load(path), 1);
-    ASSERT_EQ(back.Count(), 3);
-    for (uint16_t i = 0; i < 3; ++i)
+    ASSERT_EQ(back.Count(), 4);
+    for (uint16_t i = 0; i < 4; ++i)
         EXPECT_EQ(back.At(i), log.At(i)) << i; // 0 m and latitude 0 are restored
+    EXPECT_EQ(back.SegmentCount(), 3);
+
+    // Recording after a load starts a new segment, even close to the last
+    // point; the one after continues it.
+    back.AddPoint(At(1000, 0, 7)); // 111 m from where a new log starts
+    back.AddPoint(At(2000, 0, 7));
+    EXPECT_EQ(back.At(4).segmentStart, 1);
+    EXPECT_EQ(back.At(5).segmentStart, 0);
 }
 
 TEST(TrackLogTest, LoadsOlderLayouts)

@@ -1,0 +1,23 @@
+#include "map/TrackRecorder.h"
+
+namespace hw {
+
+TrackPoint TrackRecorder::PointFromFix(const GpsFix& fix, int32_t segmentStart)
+{
+    UtcDateTime utc{fix.year, fix.month, fix.day, fix.ggaHour, fix.ggaMinute, fix.ggaSecond};
+    return TrackPoint::FromFix(fix.ggaLatitude, fix.ggaLongitude, fix.altitude, utc, segmentStart);
+}
+
+std::optional<TrackPoint> TrackRecorder::OnGpsUpdate(const GpsFix& fix)
+{
+    if (!fix.HasFix()) {
+        nextStartsSegment_ = true;
+        return std::nullopt;
+    }
+    TrackPoint point = PointFromFix(fix, nextStartsSegment_ ? 1 : 0);
+    log_.AddPoint(point);
+    nextStartsSegment_ = false;
+    return point;
+}
+
+} // namespace hw

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Every recorded NMEA log of the peer data becomes a track (filtered as the
+# map records it, and unfiltered), is exported as GPX, and GPSBabel must read
+# back the same points, segments and positions that trk-list shows.
+set -euo pipefail
+
+tool="$HIKEWISE_BIN_DIR/hikewise-tool"
+logs="$HIKEWISE_PEER_DATA_DIR/nmea"
+if [ ! -d "$logs" ]; then
+  if [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ]; then
+    echo "peer data missing: $logs" >&2
+    exit 1
+  fi
+  echo "peer data missing: $logs (skipped)"
+  exit 0
+fi
+command -v gpsbabel >/dev/null || { echo "gpsbabel is not installed" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+checked=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+for log in "$logs"/*.log; do
+  name=$(basename "$log" .log)
+  for mode in filtered unfiltered; do
+    opts=()
+    [ "$mode" = unfiltered ] && opts=(--no-filter)
+    trk="$work/$name.$mode.trk"
+    gpx="$work/$name.$mode.gpx"
+    "$tool" nmea-track "$log" "$trk" "${opts[@]}" >"$work/summary.json"
+    "$tool" trk-list "$trk" >"$work/list.jsonl"
+    "$tool" trk-export gpx "$trk" "$gpx" >/dev/null
+    xmllint --noout "$gpx" || fail "$name ($mode): GPX is not well-formed"
+
+    points=$(wc -l <"$work/list.jsonl")
+    segments=$(grep -c '"segment":1' "$work/list.jsonl" || true)
+    gpsbabel -t -i gpx -f "$gpx" -o unicsv -F "$work/babel.csv"
+    gpsbabel -t -i gpx -f "$gpx" -o gpx -F "$work/babel.gpx"
+    babel_points=$(($(wc -l <"$work/babel.csv") - 1))
+    [ "$babel_points" -lt 0 ] && babel_points=0
+    babel_segments=$(grep -c '<trkseg>' "$work/babel.gpx" || true)
+    [ "$points" = "$babel_points" ] || fail "$name ($mode): $points points, GPSBabel read $babel_points"
+    [ "$segments" = "$babel_segments" ] ||
+      fail "$name ($mode): $segments segments, GPSBabel read $babel_segments"
+
+    # Positions within 1e-6 degrees and altitudes within GPSBabel's 0.1 m,
+    # point by point.
+    if [ "$points" -gt 0 ]; then
+      awk -F'[:,}]' '{ printf "%d %d %s\n", $2, $4, $6 }' "$work/list.jsonl" >"$work/ours.txt"
+      tail -n +2 "$work/babel.csv" | awk -F',' '{ print $2, $3, $4 }' >"$work/theirs.txt"
+      paste -d' ' "$work/ours.txt" "$work/theirs.txt" | awk -v name="$name ($mode)" '
+        function abs(x) { return x < 0 ? -x : x }
+        {
+          if (abs($1 * 1e-6 - $4) > 1.0000001e-6 || abs($2 * 1e-6 - $5) > 1.0000001e-6 ||
+              abs($3 - $6) > 0.051) {
+            printf "FAIL: %s point %d: %s %s %s vs %s %s %s\n", name, NR, $1, $2, $3, $4, $5, $6 > "/dev/stderr"
+            bad = 1
+          }
+        }
+        END { exit bad }' || failures=$((failures + 1))
+    fi
+    checked=$((checked + 1))
+    echo "$name ($mode): $points points, $segments segments"
+  done
+done
+
+# Track and export agree for the other formats too: KML is well-formed, CSV
+# holds a header and a line per point.
+trk=$(ls "$work"/*.unfiltered.trk | head -n 1)
+"$tool" trk-export kml "$trk" "$work/t.kml" >/dev/null
+xmllint --noout "$work/t.kml" || fail "KML is not well-formed"
+"$tool" trk-export csv "$trk" "$work/t.csv" >/dev/null
+[ $(($(wc -l <"$work/t.csv") - 1)) = "$("$tool" trk-list "$trk" | wc -l)" ] || fail "CSV line count"
+"$tool" trk-export txt "$trk" "$work/t.txt" 2>/dev/null && fail "unknown format accepted"
+"$tool" trk-list "$work/missing.trk" 2>/dev/null && fail "missing track file accepted"
+
+[ "$checked" -gt 0 ] || fail "no NMEA logs found in $logs"
+[ "$failures" -eq 0 ] || exit 1
+echo "all $checked tracks read back by GPSBabel"
