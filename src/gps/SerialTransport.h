@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace hw {
+
+// One open byte source for SerialPort: a serial device or a replay file.
+class SerialHandle {
+public:
+    virtual ~SerialHandle() = default;
+    // Returns at once with at most n bytes (0 when none are waiting), or -1
+    // when the read failed.
+    virtual long Read(uint8_t* buffer, std::size_t n) = 0;
+    // Clears the device's error state after a failed read.
+    virtual void ClearError() {}
+    // Returns the number of bytes written (may be short, 0 on failure).
+    virtual std::size_t Write(const uint8_t* bytes, std::size_t n) = 0;
+    // Discards what waits in the receive and transmit queues.
+    virtual void Purge() {}
+};
+
+// Which step of opening a serial device failed.
+enum class SerialOpenError {
+    None,
+    CannotOpen,   // missing, not permitted, or in use by someone else
+    Timeouts,     // the device takes no time-outs (it is not a terminal)
+    LineSettings, // the rate or framing was refused
+};
+
+// Opens serial devices by path. The platform layer holds the real one.
+class SerialTransport {
+public:
+    virtual ~SerialTransport() = default;
+    // Opens the device exclusively for reading and writing with the given
+    // rate, 8 data bits, no parity, 1 stop bit, DTR and RTS on, reads that
+    // never block. On failure returns null and says which step failed.
+    virtual std::unique_ptr<SerialHandle> OpenDevice(const std::string& path, uint32_t baud,
+                                                     SerialOpenError& error) = 0;
+};
+
+} // namespace hw
