@@ -23,7 +23,7 @@ class SettingsStore;
 // 200 ms and KeepAwakeTick() every 30 s on the UI thread.
 class GpsLink final : public SirfLinkControl {
 public:
-    static constexpr int kLostAfterTicks = 30;    // the 31st tick without data
+    static constexpr int kLostAfterTicks = 30;      // the 31st tick without data
     static constexpr int kReconnectEveryTicks = 16; // an attempt on the 17th tick
     static constexpr int kAttemptsBeforeAsking = 2;
     static constexpr const char* kKeepTryingQuestion =

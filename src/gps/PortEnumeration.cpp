@@ -43,9 +43,8 @@ PortListing EnumeratePorts(const SystemPortScanner& scanner, PortRegistry& regis
         int number = registry.NumberFor(port);
         if (number < 0)
             continue; // every number is taken
-        std::string friendly = port.friendlyName.empty()
-                                   ? port.device
-                                   : port.friendlyName + " (" + port.device + ")";
+        std::string friendly =
+            port.friendlyName.empty() ? port.device : port.friendlyName + " (" + port.device + ")";
         byNumber.emplace(number, friendly);
     }
     // Paths the user mapped by hand (a pseudo-terminal, a device the scan

@@ -129,8 +129,8 @@ namespace hw {
 void SetSirfNmeaOutput(SirfProtocol& sirf, UiPacer& pacer)
 {
     using M = SirfProtocol::NmeaMessage;
-    const std::pair<M, int> rates[] = {{M::VTG, 0}, {M::GGA, 1}, {M::RMC, 1}, {M::GSV, 2},
-                                       {M::GSA, 2}};
+    const std::pair<M, int> rates[] = {
+        {M::VTG, 0}, {M::GGA, 1}, {M::RMC, 1}, {M::GSV, 2}, {M::GSA, 2}};
     for (const auto& [message, seconds] : rates) {
         sirf.SetRate(message, seconds);
         pacer.Sleep(50);

@@ -79,11 +79,11 @@ std::vector<uint8_t> SirfProtocol::Frame(const uint8_t* payload, std::size_t n)
     sum &= kChecksumMask;
     std::vector<uint8_t> frame;
     frame.reserve(n + 8);
-    frame.insert(frame.end(), {kStart1, kStart2, static_cast<uint8_t>(n >> 8),
-                               static_cast<uint8_t>(n & 0xFF)});
+    frame.insert(frame.end(),
+                 {kStart1, kStart2, static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n & 0xFF)});
     frame.insert(frame.end(), payload, payload + n);
-    frame.insert(frame.end(), {static_cast<uint8_t>(sum >> 8), static_cast<uint8_t>(sum & 0xFF),
-                               kEnd1, kEnd2});
+    frame.insert(frame.end(),
+                 {static_cast<uint8_t>(sum >> 8), static_cast<uint8_t>(sum & 0xFF), kEnd1, kEnd2});
     return frame;
 }
 
@@ -113,16 +113,20 @@ std::vector<uint8_t> SirfProtocol::StaticNavigationPayload(bool on)
 
 std::vector<uint8_t> SirfProtocol::SwitchToNmeaPayload(const NmeaRates& rates, uint32_t baud)
 {
-    auto rate = [](int seconds) { return static_cast<uint8_t>(seconds); };
-    return {kSwitchToNmea,
-            1,               // mode
-            rate(rates.gga), 1, 0, 1, // GGA, GLL
-            rate(rates.gsa), 1, rate(rates.gsv), 1, // GSA, GSV
-            rate(rates.rmc), 1, 0, 1, // RMC, VTG
-            0, 1, 0, 0, // MSS, EPE
-            0, 1, // ZDA
-            0, 0, // reserved
-            static_cast<uint8_t>((baud >> 8) & 0xFF), static_cast<uint8_t>(baud & 0xFF)};
+    std::vector<uint8_t> payload{kSwitchToNmea, 1}; // mode 1
+    // Period and checksum flag of GGA, GLL, GSA, GSV, RMC, VTG, MSS, EPE
+    // (unused: 0, 0) and ZDA.
+    constexpr int kUnused = -1;
+    const int periods[] = {rates.gga, 0, rates.gsa, rates.gsv, rates.rmc, 0, 0, kUnused, 0};
+    for (int period : periods) {
+        payload.push_back(period == kUnused ? 0 : static_cast<uint8_t>(period));
+        payload.push_back(period == kUnused ? 0 : 1);
+    }
+    payload.push_back(0); // reserved
+    payload.push_back(0);
+    payload.push_back(static_cast<uint8_t>((baud >> 8) & 0xFF));
+    payload.push_back(static_cast<uint8_t>(baud & 0xFF));
+    return payload;
 }
 
 void SirfProtocol::ResetReceiver()

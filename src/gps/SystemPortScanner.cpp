@@ -31,8 +31,8 @@ bool Classify(const std::string& name, Found& found)
         if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
             continue;
         std::string digits = name.substr(prefix.size());
-        if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(),
-                                              [](char c) { return c >= '0' && c <= '9'; }))
+        if (digits.size() > 6 ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return false;
         found.rank = kind.rank;
         found.prefix = prefix;
@@ -83,7 +83,8 @@ std::string UsbFriendlyName(fs::path dir)
         if (name.empty())
             name = interfaceName;
         if (name.empty())
-            name = "USB " + ReadAttribute(dir / "idVendor") + ":" + ReadAttribute(dir / "idProduct");
+            name =
+                "USB " + ReadAttribute(dir / "idVendor") + ":" + ReadAttribute(dir / "idProduct");
         return name;
     }
     return interfaceName;

@@ -34,7 +34,8 @@ inline std::vector<uint8_t> SirfFrame(const std::vector<uint8_t>& payload)
     sum &= 0x7FFF;
     std::vector<uint8_t> frame;
     frame.reserve(payload.size() + 8);
-    for (unsigned b : {0xA0u, 0xA2u, unsigned(payload.size() >> 8), unsigned(payload.size() & 0xFF)})
+    for (unsigned b :
+         {0xA0u, 0xA2u, unsigned(payload.size() >> 8), unsigned(payload.size() & 0xFF)})
         frame.push_back(static_cast<uint8_t>(b));
     for (uint8_t b : payload)
         frame.push_back(b);
@@ -42,5 +43,94 @@ inline std::vector<uint8_t> SirfFrame(const std::vector<uint8_t>& payload)
         frame.push_back(static_cast<uint8_t>(b));
     return frame;
 }
+
+} // namespace hw::test
+
+#include "gps/SerialTransport.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace hw::test {
+
+// Devices held in memory for SerialPort: each present path reads from its
+// own queue. Stands in for the operating system's serial devices only.
+class MemoryDevices final : public SerialTransport {
+public:
+    struct Line {
+        std::mutex mutex;
+        std::deque<uint8_t> incoming;
+        std::string written;
+        int reads = 0;
+    };
+
+    std::unique_ptr<SerialHandle> OpenDevice(const std::string& path, uint32_t baud,
+                                             SerialOpenError& error) override
+    {
+        ++opens;
+        lastBaud = baud;
+        if (!present.count(path)) {
+            error = failure;
+            return nullptr;
+        }
+        error = SerialOpenError::None;
+        return std::make_unique<Handle>(LineFor(path));
+    }
+    void Send(const std::string& path, const std::string& bytes)
+    {
+        auto line = LineFor(path);
+        std::lock_guard lock(line->mutex);
+        line->incoming.insert(line->incoming.end(), bytes.begin(), bytes.end());
+    }
+    std::shared_ptr<Line> LineFor(const std::string& path)
+    {
+        auto& line = lines_[path];
+        if (!line)
+            line = std::make_shared<Line>();
+        return line;
+    }
+
+    std::set<std::string> present;
+    SerialOpenError failure = SerialOpenError::CannotOpen;
+    int opens = 0;
+    uint32_t lastBaud = 0;
+
+private:
+    class Handle final : public SerialHandle {
+    public:
+        explicit Handle(std::shared_ptr<Line> line) : line_(std::move(line)) {}
+        long Read(uint8_t* buffer, std::size_t n) override
+        {
+            std::lock_guard lock(line_->mutex);
+            ++line_->reads;
+            std::size_t count = std::min(n, line_->incoming.size());
+            for (std::size_t i = 0; i < count; ++i) {
+                buffer[i] = line_->incoming.front();
+                line_->incoming.pop_front();
+            }
+            return static_cast<long>(count);
+        }
+        std::size_t Write(const uint8_t* bytes, std::size_t n) override
+        {
+            std::lock_guard lock(line_->mutex);
+            line_->written.append(reinterpret_cast<const char*>(bytes), n);
+            return n;
+        }
+        void Purge() override
+        {
+            std::lock_guard lock(line_->mutex);
+            line_->incoming.clear();
+        }
+
+    private:
+        std::shared_ptr<Line> line_;
+    };
+
+    std::map<std::string, std::shared_ptr<Line>> lines_;
+};
 
 } // namespace hw::test

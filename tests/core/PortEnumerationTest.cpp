@@ -22,9 +22,8 @@ public:
     FakeSystem() : sys(dir.Path("sys")), dev(dir.Path("dev")) { fs::create_directories(dev); }
 
     // A USB adapter whose tty hangs below the interface (usb-serial).
-    void AddUsbSerial(const std::string& name, const std::string& usbPort,
-                      const std::string& maker, const std::string& product,
-                      const std::string& byId = "")
+    void AddUsbSerial(const std::string& name, const std::string& usbPort, const std::string& maker,
+                      const std::string& product, const std::string& byId = "")
     {
         fs::path usb = Devices() / usbPort;
         Write(usb / "idVendor", "067b");
@@ -129,11 +128,11 @@ TEST(PortEnumeration, ListsSerialDevicesWithMakerProductAndPath)
     ASSERT_TRUE(listing.ok);
     EXPECT_TRUE(listing.warnings.empty());
     EXPECT_EQ(listing.entries,
-              (std::vector<std::string>{
-                  "COM1: - u-blox 7 - GPS/GNSS Receiver (" + system.Dev("ttyACM0") + ")",
-                  "COM2: - Prolific Technology Inc. USB-Serial Controller (" +
-                      system.Dev("ttyUSB0") + ")",
-                  "COM3: - " + system.Dev("ttyS0")}));
+              (std::vector<std::string>{"COM1: - u-blox AG u-blox 7 - GPS/GNSS Receiver (" +
+                                            system.Dev("ttyACM0") + ")",
+                                        "COM2: - Prolific Technology Inc. USB-Serial Controller (" +
+                                            system.Dev("ttyUSB0") + ")",
+                                        "COM3: - " + system.Dev("ttyS0")}));
     // USB adapters are remembered by the name that survives replugging.
     EXPECT_EQ(ports.registry.PathFor(2),
               system.ById("usb-Prolific_USB-Serial_Controller-if00-port0"));
@@ -220,13 +219,12 @@ TEST(PortEnumeration, ScannerFallsBackAndFailsCleanly)
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(failed.error, "Could not open \\Drivers\\Active key");
 
-    // A device link that leads nowhere is listed by path, with a warning.
+    // A device link that leads nowhere is no device.
     FakeSystem broken;
     fs::create_directories(broken.sys / "class" / "tty" / "ttyUSB5");
     fs::create_symlink(broken.sys / "missing", broken.sys / "class" / "tty" / "ttyUSB5" / "device");
     Ports brokenPorts(broken);
     listing = brokenPorts.List();
-    // A dangling link does not count as a device.
     EXPECT_TRUE(listing.entries.empty());
 
     // The machine's own tty class can be read.

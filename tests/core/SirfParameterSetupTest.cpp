@@ -39,9 +39,9 @@ public:
         return count;
     }
 
-    std::set<uint8_t> dropAcksFor;     // settings it takes without acknowledging
-    int versionPollsToIgnore = 0;      // answers only later polls
-    std::vector<std::string> sentences; // NMEA it was sent
+    std::set<uint8_t> dropAcksFor;              // settings it takes without acknowledging
+    int versionPollsToIgnore = 0;               // answers only later polls
+    std::vector<std::string> sentences;         // NMEA it was sent
     std::vector<std::vector<uint8_t>> messages; // binary payloads it was sent
     bool binary_ = false;
 
@@ -89,8 +89,8 @@ private:
         for (uint8_t b : payload)
             sum += b;
         unsigned sent = (unsigned(input_[4 + length]) << 8) | input_[5 + length];
-        bool whole = sent == (sum & 0x7FFF) && input_[6 + length] == 0xB0 &&
-                     input_[7 + length] == 0xB3;
+        bool whole =
+            sent == (sum & 0x7FFF) && input_[6 + length] == 0xB0 && input_[7 + length] == 0xB3;
         input_.erase(input_.begin(), input_.begin() + 8 + long(length));
         if (whole && !payload.empty())
             Answer(payload);
@@ -273,8 +273,7 @@ TEST(SirfParameterSetup, PartialSuccessIsReportedPerSetting)
     EXPECT_EQ(result.ErrorMessage(),
               "Could not set all of the parameters to the SiRF GPS receiver. Results:\n\n"
               "Software Version: Pass\nDGPS Control: Pass\nDGPS Source: Pass\nStatic Nav: 失败\n");
-    EXPECT_EQ(result.InfoMessage(),
-              "Receiver reported version:\n\nGSW3.5.0_3.5.00.00-SDK-3EP2.01");
+    EXPECT_EQ(result.InfoMessage(), "Receiver reported version:\n\nGSW3.5.0_3.5.00.00-SDK-3EP2.01");
 }
 
 TEST(SirfParameterSetup, NmeaOutputCommandSendsFiveRates)

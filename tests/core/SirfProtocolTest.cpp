@@ -64,8 +64,8 @@ TEST(SirfProtocol, BinaryFramesAreFramedAndBounded)
     WireProtocol wire;
     const uint8_t poll[] = {132, 0};
     ASSERT_TRUE(wire.SendBinary(poll, sizeof poll));
-    EXPECT_EQ(wire.sent, (std::vector<uint8_t>{0xA0, 0xA2, 0x00, 0x02, 0x84, 0x00, 0x00, 0x84,
-                                               0xB0, 0xB3}));
+    EXPECT_EQ(wire.sent,
+              (std::vector<uint8_t>{0xA0, 0xA2, 0x00, 0x02, 0x84, 0x00, 0x00, 0x84, 0xB0, 0xB3}));
 
     // The sum keeps 15 bits: 1024 bytes of 0xFF sum to 0x3FC00.
     wire.sent.clear();
@@ -96,8 +96,8 @@ TEST(SirfProtocol, SetupPayloadsFollowTheReceiverLayout)
     SirfProtocol::NmeaRates rates{3, 4, 5, 6};
     // GGA, GLL, GSA, GSV, RMC, VTG, MSS, EPE, ZDA pairs; reserved; baud.
     EXPECT_EQ(SirfProtocol::SwitchToNmeaPayload(rates, 4800),
-              (std::vector<uint8_t>{129, 1, 3, 1, 0, 1, 4, 1, 5, 1, 6, 1, 0, 1, 0, 1, 0, 0, 0, 1,
-                                    0, 0, 0x12, 0xC0}));
+              (std::vector<uint8_t>{129, 1, 3, 1, 0, 1, 4, 1, 5, 1, 6,    1,
+                                    0,   1, 0, 1, 0, 0, 0, 1, 0, 0, 0x12, 0xC0}));
 }
 
 TEST(SirfProtocol, ReceiverRecognisesVersionAndAcknowledgement)

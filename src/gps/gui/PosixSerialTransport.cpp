@@ -85,9 +85,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<SerialHandle> PosixSerialTransport::OpenDevice(const std::string& path,
-                                                               uint32_t baud,
-                                                               SerialOpenError& error)
+std::unique_ptr<SerialHandle>
+PosixSerialTransport::OpenDevice(const std::string& path, uint32_t baud, SerialOpenError& error)
 {
     error = SerialOpenError::CannotOpen;
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

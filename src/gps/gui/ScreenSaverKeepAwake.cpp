@@ -40,8 +40,8 @@ void ScreenSaverKeepAwake::Hold(bool awake)
     }
     if (!present)
         return;
-    QDBusReply<uint> reply = screenSaver.call(
-        QStringLiteral("Inhibit"), QStringLiteral("Hikewise"), QStringLiteral("GPS receiver in use"));
+    QDBusReply<uint> reply = screenSaver.call(QStringLiteral("Inhibit"), QStringLiteral("Hikewise"),
+                                              QStringLiteral("GPS receiver in use"));
     if (reply.isValid()) {
         cookie_ = reply.value();
         holding_ = true;

@@ -1,0 +1,317 @@
+#include "gps/GpsLink.h"
+#include "gps/KeepAwake.h"
+#include "gps/LinkHost.h"
+#include "gps/PortRegistry.h"
+#include "gps/SerialPort.h"
+#include "gps/SystemPortScanner.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/NotificationSink.h"
+#include "shell/SettingsStore.h"
+#include "shell/WindowMessages.h"
+
+#include "core/LinkTestSupport.h"
+#include "core/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace hw {
+namespace {
+
+class Recorder final : public LinkHost, public KeepAwake, public NotificationSink {
+public:
+    bool AskYesNo(const std::string& question) override
+    {
+        questions.push_back(question);
+        return answer;
+    }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void StartReplayTimer() override { replayTimer = true; }
+    void StopReplayTimer() override { replayTimer = false; }
+    void Hold(bool awake) override { holds.push_back(awake); }
+    void Post(uint32_t message, uintptr_t, intptr_t) override
+    {
+        std::lock_guard lock(mutex);
+        posted.push_back(message);
+    }
+
+    bool answer = true;
+    bool replayTimer = false;
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
+    std::vector<bool> holds;
+    std::mutex mutex;
+    std::vector<uint32_t> posted;
+};
+
+constexpr const char* kDevice = "/dev/ttyTEST3";
+
+struct LinkFixture : ::testing::Test {
+    LinkFixture()
+        : scanner(dir.Path("nosys"), dir.Path("nodev")), registry(settings),
+          port(devices, registry, scanner),
+          link(
+              port, settings, recorder, recorder, recorder,
+              [this](const uint8_t* bytes, std::size_t n) {
+                  std::lock_guard lock(fedMutex);
+                  fed.append(reinterpret_cast<const char*>(bytes), n);
+              },
+              [this] { ++resets; })
+    {
+        registry.Map(3, kDevice);
+        devices.present.insert(kDevice);
+        settings.SetInt(section::kSerial, "端口", 3);
+        port.SetErrorReporter([this](const std::string& text, const std::string& caption) {
+            reported.push_back(caption + ": " + text);
+        });
+    }
+    ~LinkFixture() override { ReaderThread::SetPaused(false); }
+
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            link.Tick();
+    }
+    std::string Fed()
+    {
+        std::lock_guard lock(fedMutex);
+        return fed;
+    }
+    bool WaitFor(const std::function<bool()>& condition)
+    {
+        for (int i = 0; i < 300 && !condition(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return condition();
+    }
+
+    test::TempDir dir;
+    test::MemoryDevices devices;
+    SystemPortScanner scanner;
+    MemorySettingsStore settings;
+    PortRegistry registry;
+    SerialPort port;
+    Recorder recorder;
+    std::mutex fedMutex;
+    std::string fed;
+    int resets = 0;
+    std::vector<std::string> reported;
+    GpsLink link;
+};
+
+TEST_F(LinkFixture, SilenceIsNoticedOnThe31stTick)
+{
+    ASSERT_TRUE(link.StartupConnect());
+    Ticks(30);
+    EXPECT_FALSE(link.DataLost());
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_TRUE(recorder.posted.empty());
+
+    link.Tick();
+    EXPECT_TRUE(link.DataLost());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(recorder.posted,
+              (std::vector<uint32_t>{WM_GPS_GGA, WM_GPS_GSV, WM_GPS_RMC, WM_GPS_SENTENCE}));
+    EXPECT_EQ(ReaderThread::LiveCount(), 0);
+
+    // Lost stays lost without repeating itself; bytes clear it.
+    Ticks(100);
+    EXPECT_EQ(recorder.posted.size(), 4u);
+    EXPECT_EQ(devices.opens, 1); // reconnection is off by default
+    link.OnDataReceived();
+    EXPECT_FALSE(link.DataLost());
+    EXPECT_EQ(link.NoDataTicks(), 0);
+}
+
+TEST_F(LinkFixture, ReconnectsEvery17TicksAndAsksBeforeTheThirdAttempt)
+{
+    settings.SetInt(section::kSerial, "自动重接", 1);
+    ASSERT_TRUE(link.StartupConnect());
+    ASSERT_TRUE(link.AutoReconnect());
+    devices.present.clear(); // the receiver went away
+    Ticks(31);
+    ASSERT_TRUE(link.DataLost());
+    const int opensAtLoss = devices.opens;
+
+    Ticks(16);
+    EXPECT_EQ(devices.opens, opensAtLoss);
+    link.Tick();
+    EXPECT_EQ(devices.opens, opensAtLoss + 1);
+    Ticks(17);
+    EXPECT_EQ(devices.opens, opensAtLoss + 2);
+    EXPECT_TRUE(recorder.questions.empty());
+
+    // The third attempt is asked for; Yes goes on.
+    Ticks(17);
+    EXPECT_EQ(recorder.questions,
+              std::vector<std::string>{"Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?"});
+    EXPECT_EQ(devices.opens, opensAtLoss + 3);
+    EXPECT_EQ(link.ReconnectAttempts(), 3);
+
+    // No stops the link until the user connects again.
+    recorder.answer = false;
+    Ticks(17);
+    EXPECT_EQ(recorder.questions.size(), 2u);
+    EXPECT_TRUE(link.UserStopped());
+    EXPECT_EQ(devices.opens, opensAtLoss + 3);
+    Ticks(100);
+    EXPECT_EQ(devices.opens, opensAtLoss + 3);
+    EXPECT_EQ(recorder.questions.size(), 2u);
+
+    // The receiver is back and the user connects.
+    devices.present.insert(kDevice);
+    link.ToggleConnect();
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_FALSE(link.UserStopped());
+}
+
+TEST_F(LinkFixture, ConnectCommandTogglesAndReplayReopensFromTheStart)
+{
+    ASSERT_TRUE(link.StartupConnect());
+    link.ToggleConnect();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_TRUE(link.UserStopped());
+    link.ToggleConnect();
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_FALSE(link.UserStopped());
+
+    const std::string log = dir.Path("walk.nmea");
+    std::ofstream(log) << "$GPGGA,1\r\n";
+    ASSERT_TRUE(link.StartReplay(log));
+    EXPECT_TRUE(link.ReplayMode());
+    EXPECT_TRUE(recorder.replayTimer);
+    EXPECT_EQ(port.ReplayFileName(), log);
+    uint8_t buffer[64];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 10u);
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+
+    link.ToggleConnect();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.ReplayFileName(), "");
+    link.ToggleConnect();
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 10u); // from the start again
+    EXPECT_TRUE(recorder.replayTimer);
+
+    // A replay file that cannot be read: replay mode all the same.
+    EXPECT_FALSE(link.StartReplay(dir.Path("missing.nmea")));
+    EXPECT_TRUE(link.ReplayMode());
+    EXPECT_FALSE(port.IsOpen());
+
+    // A live connection stops the pump; the settings dialog ends replay.
+    ASSERT_TRUE(link.ApplyPortSettings(3, 9600, true));
+    EXPECT_FALSE(recorder.replayTimer);
+    EXPECT_FALSE(link.ReplayMode());
+    EXPECT_EQ(devices.lastBaud, 9600u);
+    EXPECT_EQ(settings.GetInt(section::kSerial, "速率", 0), 9600);
+    EXPECT_EQ(settings.GetInt(section::kSerial, "自动重接", 0), 1);
+    EXPECT_TRUE(link.AutoReconnect());
+}
+
+TEST_F(LinkFixture, OpenFailuresAreShownOnlyWhenAsked)
+{
+    devices.present.clear();
+    EXPECT_FALSE(link.StartupConnect());
+    EXPECT_TRUE(reported.empty());
+
+    EXPECT_FALSE(link.ApplyPortSettings(3, 19200, true));
+    EXPECT_EQ(reported,
+              std::vector<std::string>{"通信错误: 无法打开端口.请关闭该应用程序访问通讯端口"});
+    EXPECT_FALSE(settings.Contains(section::kSerial, "速率"));
+    EXPECT_FALSE(settings.Contains(section::kSerial, "自动重接"));
+
+    // A device that is no terminal, and a refused rate.
+    devices.failure = SerialOpenError::Timeouts;
+    EXPECT_FALSE(port.Open(3, 4800, true));
+    devices.failure = SerialOpenError::LineSettings;
+    EXPECT_FALSE(port.Open(3, 4800, true));
+    EXPECT_FALSE(port.Open(4, 4800, true)); // no device has number 4
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口",
+                            "通信错误: SetCommTimeouts - Fail", "通信错误: SetCommState - Fail",
+                            "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口"}));
+}
+
+TEST_F(LinkFixture, ReaderFeedsBytesAndHonoursThePause)
+{
+    devices.Send(kDevice, std::string(300, 'x'));
+    ASSERT_TRUE(link.Connect(3, 4800, false));
+    Ticks(5);
+    ASSERT_TRUE(WaitFor([&] { return Fed().size() == 300; }));
+    EXPECT_TRUE(WaitFor([&] { return link.NoDataTicks() == 0; }));
+
+    ReaderThread::SetPaused(true);
+    const int readsBefore = devices.LineFor(kDevice)->reads;
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    devices.Send(kDevice, "abc");
+    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    EXPECT_EQ(Fed().size(), 300u);
+    EXPECT_LE(devices.LineFor(kDevice)->reads, readsBefore + 1);
+    ReaderThread::SetPaused(false);
+    EXPECT_TRUE(WaitFor([&] { return Fed().size() == 303; }));
+
+    // Reconnecting never leaves two readers.
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(link.Connect(3, 4800, false));
+        EXPECT_LE(ReaderThread::LiveCount(), 1);
+    }
+    link.ClosePort();
+    EXPECT_EQ(ReaderThread::LiveCount(), 0);
+}
+
+TEST_F(LinkFixture, SirfSetupStopsTheWatchdogAndKeepAwakeFollowsTheSetting)
+{
+    ASSERT_TRUE(link.StartupConnect());
+    link.StopWatchdog();
+    Ticks(200);
+    EXPECT_FALSE(link.DataLost());
+    link.RestartWatchdog();
+    Ticks(31);
+    EXPECT_TRUE(link.DataLost());
+
+    link.KeepAwakeTick();
+    settings.SetInt(section::kSettings, "Stay Alive", 0);
+    link.StartupConnect();
+    link.KeepAwakeTick();
+    link.SetStayAlive(true);
+    link.KeepAwakeTick();
+    EXPECT_EQ(recorder.holds, (std::vector<bool>{true, false, true}));
+}
+
+TEST(SerialPort, CloseNeverRacesARead)
+{
+    test::TempDir dir;
+    test::MemoryDevices devices;
+    devices.present.insert(kDevice);
+    SystemPortScanner scanner(dir.Path("nosys"), dir.Path("nodev"));
+    MemorySettingsStore settings;
+    PortRegistry registry(settings);
+    registry.Map(1, kDevice);
+    SerialPort port(devices, registry, scanner);
+
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        uint8_t buffer[128];
+        while (!done)
+            port.Read(buffer, sizeof buffer);
+    });
+    for (int i = 0; i < 500; ++i) {
+        devices.Send(kDevice, "$GPGGA,,*56\r\n");
+        ASSERT_TRUE(port.Open(1, 4800, false));
+        port.Write(reinterpret_cast<const uint8_t*>("x"), 1);
+        port.Purge();
+        port.Close();
+    }
+    done = true;
+    reader.join();
+    EXPECT_FALSE(port.Close());
+    uint8_t buffer[4];
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(port.Write(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(devices.LineFor(kDevice)->written, std::string(500, 'x'));
+}
+
+} // namespace
+} // namespace hw
