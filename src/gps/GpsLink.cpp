@@ -2,6 +2,8 @@
 
 #include "gps/KeepAwake.h"
 #include "gps/LinkHost.h"
+#include "gps/NmeaParser.h"
+#include "gps/ReplayPump.h"
 #include "gps/SerialPort.h"
 #include "shell/NotificationSink.h"
 #include "shell/SettingsStore.h"
@@ -17,11 +19,10 @@ constexpr const char* kStayAliveName = "Stay Alive";
 
 } // namespace
 
-GpsLink::GpsLink(SerialPort& port, SettingsStore& settings, NotificationSink& notices,
-                 LinkHost& host, KeepAwake& keepAwake, ReaderThread::Consumer feed,
-                 std::function<void()> resetFix)
-    : port_(port), settings_(settings), notices_(notices), host_(host), keepAwake_(keepAwake),
-      feed_(std::move(feed)), resetFix_(std::move(resetFix))
+GpsLink::GpsLink(SerialPort& port, NmeaParser& parser, SettingsStore& settings,
+                 NotificationSink& notices, LinkHost& host, KeepAwake& keepAwake)
+    : port_(port), parser_(parser), settings_(settings), notices_(notices), host_(host),
+      keepAwake_(keepAwake)
 {
     ReloadAutoReconnect();
     stayAlive_ = settings_.GetInt(section::kSettings, kStayAliveName, 1) != 0;
@@ -85,7 +86,7 @@ bool GpsLink::Connect(int port, uint32_t baud, bool showErrors)
         return false;
     }
     bool started = reader_.Start(port_, [this](const uint8_t* bytes, std::size_t n) {
-        feed_(bytes, n);
+        parser_.Feed(bytes, n);
         OnDataReceived();
     });
     if (!started)
@@ -153,7 +154,7 @@ void GpsLink::DataLostNow()
     reconnectAttempts_ = 0;
     noDataTicks_ = 0;
     ClosePort();
-    resetFix_();
+    parser_.Reset();
     notices_.Post(WM_GPS_GGA);
     notices_.Post(WM_GPS_GSV);
     notices_.Post(WM_GPS_RMC);
@@ -193,6 +194,12 @@ void GpsLink::Tick()
         return;
     reconnectTicks_ = 0;
     Reconnect();
+}
+
+void GpsLink::ReplayTick()
+{
+    if (ReplayPumpStep(port_, parser_) > 0)
+        OnDataReceived();
 }
 
 void GpsLink::KeepAwakeTick()

@@ -5,13 +5,13 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace hw {
 
 class KeepAwake;
 class LinkHost;
+class NmeaParser;
 class NotificationSink;
 class SerialPort;
 class SettingsStore;
@@ -19,8 +19,9 @@ class SettingsStore;
 // The link to the receiver as the main frame runs it: connecting (port and
 // reader thread), the connect-GPS toggle, the watchdog that notices when data
 // stops and the reconnection that follows, replay of a recorded log through
-// the same port, and the keep-awake tick. Its owner calls Tick() every
-// 200 ms and KeepAwakeTick() every 30 s on the UI thread.
+// the same port, and the keep-awake tick. The reader thread feeds the
+// parser. Its owner calls Tick() every 200 ms, ReplayTick() every 100 ms
+// while replaying and KeepAwakeTick() every 30 s, on the UI thread.
 class GpsLink final : public SirfLinkControl {
 public:
     static constexpr int kLostAfterTicks = 30;      // the 31st tick without data
@@ -30,10 +31,9 @@ public:
         "Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?";
     static constexpr const char* kNoReaderText = "Unable to create the read thread";
 
-    // feed receives the bytes read (on the reader thread); resetFix clears
-    // the fix when data is lost; notices go to the windows.
-    GpsLink(SerialPort& port, SettingsStore& settings, NotificationSink& notices, LinkHost& host,
-            KeepAwake& keepAwake, ReaderThread::Consumer feed, std::function<void()> resetFix);
+    // notices go to the windows (the lost-fix notifications).
+    GpsLink(SerialPort& port, NmeaParser& parser, SettingsStore& settings,
+            NotificationSink& notices, LinkHost& host, KeepAwake& keepAwake);
     ~GpsLink() override;
     GpsLink(const GpsLink&) = delete;
     GpsLink& operator=(const GpsLink&) = delete;
@@ -55,6 +55,8 @@ public:
 
     // The watchdog and reconnection tick (every 200 ms).
     void Tick();
+    // The replay pump tick (every 100 ms): 128 bytes of the replay file.
+    void ReplayTick();
     // The keep-awake tick (every 30 s).
     void KeepAwakeTick();
     // Bytes arrived (reader thread or replay pump).
@@ -89,12 +91,11 @@ private:
     void Reconnect();
 
     SerialPort& port_;
+    NmeaParser& parser_;
     SettingsStore& settings_;
     NotificationSink& notices_;
     LinkHost& host_;
     KeepAwake& keepAwake_;
-    ReaderThread::Consumer feed_;
-    std::function<void()> resetFix_;
     ReaderThread reader_;
 
     std::atomic<int> noDataTicks_{0};

@@ -2,10 +2,27 @@
 
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
-#include "gps/ReplayFileHandle.h"
+#include "gps/ReplayFile.h"
 #include "gps/SystemPortScanner.h"
 
 namespace hw {
+namespace {
+
+// A recorded log read in place of a serial device. Writes go nowhere.
+class ReplayHandle final : public SerialHandle {
+public:
+    bool Open(const std::string& path) { return file_.Open(path); }
+    long Read(uint8_t* buffer, std::size_t n) override
+    {
+        return static_cast<long>(file_.Read(buffer, n));
+    }
+    std::size_t Write(const uint8_t*, std::size_t) override { return 0; }
+
+private:
+    ReplayFile file_;
+};
+
+} // namespace
 
 SerialPort::SerialPort(SerialTransport& transport, PortRegistry& registry,
                        const SystemPortScanner& scanner)
@@ -64,8 +81,8 @@ bool SerialPort::Open(int port, uint32_t baud, bool showErrors)
 bool SerialPort::OpenReplayFile(const std::string& path)
 {
     Close();
-    auto handle = ReplayFileHandle::Open(path);
-    if (!handle)
+    auto handle = std::make_unique<ReplayHandle>();
+    if (!handle->Open(path))
         return false;
     std::lock_guard lock(mutex_);
     handle_ = std::move(handle);

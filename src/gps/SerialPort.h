@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gps/ByteSource.h"
 #include "gps/SerialTransport.h"
 
 #include <atomic>
@@ -19,7 +20,7 @@ class SystemPortScanner;
 // resolved through the port registry) or a replay file; reading code does not
 // care which. Opened and closed on the UI thread, read by the reader thread:
 // a read holds the handle, so Close() waits for a read in progress.
-class SerialPort {
+class SerialPort final : public ByteSource {
 public:
     static constexpr uint32_t kDefaultBaud = 4800;
     static constexpr const char* kErrorCaption = "通信错误";
@@ -32,7 +33,7 @@ public:
 
     SerialPort(SerialTransport& transport, PortRegistry& registry,
                const SystemPortScanner& scanner);
-    ~SerialPort();
+    ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
@@ -50,7 +51,7 @@ public:
 
     // At most n bytes, at once; 0 when closed or nothing waits. A failed
     // read clears the device's error state.
-    std::size_t Read(uint8_t* buffer, std::size_t n);
+    std::size_t Read(uint8_t* buffer, std::size_t n) override;
     std::size_t Write(const uint8_t* bytes, std::size_t n);
     void Purge();
 

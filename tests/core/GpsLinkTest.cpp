@@ -1,6 +1,7 @@
 #include "gps/GpsLink.h"
 #include "gps/KeepAwake.h"
 #include "gps/LinkHost.h"
+#include "gps/NmeaParser.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
 #include "gps/SystemPortScanner.h"
@@ -10,6 +11,7 @@
 #include "shell/WindowMessages.h"
 
 #include "core/LinkTestSupport.h"
+#include "core/NmeaTestSupport.h"
 #include "core/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@
 namespace hw {
 namespace {
 
-class Recorder final : public LinkHost, public KeepAwake, public NotificationSink {
+class Recorder final : public LinkHost, public KeepAwake {
 public:
     bool AskYesNo(const std::string& question) override
     {
@@ -32,20 +34,16 @@ public:
     void StartReplayTimer() override { replayTimer = true; }
     void StopReplayTimer() override { replayTimer = false; }
     void Hold(bool awake) override { holds.push_back(awake); }
-    void Post(uint32_t message, uintptr_t, intptr_t) override
-    {
-        std::lock_guard lock(mutex);
-        posted.push_back(message);
-    }
 
     bool answer = true;
     bool replayTimer = false;
     std::vector<std::string> questions;
     std::vector<std::string> errors;
     std::vector<bool> holds;
-    std::mutex mutex;
-    std::vector<uint32_t> posted;
 };
+
+const std::string kFix =
+    test::NmeaSentence("GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,");
 
 constexpr const char* kDevice = "/dev/ttyTEST3";
 
@@ -53,13 +51,7 @@ struct LinkFixture : ::testing::Test {
     LinkFixture()
         : scanner(dir.Path("nosys"), dir.Path("nodev")), registry(settings),
           port(devices, registry, scanner),
-          link(
-              port, settings, recorder, recorder, recorder,
-              [this](const uint8_t* bytes, std::size_t n) {
-                  std::lock_guard lock(fedMutex);
-                  fed.append(reinterpret_cast<const char*>(bytes), n);
-              },
-              [this] { ++resets; })
+          link(port, parser, settings, notices, recorder, recorder)
     {
         registry.Map(3, kDevice);
         devices.present.insert(kDevice);
@@ -75,11 +67,6 @@ struct LinkFixture : ::testing::Test {
         for (int i = 0; i < n; ++i)
             link.Tick();
     }
-    std::string Fed()
-    {
-        std::lock_guard lock(fedMutex);
-        return fed;
-    }
     bool WaitFor(const std::function<bool()>& condition)
     {
         for (int i = 0; i < 300 && !condition(); ++i)
@@ -94,32 +81,33 @@ struct LinkFixture : ::testing::Test {
     PortRegistry registry;
     SerialPort port;
     Recorder recorder;
-    std::mutex fedMutex;
-    std::string fed;
-    int resets = 0;
+    test::RecordingSink notices;
+    NmeaParser parser;
     std::vector<std::string> reported;
     GpsLink link;
 };
 
 TEST_F(LinkFixture, SilenceIsNoticedOnThe31stTick)
 {
+    parser.Feed(kFix.data(), kFix.size());
+    ASSERT_EQ(parser.Snapshot().fixQuality, 1);
     ASSERT_TRUE(link.StartupConnect());
     Ticks(30);
     EXPECT_FALSE(link.DataLost());
     EXPECT_TRUE(port.IsOpen());
-    EXPECT_TRUE(recorder.posted.empty());
+    EXPECT_TRUE(notices.Messages().empty());
 
     link.Tick();
     EXPECT_TRUE(link.DataLost());
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(resets, 1);
-    EXPECT_EQ(recorder.posted,
+    EXPECT_EQ(parser.Snapshot().fixQuality, 0);
+    EXPECT_EQ(notices.Messages(),
               (std::vector<uint32_t>{WM_GPS_GGA, WM_GPS_GSV, WM_GPS_RMC, WM_GPS_SENTENCE}));
     EXPECT_EQ(ReaderThread::LiveCount(), 0);
 
     // Lost stays lost without repeating itself; bytes clear it.
     Ticks(100);
-    EXPECT_EQ(recorder.posted.size(), 4u);
+    EXPECT_EQ(notices.Messages().size(), 4u);
     EXPECT_EQ(devices.opens, 1); // reconnection is off by default
     link.OnDataReceived();
     EXPECT_FALSE(link.DataLost());
@@ -178,22 +166,28 @@ TEST_F(LinkFixture, ConnectCommandTogglesAndReplayReopensFromTheStart)
     EXPECT_TRUE(port.IsOpen());
     EXPECT_FALSE(link.UserStopped());
 
+    // Replay: 128 bytes a pump tick into the parser, clearing the watchdog.
     const std::string log = dir.Path("walk.nmea");
-    std::ofstream(log) << "$GPGGA,1\r\n";
+    std::ofstream(log) << kFix << kFix << kFix;
     ASSERT_TRUE(link.StartReplay(log));
     EXPECT_TRUE(link.ReplayMode());
     EXPECT_TRUE(recorder.replayTimer);
     EXPECT_EQ(port.ReplayFileName(), log);
-    uint8_t buffer[64];
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 10u);
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0u);
+    Ticks(20);
+    link.ReplayTick();
+    EXPECT_EQ(parser.SentenceCount(), 1u);
+    EXPECT_EQ(link.NoDataTicks(), 0);
+    link.ReplayTick();
+    link.ReplayTick();
+    EXPECT_EQ(parser.SentenceCount(), 3u);
 
     link.ToggleConnect();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.ReplayFileName(), "");
     link.ToggleConnect();
-    EXPECT_EQ(port.Read(buffer, sizeof buffer), 10u); // from the start again
     EXPECT_TRUE(recorder.replayTimer);
+    link.ReplayTick(); // from the start again
+    EXPECT_EQ(parser.SentenceCount(), 4u);
 
     // A replay file that cannot be read: replay mode all the same.
     EXPECT_FALSE(link.StartReplay(dir.Path("missing.nmea")));
@@ -234,23 +228,27 @@ TEST_F(LinkFixture, OpenFailuresAreShownOnlyWhenAsked)
                             "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口"}));
 }
 
-TEST_F(LinkFixture, ReaderFeedsBytesAndHonoursThePause)
+TEST_F(LinkFixture, ReaderFeedsTheParserAndHonoursThePause)
 {
-    devices.Send(kDevice, std::string(300, 'x'));
+    std::string burst;
+    for (int i = 0; i < 10; ++i) // more than one 128-byte read
+        burst += kFix;
+    devices.Send(kDevice, burst);
     ASSERT_TRUE(link.Connect(3, 4800, false));
     Ticks(5);
-    ASSERT_TRUE(WaitFor([&] { return Fed().size() == 300; }));
+    ASSERT_TRUE(WaitFor([&] { return parser.SentenceCount() == 10; }));
+    EXPECT_NEAR(parser.Snapshot().ggaLatitude, 53.361337, 1e-6);
     EXPECT_TRUE(WaitFor([&] { return link.NoDataTicks() == 0; }));
 
     ReaderThread::SetPaused(true);
-    const int readsBefore = devices.LineFor(kDevice)->reads;
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    devices.Send(kDevice, "abc");
+    const int readsBefore = devices.LineFor(kDevice)->reads;
+    devices.Send(kDevice, kFix);
     std::this_thread::sleep_for(std::chrono::milliseconds(450));
-    EXPECT_EQ(Fed().size(), 300u);
-    EXPECT_LE(devices.LineFor(kDevice)->reads, readsBefore + 1);
+    EXPECT_EQ(parser.SentenceCount(), 10u);
+    EXPECT_EQ(devices.LineFor(kDevice)->reads, readsBefore);
     ReaderThread::SetPaused(false);
-    EXPECT_TRUE(WaitFor([&] { return Fed().size() == 303; }));
+    EXPECT_TRUE(WaitFor([&] { return parser.SentenceCount() == 11; }));
 
     // Reconnecting never leaves two readers.
     for (int i = 0; i < 5; ++i) {

@@ -25,15 +25,7 @@ public:
     void AddUsbSerial(const std::string& name, const std::string& usbPort, const std::string& maker,
                       const std::string& product, const std::string& byId = "")
     {
-        fs::path usb = Devices() / usbPort;
-        Write(usb / "idVendor", "067b");
-        Write(usb / "idProduct", "2303");
-        if (!maker.empty())
-            Write(usb / "manufacturer", maker);
-        if (!product.empty())
-            Write(usb / "product", product);
-        fs::path iface = usb / (usbPort + ":1.0");
-        Write(iface / "bInterfaceNumber", "00");
+        fs::path iface = AddUsbInterface(usbPort, "067b", "2303", maker, product);
         fs::create_directories(iface / name);
         AddTty(name, iface / name, byId);
     }
@@ -41,15 +33,7 @@ public:
     void AddAcm(const std::string& name, const std::string& usbPort, const std::string& maker,
                 const std::string& product, const std::string& interfaceName = "")
     {
-        fs::path usb = Devices() / usbPort;
-        Write(usb / "idVendor", "1546");
-        Write(usb / "idProduct", "01a7");
-        if (!maker.empty())
-            Write(usb / "manufacturer", maker);
-        if (!product.empty())
-            Write(usb / "product", product);
-        fs::path iface = usb / (usbPort + ":1.0");
-        Write(iface / "bInterfaceNumber", "00");
+        fs::path iface = AddUsbInterface(usbPort, "1546", "01a7", maker, product);
         if (!interfaceName.empty())
             Write(iface / "interface", interfaceName);
         AddTty(name, iface, "");
@@ -83,6 +67,22 @@ public:
     fs::path dev;
 
 private:
+    // A USB device with its strings (empty ones left out) and one interface.
+    fs::path AddUsbInterface(const std::string& usbPort, const std::string& vendor,
+                             const std::string& productId, const std::string& maker,
+                             const std::string& product)
+    {
+        fs::path usb = Devices() / usbPort;
+        Write(usb / "idVendor", vendor);
+        Write(usb / "idProduct", productId);
+        if (!maker.empty())
+            Write(usb / "manufacturer", maker);
+        if (!product.empty())
+            Write(usb / "product", product);
+        fs::path iface = usb / (usbPort + ":1.0");
+        Write(iface / "bInterfaceNumber", "00");
+        return iface;
+    }
     fs::path Devices() const { return sys / "devices" / "pci0000:00" / "usb1"; }
     static void Write(const fs::path& path, const std::string& text)
     {
