@@ -1,0 +1,114 @@
+#include "waypoints/PositionAverager.h"
+#include "map/SphericalGeometry.h"
+#include "shell/MemorySettingsStore.h"
+#include "units/PositionFormatter.h"
+#include "units/UnitFormatter.h"
+#include "waypoints/WaypointDatabase.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace hw {
+namespace {
+
+class PositionAveragerTest : public ::testing::Test {
+protected:
+    MemorySettingsStore store;
+    PositionAverager averager{store};
+};
+
+TEST_F(PositionAveragerTest, ThresholdLeavesOutPoorFixesButNotUnknownHdop)
+{
+    averager.Start();
+    EXPECT_TRUE(averager.IsActive());
+    EXPECT_FALSE(averager.AddFix(10, 20, 100, 6.0));
+    EXPECT_TRUE(averager.AddFix(10, 20, 100, 5.0)); // at the threshold is good enough
+    EXPECT_TRUE(averager.AddFix(10, 20, 100, 0));   // 0 means unknown
+    EXPECT_EQ(averager.Samples(), 2);
+
+    // The threshold is read in tenths, on every fix.
+    store.SetInt("地图", "路点平均阈值", 70);
+    EXPECT_TRUE(averager.AddFix(10, 20, 100, 6.0));
+    EXPECT_FALSE(averager.AddFix(10, 20, 100, 7.1));
+    store.SetInt("地图", "启用路点平均阈值", 0);
+    EXPECT_TRUE(averager.AddFix(10, 20, 100, 50.0));
+    EXPECT_EQ(averager.Samples(), 4);
+    EXPECT_EQ(averager.Altitude().count, 4);
+}
+
+TEST_F(PositionAveragerTest, MeanDeviationAndOffsetDistance)
+{
+    averager.Start();
+    averager.AddFix(10.0, 20.0, 100, 1);
+    averager.AddFix(10.2, 20.0, 110, 1);
+    EXPECT_DOUBLE_EQ(averager.Latitude().mean, 10.1);
+    // The first square uses the mean after one fix (10.0), so it is 0.
+    EXPECT_NEAR(averager.Latitude().deviation, std::sqrt(0.01 / 2), 1e-12);
+    EXPECT_DOUBLE_EQ(averager.Longitude().deviation, 0);
+    EXPECT_DOUBLE_EQ(averager.Altitude().mean, 105);
+
+    GeoPoint mean = averager.AveragedPosition();
+    EXPECT_EQ(mean.lat, 10100000);
+    EXPECT_EQ(mean.lon, 20000000);
+    GeoPoint offset = averager.OffsetPosition();
+    EXPECT_EQ(offset.lat, 10170710);
+    EXPECT_EQ(offset.lon, 20000000);
+    EXPECT_DOUBLE_EQ(averager.DeviationDistanceKm(), DistanceKmMicro(mean, offset));
+    EXPECT_NEAR(averager.DeviationDistanceKm(), 7.87, 0.01);
+
+    // Start again begins from nothing.
+    averager.Start();
+    EXPECT_EQ(averager.Samples(), 0);
+    EXPECT_DOUBLE_EQ(averager.Latitude().sum, 0);
+}
+
+TEST_F(PositionAveragerTest, StatusTextsFollowTheUnitSettings)
+{
+    averager.Start();
+    averager.AddFix(-33.5, 8.25, 100, 1);
+    averager.AddFix(-33.5, 8.25, 100, 1);
+    PositionFormatter positions(store);
+    UnitFormatter units(store);
+    EXPECT_EQ(averager.PositionStatusText(positions, units),
+              "Avg Lat:\tS 33° 30.0000\nAvg Lon:\tE 008° 15.0000\nAvg Alt:\t328.08   ft     ");
+    EXPECT_EQ(averager.DeviationStatusText(units), "Deviation:\t0.00 ft\nSamples:\t2");
+    store.SetInt("设置", "距离-速度单位", 2);
+    averager.AddFix(-33.5001, 8.25, 100, 1);
+    // One sample 0.0001° south: deviation 0.0000385°; the mean -33.50003333 and
+    // the offset -33.49999484 truncate 39 microdegrees apart, 4.34 m.
+    EXPECT_EQ(averager.DeviationStatusText(units), "Deviation:\t4.34 m\nSamples:\t3");
+}
+
+TEST_F(PositionAveragerTest, FinishMakesANamedRecordAtTheMean)
+{
+    WaypointDatabase db;
+    Waypoint taken;
+    taken.strName = "WPT 00000";
+    db.Add(taken);
+
+    averager.Start();
+    Waypoint empty = averager.Finish(db); // no fix: the means of nothing are 0
+    EXPECT_FALSE(averager.IsActive());
+    EXPECT_EQ(empty.nLatitude, 0);
+    EXPECT_EQ(empty.nLongitude, 0);
+    EXPECT_EQ(empty.strName, "WPT 00001");
+
+    averager.Start();
+    averager.AddFix(47.1234567, -122.7654321, 12.5, 1);
+    Waypoint w = averager.Finish(db);
+    EXPECT_EQ(w.nLatitude, 47123456); // truncated toward zero
+    EXPECT_EQ(w.nLongitude, -122765432);
+    EXPECT_FLOAT_EQ(w.fAltitude, 12.5f);
+    EXPECT_EQ(w.strURL, Waypoint().strURL); // otherwise a default record
+    // Finishing does not store it: the editor's OK does.
+    EXPECT_EQ(db.Count(), 1);
+
+    averager.Start();
+    averager.AddFix(1, 1, 1, 1);
+    averager.Cancel();
+    EXPECT_FALSE(averager.IsActive());
+    EXPECT_EQ(db.Count(), 1);
+}
+
+} // namespace
+} // namespace hw
