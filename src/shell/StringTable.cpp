@@ -60,6 +60,13 @@ constexpr Entry kStrings[] = {
     {932, "总计下降高度"},
     {933, "旅行持续时间"},
     {934, "天"},
+    {4500, "显示 Geocache 信息..."},
+    {4501, "错误\n无法显示 Geocache 信息"},
+    {4503, "导出 geocache_visits.txt..."},
+    {4504, "无法创建导出文件.操作取消."},
+    {4505, "是否标记所有 \"已发现\"的 caches 为 \"已发现和已记录\"?"},
+    {4506, "Cache状态设置为\"已找到\".是否上传此记录?"},
+    {4507, "TXT File (*.txt)|*.txt|All Files (*.*)|*.*||"},
 };
 
 constexpr bool IsSorted()
