@@ -1,6 +1,7 @@
 #include "shell/ReadFile.h"
 
-#include <cstdio>
+#include "shell/FileByteReader.h"
+
 #include <memory>
 
 namespace hw {
@@ -8,24 +9,11 @@ namespace hw {
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& out)
 {
     out.clear();
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    auto reader = std::make_unique<FileByteReader>(); // its buffer is large
+    if (!reader->Open(path) || reader->Size() > maxBytes)
         return false;
-    char buffer[65536];
-    for (;;) {
-        std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        if (out.size() + n > maxBytes) {
-            out.clear();
-            return false;
-        }
-        out.append(buffer, n);
-        if (n < sizeof buffer)
-            break;
-    }
-    if (std::ferror(file.get())) {
+    out.resize(static_cast<std::size_t>(reader->Size()));
+    if (!reader->Read(out.data(), out.size())) {
         out.clear();
         return false;
     }
