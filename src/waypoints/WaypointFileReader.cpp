@@ -259,7 +259,8 @@ int LoadBinary(WaypointDatabase& db, FileByteReader& in, int version, WaypointFi
 
 } // namespace
 
-int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, WaypointFileInfo* infoOut)
+int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, WaypointFileInfo* infoOut,
+                         bool rewriteTextVersion)
 {
     WaypointFileInfo info;
     db.Clear();
@@ -280,7 +281,7 @@ int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, Waypoint
         } else if (in.Rewind() && LoadText(db, in, info) == 1) {
             result = 1;
             db.SetModified(false);
-            info.rewritten = SaveWaypointDatabase(db, path) == 1;
+            info.rewritten = rewriteTextVersion && SaveWaypointDatabase(db, path) == 1;
         }
     }
     db.SetModified(false);

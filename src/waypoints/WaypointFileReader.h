@@ -23,8 +23,9 @@ struct WaypointFileInfo {
 // cannot be opened, has a version of 8 or more, or is not a database file.
 // A damaged file loads the records that are whole. A version-1 (text) file
 // is saved back as version 7 at once; when that fails, the waypoints stay
-// loaded. The modified flag is cleared at the end.
+// loaded. The modified flag is cleared at the end. Tools that must leave
+// their input alone pass rewriteTextVersion = false.
 int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path,
-                         WaypointFileInfo* info = nullptr);
+                         WaypointFileInfo* info = nullptr, bool rewriteTextVersion = true);
 
 } // namespace hw

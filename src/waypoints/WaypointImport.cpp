@@ -1,0 +1,35 @@
+#include "waypoints/WaypointImport.h"
+
+#include "units/UnitFormatter.h"
+
+#include <algorithm>
+
+namespace hw {
+
+ImportResult ImportWaypointFile(WaypointDatabase& db, const std::string& path, bool replaceMode,
+                                const CsvImportSettings& csv, ImportProgress* progress)
+{
+    size_t dot = path.rfind('.');
+    size_t slash = path.rfind('/');
+    std::string extension;
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    if (extension == "GPX" || extension == "XML")
+        return ImportGpx(db, path, replaceMode, progress);
+    if (extension == "LOC")
+        return ImportLoc(db, path, progress);
+    if (extension == "CSV")
+        return ImportCsv(db, path, csv, progress);
+    ImportResult result;
+    result.error = kUnsupportedFileMessage;
+    return result;
+}
+
+std::string ImportSummaryText(const ImportResult& result)
+{
+    return FormatString("已添加 %d 新路点. \n\n已替换 %d 路点.", result.added, result.replaced);
+}
+
+} // namespace hw

@@ -1,0 +1,56 @@
+#include "waypoints/XmlFileParser.h"
+
+#include "units/UnitFormatter.h"
+#include "waypoints/WaypointImport.h"
+
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+
+namespace hw {
+
+XmlFileParser::XmlFileParser(void* userData, XML_StartElementHandler start,
+                             XML_EndElementHandler end, XML_CharacterDataHandler text)
+    : userData_(userData), start_(start), end_(end), text_(text)
+{
+}
+
+bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    struct stat st {};
+    if (!file || fstat(fileno(file.get()), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    opened_ = true;
+    if (progress)
+        progress->SetRange(static_cast<int>(static_cast<uint64_t>(st.st_size) / kBlockSize + 1));
+
+    std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(XML_ParserCreate(nullptr),
+                                                                   &XML_ParserFree);
+    if (!parser) {
+        error_ = "XML Parse Error: out of memory at line 0";
+        return false;
+    }
+    XML_SetUserData(parser.get(), userData_);
+    XML_SetElementHandler(parser.get(), start_, end_);
+    XML_SetCharacterDataHandler(parser.get(), text_);
+
+    char block[kBlockSize];
+    for (;;) {
+        size_t n = std::fread(block, 1, sizeof block, file.get());
+        bool last = n < sizeof block;
+        if (XML_Parse(parser.get(), block, static_cast<int>(n), last) == XML_STATUS_ERROR) {
+            error_ = FormatString("XML Parse Error: %s at line %d",
+                                  XML_ErrorString(XML_GetErrorCode(parser.get())),
+                                  static_cast<int>(XML_GetCurrentLineNumber(parser.get())));
+            return false;
+        }
+        if (progress)
+            progress->Step();
+        if (last)
+            return true;
+    }
+}
+
+} // namespace hw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <expat.h>
+#include <string>
+
+namespace hw {
+
+class ImportProgress;
+
+// Feeds a file to an Expat parser in blocks of 8,192 bytes, the last one as
+// final, and steps the progress once a block (range 0 to size / 8,192 + 1).
+class XmlFileParser {
+public:
+    static constexpr size_t kBlockSize = 8192;
+
+    // The handlers receive userData.
+    XmlFileParser(void* userData, XML_StartElementHandler start, XML_EndElementHandler end,
+                  XML_CharacterDataHandler text);
+
+    // False when the file could not be opened or the XML is not well
+    // formed; Error() then says why ("XML Parse Error: %s at line %d" for
+    // the latter).
+    bool Parse(const std::string& path, ImportProgress* progress);
+    bool Opened() const { return opened_; }
+    const std::string& Error() const { return error_; }
+
+private:
+    void* userData_;
+    XML_StartElementHandler start_;
+    XML_EndElementHandler end_;
+    XML_CharacterDataHandler text_;
+    bool opened_ = false;
+    std::string error_;
+};
+
+} // namespace hw
