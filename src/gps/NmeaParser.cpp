@@ -447,6 +447,7 @@ bool NmeaParser::OpenLog(const std::string& path)
         return false;
     log_ = file;
     loggedBytes_ = 0;
+    logFailed_ = false;
     return true;
 }
 
@@ -455,10 +456,12 @@ bool NmeaParser::CloseLog()
     std::lock_guard<std::mutex> lock(logMutex_);
     if (log_ == nullptr)
         return false;
-    std::fflush(log_);
-    ::fsync(fileno(log_));
-    std::fclose(log_);
+    bool ok = std::fflush(log_) == 0;
+    ok = ::fsync(fileno(log_)) == 0 && ok;
+    ok = std::fclose(log_) == 0 && ok;
     log_ = nullptr;
+    if (!ok)
+        logFailed_ = true;
     return true;
 }
 
@@ -480,9 +483,17 @@ void NmeaParser::WriteLog(const uint8_t* bytes, size_t count)
     if (log_ == nullptr || count == 0)
         return;
     // Handed to the system at once, so that a crash loses nothing received.
-    std::fwrite(bytes, 1, count, log_);
-    std::fflush(log_);
+    bool ok = std::fwrite(bytes, 1, count, log_) == count;
+    ok = std::fflush(log_) == 0 && ok;
+    if (!ok)
+        logFailed_ = true;
     loggedBytes_ += static_cast<uint32_t>(count);
+}
+
+bool NmeaParser::LogWriteFailed() const
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    return logFailed_;
 }
 
 } // namespace hw

@@ -62,6 +62,9 @@ public:
     bool CloseLog(); // whether a log was open
     bool IsLogging() const;
     uint32_t LoggedBytes() const; // bytes written to the current or last log (wraps)
+    // Whether writing the current or last log failed (a full disk, a removed
+    // medium): logging goes on silently, but the owner can tell the user.
+    bool LogWriteFailed() const;
 
 private:
     struct SentenceDecoder {
@@ -108,6 +111,7 @@ private:
     mutable std::mutex logMutex_; // guards log_ and loggedBytes_
     std::FILE* log_ = nullptr;
     uint32_t loggedBytes_ = 0;
+    bool logFailed_ = false;
 };
 
 } // namespace hw

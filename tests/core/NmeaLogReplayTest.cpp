@@ -68,6 +68,23 @@ TEST_F(NmeaLogReplayTest, LogRecordsEveryFedByteAndOpensOnlyOnce)
     EXPECT_FALSE(parser.IsLogging());
 }
 
+TEST_F(NmeaLogReplayTest, AFailingLogIsToldAndDecodingGoesOn)
+{
+    NmeaParser parser;
+    ASSERT_TRUE(parser.OpenLog("/dev/full")); // every write: no space left
+    std::string stream = SampleStream();
+    parser.Feed(stream.data(), stream.size());
+    EXPECT_TRUE(parser.LogWriteFailed());
+    EXPECT_EQ(parser.Snapshot().ggaCount, 40u);
+    EXPECT_TRUE(parser.CloseLog());
+    EXPECT_TRUE(parser.LogWriteFailed()); // still told after closing
+    ASSERT_TRUE(parser.OpenLog(Path("good.txt")));
+    EXPECT_FALSE(parser.LogWriteFailed());
+    parser.Feed(stream.data(), stream.size());
+    EXPECT_TRUE(parser.CloseLog());
+    EXPECT_FALSE(parser.LogWriteFailed());
+}
+
 TEST_F(NmeaLogReplayTest, ReplayOfALogReproducesTheNotifications)
 {
     std::string stream = SampleStream();
