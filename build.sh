@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  libxml2-utils gpsbabel socat xauth xvfb
+  libxml2-utils gpsbabel socat xauth xvfb dbus-daemon
 )
 
 install_missing() {

@@ -28,6 +28,7 @@ public:
     const GpsRecord& State() const { return state_; }
     StatusTexts Texts() const;
     int UpdatesSeen() const { return updates_; }
+    const KeepAwake* Awake() const { return keepAwake_; }
 
     // Reader thread: hands a copy of the record over to the UI thread.
     void OnDeviceMessage(unsigned message, const GpsRecord& state) override;

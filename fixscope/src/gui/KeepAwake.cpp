@@ -18,10 +18,10 @@ QDBusMessage ScreenSaverCall(const QString& method)
 
 } // namespace
 
-KeepAwake::KeepAwake(QObject* parent) : QObject(parent)
+KeepAwake::KeepAwake(QObject* parent, int holdMs) : QObject(parent)
 {
     releaseTimer_.setSingleShot(true);
-    releaseTimer_.setInterval(kHoldMs);
+    releaseTimer_.setInterval(holdMs);
     connect(&releaseTimer_, &QTimer::timeout, this, &KeepAwake::Release);
 }
 

@@ -14,7 +14,7 @@ class KeepAwake : public QObject {
 public:
     static constexpr int kHoldMs = 60000;
 
-    explicit KeepAwake(QObject* parent = nullptr);
+    explicit KeepAwake(QObject* parent = nullptr, int holdMs = kHoldMs);
     ~KeepAwake() override;
 
     void Poke();
