@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instruments/BatteryStatus.h"
+#include "instruments/PanelReadings.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
 #include "shell/Clock.h"
@@ -16,20 +17,6 @@ struct PanelFieldTexts {
     std::string value;
     std::string unit;
     std::string subText;
-};
-
-// The readings of the moment that the panels show besides the trip
-// statistics: from the GPS fix and the navigation state. The map window
-// fills them once per repaint.
-struct PanelReadings {
-    double altitudeMetres = 0; // GPS altitude
-    double speedKnots = 0;     // speed over ground
-    double courseDegrees = 0;  // the current course
-    bool navigating = false;   // a goto is active
-    double distanceToTargetKm = 0;
-    double bearingToTarget = 0; // degrees, from here toward the target
-    double crossTrackError = 0; // radians, positive right of the leg
-    std::string targetName;
 };
 
 // Where the panel texts come from.

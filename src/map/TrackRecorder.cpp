@@ -1,5 +1,7 @@
 #include "map/TrackRecorder.h"
 
+#include <cmath>
+
 namespace hw {
 
 TrackPoint TrackRecorder::PointFromFix(const GpsFix& fix, int32_t segmentStart)
@@ -10,7 +12,9 @@ TrackPoint TrackRecorder::PointFromFix(const GpsFix& fix, int32_t segmentStart)
 
 std::optional<TrackPoint> TrackRecorder::OnGpsUpdate(const GpsFix& fix)
 {
-    if (!fix.HasFix()) {
+    // A position that cannot be is no fix either.
+    bool possible = std::fabs(fix.ggaLatitude) <= 90 && std::fabs(fix.ggaLongitude) <= 180;
+    if (!fix.HasFix() || !possible) {
         nextStartsSegment_ = true;
         return std::nullopt;
     }

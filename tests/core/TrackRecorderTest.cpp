@@ -2,6 +2,7 @@
 #include "gps/NmeaParser.h"
 
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -59,6 +60,19 @@ TEST_F(Recorder, PointsFromFixesAndASegmentAfterAGap)
     recorder.MarkGap(); // the link went quiet
     p = Update("GPGGA,120330,4221.7394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
     EXPECT_EQ(log.At(3).segmentStart, 1);
+}
+
+TEST_F(Recorder, AnImpossiblePositionIsNoFix)
+{
+    GpsFix fix;
+    fix.fixQuality = 1;
+    fix.ggaLatitude = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(recorder.OnGpsUpdate(fix));
+    fix.ggaLatitude = 47.5;
+    fix.ggaLongitude = 1e12;
+    EXPECT_FALSE(recorder.OnGpsUpdate(fix));
+    EXPECT_EQ(log.Count(), 0);
+    EXPECT_TRUE(recorder.NextPointStartsSegment());
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+#include "instruments/PanelReadings.h"
+
+#include "gps/GpsFix.h"
+#include "map/Navigation.h"
+
+namespace hw {
+
+PanelReadings PanelReadings::From(const GpsFix& fix, const Navigation& navigation)
+{
+    PanelReadings r;
+    r.altitudeMetres = fix.altitude;
+    r.speedKnots = fix.speed;
+    r.courseDegrees = navigation.CurrentCourse();
+    r.navigating = navigation.IsGotoActive() != 0;
+    r.distanceToTargetKm = navigation.DistanceToTargetKm();
+    r.bearingToTarget = navigation.BearingToTarget();
+    r.crossTrackError = navigation.CrossTrackError();
+    r.targetName = navigation.GotoTarget().strName;
+    return r;
+}
+
+} // namespace hw

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace hw {
+
+struct GpsFix;
+class Navigation;
+
+// The readings of the moment that the panels show besides the trip
+// statistics: from the GPS fix and the navigation state. Taken once per
+// repaint.
+struct PanelReadings {
+    double altitudeMetres = 0; // GPS altitude
+    double speedKnots = 0;     // speed over ground
+    double courseDegrees = 0;  // the current course
+    bool navigating = false;   // a goto is active
+    double distanceToTargetKm = 0;
+    double bearingToTarget = 0; // degrees, from here toward the target
+    double crossTrackError = 0; // radians, positive right of the leg
+    std::string targetName;
+
+    static PanelReadings From(const GpsFix& fix, const Navigation& navigation);
+};
+
+} // namespace hw
