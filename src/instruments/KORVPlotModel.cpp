@@ -18,6 +18,9 @@ KORVPlotModel::KORVPlotModel(size_t capacity) : samples_(std::max<size_t>(capaci
 
 void KORVPlotModel::Push(double value)
 {
+    // A value that is not a number has no place on the axis: it counts as 0.
+    if (!std::isfinite(value))
+        value = 0;
     samples_[write_] = value;
     write_ = (write_ + 1) % samples_.size();
     ++total_;

@@ -49,6 +49,7 @@ class KORVPlotModel {
 public:
     explicit KORVPlotModel(size_t capacity);
 
+    // Appends a sample; one that is not a finite number is stored as 0.
     void Push(double value);
     // Every slot to the value; the write index and the total to 0. The range
     // changes only at the next drawing.

@@ -1,5 +1,7 @@
 #include "map/MapModel.h"
 
+#include "waypoints/WaypointDatabase.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -94,6 +96,21 @@ MapModel::GeoBox MapModel::HitBox(ScreenPoint p) const
         box.east = std::max(box.east, lon);
     }
     return box;
+}
+
+bool MapModel::HitTest(ScreenPoint p, WaypointDatabase& waypoints, std::vector<int>& serials) const
+{
+    GeoBox box = HitBox(p);
+    size_t before = serials.size();
+    waypoints.BeginArea({box.south, static_cast<int32_t>(NearLongitude(box.west, 0)), 0},
+                        {box.north, static_cast<int32_t>(NearLongitude(box.east, 0)), 0});
+    for (int cell = waypoints.NextCell(); cell >= 0; cell = waypoints.NextCell()) {
+        for (const Waypoint& w : waypoints.Cell(cell)) {
+            if (box.Contains(w.nLatitude, w.nLongitude))
+                serials.push_back(w.nSerial);
+        }
+    }
+    return serials.size() > before;
 }
 
 Pen MapModel::TrackPen() const

@@ -6,8 +6,11 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace hw {
+
+class WaypointDatabase;
 
 // The moving map's state: current position and course, zoom, following or
 // panned centre, rotation and the drawing options. It turns screen points
@@ -81,6 +84,9 @@ public:
         bool Contains(int32_t lat, int32_t lon) const;
     };
     GeoBox HitBox(ScreenPoint p) const;
+    // The serial ids of the waypoints under a tap, appended to the list;
+    // true when at least one was found.
+    bool HitTest(ScreenPoint p, WaypointDatabase& waypoints, std::vector<int>& serials) const;
     int WaypointSymbolSize() const { return largeWaypoints_ ? 30 : 15; }
 
     // Drawing options set by the map window.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace hw {
 namespace {
@@ -177,6 +178,28 @@ TEST(KORVPlotModelTest, AFlatSeriesOutsideTheInitialRangeDrawsAtMidHeight)
             continue;
         for (ScreenPoint q : p->points)
             EXPECT_EQ(q.y, 100 - 99 / 2);
+    }
+}
+
+TEST(KORVPlotModelTest, ValuesThatAreNotNumbersNeverReachTheScreen)
+{
+    KORVPlotModel chart = SpeedChart();
+    chart.Style().valueLabel = true;
+    chart.Style().rightMargin = 50;
+    chart.Push(std::nan(""));
+    chart.Push(1e308);
+    chart.Push(-std::numeric_limits<double>::infinity());
+    chart.Style().verticalFactor = 1e10; // 1e308 x 1e10 overflows
+    DrawList list;
+    chart.Draw({0, 0, 200, 100}, {24, 12}, list);
+    EXPECT_TRUE(std::isfinite(chart.Top()));
+    EXPECT_TRUE(std::isfinite(chart.Bottom()));
+    for (const Polyline* p : list.All<Polyline>())
+        for (ScreenPoint q : p->points)
+            EXPECT_LE(std::abs(q.y), 1 << 28);
+    for (const Text* t : list.All<Text>()) {
+        EXPECT_EQ(t->text.find("nan"), std::string::npos) << t->text;
+        EXPECT_EQ(t->text.find("inf"), std::string::npos) << t->text;
     }
 }
 

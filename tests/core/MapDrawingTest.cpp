@@ -104,6 +104,26 @@ TEST(WaypointLayerTest, OnlyWaypointsNearTheViewAreDrawnAndManyAreThinned)
     EXPECT_EQ(all.All<BitmapCell>().size(), 300u);
 }
 
+TEST(MapHitTest, ATapOnTwoCloseWaypointsFindsBoth)
+{
+    MapModel model(kHere);
+    model.SetClientRect({0, 0, 240, 320});
+    model.SetZoomIndex(2);
+    ScreenPoint tap = model.GeoToScreen(kHere);
+    WaypointDatabase db;
+    int a = db.Add(WaypointAt(model.ScreenToGeo({tap.x + 2, tap.y + 1}), "a"));
+    int b = db.Add(WaypointAt(model.ScreenToGeo({tap.x - 5, tap.y - 4}), "b"));
+    db.Add(WaypointAt(model.ScreenToGeo({tap.x + 30, tap.y}), "c"));
+    // Same cell, 20 degrees away: not under the tap.
+    db.Add(WaypointAt({kHere.lat, kHere.lon + 20000000, 0}, "d"));
+    std::vector<int> serials{99};
+    ASSERT_TRUE(model.HitTest(tap, db, serials));
+    EXPECT_EQ(serials, (std::vector<int>{99, a, b}));
+    std::vector<int> none;
+    EXPECT_FALSE(model.HitTest({tap.x, tap.y + 60}, db, none));
+    EXPECT_TRUE(none.empty());
+}
+
 class MapDrawingTest : public ::testing::Test {
 protected:
     MapDrawingTest()
