@@ -1,6 +1,7 @@
 #include "map/MapModel.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
+#include "map/MapPanGesture.h"
 #include "map/MapScaleBar.h"
 #include "map/SphericalGeometry.h"
 #include "shell/MemorySettingsStore.h"
@@ -116,27 +117,38 @@ TEST(MapModelTest, DraggingKeepsThePositionUnderTheStylusAndTheReturnButtonFollo
     MapModel model = ModelAt(kZurich);
     model.SetNorthUp(false);
     model.SetCurrentCourse(40);
-    ScreenPoint press{100, 100}, stylus{130, 80};
-    GeoPoint grabbed = model.ScreenToGeo(press);
     ScreenRect c = model.ClientRect();
     ScreenPoint centre{(c.left + c.right) / 2, (c.top + c.bottom) / 2};
-    model.PanTo({centre.x + press.x - stylus.x, centre.y + press.y - stylus.y});
+    MapPanGesture gesture(model);
+    // A few small moves are still a tap.
+    gesture.Press({100, 100});
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_FALSE(gesture.Move({100 + i, 100}));
+    EXPECT_FALSE(gesture.Release());
+    EXPECT_FALSE(model.IsPanned());
+
+    ScreenPoint press{100, 100}, stylus{130, 80};
+    GeoPoint grabbed = model.ScreenToGeo(press);
+    gesture.Press(press);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_FALSE(gesture.Move({100 + i, 100 - i}));
+    EXPECT_TRUE(gesture.Move(stylus));
     ASSERT_TRUE(model.IsPanned());
     ScreenPoint now = model.GeoToScreen(grabbed);
     EXPECT_LE(std::abs(now.x - stylus.x), 2);
     EXPECT_LE(std::abs(now.y - stylus.y), 2);
+    // The next move carries on from there.
+    GeoPoint grabbed2 = model.ScreenToGeo(stylus);
+    EXPECT_TRUE(gesture.Move({stylus.x - 30, stylus.y + 10}));
+    ScreenPoint moved = model.GeoToScreen(grabbed2);
+    EXPECT_LE(std::abs(moved.x - (stylus.x - 30)), 2);
+    EXPECT_LE(std::abs(moved.y - (stylus.y + 10)), 2);
+    EXPECT_TRUE(gesture.Release());
 
     // The panned centre sits in the middle of the view, turned or not.
     ScreenPoint middle = model.GeoToScreen(model.PannedCentre());
     EXPECT_LE(std::abs(middle.x - centre.x), 1);
     EXPECT_LE(std::abs(middle.y - centre.y), 1);
-    // A second drag step moves on from there.
-    GeoPoint grabbed2 = model.ScreenToGeo(stylus);
-    model.PanTo({centre.x + 30, centre.y - 10});
-    ScreenPoint moved = model.GeoToScreen(grabbed2);
-    EXPECT_LE(std::abs(moved.x - (stylus.x - 30)), 2);
-    EXPECT_LE(std::abs(moved.y - (stylus.y + 10)), 2);
-
     // While panned the view keeps the frozen course and the icon leaves the
     // centre as the position moves on.
     model.SetCurrentCourse(200);
