@@ -8,13 +8,17 @@
 #include "gps/NmeaParser.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
+#include "gps/SirfParameterSetup.h"
 #include "gps/SystemPortScanner.h"
 #include "gps/gui/PosixSerialTransport.h"
 #include "gps/gui/ScreenSaverKeepAwake.h"
+#include "shell/Clock.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/SettingsStore.h"
+#include "shell/UiPacer.h"
 #include "shell/WindowMessages.h"
 
+#include "core/FakeSirfReceiver.h"
 #include "core/NmeaTestSupport.h"
 
 #include <QElapsedTimer>
@@ -23,7 +27,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <thread>
@@ -366,6 +372,83 @@ private slots:
         QVERIFY(std::abs(fix.ggaLongitude - 114.2383) < 0.01);
         QVERIFY(fix.satellitesInView >= 8);
         QVERIFY(!program.link.DataLost());
+    }
+
+    void sirfSetupOverTheLine()
+    {
+        Receiver receiver;
+        Program program(receiver.device);
+        QVERIFY(program.link.StartupConnect());
+
+        // A SiRF receiver on the far end, on a line that also carries NMEA
+        // once a second throughout: the binary replies must reach the set-up
+        // and nothing may reach the parser while the reader is paused.
+        test::FakeSirfReceiver sirfChip(test::FakeSirfReceiver::Kind::Sirf);
+        std::atomic<bool> stop{false};
+        std::thread chip([&] {
+            uint8_t buffer[512];
+            int second = 0;
+            QElapsedTimer clock;
+            clock.start();
+            while (!stop) {
+                pollfd p{receiver.master, POLLIN, 0};
+                if (::poll(&p, 1, 10) > 0) {
+                    ssize_t n = ::read(receiver.master, buffer, sizeof buffer);
+                    if (n > 0)
+                        sirfChip.Accept(buffer, static_cast<std::size_t>(n));
+                }
+                if (std::size_t n = sirfChip.Drain(buffer, sizeof buffer))
+                    receiver.Send(std::string(reinterpret_cast<char*>(buffer), n), false);
+                if (clock.elapsed() > second * 1000)
+                    receiver.Send(Epoch(second++), false);
+            }
+        });
+
+        SirfProtocol sirf(&program.port);
+        struct Progress final : SirfProgress {
+            explicit Progress(NmeaParser& p) : parser(p) {}
+            void SetText(const std::string& text) override
+            {
+                texts.push_back(text);
+                counts.push_back(parser.SentenceCount());
+            }
+            void Step() override {}
+            void ShowError(const std::string& text) override { errors.push_back(text); }
+            NmeaParser& parser;
+            std::vector<std::string> texts, errors;
+            std::vector<uint32_t> counts;
+        } progress(program.parser);
+        struct Pacer final : UiPacer {
+            void PumpMessages() override { QCoreApplication::processEvents(); }
+            void Sleep(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+        } pacer;
+        SystemClock clock;
+        SirfSetupOptions options;
+        options.rates = {1, 5, 5, 1};
+        const SirfSetupResult result =
+            SirfParameterSetup(sirf, program.link, progress, clock, pacer).Run(4800, options);
+        QVERIFY(
+            WaitFor([&] { return !program.link.DataLost() && program.link.NoDataTicks() == 0; }));
+        stop = true;
+        chip.join();
+        const auto& sent = sirfChip.messages;
+
+        QVERIFY(progress.errors.empty());
+        QVERIFY(result.AllPassed());
+        // From the first step to the switch back: no sentence was parsed.
+        const auto back = std::find(progress.texts.begin(), progress.texts.end(), "切换回 NMEA...");
+        QVERIFY(back != progress.texts.end());
+        QCOMPARE(progress.counts[std::size_t(back - progress.texts.begin())], progress.counts[0]);
+        QVERIFY(progress.texts.size() > 3);
+        QCOMPARE(result.versionText, std::string("GSW3.5.0_3.5.00.00-SDK-3EP2.01"));
+        QVERIFY(!sent.empty());
+        QCOMPARE(int(sent.back()[0]), 129);
+        QVERIFY(!sirfChip.binary_);
+        // Back on NMEA: reader running, watchdog running, fix arriving.
+        QVERIFY(program.port.IsOpen());
+        QVERIFY(!ReaderThread::Paused());
+        QVERIFY(program.link.WatchdogRunning());
+        QCOMPARE(ReaderThread::LiveCount(), 1);
     }
 
     void keepAwakeIsSilentWithoutAScreenSaver()
