@@ -99,14 +99,6 @@ bool StartsWithT(const char* value)
     return value != nullptr && value[0] == 'T';
 }
 
-const char* Attribute(const char** attributes, const char* name)
-{
-    for (int i = 0; attributes[i] != nullptr; i += 2)
-        if (std::strcmp(attributes[i], name) == 0)
-            return attributes[i + 1];
-    return nullptr;
-}
-
 const char* FirstAttributeValue(const char** attributes)
 {
     return attributes[0] != nullptr ? attributes[1] : nullptr;
@@ -124,9 +116,8 @@ public:
     static void OnText(void* self, const char* text, int length)
     {
         auto* h = static_cast<GpxHandler*>(self);
-        if (!h->inWpt_ || h->text_.size() >= kMaxText)
-            return;
-        h->text_.append(text, std::min(static_cast<size_t>(length), kMaxText - h->text_.size()));
+        if (h->inWpt_)
+            AppendXmlText(h->text_, text, length, kMaxText);
     }
 
     int added = 0;
@@ -157,15 +148,15 @@ private:
         if (name == "wpt") {
             wpt_ = Waypoint();
             inWpt_ = true;
-            if (const char* lat = Attribute(attributes, "lat"))
+            if (const char* lat = XmlAttribute(attributes, "lat"))
                 wpt_.nLatitude = MicrodegreesFromDegrees(ParseRealPrefix(lat));
-            if (const char* lon = Attribute(attributes, "lon"))
+            if (const char* lon = XmlAttribute(attributes, "lon"))
                 wpt_.nLongitude = MicrodegreesFromDegrees(ParseRealPrefix(lon));
         } else if (name == "groundspeak:cache") {
             inCache_ = true;
-            if (const char* v = Attribute(attributes, "available"))
+            if (const char* v = XmlAttribute(attributes, "available"))
                 wpt_.geocache.bAvailable = StartsWithT(v);
-            if (const char* v = Attribute(attributes, "archived"))
+            if (const char* v = XmlAttribute(attributes, "archived"))
                 wpt_.geocache.bArchived = StartsWithT(v);
         } else if (name == "groundspeak:logs") {
             inLogs_ = true;

@@ -12,14 +12,6 @@ namespace {
 
 constexpr size_t kMaxText = 16384;
 
-const char* Attribute(const char** attributes, const char* name)
-{
-    for (int i = 0; attributes[i] != nullptr; i += 2)
-        if (std::strcmp(attributes[i], name) == 0)
-            return attributes[i + 1];
-    return nullptr;
-}
-
 class LocHandler {
 public:
     explicit LocHandler(WaypointDatabase& db) : db_(db) {}
@@ -32,9 +24,8 @@ public:
     static void OnText(void* self, const char* text, int length)
     {
         auto* h = static_cast<LocHandler*>(self);
-        if (!h->inWaypoint_ || h->text_.size() >= kMaxText)
-            return;
-        h->text_.append(text, std::min(static_cast<size_t>(length), kMaxText - h->text_.size()));
+        if (h->inWaypoint_)
+            AppendXmlText(h->text_, text, length, kMaxText);
     }
 
     int added = 0;
@@ -54,13 +45,13 @@ private:
         if (!inWaypoint_)
             return;
         if (name == "name") {
-            if (const char* id = Attribute(attributes, "id"))
+            if (const char* id = XmlAttribute(attributes, "id"))
                 wpt_.strName = ansi_.Decode(id);
             field_ = Field::Comment;
         } else if (name == "coord") {
-            if (const char* lat = Attribute(attributes, "lat"))
+            if (const char* lat = XmlAttribute(attributes, "lat"))
                 wpt_.nLatitude = MicrodegreesFromDegrees(ParseRealPrefix(lat));
-            if (const char* lon = Attribute(attributes, "lon"))
+            if (const char* lon = XmlAttribute(attributes, "lon"))
                 wpt_.nLongitude = MicrodegreesFromDegrees(ParseRealPrefix(lon));
         } else if (name == "type") {
             field_ = Field::Type;

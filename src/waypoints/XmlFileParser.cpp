@@ -3,11 +3,27 @@
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointImport.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
 namespace hw {
+
+const char* XmlAttribute(const char** attributes, const char* name)
+{
+    for (int i = 0; attributes[i] != nullptr; i += 2)
+        if (std::strcmp(attributes[i], name) == 0)
+            return attributes[i + 1];
+    return nullptr;
+}
+
+void AppendXmlText(std::string& buffer, const char* text, int length, size_t maxSize)
+{
+    if (buffer.size() < maxSize)
+        buffer.append(text, std::min(static_cast<size_t>(length), maxSize - buffer.size()));
+}
 
 XmlFileParser::XmlFileParser(void* userData, XML_StartElementHandler start,
                              XML_EndElementHandler end, XML_CharacterDataHandler text)

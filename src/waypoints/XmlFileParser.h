@@ -7,6 +7,11 @@ namespace hw {
 
 class ImportProgress;
 
+// The value of an element's attribute, or nullptr.
+const char* XmlAttribute(const char** attributes, const char* name);
+// Appends character data to an element's text, keeping at most maxSize bytes.
+void AppendXmlText(std::string& buffer, const char* text, int length, size_t maxSize);
+
 // Feeds a file to an Expat parser in blocks of 8,192 bytes, the last one as
 // final, and steps the progress once a block (range 0 to size / 8,192 + 1).
 class XmlFileParser {
