@@ -54,6 +54,14 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Writes bytes as a new file (a file truncated and rewritten is flushed to
+// disk when closed, which makes thousands of small writes slow).
+inline void WriteNewFile(const std::string& path, const std::string& bytes)
+{
+    std::remove(path.c_str());
+    WriteFileBytes(path, bytes);
+}
+
 // The folder of files made by other programs: $HIKEWISE_PEER_DATA_DIR, or the
 // one beside the source tree.
 inline std::string PeerDataDir()

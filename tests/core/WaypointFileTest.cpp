@@ -19,14 +19,7 @@ namespace {
 
 using test::ReadFileBytes;
 using test::TempDir;
-
-// A new file each time (a file truncated and rewritten is flushed to disk on
-// close, which makes thousands of small loads slow).
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::remove(path.c_str());
-    test::WriteFileBytes(path, bytes);
-}
+using test::WriteNewFile;
 
 // Builds database files of the older layouts byte by byte.
 class FileBuilder {
@@ -212,7 +205,7 @@ TEST(WaypointFile, OlderVersions)
     Waypoint w;
 
     // Version 2: S8 strings, altitude in hundredths, no logs.
-    WriteFileBytes(dir.Path("v2.wpt"), FileBuilder(2, 1).Record("v2", 12345).Bytes());
+    WriteNewFile(dir.Path("v2.wpt"), FileBuilder(2, 1).Record("v2", 12345).Bytes());
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v2.wpt")), 1);
     ASSERT_EQ(db.Count(), 1);
     ASSERT_TRUE(
@@ -226,7 +219,7 @@ TEST(WaypointFile, OlderVersions)
     EXPECT_EQ(w.strURL, "http://x");
 
     // Version 3: float altitude, still no logs; saving writes version 7.
-    WriteFileBytes(dir.Path("v3.wpt"), FileBuilder(3, 1).Record("v3").Bytes());
+    WriteNewFile(dir.Path("v3.wpt"), FileBuilder(3, 1).Record("v3").Bytes());
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v3.wpt")), 1);
     db.ForEach([&](const Waypoint& r) { w = r; });
     EXPECT_FLOAT_EQ(w.fAltitude, 100.5f);
@@ -235,7 +228,7 @@ TEST(WaypointFile, OlderVersions)
     EXPECT_EQ(ReadFileBytes(dir.Path("v3.wpt"))[6], 7);
 
     // Version 4: logs and the visit log type.
-    WriteFileBytes(dir.Path("v4.wpt"), FileBuilder(4, 1).Record("v4").Bytes());
+    WriteNewFile(dir.Path("v4.wpt"), FileBuilder(4, 1).Record("v4").Bytes());
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v4.wpt")), 1);
     db.ForEach([&](const Waypoint& r) { w = r; });
     EXPECT_EQ(w.nVisitLogType, 77);
@@ -247,8 +240,8 @@ TEST(WaypointFile, OlderVersions)
     std::string v5 = FileBuilder(5, 1).Record("same").Bytes();
     std::string v6 = FileBuilder(6, 1).Record("same").Bytes();
     EXPECT_EQ(v6.size(), v5.size() + 1);
-    WriteFileBytes(dir.Path("v5.wpt"), v5);
-    WriteFileBytes(dir.Path("v6.wpt"), v6);
+    WriteNewFile(dir.Path("v5.wpt"), v5);
+    WriteNewFile(dir.Path("v6.wpt"), v6);
     Waypoint w5, w6;
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v5.wpt")), 1);
     db.ForEach([&](const Waypoint& r) { w5 = r; });
@@ -262,19 +255,19 @@ TEST(WaypointFile, OlderVersions)
     EXPECT_EQ(w6.geocache.strLongDescription, "<b>long</b>");
 
     // Version bytes 0 and 1 after the magic read as the current layout.
-    WriteFileBytes(dir.Path("v0.wpt"), FileBuilder(0, 1).Record("zero").Bytes());
+    WriteNewFile(dir.Path("v0.wpt"), FileBuilder(0, 1).Record("zero").Bytes());
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v0.wpt")), 1);
     db.ForEach([&](const Waypoint& r) { w = r; });
     EXPECT_EQ(w.strName, "zero");
     EXPECT_EQ(w.geocache.bFieldNotePending, 1);
 
     // Version 8: refused, empty.
-    WriteFileBytes(dir.Path("v8.wpt"), FileBuilder(8, 1).Record("x").Bytes());
+    WriteNewFile(dir.Path("v8.wpt"), FileBuilder(8, 1).Record("x").Bytes());
     EXPECT_EQ(LoadWaypointDatabase(db, dir.Path("v8.wpt")), 0);
     EXPECT_EQ(db.Count(), 0);
 
     // Count 0 and below: nothing read.
-    WriteFileBytes(dir.Path("neg.wpt"), FileBuilder(7, -5).Record("x").Bytes());
+    WriteNewFile(dir.Path("neg.wpt"), FileBuilder(7, -5).Record("x").Bytes());
     EXPECT_EQ(LoadWaypointDatabase(db, dir.Path("neg.wpt")), 1);
     EXPECT_EQ(db.Count(), 0);
 }
@@ -285,7 +278,7 @@ TEST(WaypointFile, EightBitStringsThroughTheCodePage)
     WaypointDatabase db;
     // "你好" in the code page, and the same name already in UTF-8.
     std::string file = FileBuilder(4, 2).Record("\xC4\xE3\xBA\xC3").Record("你好!").Bytes();
-    WriteFileBytes(dir.Path("s8.wpt"), file);
+    WriteNewFile(dir.Path("s8.wpt"), file);
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("s8.wpt")), 1);
     std::vector<std::string> names;
     db.ForEach([&](const Waypoint& w) { names.push_back(w.strName); });
@@ -306,7 +299,7 @@ TEST(WaypointFile, VersionOneText)
                        "1\x1F"
                        "0.25\x1Fsound.wav\x1F"
                        "comment\r";
-    WriteFileBytes(dir.Path("v1.wpt"), text);
+    WriteNewFile(dir.Path("v1.wpt"), text);
     chmod(dir.Path("v1.wpt").c_str(), 0444);
     WaypointFileInfo info;
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v1.wpt"), &info), 1);
@@ -343,7 +336,7 @@ TEST(WaypointFile, AFileThatIsNoDatabaseIsLeftAlone)
     WaypointDatabase db;
     db.Add(Waypoint());
     std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
-    WriteFileBytes(dir.Path("photo.wpt"), png);
+    WriteNewFile(dir.Path("photo.wpt"), png);
     EXPECT_EQ(LoadWaypointDatabase(db, dir.Path("photo.wpt")), 0);
     EXPECT_EQ(db.Count(), 0);
     EXPECT_EQ(ReadFileBytes(dir.Path("photo.wpt")), png);
@@ -357,7 +350,7 @@ TEST(WaypointFile, DamagedFilesLoadWhatIsWhole)
     WaypointDatabase db;
     std::string three = FileBuilder(7, 3).Record("a").Record("b").Record("c").Bytes();
     std::string two = FileBuilder(7, 2).Record("a").Record("b").Bytes();
-    WriteFileBytes(dir.Path("short.wpt"), three.substr(0, three.size() - 10));
+    WriteNewFile(dir.Path("short.wpt"), three.substr(0, three.size() - 10));
     WaypointFileInfo info;
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("short.wpt"), &info), 1);
     EXPECT_EQ(db.Count(), 2);
@@ -367,7 +360,7 @@ TEST(WaypointFile, DamagedFilesLoadWhatIsWhole)
     // is allocated for them and the load ends at once.
     std::string hostile = FileBuilder(7, 0x7FFFFFFF).Bytes() + two.substr(11);
     hostile += std::string("\0\0\0\0\0\0\0\0\0\0\0\0\xFF\xFF\xFF\xFF", 16);
-    WriteFileBytes(dir.Path("hostile.wpt"), hostile);
+    WriteNewFile(dir.Path("hostile.wpt"), hostile);
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("hostile.wpt"), &info), 1);
     EXPECT_EQ(db.Count(), 2);
     EXPECT_EQ(info.declaredCount, 0x7FFFFFFF);
@@ -376,14 +369,14 @@ TEST(WaypointFile, DamagedFilesLoadWhatIsWhole)
     // (the sanitizer build checks memory), never more records than fit.
     std::mt19937 rng(42);
     for (size_t cut = 0; cut <= three.size(); ++cut) {
-        WriteFileBytes(dir.Path("cut.wpt"), three.substr(0, cut));
+        WriteNewFile(dir.Path("cut.wpt"), three.substr(0, cut));
         LoadWaypointDatabase(db, dir.Path("cut.wpt"));
         EXPECT_LE(db.Count(), 3);
     }
     for (size_t i = 0; i < three.size(); ++i) {
         std::string flipped = three;
         flipped[i] = static_cast<char>(flipped[i] ^ (1 << (rng() % 8)));
-        WriteFileBytes(dir.Path("flip.wpt"), flipped);
+        WriteNewFile(dir.Path("flip.wpt"), flipped);
         LoadWaypointDatabase(db, dir.Path("flip.wpt"));
         EXPECT_LE(db.Count(), 3);
     }
@@ -392,7 +385,7 @@ TEST(WaypointFile, DamagedFilesLoadWhatIsWhole)
         size_t n = rng() % 2000;
         for (size_t i = 0; i < n; ++i)
             noise += static_cast<char>(rng() % (round % 4 == 1 ? 32 : 256));
-        WriteFileBytes(dir.Path("noise.wpt"), noise);
+        WriteNewFile(dir.Path("noise.wpt"), noise);
         LoadWaypointDatabase(db, dir.Path("noise.wpt"));
         EXPECT_LE(db.Count(), static_cast<int>(noise.size() / 8 + 1));
     }
@@ -440,7 +433,7 @@ TEST(WaypointFile, FailedSaveKeepsTheOldFile)
     WaypointDatabase db;
     db.Add(FullWaypoint());
     std::string path = dir.Path("db.wpt");
-    WriteFileBytes(path, "the old file");
+    WriteNewFile(path, "the old file");
     chmod(path.c_str(), 0640);
 
     // Nowhere to create the file: a missing folder, a read-only file system.

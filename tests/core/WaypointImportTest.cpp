@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <vector>
 
 namespace hw {
@@ -16,7 +17,7 @@ namespace {
 using test::PeerDataDir;
 using test::ReadFileBytes;
 using test::TempDir;
-using test::WriteFileBytes;
+using test::WriteNewFile;
 
 // Runs a test in a fixed time zone, so that local times are known.
 class ZoneScope {
@@ -289,7 +290,7 @@ TEST(WaypointImport, PeerGeocacheWithLogs)
     ReplaceAll(extra, "Christopher R &amp; Pooh B", "Sixth");
     six.insert(six.find("</groundspeak:logs>"), extra);
     TempDir dir;
-    WriteFileBytes(dir.Path("six.gpx"), six);
+    WriteNewFile(dir.Path("six.gpx"), six);
     WaypointDatabase db6;
     ASSERT_EQ(ImportGpx(db6, dir.Path("six.gpx"), false).added, 1);
     Waypoint w6 = All(db6)[0];
@@ -300,7 +301,7 @@ TEST(WaypointImport, GpxRules)
 {
     ZoneScope zone("UTC");
     TempDir dir;
-    WriteFileBytes(dir.Path("rules.gpx"), Gpx(R"(
+    WriteNewFile(dir.Path("rules.gpx"), Gpx(R"(
 <wpt lat="47.5" lon="-122.25"><sym>Geocache Found</sym><type>Geocache|Traditional</type>
  <groundspeak:cache available="False" archived="True"><groundspeak:difficulty>1.5</groundspeak:difficulty>
  <groundspeak:terrain>4.5x</groundspeak:terrain>
@@ -363,9 +364,9 @@ TEST(WaypointImport, GpxRules)
 TEST(WaypointImport, ParseErrorsKeepWhatWasAdded)
 {
     TempDir dir;
-    WriteFileBytes(dir.Path("broken.gpx"),
-                   "<gpx>\n<wpt lat=\"1\" lon=\"1\"><name>a</name></wpt>\n<wpt lat=\"2\" lon=\"2\">"
-                   "<name>b</nam></wpt></gpx>");
+    WriteNewFile(dir.Path("broken.gpx"),
+                 "<gpx>\n<wpt lat=\"1\" lon=\"1\"><name>a</name></wpt>\n<wpt lat=\"2\" lon=\"2\">"
+                 "<name>b</nam></wpt></gpx>");
     WaypointDatabase db;
     ImportResult r = ImportGpx(db, dir.Path("broken.gpx"), false);
     EXPECT_EQ(r.error, "XML Parse Error: mismatched tag at line 3");
@@ -382,7 +383,7 @@ TEST(WaypointImport, ParseErrorsKeepWhatWasAdded)
     std::string exact = Gpx("");
     exact.insert(exact.size() - 7, std::string(8192 - exact.size(), ' '));
     ASSERT_EQ(exact.size(), 8192u);
-    WriteFileBytes(dir.Path("exact.gpx"), exact);
+    WriteNewFile(dir.Path("exact.gpx"), exact);
     EXPECT_TRUE(ImportGpx(db, dir.Path("exact.gpx"), false).error.empty());
 }
 
@@ -399,29 +400,65 @@ TEST(WaypointImport, HostileXmlIsBounded)
         bomb += "\">";
     }
     bomb += "]><gpx><wpt lat=\"1\" lon=\"1\"><name>&j;</name></wpt></gpx>";
-    WriteFileBytes(dir.Path("bomb.gpx"), bomb);
+    WriteNewFile(dir.Path("bomb.gpx"), bomb);
     WaypointDatabase db;
     ImportResult r = ImportGpx(db, dir.Path("bomb.gpx"), false);
     EXPECT_FALSE(r.error.empty());
     EXPECT_EQ(db.Count(), 0);
 
-    // A 300 KB name is cut to 131,072 characters; a bit-flipped peer file
-    // never crashes.
-    WriteFileBytes(dir.Path("long.gpx"), Gpx("<wpt lat=\"1\" lon=\"1\"><name>" +
-                                             std::string(300000, 'x') + "</name></wpt>"));
+    // A 300 KB name is cut to 131,072 characters.
+    WriteNewFile(dir.Path("long.gpx"), Gpx("<wpt lat=\"1\" lon=\"1\"><name>" +
+                                           std::string(300000, 'x') + "</name></wpt>"));
     ASSERT_EQ(ImportGpx(db, dir.Path("long.gpx"), false).added, 1);
     EXPECT_EQ(All(db)[0].strName.size(), 131072u);
+}
+
+TEST(WaypointImport, DamagedFilesNeverCrash)
+{
+    HW_REQUIRE_PEER_DATA("gpx");
+    TempDir dir;
+    std::mt19937 rng(3);
+    // Flipped bits and cuts in every kind of file (the sanitizer build checks
+    // memory); at most the file's own waypoints come in.
+    const std::pair<const char*, const char*> files[] = {
+        {"GC7FA4.gpx", "x.gpx"}, {"geocaching.gpx", "x.gpx"}, {"geocaching.loc", "x.loc"}};
+    for (const auto& [peer, name] : files) {
+        std::string bytes = ReadFileBytes(PeerDataDir() + "/gpx/" + peer);
+        for (int round = 0; round < 150; ++round) {
+            std::string damaged =
+                bytes.substr(0, round % 3 == 0 ? rng() % bytes.size() : bytes.size());
+            for (int flips = 0; flips < 4; ++flips) {
+                size_t at = rng() % damaged.size();
+                damaged[at] = static_cast<char>(damaged[at] ^ (1 << (rng() % 8)));
+            }
+            WriteNewFile(dir.Path(name), damaged);
+            WaypointDatabase db;
+            ImportResult r = ImportWaypointFile(db, dir.Path(name), round % 2 == 0, {});
+            EXPECT_LE(r.added, 9);
+        }
+    }
+    for (int round = 0; round < 100; ++round) {
+        std::string noise;
+        for (size_t i = rng() % 3000; i > 0; --i)
+            noise +=
+                static_cast<char>(round % 2 ? rng() % 256 : "0123456789.,-\n\r\"e"[rng() % 16]);
+        WriteNewFile(dir.Path("x.csv"), noise);
+        WaypointDatabase db;
+        ImportCsv(db, dir.Path("x.csv"), {});
+        WriteNewFile(dir.Path("x.gpx"), noise);
+        ImportGpx(db, dir.Path("x.gpx"), true);
+    }
 }
 
 TEST(WaypointImport, CsvLines)
 {
     TempDir dir;
-    WriteFileBytes(dir.Path("cams.csv"), "-122.5,47.25,\"Cam 1\"\r\n"
-                                         "\r\n"
-                                         "8.5,47.1,你好\n"
-                                         "8.6,47.2,\xC4\xE3\n"
-                                         "8.5,47.1,你好\n"
-                                         "1,2\n");
+    WriteNewFile(dir.Path("cams.csv"), "-122.5,47.25,\"Cam 1\"\r\n"
+                                       "\r\n"
+                                       "8.5,47.1,你好\n"
+                                       "8.6,47.2,\xC4\xE3\n"
+                                       "8.5,47.1,你好\n"
+                                       "1,2\n");
     WaypointDatabase db;
     Progress progress;
     ImportResult r = ImportCsv(db, dir.Path("cams.csv"), {}, &progress);
@@ -447,7 +484,7 @@ TEST(WaypointImport, CsvLines)
     latFirst.alarm = false;
     latFirst.setSymbol = false;
     latFirst.messageType = 4;
-    WriteFileBytes(dir.Path("latlon.csv"), "lat,lon,name\n47.25,-122.5,A\n95,0,B\n10,10,C\n");
+    WriteNewFile(dir.Path("latlon.csv"), "lat,lon,name\n47.25,-122.5,A\n95,0,B\n10,10,C\n");
     WaypointDatabase db2;
     r = ImportWaypointFile(db2, dir.Path("latlon.CSV"), false, latFirst);
     EXPECT_EQ(r.error, ""); // no such file: nothing, no message
@@ -463,7 +500,7 @@ TEST(WaypointImport, CsvLines)
 
     // A header read as data: its words read as 0, 0 and make a waypoint.
     WaypointDatabase db3;
-    WriteFileBytes(dir.Path("header.csv"), "lon,lat,name\n8.5,47.1,A\n");
+    WriteNewFile(dir.Path("header.csv"), "lon,lat,name\n8.5,47.1,A\n");
     r = ImportCsv(db3, dir.Path("header.csv"), {});
     EXPECT_EQ(r.added, 2);
     EXPECT_EQ(All(db3)[0].strName, "name");
