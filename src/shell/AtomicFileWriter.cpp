@@ -53,6 +53,9 @@ bool AtomicFileWriter::Open()
 {
     Discard();
     failed_ = false;
+    // A file the user made read-only is not replaced behind its back.
+    if (::access(target_.c_str(), F_OK) == 0 && ::access(target_.c_str(), W_OK) != 0)
+        return false;
     std::string pattern = target_ + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

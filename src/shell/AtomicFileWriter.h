@@ -9,8 +9,9 @@ namespace hw {
 // Replaces a file safely: the bytes go to a temporary file beside the
 // target; Commit() flushes and syncs it and renames it over the target. Any
 // failure leaves the previous file as it was, and the temporary file is
-// removed. A replaced file keeps its permission bits; a symbolic link is
-// followed, so the file it names is replaced.
+// removed. A replaced file keeps its permission bits, a read-only file is
+// not replaced, and a symbolic link is followed, so the file it names is
+// replaced.
 class AtomicFileWriter final : public ByteSink {
 public:
     explicit AtomicFileWriter(std::string path);

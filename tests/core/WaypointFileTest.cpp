@@ -300,7 +300,6 @@ TEST(WaypointFile, VersionOneText)
                        "0.25\x1Fsound.wav\x1F"
                        "comment\r";
     WriteNewFile(dir.Path("v1.wpt"), text);
-    chmod(dir.Path("v1.wpt").c_str(), 0444);
     WaypointFileInfo info;
     ASSERT_EQ(LoadWaypointDatabase(db, dir.Path("v1.wpt"), &info), 1);
     EXPECT_EQ(info.version, 1);
@@ -328,6 +327,17 @@ TEST(WaypointFile, VersionOneText)
     WaypointDatabase again;
     ASSERT_EQ(LoadWaypointDatabase(again, dir.Path("v1.wpt")), 1);
     EXPECT_EQ(again.Count(), 2);
+
+    // A read-only text file loads; it is not replaced (root may write it).
+    WriteNewFile(dir.Path("ro.wpt"), text);
+    chmod(dir.Path("ro.wpt").c_str(), 0444);
+    ASSERT_EQ(LoadWaypointDatabase(again, dir.Path("ro.wpt"), &info), 1);
+    EXPECT_EQ(again.Count(), 2);
+    EXPECT_FALSE(again.IsModified());
+    if (geteuid() != 0) {
+        EXPECT_FALSE(info.rewritten);
+        EXPECT_EQ(ReadFileBytes(dir.Path("ro.wpt")), text);
+    }
 }
 
 TEST(WaypointFile, AFileThatIsNoDatabaseIsLeftAlone)
