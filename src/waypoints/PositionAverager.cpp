@@ -29,6 +29,8 @@ void PositionAverager::Start()
 
 bool PositionAverager::AddFix(double latitude, double longitude, double altitude, double hdop)
 {
+    if (!active_)
+        return false;
     bool limited = settings_.GetInt(section::kMap, averaging_setting::kThresholdEnabled, 1) != 0;
     double threshold = settings_.GetInt(section::kMap, averaging_setting::kThreshold, 50) / 10.0;
     if (limited && hdop > threshold && hdop != 0)

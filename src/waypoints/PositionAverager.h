@@ -39,6 +39,7 @@ public:
     // Begins from empty accumulators.
     void Start();
     // One fix (degrees, degrees, metres); returns whether it was averaged.
+    // Fixes outside Start and Finish or Cancel are not.
     bool AddFix(double latitude, double longitude, double altitude, double hdop);
     // Ends averaging: a default record at the averaged position, named by the
     // database's next automatic name, for the editor to complete.

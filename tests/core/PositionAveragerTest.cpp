@@ -39,6 +39,7 @@ TEST_F(PositionAveragerTest, ThresholdLeavesOutPoorFixesButNotUnknownHdop)
 TEST_F(PositionAveragerTest, MeanDeviationAndOffsetDistance)
 {
     averager.Start();
+    averager.Start();
     averager.AddFix(10.0, 20.0, 100, 1);
     averager.AddFix(10.2, 20.0, 110, 1);
     EXPECT_DOUBLE_EQ(averager.Latitude().mean, 10.1);
@@ -108,6 +109,9 @@ TEST_F(PositionAveragerTest, FinishMakesANamedRecordAtTheMean)
     averager.Cancel();
     EXPECT_FALSE(averager.IsActive());
     EXPECT_EQ(db.Count(), 1);
+    // A fix after the end is not averaged.
+    EXPECT_FALSE(averager.AddFix(2, 2, 2, 1));
+    EXPECT_EQ(averager.Samples(), 1);
 }
 
 } // namespace
