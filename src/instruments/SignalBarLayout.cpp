@@ -1,0 +1,52 @@
+#include "instruments/SignalBarLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hw {
+
+int SignalBarLayout::FontHeight(int areaWidth)
+{
+    return static_cast<int>(std::lround(0.04 * areaWidth));
+}
+
+int SignalBarLayout::BarHeight(int snr, int areaHeight)
+{
+    if (snr <= 5 || areaHeight <= 0)
+        return 0;
+    const int h = static_cast<int>(std::trunc((snr - 5) * (areaHeight / 45.0)));
+    return std::min(h, areaHeight);
+}
+
+SignalBarLayout::SignalBarLayout(const PixelRect& area, int textHeight,
+                                 const SatelliteSnapshot& satellites)
+{
+    areaTop_ = area.top + 3;
+    areaBottom_ = std::max(areaTop_, area.bottom - textHeight);
+    const int inView = std::clamp(satellites.inView, 0, SatelliteSnapshot::kMaxSatellites);
+    const int n = inView == 0 ? 12 : inView;
+    const double w = static_cast<double>(area.Width()) / n;
+    const int slotWidth = static_cast<int>(std::lround(w));
+    for (int i = 0; i < n; ++i) {
+        Slot slot;
+        const int left = area.left + static_cast<int>(std::trunc(i * w)) + 1;
+        slot.frame = {left, areaTop_, left + slotWidth - 2, areaBottom_};
+        slot.centreX = (slot.frame.left + slot.frame.right) / 2;
+        if (inView > 0) {
+            const SkySatellite& sat = satellites.entries[static_cast<std::size_t>(i)];
+            slot.prn = sat.prn;
+            slot.snr = sat.snr;
+            slot.used = sat.used;
+            const int height = BarHeight(sat.snr, areaBottom_ - areaTop_);
+            if (sat.prn != 0 && height > 0) {
+                slot.hasBar = true;
+                const int top = std::clamp(areaBottom_ - height, areaTop_, areaBottom_);
+                slot.bar = {slot.frame.left, top, slot.frame.right, areaBottom_};
+                slot.snrFits = textHeight + top + 1 < areaBottom_;
+            }
+        }
+        slots_.push_back(slot);
+    }
+}
+
+} // namespace hw

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "instruments/SatelliteSnapshot.h"
+#include "shell/PixelRect.h"
+
+#include <vector>
+
+namespace hw {
+
+// The row of signal-strength bars: one slot per satellite in view (12 empty
+// slots when none is), a bar rising with the SNR from 5 (nothing) to 50 (full).
+class SignalBarLayout {
+public:
+    struct Slot {
+        PixelRect frame; // filled with theme slot 7, outlined light grey
+        bool hasBar = false;
+        PixelRect bar; // filled with theme slot 6 when used, else slot 5
+        bool used = false;
+        int prn = 0; // 0: no label
+        int snr = 0;
+        bool snrFits = false; // the SNR text fits inside the bar
+        int centreX = 0;
+    };
+
+    // `textHeight` is the height of the text "X" in the bar font.
+    SignalBarLayout(const PixelRect& area, int textHeight, const SatelliteSnapshot& satellites);
+
+    // Font height of the labels for an area of that width.
+    static int FontHeight(int areaWidth);
+    // Bar height for an SNR in an area of that height.
+    static int BarHeight(int snr, int areaHeight);
+
+    int BarAreaTop() const { return areaTop_; }
+    int BarAreaBottom() const { return areaBottom_; }
+    const std::vector<Slot>& Slots() const { return slots_; }
+
+private:
+    int areaTop_ = 0;
+    int areaBottom_ = 0;
+    std::vector<Slot> slots_;
+};
+
+} // namespace hw

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "shell/Colour.h"
+#include "shell/PixelRect.h"
+
+#include <vector>
+
+namespace hw {
+
+// The thin bar under the pages: one block per satellite used (at most 12)
+// and an LED that flashes on every sentence, coloured by the fix quality.
+class StatusBarModel {
+public:
+    enum class Led { Dark = 0, Bright = 1, Third = 2 };
+    static constexpr int kMaxBlocks = 12;
+    static constexpr int kSentenceFlashMs = 200;
+    static constexpr int kStartFlashMs = 2000;
+
+    struct Layout {
+        PixelRect blocksArea;          // filled white, outlined in theme slot 4
+        std::vector<PixelRect> blocks; // filled and outlined in the block colour
+        PixelRect led;
+    };
+
+    // The bar's height for the screen's vertical resolution.
+    static int Height(double dotsPerInch) { return dotsPerInch < 97 ? 4 : 8; }
+
+    // A sentence arrived: takes the LED colours for the fix quality, the
+    // satellites used and the block colour, and lights the LED.
+    void OnSentence(int fixQuality, int satellitesUsed, Colorref blockColour);
+    void Flash() { led_ = Led::Bright; }
+    void FlashEnded() { led_ = Led::Dark; }
+
+    Layout LayOut(int width, int height) const;
+    Colorref LedColour() const;
+    Led LedState() const { return led_; }
+    Colorref BlockColour() const { return block_; }
+    int SatellitesUsed() const { return satellites_; }
+
+private:
+    Colorref bright_ = 0x80FF80;
+    Colorref dark_ = 0x008000;
+    Colorref third_ = 0x808080;
+    Led led_ = Led::Dark;
+    int satellites_ = 0;
+    Colorref block_ = 0x008000;
+};
+
+} // namespace hw
