@@ -2,6 +2,7 @@
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/Screenshot.h"
+#include "shell/gui/TabContainer.h"
 
 #include <QApplication>
 
@@ -24,9 +25,16 @@ int main(int argc, char* argv[])
     auto settings = cl.settingsFile.isEmpty()
                         ? std::make_unique<hw::QtSettingsStore>()
                         : std::make_unique<hw::QtSettingsStore>(cl.settingsFile);
-    hw::CMainFrame frame(*settings);
+    const bool screenshot = !cl.screenshotFile.isEmpty();
+    hw::CMainFrame::Options options;
+    options.replayFile = cl.replayFile;
+    options.skipFirstRun = screenshot;
+    options.demoWhenUnset = !screenshot;
+    hw::CMainFrame frame(*settings, options);
+    if (cl.page >= 0)
+        frame.Tabs()->ShowPage(cl.page);
     frame.show();
-    if (!cl.screenshotFile.isEmpty())
+    if (screenshot)
         hw::ScheduleScreenshot(&frame, cl.screenshotFile, cl.afterSeconds);
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 
 namespace hw {
 
+struct GpsFix;
+
 // One satellite as the satellite page shows it.
 struct SkySatellite {
     int prn = 0; // 0: empty entry
@@ -19,6 +21,10 @@ struct SatelliteSnapshot {
     static constexpr int kMaxSatellites = 32;
     std::array<SkySatellite, kMaxSatellites> entries{};
     int inView = 0;
+
+    // The live satellites of the fix: entries past the number in view are
+    // left over from earlier, longer groups and come out empty.
+    static SatelliteSnapshot Take(const GpsFix& fix);
 };
 
 } // namespace hw

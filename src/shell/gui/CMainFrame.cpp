@@ -1,19 +1,445 @@
 #include "shell/gui/CMainFrame.h"
 
+#include "gps/SirfParameterSetup.h"
+#include "gps/gui/PortSettingsDialog.h"
+#include "gps/gui/ReceiverSearchDialog.h"
+#include "gps/gui/SirfSettingsDialog.h"
+#include "shell/Clock.h"
+#include "shell/ColourTheme.h"
+#include "shell/CommandIds.h"
+#include "shell/FirstRun.h"
 #include "shell/SettingsStore.h"
+#include "shell/StringTable.h"
+#include "shell/WindowMessages.h"
+#include "shell/gui/AppPaths.h"
+#include "shell/gui/CommandBars.h"
+#include "shell/gui/DisclaimerDialog.h"
+#include "shell/gui/InitialSetupDialog.h"
+#include "shell/gui/ProgressWindow.h"
+#include "shell/gui/SettingsDialogs.h"
+#include "shell/gui/TabContainer.h"
+#include "shell/gui/ThemeColour.h"
 
-#include <QLabel>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QUrl>
 
 namespace hw {
+namespace {
+
+CMainFrame* instance = nullptr;
+
+// The log and replay file dialogs' initial name and filter.
+constexpr const char* kLogInitialName = "\\My Documents\\docs\\new file";
+const QString kLogFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
+
+constexpr const char* kLogCreateError = "无法够创建记录文件。请检查文件名字然后再试.";
+constexpr const char* kReplayFileError = "文件错误!";
+constexpr const char* kSirfNmeaQuestion =
+    "此选项将发送初始化字符串的GPS,启用具体的NMEA语句.这是SiRF具体初始化.是否要继续?";
+constexpr const char* kSirfParametersQuestion =
+    "这些设定专为基于 SiRF 的 GPS "
+    "接收机而设计。个别功能可能要依赖于硬件和制造商的支持。你想要继续吗?";
+
+QString Q(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The progress window as the SiRF set-up reports to it.
+class SirfProgressWindow final : public SirfProgress {
+public:
+    explicit SirfProgressWindow(ProgressWindow& window) : window_(window) {}
+    void SetText(const std::string& text) override
+    {
+        window_.SetText(QString::fromStdString(text));
+    }
+    void Step() override { window_.Step(); }
+    void ShowError(const std::string& text) override
+    {
+        QMessageBox::critical(&window_, QStringLiteral("Hikewise"), QString::fromStdString(text));
+    }
+
+private:
+    ProgressWindow& window_;
+};
+
+} // namespace
+
+CMainFrame* CMainFrame::Instance()
+{
+    return instance;
+}
 
 CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
-    : QMainWindow(parent), settings_(settings)
+    : CMainFrame(settings, Options{}, parent)
 {
+}
+
+CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), options_(options), registry_(settings),
+      port_(transport_, registry_, scanner_), parser_(&frameSink_), sirf_(&port_)
+{
+    instance = this;
     setWindowTitle(QStringLiteral("Hikewise"));
     resize(480, 640);
-    auto* placeholder = new QLabel(QStringLiteral("Hikewise"), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
+    LoadTheme(settings_);
+    port_.SetErrorReporter([this](const std::string& text, const std::string& caption) {
+        QMessageBox::critical(this, QString::fromStdString(caption), QString::fromStdString(text));
+    });
+
+    tabs_ = new TabContainer(
+        settings_, [this] { return parser_.Snapshot(); }, this);
+    setCentralWidget(tabs_);
+    pageSink_ = std::make_unique<QtNotificationSink>(tabs_);
+    link_ = std::make_unique<GpsLink>(
+        port_, settings_, *pageSink_, *this, keepAwake_,
+        [this](const uint8_t* bytes, std::size_t n) { parser_.Feed(bytes, n); },
+        [this] { parser_.Reset(); });
+
+    bars_ = new CommandBars(
+        *this, [this](int id) { RunCommand(id); },
+        [this](int id, CommandStatus& status) { return QueryAnyCommand(id, status); });
+    bars_->ShowMenuAndIcons(settings_.GetInt(section::kSettings, kUseMenuAndIcons, 0) == 1);
+
+    replayTimer_.setInterval(kReplayPumpMs);
+    connect(&replayTimer_, &QTimer::timeout, this, &CMainFrame::PumpReplay);
+
+    // The receiver: a log named on the command line, else the stored port;
+    // with no receiver ever set up, the bundled demo walk.
+    if (!options_.replayFile.isEmpty()) {
+        link_->StartupConnect();
+        StartReplay(options_.replayFile);
+    } else {
+        const bool neverSetUp = settings_.GetText(section::kSerial, "端口", "").empty();
+        if (!link_->StartupConnect() && neverSetUp && options_.demoWhenUnset)
+            StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+    }
+
+    connect(&watchdogTimer_, &QTimer::timeout, this, [this] {
+        if (link_->WatchdogRunning())
+            link_->Tick();
+        bars_->UpdateButtons();
+    });
+    watchdogTimer_.start(kWatchdogMs);
+    connect(&keepAwakeTimer_, &QTimer::timeout, this, [this] { link_->KeepAwakeTick(); });
+    keepAwakeTimer_.start(kKeepAwakeMs);
+    link_->KeepAwakeTick();
+    bars_->UpdateButtons();
+
+    QCoreApplication::postEvent(this, new NotificationEvent(WM_FIRST_RUN));
+}
+
+CMainFrame::~CMainFrame()
+{
+    replayTimer_.stop();
+    watchdogTimer_.stop();
+    link_->ClosePort();
+    keepAwake_.Hold(false);
+    if (instance == this)
+        instance = nullptr;
+}
+
+QMenuBar* CMainFrame::PlainMenuBar() const
+{
+    return bars_->MenuBar();
+}
+QToolBar* CMainFrame::MenuAndIconsBar() const
+{
+    return bars_->MenuAndIconsBar();
+}
+
+FrameState CMainFrame::State() const
+{
+    FrameState s;
+    s.replayMode = link_->ReplayMode();
+    s.portOpen = link_->IsOpen();
+    s.logging = parser_.IsLogging();
+    s.menuAndIcons = settings_.GetInt(section::kSettings, kUseMenuAndIcons, 0) == 1;
+    s.theme = CurrentTheme();
+    return s;
+}
+
+void CMainFrame::RunCommand(int id)
+{
+    if (!tabs_->HandleCommand(id))
+        HandleCommand(id);
+}
+
+bool CMainFrame::QueryAnyCommand(int id, CommandStatus& status) const
+{
+    return tabs_->QueryCommand(id, status) || QueryCommand(id, status);
+}
+
+bool CMainFrame::QueryCommand(int id, CommandStatus& status) const
+{
+    return QueryFrameCommand(id, State(), status);
+}
+
+bool CMainFrame::HandleCommand(int id)
+{
+    const int theme = ColourTheme::ThemeOfCommand(id);
+    if (theme >= 0) {
+        tabs_->ApplyTheme(theme);
+        return true;
+    }
+    switch (id) {
+    case cmd::kImportSettings: {
+        ImportSettingsDialog dialog(settings_, this);
+        if (dialog.exec() == QDialog::Accepted)
+            dialog.Store();
+        return true;
+    }
+    case cmd::kUnits: {
+        UnitsDialog dialog(settings_, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            dialog.Store();
+            tabs_->ApplyTheme(CurrentTheme()); // repaints every page in the new units
+        }
+        return true;
+    }
+    case cmd::kMiscSettings: {
+        MiscSettingsDialog dialog(settings_, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            link_->SetStayAlive(dialog.Store());
+            link_->KeepAwakeTick();
+        }
+        return true;
+    }
+    case cmd::kSerialPortSettings: PortSettingsCommand(); return true;
+    case cmd::kReplayNmea: ChooseReplayFile(); return true;
+    case cmd::kConnectGps: link_->ToggleConnect(); return true;
+    case cmd::kStartNmeaLog: StartLog(); return true;
+    case cmd::kStopNmeaLog: parser_.CloseLog(); return true;
+    case cmd::kSirfNmeaOutput: SetSirfNmeaOutputCommand(); return true;
+    case cmd::kSirfParameters: SetSirfParametersCommand(); return true;
+    case cmd::kAutoDetectGps: ReceiverSearchCommand(); return true;
+    case cmd::kButtonsAndMenus: ToggleBars(); return true;
+    case cmd::kHelp: OpenHelp(); return true;
+    case cmd::kAbout: ShowAbout(); return true;
+    case cmd::kExit: close(); return true;
+    default: return false;
+    }
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == NotificationEvent::EventType()) {
+        OnNotification(*static_cast<NotificationEvent*>(event));
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1) {
+            OpenHelp();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::OnNotification(const NotificationEvent& event)
+{
+    switch (event.Message()) {
+    case WM_GPS_SENTENCE:
+        QCoreApplication::postEvent(
+            tabs_, new NotificationEvent(WM_GPS_SENTENCE, event.WParam(), event.LParam()));
+        break;
+    case WM_GPS_GGA:
+    case WM_GPS_GSV:
+    case WM_GPS_RMC:
+        QCoreApplication::postEvent(tabs_, new NotificationEvent(event.Message()));
+        break;
+    case WM_FIRST_RUN: FirstRunSteps(); break;
+    default: break; // GSA, RMB and ZDA stop here
+    }
+}
+
+void CMainFrame::FirstRunSteps()
+{
+    if (options_.skipFirstRun)
+        return;
+    FirstRun run(settings_);
+    if (run.DisclaimerDue()) {
+        show();
+        repaint();
+        DisclaimerDialog disclaimer(this);
+        if (disclaimer.exec() != QDialog::Accepted) {
+            close();
+            return;
+        }
+        run.DisclaimerAccepted(disclaimer.DoNotShowAgain());
+    }
+    if (run.SetupDue()) {
+        InitialSetupDialog setup(this);
+        const bool search = setup.exec() == QDialog::Accepted;
+        run.SetupDone();
+        if (search)
+            ReceiverSearchCommand();
+    }
+}
+
+void CMainFrame::focusInEvent(QFocusEvent* event)
+{
+    QMainWindow::focusInEvent(event);
+    tabs_->setFocus();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    closing_ = true;
+    replayTimer_.stop();
+    link_->ClosePort();
+    ProgressWindow progress(this, 240);
+    progress.ShowOver();
+    tabs_->SaveOnExit();
+    progress.close();
+    event->accept();
+}
+
+// Timer 1: the replay runs at 128 bytes every 100 ms, whatever the rate it
+// was recorded at.
+void CMainFrame::PumpReplay()
+{
+    uint8_t buffer[kReplayChunk];
+    const std::size_t n = port_.Read(buffer, sizeof buffer);
+    if (n > 0) {
+        parser_.Feed(buffer, n);
+        link_->OnDataReceived();
+    }
+}
+
+bool CMainFrame::StartReplay(const QString& path)
+{
+    if (link_->StartReplay(QFile::encodeName(path).toStdString()))
+        return true;
+    QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kReplayFileError));
+    return false;
+}
+
+void CMainFrame::StartReplayTimer()
+{
+    replayTimer_.start(kReplayPumpMs);
+}
+void CMainFrame::StopReplayTimer()
+{
+    replayTimer_.stop();
+}
+
+bool CMainFrame::AskYesNo(const std::string& question)
+{
+    return QMessageBox::question(this, QStringLiteral("Hikewise"), QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void CMainFrame::ShowError(const std::string& text)
+{
+    QMessageBox::critical(this, QStringLiteral("Hikewise"), QString::fromStdString(text));
+}
+
+void CMainFrame::ToggleBars()
+{
+    const bool menuAndIcons = settings_.GetInt(section::kSettings, kUseMenuAndIcons, 0) != 1;
+    settings_.SetInt(section::kSettings, kUseMenuAndIcons, menuAndIcons ? 1 : 0);
+    bars_->ShowMenuAndIcons(menuAndIcons);
+}
+
+void CMainFrame::StartLog()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("记录 NMEA 日志"),
+                                     AppPaths::MapStoredPath(kLogInitialName), kLogFilter);
+    if (path.isEmpty())
+        return;
+    if (!parser_.OpenLog(QFile::encodeName(path).toStdString()))
+        QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kLogCreateError));
+}
+
+void CMainFrame::ChooseReplayFile()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("回放记录的 NMEA 文件"),
+                                     AppPaths::MapStoredPath(kLogInitialName), kLogFilter);
+    if (!path.isEmpty())
+        StartReplay(path);
+}
+
+void CMainFrame::SetSirfNmeaOutputCommand()
+{
+    if (QMessageBox::warning(this, QStringLiteral("Hikewise"), Q(kSirfNmeaQuestion),
+                             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    SetSirfNmeaOutput(sirf_, pacer_);
+}
+
+void CMainFrame::SetSirfParametersCommand()
+{
+    if (QMessageBox::information(this, QStringLiteral("Hikewise"), Q(kSirfParametersQuestion),
+                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    SirfSettingsDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int baud = settings_.GetInt(section::kSerial, "速率", 4800);
+    link_->PauseReader(true);
+    pacer_.Sleep(100);
+    link_->StopWatchdog();
+    ProgressWindow progress(this, 239, 0, SirfParameterSetup::kProgressRange, 1);
+    progress.ShowOver();
+    SirfProgressWindow report(progress);
+    SystemClock clock;
+    SirfParameterSetup setup(sirf_, *link_, report, clock, pacer_);
+    const SirfSetupResult result =
+        setup.Run(baud > 0 ? static_cast<uint32_t>(baud) : 4800u, dialog.Options());
+    if (!result.ErrorMessage().empty())
+        QMessageBox::critical(this, QStringLiteral("Hikewise"),
+                              QString::fromStdString(result.ErrorMessage()));
+    if (!result.InfoMessage().empty())
+        QMessageBox::information(this, QStringLiteral("Hikewise"),
+                                 QString::fromStdString(result.InfoMessage()));
+    progress.close();
+}
+
+void CMainFrame::PortSettingsCommand()
+{
+    PortSettingsDialog dialog(settings_, port_, registry_, scanner_, this);
+    if (!dialog.Ready())
+        return;
+    if (dialog.exec() == QDialog::Accepted)
+        link_->ApplyPortSettings(dialog.Port(), dialog.Baud(), dialog.AutoReconnect());
+}
+
+void CMainFrame::ReceiverSearchCommand()
+{
+    ReceiverSearchDialog dialog(settings_, *link_, parser_, port_, this);
+    dialog.exec();
+    link_->ReloadAutoReconnect();
+}
+
+void CMainFrame::OpenHelp()
+{
+    QUrl url = QUrl::fromLocalFile(AppPaths::DataFile(QStringLiteral("help/Hikewise.htm")));
+    url.setFragment(QStringLiteral("Main_Contents"));
+    QDesktopServices::openUrl(url);
+}
+
+void CMainFrame::ShowAbout()
+{
+    QMessageBox::about(
+        this, QStringLiteral("关于 Hikewise"),
+        QStringLiteral("<h3>Hikewise %1</h3><p>为徒步旅行者和寻宝者设计的 GPS 伴侣。</p>"
+                       "<p>卫星、仪表、旅行、地图和分析，路点和 geocache 数据库，"
+                       "NMEA 日志记录和回放。</p>")
+            .arg(QStringLiteral(HIKEWISE_VERSION)));
 }
 
 } // namespace hw

@@ -1,19 +1,128 @@
 #pragma once
 
+#include "gps/GpsLink.h"
+#include "gps/LinkHost.h"
+#include "gps/NmeaParser.h"
+#include "gps/PortRegistry.h"
+#include "gps/SerialPort.h"
+#include "gps/SirfProtocol.h"
+#include "gps/SystemPortScanner.h"
+#include "gps/gui/PosixSerialTransport.h"
+#include "gps/gui/ScreenSaverKeepAwake.h"
+#include "shell/CommandTarget.h"
+#include "shell/FrameCommands.h"
+#include "shell/gui/NotificationEvent.h"
+#include "shell/gui/QtUiPacer.h"
+
 #include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QMenuBar;
+class QToolBar;
 
 namespace hw {
 
+class CommandBars;
 class SettingsStore;
+class TabContainer;
 
-// The one top-level window of Hikewise.
-class CMainFrame : public QMainWindow {
+// The one top-level window: owns the receiver input (port, parser and fix,
+// link, SiRF protocol), the tab pages and the two command bars; runs the
+// link timers, passes the GPS notifications on to the pages, carries the
+// Tools commands and takes the first-run steps.
+class CMainFrame : public QMainWindow, public CommandTarget, public LinkHost {
     Q_OBJECT
 public:
+    struct Options {
+        QString replayFile;         // replay this log in place of the receiver
+        bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
+        bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
+    };
+    static constexpr const char* kUseMenuAndIcons = "Use Menu and Icons"; // "设置", default 0
+    static constexpr int kReplayPumpMs = 100;                             // timer 1
+    static constexpr int kWatchdogMs = 200;                               // timer 3
+    static constexpr int kKeepAwakeMs = 30000;                            // timer 4
+    static constexpr std::size_t kReplayChunk = 128;
+
     explicit CMainFrame(SettingsStore& settings, QWidget* parent = nullptr);
+    CMainFrame(SettingsStore& settings, const Options& options, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The process's main frame, once created.
+    static CMainFrame* Instance();
+
+    TabContainer* Tabs() const { return tabs_; }
+    NmeaParser& Parser() { return parser_; }
+    GpsLink& Link() { return *link_; }
+    SerialPort& Port() { return port_; }
+    PortRegistry& Ports() { return registry_; }
+    const SystemPortScanner& Scanner() const { return scanner_; }
+    QMenuBar* PlainMenuBar() const;
+    QToolBar* MenuAndIconsBar() const;
+    CommandBars& Bars() const { return *bars_; }
+    FrameState State() const;
+
+    // A menu or bar command: offered to the pages first, then to the frame.
+    void RunCommand(int id);
+    bool QueryAnyCommand(int id, CommandStatus& status) const;
+
+    bool HandleCommand(int id) override;
+    bool QueryCommand(int id, CommandStatus& status) const override;
+
+    // Replaces the receiver by a recorded log; false (after the message)
+    // when the file cannot be opened.
+    bool StartReplay(const QString& path);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // LinkHost
+    bool AskYesNo(const std::string& question) override;
+    void ShowError(const std::string& text) override;
+    void StartReplayTimer() override;
+    void StopReplayTimer() override;
+
+    void OnNotification(const NotificationEvent& event);
+    void FirstRunSteps();
+    void PumpReplay();
+    void ToggleBars();
+    void StartLog();
+    void ChooseReplayFile();
+    void SetSirfNmeaOutputCommand();
+    void SetSirfParametersCommand();
+    void PortSettingsCommand();
+    void ReceiverSearchCommand();
+    void OpenHelp();
+    void ShowAbout();
+
     SettingsStore& settings_;
+    Options options_;
+
+    // Receiver input.
+    PosixSerialTransport transport_;
+    PortRegistry registry_;
+    SystemPortScanner scanner_;
+    SerialPort port_;
+    QtNotificationSink frameSink_{this};
+    NmeaParser parser_;
+    SirfProtocol sirf_;
+    ScreenSaverKeepAwake keepAwake_;
+    QtUiPacer pacer_;
+    std::unique_ptr<QtNotificationSink> pageSink_;
+    std::unique_ptr<GpsLink> link_;
+
+    TabContainer* tabs_ = nullptr;
+    CommandBars* bars_ = nullptr;
+
+    QTimer replayTimer_;    // timer 1
+    QTimer watchdogTimer_;  // timer 3
+    QTimer keepAwakeTimer_; // timer 4
+    bool closing_ = false;
 };
 
 } // namespace hw

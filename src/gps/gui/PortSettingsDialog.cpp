@@ -1,0 +1,83 @@
+#include "gps/gui/PortSettingsDialog.h"
+
+#include "gps/PortEnumeration.h"
+#include "gps/SerialPort.h"
+#include "shell/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace hw {
+
+PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port,
+                                       PortRegistry& /*registry*/,
+                                       const SystemPortScanner& /*scanner*/, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("PortSettingsDialog"));
+    setWindowTitle(QStringLiteral("通信端口设定"));
+    const int storedPort = settings.GetInt(section::kSerial, "端口", 1);
+    const int storedBaud = settings.GetInt(section::kSerial, "速率", 4800);
+    const bool storedReconnect = settings.GetInt(section::kSerial, "自动重接", 0) != 0;
+
+    port_ = new QComboBox(this);
+    baud_ = new QComboBox(this);
+    baud_->setEditable(true);
+    reconnect_ = new QCheckBox(QStringLiteral("启用自动重连"), this);
+
+    std::string error;
+    std::vector<std::string> warnings;
+    if (!port.EnumeratePorts(error, warnings)) {
+        QMessageBox::critical(parent, QStringLiteral("Hikewise"),
+                              QString::fromUtf8(kEnumerateError));
+        return;
+    }
+    for (const std::string& w : warnings)
+        QMessageBox::warning(parent, QStringLiteral("Hikewise"), QString::fromStdString(w));
+    const std::vector<std::string> entries = PortDialogEntries(port.PortList());
+    for (const std::string& e : entries)
+        port_->addItem(QString::fromStdString(e));
+    port_->setCurrentIndex(static_cast<int>(PreselectedPortEntry(entries, storedPort)));
+    for (int rate : {4800, 9600, 19200, 38400, 57600, 115200})
+        baud_->addItem(QString::number(rate));
+    baud_->setCurrentText(QString::number(storedBaud));
+    reconnect_->setChecked(storedReconnect);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("端口:"), port_);
+    form->addRow(QStringLiteral("波特率:"), baud_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(reconnect_);
+    layout->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    setMinimumWidth(360);
+    ready_ = true;
+}
+
+int PortSettingsDialog::Port() const
+{
+    return PortNumberFromEntry(port_->currentText().toStdString());
+}
+
+uint32_t PortSettingsDialog::Baud() const
+{
+    bool ok = false;
+    const uint n = baud_->currentText().trimmed().toUInt(&ok);
+    return ok && n > 0 ? n : 4800;
+}
+
+bool PortSettingsDialog::AutoReconnect() const
+{
+    return reconnect_->isChecked();
+}
+
+} // namespace hw

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+
+namespace hw {
+
+class PortRegistry;
+class SerialPort;
+class SettingsStore;
+class SystemPortScanner;
+
+// "通信端口设定" (dialog 137): the port (the system's devices by number, then
+// SER00 to SER32), the baud rate and automatic reconnection.
+class PortSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 137;
+    static constexpr const char* kEnumerateError = "错误 - 无法列举串口";
+
+    PortSettingsDialog(SettingsStore& settings, SerialPort& port, PortRegistry& registry,
+                       const SystemPortScanner& scanner, QWidget* parent = nullptr);
+
+    // False when the ports could not be listed (the message was shown).
+    bool Ready() const { return ready_; }
+    int Port() const;
+    uint32_t Baud() const;
+    bool AutoReconnect() const;
+    QComboBox* PortBox() const { return port_; }
+    QComboBox* BaudBox() const { return baud_; }
+
+private:
+    bool ready_ = false;
+    QComboBox* port_;
+    QComboBox* baud_;
+    QCheckBox* reconnect_;
+};
+
+} // namespace hw

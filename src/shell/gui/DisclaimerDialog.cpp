@@ -1,0 +1,38 @@
+#include "shell/gui/DisclaimerDialog.h"
+
+#include "shell/StringTable.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace hw {
+
+DisclaimerDialog::DisclaimerDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("DisclaimerDialog"));
+    setWindowTitle(QStringLiteral("Hikewise"));
+    auto* layout = new QVBoxLayout(this);
+    auto* text = new QPlainTextEdit(this);
+    text->setReadOnly(true);
+    // The stored text breaks its lines the handheld's way ("\r\r\n").
+    QString body = QString::fromUtf8(LoadString(203));
+    body.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
+    text->setPlainText(body);
+    layout->addWidget(text, 1);
+    check_ = new QCheckBox(QString::fromUtf8(kDoNotShowAgain), this);
+    layout->addWidget(check_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(420, 360);
+}
+
+bool DisclaimerDialog::DoNotShowAgain() const
+{
+    return check_->isChecked();
+}
+
+} // namespace hw

@@ -1,0 +1,31 @@
+#include "shell/gui/InitialSetupDialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace hw {
+
+InitialSetupDialog::InitialSetupDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("InitialSetupDialog"));
+    setWindowTitle(QStringLiteral("Hikewise"));
+    auto* layout = new QVBoxLayout(this);
+    auto* text = new QLabel(QString::fromUtf8(kText), this);
+    text->setWordWrap(true);
+    layout->addWidget(text, 1);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* start =
+        buttons->addButton(QString::fromUtf8(kStart), QDialogButtonBox::AcceptRole);
+    start->setObjectName(QStringLiteral("start"));
+    start->setDefault(true);
+    buttons->addButton(QString::fromUtf8(kSkip), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("skip"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(360, 200);
+}
+
+} // namespace hw

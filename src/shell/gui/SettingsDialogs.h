@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+
+namespace hw {
+
+class SettingsStore;
+
+// "杂项设定": the one check box "禁止系统自动休眠" bound to "Stay Alive".
+class MiscSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kStayAlive = "Stay Alive"; // "设置", 0/1, default 1
+    explicit MiscSettingsDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    // Stores the choice; returns the new stay-alive value.
+    bool Store();
+    QCheckBox* CheckBox() const { return check_; }
+
+private:
+    SettingsStore& settings_;
+    QCheckBox* check_;
+};
+
+// "单位": distance and speed, altitude, and position format.
+class UnitsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit UnitsDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    void Store();
+
+private:
+    SettingsStore& settings_;
+    QComboBox* distance_;
+    QComboBox* altitude_;
+    QComboBox* position_;
+};
+
+// "导入路点设定": what an imported waypoint does to one of the same name.
+class ImportSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kImportMode = "Waypoint Inport Mode"; // "设置", default 0
+    explicit ImportSettingsDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    void Store();
+
+private:
+    SettingsStore& settings_;
+    QComboBox* mode_;
+};
+
+} // namespace hw

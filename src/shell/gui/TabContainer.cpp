@@ -1,0 +1,207 @@
+#include "shell/gui/TabContainer.h"
+
+#include "instruments/gui/SatellitePage.h"
+#include "shell/CommandIds.h"
+#include "shell/SettingsStore.h"
+#include "shell/TabPages.h"
+#include "shell/WindowMessages.h"
+#include "shell/gui/CGPSStatusBar.h"
+#include "shell/gui/NotificationEvent.h"
+#include "shell/gui/PageKeyHandler.h"
+#include "shell/gui/PlaceholderPage.h"
+#include "shell/gui/SavesOnExit.h"
+#include "shell/gui/ThemeColour.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace hw {
+namespace {
+
+// Pages offered commands, in this order; the GPS page is not offered any.
+constexpr int kCommandOrder[] = {kGaugePage, kMapPage, kTripPage, kAnalysisPage};
+
+NavKey ToNavKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up: return NavKey::Up;
+    case Qt::Key_Down: return NavKey::Down;
+    case Qt::Key_Left: return NavKey::Left;
+    case Qt::Key_Right: return NavKey::Right;
+    default: return NavKey::Other;
+    }
+}
+
+} // namespace
+
+TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* parent)
+    : QWidget(parent), settings_(settings), fix_(std::move(fix))
+{
+    setObjectName(QStringLiteral("TabContainer"));
+    setFocusPolicy(Qt::StrongFocus);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("TabStrip"));
+    tabs_->setProperty("controlId", kTabStripId);
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    tabs_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabs_->setDocumentMode(true);
+    tabs_->setTabPosition(QTabWidget::South);
+
+    for (const TabPageInfo& info : kTabPages) {
+        QWidget* page = nullptr;
+        if (info.controlId == kTabPages[kGpsPage].controlId)
+            page = new SatellitePage(fix_, settings_);
+        else
+            page = new PlaceholderPage(QString::fromUtf8(info.title));
+        page->setObjectName(QString::fromUtf8(info.windowName));
+        page->setProperty("controlId", info.controlId);
+        page->setFocusPolicy(Qt::NoFocus);
+        tabs_->addTab(page, QString::fromUtf8(info.title));
+    }
+    tabs_->setCurrentIndex(0);
+    statusBar_ = new CGPSStatusBar(this);
+    SetTabStripVisible(settings_.GetInt(section::kSettings, kTabStripSetting, 1) != 0);
+    LayOut();
+}
+
+QWidget* TabContainer::Page(int index) const
+{
+    return tabs_->widget(index);
+}
+int TabContainer::PageCount() const
+{
+    return tabs_->count();
+}
+int TabContainer::CurrentPage() const
+{
+    return tabs_->currentIndex();
+}
+
+void TabContainer::ShowPage(int index)
+{
+    if (index < 0 || index >= kMaxTabPages || index >= tabs_->count())
+        return;
+    tabs_->setCurrentIndex(index);
+}
+
+bool TabContainer::TabStripVisible() const
+{
+    return !tabs_->tabBar()->isHidden();
+}
+
+void TabContainer::SetTabStripVisible(bool visible)
+{
+    tabs_->tabBar()->setVisible(visible);
+}
+
+void TabContainer::ApplyTheme(int theme)
+{
+    SetTheme(settings_, theme);
+    tabs_->update();
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->widget(i)->update();
+    statusBar_->update();
+}
+
+void TabContainer::SaveOnExit()
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (auto* page = dynamic_cast<SavesOnExit*>(Page(i)))
+            page->SaveOnExit();
+}
+
+bool TabContainer::HandleCommand(int id)
+{
+    for (int index : kCommandOrder)
+        if (auto* target = dynamic_cast<CommandTarget*>(Page(index)))
+            if (target->HandleCommand(id))
+                return true;
+    if (id == cmd::kTabWindows) {
+        const bool visible = !TabStripVisible();
+        SetTabStripVisible(visible);
+        settings_.SetInt(section::kSettings, kTabStripSetting, visible ? 1 : 0);
+        return true;
+    }
+    return false;
+}
+
+bool TabContainer::QueryCommand(int id, CommandStatus& status) const
+{
+    for (int index : kCommandOrder)
+        if (auto* target = dynamic_cast<const CommandTarget*>(Page(index)))
+            if (target->QueryCommand(id, status))
+                return true;
+    if (id == cmd::kTabWindows) {
+        status = {true, TabStripVisible()};
+        return true;
+    }
+    return false;
+}
+
+bool TabContainer::event(QEvent* event)
+{
+    if (event->type() == NotificationEvent::EventType()) {
+        OnGpsNotification(static_cast<NotificationEvent*>(event)->Message());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TabContainer::OnGpsNotification(uint32_t message)
+{
+    const int shown = CurrentPage();
+    switch (message) {
+    case WM_GPS_SENTENCE: {
+        const GpsFix fix = fix_ ? fix_() : GpsFix{};
+        statusBar_->OnSentence(fix.fixQuality, fix.satellitesUsed);
+        break;
+    }
+    case WM_GPS_GGA:
+        QCoreApplication::postEvent(Page(kMapPage), new NotificationEvent(WM_GPS_GGA));
+        for (int index : {kTripPage, kGaugePage, kGpsPage})
+            if (shown == index)
+                Page(index)->update();
+        break;
+    default: break;
+    }
+}
+
+void TabContainer::keyPressEvent(QKeyEvent* event)
+{
+    const NavKey key = ToNavKey(event->key());
+    const int shown = CurrentPage();
+    const KeyRoute route = RouteKey(shown, key);
+    auto* handler = dynamic_cast<PageKeyHandler*>(Page(shown));
+    if (route == KeyRoute::PageUpDown) {
+        if (handler)
+            handler->HandlePageKey(key);
+        return;
+    }
+    if (route == KeyRoute::TripFirst && handler && handler->HandlePageKey(key))
+        return;
+    if (key == NavKey::Left || key == NavKey::Right) {
+        ShowPage(NextPage(shown, PageCount(), key == NavKey::Right));
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TabContainer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOut();
+}
+
+void TabContainer::LayOut()
+{
+    const QScreen* s = screen();
+    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
+    const int barHeight = StatusBarModel::Height(dpi);
+    tabs_->setGeometry(0, 0, width(), std::max(0, height() - barHeight));
+    statusBar_->setGeometry(0, height() - barHeight, width(), barHeight);
+}
+
+} // namespace hw
