@@ -14,7 +14,11 @@ bool QueryFrameCommand(int id, const FrameState& state, CommandStatus& status)
         return true;
     }
     switch (id) {
-    case cmd::kSerialPortSettings: status.enabled = !state.replayMode; return true;
+    // Closed while a replay runs; once the replay has stopped the user must
+    // be able to reach the port again, or replay mode could never be left.
+    case cmd::kSerialPortSettings:
+        status.enabled = !state.replayMode || !state.portOpen;
+        return true;
     case cmd::kReplayNmea: status.checked = state.replayMode; return true;
     case cmd::kConnectGps: status.checked = state.portOpen; return true;
     case cmd::kStartNmeaLog: status.enabled = !state.logging; return true;

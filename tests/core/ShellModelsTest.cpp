@@ -61,6 +61,12 @@ TEST(FrameCommandsTest, ChecksAndEnabledStatesFollowTheState)
     EXPECT_TRUE(c.enabled);
     QueryFrameCommand(cmd::kButtonsAndMenus, st, c);
     EXPECT_TRUE(c.checked);
+    // A replay that has stopped (end of file, or disconnected) no longer
+    // keeps the user from the port settings.
+    st.portOpen = false;
+    QueryFrameCommand(cmd::kSerialPortSettings, st, c);
+    EXPECT_TRUE(c.enabled);
+    st.portOpen = true;
     QueryFrameCommand(cmd::kThemeNight, st, c);
     EXPECT_TRUE(c.checked);
     QueryFrameCommand(cmd::kThemeDefault, st, c);

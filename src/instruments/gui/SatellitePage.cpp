@@ -86,7 +86,7 @@ void SatellitePage::paintEvent(QPaintEvent*)
         for (std::size_t i = 0; i < sats.size(); ++i) {
             const SkySatellite& s = satellites_.entries[i];
             sats[i] = {s.prn, static_cast<double>(s.azimuth), static_cast<double>(s.elevation),
-                        s.used};
+                       s.used};
         }
         sky_.SetSatellites(sats, false);
         sky_.SetColours(ThemeColourRef(7), ThemeColourRef(8));
@@ -140,9 +140,17 @@ void SatellitePage::DrawRows(QPainter& p, const GpsFix& fix)
         p.setFont(small);
         const QRect inner = ToQRect(box).adjusted(3, 3, -3, 0);
         p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(row.label));
-        p.setFont(large);
-        p.drawText(ToQRect(box), Qt::AlignHCenter | Qt::AlignBottom,
-                   QString::fromStdString(row.value));
+        // The value shrinks where it would not fit the box's width.
+        const QString value = QString::fromStdString(row.value);
+        QFont valueFont = large;
+        const int room = box.Width() - 8;
+        const int wide = QFontMetrics(valueFont).horizontalAdvance(value);
+        if (wide > room && wide > 0)
+            valueFont.setPixelSize(std::max(1, valueFont.pixelSize() * room / wide));
+        p.setFont(valueFont);
+        const QFontMetrics vm(valueFont);
+        const int x = (box.left + box.right - vm.horizontalAdvance(value)) / 2;
+        p.drawText(x, box.bottom - 2 - vm.descent() / 2, value);
     }
 }
 

@@ -63,6 +63,7 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
     }
     tabs_->setCurrentIndex(0);
     statusBar_ = new CGPSStatusBar(this);
+    PaintTabStrip();
     SetTabStripVisible(settings_.GetInt(section::kSettings, kTabStripSetting, 1) != 0);
     LayOut();
 }
@@ -87,6 +88,23 @@ void TabContainer::ShowPage(int index)
     tabs_->setCurrentIndex(index);
 }
 
+// The tab strip takes the theme's panel colours, so that a dark theme is
+// dark from edge to edge.
+void TabContainer::PaintTabStrip()
+{
+    QPalette palette = tabs_->tabBar()->palette();
+    palette.setColor(QPalette::Window, ThemeColour(0));
+    palette.setColor(QPalette::Button, ThemeColour(0));
+    palette.setColor(QPalette::Base, ThemeColour(2));
+    palette.setColor(QPalette::WindowText, ThemeColour(3));
+    palette.setColor(QPalette::ButtonText, ThemeColour(3));
+    palette.setColor(QPalette::Light, ThemeColour(4));
+    palette.setColor(QPalette::Dark, ThemeColour(1));
+    tabs_->tabBar()->setPalette(palette);
+    tabs_->tabBar()->setAutoFillBackground(true);
+    tabs_->update();
+}
+
 bool TabContainer::TabStripVisible() const
 {
     return !tabs_->tabBar()->isHidden();
@@ -100,7 +118,7 @@ void TabContainer::SetTabStripVisible(bool visible)
 void TabContainer::ApplyTheme(int theme)
 {
     SetTheme(settings_, theme);
-    tabs_->update();
+    PaintTabStrip();
     for (int i = 0; i < tabs_->count(); ++i)
         tabs_->widget(i)->update();
     statusBar_->update();

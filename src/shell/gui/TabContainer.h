@@ -49,6 +49,7 @@ protected:
 private:
     void OnGpsNotification(uint32_t message);
     void LayOut();
+    void PaintTabStrip();
 
     SettingsStore& settings_;
     FixSource fix_;

@@ -1,0 +1,360 @@
+// The main window: first-run steps, command bars, menus, notifications,
+// themes, status bar and the satellite page, on the offscreen platform.
+#include "gps/NmeaParser.h"
+#include "instruments/SatellitePageLayout.h"
+#include "instruments/SkyPlotGeometry.h"
+#include "instruments/gui/SatellitePage.h"
+#include "shell/CommandIds.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/WindowMessages.h"
+#include "shell/gui/CGPSStatusBar.h"
+#include "shell/gui/CMainFrame.h"
+#include "shell/gui/CommandBars.h"
+#include "shell/gui/DisclaimerDialog.h"
+#include "shell/gui/InitialSetupDialog.h"
+#include "shell/gui/NotificationEvent.h"
+#include "shell/gui/QtSettingsStore.h"
+#include "shell/gui/TabContainer.h"
+#include "shell/gui/ThemeColour.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace hw;
+
+namespace {
+
+std::string Sentence(const std::string& body)
+{
+    unsigned char sum = 0;
+    for (char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return "$" + body + tail;
+}
+
+void Feed(NmeaParser& parser, const std::string& text)
+{
+    parser.Feed(text.data(), text.size());
+}
+
+// Runs `act` on the next modal dialog of type T as soon as it shows; records
+// that it did.
+template <typename T> void WhenModal(std::vector<QString>& seen, std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            seen.push_back(dialog->objectName());
+            act(dialog);
+        }
+    });
+    poll->start(20);
+}
+
+// Records the notifications that reach an object.
+class NotificationRecorder : public QObject {
+public:
+    std::vector<uint32_t> messages;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == NotificationEvent::EventType())
+            messages.push_back(static_cast<NotificationEvent*>(event)->Message());
+        return false;
+    }
+};
+
+QColor PixelAt(QWidget* w, int x, int y)
+{
+    return w->grab().toImage().pixelColor(x, y);
+}
+
+bool Near(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
+           std::abs(a.blue() - b.blue()) <= 2;
+}
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunSequence()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("fresh.conf"));
+        std::vector<QString> seen;
+        {
+            // First start: disclaimer, ticked, then the set-up offer, skipped.
+            QtSettingsStore settings(file);
+            CMainFrame frame(settings);
+            WhenModal<DisclaimerDialog>(seen, [&seen](DisclaimerDialog* d) {
+                QCOMPARE(d->CheckBox()->text(), QStringLiteral("下次不再显示此信息"));
+                d->CheckBox()->setChecked(true);
+                WhenModal<InitialSetupDialog>(seen, [](InitialSetupDialog* s) {
+                    s->findChild<QAbstractButton*>(QStringLiteral("skip"))->click();
+                });
+                d->accept();
+            });
+            frame.show();
+            QTRY_COMPARE(seen.size(), std::size_t(2));
+            QCOMPARE(seen[0], QStringLiteral("DisclaimerDialog"));
+            QCOMPARE(seen[1], QStringLiteral("InitialSetupDialog"));
+            QCOMPARE(settings.GetInt("设置", "NoDisclaimer", 0), 1);
+            QCOMPARE(settings.GetInt("设置", "首次通讯设置", 1), 0);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+        }
+        // Starts 2 to 9 show nothing; the tenth counted start shows the
+        // disclaimer again.
+        for (int start = 1; start <= 10; ++start) {
+            seen.clear();
+            QtSettingsStore settings(file);
+            CMainFrame frame(settings);
+            if (start == 10)
+                WhenModal<DisclaimerDialog>(seen, [](DisclaimerDialog* d) { d->accept(); });
+            frame.show();
+            QTest::qWait(start == 10 ? 0 : 60);
+            if (start == 10) {
+                QTRY_COMPARE(seen.size(), std::size_t(1));
+                QCOMPARE(settings.GetInt("设置", "NoDisclaimer", 1), 0); // box left empty
+            } else {
+                QVERIFY(seen.empty());
+                QVERIFY(frame.isVisible());
+            }
+            QCOMPARE(settings.GetInt("设置", "RunCount", 0), start);
+        }
+        // Not ticked: every start; Cancel ends the program before the set-up.
+        {
+            seen.clear();
+            QtSettingsStore settings(file);
+            settings.SetInt("设置", "首次通讯设置", 1);
+            CMainFrame frame(settings);
+            WhenModal<DisclaimerDialog>(seen, [](DisclaimerDialog* d) { d->reject(); });
+            frame.show();
+            QTRY_COMPARE(seen.size(), std::size_t(1));
+            QTRY_VERIFY(!frame.isVisible());
+            QTest::qWait(60);
+            QCOMPARE(seen.size(), std::size_t(1));
+            QCOMPARE(settings.GetInt("设置", "首次通讯设置", 0), 1);
+        }
+    }
+
+    void barsSwitchTwiceAndBack()
+    {
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        QVERIFY(!frame.PlainMenuBar()->isHidden());
+        QVERIFY(frame.MenuAndIconsBar()->isHidden());
+        frame.RunCommand(cmd::kButtonsAndMenus);
+        QVERIFY(frame.PlainMenuBar()->isHidden());
+        QVERIFY(!frame.MenuAndIconsBar()->isHidden());
+        QCOMPARE(settings.GetInt("设置", "Use Menu and Icons", 0), 1);
+        // Three buttons after the menus, in order.
+        std::vector<int> ids;
+        for (QAction* a : frame.MenuAndIconsBar()->actions())
+            if (a->data().isValid())
+                ids.push_back(a->data().toInt());
+        QCOMPARE(ids,
+                 (std::vector<int>{cmd::kMarkWaypoint, cmd::kConnectGps, cmd::kWaypointManager}));
+        frame.RunCommand(cmd::kButtonsAndMenus);
+        QVERIFY(!frame.PlainMenuBar()->isHidden());
+        QVERIFY(frame.MenuAndIconsBar()->isHidden());
+        QCOMPARE(settings.GetInt("设置", "Use Menu and Icons", 1), 0);
+    }
+
+    void menusFollowTheState()
+    {
+        QTemporaryDir dir;
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        CommandBars& bars = frame.Bars();
+        auto state = [&](int id) {
+            QAction* a = bars.Action(id);
+            // Walk up to the top menu, as opening it would.
+            QMenu* top = nullptr;
+            for (QAction* m : frame.PlainMenuBar()->actions())
+                top = m->menu() ? m->menu() : top, bars.UpdateMenu(m->menu());
+            Q_UNUSED(top);
+            return std::make_pair(a->isEnabled(), a->isChecked());
+        };
+        QCOMPARE(state(cmd::kStartNmeaLog), std::make_pair(true, false));
+        QCOMPARE(state(cmd::kStopNmeaLog), std::make_pair(false, false));
+        QCOMPARE(state(cmd::kReplayNmea), std::make_pair(true, false));
+        QCOMPARE(state(cmd::kTabWindows), std::make_pair(true, true));
+        QCOMPARE(state(cmd::kThemeSystem), std::make_pair(true, true));
+        // Commands no page carries yet are shown disabled.
+        QCOMPARE(state(cmd::kMarkWaypoint).first, false);
+
+        QVERIFY(frame.Parser().OpenLog(dir.filePath(QStringLiteral("log.txt")).toStdString()));
+        const QString log = QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea");
+        QVERIFY(frame.StartReplay(log));
+        frame.RunCommand(cmd::kThemeNight);
+        frame.RunCommand(cmd::kTabWindows);
+        QCOMPARE(state(cmd::kStartNmeaLog), std::make_pair(false, false));
+        QCOMPARE(state(cmd::kStopNmeaLog), std::make_pair(true, false));
+        QCOMPARE(state(cmd::kReplayNmea), std::make_pair(true, true));
+        QCOMPARE(state(cmd::kConnectGps), std::make_pair(true, true));
+        QCOMPARE(state(cmd::kSerialPortSettings).first, false);
+        QCOMPARE(state(cmd::kThemeSystem), std::make_pair(true, false));
+        QCOMPARE(state(cmd::kThemeNight), std::make_pair(true, true));
+        QCOMPARE(state(cmd::kTabWindows), std::make_pair(true, false));
+        QVERIFY(frame.Tabs()->TabStrip()->tabBar()->isHidden());
+        QCOMPARE(settings.GetInt("设置", "启用标签窗口", 1), 0);
+        QCOMPARE(settings.GetInt("主题颜色", "主题", 0), 2);
+        // Disconnecting a replay leaves the port settings open to the user.
+        frame.RunCommand(cmd::kConnectGps);
+        QCOMPARE(state(cmd::kConnectGps), std::make_pair(true, false));
+        QCOMPARE(state(cmd::kSerialPortSettings).first, true);
+        frame.RunCommand(cmd::kStopNmeaLog);
+        QCOMPARE(state(cmd::kStartNmeaLog).first, true);
+    }
+
+    void gsaRmbZdaNeverReachThePages()
+    {
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        NotificationRecorder recorder;
+        frame.Tabs()->installEventFilter(&recorder);
+        Feed(frame.Parser(),
+             Sentence("GPGSA,A,3,05,12,,,,,,,,,,,1.6,0.9,1.3") +
+                 Sentence("GPRMB,A,0.66,L,003,004,4917.24,N,12309.57,W,001.3,052.5,000.5,V") +
+                 Sentence("GPZDA,201530.00,04,07,2002,00,00") +
+                 Sentence("GPGGA,101500,3958.1,N,11623.4,E,1,05,0.9,850,M,,,,") +
+                 Sentence("GPRMC,101500,A,3958.1,N,11623.4,E,2.5,45.0,071226,,") +
+                 Sentence("GPGSV,1,1,01,05,40,080,42"));
+        QTRY_COMPARE(recorder.messages.size(), std::size_t(9));
+        const std::vector<uint32_t> expected = {WM_GPS_SENTENCE, WM_GPS_SENTENCE, WM_GPS_SENTENCE,
+                                                WM_GPS_GGA,      WM_GPS_SENTENCE, WM_GPS_RMC,
+                                                WM_GPS_SENTENCE, WM_GPS_GSV,      WM_GPS_SENTENCE};
+        QCOMPARE(recorder.messages, expected);
+        // The GSA data is there for the next sentence's readers.
+        QCOMPARE(frame.Parser().Snapshot().vdop, 1.3);
+    }
+
+    void themeThreeToTwoRepaintsInNightColours()
+    {
+        MemorySettingsStore settings;
+        settings.SetInt("主题颜色", "主题", 3);
+        CMainFrame frame(settings, Quiet());
+        frame.resize(480, 640);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QWidget* page = frame.Tabs()->Page(0);
+        const SatellitePageLayout layout(page->width(), page->height());
+        const int x = 3;
+        const int y = (layout.LowerPanel().top + layout.LowerPanel().bottom) / 2;
+        QVERIFY(Near(PixelAt(page, x, y), QColor(204, 204, 255)));
+        frame.RunCommand(cmd::kThemeNight);
+        QVERIFY(Near(PixelAt(page, x, y), QColor(77, 77, 77)));
+        QWidget* other = frame.Tabs()->Page(2);
+        frame.Tabs()->ShowPage(2);
+        QVERIFY(Near(PixelAt(other, other->width() / 2, 20), QColor(77, 77, 77)));
+        QCOMPARE(settings.GetInt("主题颜色", "主题", 0), 2);
+    }
+
+    void statusBarShowsAtMostTwelveBlocks()
+    {
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.resize(480, 640);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CGPSStatusBar* bar = frame.Tabs()->StatusBar();
+        Feed(frame.Parser(), Sentence("GPGGA,101500,3958.1,N,11623.4,E,2,14,0.9,850,M,,,,"));
+        QTRY_COMPARE(bar->Model().SatellitesUsed(), 14);
+        QCOMPARE(bar->Model().LedState(), StatusBarModel::Led::Bright);
+        QCOMPARE(bar->Model().LedColour(), Colorref(0xFF8080)); // differential: blue
+        // Count the blocks along the bar's middle row.
+        const QImage image = bar->grab().toImage();
+        const QColor block = ThemeColour(4);
+        int blocks = 0;
+        bool inBlock = false;
+        const int leftWidth = bar->width() - bar->width() / 15;
+        for (int x = 1; x < leftWidth - 1; ++x) { // inside the outline
+            const bool on = Near(image.pixelColor(x, bar->height() / 2), block);
+            if (on && !inBlock)
+                ++blocks;
+            inBlock = on;
+        }
+        QCOMPARE(blocks, 12);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->Model().LedState(), StatusBarModel::Led::Dark, 1000);
+    }
+
+    void satellitePageDrawsTheSky()
+    {
+        MemorySettingsStore settings;
+        GpsFix fix;
+        fix.satellitesInView = 2;
+        fix.satellites[0] = {7, 27, 1, 123, 90}; // at the zenith, used
+        fix.satellites[1] = {9, 40, 0, 90, 0};   // on the east horizon
+        SatellitePage page([&fix] { return fix; }, settings);
+        page.resize(300, 450);
+        page.NextView();
+        page.NextView();
+        QCOMPARE(page.ViewMode(), int(SatellitePageLayout::kSkyPlot));
+        const SatellitePageLayout layout(300, 450);
+        const SkyPlotGeometry sky(layout.SkyPlotArea());
+        const QImage image = page.grab().toImage();
+        const PixelPoint c = sky.Centre();
+        // The used satellite's image sits on the centre.
+        QCOMPARE(image.pixelColor(c.x, c.y), QColor(0, 0, 128));
+        const PixelPoint east = sky.Point(90, 0);
+        QCOMPARE(image.pixelColor(east.x - 1, east.y), QColor(128, 128, 128));
+        // Up and Down keys cycle the views: next from 2 is 0, back from 0 is 2.
+        QVERIFY(page.HandlePageKey(NavKey::Up));
+        QCOMPARE(page.ViewMode(), 0);
+        QVERIFY(page.HandlePageKey(NavKey::Down));
+        QCOMPARE(page.ViewMode(), 2);
+        QTest::mouseClick(&page, Qt::LeftButton);
+        QCOMPARE(page.ViewMode(), 0);
+    }
+
+    void arrowKeysSwitchPagesWrapping()
+    {
+        MemorySettingsStore settings;
+        settings.SetInt("设置", "启用标签窗口", 0);
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        TabContainer* tabs = frame.Tabs();
+        QVERIFY(tabs->TabStrip()->tabBar()->isHidden());
+        QCOMPARE(tabs->PageCount(), 5);
+        QCOMPARE(tabs->Page(3)->objectName(), QStringLiteral("MapWnd"));
+        QCOMPARE(tabs->TabStrip()->tabText(1), QStringLiteral("面板"));
+        QTest::keyClick(tabs, Qt::Key_Left);
+        QCOMPARE(tabs->CurrentPage(), 4);
+        QTest::keyClick(tabs, Qt::Key_Right);
+        QCOMPARE(tabs->CurrentPage(), 0);
+        QTest::keyClick(tabs, Qt::Key_Up); // the GPS page's next view
+        QCOMPARE(static_cast<SatellitePage*>(tabs->Page(0))->ViewMode(), 1);
+        QCOMPARE(tabs->CurrentPage(), 0);
+    }
+
+private:
+    static CMainFrame::Options Quiet()
+    {
+        CMainFrame::Options o;
+        o.skipFirstRun = true;
+        return o;
+    }
+};
+
+QTEST_MAIN(AppTest)
+#include "test_app.moc"
