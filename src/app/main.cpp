@@ -5,6 +5,7 @@
 #include "shell/gui/TabContainer.h"
 
 #include <QApplication>
+#include <QDialog>
 
 #include <cstdio>
 #include <memory>
@@ -31,10 +32,22 @@ int main(int argc, char* argv[])
     options.skipFirstRun = screenshot;
     options.demoWhenUnset = !screenshot;
     hw::CMainFrame frame(*settings, options);
+    if (cl.size.isValid())
+        frame.resize(cl.size);
     if (cl.page >= 0)
         frame.Tabs()->ShowPage(cl.page);
     frame.show();
-    if (screenshot)
-        hw::ScheduleScreenshot(&frame, cl.screenshotFile, cl.afterSeconds);
+    if (screenshot) {
+        QWidget* target = &frame;
+        if (!cl.dialog.isEmpty()) {
+            target = frame.MakeDialog(cl.dialog);
+            if (!target) {
+                std::fprintf(stderr, "hikewise: no dialog named %s\n", qPrintable(cl.dialog));
+                return 2;
+            }
+            target->show();
+        }
+        hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
+    }
     return QApplication::exec();
 }

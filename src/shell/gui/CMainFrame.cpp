@@ -432,14 +432,50 @@ void CMainFrame::OpenHelp()
     QDesktopServices::openUrl(url);
 }
 
+QDialog* CMainFrame::MakeDialog(const QString& name)
+{
+    if (name == QLatin1String("disclaimer"))
+        return new DisclaimerDialog(this);
+    if (name == QLatin1String("setup"))
+        return new InitialSetupDialog(this);
+    if (name == QLatin1String("misc"))
+        return new MiscSettingsDialog(settings_, this);
+    if (name == QLatin1String("units"))
+        return new UnitsDialog(settings_, this);
+    if (name == QLatin1String("import"))
+        return new ImportSettingsDialog(settings_, this);
+    if (name == QLatin1String("sirf"))
+        return new SirfSettingsDialog(this);
+    if (name == QLatin1String("ports"))
+        return new PortSettingsDialog(settings_, port_, registry_, scanner_, this);
+    if (name == QLatin1String("search"))
+        return new ReceiverSearchDialog(settings_, *link_, parser_, port_, this);
+    if (name == QLatin1String("progress")) {
+        auto* progress = new ProgressWindow(this, 240);
+        progress->Step();
+        progress->Step();
+        progress->Step();
+        return progress;
+    }
+    if (name == QLatin1String("about")) {
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("关于 Hikewise"),
+                                    AboutText(), QMessageBox::Ok, this);
+        return box;
+    }
+    return nullptr;
+}
+
+QString CMainFrame::AboutText()
+{
+    return QStringLiteral("<h3>Hikewise %1</h3><p>为徒步旅行者和寻宝者设计的 GPS 伴侣。</p>"
+                          "<p>卫星、仪表、旅行、地图和分析，路点和 geocache 数据库，"
+                          "NMEA 日志记录和回放。</p>")
+        .arg(QStringLiteral(HIKEWISE_VERSION));
+}
+
 void CMainFrame::ShowAbout()
 {
-    QMessageBox::about(
-        this, QStringLiteral("关于 Hikewise"),
-        QStringLiteral("<h3>Hikewise %1</h3><p>为徒步旅行者和寻宝者设计的 GPS 伴侣。</p>"
-                       "<p>卫星、仪表、旅行、地图和分析，路点和 geocache 数据库，"
-                       "NMEA 日志记录和回放。</p>")
-            .arg(QStringLiteral(HIKEWISE_VERSION)));
+    QMessageBox::about(this, QStringLiteral("关于 Hikewise"), AboutText());
 }
 
 } // namespace hw

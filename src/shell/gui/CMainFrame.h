@@ -19,6 +19,7 @@
 
 #include <memory>
 
+class QDialog;
 class QMenuBar;
 class QToolBar;
 
@@ -71,6 +72,10 @@ public:
     bool HandleCommand(int id) override;
     bool QueryCommand(int id, CommandStatus& status) const override;
 
+    // A dialog of the frame by name, made but not shown, for pictures of it;
+    // nullptr for an unknown name.
+    QDialog* MakeDialog(const QString& name);
+
     // Replaces the receiver by a recorded log; false (after the message)
     // when the file cannot be opened.
     bool StartReplay(const QString& path);
@@ -99,6 +104,7 @@ private:
     void ReceiverSearchCommand();
     void OpenHelp();
     void ShowAbout();
+    static QString AboutText();
 
     SettingsStore& settings_;
     Options options_;

@@ -27,12 +27,21 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                              QStringLiteral("SECONDS"));
     QCommandLineOption page(QStringLiteral("page"), QStringLiteral("Show tab page N (0-4)."),
                             QStringLiteral("N"));
-    parser.addOptions({settings, replay, screenshot, after, page});
+    QCommandLineOption dialog(
+        QStringLiteral("dialog"),
+        QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
+                       "setup, misc, units, import, progress, about, sirf, ports, search)."),
+        QStringLiteral("NAME"));
+    QCommandLineOption size(QStringLiteral("size"),
+                            QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),
+                            QStringLiteral("WIDTHxHEIGHT"));
+    parser.addOptions({settings, replay, screenshot, after, page, dialog, size});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     cl.settingsFile = parser.value(settings);
     cl.replayFile = parser.value(replay);
     cl.screenshotFile = parser.value(screenshot);
+    cl.dialog = parser.value(dialog);
     if (parser.isSet(after)) {
         bool ok = false;
         cl.afterSeconds = parser.value(after).toDouble(&ok);
@@ -44,6 +53,17 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         cl.page = parser.value(page).toInt(&ok);
         if (!ok || cl.page < 0 || cl.page > 4)
             cl.error = QStringLiteral("--page takes a page number from 0 to 4");
+    }
+    if (parser.isSet(size)) {
+        const QStringList parts = parser.value(size).split(QLatin1Char('x'));
+        bool okW = false;
+        bool okH = false;
+        const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
+        const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
+        if (!okW || !okH || w < 100 || h < 100 || w > 10000 || h > 10000)
+            cl.error = QStringLiteral("--size takes WIDTHxHEIGHT, e.g. 480x640");
+        else
+            cl.size = QSize(w, h);
     }
     return cl;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,8 @@ struct CommandLine {
     QString screenshotFile;  // --screenshot FILE.png
     double afterSeconds = 0; // --after SECONDS
     int page = -1;           // --page N (0-4)
+    QSize size;              // --size WIDTHxHEIGHT of the window
+    QString dialog;          // --dialog NAME: with --screenshot, render that dialog
     QString error;           // set when the arguments do not parse
 
     static CommandLine Parse(const QStringList& arguments);

@@ -92,16 +92,13 @@ void TabContainer::ShowPage(int index)
 // dark from edge to edge.
 void TabContainer::PaintTabStrip()
 {
-    QPalette palette = tabs_->tabBar()->palette();
-    palette.setColor(QPalette::Window, ThemeColour(0));
-    palette.setColor(QPalette::Button, ThemeColour(0));
-    palette.setColor(QPalette::Base, ThemeColour(2));
-    palette.setColor(QPalette::WindowText, ThemeColour(3));
-    palette.setColor(QPalette::ButtonText, ThemeColour(3));
-    palette.setColor(QPalette::Light, ThemeColour(4));
-    palette.setColor(QPalette::Dark, ThemeColour(1));
-    tabs_->tabBar()->setPalette(palette);
-    tabs_->tabBar()->setAutoFillBackground(true);
+    const auto css = [](int slot) { return ThemeColour(slot).name(); };
+    tabs_->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar { background: %1; }"
+                       "QTabBar::tab { background: %1; color: %2; border: 1px solid %3;"
+                       " padding: 3px 10px; }"
+                       "QTabBar::tab:selected { background: %4; color: %5; }")
+            .arg(css(0), css(1), css(4), css(2), css(3)));
     tabs_->update();
 }
 
