@@ -3,7 +3,6 @@
 #include "gps/GpsLink.h"
 #include "gps/NmeaParser.h"
 #include "gps/SerialPort.h"
-#include "shell/gui/QtUiPacer.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -15,8 +14,9 @@
 namespace hw {
 
 ReceiverSearchDialog::ReceiverSearchDialog(SettingsStore& settings, GpsLink& link,
-                                           NmeaParser& parser, SerialPort& port, QWidget* parent)
-    : QDialog(parent), link_(link), parser_(parser), port_(port), search_(*this, settings)
+                                           NmeaParser& parser, SerialPort& port, UiPacer& pacer,
+                                           QWidget* parent)
+    : QDialog(parent), host_(link, port, parser, pacer), search_(host_, settings)
 {
     setObjectName(QStringLiteral("ReceiverSearchDialog"));
     setWindowTitle(QStringLiteral("查找 GPS"));
@@ -85,34 +85,6 @@ void ReceiverSearchDialog::ShowReadouts()
         readouts_[static_cast<std::size_t>(i)]->setText(
             QString::fromStdString(search_.Readout(static_cast<ReceiverSearch::Sentence>(i))));
     progress_->setValue(search_.Progress());
-}
-
-void ReceiverSearchDialog::EnumeratePorts()
-{
-    std::string error;
-    std::vector<std::string> warnings;
-    port_.EnumeratePorts(error, warnings);
-}
-
-void ReceiverSearchDialog::ClosePort()
-{
-    link_.ClosePort();
-}
-
-void ReceiverSearchDialog::Pause(int milliseconds)
-{
-    QtUiPacer().Sleep(milliseconds);
-}
-
-bool ReceiverSearchDialog::Connect(int port, uint32_t baud)
-{
-    return link_.Connect(port, baud, false);
-}
-
-SentenceCounts ReceiverSearchDialog::Counts() const
-{
-    const GpsFix fix = parser_.Snapshot();
-    return {parser_.SentenceCount(), fix.ggaCount, fix.gsaCount, fix.gsvCount, fix.rmcCount};
 }
 
 } // namespace hw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gps/LinkSearchHost.h"
 #include "gps/ReceiverSearch.h"
 
 #include <QDialog>
@@ -16,36 +17,28 @@ class GpsLink;
 class NmeaParser;
 class SerialPort;
 class SettingsStore;
+class UiPacer;
 
 // "查找 GPS" (dialog 149): tries every port and rate until NMEA arrives and
 // shows which of the needed sentence types the receiver sends.
-class ReceiverSearchDialog : public QDialog, public ReceiverSearchHost {
+class ReceiverSearchDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 149;
     static constexpr int kTickMs = 100;
 
     ReceiverSearchDialog(SettingsStore& settings, GpsLink& link, NmeaParser& parser,
-                         SerialPort& port, QWidget* parent = nullptr);
+                         SerialPort& port, UiPacer& pacer, QWidget* parent = nullptr);
     const ReceiverSearch& Search() const { return search_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // ReceiverSearchHost
-    void EnumeratePorts() override;
-    void ClosePort() override;
-    void Pause(int milliseconds) override;
-    bool Connect(int port, uint32_t baud) override;
-    SentenceCounts Counts() const override;
-
     void OnTick();
     void ShowReadouts();
 
-    GpsLink& link_;
-    NmeaParser& parser_;
-    SerialPort& port_;
+    LinkSearchHost host_;
     ReceiverSearch search_;
     QTimer timer_;
     bool started_ = false;

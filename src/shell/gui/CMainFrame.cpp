@@ -97,10 +97,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
         settings_, [this] { return parser_.Snapshot(); }, this);
     setCentralWidget(tabs_);
     pageSink_ = std::make_unique<QtNotificationSink>(tabs_);
-    link_ = std::make_unique<GpsLink>(
-        port_, settings_, *pageSink_, *this, keepAwake_,
-        [this](const uint8_t* bytes, std::size_t n) { parser_.Feed(bytes, n); },
-        [this] { parser_.Reset(); });
+    link_ = std::make_unique<GpsLink>(port_, parser_, settings_, *pageSink_, *this, keepAwake_);
 
     bars_ = new CommandBars(
         *this, [this](int id) { RunCommand(id); },
@@ -108,7 +105,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     bars_->ShowMenuAndIcons(settings_.GetInt(section::kSettings, kUseMenuAndIcons, 0) == 1);
 
     replayTimer_.setInterval(kReplayPumpMs);
-    connect(&replayTimer_, &QTimer::timeout, this, &CMainFrame::PumpReplay);
+    connect(&replayTimer_, &QTimer::timeout, this, [this] { link_->ReplayTick(); });
 
     // The receiver: a log named on the command line, else the stored port;
     // with no receiver ever set up, the bundled demo walk.
@@ -306,18 +303,6 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// Timer 1: the replay runs at 128 bytes every 100 ms, whatever the rate it
-// was recorded at.
-void CMainFrame::PumpReplay()
-{
-    uint8_t buffer[kReplayChunk];
-    const std::size_t n = port_.Read(buffer, sizeof buffer);
-    if (n > 0) {
-        parser_.Feed(buffer, n);
-        link_->OnDataReceived();
-    }
-}
-
 bool CMainFrame::StartReplay(const QString& path)
 {
     if (link_->StartReplay(QFile::encodeName(path).toStdString()))
@@ -420,7 +405,7 @@ void CMainFrame::PortSettingsCommand()
 
 void CMainFrame::ReceiverSearchCommand()
 {
-    ReceiverSearchDialog dialog(settings_, *link_, parser_, port_, this);
+    ReceiverSearchDialog dialog(settings_, *link_, parser_, port_, pacer_, this);
     dialog.exec();
     link_->ReloadAutoReconnect();
 }
@@ -449,7 +434,7 @@ QDialog* CMainFrame::MakeDialog(const QString& name)
     if (name == QLatin1String("ports"))
         return new PortSettingsDialog(settings_, port_, registry_, scanner_, this);
     if (name == QLatin1String("search"))
-        return new ReceiverSearchDialog(settings_, *link_, parser_, port_, this);
+        return new ReceiverSearchDialog(settings_, *link_, parser_, port_, pacer_, this);
     if (name == QLatin1String("progress")) {
         auto* progress = new ProgressWindow(this, 240);
         progress->Step();

@@ -45,7 +45,6 @@ public:
     static constexpr int kReplayPumpMs = 100;                             // timer 1
     static constexpr int kWatchdogMs = 200;                               // timer 3
     static constexpr int kKeepAwakeMs = 30000;                            // timer 4
-    static constexpr std::size_t kReplayChunk = 128;
 
     explicit CMainFrame(SettingsStore& settings, QWidget* parent = nullptr);
     CMainFrame(SettingsStore& settings, const Options& options, QWidget* parent = nullptr);
@@ -94,7 +93,6 @@ private:
 
     void OnNotification(const NotificationEvent& event);
     void FirstRunSteps();
-    void PumpReplay();
     void ToggleBars();
     void StartLog();
     void ChooseReplayFile();
