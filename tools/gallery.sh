@@ -23,6 +23,11 @@ for theme in 0 1 2 3 4; do
       "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page "$page" \
         --after 3 --screenshot "$out/page$page-theme$theme-$size.png" 2>/dev/null
     done
+    for view in 1 2; do
+      "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page 0 \
+        --view "$view" --after 3 --screenshot "$out/page0-view$view-theme$theme-$size.png" \
+        2>/dev/null
+    done
   done
 done
 for dialog in "${dialogs[@]}"; do

@@ -1,3 +1,4 @@
+#include "instruments/gui/SatellitePage.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/QtSettingsStore.h"
@@ -34,6 +35,9 @@ int main(int argc, char* argv[])
     hw::CMainFrame frame(*settings, options);
     if (cl.size.isValid())
         frame.resize(cl.size);
+    if (auto* gps = qobject_cast<hw::SatellitePage*>(frame.Tabs()->Page(0)))
+        for (int v = 0; v < cl.view; ++v)
+            gps->NextView();
     if (cl.page >= 0)
         frame.Tabs()->ShowPage(cl.page);
     frame.show();

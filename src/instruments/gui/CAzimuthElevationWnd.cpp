@@ -127,12 +127,13 @@ void CAzimuthElevationWnd::Draw(QPainter& p, const QRect& rect) const
         if (s.prn == 0)
             continue;
         const PixelPoint pt = g.Point(static_cast<int>(s.azimuth), static_cast<int>(s.elevation));
-        DrawSatellite(p, s, pt.x, pt.y);
+        DrawSatellite(p, s, pt.x, pt.y, rect);
     }
     p.restore();
 }
 
-void CAzimuthElevationWnd::DrawSatellite(QPainter& p, const Satellite& s, int x, int y) const
+void CAzimuthElevationWnd::DrawSatellite(QPainter& p, const Satellite& s, int x, int y,
+                                         const QRect& bounds) const
 {
     const QColor colour = ToQColor(s.used ? usedColour_ : notUsedColour_);
     const QPixmap& image = s.used ? usedImage_ : notUsedImage_;
@@ -153,6 +154,10 @@ void CAzimuthElevationWnd::DrawSatellite(QPainter& p, const Satellite& s, int x,
         p.setBrush(colour);
         p.drawEllipse(QPoint(x, y), 5, 5);
     }
+    // A satellite low in the south keeps its number inside the plot: above
+    // the image rather than cut off below it.
+    if (textTop + fm.height() > bounds.bottom())
+        textTop = y - (textTop - y) - fm.height();
     p.setPen(colour);
     const int w = fm.horizontalAdvance(prn);
     p.drawText(QRect(x - w / 2, textTop, w, fm.height()), Qt::AlignCenter, prn);

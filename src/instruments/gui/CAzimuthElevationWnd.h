@@ -47,7 +47,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void DrawSatellite(QPainter& p, const Satellite& s, int x, int y) const;
+    void DrawSatellite(QPainter& p, const Satellite& s, int x, int y, const QRect& bounds) const;
 
     std::array<Satellite, kSlots> satellites_{};
     QPixmap usedImage_;

@@ -35,7 +35,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),
                             QStringLiteral("WIDTHxHEIGHT"));
-    parser.addOptions({settings, replay, screenshot, after, page, dialog, size});
+    QCommandLineOption view(QStringLiteral("view"),
+                            QStringLiteral("Show view N of the GPS page: 0 position, 1 precision, "
+                                           "2 sky plot."),
+                            QStringLiteral("N"));
+    parser.addOptions({settings, replay, screenshot, after, page, dialog, size, view});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     cl.settingsFile = parser.value(settings);
@@ -53,6 +57,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         cl.page = parser.value(page).toInt(&ok);
         if (!ok || cl.page < 0 || cl.page > 4)
             cl.error = QStringLiteral("--page takes a page number from 0 to 4");
+    }
+    if (parser.isSet(view)) {
+        bool ok = false;
+        cl.view = parser.value(view).toInt(&ok);
+        if (!ok || cl.view < 0 || cl.view > 2)
+            cl.error = QStringLiteral("--view takes a view number from 0 to 2");
     }
     if (parser.isSet(size)) {
         const QStringList parts = parser.value(size).split(QLatin1Char('x'));

@@ -13,6 +13,7 @@ struct CommandLine {
     QString screenshotFile;  // --screenshot FILE.png
     double afterSeconds = 0; // --after SECONDS
     int page = -1;           // --page N (0-4)
+    int view = -1;           // --view N: the GPS page's view (0-2)
     QSize size;              // --size WIDTHxHEIGHT of the window
     QString dialog;          // --dialog NAME: with --screenshot, render that dialog
     QString error;           // set when the arguments do not parse
