@@ -15,7 +15,9 @@ private slots:
     {
         QTemporaryDir dir;
         QtSettingsStore settings(dir.filePath(QStringLiteral("s.conf")));
-        CMainFrame frame(settings);
+        CMainFrame::Options quiet;
+        quiet.skipFirstRun = true;
+        CMainFrame frame(settings, quiet);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QCOMPARE(frame.windowTitle(), QStringLiteral("Hikewise"));
