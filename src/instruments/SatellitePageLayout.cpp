@@ -11,10 +11,10 @@ SatellitePageLayout::SatellitePageLayout(int width, int height)
     lower_ = {0, height / 3, width, height};
 }
 
-PixelRect SatellitePageLayout::Row(int index, Column column) const
+ScreenRect SatellitePageLayout::Row(int index, Column column) const
 {
     const int panelHeight = lower_.Height();
-    PixelRect row;
+    ScreenRect row;
     row.left = lower_.left + 5;
     row.right = lower_.right - 5;
     row.top = lower_.top + 5 + index * (panelHeight / 3);

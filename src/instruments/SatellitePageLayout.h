@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/PixelRect.h"
+#include "shell/DrawList.h"
 
 #include <vector>
 
@@ -16,16 +16,16 @@ public:
 
     SatellitePageLayout(int width, int height);
 
-    const PixelRect& UpperPanel() const { return upper_; }
-    const PixelRect& LowerPanel() const { return lower_; }
+    const ScreenRect& UpperPanel() const { return upper_; }
+    const ScreenRect& LowerPanel() const { return lower_; }
     // The signal bars' area: the upper panel shrunk by 3 pixels.
-    PixelRect BarArea() const { return upper_.Inflated(-3); }
+    ScreenRect BarArea() const { return upper_.Grown(-3); }
     // The sky plot's area: the lower panel shrunk by 3 pixels.
-    PixelRect SkyPlotArea() const { return lower_.Inflated(-3); }
+    ScreenRect SkyPlotArea() const { return lower_.Grown(-3); }
 
     // Row `index` (0-2) across the whole panel, or in the left or right column.
     enum class Column { Full, Left, Right };
-    PixelRect Row(int index, Column column = Column::Full) const;
+    ScreenRect Row(int index, Column column = Column::Full) const;
     int RowHeight() const { return lower_.Height() / 4; }
     // Pixel heights of the value and label fonts; the label never falls
     // below `minLabelPixels` (7 points on this screen).
@@ -36,8 +36,8 @@ public:
     static int PreviousView(int mode) { return (mode + kViewCount - 1) % kViewCount; }
 
 private:
-    PixelRect upper_;
-    PixelRect lower_;
+    ScreenRect upper_;
+    ScreenRect lower_;
 };
 
 } // namespace hw

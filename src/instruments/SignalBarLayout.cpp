@@ -18,7 +18,7 @@ int SignalBarLayout::BarHeight(int snr, int areaHeight)
     return std::min(h, areaHeight);
 }
 
-SignalBarLayout::SignalBarLayout(const PixelRect& area, int textHeight,
+SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
                                  const SatelliteSnapshot& satellites)
 {
     areaTop_ = area.top + 3;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "instruments/SatelliteSnapshot.h"
-#include "shell/PixelRect.h"
+#include "shell/DrawList.h"
 
 #include <vector>
 
@@ -12,9 +12,9 @@ namespace hw {
 class SignalBarLayout {
 public:
     struct Slot {
-        PixelRect frame; // filled with theme slot 7, outlined light grey
+        ScreenRect frame; // filled with theme slot 7, outlined light grey
         bool hasBar = false;
-        PixelRect bar; // filled with theme slot 6 when used, else slot 5
+        ScreenRect bar; // filled with theme slot 6 when used, else slot 5
         bool used = false;
         int prn = 0; // 0: no label
         int snr = 0;
@@ -23,7 +23,7 @@ public:
     };
 
     // `textHeight` is the height of the text "X" in the bar font.
-    SignalBarLayout(const PixelRect& area, int textHeight, const SatelliteSnapshot& satellites);
+    SignalBarLayout(const ScreenRect& area, int textHeight, const SatelliteSnapshot& satellites);
 
     // Font height of the labels for an area of that width.
     static int FontHeight(int areaWidth);

@@ -6,7 +6,7 @@
 
 namespace hw {
 
-SkyPlotGeometry::SkyPlotGeometry(const PixelRect& area)
+SkyPlotGeometry::SkyPlotGeometry(const ScreenRect& area)
 {
     const int w = std::max(0, area.Width());
     const int h = std::max(0, area.Height());
@@ -19,7 +19,7 @@ SkyPlotGeometry::SkyPlotGeometry(const PixelRect& area)
     k_ = (side_ / 2.0) / 90.0;
 }
 
-PixelPoint SkyPlotGeometry::Point(double azimuth, double elevation) const
+ScreenPoint SkyPlotGeometry::Point(double azimuth, double elevation) const
 {
     const double a = azimuth * std::numbers::pi / 180.0;
     const double r = (90.0 - elevation) * k_;

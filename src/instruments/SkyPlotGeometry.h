@@ -1,30 +1,24 @@
 #pragma once
 
-#include "shell/PixelRect.h"
+#include "shell/DrawList.h"
 
 namespace hw {
-
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const PixelPoint&) const = default;
-};
 
 // Where the sky plot puts things: the largest square centred in a rectangle,
 // north up, east right, the zenith at the centre and the horizon on the
 // outer circle. The plot never rotates.
 class SkyPlotGeometry {
 public:
-    explicit SkyPlotGeometry(const PixelRect& area);
+    explicit SkyPlotGeometry(const ScreenRect& area);
 
-    const PixelRect& Square() const { return square_; }
+    const ScreenRect& Square() const { return square_; }
     int Side() const { return side_; }
-    PixelPoint Centre() const { return {cx_, cy_}; }
+    ScreenPoint Centre() const { return {cx_, cy_}; }
     double PixelsPerDegree() const { return k_; }
 
     // The point of a direction: azimuth degrees clockwise from north,
     // elevation degrees above the horizon.
-    PixelPoint Point(double azimuth, double elevation) const;
+    ScreenPoint Point(double azimuth, double elevation) const;
     int RingRadius(double elevation) const;
     // Height of the compass letters, pixels.
     int LabelHeight() const;
@@ -34,13 +28,13 @@ public:
     enum class Anchor { TopCentre, BottomCentre, RightMiddle, LeftMiddle };
     struct Label {
         const char* text;
-        PixelPoint point;
+        ScreenPoint point;
         Anchor anchor;
     };
     Label CompassLabel(int index) const; // 0 N, 1 E, 2 S, 3 W
 
 private:
-    PixelRect square_;
+    ScreenRect square_;
     int side_ = 0;
     int cx_ = 0;
     int cy_ = 0;

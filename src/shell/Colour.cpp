@@ -28,7 +28,7 @@ int ToByte(double v)
 
 } // namespace
 
-Colorref WithLightness(Colorref colour, double lightness)
+Colour WithLightness(Colour colour, double lightness)
 {
     const double r = RedOf(colour) / 255.0;
     const double g = GreenOf(colour) / 255.0;

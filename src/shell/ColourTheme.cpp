@@ -9,7 +9,7 @@ enum class Base { Fixed, Caption, CaptionText, GreyText, Highlight, Menu, MenuTe
 
 struct Slot {
     Base base;
-    Colorref fixed;
+    Colour fixed;
     double lightness;
 };
 
@@ -17,7 +17,7 @@ constexpr Slot S(Base b, double l)
 {
     return {b, 0, l};
 }
-constexpr Slot F(Colorref c, double l)
+constexpr Slot F(Colour c, double l)
 {
     return {Base::Fixed, c, l};
 }
@@ -47,7 +47,7 @@ constexpr ThemeCommand kCommands[ColourTheme::kThemeCount] = {
     {32904, "默认"},     {32906, "午夜蓝"},
 };
 
-Colorref BaseColour(const Slot& slot, const SystemColours& system)
+Colour BaseColour(const Slot& slot, const SystemColours& system)
 {
     switch (slot.base) {
     case Base::Fixed: return slot.fixed;
@@ -63,12 +63,12 @@ Colorref BaseColour(const Slot& slot, const SystemColours& system)
 
 } // namespace
 
-Colorref ColourTheme::SlotColour(int theme, int slot, const SystemColours& system)
+Colour ColourTheme::SlotColour(int theme, int slot, const SystemColours& system)
 {
     if (theme < 0 || theme >= kThemeCount || slot < 0 || slot >= kSlotCount)
         return 0;
     const Slot& s = kThemes[theme][slot];
-    const Colorref base = BaseColour(s, system);
+    const Colour base = BaseColour(s, system);
     return s.lightness > 1.0 ? base : WithLightness(base, s.lightness);
 }
 

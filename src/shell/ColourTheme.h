@@ -8,12 +8,12 @@ class SettingsStore;
 
 // The desktop's current colours that themes 0 and 1 are built from.
 struct SystemColours {
-    Colorref caption = Rgb(0, 0, 128);         // active caption
-    Colorref captionText = Rgb(255, 255, 255); // caption text
-    Colorref greyText = Rgb(128, 128, 128);    // disabled text
-    Colorref highlight = Rgb(0, 0, 255);       // selection highlight
-    Colorref menu = Rgb(255, 255, 255);        // menu background
-    Colorref menuText = Rgb(0, 0, 0);          // menu text
+    Colour caption = Rgb(0, 0, 128);         // active caption
+    Colour captionText = Rgb(255, 255, 255); // caption text
+    Colour greyText = Rgb(128, 128, 128);    // disabled text
+    Colour highlight = Rgb(0, 0, 255);       // selection highlight
+    Colour menu = Rgb(255, 255, 255);        // menu background
+    Colour menuText = Rgb(0, 0, 0);          // menu text
 };
 
 // The five colour themes of the pages, each nine colour slots. Slot k of
@@ -26,7 +26,7 @@ public:
     static constexpr const char* kThemeValue = "主题"; // in section "主题颜色", default 0
 
     // The colour of `slot` in `theme`; black for a slot or theme out of range.
-    static Colorref SlotColour(int theme, int slot, const SystemColours& system);
+    static Colour SlotColour(int theme, int slot, const SystemColours& system);
 
     // The stored theme; a value out of range reads as 0.
     static int Load(const SettingsStore& settings);

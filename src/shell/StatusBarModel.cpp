@@ -4,7 +4,7 @@
 
 namespace hw {
 
-void StatusBarModel::OnSentence(int fixQuality, int satellitesUsed, Colorref blockColour)
+void StatusBarModel::OnSentence(int fixQuality, int satellitesUsed, Colour blockColour)
 {
     switch (fixQuality) {
     case 0:
@@ -39,7 +39,7 @@ StatusBarModel::Layout StatusBarModel::LayOut(int width, int height) const
     return layout;
 }
 
-Colorref StatusBarModel::LedColour() const
+Colour StatusBarModel::LedColour() const
 {
     switch (led_) {
     case Led::Bright: return bright_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/Colour.h"
-#include "shell/PixelRect.h"
+#include "shell/DrawList.h"
 
 #include <vector>
 
@@ -17,9 +17,9 @@ public:
     static constexpr int kStartFlashMs = 2000;
 
     struct Layout {
-        PixelRect blocksArea;          // filled white, outlined in theme slot 4
-        std::vector<PixelRect> blocks; // filled and outlined in the block colour
-        PixelRect led;
+        ScreenRect blocksArea;          // filled white, outlined in theme slot 4
+        std::vector<ScreenRect> blocks; // filled and outlined in the block colour
+        ScreenRect led;
     };
 
     // The bar's height for the screen's vertical resolution.
@@ -27,23 +27,23 @@ public:
 
     // A sentence arrived: takes the LED colours for the fix quality, the
     // satellites used and the block colour, and lights the LED.
-    void OnSentence(int fixQuality, int satellitesUsed, Colorref blockColour);
+    void OnSentence(int fixQuality, int satellitesUsed, Colour blockColour);
     void Flash() { led_ = Led::Bright; }
     void FlashEnded() { led_ = Led::Dark; }
 
     Layout LayOut(int width, int height) const;
-    Colorref LedColour() const;
+    Colour LedColour() const;
     Led LedState() const { return led_; }
-    Colorref BlockColour() const { return block_; }
+    Colour BlockColour() const { return block_; }
     int SatellitesUsed() const { return satellites_; }
 
 private:
-    Colorref bright_ = 0x80FF80;
-    Colorref dark_ = 0x008000;
-    Colorref third_ = 0x808080;
+    Colour bright_ = 0x80FF80;
+    Colour dark_ = 0x008000;
+    Colour third_ = 0x808080;
     Led led_ = Led::Dark;
     int satellites_ = 0;
-    Colorref block_ = 0x008000;
+    Colour block_ = 0x008000;
 };
 
 } // namespace hw

@@ -9,13 +9,13 @@ using namespace hw;
 TEST(SkyPlotGeometryTest, SquareCentreAndDirections)
 {
     SkyPlotGeometry g({10, 20, 310, 220}); // 300 x 200: square 200 centred
-    EXPECT_EQ(g.Square(), (PixelRect{60, 20, 260, 220}));
-    EXPECT_EQ(g.Centre(), (PixelPoint{160, 120}));
-    EXPECT_EQ(g.Point(123, 90), g.Centre());           // zenith at the centre
-    EXPECT_EQ(g.Point(90, 0), (PixelPoint{260, 120})); // east horizon on the right edge
-    EXPECT_EQ(g.Point(0, 0), (PixelPoint{160, 20}));   // north up
-    EXPECT_EQ(g.Point(180, 0), (PixelPoint{160, 220}));
-    EXPECT_EQ(g.Point(270, 0), (PixelPoint{60, 120}));
+    EXPECT_EQ(g.Square(), (ScreenRect{60, 20, 260, 220}));
+    EXPECT_EQ(g.Centre(), (ScreenPoint{160, 120}));
+    EXPECT_EQ(g.Point(123, 90), g.Centre());            // zenith at the centre
+    EXPECT_EQ(g.Point(90, 0), (ScreenPoint{260, 120})); // east horizon on the right edge
+    EXPECT_EQ(g.Point(0, 0), (ScreenPoint{160, 20}));   // north up
+    EXPECT_EQ(g.Point(180, 0), (ScreenPoint{160, 220}));
+    EXPECT_EQ(g.Point(270, 0), (ScreenPoint{60, 120}));
     EXPECT_EQ(g.Point(45, 45).x, 160 + 35); // trunc(45 * 100/90 * sin 45°)
     EXPECT_EQ(g.RingRadius(45), 50);
     EXPECT_EQ(g.LabelHeight(), 16);
@@ -38,7 +38,7 @@ TEST(SignalBarLayoutTest, SlotsAndBars)
     // No satellites in view: twelve empty slots.
     SignalBarLayout none({0, 0, 240, 100}, 7, sats);
     ASSERT_EQ(none.Slots().size(), 12u);
-    EXPECT_EQ(none.Slots()[0].frame, (PixelRect{1, 3, 19, 93}));
+    EXPECT_EQ(none.Slots()[0].frame, (ScreenRect{1, 3, 19, 93}));
     EXPECT_EQ(none.Slots()[11].frame.left, 221);
     for (const auto& s : none.Slots())
         EXPECT_FALSE(s.hasBar);
@@ -69,9 +69,9 @@ TEST(SignalBarLayoutTest, SlotsAndBars)
 TEST(SatellitePageLayoutTest, PanelsRowsAndViews)
 {
     SatellitePageLayout l(480, 600);
-    EXPECT_EQ(l.UpperPanel(), (PixelRect{0, 0, 480, 200}));
-    EXPECT_EQ(l.LowerPanel(), (PixelRect{0, 200, 480, 600}));
-    EXPECT_EQ(l.Row(0), (PixelRect{5, 205, 475, 305}));
+    EXPECT_EQ(l.UpperPanel(), (ScreenRect{0, 0, 480, 200}));
+    EXPECT_EQ(l.LowerPanel(), (ScreenRect{0, 200, 480, 600}));
+    EXPECT_EQ(l.Row(0), (ScreenRect{5, 205, 475, 305}));
     EXPECT_EQ(l.Row(2).top, 205 + 2 * 133);
     EXPECT_EQ(l.Row(1, SatellitePageLayout::Column::Left).right, 238);
     EXPECT_EQ(l.Row(1, SatellitePageLayout::Column::Right).left, 242);

@@ -119,10 +119,10 @@ TEST(StatusBarModelTest, LedColoursBlocksAndLayout)
     EXPECT_EQ(bar.LedColour(), 0x80FF80u);
 
     auto layout = bar.LayOut(480, 8);
-    EXPECT_EQ(layout.led, (PixelRect{448, 0, 480, 8}));
-    EXPECT_EQ(layout.blocksArea, (PixelRect{0, 0, 448, 8}));
+    EXPECT_EQ(layout.led, (ScreenRect{448, 0, 480, 8}));
+    EXPECT_EQ(layout.blocksArea, (ScreenRect{0, 0, 448, 8}));
     ASSERT_EQ(layout.blocks.size(), 3u);
-    EXPECT_EQ(layout.blocks[1], (PixelRect{36, 0, 54, 8})); // w = 448 / 24 = 18
+    EXPECT_EQ(layout.blocks[1], (ScreenRect{36, 0, 54, 8})); // w = 448 / 24 = 18
     bar.OnSentence(1, 17, 0);
     EXPECT_EQ(bar.LayOut(480, 8).blocks.size(), 12u);
     bar.OnSentence(1, 0, 0);

@@ -28,6 +28,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "NotificationRecorder.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -66,18 +68,6 @@ template <typename T> void WhenModal(std::vector<QString>& seen, std::function<v
     });
     poll->start(20);
 }
-
-// Records the notifications that reach an object.
-class NotificationRecorder : public QObject {
-public:
-    std::vector<uint32_t> messages;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == NotificationEvent::EventType())
-            messages.push_back(static_cast<NotificationEvent*>(event)->Message());
-        return false;
-    }
-};
 
 QColor PixelAt(QWidget* w, int x, int y)
 {
@@ -281,7 +271,7 @@ private slots:
         Feed(frame.Parser(), Sentence("GPGGA,101500,3958.1,N,11623.4,E,2,14,0.9,850,M,,,,"));
         QTRY_COMPARE(bar->Model().SatellitesUsed(), 14);
         QCOMPARE(bar->Model().LedState(), StatusBarModel::Led::Bright);
-        QCOMPARE(bar->Model().LedColour(), Colorref(0xFF8080)); // differential: blue
+        QCOMPARE(bar->Model().LedColour(), Colour(0xFF8080)); // differential: blue
         // Count the blocks along the bar's middle row.
         const QImage image = bar->grab().toImage();
         const QColor block = ThemeColour(4);
@@ -313,10 +303,10 @@ private slots:
         const SatellitePageLayout layout(300, 450);
         const SkyPlotGeometry sky(layout.SkyPlotArea());
         const QImage image = page.grab().toImage();
-        const PixelPoint c = sky.Centre();
+        const ScreenPoint c = sky.Centre();
         // The used satellite's image sits on the centre.
         QCOMPARE(image.pixelColor(c.x, c.y), QColor(0, 0, 128));
-        const PixelPoint east = sky.Point(90, 0);
+        const ScreenPoint east = sky.Point(90, 0);
         QCOMPARE(image.pixelColor(east.x - 1, east.y), QColor(128, 128, 128));
         // Up and Down keys cycle the views: next from 2 is 0, back from 0 is 2.
         QVERIFY(page.HandlePageKey(NavKey::Up));

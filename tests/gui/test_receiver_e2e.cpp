@@ -18,22 +18,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "NotificationRecorder.h"
+
 #include <vector>
 
 using namespace hw;
 
 namespace {
-
-class NotificationRecorder : public QObject {
-public:
-    std::vector<uint32_t> messages;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == NotificationEvent::EventType())
-            messages.push_back(static_cast<NotificationEvent*>(event)->Message());
-        return false;
-    }
-};
 
 CMainFrame::Options Quiet()
 {

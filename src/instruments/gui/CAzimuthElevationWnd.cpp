@@ -39,18 +39,18 @@ void CAzimuthElevationWnd::SetBitmaps(int usedId, int notUsedId)
     notUsedImage_ = notUsedId ? SatelliteImage(notUsedId, ratio) : QPixmap();
 }
 
-void CAzimuthElevationWnd::SetColours(Colorref background, Colorref circle)
+void CAzimuthElevationWnd::SetColours(Colour background, Colour circle)
 {
     background_ = background;
     circle_ = circle;
 }
 
-void CAzimuthElevationWnd::SetGridColour(Colorref grid)
+void CAzimuthElevationWnd::SetGridColour(Colour grid)
 {
     grid_ = grid;
 }
 
-void CAzimuthElevationWnd::SetSatelliteColours(Colorref used, Colorref notUsed)
+void CAzimuthElevationWnd::SetSatelliteColours(Colour used, Colour notUsed)
 {
     usedColour_ = used;
     notUsedColour_ = notUsed;
@@ -77,12 +77,12 @@ void CAzimuthElevationWnd::Draw(QPainter& p, const QRect& rect) const
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    const PixelRect& sq = g.Square();
+    const ScreenRect& sq = g.Square();
     p.setPen(QPen(ToQColor(circle_), 1));
     p.setBrush(ToQColor(background_));
     p.drawEllipse(QRectF(sq.left + 0.5, sq.top + 0.5, sq.Width() - 1, sq.Height() - 1));
 
-    const PixelPoint c = g.Centre();
+    const ScreenPoint c = g.Centre();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(ToQColor(grid_), 0));
     p.drawLine(c.x, sq.top, c.x, sq.bottom - 1);
@@ -126,7 +126,7 @@ void CAzimuthElevationWnd::Draw(QPainter& p, const QRect& rect) const
     for (const Satellite& s : satellites_) {
         if (s.prn == 0)
             continue;
-        const PixelPoint pt = g.Point(static_cast<int>(s.azimuth), static_cast<int>(s.elevation));
+        const ScreenPoint pt = g.Point(static_cast<int>(s.azimuth), static_cast<int>(s.elevation));
         DrawSatellite(p, s, pt.x, pt.y, rect);
     }
     p.restore();

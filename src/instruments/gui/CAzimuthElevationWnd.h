@@ -31,9 +31,9 @@ public:
 
     // 0 draws a dot in place of an image.
     void SetBitmaps(int usedId, int notUsedId);
-    void SetColours(Colorref background, Colorref circle);
-    void SetGridColour(Colorref grid);
-    void SetSatelliteColours(Colorref used, Colorref notUsed);
+    void SetColours(Colour background, Colour circle);
+    void SetGridColour(Colour grid);
+    void SetSatelliteColours(Colour used, Colour notUsed);
     void SetSatellites(const std::array<Satellite, kSlots>& satellites, bool repaint);
     const std::array<Satellite, kSlots>& Satellites() const { return satellites_; }
 
@@ -52,11 +52,11 @@ private:
     std::array<Satellite, kSlots> satellites_{};
     QPixmap usedImage_;
     QPixmap notUsedImage_;
-    Colorref usedColour_ = Rgb(0, 0, 128);
-    Colorref notUsedColour_ = Rgb(128, 128, 128);
-    Colorref background_ = Rgb(192, 192, 255);
-    Colorref circle_ = Rgb(128, 128, 255);
-    Colorref grid_ = Rgb(224, 224, 255);
+    Colour usedColour_ = Rgb(0, 0, 128);
+    Colour notUsedColour_ = Rgb(128, 128, 128);
+    Colour background_ = Rgb(192, 192, 255);
+    Colour circle_ = Rgb(128, 128, 255);
+    Colour grid_ = Rgb(224, 224, 255);
 };
 
 } // namespace hw

@@ -98,7 +98,7 @@ void SatellitePage::paintEvent(QPaintEvent*)
     }
 }
 
-void SatellitePage::DrawBars(QPainter& p, const PixelRect& area)
+void SatellitePage::DrawBars(QPainter& p, const ScreenRect& area)
 {
     const QFont font = TahomaPixels(SignalBarLayout::FontHeight(area.Width()));
     p.setFont(font);
@@ -134,7 +134,7 @@ void SatellitePage::DrawRows(QPainter& p, const GpsFix& fix)
     const QFont small = TahomaPixels(layout.LabelFontHeight(sevenPoints));
     const QFont large = TahomaPixels(layout.ValueFontHeight());
     for (const SatelliteViewRow& row : SatelliteViewRows(mode_, fix, settings_)) {
-        const PixelRect box = layout.Row(row.index, row.column);
+        const ScreenRect box = layout.Row(row.index, row.column);
         DrawRoundBox(p, box, SatellitePageLayout::kRowCorner, Qt::white, ThemeColour(2));
         p.setPen(ThemeColour(3));
         p.setFont(small);

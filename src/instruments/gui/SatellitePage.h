@@ -2,8 +2,8 @@
 
 #include "gps/GpsFix.h"
 #include "instruments/SatelliteSnapshot.h"
-#include "shell/PixelRect.h"
 #include "instruments/gui/CAzimuthElevationWnd.h"
+#include "shell/DrawList.h"
 #include "shell/gui/PageKeyHandler.h"
 
 #include <QTimer>
@@ -35,7 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void DrawBars(QPainter& p, const PixelRect& area);
+    void DrawBars(QPainter& p, const ScreenRect& area);
     void DrawRows(QPainter& p, const GpsFix& fix);
 
     FixSource fix_;

@@ -37,7 +37,7 @@ void CGPSStatusBar::paintEvent(QPaintEvent*)
     const auto layout = model_.LayOut(width(), height());
     DrawBox(p, layout.blocksArea, ThemeColour(4), Qt::white);
     const QColor block = ToQColor(model_.BlockColour());
-    for (const PixelRect& r : layout.blocks)
+    for (const ScreenRect& r : layout.blocks)
         DrawBox(p, r, block, block);
     const QColor led = ToQColor(model_.LedColour());
     DrawBox(p, layout.led, led, led);

@@ -23,7 +23,7 @@ SystemColours DesktopColours(const QPalette& palette)
     return c;
 }
 
-Colorref ThemeColourRef(int slot)
+Colour ThemeColourRef(int slot)
 {
     return ColourTheme::SlotColour(currentTheme.load(), slot,
                                    DesktopColours(QApplication::palette()));
@@ -52,7 +52,7 @@ void SetTheme(SettingsStore& settings, int theme)
     ColourTheme::Store(settings, theme);
 }
 
-void DrawBox(QPainter& p, const PixelRect& r, const QColor& outline, const QColor& fill)
+void DrawBox(QPainter& p, const ScreenRect& r, const QColor& outline, const QColor& fill)
 {
     if (r.Width() <= 0 || r.Height() <= 0)
         return;
@@ -65,7 +65,7 @@ void DrawBox(QPainter& p, const PixelRect& r, const QColor& outline, const QColo
     p.restore();
 }
 
-void DrawRoundBox(QPainter& p, const PixelRect& r, int corner, const QColor& outline,
+void DrawRoundBox(QPainter& p, const ScreenRect& r, int corner, const QColor& outline,
                   const QColor& fill)
 {
     if (r.Width() <= 0 || r.Height() <= 0)

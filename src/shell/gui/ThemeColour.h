@@ -2,7 +2,7 @@
 
 #include "shell/Colour.h"
 #include "shell/ColourTheme.h"
-#include "shell/PixelRect.h"
+#include "shell/DrawList.h"
 
 #include <QColor>
 #include <QRect>
@@ -14,15 +14,15 @@ namespace hw {
 
 class SettingsStore;
 
-inline QColor ToQColor(Colorref c)
+inline QColor ToQColor(Colour c)
 {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
-inline Colorref FromQColor(const QColor& c)
+inline Colour FromQColor(const QColor& c)
 {
     return Rgb(c.red(), c.green(), c.blue());
 }
-inline QRect ToQRect(const PixelRect& r)
+inline QRect ToQRect(const ScreenRect& r)
 {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
@@ -30,7 +30,7 @@ inline QRect ToQRect(const PixelRect& r)
 // The colour theme all pages draw with: the current theme's slot colour,
 // read at each paint so that a change shows at the next repaint.
 QColor ThemeColour(int slot);
-Colorref ThemeColourRef(int slot);
+Colour ThemeColourRef(int slot);
 int CurrentTheme();
 // Takes the theme stored in the settings.
 void LoadTheme(const SettingsStore& settings);
@@ -41,8 +41,8 @@ SystemColours DesktopColours(const QPalette& palette);
 
 // Draws like the handheld's rectangle calls: `r` filled with `fill` and
 // outlined inside its bounds with a 1-pixel `outline`.
-void DrawBox(QPainter& p, const PixelRect& r, const QColor& outline, const QColor& fill);
-void DrawRoundBox(QPainter& p, const PixelRect& r, int corner, const QColor& outline,
+void DrawBox(QPainter& p, const ScreenRect& r, const QColor& outline, const QColor& fill);
+void DrawRoundBox(QPainter& p, const ScreenRect& r, int corner, const QColor& outline,
                   const QColor& fill);
 
 } // namespace hw
