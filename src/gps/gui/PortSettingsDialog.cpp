@@ -3,10 +3,12 @@
 #include "gps/PortEnumeration.h"
 #include "gps/SerialPort.h"
 #include "shell/SettingsStore.h"
+#include "shell/gui/DialogButtons.h"
+
+#include <QDialogButtonBox>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QMessageBox>
 #include <QTimer>
@@ -55,10 +57,7 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
     layout->addLayout(form);
     layout->addWidget(reconnect_);
     layout->addStretch(1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     setMinimumWidth(360);
     ready_ = true;
 }

@@ -1,5 +1,7 @@
 #include "gps/gui/SirfSettingsDialog.h"
 
+#include "shell/gui/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -44,10 +46,7 @@ SirfSettingsDialog::SirfSettingsDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(sbas_);
     layout->addWidget(rates);
     layout->addStretch(1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 SirfSetupOptions SirfSettingsDialog::Options() const

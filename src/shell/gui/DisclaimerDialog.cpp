@@ -1,9 +1,11 @@
 #include "shell/gui/DisclaimerDialog.h"
 
 #include "shell/StringTable.h"
+#include "shell/gui/DialogButtons.h"
+
+#include <QDialogButtonBox>
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -23,10 +25,7 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(text, 1);
     check_ = new QCheckBox(QString::fromUtf8(kDoNotShowAgain), this);
     layout->addWidget(check_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     resize(420, 360);
 }
 

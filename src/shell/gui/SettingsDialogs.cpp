@@ -1,6 +1,7 @@
 #include "shell/gui/SettingsDialogs.h"
 
 #include "shell/SettingsStore.h"
+#include "shell/gui/DialogButtons.h"
 #include "units/UnitsDialogModel.h"
 
 #include <QCheckBox>
@@ -11,14 +12,6 @@
 
 namespace hw {
 namespace {
-
-QDialogButtonBox* OkCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
 
 template <std::size_t N>
 QComboBox* Combo(QWidget* parent, const std::array<const char*, N>& items, int current)
@@ -42,7 +35,7 @@ MiscSettingsDialog::MiscSettingsDialog(SettingsStore& settings, QWidget* parent)
     check_->setChecked(settings_.GetInt(section::kSettings, kStayAlive, 1) != 0);
     layout->addWidget(check_);
     layout->addStretch(1);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(OkCancelButtons(this));
 }
 
 bool MiscSettingsDialog::Store()
@@ -68,7 +61,7 @@ UnitsDialog::UnitsDialog(SettingsStore& settings, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch(1);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void UnitsDialog::Store()
@@ -89,7 +82,7 @@ ImportSettingsDialog::ImportSettingsDialog(SettingsStore& settings, QWidget* par
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch(1);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void ImportSettingsDialog::Store()
