@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     hw::CMainFrame::Options options;
     options.replayFile = cl.replayFile;
     options.skipFirstRun = screenshot;
-    options.demoWhenUnset = !screenshot;
+    options.demoWhenUnset = true;
     hw::CMainFrame frame(*settings, options);
     if (cl.size.isValid())
         frame.resize(cl.size);

@@ -108,15 +108,14 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     connect(&replayTimer_, &QTimer::timeout, this, [this] { link_->ReplayTick(); });
 
     // The receiver: a log named on the command line, else the stored port;
-    // with no receiver ever set up, the bundled demo walk.
-    if (!options_.replayFile.isEmpty()) {
-        link_->StartupConnect();
+    // until a receiver has been set up, the bundled demo walk.
+    const bool neverSetUp = settings_.GetText(section::kSerial, "端口", "").empty();
+    if (!options_.replayFile.isEmpty())
         StartReplay(options_.replayFile);
-    } else {
-        const bool neverSetUp = settings_.GetText(section::kSerial, "端口", "").empty();
-        if (!link_->StartupConnect() && neverSetUp && options_.demoWhenUnset)
-            StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
-    }
+    else if (neverSetUp && options_.demoWhenUnset)
+        StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+    else
+        link_->StartupConnect();
 
     connect(&watchdogTimer_, &QTimer::timeout, this, [this] {
         if (link_->WatchdogRunning())
