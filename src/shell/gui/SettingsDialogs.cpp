@@ -36,6 +36,7 @@ MiscSettingsDialog::MiscSettingsDialog(SettingsStore& settings, QWidget* parent)
     layout->addWidget(check_);
     layout->addStretch(1);
     layout->addWidget(OkCancelButtons(this));
+    setMinimumWidth(300);
 }
 
 bool MiscSettingsDialog::Store()
@@ -62,6 +63,7 @@ UnitsDialog::UnitsDialog(SettingsStore& settings, QWidget* parent)
     layout->addLayout(form);
     layout->addStretch(1);
     layout->addWidget(OkCancelButtons(this));
+    setMinimumWidth(300);
 }
 
 void UnitsDialog::Store()
@@ -83,6 +85,7 @@ ImportSettingsDialog::ImportSettingsDialog(SettingsStore& settings, QWidget* par
     layout->addLayout(form);
     layout->addStretch(1);
     layout->addWidget(OkCancelButtons(this));
+    setMinimumWidth(300);
 }
 
 void ImportSettingsDialog::Store()
