@@ -10,16 +10,20 @@
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandBars.h"
+#include "shell/gui/CommandLine.h"
 #include "shell/gui/DisclaimerDialog.h"
 #include "shell/gui/InitialSetupDialog.h"
 #include "shell/gui/NotificationEvent.h"
+#include "shell/gui/ProgressWindow.h"
 #include "shell/gui/QtSettingsStore.h"
+#include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
 #include "shell/gui/ThemeColour.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
@@ -335,6 +339,90 @@ private slots:
         QTest::keyClick(tabs, Qt::Key_Up); // the GPS page's next view
         QCOMPARE(static_cast<SatellitePage*>(tabs->Page(0))->ViewMode(), 1);
         QCOMPARE(tabs->CurrentPage(), 0);
+    }
+
+    void settingsDialogsStoreOnOk()
+    {
+        MemorySettingsStore settings;
+        MiscSettingsDialog misc(settings);
+        QVERIFY(misc.CheckBox()->isChecked()); // "Stay Alive" defaults to 1
+        QCOMPARE(misc.CheckBox()->text(), QStringLiteral("禁止系统自动休眠"));
+        misc.CheckBox()->setChecked(false);
+        QCOMPARE(misc.Store(), false);
+        QCOMPARE(settings.GetInt("设置", "Stay Alive", 1), 0);
+        QVERIFY(!MiscSettingsDialog(settings).CheckBox()->isChecked());
+
+        settings.SetInt("设置", "Waypoint Inport Mode", 1);
+        ImportSettingsDialog import(settings);
+        auto* mode = import.findChild<QComboBox*>();
+        QCOMPARE(mode->currentIndex(), 1);
+        mode->setCurrentIndex(0);
+        import.Store();
+        QCOMPARE(settings.GetInt("设置", "Waypoint Inport Mode", 1), 0);
+
+        // A stored value outside the lists shows the first item.
+        settings.SetInt("设置", "PositionFormat", 7);
+        UnitsDialog units(settings);
+        const auto boxes = units.findChildren<QComboBox*>();
+        QCOMPARE(boxes.size(), 3);
+        QCOMPARE(boxes[2]->currentIndex(), 0);
+        boxes[1]->setCurrentIndex(1);
+        units.Store();
+        QCOMPARE(settings.GetInt("设置", "AltitudeElevationUnits", 0), 1);
+        QCOMPARE(settings.GetInt("设置", "PositionFormat", 7), 0);
+    }
+
+    void progressWindowCountsInWholePercent()
+    {
+        ProgressWindow progress(nullptr, 239, 0, 6, 1);
+        QCOMPARE(progress.windowTitle(), QStringLiteral("正在运行..."));
+        QCOMPARE(progress.PercentText(), QStringLiteral("0%"));
+        progress.Step();
+        QCOMPARE(progress.PercentText(), QStringLiteral("16%"));
+        for (int i = 0; i < 10; ++i)
+            progress.Step(); // never past the end
+        QCOMPARE(progress.PercentText(), QStringLiteral("100%"));
+        progress.SetText(QStringLiteral("完成."));
+        QCOMPARE(progress.Text(), QStringLiteral("完成."));
+    }
+
+    void commandLineContracts()
+    {
+        auto parse = [](QStringList args) {
+            args.prepend(QStringLiteral("hikewise"));
+            return CommandLine::Parse(args);
+        };
+        CommandLine cl = parse(
+            {QStringLiteral("--settings"), QStringLiteral("s.conf"), QStringLiteral("--replay"),
+             QStringLiteral("log.nmea"), QStringLiteral("--page"), QStringLiteral("3"),
+             QStringLiteral("--after"), QStringLiteral("2.5"), QStringLiteral("--screenshot"),
+             QStringLiteral("out.png"), QStringLiteral("--size"), QStringLiteral("800x480"),
+             QStringLiteral("--view"), QStringLiteral("2")});
+        QVERIFY(cl.error.isEmpty());
+        QCOMPARE(cl.settingsFile, QStringLiteral("s.conf"));
+        QCOMPARE(cl.replayFile, QStringLiteral("log.nmea"));
+        QCOMPARE(cl.page, 3);
+        QCOMPARE(cl.afterSeconds, 2.5);
+        QCOMPARE(cl.screenshotFile, QStringLiteral("out.png"));
+        QCOMPARE(cl.size, QSize(800, 480));
+        QCOMPARE(cl.view, 2);
+        QVERIFY(!parse({QStringLiteral("--page"), QStringLiteral("5")}).error.isEmpty());
+        QVERIFY(!parse({QStringLiteral("--view"), QStringLiteral("3")}).error.isEmpty());
+        QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("800")}).error.isEmpty());
+        QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("9x9")}).error.isEmpty());
+    }
+
+    void closingStopsTheReceiver()
+    {
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        QVERIFY(
+            frame.StartReplay(QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea")));
+        QVERIFY(frame.Link().IsOpen());
+        QVERIFY(frame.close());
+        QVERIFY(!frame.Link().IsOpen());
+        QVERIFY(!frame.isVisible());
     }
 
 private:
