@@ -1,6 +1,7 @@
 // The main window: first-run steps, command bars, menus, notifications,
 // themes, status bar and the satellite page, on the offscreen platform.
 #include "gps/NmeaParser.h"
+#include "gps/gui/PortSettingsDialog.h"
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
 #include "instruments/gui/SatellitePage.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
@@ -370,6 +372,33 @@ private slots:
         units.Store();
         QCOMPARE(settings.GetInt("设置", "AltitudeElevationUnits", 0), 1);
         QCOMPARE(settings.GetInt("设置", "PositionFormat", 7), 0);
+    }
+
+    void portSettingsListAndMapTheDevice()
+    {
+        MemorySettingsStore settings;
+        settings.SetInt("Serial Port Commmunications", "端口", 7);
+        settings.SetInt("Serial Port Commmunications", "速率", 38400);
+        CMainFrame frame(settings, Quiet());
+        PortSettingsDialog dialog(settings, frame.Port(), frame.Ports(), frame.Scanner());
+        QVERIFY(dialog.Ready());
+        // With no device under number 7, the SER07 entry is preselected.
+        QCOMPARE(dialog.PortBox()->currentText(), QStringLiteral("SER07: (COM7)"));
+        QCOMPARE(dialog.PortBox()->itemText(dialog.PortBox()->count() - 1),
+                 QStringLiteral("SER32: (COM32)"));
+        QCOMPARE(dialog.BaudBox()->currentText(), QStringLiteral("38400"));
+        QCOMPARE(dialog.Port(), 7);
+        QCOMPARE(dialog.Baud(), 38400u);
+        dialog.DeviceField()->setText(QStringLiteral("/dev/pts/77"));
+        dialog.BaudBox()->setCurrentText(QStringLiteral("57600"));
+        dialog.accept();
+        QCOMPARE(frame.Ports().PathFor(7), std::string("/dev/pts/77"));
+        QCOMPARE(dialog.Baud(), 57600u);
+        // Cancel maps nothing.
+        PortSettingsDialog again(settings, frame.Port(), frame.Ports(), frame.Scanner());
+        again.DeviceField()->setText(QStringLiteral("/dev/pts/78"));
+        again.reject();
+        QCOMPARE(frame.Ports().PathFor(7), std::string("/dev/pts/77"));
     }
 
     void progressWindowCountsInWholePercent()

@@ -1,6 +1,7 @@
 #include "gps/gui/PortSettingsDialog.h"
 
 #include "gps/PortEnumeration.h"
+#include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
 #include "shell/SettingsStore.h"
 #include "shell/gui/DialogButtons.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,9 +19,9 @@
 namespace hw {
 
 PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port,
-                                       PortRegistry& /*registry*/,
-                                       const SystemPortScanner& /*scanner*/, QWidget* parent)
-    : QDialog(parent)
+                                       PortRegistry& registry, const SystemPortScanner& /*scanner*/,
+                                       QWidget* parent)
+    : QDialog(parent), registry_(registry)
 {
     setObjectName(QStringLiteral("PortSettingsDialog"));
     setWindowTitle(QStringLiteral("通信端口设定"));
@@ -49,9 +51,21 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
         baud_->addItem(QString::number(rate));
     baud_->setCurrentText(QString::number(storedBaud));
     reconnect_->setChecked(storedReconnect);
+    // The device behind the chosen number; any path (a pseudo-terminal too)
+    // may be given to a number.
+    device_ = new QLineEdit(this);
+    device_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    const auto showDevice = [this] {
+        const int number = Port();
+        device_->setText(number >= 0 ? QString::fromStdString(registry_.PathFor(number))
+                                     : QString());
+    };
+    showDevice();
+    connect(port_, &QComboBox::currentIndexChanged, this, showDevice);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("端口:"), port_);
+    form->addRow(QStringLiteral("设备:"), device_);
     form->addRow(QStringLiteral("波特率:"), baud_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -72,6 +86,17 @@ uint32_t PortSettingsDialog::Baud() const
     bool ok = false;
     const uint n = baud_->currentText().trimmed().toUInt(&ok);
     return ok && n > 0 ? n : 4800;
+}
+
+void PortSettingsDialog::done(int result)
+{
+    // A device typed for the number is remembered before the port opens.
+    const int number = Port();
+    const std::string path = device_->text().trimmed().toStdString();
+    if (result == QDialog::Accepted && number >= 0 && !path.empty() &&
+        path != registry_.PathFor(number))
+        registry_.Map(number, path);
+    QDialog::done(result);
 }
 
 bool PortSettingsDialog::AutoReconnect() const

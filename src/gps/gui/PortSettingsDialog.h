@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 
 namespace hw {
 
@@ -32,12 +33,16 @@ public:
     bool AutoReconnect() const;
     QComboBox* PortBox() const { return port_; }
     QComboBox* BaudBox() const { return baud_; }
+    QLineEdit* DeviceField() const { return device_; }
+    void done(int result) override;
 
 private:
+    PortRegistry& registry_;
     bool ready_ = false;
     QComboBox* port_;
     QComboBox* baud_;
     QCheckBox* reconnect_;
+    QLineEdit* device_ = nullptr;
 };
 
 } // namespace hw
