@@ -26,53 +26,75 @@ fail() {
   failures=$((failures + 1))
 }
 
+# Records the log as a track (with the given nmea-track options), exports it
+# as GPX and compares what GPSBabel reads with trk-list. Leaves $work/list.jsonl
+# and $work/babel.csv behind for further checks.
+check_track() {
+  local label=$1 log=$2 trk=$3
+  shift 3
+  local gpx="${trk%.trk}.gpx"
+  "$tool" nmea-track "$log" "$trk" "$@" >"$work/summary.json"
+  "$tool" trk-list "$trk" >"$work/list.jsonl"
+  "$tool" trk-export gpx "$trk" "$gpx" >/dev/null
+  xmllint --noout "$gpx" || fail "$label: GPX is not well-formed"
+
+  points=$(wc -l <"$work/list.jsonl")
+  segments=$(grep -c '"segment":1' "$work/list.jsonl" || true)
+  gpsbabel -t -i gpx -f "$gpx" -o unicsv -F "$work/babel.csv"
+  gpsbabel -t -i gpx -f "$gpx" -o gpx -F "$work/babel.gpx"
+  local babel_points=$(($(wc -l <"$work/babel.csv") - 1))
+  [ "$babel_points" -lt 0 ] && babel_points=0
+  local babel_segments
+  babel_segments=$(grep -c '<trkseg>' "$work/babel.gpx" || true)
+  [ "$points" = "$babel_points" ] || fail "$label: $points points, GPSBabel read $babel_points"
+  [ "$segments" = "$babel_segments" ] ||
+    fail "$label: $segments segments, GPSBabel read $babel_segments"
+
+  # Positions within 1e-6 degrees and altitudes within GPSBabel's 0.1 m,
+  # point by point.
+  if [ "$points" -gt 0 ]; then
+    awk -F'[:,}]' '{ printf "%d %d %s\n", $2, $4, $6 }' "$work/list.jsonl" >"$work/ours.txt"
+    tail -n +2 "$work/babel.csv" | awk -F',' '{ print $2, $3, $4 }' >"$work/theirs.txt"
+    paste -d' ' "$work/ours.txt" "$work/theirs.txt" | awk -v name="$label" '
+      function abs(x) { return x < 0 ? -x : x }
+      {
+        if (abs($1 * 1e-6 - $4) > 1.0000001e-6 || abs($2 * 1e-6 - $5) > 1.0000001e-6 ||
+            abs($3 - $6) > 0.051) {
+          printf "FAIL: %s point %d: %s %s %s vs %s %s %s\n", name, NR, $1, $2, $3, $4, $5, $6 > "/dev/stderr"
+          bad = 1
+        }
+      }
+      END { exit bad }' || failures=$((failures + 1))
+  fi
+  checked=$((checked + 1))
+  echo "$label: $points points, $segments segments"
+}
+
 for log in "$logs"/*.log; do
   name=$(basename "$log" .log)
-  for mode in filtered unfiltered; do
-    opts=()
-    [ "$mode" = unfiltered ] && opts=(--no-filter)
-    trk="$work/$name.$mode.trk"
-    gpx="$work/$name.$mode.gpx"
-    "$tool" nmea-track "$log" "$trk" "${opts[@]}" >"$work/summary.json"
-    "$tool" trk-list "$trk" >"$work/list.jsonl"
-    "$tool" trk-export gpx "$trk" "$gpx" >/dev/null
-    xmllint --noout "$gpx" || fail "$name ($mode): GPX is not well-formed"
-
-    points=$(wc -l <"$work/list.jsonl")
-    segments=$(grep -c '"segment":1' "$work/list.jsonl" || true)
-    gpsbabel -t -i gpx -f "$gpx" -o unicsv -F "$work/babel.csv"
-    gpsbabel -t -i gpx -f "$gpx" -o gpx -F "$work/babel.gpx"
-    babel_points=$(($(wc -l <"$work/babel.csv") - 1))
-    [ "$babel_points" -lt 0 ] && babel_points=0
-    babel_segments=$(grep -c '<trkseg>' "$work/babel.gpx" || true)
-    [ "$points" = "$babel_points" ] || fail "$name ($mode): $points points, GPSBabel read $babel_points"
-    [ "$segments" = "$babel_segments" ] ||
-      fail "$name ($mode): $segments segments, GPSBabel read $babel_segments"
-
-    # Positions within 1e-6 degrees and altitudes within GPSBabel's 0.1 m,
-    # point by point.
-    if [ "$points" -gt 0 ]; then
-      awk -F'[:,}]' '{ printf "%d %d %s\n", $2, $4, $6 }' "$work/list.jsonl" >"$work/ours.txt"
-      tail -n +2 "$work/babel.csv" | awk -F',' '{ print $2, $3, $4 }' >"$work/theirs.txt"
-      paste -d' ' "$work/ours.txt" "$work/theirs.txt" | awk -v name="$name ($mode)" '
-        function abs(x) { return x < 0 ? -x : x }
-        {
-          if (abs($1 * 1e-6 - $4) > 1.0000001e-6 || abs($2 * 1e-6 - $5) > 1.0000001e-6 ||
-              abs($3 - $6) > 0.051) {
-            printf "FAIL: %s point %d: %s %s %s vs %s %s %s\n", name, NR, $1, $2, $3, $4, $5, $6 > "/dev/stderr"
-            bad = 1
-          }
-        }
-        END { exit bad }' || failures=$((failures + 1))
-    fi
-    checked=$((checked + 1))
-    echo "$name ($mode): $points points, $segments segments"
-  done
+  check_track "$name (filtered)" "$log" "$work/$name.filtered.trk"
+  check_track "$name (unfiltered)" "$log" "$work/$name.unfiltered.trk" --no-filter
 done
+
+# A walk of 15600 fixes across midnight with a gap without a fix fills the
+# ring: the oldest points are dropped and GPSBabel reads the 15000 kept, with
+# the times our CSV export gives.
+sim="$HIKEWISE_BIN_DIR/hikewise-nmea-sim"
+"$sim" --route line --length 30000 --duration 15600 --start-time 2026-05-16T20:00:00 \
+  --no-fix 9000+30 --output "$work/walk.log"
+check_track "simulated walk" "$work/walk.log" "$work/walk.trk" --no-filter
+[ "$points" = 15000 ] || fail "simulated walk: $points points, not a full ring of 15000"
+[ "$segments" = 2 ] || fail "simulated walk: $segments segments, expected 2"
+"$tool" trk-export csv "$work/walk.trk" "$work/walk.csv" >/dev/null
+tail -n +2 "$work/walk.csv" | awk -F',' '{ print $5 }' >"$work/ours.txt"
+tail -n +2 "$work/babel.csv" | tr -d '\r' | awk -F',' '{ print $6 " " $7 }' >"$work/theirs.txt"
+cmp -s "$work/ours.txt" "$work/theirs.txt" || fail "simulated walk: times differ from GPSBabel's"
+grep -q '2026/05/17 00:00:0' "$work/ours.txt" || fail "simulated walk: the date does not turn"
+check_track "simulated walk (filtered)" "$work/walk.log" "$work/walk.filtered.trk"
 
 # Track and export agree for the other formats too: KML is well-formed, CSV
 # holds a header and a line per point.
-trk=$(ls "$work"/*.unfiltered.trk | head -n 1)
+trk="$work/walk.trk"
 "$tool" trk-export kml "$trk" "$work/t.kml" >/dev/null
 xmllint --noout "$work/t.kml" || fail "KML is not well-formed"
 "$tool" trk-export csv "$trk" "$work/t.csv" >/dev/null
