@@ -8,6 +8,14 @@ namespace hw {
 
 std::atomic<bool> ReaderThread::paused_{false};
 std::atomic<int> ReaderThread::live_{0};
+std::mutex ReaderThread::burst_;
+
+void ReaderThread::SetPaused(bool paused)
+{
+    paused_.store(paused);
+    if (paused)
+        std::lock_guard wait(burst_); // a burst in progress ends first
+}
 
 ReaderThread::~ReaderThread()
 {
@@ -49,6 +57,7 @@ void ReaderThread::Loop(SerialPort& port, Consumer consumer)
     std::unique_lock lock(mutex_);
     while (!stop_ && port.IsOpen()) {
         lock.unlock();
+        std::unique_lock burst(burst_);
         if (!Paused()) {
             for (int reads = 0; reads < kMaxReadsPerWake; ++reads) {
                 std::size_t got = port.Read(buffer, sizeof buffer);
@@ -58,6 +67,7 @@ void ReaderThread::Loop(SerialPort& port, Consumer consumer)
                     break;
             }
         }
+        burst.unlock();
         lock.lock();
         wake_.wait_for(lock, kPollInterval, [this] { return stop_; });
     }

@@ -42,7 +42,9 @@ public:
     void Stop();
     bool Running() const { return running_.load(); }
 
-    static void SetPaused(bool paused) { paused_.store(paused); }
+    // Pausing waits for a read burst in progress to end, so that once it
+    // returns no byte of the receiver's goes to the reader any more.
+    static void SetPaused(bool paused);
     static bool Paused() { return paused_.load(); }
     // How many reader threads are alive in the process (0 or 1).
     static int LiveCount() { return live_.load(); }
@@ -57,6 +59,7 @@ private:
     std::atomic<bool> running_{false};
 
     static std::atomic<bool> paused_;
+    static std::mutex burst_; // held by the reader while it reads
     static std::atomic<int> live_;
 };
 
