@@ -233,9 +233,9 @@ TEST_F(LinkFixture, ReaderFeedsTheParserAndHonoursThePause)
     std::string burst;
     for (int i = 0; i < 10; ++i) // more than one 128-byte read
         burst += kFix;
-    devices.Send(kDevice, burst);
     ASSERT_TRUE(link.Connect(3, 4800, false));
-    Ticks(5);
+    Ticks(5); // silent ticks, then the data clears them
+    devices.Send(kDevice, burst);
     ASSERT_TRUE(WaitFor([&] { return parser.SentenceCount() == 10; }));
     EXPECT_NEAR(parser.Snapshot().ggaLatitude, 53.361337, 1e-6);
     EXPECT_TRUE(WaitFor([&] { return link.NoDataTicks() == 0; }));
