@@ -85,6 +85,11 @@ echo "$sky" | grep -o '"azimuth":[0-9]*' | cut -d: -f2 | awk '$1 > 359 { exit 1 
 "$SIM" --route "$SRC/tools/nmea-sim/routes/ridge-walk.txt" --speed 5 --seed 4 --output "$WORK/again.nmea"
 cmp -s "$WORK/ridge.nmea" "$WORK/again.nmea" || fail "not reproducible"
 if "$SIM" --route "$WORK/missing-route.txt" > /dev/null 2>&1; then fail "missing route accepted"; fi
+# A group of GPGSV every fifth second only, and still whole.
+"$SIM" --duration 20 --gsv-every 5 --satellites 9 > "$WORK/gsv.nmea"
+[ "$(grep -c '^\$GPGSV,3,3,09' "$WORK/gsv.nmea")" -eq 4 ] || fail "gsv-every"
+[ "$(grep -c '^\$GPGGA' "$WORK/gsv.nmea")" -eq 20 ] || fail "gsv-every GGA"
+if "$SIM" --gsv-every 0 > /dev/null 2>&1; then fail "gsv-every 0 accepted"; fi
 
 # The bundled demo walk decodes whole and has its stop and its loss of fix.
 demo=$SRC/resources/demo/demo.nmea

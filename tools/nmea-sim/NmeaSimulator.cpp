@@ -133,7 +133,7 @@ std::string NmeaSimulator::Epoch(int second)
     out += NmeaSentence(gsa);
 
     const std::vector<SimSatellite>& sats = sky_.Satellites();
-    size_t messages = (sats.size() + 3) / 4;
+    size_t messages = second % options_.gsvEvery == 0 ? (sats.size() + 3) / 4 : 0;
     for (size_t m = 0; m < messages; ++m) {
         std::string gsv = Format("GPGSV,%zu,%zu,%02zu", messages, m + 1, sats.size());
         for (size_t k = m * 4; k < std::min(sats.size(), m * 4 + 4); ++k) {

@@ -22,6 +22,7 @@ struct SimOptions {
     int satellites = 11;
     bool rmb = false;
     bool zda = false;
+    int gsvEvery = 1; // seconds between GPGSV groups
     uint32_t seed = 1;
     std::vector<TimeSpan> stops;     // standing still
     std::vector<TimeSpan> noFix;     // sentences go on, without a fix

@@ -50,6 +50,8 @@ void PrintHelp()
         "  --satellites N          satellites in view, 4 to 14 (default 11)\n"
         "  --rmb                   add GPRMB guidance to the end of the route\n"
         "  --zda                   add GPZDA\n"
+        "  --gsv-every N           the GPGSV group every N seconds (default 1); a slow\n"
+        "                          line (4800 baud carries 480 bytes a second) may need it\n"
         "  --seed N                random seed (default 1); the same seed, the same stream\n"
         "\n"
         "Output:\n"
@@ -181,6 +183,9 @@ int main(int argc, char* argv[])
             options.rmb = true;
         } else if (a == "--zda") {
             options.zda = true;
+        } else if (a == "--gsv-every") {
+            ok = number(n) && n >= 1 && n <= 3600;
+            options.gsvEvery = static_cast<int>(n);
         } else if (a == "--seed") {
             ok = number(n) && n >= 0;
             options.seed = static_cast<uint32_t>(n);
