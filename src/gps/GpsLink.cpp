@@ -1,13 +1,13 @@
 #include "gps/GpsLink.h"
 
+#include "base/NotificationSink.h"
+#include "base/SettingsStore.h"
+#include "base/WindowMessages.h"
 #include "gps/KeepAwake.h"
 #include "gps/LinkHost.h"
 #include "gps/NmeaParser.h"
 #include "gps/ReplayPump.h"
 #include "gps/SerialPort.h"
-#include "shell/NotificationSink.h"
-#include "shell/SettingsStore.h"
-#include "shell/WindowMessages.h"
 
 namespace hw {
 namespace {

@@ -1,9 +1,9 @@
 #include "gps/LinkSearchHost.h"
 
+#include "base/UiPacer.h"
 #include "gps/GpsLink.h"
 #include "gps/NmeaParser.h"
 #include "gps/SerialPort.h"
-#include "shell/UiPacer.h"
 
 namespace hw {
 

@@ -1,8 +1,8 @@
 #include "gps/NmeaParser.h"
 
+#include "base/NotificationSink.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaFields.h"
-#include "shell/NotificationSink.h"
-#include "shell/WindowMessages.h"
 
 #include <bit>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "gps/PortRegistry.h"
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace hw {
 namespace {

@@ -1,6 +1,6 @@
 #include "gps/ReceiverSearch.h"
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 #include "gps/SirfParameterSetup.h"
 
-#include "shell/Clock.h"
-#include "shell/UiPacer.h"
+#include "base/Clock.h"
+#include "base/UiPacer.h"
 #include "units/UnitFormatter.h"
 
 namespace hw {

@@ -1,8 +1,8 @@
 #include "gps/SirfProtocol.h"
 
+#include "base/Clock.h"
+#include "base/UiPacer.h"
 #include "gps/SerialPort.h"
-#include "shell/Clock.h"
-#include "shell/UiPacer.h"
 #include "units/UnitFormatter.h"
 
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "instruments/AltitudeSampler.h"
 
+#include "base/SettingsStore.h"
 #include "instruments/KORVPlotModel.h"
 #include "map/SphericalGeometry.h"
-#include "shell/SettingsStore.h"
 #include "units/UnitFormatter.h"
 
 #include <algorithm>

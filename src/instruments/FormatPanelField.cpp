@@ -1,8 +1,8 @@
 #include "instruments/FormatPanelField.h"
 
+#include "base/StringTable.h"
+#include "base/UtcTime.h"
 #include "instruments/PanelField.h"
-#include "shell/StringTable.h"
-#include "shell/UtcTime.h"
 
 #include <algorithm>
 #include <cmath>

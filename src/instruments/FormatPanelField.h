@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "instruments/BatteryStatus.h"
 #include "instruments/PanelReadings.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
-#include "shell/Clock.h"
 #include "units/UnitFormatter.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "instruments/PanelField.h"
 
-#include "shell/StringTable.h"
+#include "base/StringTable.h"
 
 #include <array>
 

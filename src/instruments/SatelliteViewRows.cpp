@@ -1,7 +1,7 @@
 #include "instruments/SatelliteViewRows.h"
 
+#include "base/StringTable.h"
 #include "gps/GpsFix.h"
-#include "shell/StringTable.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 

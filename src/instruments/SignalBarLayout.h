@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/DrawList.h"
 #include "instruments/SatelliteSnapshot.h"
-#include "shell/DrawList.h"
 
 #include <vector>
 

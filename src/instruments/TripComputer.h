@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "instruments/MovingAverage.h"
 #include "instruments/RunningMean.h"
-#include "shell/Clock.h"
 #include "waypoints/Waypoint.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DrawList.h"
+#include "base/DrawList.h"
 
 namespace hw {
 

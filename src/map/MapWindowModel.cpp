@@ -1,12 +1,12 @@
 #include "map/MapWindowModel.h"
 
+#include "base/SettingsStore.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeProfile.h"
 #include "instruments/TripComputer.h"
 #include "map/MapModel.h"
 #include "map/Navigation.h"
 #include "map/TrackLog.h"
-#include "shell/SettingsStore.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
 

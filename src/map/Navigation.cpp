@@ -1,8 +1,8 @@
 #include "map/Navigation.h"
 
+#include "base/DecimalSetting.h"
+#include "base/WindowMessages.h"
 #include "map/SphericalGeometry.h"
-#include "shell/DecimalSetting.h"
-#include "shell/WindowMessages.h"
 #include "units/UnitFormatter.h"
 
 #include <cmath>

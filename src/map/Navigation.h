@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/NotificationSink.h"
+#include "base/SettingsStore.h"
 #include "map/GeoPoint.h"
 #include "map/MapModel.h"
 #include "map/TrackLog.h"
-#include "shell/NotificationSink.h"
-#include "shell/SettingsStore.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointDatabase.h"
 

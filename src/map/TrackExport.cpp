@@ -1,7 +1,7 @@
 #include "map/TrackExport.h"
 
-#include "shell/AtomicFile.h"
-#include "shell/UtcTime.h"
+#include "base/AtomicFile.h"
+#include "base/UtcTime.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/Waypoint.h"
 

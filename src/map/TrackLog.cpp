@@ -1,8 +1,8 @@
 #include "map/TrackLog.h"
 
+#include "base/AtomicFile.h"
+#include "base/DecimalSetting.h"
 #include "map/SphericalGeometry.h"
-#include "shell/AtomicFile.h"
-#include "shell/DecimalSetting.h"
 
 #include <cmath>
 #include <cstdio>

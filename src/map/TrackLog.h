@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SettingsStore.h"
 #include "map/TrackPoint.h"
-#include "shell/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/UtcTime.h"
+#include "base/UtcTime.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "shell/ColourTheme.h"
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace hw {
 namespace {

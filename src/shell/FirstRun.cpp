@@ -1,6 +1,6 @@
 #include "shell/FirstRun.h"
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace hw {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Colour.h"
-#include "shell/DrawList.h"
+#include "base/Colour.h"
+#include "base/DrawList.h"
 
 #include <vector>
 

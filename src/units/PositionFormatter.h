@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

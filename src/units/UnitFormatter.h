@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/SettingsStore.h"
+#include "base/FormatString.h"
+#include "base/SettingsStore.h"
 
 #include <string>
 
@@ -75,8 +76,5 @@ inline constexpr double kMetresPerNmi = 1852;
 inline constexpr double kOneSixtieth = 0.016666666666666666;
 inline constexpr double kFeetPerSecondPerMetrePerMinute = 0.054680664916833335;
 } // namespace units
-
-// Exact formatting with a printf format; the result is UTF-8.
-std::string FormatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 } // namespace hw

@@ -1,5 +1,5 @@
-#include "shell/FileByteReader.h"
-#include "shell/TextCodec.h"
+#include "base/FileByteReader.h"
+#include "base/TextCodec.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointImport.h"
 

@@ -1,8 +1,8 @@
 #include "waypoints/GeocachePage.h"
 
-#include "shell/AtomicFile.h"
-#include "shell/Clock.h"
-#include "shell/ReadFile.h"
+#include "base/AtomicFile.h"
+#include "base/Clock.h"
+#include "base/ReadFile.h"
 
 #include <filesystem>
 #include <system_error>

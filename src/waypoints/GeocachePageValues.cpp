@@ -1,6 +1,6 @@
 #include "waypoints/GeocachePageValues.h"
 
-#include "shell/LocalTime.h"
+#include "base/LocalTime.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/HtmlText.h"

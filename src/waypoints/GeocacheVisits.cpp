@@ -1,7 +1,7 @@
 #include "waypoints/GeocacheVisits.h"
 
-#include "shell/AtomicFile.h"
-#include "shell/LocalTime.h"
+#include "base/AtomicFile.h"
+#include "base/LocalTime.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"
 

@@ -1,6 +1,6 @@
 #include "waypoints/GpxWaypointWriter.h"
 
-#include "shell/AtomicFileWriter.h"
+#include "base/AtomicFileWriter.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointTables.h"
 

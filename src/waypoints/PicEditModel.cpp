@@ -1,6 +1,6 @@
 #include "waypoints/PicEditModel.h"
 
-#include "shell/Utf8.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 #include <string_view>

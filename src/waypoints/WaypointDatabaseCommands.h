@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/HandheldPaths.h"
-#include "shell/SettingsStore.h"
+#include "base/HandheldPaths.h"
+#include "base/SettingsStore.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <string>

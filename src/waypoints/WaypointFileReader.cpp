@@ -1,7 +1,7 @@
 #include "waypoints/WaypointFileReader.h"
 
-#include "shell/FileByteReader.h"
-#include "shell/TextCodec.h"
+#include "base/FileByteReader.h"
+#include "base/TextCodec.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointFileWriter.h"
 

@@ -1,8 +1,8 @@
 #include "waypoints/WaypointFileWriter.h"
 
-#include "shell/AtomicFileWriter.h"
-#include "shell/BufferedWriter.h"
-#include "shell/TextCodec.h"
+#include "base/AtomicFileWriter.h"
+#include "base/BufferedWriter.h"
+#include "base/TextCodec.h"
 
 #include <bit>
 

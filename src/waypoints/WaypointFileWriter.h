@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ByteSink.h"
+#include "base/ByteSink.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <string>

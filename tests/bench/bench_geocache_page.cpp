@@ -1,8 +1,8 @@
 // Rendering a geocache page: a pocket-query cache with a long description
 // and five logs, and the escaping of plain text.
 
-#include "shell/MemorySettingsStore.h"
-#include "shell/ReadFile.h"
+#include "base/MemorySettingsStore.h"
+#include "base/ReadFile.h"
 #include "units/PositionFormatter.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/HtmlText.h"

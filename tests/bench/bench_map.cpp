@@ -2,11 +2,11 @@
 // 10,000 waypoints spread over the view, at every zoom level, north up and
 // course up. A repaint at 60 Hz leaves about 16 ms; the decisions should take
 // no more than 5 ms of it.
+#include "base/MemorySettingsStore.h"
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/SphericalGeometry.h"
 #include "map/TrackLog.h"
-#include "shell/MemorySettingsStore.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointDatabase.h"

@@ -1,8 +1,8 @@
 // Throughput of NmeaParser::Feed() over a long simulated walk (the bundled
 // demo log, repeated): MB/s and sentences/s, in the reader's 128-byte reads
 // and in large blocks.
+#include "base/NotificationSink.h"
 #include "gps/NmeaParser.h"
-#include "shell/NotificationSink.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "instruments/AltitudeProfile.h"
+#include "base/MemorySettingsStore.h"
 #include "instruments/AltitudeSampler.h"
 #include "instruments/KORVPlotModel.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
 #include "units/UnitFormatter.h"
 
 #include <gtest/gtest.h>

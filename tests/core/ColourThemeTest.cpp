@@ -1,6 +1,6 @@
 #include "shell/ColourTheme.h"
+#include "base/MemorySettingsStore.h"
 #include "shell/CommandIds.h"
-#include "shell/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "instruments/FormatPanelField.h"
 #include "TestClock.h"
 #include "TestFiles.h"
+#include "base/MemorySettingsStore.h"
+#include "base/UtcTime.h"
 #include "instruments/PanelField.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/UtcTime.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "waypoints/GeocachePage.h"
 #include "ScopedTimeZone.h"
 #include "TestFiles.h"
-#include "shell/Clock.h"
+#include "base/Clock.h"
 
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 #include "units/PositionFormatter.h"
 #include <cstring>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "shell/JsonWriter.h"
+#include "base/JsonWriter.h"
 
 #include <gtest/gtest.h>
 

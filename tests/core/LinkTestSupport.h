@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Clock.h"
-#include "shell/UiPacer.h"
+#include "base/Clock.h"
+#include "base/UiPacer.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "map/MapModel.h"
+#include "base/MemorySettingsStore.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
 #include "map/MapPanGesture.h"
 #include "map/MapScaleBar.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
 #include "units/UnitFormatter.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #include "map/MapWindowModel.h"
+#include "base/MemorySettingsStore.h"
+#include "base/WindowMessages.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeProfile.h"
 #include "instruments/TripComputer.h"
@@ -6,8 +8,6 @@
 #include "map/Navigation.h"
 #include "map/SphericalGeometry.h"
 #include "map/TrackLog.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/WindowMessages.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
 

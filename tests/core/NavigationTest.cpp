@@ -1,9 +1,9 @@
 #include "map/Navigation.h"
+#include "base/MemorySettingsStore.h"
+#include "base/WindowMessages.h"
 #include "gps/GpsFix.h"
 #include "instruments/PanelReadings.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/WindowMessages.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "NmeaTestSupport.h"
 #include "TestFiles.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
 #include "gps/ReplayFile.h"
 #include "gps/ReplayPump.h"
-#include "shell/WindowMessages.h"
 
 #include <gtest/gtest.h>
 

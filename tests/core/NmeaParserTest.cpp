@@ -1,7 +1,7 @@
 #include "gps/NmeaParser.h"
 #include "NmeaTestSupport.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaFields.h"
-#include "shell/WindowMessages.h"
 
 #include <gtest/gtest.h>
 

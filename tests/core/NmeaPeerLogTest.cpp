@@ -1,7 +1,7 @@
 #include "NmeaTestSupport.h"
 #include "TestFiles.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
-#include "shell/WindowMessages.h"
 
 #include <gtest/gtest.h>
 

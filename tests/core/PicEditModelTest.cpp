@@ -1,5 +1,5 @@
 #include "waypoints/PicEditModel.h"
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 #include "units/PositionFormatter.h"
 
 #include <gtest/gtest.h>

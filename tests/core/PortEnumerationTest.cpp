@@ -1,8 +1,8 @@
 #include "gps/PortEnumeration.h"
+#include "base/MemorySettingsStore.h"
+#include "base/SettingsStore.h"
 #include "gps/PortRegistry.h"
 #include "gps/SystemPortScanner.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/SettingsStore.h"
 
 #include "core/TestFiles.h"
 

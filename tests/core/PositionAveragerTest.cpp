@@ -1,6 +1,6 @@
 #include "waypoints/PositionAverager.h"
+#include "base/MemorySettingsStore.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"

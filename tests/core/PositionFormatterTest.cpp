@@ -1,5 +1,5 @@
 #include "units/PositionFormatter.h"
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "gps/ReceiverSearch.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/SettingsStore.h"
+#include "base/MemorySettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

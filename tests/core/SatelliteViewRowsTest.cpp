@@ -1,7 +1,7 @@
 #include "instruments/SatelliteViewRows.h"
+#include "base/MemorySettingsStore.h"
 #include "gps/GpsFix.h"
 #include "instruments/SatelliteSnapshot.h"
-#include "shell/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "shell/HandheldPaths.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/StringTable.h"
+#include "base/HandheldPaths.h"
+#include "base/MemorySettingsStore.h"
+#include "base/StringTable.h"
 
 #include <gtest/gtest.h>
 

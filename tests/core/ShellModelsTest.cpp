@@ -1,8 +1,8 @@
+#include "base/MemorySettingsStore.h"
 #include "shell/CommandIds.h"
 #include "shell/FirstRun.h"
 #include "shell/FrameCommands.h"
 #include "shell/MainMenu.h"
-#include "shell/MemorySettingsStore.h"
 #include "shell/StatusBarModel.h"
 #include "shell/TabPages.h"
 

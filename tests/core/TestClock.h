@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Clock.h"
+#include "base/Clock.h"
 
 namespace hw::test {
 

@@ -1,4 +1,4 @@
-#include "shell/TextCodec.h"
+#include "base/TextCodec.h"
 #include "units/NumberText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "map/TrackLog.h"
 #include "TestFiles.h"
+#include "base/MemorySettingsStore.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
 
 #include <cmath>
 #include <csignal>

@@ -1,10 +1,10 @@
 #include "instruments/TripComputer.h"
 #include "TestClock.h"
+#include "base/MemorySettingsStore.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/MovingAverage.h"
 #include "instruments/PanelField.h"
 #include "map/SphericalGeometry.h"
-#include "shell/MemorySettingsStore.h"
 
 #include <cmath>
 #include <limits>

@@ -1,5 +1,5 @@
 #include "units/UnitFormatter.h"
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 #include "units/SmoothingFilter.h"
 #include "units/UnitsDialogModel.h"
 

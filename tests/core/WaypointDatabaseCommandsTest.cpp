@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"

@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "shell/BufferedWriter.h"
+#include "base/BufferedWriter.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 

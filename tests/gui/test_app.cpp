@@ -1,13 +1,13 @@
 // The main window: first-run steps, command bars, menus, notifications,
 // themes, status bar and the satellite page, on the offscreen platform.
+#include "base/MemorySettingsStore.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
 #include "gps/gui/PortSettingsDialog.h"
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
 #include "instruments/gui/SatellitePage.h"
 #include "shell/CommandIds.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/WindowMessages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandBars.h"

@@ -1,11 +1,11 @@
 // End to end: a simulated receiver on a pseudo-terminal drives the status bar
 // and the satellite page; silence brings back the no-fix picture; a replay of
 // the run's own log gives the same notifications.
+#include "base/MemorySettingsStore.h"
+#include "base/WindowMessages.h"
 #include "gps/GpsLink.h"
 #include "gps/PortRegistry.h"
 #include "instruments/SatelliteSnapshot.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/WindowMessages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/NotificationEvent.h"

@@ -2,6 +2,11 @@
 // receiver on a serial port: the test (or the NMEA simulator) writes to the
 // master side, the program opens the slave device through its port number.
 
+#include "base/Clock.h"
+#include "base/MemorySettingsStore.h"
+#include "base/SettingsStore.h"
+#include "base/UiPacer.h"
+#include "base/WindowMessages.h"
 #include "gps/GpsLink.h"
 #include "gps/KeepAwake.h"
 #include "gps/LinkHost.h"
@@ -12,11 +17,6 @@
 #include "gps/SystemPortScanner.h"
 #include "gps/gui/PosixSerialTransport.h"
 #include "gps/gui/ScreenSaverKeepAwake.h"
-#include "shell/Clock.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/SettingsStore.h"
-#include "shell/UiPacer.h"
-#include "shell/WindowMessages.h"
 
 #include "core/FakeSirfReceiver.h"
 #include "core/NmeaTestSupport.h"

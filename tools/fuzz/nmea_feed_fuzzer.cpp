@@ -1,8 +1,8 @@
 // libFuzzer target for the NMEA parser: arbitrary bytes, fed in pieces whose
 // sizes come from the input itself, must never crash, overrun or hang, and
 // the snapshot must stay consistent.
+#include "base/NotificationSink.h"
 #include "gps/NmeaParser.h"
-#include "shell/NotificationSink.h"
 
 #include <cmath>
 #include <cstddef>

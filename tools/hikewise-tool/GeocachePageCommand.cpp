@@ -1,8 +1,8 @@
 #include "ToolCommand.h"
 
-#include "shell/Clock.h"
-#include "shell/JsonWriter.h"
-#include "shell/MemorySettingsStore.h"
+#include "base/Clock.h"
+#include "base/JsonWriter.h"
+#include "base/MemorySettingsStore.h"
 #include "units/PositionFormatter.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/WaypointFileReader.h"

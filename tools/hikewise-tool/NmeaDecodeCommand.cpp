@@ -3,11 +3,11 @@
 // one JSON object per line after every sentence the parser dispatches.
 #include "ToolCommand.h"
 
+#include "base/JsonWriter.h"
+#include "base/NotificationSink.h"
+#include "base/WindowMessages.h"
 #include "gps/GpsFix.h"
 #include "gps/NmeaParser.h"
-#include "shell/JsonWriter.h"
-#include "shell/NotificationSink.h"
-#include "shell/WindowMessages.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,12 +2,12 @@
 // points filtered and split into segments as the map window records them.
 #include "ToolCommand.h"
 
+#include "base/JsonWriter.h"
+#include "base/NotificationSink.h"
+#include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
 #include "map/TrackLog.h"
 #include "map/TrackRecorder.h"
-#include "shell/JsonWriter.h"
-#include "shell/NotificationSink.h"
-#include "shell/WindowMessages.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,8 +2,8 @@
 // commands write it.
 #include "ToolCommand.h"
 
+#include "base/JsonWriter.h"
 #include "map/TrackExport.h"
-#include "shell/JsonWriter.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // trk-list TRK: the points of a track file, one JSON object a line.
 #include "ToolCommand.h"
 
+#include "base/JsonWriter.h"
 #include "map/TrackLog.h"
-#include "shell/JsonWriter.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "ToolCommand.h"
 
-#include "shell/JsonWriter.h"
+#include "base/JsonWriter.h"
 #include "waypoints/WaypointFileReader.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "NmeaOutput.h"
 
-#include "shell/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "NmeaSimulator.h"
 
+#include "base/UtcTime.h"
 #include "map/GeoPoint.h"
 #include "map/SphericalGeometry.h"
-#include "shell/UtcTime.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "NmeaSimulator.h"
 #include "SimRoute.h"
 
-#include "shell/UtcTime.h"
+#include "base/UtcTime.h"
 
 #include <chrono>
 #include <cstdio>

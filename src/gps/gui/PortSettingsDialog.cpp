@@ -1,9 +1,9 @@
 #include "gps/gui/PortSettingsDialog.h"
 
+#include "base/SettingsStore.h"
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
-#include "shell/SettingsStore.h"
 #include "shell/gui/DialogButtons.h"
 
 #include <QDialogButtonBox>

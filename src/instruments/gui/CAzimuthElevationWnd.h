@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Colour.h"
+#include "base/Colour.h"
 
 #include <QPixmap>
 #include <QWidget>

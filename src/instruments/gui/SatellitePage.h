@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/DrawList.h"
 #include "gps/GpsFix.h"
 #include "instruments/SatelliteSnapshot.h"
 #include "instruments/gui/CAzimuthElevationWnd.h"
-#include "shell/DrawList.h"
 #include "shell/gui/PageKeyHandler.h"
 
 #include <QTimer>

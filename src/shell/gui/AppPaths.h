@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HandheldPaths.h"
+#include "base/HandheldPaths.h"
 
 #include <QString>
 

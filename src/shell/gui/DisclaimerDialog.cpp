@@ -1,6 +1,6 @@
 #include "shell/gui/DisclaimerDialog.h"
 
-#include "shell/StringTable.h"
+#include "base/StringTable.h"
 #include "shell/gui/DialogButtons.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/NotificationSink.h"
+#include "base/NotificationSink.h"
 
 #include <QEvent>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "shell/gui/ProgressWindow.h"
 
-#include "shell/StringTable.h"
+#include "base/StringTable.h"
 #include "units/UnitFormatter.h"
 
 #include <QCoreApplication>

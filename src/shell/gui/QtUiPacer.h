@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/UiPacer.h"
+#include "base/UiPacer.h"
 
 namespace hw {
 

@@ -1,6 +1,6 @@
 #include "shell/gui/SettingsDialogs.h"
 
-#include "shell/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "shell/gui/DialogButtons.h"
 #include "units/UnitsDialogModel.h"
 

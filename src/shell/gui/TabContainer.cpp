@@ -1,10 +1,10 @@
 #include "shell/gui/TabContainer.h"
 
+#include "base/SettingsStore.h"
+#include "base/WindowMessages.h"
 #include "instruments/gui/SatellitePage.h"
 #include "shell/CommandIds.h"
-#include "shell/SettingsStore.h"
 #include "shell/TabPages.h"
-#include "shell/WindowMessages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/NotificationEvent.h"
 #include "shell/gui/PageKeyHandler.h"

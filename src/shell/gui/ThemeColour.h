@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Colour.h"
+#include "base/Colour.h"
+#include "base/DrawList.h"
 #include "shell/ColourTheme.h"
-#include "shell/DrawList.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "shell/HandheldPaths.h"
+#include "base/HandheldPaths.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "shell/UtcTime.h"
+#include "base/UtcTime.h"
 
 namespace hw {
 namespace {

@@ -1,6 +1,6 @@
-#include "shell/ReadFile.h"
+#include "base/ReadFile.h"
 
-#include "shell/FileByteReader.h"
+#include "base/FileByteReader.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "shell/JsonWriter.h"
+#include "base/JsonWriter.h"
 
-#include "shell/Utf8.h"
+#include "base/Utf8.h"
 
 #include <charconv>
 #include <cmath>

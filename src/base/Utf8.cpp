@@ -1,4 +1,4 @@
-#include "shell/Utf8.h"
+#include "base/Utf8.h"
 
 namespace hw {
 namespace {

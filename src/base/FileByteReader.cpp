@@ -1,4 +1,4 @@
-#include "shell/FileByteReader.h"
+#include "base/FileByteReader.h"
 
 #include <algorithm>
 #include <bit>

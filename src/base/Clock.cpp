@@ -1,4 +1,4 @@
-#include "shell/Clock.h"
+#include "base/Clock.h"
 
 #include <chrono>
 

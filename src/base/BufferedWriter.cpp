@@ -1,4 +1,4 @@
-#include "shell/BufferedWriter.h"
+#include "base/BufferedWriter.h"
 
 #include <bit>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "shell/LocalTime.h"
+#include "base/LocalTime.h"
 
 namespace hw {
 

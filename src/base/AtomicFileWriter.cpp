@@ -1,4 +1,4 @@
-#include "shell/AtomicFileWriter.h"
+#include "base/AtomicFileWriter.h"
 
 #include <cerrno>
 #include <climits>

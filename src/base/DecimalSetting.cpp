@@ -1,6 +1,6 @@
-#include "shell/DecimalSetting.h"
+#include "base/DecimalSetting.h"
 
-#include "units/UnitFormatter.h"
+#include "base/FormatString.h"
 
 #include <charconv>
 #include <cmath>

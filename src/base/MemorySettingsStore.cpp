@@ -1,4 +1,4 @@
-#include "shell/MemorySettingsStore.h"
+#include "base/MemorySettingsStore.h"
 
 namespace hw {
 

@@ -1,6 +1,6 @@
-#include "shell/TextCodec.h"
+#include "base/TextCodec.h"
 
-#include "shell/Utf8.h"
+#include "base/Utf8.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "shell/Colour.h"
+#include "base/Colour.h"
 
 #include <algorithm>
 #include <cmath>
