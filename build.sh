@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  libxml2-utils gpsbabel socat xauth xvfb dbus-daemon
+  libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache
 )
 
 install_missing() {
@@ -30,6 +30,8 @@ install_missing() {
 }
 
 configure_and_build() {
+  # ccache shares compiled objects between clones of the tree.
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
