@@ -1,17 +1,20 @@
 #pragma once
 
+#include "gps/GnssSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace hw {
 
-// One satellite of the GPGSV table.
+// One satellite of the GSV table.
 struct SatelliteInfo {
-    uint16_t prn = 0;       // 0 marks an empty entry
-    uint16_t snr = 0;       // dB-Hz, 0 when not tracked
-    int32_t used = 0;       // 1 when the PRN was among the GPGSA PRNs as this entry was written
+    uint16_t prn = 0; // 0 marks an empty entry
+    uint16_t snr = 0; // dB-Hz, 0 when not tracked
+    int32_t used = 0; // 1 when the PRN was among its system's GSA PRNs as this entry was written
     uint16_t azimuth = 0;   // degrees true
     uint16_t elevation = 0; // degrees above the horizon
+    GnssSystem system = GnssSystem::Unknown;
 };
 
 // Everything known about the receiver's latest output, grouped by the sentence
@@ -19,7 +22,15 @@ struct SatelliteInfo {
 // default-constructed record holds the reset values.
 struct GpsFix {
     static constexpr size_t kUsedPrnSlots = 12;
-    static constexpr size_t kSatelliteSlots = 36;
+    // A combined receiver's sky: the GSV groups of every talker side by side.
+    // 96 holds the busiest real sky (GPS, GLONASS, Galileo, BeiDou with its
+    // geostationary satellites, QZSS, NavIC and SBAS over east Asia, about
+    // 80) with room; one talker's group holds at most 36.
+    static constexpr size_t kSatelliteSlots = 96;
+    static constexpr size_t kGroupSlots = 36;
+    // Used satellites of one system: three GSA sentences' worth, for the
+    // receivers that continue a list of more than 12 in another GSA.
+    static constexpr size_t kSystemUsedSlots = 36;
     static constexpr size_t kWaypointIdSize = 32;
 
     // GPGGA
@@ -41,13 +52,16 @@ struct GpsFix {
 
     // GPGSA
     char gsaMode = 'M';
-    uint8_t fixType = 1; // 1 none, 2 2D, 3 3D
-    uint16_t usedPrns[kUsedPrnSlots] = {};
+    uint8_t fixType = 1;                   // 1 none, 2 2D, 3 3D
+    uint16_t usedPrns[kUsedPrnSlots] = {}; // of the latest GSA, whatever its system
+    // The used PRNs by NMEA system id (0 unknown, 1 GPS with SBAS ... 6
+    // NavIC), each from the latest GSA of that system.
+    uint16_t systemUsedPrns[kGnssSystemIds][kSystemUsedSlots] = {};
     double pdop = 0;
     double gsaHdop = 0;
     double vdop = 0;
     uint32_t gsaCount = 0;
-    int16_t satellitesInView = 0; // from GPGSV
+    int16_t satellitesInView = 0; // from GSV: the sum over the talkers' groups
 
     // GPGSV
     SatelliteInfo satellites[kSatelliteSlots] = {};
@@ -97,6 +111,18 @@ struct GpsFix {
     uint32_t zdaCount = 0;
 
     bool HasFix() const { return fixQuality != 0; }
+
+    // Satellites used over all systems: the GSA lists together, or the GGA
+    // count where that is higher (a receiver's GSA holds only 12).
+    int SatellitesUsedAll() const
+    {
+        int listed = 0;
+        for (const auto& list : systemUsedPrns) {
+            for (uint16_t prn : list)
+                listed += prn != 0 ? 1 : 0;
+        }
+        return listed > satellitesUsed ? listed : satellitesUsed;
+    }
 
     // Entries beyond the satellites-in-view count, or with PRN 0, are left
     // over from earlier, longer groups or empty.

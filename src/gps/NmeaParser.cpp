@@ -4,6 +4,7 @@
 #include "base/WindowMessages.h"
 #include "gps/NmeaFields.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <unistd.h>
@@ -148,15 +149,15 @@ void StepVerticalSpeed(GpsFix& x)
 
 } // namespace
 
-// The sentences decoded, in the order the address is compared. Every other
-// sentence is framed, checked and counted only.
+// The sentence types decoded (after the talker), in the order they are
+// compared. Every other sentence is framed, checked and counted only.
 const NmeaParser::SentenceDecoder NmeaParser::kDecoders[] = {
-    {"GPGGA", &NmeaParser::DecodeGga, WM_GPS_GGA}, // time, position, quality, altitude
-    {"GPGSA", &NmeaParser::DecodeGsa, WM_GPS_GSA}, // mode, used PRNs, DOPs
-    {"GPGSV", &NmeaParser::DecodeGsv, WM_GPS_GSV}, // satellites in view, four a message
-    {"GPRMB", &NmeaParser::DecodeRmb, WM_GPS_RMB}, // receiver's own waypoint guidance
-    {"GPRMC", &NmeaParser::DecodeRmc, WM_GPS_RMC}, // time, position, speed, course, date
-    {"GPZDA", &NmeaParser::DecodeZda, WM_GPS_ZDA}, // time, date, local zone
+    {"GGA", &NmeaParser::DecodeGga, WM_GPS_GGA}, // time, position, quality, altitude
+    {"GSA", &NmeaParser::DecodeGsa, WM_GPS_GSA}, // mode, used PRNs of one system, DOPs
+    {"GSV", &NmeaParser::DecodeGsv, WM_GPS_GSV}, // one system's satellites in view, four a message
+    {"RMB", &NmeaParser::DecodeRmb, WM_GPS_RMB}, // receiver's own waypoint guidance
+    {"RMC", &NmeaParser::DecodeRmc, WM_GPS_RMC}, // time, position, speed, course, date
+    {"ZDA", &NmeaParser::DecodeZda, WM_GPS_ZDA}, // time, date, local zone
 };
 
 NmeaParser::NmeaParser(NotificationSink* sink) : sink_(sink) {}
@@ -254,19 +255,32 @@ void NmeaParser::Feed(const uint8_t* bytes, size_t count)
     WriteLog(bytes, count);
 }
 
+const NmeaParser::SentenceDecoder* NmeaParser::DecoderFor(const char* address) const
+{
+    if (std::strlen(address) != 5)
+        return nullptr;
+    const std::string_view talker(address, 2);
+    if (gpsTalkerOnly_ ? talker != "GP" : !IsSatelliteTalker(talker))
+        return nullptr;
+    for (const SentenceDecoder& d : kDecoders) {
+        if (std::strcmp(address + 2, d.type) == 0)
+            return &d;
+    }
+    return nullptr;
+}
+
 void NmeaParser::Dispatch()
 {
-    const SentenceDecoder* decoder = nullptr;
-    for (const SentenceDecoder& d : kDecoders) {
-        if (std::strcmp(address_, d.address) == 0) {
-            decoder = &d;
-            break;
-        }
-    }
+    const SentenceDecoder* decoder = DecoderFor(address_);
     uint32_t own = 0;
     {
         std::lock_guard<std::mutex> lock(fixMutex_);
+        // A GSA continues the list of the one just before only when no other
+        // sentence came between them.
+        if (decoder == nullptr || decoder->decode != &NmeaParser::DecodeGsa)
+            lastUsedList_ = -1;
         if (decoder != nullptr) {
+            talker_ = std::string_view(address_, 2);
             NmeaFields fields(data_, kDataSize);
             if ((this->*decoder->decode)(fields))
                 own = decoder->message;
@@ -306,13 +320,62 @@ bool NmeaParser::DecodeGsa(const NmeaFields& f)
     x.gsaMode = f.Letter(0, x.gsaMode);
     if (!f[1].empty())
         x.fixType = U8(f[1][0] - '0');
-    for (size_t i = 0; i < GpsFix::kUsedPrnSlots; ++i)
-        x.usedPrns[i] = U16(NmeaTwoDigit(f[2 + i]));
+    // The GPS talker's numbers are read as two digits, as they always were;
+    // the other systems number their satellites up to 437 and are read whole.
+    const GnssSystem talker = TalkerSystem(talker_);
+    const bool twoDigit = talker == GnssSystem::Gps;
+    for (size_t i = 0; i < GpsFix::kUsedPrnSlots; ++i) {
+        x.usedPrns[i] = twoDigit ? U16(NmeaTwoDigit(f[2 + i]))
+                                 : U16(std::clamp(NmeaInteger(f[2 + i]), 0, 0xFFFF));
+    }
     x.pdop = RealOr(f, 14, 0);
     x.gsaHdop = RealOr(f, 15, 0);
     x.vdop = RealOr(f, 16, 0);
+
+    // Whose satellites these are: the system id field of NMEA 4.10, else the
+    // talker, else (a combined GSA without the field) each number's range.
+    GnssSystem system = SystemOfId(IntegerOr(f, 17, 0));
+    if (system == GnssSystem::Unknown)
+        system = talker;
+    if (system != GnssSystem::Unknown) {
+        StoreUsedList(UsedListOf(system), x.usedPrns, GpsFix::kUsedPrnSlots);
+    } else {
+        uint16_t split[kGnssSystemIds][GpsFix::kUsedPrnSlots] = {};
+        size_t counts[kGnssSystemIds] = {};
+        for (uint16_t prn : x.usedPrns) {
+            if (prn == 0)
+                continue;
+            const auto list = static_cast<size_t>(UsedListOf(SystemOfPrn(prn)));
+            split[list][counts[list]++] = prn;
+        }
+        for (size_t list = 0; list < kGnssSystemIds; ++list) {
+            if (counts[list] > 0)
+                StoreUsedList(static_cast<int>(list), split[list], counts[list]);
+        }
+        lastUsedList_ = -1;
+    }
     ++x.gsaCount;
     return true;
+}
+
+// Replaces one system's used list, or continues it when the GSA just before
+// filled all twelve slots of the same system.
+void NmeaParser::StoreUsedList(int list, const uint16_t* prns, size_t count)
+{
+    uint16_t* used = fix_.systemUsedPrns[list];
+    const bool continues = list == lastUsedList_ && lastUsedCount_ > 0 &&
+                           lastUsedCount_ % GpsFix::kUsedPrnSlots == 0 &&
+                           lastUsedCount_ < GpsFix::kSystemUsedSlots;
+    const size_t start = continues ? lastUsedCount_ : 0;
+    size_t at = start;
+    for (size_t i = 0; i < count && at < GpsFix::kSystemUsedSlots; ++i) {
+        if (prns[i] != 0)
+            used[at++] = prns[i];
+    }
+    std::fill(used + at, used + GpsFix::kSystemUsedSlots, uint16_t{0});
+    lastUsedList_ = list;
+    // Only a full GSA may have a continuation.
+    lastUsedCount_ = at - start == GpsFix::kUsedPrnSlots ? at : 0;
 }
 
 bool NmeaParser::DecodeGsv(const NmeaFields& f)
@@ -326,22 +389,79 @@ bool NmeaParser::DecodeGsv(const NmeaFields& f)
     int32_t number = IntegerOr(f, 1, messages);
     if (number < 1 || number > 9)
         return false;
+    const GnssSystem talker = TalkerSystem(talker_);
+    GsvGroup& group = groups_[static_cast<size_t>(talker)];
+
+    // NMEA 4.10 ends the sentence with a signal id after the satellites; a
+    // receiver that tracks two signals sends a group for each. The table
+    // keeps the first signal (the lowest id) only.
+    const size_t count = f.Count();
+    const bool hasSignal = count > 3 && (count - 3) % 4 == 1;
+    const size_t satelliteFields = count > 3 ? count - 3 - (hasSignal ? 1 : 0) : 0;
+    if (hasSignal) {
+        const int signal = std::clamp(NmeaInteger(f[count - 1]), 0, 255);
+        if (signal != 0 && group.signal != 0 && signal > group.signal) {
+            ++x.gsvCount;
+            return number == messages;
+        }
+        if (signal != 0)
+            group.signal = static_cast<uint8_t>(signal);
+    }
+
     if (!f[2].empty())
-        x.satellitesInView = static_cast<int16_t>(NmeaInteger(f[2]));
+        group.inView = static_cast<int16_t>(NmeaInteger(f[2]));
+    else if (!group.seen)
+        group.inView = x.satellitesInView; // kept, as a single group always was
+    group.seen = true;
     for (size_t k = 0; k < 4; ++k) {
-        SatelliteInfo& s = x.satellites[static_cast<size_t>(number - 1) * 4 + k];
-        s.prn = U16(NmeaInteger(f[3 + 4 * k]));
-        s.elevation = U16(NmeaInteger(f[4 + 4 * k]));
-        s.azimuth = U16(NmeaInteger(f[5 + 4 * k]));
-        s.snr = U16(NmeaInteger(f[6 + 4 * k]));
+        SatelliteInfo& s = group.entries[static_cast<size_t>(number - 1) * 4 + k];
+        const bool present = 4 * k < satelliteFields;
+        s.prn = present ? U16(NmeaInteger(f[3 + 4 * k])) : 0;
+        s.elevation = present ? U16(NmeaInteger(f[4 + 4 * k])) : 0;
+        s.azimuth = present ? U16(NmeaInteger(f[5 + 4 * k])) : 0;
+        s.snr = present ? U16(NmeaInteger(f[6 + 4 * k])) : 0;
+        s.system = SatelliteSystem(talker, s.prn);
+        // The used flag comes from the GSA list of the same system: the
+        // talker's, or for a combined group the number's range.
+        const int list =
+            talker != GnssSystem::Unknown ? UsedListOf(talker) : UsedListOf(SystemOfPrn(s.prn));
         s.used = 0;
-        for (uint16_t prn : x.usedPrns) {
+        for (uint16_t prn : x.systemUsedPrns[list]) {
             if (s.prn != 0 && prn == s.prn)
                 s.used = 1;
         }
     }
+    LayOutSatellites();
     ++x.gsvCount;
     return number == messages;
+}
+
+// The talkers' groups side by side in the table, in the order GPS, GLONASS,
+// Galileo, BeiDou, QZSS, NavIC, combined: each takes as many entries as it
+// has satellites in view, the last one its whole group, so that a receiver
+// of one system fills the table exactly as its GSV numbers the entries.
+void NmeaParser::LayOutSatellites()
+{
+    constexpr size_t kOrder[kGsvGroups] = {1, 2, 3, 4, 5, 6, 0};
+    size_t last = kGsvGroups;
+    for (size_t g : kOrder) {
+        if (groups_[g].seen)
+            last = g;
+    }
+    size_t at = 0;
+    int inView = 0;
+    for (size_t g : kOrder) {
+        const GsvGroup& group = groups_[g];
+        if (!group.seen)
+            continue;
+        inView += group.inView;
+        const size_t n = g == last ? GpsFix::kGroupSlots
+                                   : static_cast<size_t>(std::clamp<int>(
+                                         group.inView, 0, static_cast<int>(GpsFix::kGroupSlots)));
+        for (size_t i = 0; i < n && at < GpsFix::kSatelliteSlots; ++i)
+            fix_.satellites[at++] = group.entries[i];
+    }
+    fix_.satellitesInView = static_cast<int16_t>(std::clamp(inView, -32768, 32767));
 }
 
 bool NmeaParser::DecodeRmb(const NmeaFields& f)
@@ -418,6 +538,10 @@ void NmeaParser::Reset()
     double seconds = fix_.ggaSeconds;
     fix_ = GpsFix{};
     fix_.ggaSeconds = seconds;
+    for (GsvGroup& group : groups_)
+        group = GsvGroup{};
+    lastUsedList_ = -1;
+    lastUsedCount_ = 0;
 }
 
 GpsFix NmeaParser::Snapshot() const

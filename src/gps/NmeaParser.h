@@ -2,6 +2,7 @@
 
 #include "gps/GpsFix.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,10 +16,12 @@ class NmeaFields;
 class NotificationSink;
 
 // Turns a receiver's NMEA 0183 byte stream into the fields of the one GpsFix.
-// Feed() frames sentences byte by byte, verifies checksums, decodes GPGGA,
-// GPGSA, GPGSV, GPRMB, GPRMC and GPZDA, counts every sentence, and posts
-// WM_GPS_<type> and then WM_GPS_SENTENCE after each one. While a log is open
-// every fed byte is also appended to it.
+// Feed() frames sentences byte by byte, verifies checksums, decodes GGA, GSA,
+// GSV, RMB, RMC and ZDA of every satellite talker (GP, GN, GL, GA, GB, BD,
+// GQ, QZ, GI; only GP when told so), counts every sentence, and posts
+// WM_GPS_<type> and then WM_GPS_SENTENCE after each one. The GSV groups of
+// different talkers fill the satellite table side by side. While a log is
+// open every fed byte is also appended to it.
 //
 // One thread feeds at a time. Each sentence is applied under a lock, so that
 // Snapshot() on any other thread never sees one half applied. Notifications
@@ -32,6 +35,12 @@ public:
 
     // Where notifications go; nullptr posts nothing. Set it before feeding.
     void SetSink(NotificationSink* sink) { sink_ = sink; }
+
+    // Setting "Only GPS Talker" (section "设置", default 0): decode only the
+    // GP talker's sentences, as receivers of GPS alone speak.
+    static constexpr const char* kOnlyGpsTalker = "Only GPS Talker";
+    void SetGpsTalkerOnly(bool only) { gpsTalkerOnly_ = only; }
+    bool GpsTalkerOnly() const { return gpsTalkerOnly_; }
 
     void Feed(const uint8_t* bytes, size_t count);
     void Feed(const char* bytes, size_t count)
@@ -68,7 +77,7 @@ public:
 
 private:
     struct SentenceDecoder {
-        const char* address;
+        const char* type; // the address after its two-letter talker
         bool (NmeaParser::*decode)(const NmeaFields& fields); // false: post no own message
         uint32_t message;
     };
@@ -84,7 +93,20 @@ private:
     static constexpr size_t kAddressSize = 8;
     static constexpr size_t kDataSize = 256;
 
+    // One talker's latest GSV group, kept until the table is laid out again.
+    struct GsvGroup {
+        SatelliteInfo entries[GpsFix::kGroupSlots] = {};
+        int16_t inView = 0;
+        bool seen = false;
+        uint8_t signal = 0; // lowest NMEA 4.10 signal id seen, 0 none
+    };
+    // Groups by NMEA system id of the talker; 0 holds the combined talker GN.
+    static constexpr size_t kGsvGroups = kGnssSystemIds;
+
     void Dispatch();
+    const SentenceDecoder* DecoderFor(const char* address) const;
+    void LayOutSatellites();
+    void StoreUsedList(int list, const uint16_t* prns, size_t count);
     void WriteLog(const uint8_t* bytes, size_t count);
 
     bool DecodeGga(const NmeaFields& fields);
@@ -95,6 +117,7 @@ private:
     bool DecodeZda(const NmeaFields& fields);
 
     NotificationSink* sink_;
+    std::atomic<bool> gpsTalkerOnly_{false};
 
     // Framing: touched only by the feeding thread.
     int32_t state_ = kHunting;
@@ -107,6 +130,10 @@ private:
     mutable std::mutex fixMutex_; // guards fix_ and sentenceCount_
     GpsFix fix_;
     uint32_t sentenceCount_ = 0;
+    GsvGroup groups_[kGsvGroups];
+    std::string_view talker_; // of the sentence being decoded
+    int lastUsedList_ = -1;   // system id of the latest GSA's list
+    size_t lastUsedCount_ = 0;
 
     mutable std::mutex logMutex_; // guards log_ and loggedBytes_
     std::FILE* log_ = nullptr;

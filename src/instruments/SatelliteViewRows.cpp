@@ -25,8 +25,8 @@ std::vector<SatelliteViewRow> SatelliteViewRows(int mode, const GpsFix& fix,
         rows.push_back({0, Column::Left, LoadString(221), FormatString("%.01f", fix.gsaHdop)});
         rows.push_back({1, Column::Left, LoadString(250), FormatString("%.01f", fix.vdop)});
         rows.push_back({2, Column::Left, LoadString(237), FormatString("%.01f", fix.pdop)});
-        rows.push_back({0, Column::Right, LoadString(244),
-                        FormatString("%d", static_cast<int>(fix.satellitesUsed))});
+        rows.push_back(
+            {0, Column::Right, LoadString(244), FormatString("%d", fix.SatellitesUsedAll())});
         rows.push_back({1, Column::Right, LoadString(243),
                         FormatString("%d", static_cast<int>(fix.satellitesInView))});
     }

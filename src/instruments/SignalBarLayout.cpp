@@ -5,9 +5,20 @@
 
 namespace hw {
 
-int SignalBarLayout::FontHeight(int areaWidth)
+int SignalBarLayout::SlotCount(const SatelliteSnapshot& satellites)
 {
-    return static_cast<int>(std::lround(0.04 * areaWidth));
+    const int inView = std::clamp(satellites.inView, 0, SatelliteSnapshot::kMaxSatellites);
+    return inView == 0 ? 12 : inView;
+}
+
+int SignalBarLayout::FontHeight(int areaWidth, int slots)
+{
+    const int height = static_cast<int>(std::lround(0.04 * areaWidth));
+    if (slots <= 12)
+        return height;
+    // A digit is about half as wide as the font is high.
+    const int fitting = static_cast<int>(areaWidth / static_cast<double>(slots) / 1.8);
+    return std::max(1, std::min(height, fitting));
 }
 
 int SignalBarLayout::BarHeight(int snr, int areaHeight)
@@ -24,7 +35,7 @@ SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
     areaTop_ = area.top + 3;
     areaBottom_ = std::max(areaTop_, area.bottom - textHeight);
     const int inView = std::clamp(satellites.inView, 0, SatelliteSnapshot::kMaxSatellites);
-    const int n = inView == 0 ? 12 : inView;
+    const int n = SlotCount(satellites);
     const double w = static_cast<double>(area.Width()) / n;
     const int slotWidth = static_cast<int>(std::lround(w));
     for (int i = 0; i < n; ++i) {
@@ -35,6 +46,8 @@ SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
         if (inView > 0) {
             const SkySatellite& sat = satellites.entries[static_cast<std::size_t>(i)];
             slot.prn = sat.prn;
+            if (sat.prn != 0)
+                slot.label = satellites.Label(sat);
             slot.snr = sat.snr;
             slot.used = sat.used;
             const int height = BarHeight(sat.snr, areaBottom_ - areaTop_);

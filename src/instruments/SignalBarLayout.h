@@ -3,6 +3,7 @@
 #include "base/DrawList.h"
 #include "instruments/SatelliteSnapshot.h"
 
+#include <string>
 #include <vector>
 
 namespace hw {
@@ -16,7 +17,8 @@ public:
         bool hasBar = false;
         ScreenRect bar; // filled with theme slot 6 when used, else slot 5
         bool used = false;
-        int prn = 0; // 0: no label
+        int prn = 0;       // 0: no label
+        std::string label; // the number, with the system's letter in a sky of several
         int snr = 0;
         bool snrFits = false; // the SNR text fits inside the bar
         int centreX = 0;
@@ -25,8 +27,12 @@ public:
     // `textHeight` is the height of the text "X" in the bar font.
     SignalBarLayout(const ScreenRect& area, int textHeight, const SatelliteSnapshot& satellites);
 
-    // Font height of the labels for an area of that width.
-    static int FontHeight(int areaWidth);
+    // How many slots the row has: one per satellite in view, 12 when none.
+    static int SlotCount(const SatelliteSnapshot& satellites);
+    // Font height of the labels for an area of that width and that many
+    // slots: 4 % of the width, smaller when more than 12 slots leave too
+    // little room for a label of three characters.
+    static int FontHeight(int areaWidth, int slots = 12);
     // Bar height for an SNR in an area of that height.
     static int BarHeight(int snr, int areaHeight);
 

@@ -66,7 +66,7 @@ MapWindowModel::Repaint MapWindowModel::OnGpsUpdate(const GpsFix& fix, bool visi
         navigation.CheckArrival();
     }
 
-    map.SetFixBars(fix.satellitesUsed - 1);
+    map.SetFixBars(fix.SatellitesUsedAll() - 1);
     map.SetPositionIconColour(MapModel::IconColourForQuality(fix.fixQuality));
     if (!visible)
         return {};

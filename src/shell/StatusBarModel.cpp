@@ -32,8 +32,8 @@ StatusBarModel::Layout StatusBarModel::LayOut(int width, int height) const
     const int leftWidth = width - width / 15;
     layout.blocksArea = {0, 0, leftWidth, height};
     layout.led = {leftWidth, 0, width, height};
-    const int w = leftWidth / 24;
     const int count = std::clamp(satellites_, 0, kMaxBlocks);
+    const int w = leftWidth / (2 * std::max(count, kFullWidthBlocks));
     for (int i = 0; i < count; ++i)
         layout.blocks.push_back({i * 2 * w, 0, i * 2 * w + w, height});
     return layout;

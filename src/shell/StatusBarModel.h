@@ -7,12 +7,14 @@
 
 namespace hw {
 
-// The thin bar under the pages: one block per satellite used (at most 12)
-// and an LED that flashes on every sentence, coloured by the fix quality.
+// The thin bar under the pages: one block per satellite used, of every
+// system, and an LED that flashes on every sentence, coloured by the fix
+// quality. Up to 12 blocks keep their width; more share the same room.
 class StatusBarModel {
 public:
     enum class Led { Dark = 0, Bright = 1, Third = 2 };
-    static constexpr int kMaxBlocks = 12;
+    static constexpr int kFullWidthBlocks = 12;
+    static constexpr int kMaxBlocks = 96; // the satellite table of a combined receiver
     static constexpr int kSentenceFlashMs = 200;
     static constexpr int kStartFlashMs = 2000;
 

@@ -68,8 +68,8 @@ TEST_F(NmeaParserTest, SentenceWithoutChecksumIsAcceptedOnCarriageReturn)
 
 TEST_F(NmeaParserTest, OtherTalkersAndTypesAreCountedOnly)
 {
-    Feed(NmeaSentence("GNGGA,101010,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
-    Feed(NmeaSentence("GLGSV,1,1,04,65,10,020,30,66,20,040,35,67,30,060,40,68,40,080,45"));
+    Feed(NmeaSentence("IIGGA,101010,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
+    Feed(NmeaSentence("PGGSV,1,1,04,65,10,020,30,66,20,040,35,67,30,060,40,68,40,080,45"));
     Feed(NmeaSentence("GPVTG,0.0,T,10.5,M,0.0,N,0.0,K"));
     Feed(NmeaSentence("gpgga,101010,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
     EXPECT_EQ(sink.Messages(),

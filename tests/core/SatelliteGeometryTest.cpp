@@ -59,9 +59,17 @@ TEST(SignalBarLayoutTest, SlotsAndBars)
     EXPECT_FALSE(three.Slots()[2].hasBar);
     EXPECT_EQ(three.Slots()[2].prn, 7);
 
-    // More in view than the copy holds: 32 slots, never past the table.
+    // A combined receiver's 40 get 40 slots; more in view than the copy
+    // holds: never past the table.
     sats.inView = 40;
-    EXPECT_EQ(SignalBarLayout({0, 0, 640, 100}, 7, sats).Slots().size(), 32u);
+    EXPECT_EQ(SignalBarLayout({0, 0, 640, 100}, 7, sats).Slots().size(), 40u);
+    sats.inView = 200;
+    EXPECT_EQ(SignalBarLayout({0, 0, 640, 100}, 7, sats).Slots().size(),
+              std::size_t(SatelliteSnapshot::kMaxSatellites));
+    // Up to 12 slots the labels keep 4 % of the width; more shrink them.
+    EXPECT_EQ(SignalBarLayout::FontHeight(640, 12), 26);
+    EXPECT_EQ(SignalBarLayout::FontHeight(640, 40), 8); // 16 px slots
+    EXPECT_GE(SignalBarLayout::FontHeight(100, 96), 1);
     sats.inView = -3;
     EXPECT_EQ(SignalBarLayout({0, 0, 640, 100}, 7, sats).Slots().size(), 12u);
 }

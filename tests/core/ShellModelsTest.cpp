@@ -123,8 +123,13 @@ TEST(StatusBarModelTest, LedColoursBlocksAndLayout)
     EXPECT_EQ(layout.blocksArea, (ScreenRect{0, 0, 448, 8}));
     ASSERT_EQ(layout.blocks.size(), 3u);
     EXPECT_EQ(layout.blocks[1], (ScreenRect{36, 0, 54, 8})); // w = 448 / 24 = 18
+    // Every used satellite of a combined receiver: 17 narrower blocks in
+    // the same room.
     bar.OnSentence(1, 17, 0);
-    EXPECT_EQ(bar.LayOut(480, 8).blocks.size(), 12u);
+    layout = bar.LayOut(480, 8);
+    ASSERT_EQ(layout.blocks.size(), 17u);
+    EXPECT_EQ(layout.blocks[1], (ScreenRect{26, 0, 39, 8})); // w = 448 / 34 = 13
+    EXPECT_LE(layout.blocks.back().right, 448);
     bar.OnSentence(1, 0, 0);
     EXPECT_TRUE(bar.LayOut(480, 8).blocks.empty());
     EXPECT_TRUE(bar.LayOut(0, 0).blocks.empty());

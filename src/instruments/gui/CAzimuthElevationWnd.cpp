@@ -141,7 +141,7 @@ void CAzimuthElevationWnd::DrawSatellite(QPainter& p, const Satellite& s, int x,
     font.setPixelSize(11);
     p.setFont(font);
     const QFontMetrics fm(font);
-    const QString prn = QString::number(s.prn);
+    const QString prn = s.label.isEmpty() ? QString::number(s.prn) : s.label;
     int textTop = y + 10;
     if (!image.isNull()) {
         const QSizeF size = image.deviceIndependentSize();

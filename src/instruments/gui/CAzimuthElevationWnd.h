@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Colour.h"
+#include "instruments/SatelliteSnapshot.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -21,8 +22,9 @@ public:
         double azimuth = 0;
         double elevation = 0;
         bool used = false;
+        QString label; // drawn under it; empty: the number
     };
-    static constexpr int kSlots = 32;
+    static constexpr int kSlots = SatelliteSnapshot::kMaxSatellites;
     // Bitmap ids of the satellite images.
     static constexpr int kSatelliteNotUsedBitmap = 114;
     static constexpr int kSatelliteUsedBitmap = 115;

@@ -86,7 +86,8 @@ void SatellitePage::paintEvent(QPaintEvent*)
         for (std::size_t i = 0; i < sats.size(); ++i) {
             const SkySatellite& s = satellites_.entries[i];
             sats[i] = {s.prn, static_cast<double>(s.azimuth), static_cast<double>(s.elevation),
-                       s.used};
+                       s.used,
+                       s.prn != 0 ? QString::fromStdString(satellites_.Label(s)) : QString()};
         }
         sky_.SetSatellites(sats, false);
         sky_.SetColours(ThemeColourRef(7), ThemeColourRef(8));
@@ -100,7 +101,8 @@ void SatellitePage::paintEvent(QPaintEvent*)
 
 void SatellitePage::DrawBars(QPainter& p, const ScreenRect& area)
 {
-    const QFont font = TahomaPixels(SignalBarLayout::FontHeight(area.Width()));
+    const QFont font = TahomaPixels(
+        SignalBarLayout::FontHeight(area.Width(), SignalBarLayout::SlotCount(satellites_)));
     p.setFont(font);
     const QFontMetrics fm(font);
     const SignalBarLayout bars(area, fm.height(), satellites_);
@@ -112,7 +114,7 @@ void SatellitePage::DrawBars(QPainter& p, const ScreenRect& area)
             DrawBox(p, slot.bar, frame, ThemeColour(slot.used ? 6 : 5));
         if (slot.prn == 0)
             continue;
-        const QString prn = QString::number(slot.prn);
+        const QString prn = QString::fromStdString(slot.label);
         p.setPen(ThemeColour(1));
         const int w = fm.horizontalAdvance(prn);
         p.drawText(QRect(slot.centreX - w / 2, bars.BarAreaBottom(), w, fm.height()),

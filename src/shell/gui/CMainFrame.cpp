@@ -89,6 +89,8 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     setWindowTitle(QStringLiteral("Hikewise"));
     resize(480, 640);
     LoadTheme(settings_);
+    parser_.SetGpsTalkerOnly(settings_.GetInt(section::kSettings, NmeaParser::kOnlyGpsTalker, 0) !=
+                             0);
     port_.SetErrorReporter([this](const std::string& text, const std::string& caption) {
         QMessageBox::critical(this, QString::fromStdString(caption), QString::fromStdString(text));
     });

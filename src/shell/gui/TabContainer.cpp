@@ -171,7 +171,7 @@ void TabContainer::OnGpsNotification(uint32_t message)
     switch (message) {
     case WM_GPS_SENTENCE: {
         const GpsFix fix = fix_ ? fix_() : GpsFix{};
-        statusBar_->OnSentence(fix.fixQuality, fix.satellitesUsed);
+        statusBar_->OnSentence(fix.fixQuality, fix.SatellitesUsedAll());
         break;
     }
     case WM_GPS_GGA:
