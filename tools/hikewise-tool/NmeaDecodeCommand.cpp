@@ -79,6 +79,8 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
         j.BeginObject()
             .Key("prn")
             .UInt(s.prn)
+            .Key("system")
+            .String(SystemName(s.system))
             .Key("elevation")
             .UInt(s.elevation)
             .Key("azimuth")

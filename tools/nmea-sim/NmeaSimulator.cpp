@@ -37,6 +37,26 @@ std::string Coordinate(double degrees, int degreeDigits, char positive, char neg
                   degrees < 0 ? negative : positive);
 }
 
+// The satellite numbers of a system as NMEA 4.10 receivers give them, and
+// the talker of its GSV group.
+struct SystemNumbers {
+    int first;
+    int last;
+    const char* talker;
+};
+
+SystemNumbers NumbersOf(GnssSystem system)
+{
+    switch (system) {
+    case GnssSystem::Glonass: return {65, 88, "GL"};
+    case GnssSystem::Galileo: return {1, 36, "GA"};
+    case GnssSystem::BeiDou: return {1, 63, "GB"};
+    case GnssSystem::Qzss: return {1, 10, "GQ"};
+    case GnssSystem::Navic: return {1, 14, "GI"};
+    default: return {1, 32, "GP"};
+    }
+}
+
 } // namespace
 
 std::string NmeaSentence(const std::string& body)
@@ -58,9 +78,13 @@ std::string NmeaLongitude(double degrees)
 }
 
 NmeaSimulator::NmeaSimulator(SimRoute route, const SimOptions& options)
-    : route_(std::move(route)), options_(options), rng_(options.seed),
-      sky_(options.satellites, rng_), truth_(route_.At(0))
+    : route_(std::move(route)), options_(options), rng_(options.seed), truth_(route_.At(0))
 {
+    for (GnssSystem system : options_.systems) {
+        const SystemNumbers numbers = NumbersOf(system);
+        skies_.push_back(
+            {system, SkyModel(options_.satellites, rng_, numbers.first, numbers.last)});
+    }
 }
 
 bool NmeaSimulator::Within(const std::vector<TimeSpan>& spans, int second) const
@@ -93,7 +117,8 @@ std::string NmeaSimulator::Epoch(int second)
         course_ = route_.CourseAt(distance_);
 
     bool fix = !Within(options_.noFix, second);
-    sky_.Step(dt, fix ? 0.15 : 1.0);
+    for (SystemSky& s : skies_)
+        s.sky.Step(dt, fix ? 0.15 : 1.0);
     if (Within(options_.dropouts, second))
         return {};
 
@@ -107,54 +132,71 @@ std::string NmeaSimulator::Epoch(int second)
     UtcDateTime t = UtcFromSeconds(options_.startTime + second);
     std::string time = Format("%02d%02d%02d.00", t.hour, t.minute, t.second);
     std::string date = Format("%02d%02d%02d", t.day, t.month, t.year % 100);
-    std::vector<int> used = fix ? sky_.UsedPrns() : std::vector<int>();
-    if (used.size() < 4) {
-        fix = false;
-        used.clear();
+    std::vector<std::vector<int>> used;
+    size_t usedCount = 0;
+    for (const SystemSky& s : skies_) {
+        used.push_back(fix ? s.sky.UsedPrns() : std::vector<int>());
+        usedCount += used.back().size();
     }
-    double hdop = fix ? 0.6 + 5.0 / static_cast<double>(used.size()) : 0;
+    if (usedCount < 4) {
+        fix = false;
+        usedCount = 0;
+        for (std::vector<int>& list : used)
+            list.clear();
+    }
+    double hdop = fix ? 0.6 + 5.0 / static_cast<double>(usedCount) : 0;
     double vdop = hdop * 1.5;
     double pdop = std::sqrt(hdop * hdop + vdop * vdop);
+    const std::string& talker = options_.talker;
+    const bool combined = skies_.size() > 1;
 
     std::string out;
     if (fix) {
-        out += NmeaSentence("GPGGA," + time + "," + NmeaLatitude(seen.lat) + "," +
+        out += NmeaSentence(talker + "GGA," + time + "," + NmeaLatitude(seen.lat) + "," +
                             NmeaLongitude(seen.lon) +
-                            Format(",1,%02zu,%.1f,%.1f,M,%.1f,M,,", used.size(), hdop, seen.alt,
+                            Format(",1,%02zu,%.1f,%.1f,M,%.1f,M,,", usedCount, hdop, seen.alt,
                                    options_.geoidSeparation));
     } else {
-        out += NmeaSentence("GPGGA," + time + ",,,,,0,00,,,M,,M,,");
+        out += NmeaSentence(talker + "GGA," + time + ",,,,,0,00,,,M,,M,,");
     }
 
-    std::string gsa = fix ? "GPGSA,A,3" : "GPGSA,A,1";
-    for (size_t i = 0; i < 12; ++i)
-        gsa += i < used.size() ? Format(",%02d", used[i]) : std::string(",");
-    gsa += fix ? Format(",%.1f,%.1f,%.1f", pdop, hdop, vdop) : std::string(",,,");
-    out += NmeaSentence(gsa);
+    for (size_t k = 0; k < skies_.size(); ++k) {
+        std::string gsa = talker + (fix ? "GSA,A,3" : "GSA,A,1");
+        for (size_t i = 0; i < 12; ++i)
+            gsa += i < used[k].size() ? Format(",%02d", used[k][i]) : std::string(",");
+        gsa += fix ? Format(",%.1f,%.1f,%.1f", pdop, hdop, vdop) : std::string(",,,");
+        if (combined)
+            gsa += Format(",%d", static_cast<int>(skies_[k].system));
+        out += NmeaSentence(gsa);
+    }
 
-    const std::vector<SimSatellite>& sats = sky_.Satellites();
-    size_t messages = second % options_.gsvEvery == 0 ? (sats.size() + 3) / 4 : 0;
-    for (size_t m = 0; m < messages; ++m) {
-        std::string gsv = Format("GPGSV,%zu,%zu,%02zu", messages, m + 1, sats.size());
-        for (size_t k = m * 4; k < std::min(sats.size(), m * 4 + 4); ++k) {
-            const SimSatellite& s = sats[k];
-            gsv += Format(",%02d,%02d,%03d,", s.prn, static_cast<int>(std::lround(s.elevation)),
-                          static_cast<int>(std::lround(s.azimuth)) % 360);
-            if (s.snr > 0)
-                gsv += Format("%02d", s.snr);
+    for (const SystemSky& sky : skies_) {
+        const std::vector<SimSatellite>& sats = sky.sky.Satellites();
+        const char* gsvTalker = NumbersOf(sky.system).talker;
+        size_t messages = second % options_.gsvEvery == 0 ? (sats.size() + 3) / 4 : 0;
+        for (size_t m = 0; m < messages; ++m) {
+            std::string gsv =
+                Format("%sGSV,%zu,%zu,%02zu", gsvTalker, messages, m + 1, sats.size());
+            for (size_t k = m * 4; k < std::min(sats.size(), m * 4 + 4); ++k) {
+                const SimSatellite& s = sats[k];
+                gsv += Format(",%02d,%02d,%03d,", s.prn, static_cast<int>(std::lround(s.elevation)),
+                              static_cast<int>(std::lround(s.azimuth)) % 360);
+                if (s.snr > 0)
+                    gsv += Format("%02d", s.snr);
+            }
+            out += NmeaSentence(gsv);
         }
-        out += NmeaSentence(gsv);
     }
 
     double knots = speed_ * kKnotsPerMetreSecond;
     std::string variation = Format("%.1f,%c", std::abs(options_.magneticVariation),
                                    options_.magneticVariation < 0 ? 'W' : 'E');
     if (fix) {
-        out += NmeaSentence("GPRMC," + time + ",A," + NmeaLatitude(seen.lat) + "," +
+        out += NmeaSentence(talker + "RMC," + time + ",A," + NmeaLatitude(seen.lat) + "," +
                             NmeaLongitude(seen.lon) + Format(",%.2f,%.1f,", knots, course_) + date +
                             "," + variation + ",A");
     } else {
-        out += NmeaSentence("GPRMC," + time + ",V,,,,,,," + date + ",,,N");
+        out += NmeaSentence(talker + "RMC," + time + ",V,,,,,,," + date + ",,,N");
     }
 
     if (options_.rmb) {
@@ -166,17 +208,17 @@ std::string NmeaSimulator::Epoch(int second)
                                            GeoPoint::FromDegrees(seen.lat, seen.lon));
             bearing = std::fmod(bearing, 360.0);
             double closing = knots * std::cos((bearing - course_) * kRadiansPerDegree);
-            out += NmeaSentence("GPRMB,A,0.00,L,START,FINISH," + NmeaLatitude(to.lat) + "," +
+            out += NmeaSentence(talker + "RMB,A,0.00,L,START,FINISH," + NmeaLatitude(to.lat) + "," +
                                 NmeaLongitude(to.lon) +
                                 Format(",%.3f,%.1f,%.1f,%c", rangeNm, bearing, closing,
                                        rangeNm < 0.027 ? 'A' : 'V'));
         } else {
-            out += NmeaSentence("GPRMB,V,,,,,,,,,,,,V");
+            out += NmeaSentence(talker + "RMB,V,,,,,,,,,,,,V");
         }
     }
     if (options_.zda) {
-        out +=
-            NmeaSentence("GPZDA," + time + Format(",%02d,%02d,%04d,00,00", t.day, t.month, t.year));
+        out += NmeaSentence(talker + "ZDA," + time +
+                            Format(",%02d,%02d,%04d,00,00", t.day, t.month, t.year));
     }
     return out;
 }

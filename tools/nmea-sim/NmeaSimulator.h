@@ -2,6 +2,7 @@
 
 #include "SimRoute.h"
 #include "SkyModel.h"
+#include "gps/GnssSystem.h"
 
 #include <cstdint>
 #include <random>
@@ -19,7 +20,11 @@ struct TimeSpan {
 struct SimOptions {
     int64_t startTime = 1778895000; // 2026-05-16 01:30:00 UTC
     double walkingSpeed = 1.35;     // metres a second on the flat
-    int satellites = 11;
+    int satellites = 11;            // in view, of each system
+    // The talker of GGA, GSA, RMC, RMB and ZDA: "GP", or "GN" for a combined
+    // receiver. Each system's GSV group has the system's own talker.
+    std::string talker = "GP";
+    std::vector<GnssSystem> systems{GnssSystem::Gps};
     bool rmb = false;
     bool zda = false;
     int gsvEvery = 1; // seconds between GPGSV groups
@@ -33,7 +38,9 @@ struct SimOptions {
 
 // A simulated GPS receiver walking a route. Epoch(k) returns the sentences of
 // second k (GPGGA, GPGSA, GPGSV, GPRMC, and GPRMB and GPZDA when asked), each
-// with its checksum and CR LF; seconds are to be asked in order.
+// with its checksum and CR LF; seconds are to be asked in order. A receiver of
+// several systems sends one GSA per system (with the NMEA 4.10 system id) and
+// a GSV group per system.
 class NmeaSimulator {
 public:
     NmeaSimulator(SimRoute route, const SimOptions& options);
@@ -54,7 +61,11 @@ private:
     SimRoute route_;
     SimOptions options_;
     std::mt19937 rng_;
-    SkyModel sky_;
+    struct SystemSky {
+        GnssSystem system;
+        SkyModel sky;
+    };
+    std::vector<SystemSky> skies_;
     double distance_ = 0;
     double speed_ = 0;  // metres a second at the last epoch
     double course_ = 0; // degrees true

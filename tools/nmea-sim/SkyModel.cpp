@@ -12,7 +12,9 @@ constexpr double kDegrees = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
 } // namespace
 
-SkyModel::SkyModel(int count, std::mt19937& rng) : count_(std::clamp(count, 4, 14)), rng_(rng)
+SkyModel::SkyModel(int count, std::mt19937& rng, int firstPrn, int lastPrn)
+    : count_(std::clamp(count, 4, std::min(14, lastPrn - firstPrn + 1))), rng_(rng),
+      firstPrn_(firstPrn), lastPrn_(lastPrn)
 {
     for (int i = 0; i < count_; ++i)
         satellites_.push_back(NewSatellite(false));
@@ -21,7 +23,7 @@ SkyModel::SkyModel(int count, std::mt19937& rng) : count_(std::clamp(count, 4, 1
 
 int SkyModel::FreePrn()
 {
-    std::uniform_int_distribution<int> pick(1, 32);
+    std::uniform_int_distribution<int> pick(firstPrn_, lastPrn_);
     for (;;) {
         int prn = pick(rng_);
         bool taken = std::any_of(satellites_.begin(), satellites_.end(),

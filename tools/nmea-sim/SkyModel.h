@@ -21,7 +21,8 @@ struct SimSatellite {
 // their elevation and the shading of the ground.
 class SkyModel {
 public:
-    SkyModel(int count, std::mt19937& rng);
+    // Satellites numbered firstPrn to lastPrn (GPS: 1 to 32).
+    SkyModel(int count, std::mt19937& rng, int firstPrn = 1, int lastPrn = 32);
 
     // Moves the sky on by seconds. shade 0 is open sky, 1 a deep forest
     // or canyon where nothing is tracked well enough for a fix.
@@ -37,6 +38,8 @@ private:
 
     int count_;
     std::mt19937& rng_;
+    int firstPrn_;
+    int lastPrn_;
     std::vector<SimSatellite> satellites_;
 };
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 using namespace hw;
 using namespace hw::sim;
@@ -47,7 +48,14 @@ void PrintHelp()
         "  --dropout S+LEN         the receiver sends nothing at all (repeatable)\n"
         "\n"
         "Sentences:\n"
-        "  --satellites N          satellites in view, 4 to 14 (default 11)\n"
+        "  --satellites N          satellites in view, 4 to 14 (default 11), of each system\n"
+        "  --systems LIST          satellite systems, comma-separated: gps, glonass,\n"
+        "                          galileo, beidou, qzss, navic (default gps); several\n"
+        "                          give one GSA per system with its NMEA 4.10 system id\n"
+        "                          and a GSV group per system (GPGSV, GLGSV, GAGSV, GBGSV,\n"
+        "                          GQGSV, GIGSV)\n"
+        "  --talker GP|GN          talker of GGA, GSA, RMC, RMB and ZDA (default GP;\n"
+        "                          GN is what combined receivers send)\n"
         "  --rmb                   add GPRMB guidance to the end of the route\n"
         "  --zda                   add GPZDA\n"
         "  --gsv-every N           the GPGSV group every N seconds (default 1); a slow\n"
@@ -102,6 +110,26 @@ bool ParseStart(const std::string& text, RoutePoint& p)
         return false;
     p = {v[0], v[1], n == 3 ? v[2] : 0};
     return true;
+}
+
+bool ParseSystems(const std::string& text, std::vector<GnssSystem>& systems)
+{
+    systems.clear();
+    size_t from = 0;
+    for (;;) {
+        size_t comma = text.find(',', from);
+        GnssSystem s = SystemOfName(text.substr(from, comma - from));
+        if (s == GnssSystem::Unknown || s == GnssSystem::Sbas)
+            return false;
+        for (GnssSystem known : systems) {
+            if (known == s)
+                return false;
+        }
+        systems.push_back(s);
+        if (comma == std::string::npos)
+            return true;
+        from = comma + 1;
+    }
 }
 
 bool ParseTime(const std::string& text, int64_t& seconds)
@@ -179,6 +207,10 @@ int main(int argc, char* argv[])
         } else if (a == "--satellites") {
             ok = number(n) && n >= 4 && n <= 14;
             options.satellites = static_cast<int>(n);
+        } else if (a == "--systems") {
+            ok = value(text) && ParseSystems(text, options.systems);
+        } else if (a == "--talker") {
+            ok = value(options.talker) && (options.talker == "GP" || options.talker == "GN");
         } else if (a == "--rmb") {
             options.rmb = true;
         } else if (a == "--zda") {

@@ -105,6 +105,19 @@ void DecodeGsa(const SentenceFields& f, GpsRecord& r)
     r.pdop = ReadDecimal(f.At(15));
 }
 
+// The talkers of GPS and of the other satellite systems, alone or combined:
+// a receiver of several systems says GNRMC where one of GPS says GPRMC.
+bool IsReceiverTalker(std::string_view talker)
+{
+    static constexpr std::string_view kTalkers[] = {"GP", "GN", "GL", "GA", "GB",
+                                                    "BD", "GQ", "QZ", "GI"};
+    for (std::string_view t : kTalkers) {
+        if (talker == t)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int WholeNumber(double value)
@@ -203,18 +216,21 @@ DecodeResult DecodeSentence(std::string_view line, GpsRecord& record)
     if (ReadHex(fields.At(fields.count - 1)) != SentenceChecksum(line))
         return DecodeResult::Dropped;
 
-    std::string_view name = fields.At(0);
-    if (name == "GPRMC") {
+    std::string_view address = fields.At(0);
+    if (address.size() != 5 || !IsReceiverTalker(address.substr(0, 2)))
+        return DecodeResult::Dropped;
+    std::string_view name = address.substr(2);
+    if (name == "RMC") {
         DecodeRmc(fields, record);
         return DecodeResult::Update;
     }
-    if (name == "GPGSV")
+    if (name == "GSV")
         return DecodeGsv(fields, record) ? DecodeResult::Update : DecodeResult::Stored;
-    if (name == "GPGGA") {
+    if (name == "GGA") {
         DecodeGga(fields, record);
         return DecodeResult::Update;
     }
-    if (name == "GPGSA") {
+    if (name == "GSA") {
         DecodeGsa(fields, record);
         return DecodeResult::Update;
     }

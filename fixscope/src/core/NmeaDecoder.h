@@ -40,10 +40,12 @@ unsigned ReadHex(std::string_view text);
 enum class DecodeResult {
     Dropped, // bad checksum, unknown sentence or not a sentence at all
     Stored,  // applied to the record but not an update (an unfinished GPGSV group)
-    Update,  // GPRMC, GPGGA, GPGSA or the GPGSV that completed its group
+    Update,  // RMC, GGA, GSA or the GSV that completed its group
 };
 
-// Applies one NMEA line (starting with '$') to a record.
+// Applies one NMEA line (starting with '$') to a record. The four sentences
+// are taken from the GPS talker and from those of the other satellite
+// systems (GN, GL, GA, GB, BD, GQ, QZ, GI) alike.
 DecodeResult DecodeSentence(std::string_view line, GpsRecord& record);
 
 } // namespace fixscope

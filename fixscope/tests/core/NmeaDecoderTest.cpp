@@ -178,6 +178,48 @@ TEST(NmeaDecoderTest, GsaGivesFixTypeUsedSatellitesAndPdop)
     EXPECT_EQ(big.usedPrns[0], 255); // held at the top of its 8 bits
 }
 
+TEST(NmeaDecoderTest, CombinedReceiversTalkersAreDecodedAlike)
+{
+    // A receiver of GPS and GLONASS: its sentences as it sends them.
+    GpsRecord r = Decoded({
+        SimulatedReceiver::Sentence("GNRMC,020935.000,A,4404.1351,N,12118.8556,W,0.04,359.11,"
+                                    "050219,,,A"),
+        SimulatedReceiver::Sentence("GNGGA,020935.000,4404.1351,N,12118.8556,W,1,10,0.9,1123.9,"
+                                    "M,-19.6,M,,0000"),
+        SimulatedReceiver::Sentence("GNGSA,A,3,15,17,30,28,,,,,,,,,1.8,0.9,1.5"),
+        SimulatedReceiver::Sentence("GLGSV,1,1,02,73,47,322,36,82,55,053,29"),
+    });
+    EXPECT_EQ(r.status, 'A');
+    EXPECT_DOUBLE_EQ(r.latDegrees, 44);
+    EXPECT_DOUBLE_EQ(r.lonDegrees, 121);
+    EXPECT_DOUBLE_EQ(r.altitude, 1123.9);
+    EXPECT_EQ(r.fixType, '3');
+    EXPECT_TRUE(r.IsUsed(30));
+    EXPECT_EQ(r.satellitesInView, 2);
+    EXPECT_EQ(r.satellites[0].prn, 73);
+    EXPECT_EQ(r.satellites[1].snr, 29);
+
+    // Every talker of a satellite system counts; others and proprietary
+    // sentences do not.
+    for (const char* talker : {"GP", "GN", "GL", "GA", "GB", "BD", "GQ", "QZ", "GI"}) {
+        GpsRecord one;
+        EXPECT_EQ(DecodeSentence(SimulatedReceiver::Sentence(std::string(talker) +
+                                                             "GGA,1,,,,,1,05,1.5,250.0,M,,M,,"),
+                                 one),
+                  DecodeResult::Update)
+            << talker;
+        EXPECT_DOUBLE_EQ(one.altitude, 250.0) << talker;
+    }
+    for (const char* other : {"IIGGA", "PGGGA", "GPGGAX", "GGA"}) {
+        GpsRecord one;
+        EXPECT_EQ(
+            DecodeSentence(
+                SimulatedReceiver::Sentence(std::string(other) + ",1,,,,,1,05,1.5,250.0"), one),
+            DecodeResult::Dropped)
+            << other;
+    }
+}
+
 TEST(NmeaDecoderTest, TokeniserRecordsAtMostFortyNineFields)
 {
     SentenceFields f = Tokenise("$GPGGA,a,,b*4F\r\n");
