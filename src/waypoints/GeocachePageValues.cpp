@@ -3,6 +3,7 @@
 #include "base/LocalTime.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/HtmlSanitizer.h"
 #include "waypoints/HtmlText.h"
 #include "waypoints/WaypointTables.h"
 
@@ -169,7 +170,7 @@ std::string GeocachePageValues::WaypointLink() const
 
 std::string GeocachePageValues::Description(const std::string& text, int isHtml) const
 {
-    return isHtml ? text : EscapeHtml(text, true);
+    return isHtml ? SanitizeHtml(text) : EscapeHtml(text, true);
 }
 
 std::string GeocachePageValues::Logs() const

@@ -14,7 +14,8 @@ class PositionFormatter;
 // The values that a page template's placeholders ("<!--HW_CACHE_NAME-->" and
 // the like) stand for, for one waypoint. Every plain-text field is escaped,
 // so that a name, log or hint from an imported file shows as text and never
-// runs as markup; descriptions flagged as HTML are inserted as they are.
+// runs as markup; descriptions flagged as HTML keep their markup, with
+// whatever would run or load active content taken out.
 class GeocachePageValues {
 public:
     // now: the current time, seconds since 1970 UTC (for the "(New)" mark).
