@@ -14,6 +14,7 @@ PACKAGES=(
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache
+  libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
 )
 
 install_missing() {

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hw {
+
+inline constexpr int kRoadClassCount = 10;
+inline constexpr unsigned kAllRoadClasses = (1u << kRoadClassCount) - 1;
+
+// The class of an OpenStreetMap way by its highway or railway tag: 0
+// motorway ... 8 paths, 9 rail; -1 for a way that is none of them.
+int RoadClassOf(std::string_view highway, std::string_view railway);
+
+// A point of a road in microdegrees.
+struct RoadPoint {
+    int32_t lat = 0;
+    int32_t lon = 0;
+};
+
+// An area in microdegrees, bounds included.
+struct RoadBox {
+    int32_t minLat = 0, minLon = 0, maxLat = 0, maxLon = 0;
+    bool Overlaps(const RoadBox& o) const
+    {
+        return minLat <= o.maxLat && o.minLat <= maxLat && minLon <= o.maxLon && o.minLon <= maxLon;
+    }
+};
+
+// What a map file holds: ways and points in all, ways per class, and the
+// box around every point (all zero for an empty map).
+struct RoadMapSummary {
+    uint32_t ways = 0;
+    uint64_t nodes = 0;
+    std::array<uint32_t, kRoadClassCount> classes{};
+    RoadBox bounds;
+    // {"ways":W,"nodes":N,"classes":[...],"bounds":{"minlat":..,...}} in degrees.
+    std::string Json() const;
+};
+
+// Builds a road map file. Ways are stored once; a grid of cells over the
+// bounds lists for each cell the ways whose boxes reach into it, so that a
+// reader looks only at the cells in sight.
+//
+// The file (little-endian): the magic "HWROADS\0", version, bounds, counts
+// per class, grid size and cell size; the ways (class, first point, point
+// count, box); the points as pairs of int32 microdegrees; the cells' offsets
+// into the list of way numbers, and that list.
+class RoadMapWriter {
+public:
+    // Adds a way of a class (0..9); a way of fewer than two points is left out.
+    void AddWay(int roadClass, const std::vector<RoadPoint>& points);
+    const RoadMapSummary& Summary() const { return summary_; }
+    std::string Bytes() const;
+
+private:
+    struct Way {
+        uint8_t roadClass;
+        uint32_t first;
+        uint32_t count;
+        RoadBox box;
+    };
+    std::vector<Way> ways_;
+    std::vector<RoadPoint> points_;
+    RoadMapSummary summary_;
+};
+
+// A road map file read into memory, checked throughout so that a damaged
+// file is refused rather than read out of bounds.
+class RoadMap {
+public:
+    // false with a message (and an empty map) when the file is missing,
+    // damaged or of another kind.
+    bool Load(const std::string& path, std::string& error);
+    bool Parse(std::string_view bytes, std::string& error);
+
+    const RoadMapSummary& Summary() const { return summary_; }
+    bool Empty() const { return ways_.empty(); }
+
+    // Calls visit(roadClass, const RoadPoint* points, uint32_t count) once for
+    // every way of a class in classMask whose box overlaps the area.
+    template <typename Visit>
+    void ForEachWay(const RoadBox& area, unsigned classMask, Visit&& visit) const
+    {
+        CellRange r = Cells(area);
+        if (r.empty)
+            return;
+        NextStamp();
+        for (uint32_t row = r.row0; row <= r.row1; ++row)
+            for (uint32_t col = r.col0; col <= r.col1; ++col) {
+                uint32_t cell = row * cols_ + col;
+                for (uint32_t k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
+                    uint32_t w = cellWays_[k];
+                    if (seen_[w] == stamp_)
+                        continue;
+                    seen_[w] = stamp_;
+                    const Way& way = ways_[w];
+                    if ((classMask >> way.roadClass & 1u) && way.box.Overlaps(area))
+                        visit(static_cast<int>(way.roadClass), &points_[way.first], way.count);
+                }
+            }
+    }
+
+private:
+    struct Way {
+        uint8_t roadClass;
+        uint32_t first;
+        uint32_t count;
+        RoadBox box;
+    };
+    struct CellRange {
+        bool empty = true;
+        uint32_t row0 = 0, row1 = 0, col0 = 0, col1 = 0;
+    };
+    CellRange Cells(const RoadBox& area) const;
+    void Clear();
+    void NextStamp() const;
+
+    RoadMapSummary summary_;
+    uint32_t cols_ = 0, rows_ = 0;
+    int32_t cellSize_ = 1;
+    std::vector<Way> ways_;
+    std::vector<RoadPoint> points_;
+    std::vector<uint32_t> cellStart_;
+    std::vector<uint32_t> cellWays_;
+    mutable std::vector<uint32_t> seen_;
+    mutable uint32_t stamp_ = 0;
+};
+
+} // namespace hw
