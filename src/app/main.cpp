@@ -30,6 +30,7 @@ int main(int argc, char* argv[])
     const bool screenshot = !cl.screenshotFile.isEmpty();
     hw::CMainFrame::Options options;
     options.replayFile = cl.replayFile;
+    options.roadsFile = cl.roadsFile;
     options.skipFirstRun = screenshot;
     options.demoWhenUnset = true;
     hw::CMainFrame frame(*settings, options);

@@ -1,5 +1,10 @@
 #include "map/RoadMap.h"
 
+#include "TestFiles.h"
+#include "base/MemorySettingsStore.h"
+#include "base/SettingsStore.h"
+#include "map/RoadLayer.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -142,6 +147,48 @@ TEST(RoadMapTest, AnEmptyMapIsAFileToo)
     EXPECT_EQ(map.Summary().Json(), "{\"ways\":0,\"nodes\":0,\"classes\":[0,0,0,0,0,0,0,0,0,0],"
                                     "\"bounds\":{\"minlat\":0.000000,\"minlon\":0.000000,"
                                     "\"maxlat\":0.000000,\"maxlon\":0.000000}}");
+}
+
+TEST(RoadLayerTest, TheFileOfTheRunOrOfTheSetting)
+{
+    MemorySettingsStore settings;
+    HandheldFolders folders{"/home/u/Documents", "/usr/share/hikewise"};
+    EXPECT_EQ(RoadLayer::MapPath(settings, folders, "", "/home/u"),
+              "/home/u/Documents/KORV/ca.map");
+    settings.SetText(section::kMap, map_setting::kRoadMap, "~/maps/alps.map");
+    EXPECT_EQ(RoadLayer::MapPath(settings, folders, "", "/home/u"), "/home/u/maps/alps.map");
+    EXPECT_EQ(RoadLayer::MapPath(settings, folders, "/tmp/monaco.map", "/home/u"),
+              "/tmp/monaco.map");
+}
+
+TEST(RoadLayerTest, AMissingOrDamagedFileSaysWhyOnce)
+{
+    test::TempDir dir;
+    RoadLayer layer;
+    EXPECT_EQ(layer.ClassMask(), kAllRoadClasses);
+    EXPECT_FALSE(layer.Open(dir.Path("ca.map")));
+    std::string problem = layer.TakeProblem();
+    EXPECT_NE(problem.find(dir.Path("ca.map")), std::string::npos) << problem;
+    EXPECT_EQ(layer.TakeProblem(), "");
+    EXPECT_TRUE(layer.Map().Empty());
+
+    RoadMapWriter writer;
+    writer.AddWay(7, {{1, 1}, {2, 2}});
+    std::string bytes = writer.Bytes();
+    test::WriteFileBytes(dir.Path("cut.map"), bytes.substr(0, bytes.size() - 3));
+    EXPECT_FALSE(layer.Open(dir.Path("cut.map")));
+    EXPECT_NE(layer.TakeProblem().find("damaged"), std::string::npos);
+
+    test::WriteFileBytes(dir.Path("good.map"), bytes);
+    EXPECT_TRUE(layer.Open(dir.Path("good.map")));
+    EXPECT_EQ(layer.TakeProblem(), "");
+    EXPECT_EQ(layer.Map().Summary().classes[7], 1u);
+
+    layer.SetClassMask(0xFFFF);
+    EXPECT_EQ(layer.ClassMask(), kAllRoadClasses);
+    layer.SetClassMask(kAllRoadClasses & ~(1u << 7));
+    EXPECT_FALSE(layer.Shows(7));
+    EXPECT_TRUE(layer.Shows(8));
 }
 
 } // namespace

@@ -421,13 +421,15 @@ private slots:
             args.prepend(QStringLiteral("hikewise"));
             return CommandLine::Parse(args);
         };
-        CommandLine cl = parse(
-            {QStringLiteral("--settings"), QStringLiteral("s.conf"), QStringLiteral("--replay"),
-             QStringLiteral("log.nmea"), QStringLiteral("--page"), QStringLiteral("3"),
-             QStringLiteral("--after"), QStringLiteral("2.5"), QStringLiteral("--screenshot"),
-             QStringLiteral("out.png"), QStringLiteral("--size"), QStringLiteral("800x480"),
-             QStringLiteral("--view"), QStringLiteral("2")});
+        CommandLine cl =
+            parse({QStringLiteral("--settings"), QStringLiteral("s.conf"),
+                   QStringLiteral("--replay"), QStringLiteral("log.nmea"), QStringLiteral("--page"),
+                   QStringLiteral("3"), QStringLiteral("--after"), QStringLiteral("2.5"),
+                   QStringLiteral("--screenshot"), QStringLiteral("out.png"),
+                   QStringLiteral("--size"), QStringLiteral("800x480"), QStringLiteral("--view"),
+                   QStringLiteral("2"), QStringLiteral("--roads"), QStringLiteral("monaco.map")});
         QVERIFY(cl.error.isEmpty());
+        QCOMPARE(cl.roadsFile, QStringLiteral("monaco.map"));
         QCOMPARE(cl.settingsFile, QStringLiteral("s.conf"));
         QCOMPARE(cl.replayFile, QStringLiteral("log.nmea"));
         QCOMPARE(cl.page, 3);

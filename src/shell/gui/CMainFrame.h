@@ -38,6 +38,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public LinkHost {
 public:
     struct Options {
         QString replayFile;         // replay this log in place of the receiver
+        QString roadsFile;          // the road map for this run, in place of the setting's
         bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
         bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
     };

@@ -19,6 +19,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("replay"),
         QStringLiteral("Replay a recorded NMEA log in place of the receiver."),
         QStringLiteral("FILE"));
+    QCommandLineOption roads(
+        QStringLiteral("roads"),
+        QStringLiteral("Draw the road map FILE (made by hikewise-tool map-import) for this run."),
+        QStringLiteral("FILE"));
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                   QStringLiteral("Render the main window to a PNG and exit."),
                                   QStringLiteral("FILE"));
@@ -39,11 +43,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                             QStringLiteral("Show view N of the GPS page: 0 position, 1 precision, "
                                            "2 sky plot."),
                             QStringLiteral("N"));
-    parser.addOptions({settings, replay, screenshot, after, page, dialog, size, view});
+    parser.addOptions({settings, replay, roads, screenshot, after, page, dialog, size, view});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     cl.settingsFile = parser.value(settings);
     cl.replayFile = parser.value(replay);
+    cl.roadsFile = parser.value(roads);
     cl.screenshotFile = parser.value(screenshot);
     cl.dialog = parser.value(dialog);
     if (parser.isSet(after)) {
