@@ -291,7 +291,8 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     if (next != s.nodes)
         return fail("point count");
     points_.resize(s.nodes);
-    std::memcpy(points_.data(), in.Here(), s.nodes * 8);
+    if (s.nodes > 0)
+        std::memcpy(points_.data(), in.Here(), s.nodes * 8);
     in.Skip(s.nodes * 8);
     cellStart_.resize(cells + 1);
     for (uint32_t& c : cellStart_)

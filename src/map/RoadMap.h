@@ -41,6 +41,15 @@ struct RoadMapSummary {
     std::string Json() const;
 };
 
+// One way of a map file: its class, its points in the file's list of
+// points, and the box around them.
+struct RoadMapWay {
+    uint8_t roadClass = 0;
+    uint32_t first = 0;
+    uint32_t count = 0;
+    RoadBox box;
+};
+
 // Builds a road map file. Ways are stored once; a grid of cells over the
 // bounds lists for each cell the ways whose boxes reach into it, so that a
 // reader looks only at the cells in sight.
@@ -57,12 +66,7 @@ public:
     std::string Bytes() const;
 
 private:
-    struct Way {
-        uint8_t roadClass;
-        uint32_t first;
-        uint32_t count;
-        RoadBox box;
-    };
+    using Way = RoadMapWay;
     std::vector<Way> ways_;
     std::vector<RoadPoint> points_;
     RoadMapSummary summary_;
@@ -105,12 +109,7 @@ public:
     }
 
 private:
-    struct Way {
-        uint8_t roadClass;
-        uint32_t first;
-        uint32_t count;
-        RoadBox box;
-    };
+    using Way = RoadMapWay;
     struct CellRange {
         bool empty = true;
         uint32_t row0 = 0, row1 = 0, col0 = 0, col1 = 0;
