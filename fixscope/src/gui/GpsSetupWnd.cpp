@@ -144,18 +144,23 @@ void GpsSetupWnd::OpenOrClose()
         device_.Close();
         openClose_->setText(QStringLiteral("Open GPS"));
         log_->AddLine(QStringLiteral("GPS Close.."));
-    } else if (device_.Open(ports_->currentText().toStdString(), ChosenRate(), PortMap::Load())) {
-        openClose_->setText(QStringLiteral("Close GPS"));
-        log_->AddLine(QStringLiteral("GPS Open..."));
+    } else {
+        // The log is attached before the reader starts, so that it gets the
+        // first sentences too; they queue behind "GPS Open...".
         LogListBox* log = log_;
         device_.AttachLog([log](const std::string& line) {
             QString text = QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
             QMetaObject::invokeMethod(
                 log, [log, text] { log->AddLine(text); }, Qt::QueuedConnection);
         });
-    } else {
-        QMessageBox::information(this, QStringLiteral("Fixscope"),
-                                 QStringLiteral("Can not open COMPORT."));
+        if (device_.Open(ports_->currentText().toStdString(), ChosenRate(), PortMap::Load())) {
+            openClose_->setText(QStringLiteral("Close GPS"));
+            log_->AddLine(QStringLiteral("GPS Open..."));
+        } else {
+            device_.AttachLog({});
+            QMessageBox::information(this, QStringLiteral("Fixscope"),
+                                     QStringLiteral("Can not open COMPORT."));
+        }
     }
     UpdateEnabled();
     emit deviceOpenChanged(device_.IsOpen());

@@ -19,6 +19,8 @@ public:
 
     void Poke();
     bool IsHolding() const { return inhibited_; }
+    // True once the bus said there is no screen saver to ask.
+    bool IsUnavailable() const { return unavailable_; }
 
 private:
     void Release();

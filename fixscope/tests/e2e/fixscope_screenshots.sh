@@ -15,7 +15,8 @@ trap cleanup EXIT
 
 "$bin/fixscope-receiver" >"$out/device" 2>"$out/received" &
 receiver_pid=$!
-for _ in $(seq 50); do [ -s "$out/device" ] && break; sleep 0.1; done
+# Waits for the receiver to name its device (a minute at most, against hangs).
+for _ in $(seq 1200); do [ -s "$out/device" ] && break; sleep 0.05; done
 device=$(head -n1 "$out/device")
 [ -e "$device" ] || { echo "no pseudo-terminal from fixscope-receiver"; exit 1; }
 

@@ -38,8 +38,8 @@ private slots:
     void initTestCase()
     {
         QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
-            QSKIP("dbus-daemon is not installed");
+        // The README's commands install it: missing is a fault, not a skip.
+        QVERIFY2(!daemon.isEmpty(), "dbus-daemon is not installed");
         bus_.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
                             QStringLiteral("--print-address=1")});
         QVERIFY(bus_.waitForStarted());
@@ -60,7 +60,7 @@ private slots:
     {
         KeepAwake awake(nullptr, 100);
         awake.Poke();
-        QTest::qWait(300);
+        QTRY_VERIFY(awake.IsUnavailable()); // the bus answered: nobody there
         QVERIFY(!awake.IsHolding());
         awake.Poke(); // still nothing, and no error
         QVERIFY(!awake.IsHolding());
