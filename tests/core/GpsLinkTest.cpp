@@ -69,7 +69,8 @@ struct LinkFixture : ::testing::Test {
     }
     bool WaitFor(const std::function<bool()>& condition)
     {
-        for (int i = 0; i < 300 && !condition(); ++i)
+        // Polls the condition; the limit only guards against a hang.
+        for (int i = 0; i < 3000 && !condition(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return condition();
     }
@@ -240,15 +241,34 @@ TEST_F(LinkFixture, ReaderFeedsTheParserAndHonoursThePause)
     EXPECT_NEAR(parser.Snapshot().ggaLatitude, 53.361337, 1e-6);
     EXPECT_TRUE(WaitFor([&] { return link.NoDataTicks() == 0; }));
 
-    ReaderThread::SetPaused(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    const int readsBefore = devices.LineFor(kDevice)->reads;
+    // Pausing waits for a read in progress: the read holds on a latch until
+    // the pause has been asked for, and its sentence is parsed before
+    // SetPaused returns.
+    auto line = devices.LineFor(kDevice);
+    std::atomic<bool> inRead{false};
+    std::atomic<bool> readWhilePaused{false};
+    auto setLatch = [&](std::function<void()> latch) {
+        std::lock_guard lock(line->mutex);
+        line->beforeRead = std::move(latch);
+    };
+    setLatch([&] {
+        inRead = true;
+        while (!ReaderThread::Paused())
+            std::this_thread::yield();
+    });
     devices.Send(kDevice, kFix);
-    std::this_thread::sleep_for(std::chrono::milliseconds(450));
-    EXPECT_EQ(parser.SentenceCount(), 10u);
-    EXPECT_EQ(devices.LineFor(kDevice)->reads, readsBefore);
+    ASSERT_TRUE(WaitFor([&] { return inRead.load(); }));
+    ReaderThread::SetPaused(true);
+    EXPECT_EQ(parser.SentenceCount(), 11u);
+
+    // Once paused no read starts; the bytes wait for the end of the pause.
+    setLatch([&] { readWhilePaused = readWhilePaused || ReaderThread::Paused(); });
+    devices.Send(kDevice, kFix);
+    EXPECT_EQ(parser.SentenceCount(), 11u);
     ReaderThread::SetPaused(false);
-    EXPECT_TRUE(WaitFor([&] { return parser.SentenceCount() == 11; }));
+    EXPECT_TRUE(WaitFor([&] { return parser.SentenceCount() == 12; }));
+    EXPECT_FALSE(readWhilePaused.load());
+    setLatch(nullptr);
 
     // Reconnecting never leaves two readers.
     for (int i = 0; i < 5; ++i) {

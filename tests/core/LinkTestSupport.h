@@ -49,6 +49,7 @@ inline std::vector<uint8_t> SirfFrame(const std::vector<uint8_t>& payload)
 #include "gps/SerialTransport.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -66,6 +67,9 @@ public:
         std::deque<uint8_t> incoming;
         std::string written;
         int reads = 0;
+        // When set, each read calls it first, on the reading thread, before
+        // it takes any byte: a latch for tests of what a read overlaps.
+        std::function<void()> beforeRead;
     };
 
     std::unique_ptr<SerialHandle> OpenDevice(const std::string& path, uint32_t baud,
@@ -105,6 +109,13 @@ private:
         explicit Handle(std::shared_ptr<Line> line) : line_(std::move(line)) {}
         long Read(uint8_t* buffer, std::size_t n) override
         {
+            std::function<void()> latch;
+            {
+                std::lock_guard lock(line_->mutex);
+                latch = line_->beforeRead;
+            }
+            if (latch)
+                latch();
             std::lock_guard lock(line_->mutex);
             ++line_->reads;
             std::size_t count = std::min(n, line_->incoming.size());
