@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -94,6 +95,29 @@ void ExpectStillDecodes(NmeaParser& parser)
     EXPECT_DOUBLE_EQ(f.altitude, 545.4);
 }
 
+// Counts and satellite tables stay within what the sentences can carry:
+// never more decoded sentences than '$' fed, the satellites-used field stays two
+// digits, and a satellite marked used has a PRN.
+void ExpectInRange(const NmeaParser& parser, size_t dollarsFed)
+{
+    const GpsFix f = parser.Snapshot();
+    ASSERT_LE(parser.SentenceCount(), dollarsFed);
+    ASSERT_LE(uint64_t(f.ggaCount) + f.gsaCount + f.gsvCount + f.rmbCount + f.rmcCount + f.zdaCount,
+              dollarsFed);
+    ASSERT_LE(f.satellitesUsed, 99);
+    for (const SatelliteInfo& s : f.satellites) {
+        ASSERT_TRUE(s.used == 0 || s.used == 1);
+        if (s.used) {
+            ASSERT_NE(s.prn, 0);
+        }
+    }
+}
+
+size_t Dollars(const std::string& bytes)
+{
+    return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '$'));
+}
+
 void ExpectSane(const GpsFix& f)
 {
     for (double v :
@@ -109,12 +133,17 @@ TEST(NmeaParserFuzzTest, ArbitraryBytesNeverBreakTheParser)
 {
     NmeaFuzz fuzz(20261207);
     NmeaParser parser;
+    size_t dollars = 0;
     for (int round = 0; round < 300; ++round) {
         std::string bytes = round % 2 ? fuzz.RandomBytes(2000) : fuzz.NmeaLikeBytes(2000);
         fuzz.FeedChunked(parser, bytes);
+        dollars += Dollars(bytes);
         ExpectSane(parser.Snapshot());
-        if (round % 25 == 0)
+        ExpectInRange(parser, dollars);
+        if (round % 25 == 0) {
             ExpectStillDecodes(parser);
+            ++dollars;
+        }
     }
     ExpectStillDecodes(parser);
 }
@@ -142,12 +171,15 @@ TEST(NmeaParserFuzzTest, MutatedReceiverLogsNeverBreakTheParser)
     NmeaFuzz fuzz(42);
     NmeaParser parser;
     size_t fed = 0;
+    size_t dollars = 0;
     while (fed < 3'000'000) {
         const std::string& seed = corpus[fuzz.Below(corpus.size())];
         size_t start = fuzz.Below(seed.size());
         std::string piece = fuzz.Mutate(seed.substr(start, 600 + fuzz.Below(2000)));
         fuzz.FeedChunked(parser, piece);
         fed += piece.size() + 1;
+        dollars += Dollars(piece);
+        ExpectInRange(parser, dollars);
     }
     ExpectSane(parser.Snapshot());
     ExpectStillDecodes(parser);

@@ -227,10 +227,17 @@ TEST(PortEnumeration, ScannerFallsBackAndFailsCleanly)
     listing = brokenPorts.List();
     EXPECT_TRUE(listing.entries.empty());
 
-    // The machine's own tty class can be read.
+    // The machine's own tty class: every port listed is a tty of the class
+    // with a device behind it, named as a node of /dev.
     std::vector<SystemPort> real;
     std::vector<std::string> unreadable;
-    EXPECT_TRUE(SystemPortScanner().Scan(real, unreadable));
+    ASSERT_TRUE(SystemPortScanner().Scan(real, unreadable));
+    for (const SystemPort& port : real) {
+        const std::string name = fs::path(port.device).filename().string();
+        EXPECT_EQ(port.device, "/dev/" + name);
+        EXPECT_TRUE(fs::exists(fs::path("/sys/class/tty") / name / "device")) << port.device;
+        EXPECT_FALSE(port.stablePath.empty()) << port.device;
+    }
 }
 
 TEST(PortDialog, EntriesPreselectionAndNumbers)
