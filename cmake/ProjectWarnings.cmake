@@ -11,3 +11,9 @@ function(hikewise_sanitize target)
     -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(${target} PRIVATE -fsanitize=address,undefined)
 endfunction()
+
+# Applies ThreadSanitizer to a target.
+function(hikewise_sanitize_threads target)
+  target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(${target} PRIVATE -fsanitize=thread)
+endfunction()

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,14 @@ inline std::string PeerDataDir()
                 FAIL() << "peer data missing: " << ::hw::test::PeerDataDir();                      \
             GTEST_SKIP() << "peer data missing: " << ::hw::test::PeerDataDir();                    \
         }                                                                                          \
+    } while (0)
+
+// Ends the test as skipped when it runs as root, who may write read-only
+// files and folders: the checks that follow run in the unprivileged pass.
+#define HW_SKIP_REST_AS_ROOT()                                                                     \
+    do {                                                                                           \
+        if (::geteuid() == 0)                                                                      \
+            GTEST_SKIP() << "as root: read-only checks run in the unprivileged pass";              \
     } while (0)
 
 } // namespace hw::test

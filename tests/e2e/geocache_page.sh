@@ -2,11 +2,10 @@
 # A geocache from another program's pocket query, imported and rendered as a
 # page: the page is well formed and every file it names lies beside it.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_peer_data gpx
+require_tools xmllint
 gpx="$HIKEWISE_PEER_DATA_DIR/gpx/GC7FA4.gpx"
-if [ ! -f "$gpx" ]; then
-  [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ] && { echo "peer data missing: $gpx"; exit 1; }
-  echo "skipped: peer data missing"; exit 0
-fi
 tool="$HIKEWISE_BIN_DIR/hikewise-tool"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

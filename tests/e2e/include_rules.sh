@@ -2,6 +2,7 @@
 # The source tree keeps its include rules, and the check catches each kind of
 # broken rule in a copy of the tree.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
 check="$HIKEWISE_SOURCE_DIR/tools/check-includes.sh"
 "$check" "$HIKEWISE_SOURCE_DIR/src"
 

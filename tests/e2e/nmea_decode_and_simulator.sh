@@ -4,9 +4,12 @@
 # route, fix losses and dropouts show, and a pseudo-terminal gets a paced
 # stream.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_tools socat
 BIN=${HIKEWISE_BIN_DIR:?}
 SRC=${HIKEWISE_SOURCE_DIR:?}
-PEER=${HIKEWISE_PEER_DATA_DIR:-}
+PEER=$HIKEWISE_PEER_DATA_DIR
+skipped=
 TOOL=$BIN/hikewise-tool
 SIM=$BIN/hikewise-nmea-sim
 WORK=$(mktemp -d)
@@ -18,7 +21,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 field() { grep -o "\"$1\":[^,}]*" | cut -d: -f2; }
 
 # --- decoding a real receiver's log -------------------------------------------
-if [ -n "$PEER" ] && [ -d "$PEER/nmea" ]; then
+if have_peer_data nmea; then
   log=$PEER/nmea/ublox-lea-5h.log
   "$TOOL" nmea-decode --skip-comments "$log" > "$WORK/ublox.jsonl"
   lines=$(wc -l < "$WORK/ublox.jsonl")
@@ -31,8 +34,8 @@ if [ -n "$PEER" ] && [ -d "$PEER/nmea" ]; then
   grep -q '"date":"2010-08-21"' "$WORK/ublox.jsonl" || fail "ublox date"
   # Standard input gives the same.
   "$TOOL" nmea-decode - < "$log" | cmp -s - "$WORK/ublox.jsonl" || fail "stdin differs"
-elif [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ]; then
-  fail "peer data missing"
+else
+  skipped="peer data missing: $PEER/nmea (the real receiver's log was not decoded)"
 fi
 
 # --- comments, bad checksums, errors ------------------------------------------
@@ -103,22 +106,26 @@ n=$(echo "$gga" | wc -l)
   fail "demo stop"
 
 # --- a pseudo-terminal at 4800 baud -------------------------------------------
-if command -v socat > /dev/null; then
-  socat -d -d pty,raw,echo=0,link="$WORK/gps" pty,raw,echo=0,link="$WORK/app" 2> "$WORK/socat.log" &
-  SOCAT_PID=$!
-  for _ in $(seq 50); do [ -e "$WORK/app" ] && [ -e "$WORK/gps" ] && break; sleep 0.1; done
-  timeout 10 cat "$WORK/app" > "$WORK/pty.nmea" &
-  CAT_PID=$!
-  start=$(date +%s%N)
-  "$SIM" --output "$WORK/gps" --duration 3 --baud 4800
-  took=$((($(date +%s%N) - start) / 1000000))
-  sleep 0.5
-  kill $CAT_PID 2>/dev/null || true
-  wait $CAT_PID 2>/dev/null || true
-  # Three epochs, one a second of wall-clock time.
-  [ "$took" -ge 2000 ] && [ "$took" -lt 6000 ] || fail "not paced: $took ms"
-  "$TOOL" nmea-decode "$WORK/pty.nmea" > "$WORK/pty.jsonl"
-  [ "$(grep -c '"sentence":"GPGGA"' "$WORK/pty.jsonl")" -eq 3 ] || fail "pty: $(cat "$WORK/pty.nmea")"
-  [ "$(wc -l < "$WORK/pty.jsonl")" -eq "$(grep -c '^\$' "$WORK/pty.nmea")" ] || fail "pty checksums"
+socat -d -d pty,raw,echo=0,link="$WORK/gps" pty,raw,echo=0,link="$WORK/app" 2> "$WORK/socat.log" &
+SOCAT_PID=$!
+wait_until 60 test -e "$WORK/app" -a -e "$WORK/gps" || fail "socat made no pseudo-terminals"
+cat "$WORK/app" > "$WORK/pty.nmea" &
+CAT_PID=$!
+start=$(date +%s%N)
+"$SIM" --output "$WORK/gps" --duration 3 --baud 4800
+took=$((($(date +%s%N) - start) / 1000000))
+# The reader has the last epoch once its GPGSV group's last sentence is in.
+last_epoch_in() { [ "$(grep -c '^\$GPGGA' "$WORK/pty.nmea")" -ge 3 ] && tail -c 2 "$WORK/pty.nmea" | grep -q $'\n'; }
+wait_until 60 last_epoch_in || fail "pty: the third epoch never came"
+kill $CAT_PID 2>/dev/null || true
+wait $CAT_PID 2>/dev/null || true
+# Three epochs, one a second: never faster (slower only under load).
+[ "$took" -ge 2000 ] || fail "not paced: $took ms"
+"$TOOL" nmea-decode "$WORK/pty.nmea" > "$WORK/pty.jsonl"
+[ "$(grep -c '"sentence":"GPGGA"' "$WORK/pty.jsonl")" -eq 3 ] || fail "pty: $(cat "$WORK/pty.nmea")"
+[ "$(wc -l < "$WORK/pty.jsonl")" -eq "$(grep -c '^\$' "$WORK/pty.nmea")" ] || fail "pty checksums"
+if [ -n "$skipped" ]; then
+  echo "skipped: $skipped"
+  exit 77
 fi
 echo "ok"

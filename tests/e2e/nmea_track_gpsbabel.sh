@@ -3,18 +3,12 @@
 # map records it, and unfiltered), is exported as GPX, and GPSBabel must read
 # back the same points, segments and positions that trk-list shows.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_peer_data nmea
+require_tools gpsbabel xmllint
 
 tool="$HIKEWISE_BIN_DIR/hikewise-tool"
 logs="$HIKEWISE_PEER_DATA_DIR/nmea"
-if [ ! -d "$logs" ]; then
-  if [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ]; then
-    echo "peer data missing: $logs" >&2
-    exit 1
-  fi
-  echo "peer data missing: $logs (skipped)"
-  exit 0
-fi
-command -v gpsbabel >/dev/null || { echo "gpsbabel is not installed" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -70,10 +64,40 @@ check_track() {
   echo "$label: $points points, $segments segments"
 }
 
+# The receiver's own fixes: the position of every GPGGA with a fix, in
+# millionths of a degree, read here from the log itself.
+receiver_fixes() {
+  tr -d '\r' <"$1" | awk -F',' '
+    function degrees(v, h, width) {
+      d = int(substr(v, 1, width)) + substr(v, width + 1) / 60
+      return (h == "S" || h == "W") ? -d : d
+    }
+    /^\$GPGGA,/ && $7 > 0 && $3 != "" && $5 != "" {
+      printf "%.0f %.0f\n", degrees($3, $4, 2) * 1e6, degrees($5, $6, 3) * 1e6
+    }'
+}
+
 for log in "$logs"/*.log; do
   name=$(basename "$log" .log)
   check_track "$name (filtered)" "$log" "$work/$name.filtered.trk"
   check_track "$name (unfiltered)" "$log" "$work/$name.unfiltered.trk" --no-filter
+  # Unfiltered, every point is one of the receiver's fixes, and a log with
+  # fixes yields points.
+  receiver_fixes "$log" >"$work/fixes.txt"
+  fixes=$(wc -l <"$work/fixes.txt")
+  if [ "$fixes" -gt 0 ] && [ "$points" -eq 0 ]; then
+    fail "$name: the receiver reported $fixes fixes, the track has no point"
+  fi
+  awk -F'[:,}]' '{ print $2, $4 }' "$work/list.jsonl" | awk -v name="$name" '
+    function abs(x) { return x < 0 ? -x : x }
+    NR == FNR { lat[NR] = $1; lon[NR] = $2; n = NR; next }
+    {
+      found = 0
+      for (i = 1; i <= n && !found; ++i)
+        found = abs(lat[i] - $1) <= 1 && abs(lon[i] - $2) <= 1
+      if (!found) { printf "FAIL: %s point %d (%s %s) is no fix of the receiver\n", name, FNR, $1, $2 > "/dev/stderr"; bad = 1 }
+    }
+    END { exit bad }' "$work/fixes.txt" - || failures=$((failures + 1))
 done
 
 # A walk of 15600 fixes across midnight with a gap without a fix fills the

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The committed page pictures are exactly what tools/page-images draws.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$HIKEWISE_BIN_DIR/page-images" "$out"

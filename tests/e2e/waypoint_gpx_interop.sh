@@ -3,13 +3,12 @@
 # (the GPX 1.0 schema plus the schema of the program's extension) and
 # GPSBabel, which must read back every waypoint's name and position.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_peer_data gpx
+require_tools gpsbabel xmllint
 
 tool="$HIKEWISE_BIN_DIR/hikewise-tool"
 peer="$HIKEWISE_PEER_DATA_DIR"
-if [ ! -d "$peer/gpx" ]; then
-  if [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ]; then echo "peer data missing: $peer" >&2; exit 1; fi
-  echo "peer data missing, skipped"; exit 0
-fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
