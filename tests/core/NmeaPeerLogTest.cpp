@@ -264,7 +264,7 @@ TEST(NmeaPeerLogTest, TheReceiversAnswersAgreeWithTheIndependentDecoder)
     EXPECT_GT(n.satellites, 500u);
 }
 
-// The log itself, fed as the reader feeds it, decodes every GPGGA whose
+// The log itself, fed as the reader feeds it, decodes every GGA whose
 // checksum holds: counted here, line by line.
 TEST(NmeaPeerLogTest, EveryGoodGgaOfTheLogsIsDecoded)
 {
@@ -277,7 +277,8 @@ TEST(NmeaPeerLogTest, EveryGoodGgaOfTheLogsIsDecoded)
         for (std::string line; std::getline(lines, line);) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            good += line.rfind("$GPGGA,", 0) == 0 && ChecksumHolds(line);
+            // GGA of any talker (GP, GN, GL...).
+            good += line.size() > 7 && line.compare(3, 4, "GGA,") == 0 && ChecksumHolds(line);
         }
         NmeaParser parser;
         GgaCounter counter;
