@@ -3,14 +3,10 @@
 # are those that osmium-tool keeps for the same tags, the summary reads back
 # the same from the file, and a damaged extract leaves no map file behind.
 set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_peer_data osm
+require_tools osmium
 pbf="$HIKEWISE_PEER_DATA_DIR/osm/monaco.osm.pbf"
-if [ ! -f "$pbf" ]; then
-  [ "${HIKEWISE_REQUIRE_PEER_DATA:-}" = 1 ] && { echo "peer data missing: $pbf"; exit 1; }
-  echo "skipped: peer data missing"; exit 0
-fi
-if ! command -v osmium >/dev/null; then
-  echo "skipped: osmium-tool missing"; exit 0
-fi
 tool="$HIKEWISE_BIN_DIR/hikewise-tool"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
