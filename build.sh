@@ -15,6 +15,7 @@ PACKAGES=(
   fonts-noto-cjk
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
+  locales
 )
 
 install_missing() {
@@ -28,6 +29,20 @@ install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The tests compare output under a comma locale with the C locale.
+ensure_test_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  echo "Generating the de_DE.UTF-8 locale for the tests"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if grep -q '^# *de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    "${sudo[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  elif ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo[@]}" locale-gen >/dev/null
 }
 
 configure_and_build() {
@@ -53,6 +68,7 @@ case "$cmd" in
     ;;
   test)
     install_missing
+    ensure_test_locale
     configure_and_build
     # Run as root, the suite also runs the core, serial, waypoint-file and
     # Fixscope tests as nobody (tests named unprivileged.*). Missing peer data
@@ -61,6 +77,7 @@ case "$cmd" in
     ;;
   build)
     install_missing
+    ensure_test_locale
     configure_and_build
     ;;
   bench)

@@ -4,6 +4,7 @@
 #include "instruments/KORVPlotModel.h"
 #include "map/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
+#include "units/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,8 +25,8 @@ void AltitudeSampler::Load(const SettingsStore& settings)
     SetMode(settings.GetInt(section::kAnalysis, analysis_setting::kSamplingMode, ByDistance));
     std::string text = settings.GetText(section::kAnalysis, analysis_setting::kSamplingDistance,
                                         analysis_setting::kDefaultSamplingDistance);
-    if (!SetThresholdKm(std::strtod(text.c_str(), nullptr)))
-        SetThresholdKm(std::strtod(analysis_setting::kDefaultSamplingDistance, nullptr));
+    if (!SetThresholdKm(ParseRealPrefix(text)))
+        SetThresholdKm(ParseRealPrefix(analysis_setting::kDefaultSamplingDistance));
 }
 
 bool AltitudeSampler::Store(SettingsStore& settings, int mode, double thresholdKm)

@@ -1,5 +1,6 @@
 #include "waypoints/WaypointDatabase.h"
 
+#include "base/FormatString.h"
 #include "map/SphericalGeometry.h"
 #include "waypoints/WaypointTables.h"
 
@@ -195,9 +196,8 @@ int WaypointDatabase::DeleteBySerial(int serial)
 
 std::string WaypointDatabase::NewAutomaticName() const
 {
-    char name[32];
     for (int n = 0;; ++n) {
-        std::snprintf(name, sizeof name, "WPT %05d", n);
+        std::string name = FormatString("WPT %05d", n);
         if (!NameExists(name))
             return name;
     }

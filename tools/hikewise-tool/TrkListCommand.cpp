@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 
 namespace hw::tool {
 namespace {
@@ -18,8 +17,9 @@ double ShortestFloat(float value)
     auto [end, ec] = std::to_chars(text, text + sizeof text - 1, value);
     if (ec != std::errc())
         return value;
-    *end = '\0';
-    return std::strtod(text, nullptr);
+    double shortest = value;
+    std::from_chars(text, end, shortest);
+    return shortest;
 }
 
 int Run(const Args& args)

@@ -1,6 +1,7 @@
 #include "ToolCommand.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -48,6 +49,8 @@ int Fail(const std::string& message)
 int main(int argc, char* argv[])
 {
     using namespace hw::tool;
+    // The user's locale, as the program runs in: the output must not depend on it.
+    std::setlocale(LC_ALL, "");
     if (argc < 2) {
         PrintHelp();
         return 2;

@@ -2,6 +2,7 @@
 
 #include "core/NmeaDecoder.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -17,6 +18,14 @@ __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     return text;
+}
+
+// One decimal with a point whatever LC_NUMERIC says (printf's "%02.01f").
+std::string OneDecimal(double value)
+{
+    char text[352];
+    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+    return result.ec == std::errc() ? std::string(text, result.ptr) : std::string("0.0");
 }
 
 bool IsLeapYear(int year)
@@ -36,7 +45,7 @@ bool IsValidDateTime(const GpsRecord& r)
 std::string Position(char hemisphere, double degrees, double minutes, double seconds)
 {
     return Format("%c %3d'%2d'", hemisphere, WholeNumber(degrees), WholeNumber(minutes)) +
-           Format("%02.01f\" ", seconds);
+           OneDecimal(seconds) + "\" ";
 }
 
 } // namespace
@@ -62,14 +71,14 @@ StatusTexts FormatStatus(const GpsRecord& r, std::time_t now)
     t.time = Format("%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
     t.latitude = Position(r.latHemisphere, r.latDegrees, r.latMinutes, r.latSeconds);
     t.longitude = Position(r.lonHemisphere, r.lonDegrees, r.lonMinutes, r.lonSeconds);
-    t.hdop = Format("%02.01f ", r.hdop);
+    t.hdop = OneDecimal(r.hdop) + " ";
     t.fix = r.fixType == '3'   ? "Acquiring: 3D"
             : r.fixType == '2' ? "Acquiring: 2D"
                                : "Acquiring: No Fix";
     t.course = Format("%c%c%2d", r.latHemisphere, r.lonHemisphere, r.course);
     t.speed = Format("%d km/hr", WholeNumber(r.speedKnots * 1.852));
     t.altitude = Format("%d m", WholeNumber(r.altitude));
-    t.pdop = Format("%02.01f ", r.pdop);
+    t.pdop = OneDecimal(r.pdop) + " ";
     return t;
 }
 
