@@ -86,7 +86,7 @@ bool LogVisitFound(WaypointDatabase& database, int serial, int64_t now)
     w.geocache.bFieldNotePending = 1;
     w.nGeocacheState = kStateFound;
     w.timeGeochacheFound = static_cast<int32_t>(now);
-    return database.ReplaceByName(w) > 0;
+    return database.ReplaceBySerial(serial, w) > 0;
 }
 
 bool LogVisitNotFound(WaypointDatabase& database, int serial)
@@ -95,7 +95,7 @@ bool LogVisitNotFound(WaypointDatabase& database, int serial)
     if (!database.FindBySerial(serial, w))
         return false;
     w.nGeocacheState = kStateNotFound;
-    return database.ReplaceByName(w) > 0;
+    return database.ReplaceBySerial(serial, w) > 0;
 }
 
 } // namespace hw

@@ -153,8 +153,11 @@ int WaypointDatabase::ReplaceBySerial(int serial, const Waypoint& waypoint)
     Location at = Locate(serial);
     if (at.cell < 0)
         return 0;
+    // A record keeps its name even when a loaded file repeats it; only a
+    // rename onto another record's name is refused.
+    const Waypoint& stored = cells_[static_cast<size_t>(at.cell)][at.index];
     auto named = serialsByName_.find(waypoint.strName);
-    if (named != serialsByName_.end() &&
+    if (waypoint.strName != stored.strName && named != serialsByName_.end() &&
         std::any_of(named->second.begin(), named->second.end(),
                     [serial](int other) { return other != serial; }))
         return 0;

@@ -38,8 +38,9 @@ public:
     // new position lies outside the grid (nothing changes).
     int ReplaceByName(const Waypoint& waypoint);
     // Overwrites the waypoint with that serial id (an edit, which may rename
-    // it). Returns the serial id; 0 when the serial is unknown or another
-    // waypoint has the new name; -1 when the position lies outside the grid.
+    // it). Returns the serial id; 0 when the serial is unknown or it is
+    // renamed to a name another waypoint has; -1 when the position lies
+    // outside the grid.
     int ReplaceBySerial(int serial, const Waypoint& waypoint);
     // Copies the stored waypoint out; a default record when there is none.
     bool FindBySerial(int serial, Waypoint& out) const;

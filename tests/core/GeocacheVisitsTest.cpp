@@ -149,5 +149,51 @@ TEST(GeocacheVisitsTest, FoundAndNotFoundFromTheMap)
     EXPECT_FALSE(LogVisitNotFound(db, serial + 100));
 }
 
+// A loaded file may repeat a name: every action acts on the record itself.
+TEST(GeocacheVisitsTest, RepeatedNamesActOnTheSelectedRecord)
+{
+    test::TempDir dir;
+    WaypointDatabase db;
+    int first = db.AddUnchecked(Visit("GC1", 0, "first", 47000000));
+    int second = db.AddUnchecked(Visit("GC1", 0, "second", 47500000));
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    Waypoint w;
+    db.FindBySerial(first, w);
+    w.geocache.bFieldNotePending = 0;
+    ASSERT_GT(db.ReplaceBySerial(first, w), 0);
+
+    EXPECT_TRUE(LogVisitFound(db, second, kFoundAt + 60));
+    db.FindBySerial(first, w);
+    EXPECT_EQ(w.strFieldNotes, "first"); // untouched
+    EXPECT_EQ(w.nLatitude, 47000000);
+    EXPECT_EQ(w.geocache.bFieldNotePending, 0);
+    db.FindBySerial(second, w);
+    EXPECT_EQ(w.nGeocacheState, 1);
+    EXPECT_EQ(w.timeGeochacheFound, kFoundAt + 60);
+
+    VisitExport result = ExportVisits(db, dir.Path("visits.txt"), true);
+    EXPECT_EQ(result.visits, 1);
+    db.FindBySerial(second, w);
+    EXPECT_EQ(w.geocache.bFieldNotePending, 0);
+    EXPECT_EQ(w.nGeocacheState, 5);
+    EXPECT_EQ(ExportVisits(db, dir.Path("again.txt"), true).visits, 0); // logged once
+
+    EXPECT_TRUE(LogVisitNotFound(db, first));
+    db.FindBySerial(first, w);
+    EXPECT_EQ(w.nGeocacheState, 0);
+    EXPECT_EQ(w.strFieldNotes, "first");
+    db.FindBySerial(second, w);
+    EXPECT_EQ(w.nGeocacheState, 5);
+
+    // A rename onto the other record's name is still refused.
+    Waypoint other;
+    db.FindBySerial(first, other);
+    other.strName = "GC2";
+    ASSERT_GT(db.ReplaceBySerial(first, other), 0);
+    other.strName = "GC1";
+    EXPECT_EQ(db.ReplaceBySerial(first, other), 0); // the second record has that name
+}
+
 } // namespace
 } // namespace hw
