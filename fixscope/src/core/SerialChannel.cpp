@@ -44,6 +44,11 @@ bool SerialChannel::Open(const std::string& portName, int baud, const PortMap& p
         LowerCurrentThreadPriority();
         ReadLoop();
         running_ = false;
+        if (!stop_) {
+            std::lock_guard lock(notifyMutex_);
+            if (ended_)
+                ended_("the device went away (unplugged?)");
+        }
     });
     return true;
 }
@@ -113,6 +118,12 @@ void SerialChannel::AttachLog(std::function<void(const std::string&)> log)
 {
     std::lock_guard lock(notifyMutex_);
     log_ = std::move(log);
+}
+
+void SerialChannel::SetEndedHandler(std::function<void(const std::string&)> ended)
+{
+    std::lock_guard lock(notifyMutex_);
+    ended_ = std::move(ended);
 }
 
 bool SerialChannel::AddListener(UpdateListener* listener)

@@ -61,6 +61,10 @@ public:
     // on the reader thread; an empty function detaches it.
     void AttachLog(std::function<void(const std::string&)> log);
 
+    // Told, on the reader thread, when the reader ends by itself because the
+    // device failed or went away (unplugged), with the reason; not on Close.
+    void SetEndedHandler(std::function<void(const std::string&)> ended);
+
     // Registers a listener once; false when ten are registered already.
     bool AddListener(UpdateListener* listener);
     void RemoveListener(UpdateListener* listener);
@@ -95,6 +99,7 @@ private:
 
     std::mutex notifyMutex_;
     std::function<void(const std::string&)> log_;
+    std::function<void(const std::string&)> ended_;
     std::vector<UpdateListener*> listeners_;
 
     std::mutex detectMutex_;

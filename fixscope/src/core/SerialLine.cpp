@@ -27,6 +27,34 @@ int EffectiveBaudRate(int requested)
     return 4800;
 }
 
+std::string OpenErrorText(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO: return "no such device";
+    case EBUSY:
+    case EWOULDBLOCK: return "busy: another program has the port open";
+    case EACCES:
+    case EPERM: return "permission denied: the user must be in the dialout group";
+    default: return std::strerror(error);
+    }
+}
+
+namespace {
+
+// The exclusive flag belongs to the terminal, not to this descriptor: it stays
+// set after close (a pseudo-terminal keeps it while its master is open), and
+// every later open but root's would fail. Cleared before every close.
+void ReleaseDevice(int fd, bool exclusive)
+{
+    if (exclusive)
+        (void)::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
+
+} // namespace
+
 SerialLine::~SerialLine()
 {
     Close();
@@ -39,12 +67,16 @@ bool SerialLine::Open(const std::string& devicePath, int baud)
     // O_NONBLOCK: the waits are done by poll() so that Interrupt can end them.
     int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error_ = std::strerror(errno);
+        error_ = OpenErrorText(errno);
         return false;
     }
+    bool exclusive = false;
     auto fail = [&](const char* what) {
-        error_ = std::string(what) + ": " + std::strerror(errno);
-        ::close(fd);
+        int error = errno;
+        error_ = error == EWOULDBLOCK || error == EBUSY
+                     ? OpenErrorText(EBUSY)
+                     : std::string(what) + ": " + std::strerror(error);
+        ReleaseDevice(fd, exclusive);
         return false;
     };
     if (!::isatty(fd)) {
@@ -56,6 +88,7 @@ bool SerialLine::Open(const std::string& devicePath, int baud)
         return fail("in use");
     if (::ioctl(fd, TIOCEXCL) != 0)
         return fail("in use");
+    exclusive = true;
 
     struct termios2 tio {};
     if (::ioctl(fd, TCGETS2, &tio) != 0)
@@ -87,7 +120,7 @@ bool SerialLine::Open(const std::string& devicePath, int baud)
 void SerialLine::Close()
 {
     if (fd_ >= 0)
-        ::close(fd_);
+        ReleaseDevice(fd_, true);
     if (wakeFd_ >= 0)
         ::close(wakeFd_);
     fd_ = -1;

@@ -9,6 +9,10 @@ namespace fixscope {
 // taken as they are, anything else gives 4800.
 int EffectiveBaudRate(int requested);
 
+// Why a device could not be opened, from errno: "no such device", "busy: …"
+// or "permission denied: …" with the hint about the dialout group.
+std::string OpenErrorText(int error);
+
 // One open serial device: exclusive, raw 8N1, DTR and RTS on, queues purged.
 // ReadByte and Write wait until they can proceed; Interrupt wakes them for
 // good so that another thread can close the line safely.

@@ -100,12 +100,30 @@ GpsSetupWnd::GpsSetupWnd(SerialChannel& device, QWidget* parent)
         log_->AddLine(ok ? QStringLiteral("           ...Done")
                          : QStringLiteral("           ...Failed"));
     });
+    device_.SetEndedHandler([this](const std::string& reason) {
+        QString text = QString::fromStdString(reason);
+        QMetaObject::invokeMethod(
+            this, [this, text] { DeviceGone(text); }, Qt::QueuedConnection);
+    });
     UpdateEnabled();
 }
 
 GpsSetupWnd::~GpsSetupWnd()
 {
+    device_.SetEndedHandler({});
     device_.AttachLog({});
+}
+
+void GpsSetupWnd::DeviceGone(const QString& reason)
+{
+    if (!device_.IsOpen() || device_.IsReading())
+        return;
+    device_.AttachLog({});
+    device_.Close();
+    openClose_->setText(QStringLiteral("Open GPS"));
+    log_->AddLine(QStringLiteral("GPS Close: ") + reason);
+    UpdateEnabled();
+    emit deviceOpenChanged(false);
 }
 
 void GpsSetupWnd::SelectPort(int number)
@@ -158,6 +176,8 @@ void GpsSetupWnd::OpenOrClose()
             log_->AddLine(QStringLiteral("GPS Open..."));
         } else {
             device_.AttachLog({});
+            log_->AddLine(QStringLiteral("Can not open COMPORT: ") +
+                          QString::fromStdString(device_.Error()));
             QMessageBox::information(this, QStringLiteral("Fixscope"),
                                      QStringLiteral("Can not open COMPORT."));
         }

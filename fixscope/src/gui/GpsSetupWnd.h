@@ -39,6 +39,8 @@ signals:
 
 private:
     void UpdateEnabled();
+    // The reader ended by itself: back to closed, with the reason in the log.
+    void DeviceGone(const QString& reason);
 
     SerialChannel& device_;
     CommandWriter writer_;

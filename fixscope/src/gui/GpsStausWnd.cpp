@@ -89,6 +89,8 @@ bool GpsStausWnd::event(QEvent* e)
 void GpsStausWnd::SetDeviceOpen(bool open)
 {
     deviceOpen_ = open;
+    if (open)
+        state_ = GpsRecord{}; // nothing of the previous session stays on show
     update();
 }
 

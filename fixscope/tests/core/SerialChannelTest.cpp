@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <future>
+#include <memory>
 
 namespace fixscope {
 namespace {
@@ -151,6 +156,118 @@ TEST(SerialChannelTest, OpeningFailsCleanly)
 
     first.Close();
     EXPECT_TRUE(second.Open("COM2:", 4800, ports)); // free again once closed
+}
+
+struct ReopenResult {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs fixscope-reopen on the device as an unprivileged user: the tests run
+// as root, whom the terminal's exclusive flag does not stop. When root, the
+// child drops to nobody, and the device is opened to everyone for it.
+ReopenResult ReopenAsUser(const std::string& device)
+{
+    ReopenResult result;
+    uid_t uid = ::geteuid();
+    gid_t gid = ::getegid();
+    if (uid == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody) {
+            result.output = "no user nobody";
+            return result;
+        }
+        uid = nobody->pw_uid;
+        gid = nobody->pw_gid;
+        ::chmod(device.c_str(), 0666);
+    }
+    int out[2];
+    if (::pipe(out) != 0)
+        return result;
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
+            ::_exit(3);
+        if (::geteuid() == 0)
+            ::_exit(4); // still privileged: the check would prove nothing
+        ::execl(FIXSCOPE_REOPEN_PROGRAM, FIXSCOPE_REOPEN_PROGRAM, device.c_str(), nullptr);
+        ::_exit(5);
+    }
+    ::close(out[1]);
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
+        result.output.append(buffer, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    return result;
+}
+
+// Close → Open and Scan → Open: the exclusive flag is cleared on every close,
+// so that the same user can open the port again.
+TEST(SerialChannelTest, AnUnprivilegedUserReopensThePort)
+{
+    SimulatedReceiver receiver;
+    ASSERT_TRUE(receiver.IsValid());
+    PortMap ports = MapPort(2, receiver.DevicePath());
+    {
+        SerialChannel channel; // opened and closed here first, as a scan does
+        ASSERT_TRUE(channel.Open("COM2:", 4800, ports));
+        channel.Close();
+        ASSERT_TRUE(channel.Open("COM2:", 4800, ports));
+    }
+    ReopenResult after = ReopenAsUser(receiver.DevicePath());
+    EXPECT_EQ(after.exitCode, 0) << after.output;
+    EXPECT_EQ(after.output, "reopened\n");
+
+    // While this process holds it, the other user is told the port is busy.
+    SerialChannel holder;
+    ASSERT_TRUE(holder.Open("COM2:", 4800, ports));
+    ReopenResult busy = ReopenAsUser(receiver.DevicePath());
+    EXPECT_EQ(busy.exitCode, 1);
+    EXPECT_NE(busy.output.find("busy"), std::string::npos) << busy.output;
+    holder.Close();
+    EXPECT_EQ(ReopenAsUser(receiver.DevicePath()).exitCode, 0);
+}
+
+// An unplugged receiver ends the reader, and the channel says so; a Close
+// of the user's does not.
+TEST(SerialChannelTest, ADeviceThatGoesAwayIsReported)
+{
+    auto receiver = std::make_unique<SimulatedReceiver>();
+    PortMap ports = MapPort(2, receiver->DevicePath());
+    SerialChannel channel;
+    std::promise<std::string> ended;
+    std::future<std::string> reason = ended.get_future();
+    std::atomic<int> calls{0};
+    channel.SetEndedHandler([&](const std::string& why) {
+        if (calls++ == 0)
+            ended.set_value(why);
+    });
+    ASSERT_TRUE(channel.Open("COM2:", 4800, ports));
+    channel.Close();
+    ASSERT_TRUE(channel.Open("COM2:", 4800, ports));
+    EXPECT_EQ(calls.load(), 0);
+    receiver.reset(); // unplugged
+    ASSERT_EQ(reason.wait_for(10s), std::future_status::ready);
+    EXPECT_NE(reason.get().find("went away"), std::string::npos);
+    EXPECT_FALSE(channel.IsReading());
+    channel.Close();
+    EXPECT_EQ(calls.load(), 1);
+}
+
+TEST(SerialChannelTest, OpenFailuresSayWhy)
+{
+    SerialChannel channel;
+    EXPECT_FALSE(channel.Open("COM6:", 4800, MapPort(6, "/nonexistent/tty")));
+    EXPECT_NE(channel.Error().find("no such device"), std::string::npos) << channel.Error();
+    EXPECT_EQ(OpenErrorText(EACCES), "permission denied: the user must be in the dialout group");
+    EXPECT_EQ(OpenErrorText(EBUSY), "busy: another program has the port open");
 }
 
 TEST(SerialChannelTest, RateRule)
