@@ -78,6 +78,38 @@ sky=$(echo "$last" | grep -o '"satellites":\[[^]]*\]')
 echo "$sky" | grep -o '"elevation":[0-9]*' | cut -d: -f2 | awk '$1 > 90 { exit 1 }' || fail "elevation"
 echo "$sky" | grep -o '"azimuth":[0-9]*' | cut -d: -f2 | awk '$1 > 359 { exit 1 }' || fail "azimuth"
 
+# --- only what each sentence sets ----------------------------------------------
+"$TOOL" nmea-decode --changes "$WORK/line.nmea" > "$WORK/changes.jsonl"
+[ "$(wc -l < "$WORK/changes.jsonl")" -eq "$sentences" ] || fail "changes: one object a sentence"
+gga_changes=$(grep '"sentence":"GPGGA"' "$WORK/changes.jsonl")
+echo "$gga_changes" | grep -q '"rmc_time"\|"satellites"\|"pdop"' && fail "GGA line with other keys"
+# The values are those of the whole state, line for line.
+[ "$(echo "$gga_changes" | field gga_lat)" = "$(echo "$gga" | field gga_lat)" ] || fail "changes: GGA latitudes"
+[ "$(grep '"sentence":"GPRMC"' "$WORK/changes.jsonl" | field speed_knots)" = \
+  "$(grep '"sentence":"GPRMC"' "$WORK/line.jsonl" | field speed_knots)" ] || fail "changes: RMC speeds"
+grep '"sentence":"GPRMC"' "$WORK/changes.jsonl" | grep -q '"gga_lat"' && fail "RMC line with GGA keys"
+# The satellite array comes once a GPGSV group, at its last sentence.
+groups=$(grep -cE '^\$GPGSV,([1-8]),\1,' "$WORK/line.nmea")
+[ "$(grep -c '"satellites":\[' "$WORK/changes.jsonl")" -eq "$groups" ] || fail "satellites once a group"
+grep -m1 '"sentence":"GPGSV"' "$WORK/changes.jsonl" | grep -qx '{"sentence":"GPGSV","count":[0-9]*}' ||
+  fail "first GSV of a group: $(grep -m1 '"sentence":"GPGSV"' "$WORK/changes.jsonl")"
+[ "$(wc -c < "$WORK/changes.jsonl")" -lt "$(($(wc -c < "$WORK/line.jsonl") / 4))" ] || fail "changes not smaller"
+
+# --- the user's locale changes no number -----------------------------------------
+if locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  LC_ALL=de_DE.UTF-8 "$TOOL" nmea-decode "$WORK/line.nmea" | cmp -s - "$WORK/line.jsonl" ||
+    fail "decode differs under de_DE"
+  "$TOOL" nmea-track "$WORK/line.nmea" "$WORK/line.trk" > /dev/null
+  for f in csv kml gpx; do
+    LC_ALL=C "$TOOL" trk-export $f "$WORK/line.trk" "$WORK/c.$f" > /dev/null
+    LC_ALL=de_DE.UTF-8 "$TOOL" trk-export $f "$WORK/line.trk" "$WORK/de.$f" > /dev/null
+    cmp -s "$WORK/c.$f" "$WORK/de.$f" || fail "$f export differs under de_DE"
+  done
+  grep -q '^47\.0' "$WORK/de.csv" || fail "csv under de_DE: $(sed -n 2p "$WORK/de.csv")"
+else
+  fail "the de_DE.UTF-8 locale is missing (./build.sh build generates it)"
+fi
+
 # A route file: positions stay within the box of its points.
 "$SIM" --route "$SRC/tools/nmea-sim/routes/ridge-walk.txt" --speed 5 --seed 4 > "$WORK/ridge.nmea"
 "$TOOL" nmea-decode "$WORK/ridge.nmea" | grep '"sentence":"GPGGA"' |

@@ -41,13 +41,8 @@ std::string Letter(char c)
     return c == '\0' ? std::string() : std::string(1, c);
 }
 
-void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const GpsFix& f)
+void WriteGga(JsonWriter& j, const GpsFix& f)
 {
-    JsonWriter j(out);
-    j.BeginObject();
-    j.Key("sentence").String(sentence);
-    j.Key("count").UInt(count);
-
     j.Key("gga_time").String(ClockText(f.ggaHour, f.ggaMinute, f.ggaSecond));
     j.Key("gga_seconds").Real(f.ggaSeconds);
     j.Key("gga_lat").Real(f.ggaLatitude);
@@ -57,7 +52,10 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
     j.Key("satellites_used").UInt(f.satellitesUsed);
     j.Key("gga_hdop").Real(f.ggaHdop);
     j.Key("vertical_speed").Real(f.verticalSpeed);
+}
 
+void WriteGsa(JsonWriter& j, const GpsFix& f)
+{
     j.Key("gsa_mode").String(Letter(f.gsaMode));
     j.Key("fix_type").UInt(f.fixType);
     j.Key("used_prns").BeginArray();
@@ -69,7 +67,10 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
     j.Key("pdop").Real(f.pdop);
     j.Key("gsa_hdop").Real(f.gsaHdop);
     j.Key("vdop").Real(f.vdop);
+}
 
+void WriteGsv(JsonWriter& j, const GpsFix& f)
+{
     j.Key("satellites_in_view").Int(f.satellitesInView);
     j.Key("satellites").BeginArray();
     for (size_t i = 0; i < GpsFix::kSatelliteSlots; ++i) {
@@ -92,7 +93,10 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
             .EndObject();
     }
     j.EndArray();
+}
 
+void WriteRmb(JsonWriter& j, const GpsFix& f)
+{
     j.Key("rmb_status").String(Letter(f.rmbStatus));
     j.Key("cross_track_error").Real(f.crossTrackError);
     j.Key("steer").String(Letter(f.steerDirection));
@@ -104,7 +108,10 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
     j.Key("bearing").Real(f.bearing);
     j.Key("closing_velocity").Real(f.closingVelocity);
     j.Key("arrival_status").String(Letter(f.arrivalStatus));
+}
 
+void WriteRmc(JsonWriter& j, const GpsFix& f)
+{
     j.Key("rmc_time").String(ClockText(f.rmcHour, f.rmcMinute, f.rmcSecond));
     j.Key("rmc_status").String(Letter(f.rmcStatus));
     j.Key("rmc_lat").Real(f.rmcLatitude);
@@ -114,32 +121,90 @@ void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const
     j.Key("date").String(DateText(f.year, f.month, f.day));
     j.Key("magnetic_variation").Real(f.magneticVariation);
     j.Key("acceleration").Real(f.acceleration);
+}
 
+void WriteZda(JsonWriter& j, const GpsFix& f)
+{
     j.Key("zda_time").String(ClockText(f.zdaHour, f.zdaMinute, f.zdaSecond));
     j.Key("zda_date").String(DateText(f.zdaYear, f.zdaMonth, f.zdaDay));
     j.Key("zone_hours").Int(f.zoneHours);
     j.Key("zone_minutes").UInt(f.zoneMinutes);
+}
 
-    j.Key("gga_count").UInt(f.ggaCount);
-    j.Key("gsa_count").UInt(f.gsaCount);
-    j.Key("gsv_count").UInt(f.gsvCount);
-    j.Key("rmb_count").UInt(f.rmbCount);
-    j.Key("rmc_count").UInt(f.rmcCount);
-    j.Key("zda_count").UInt(f.zdaCount);
+// One sentence type: the message the parser posts when it sets the type's
+// part of the fix, its keys, and the key of its counter.
+struct SentenceKeys {
+    uint32_t message;
+    void (*write)(JsonWriter&, const GpsFix&);
+    const char* countKey;
+    uint32_t GpsFix::*count;
+};
+
+constexpr SentenceKeys kSentenceKeys[] = {
+    {WM_GPS_GGA, WriteGga, "gga_count", &GpsFix::ggaCount},
+    {WM_GPS_GSA, WriteGsa, "gsa_count", &GpsFix::gsaCount},
+    {WM_GPS_GSV, WriteGsv, "gsv_count", &GpsFix::gsvCount},
+    {WM_GPS_RMB, WriteRmb, "rmb_count", &GpsFix::rmbCount},
+    {WM_GPS_RMC, WriteRmc, "rmc_count", &GpsFix::rmcCount},
+    {WM_GPS_ZDA, WriteZda, "zda_count", &GpsFix::zdaCount},
+};
+
+// The whole fix state.
+void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const GpsFix& f)
+{
+    JsonWriter j(out);
+    j.BeginObject();
+    j.Key("sentence").String(sentence);
+    j.Key("count").UInt(count);
+    for (const SentenceKeys& type : kSentenceKeys)
+        type.write(j, f);
+    for (const SentenceKeys& type : kSentenceKeys)
+        j.Key(type.countKey).UInt(f.*type.count);
     j.EndObject();
     out += '\n';
 }
 
-// Prints the fix after every dispatched sentence. Called on the feeding
-// thread from inside Feed(), so the address is still the sentence's own.
+// Only what the sentence set: its type's keys when the parser posted the
+// type's message (a GPGSV only at the last of its group), else none.
+void WriteChanges(std::string& out, std::string_view sentence, uint32_t count, uint32_t message,
+                  const GpsFix& f)
+{
+    JsonWriter j(out);
+    j.BeginObject();
+    j.Key("sentence").String(sentence);
+    j.Key("count").UInt(count);
+    for (const SentenceKeys& type : kSentenceKeys) {
+        if (type.message != message)
+            continue;
+        type.write(j, f);
+        j.Key(type.countKey).UInt(f.*type.count);
+    }
+    j.EndObject();
+    out += '\n';
+}
+
+// Prints a JSON line after every dispatched sentence. Called on the feeding
+// thread from inside Feed(), so the address is still the sentence's own; the
+// sentence's own message comes just before WM_GPS_SENTENCE.
 class JsonLinePrinter final : public NotificationSink {
 public:
-    JsonLinePrinter(NmeaParser& parser, std::FILE* out) : parser_(parser), out_(out) {}
+    JsonLinePrinter(NmeaParser& parser, std::FILE* out, bool changesOnly)
+        : parser_(parser), out_(out), changesOnly_(changesOnly)
+    {
+    }
     void Post(uint32_t message, uintptr_t, intptr_t) override
     {
-        if (message != WM_GPS_SENTENCE)
+        if (message != WM_GPS_SENTENCE) {
+            ownMessage_ = message;
             return;
-        WriteFix(buffer_, parser_.CurrentAddress(), parser_.SentenceCount(), parser_.Snapshot());
+        }
+        if (changesOnly_)
+            WriteChanges(buffer_, parser_.CurrentAddress(), parser_.SentenceCount(), ownMessage_,
+                         parser_.Snapshot());
+        else
+            WriteFix(buffer_, parser_.CurrentAddress(), parser_.SentenceCount(),
+                     parser_.Snapshot());
+        ownMessage_ = 0;
         if (buffer_.size() >= 1 << 16)
             Flush();
     }
@@ -153,6 +218,8 @@ public:
 private:
     NmeaParser& parser_;
     std::FILE* out_;
+    bool changesOnly_;
+    uint32_t ownMessage_ = 0;
     std::string buffer_;
 };
 
@@ -187,9 +254,12 @@ int RunNmeaDecode(const Args& args)
 {
     std::string path;
     bool skipComments = false;
+    bool changesOnly = false;
     for (const std::string& a : args) {
         if (a == "--skip-comments")
             skipComments = true;
+        else if (a == "--changes")
+            changesOnly = true;
         else if (path.empty() && (a == "-" || a.rfind("--", 0) != 0))
             path = a;
         else
@@ -203,7 +273,7 @@ int RunNmeaDecode(const Args& args)
         return Fail("nmea-decode: cannot open " + path + ": " + std::strerror(errno));
 
     NmeaParser parser;
-    JsonLinePrinter printer(parser, stdout);
+    JsonLinePrinter printer(parser, stdout, changesOnly);
     parser.SetSink(&printer);
     CommentFilter comments;
     char block[64 * 1024];
@@ -230,8 +300,9 @@ int RunNmeaDecode(const Args& args)
 
 const ToolCommandRegistrar kRegistrar({
     "nmea-decode",
-    "FILE|- [--skip-comments]",
-    "decode an NMEA log as the receiver input does; one JSON fix per sentence",
+    "FILE|- [--skip-comments] [--changes]",
+    "decode an NMEA log as the receiver input does; one JSON fix per sentence\n"
+    "      (with --changes only the keys that the sentence sets)",
     RunNmeaDecode,
 });
 
