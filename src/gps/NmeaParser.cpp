@@ -130,8 +130,8 @@ int32_t MinuteSecond(uint8_t minute, uint8_t second)
 
 // Vertical speed over the step since the previous measured altitude. The
 // first altitude after a reset has no predecessor (its step would run from
-// 00:00 and 0 m); a GPGGA without altitude (no fix) leaves speed and memory
-// alone, so that the step after a loss of fix spans the whole gap. The hour
+// 00:00 and 0 m); a GPGGA without altitude (no fix) reads 0 and leaves the
+// memory alone, so that the step after a loss of fix spans the whole gap. The hour
 // is not used: at the top of each hour the time falls back and one step is
 // skipped.
 void StepVerticalSpeed(GpsFix& x)
@@ -309,6 +309,8 @@ bool NmeaParser::DecodeGga(const NmeaFields& f)
     if (!f[8].empty()) {
         x.altitude = NmeaReal(f[8]);
         StepVerticalSpeed(x);
+    } else {
+        x.verticalSpeed = 0; // nothing measured: no climb to show
     }
     ++x.ggaCount;
     return true;

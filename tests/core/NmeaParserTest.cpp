@@ -255,12 +255,13 @@ TEST_F(NmeaParserTest, GgaVerticalSpeedAndTheHourRollover)
     Feed(NmeaSentence("GPGGA,000006,4807.038,N,01131.000,E,1,08,0.9,91.0,M,,M,,"));
     EXPECT_DOUBLE_EQ(parser.Snapshot().verticalSpeed, 10.0);
 
-    // A loss of fix: GPGGA without altitude neither computes nor moves the
+    // A loss of fix: GPGGA without altitude reads no climb and leaves the
     // memory, so the first altitude after it is measured over the whole gap.
     Feed(NmeaSentence("GPGGA,000007,,,,,0,00,,,M,,M,,"));
+    EXPECT_EQ(parser.Snapshot().verticalSpeed, 0);
     Feed(NmeaSentence("GPGGA,000030,,,,,0,00,,,M,,M,,"));
     f = parser.Snapshot();
-    EXPECT_DOUBLE_EQ(f.verticalSpeed, 10.0);
+    EXPECT_EQ(f.verticalSpeed, 0);
     EXPECT_DOUBLE_EQ(f.altitude, 91.0);
     EXPECT_EQ(f.previousGgaTime, 6);
     Feed(NmeaSentence("GPGGA,000106,4807.038,N,01131.000,E,1,08,0.9,81.0,M,,M,,"));
