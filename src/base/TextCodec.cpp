@@ -2,9 +2,11 @@
 
 #include "base/Utf8.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
+#include <string>
 
 namespace hw {
 namespace {
@@ -91,8 +93,73 @@ std::string DecodeUtf8Lenient(std::string_view text, size_t maxUtf16Units)
     return out;
 }
 
-AnsiDecoder::AnsiDecoder(const char* codePage)
-    : cd_(reinterpret_cast<void*>(iconv_open("UTF-8", codePage)))
+namespace {
+std::atomic<int> currentCodePage{kDefaultAnsiCodePage};
+
+std::string IconvName(int codePage)
+{
+    return "CP" + std::to_string(codePage);
+}
+} // namespace
+
+void SetAnsiCodePage(int codePage)
+{
+    currentCodePage = codePage;
+}
+
+int AnsiCodePage()
+{
+    return currentCodePage;
+}
+
+bool IsKnownCodePage(int codePage)
+{
+    if (codePage <= 0)
+        return false;
+    iconv_t cd = iconv_open("UTF-8", IconvName(codePage).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    iconv_close(cd);
+    return true;
+}
+
+void Utf8TextCheck::Add(std::string_view piece)
+{
+    if (!valid_)
+        return;
+    if (!IsAscii(piece)) {
+        multiByte_ = true;
+        valid_ = IsValidUtf8(piece);
+    }
+}
+
+bool IsUtf8Text(std::string_view bytes)
+{
+    Utf8TextCheck check;
+    check.Add(bytes);
+    return check.IsUtf8Text();
+}
+
+std::string Latin1Bytes(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    char32_t cp;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t n = DecodeUtf8Sequence(utf8, i, cp);
+        if (n == 0) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += cp < 0x100 ? static_cast<char>(cp) : '?';
+        i += n;
+    }
+    return out;
+}
+
+AnsiDecoder::AnsiDecoder(int codePage)
+    : cd_(reinterpret_cast<void*>(iconv_open("UTF-8", IconvName(codePage).c_str())))
 {
 }
 
@@ -104,7 +171,7 @@ AnsiDecoder::~AnsiDecoder()
 
 std::string AnsiDecoder::Decode(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes))
+    if (IsAscii(bytes))
         return std::string(bytes);
     std::string out;
     if (cd_ == reinterpret_cast<void*>(-1)) {
@@ -153,8 +220,6 @@ std::string AnsiDecoder::Decode(std::string_view bytes)
 
 std::string AnsiToUtf8(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes))
-        return std::string(bytes);
     AnsiDecoder decoder;
     return decoder.Decode(bytes);
 }

@@ -10,8 +10,33 @@ namespace hw {
 // Text inside the program is UTF-8. These convert at the edges: UTF-16 for
 // binary files, the legacy 8-bit code page for old files.
 
-// The 8-bit code page of legacy files (Simplified Chinese).
-inline constexpr const char* kAnsiCodePage = "CP936";
+// The 8-bit code page of legacy files: the setting "ANSI Code Page" of
+// "设置", default 936 (Simplified Chinese). Decoders made after a change use
+// the new code page; the program and the tool set it at start.
+inline constexpr const char* kAnsiCodePageSetting = "ANSI Code Page";
+inline constexpr int kDefaultAnsiCodePage = 936;
+void SetAnsiCodePage(int codePage);
+int AnsiCodePage();
+// Whether iconv can convert from the code page ("CP" and the number).
+bool IsKnownCodePage(int codePage);
+
+// A whole file's bytes (or all of its lines) are UTF-8 text: valid, with at
+// least one multi-byte sequence; otherwise they are taken as the code page.
+bool IsUtf8Text(std::string_view bytes);
+// Accumulates that choice over a file read in pieces that end at ASCII
+// bytes (lines, say).
+class Utf8TextCheck {
+public:
+    void Add(std::string_view piece);
+    bool IsUtf8Text() const { return valid_ && multiByte_; }
+
+private:
+    bool valid_ = true;
+    bool multiByte_ = false;
+};
+// Text that a parser read as Latin-1 (each byte one code point below 256,
+// encoded as UTF-8) back to its bytes; other code points become '?'.
+std::string Latin1Bytes(std::string_view utf8);
 
 // UTF-8 to UTF-16 code units; invalid bytes become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
@@ -24,12 +49,12 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 // maxUtf16Units UTF-16 code units.
 std::string DecodeUtf8Lenient(std::string_view text, size_t maxUtf16Units = SIZE_MAX);
 
-// Legacy 8-bit text to UTF-8: text that is valid UTF-8 is taken as it is,
-// anything else is converted from the code page (undecodable bytes become
-// U+FFFD).
+// Legacy 8-bit text to UTF-8, always from the code page (undecodable bytes
+// become U+FFFD): that some bytes happen to be valid UTF-8 says nothing.
 class AnsiDecoder {
 public:
-    explicit AnsiDecoder(const char* codePage = kAnsiCodePage);
+    AnsiDecoder() : AnsiDecoder(AnsiCodePage()) {}
+    explicit AnsiDecoder(int codePage);
     ~AnsiDecoder();
     AnsiDecoder(const AnsiDecoder&) = delete;
     AnsiDecoder& operator=(const AnsiDecoder&) = delete;
@@ -40,7 +65,7 @@ private:
     void* cd_; // iconv_t, or (void*)-1 when the code page is not available
 };
 
-// One-off conversion with a decoder of its own.
+// One-off conversion from the code page with a decoder of its own.
 std::string AnsiToUtf8(std::string_view bytes);
 
 } // namespace hw

@@ -52,8 +52,13 @@ ImportResult ImportCsv(WaypointDatabase& db, const std::string& path,
     result.opened = true;
     std::string line;
     int lines = 0;
-    while (in.ReadLine(line, kMaxLine))
+    // The text's encoding is chosen once, over every line of the file.
+    Utf8TextCheck encoding;
+    while (in.ReadLine(line, kMaxLine)) {
+        encoding.Add(line);
         ++lines;
+    }
+    const bool utf8 = encoding.IsUtf8Text();
     if (!in.Rewind())
         return result;
     if (progress)
@@ -78,7 +83,9 @@ ImportResult ImportCsv(WaypointDatabase& db, const std::string& path,
             Waypoint w;
             w.nLatitude = MicrodegreesFromDegrees(lat);
             w.nLongitude = MicrodegreesFromDegrees(lon);
-            w.strName = fields.size() > 2 ? ansi.Decode(fields[2]) : std::string();
+            w.strName = fields.size() <= 2 ? std::string()
+                        : utf8             ? std::string(fields[2])
+                                           : ansi.Decode(fields[2]);
             if (!w.strName.empty() && w.strName.front() == '"') {
                 w.strName.erase(0, 1);
                 if (!w.strName.empty())

@@ -4,7 +4,9 @@
 #include "waypoints/XmlFileParser.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace hw {
@@ -14,7 +16,7 @@ constexpr size_t kMaxText = 16384;
 
 class LocHandler {
 public:
-    explicit LocHandler(WaypointDatabase& db) : db_(db) {}
+    LocHandler(WaypointDatabase& db, bool fromCodePage) : db_(db), fromCodePage_(fromCodePage) {}
 
     static void OnStart(void* self, const char* name, const char** attributes)
     {
@@ -46,7 +48,7 @@ private:
             return;
         if (name == "name") {
             if (const char* id = XmlAttribute(attributes, "id"))
-                wpt_.strName = ansi_.Decode(id);
+                wpt_.strName = Text(id);
             field_ = Field::Comment;
         } else if (name == "coord") {
             if (const char* lat = XmlAttribute(attributes, "lat"))
@@ -69,7 +71,7 @@ private:
         } else if (inWaypoint_) {
             switch (field_) {
             case Field::None: break;
-            case Field::Comment: wpt_.strComment = ansi_.Decode(text_); break;
+            case Field::Comment: wpt_.strComment = Text(text_); break;
             case Field::Type:
                 if (text_.find("Geocache") != std::string::npos) {
                     wpt_.nType = kWaypointGeocache;
@@ -79,14 +81,22 @@ private:
                 break;
             // The link's address is its text; its text attribute is only a
             // caption ("Cache Details").
-            case Field::Link: wpt_.strURL = ansi_.Decode(text_); break;
+            case Field::Link: wpt_.strURL = Text(text_); break;
             }
         }
         field_ = Field::None;
         text_.clear();
     }
 
+    // A code-page file is parsed as Latin-1, one code point a byte: its
+    // texts go back to their bytes and through the code page.
+    std::string Text(std::string_view parsed)
+    {
+        return fromCodePage_ ? ansi_.Decode(Latin1Bytes(parsed)) : std::string(parsed);
+    }
+
     WaypointDatabase& db_;
+    bool fromCodePage_;
     AnsiDecoder ansi_;
     Waypoint wpt_;
     bool inWaypoint_ = false;
@@ -94,12 +104,43 @@ private:
     std::string text_;
 };
 
+// Whether the whole file is UTF-8 text; a file that cannot be read says no
+// (the parser then reports it).
+bool FileIsUtf8Text(const std::string& path)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file)
+        return false;
+    Utf8TextCheck check;
+    std::string pending;
+    char block[65536];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file.get())) > 0) {
+        pending.append(block, n);
+        // Pieces end after an ASCII byte, so that no sequence is cut.
+        size_t end = pending.size();
+        while (end > 0 && static_cast<unsigned char>(pending[end - 1]) >= 0x80)
+            --end;
+        check.Add(std::string_view(pending).substr(0, end));
+        pending.erase(0, end);
+        if (pending.size() > 16)
+            return false; // no UTF-8 sequence is that long
+    }
+    check.Add(pending);
+    return check.IsUtf8Text();
+}
+
 } // namespace
 
 ImportResult ImportLoc(WaypointDatabase& db, const std::string& path, ImportProgress* progress)
 {
-    LocHandler handler(db);
+    // The encoding is chosen once for the whole file.
+    const bool fromCodePage = !FileIsUtf8Text(path);
+    LocHandler handler(db, fromCodePage);
     XmlFileParser parser(&handler, &LocHandler::OnStart, &LocHandler::OnEnd, &LocHandler::OnText);
+    if (fromCodePage)
+        parser.SetEncoding("ISO-8859-1");
     parser.Parse(path, progress);
     ImportResult result;
     result.opened = parser.Opened();

@@ -42,7 +42,7 @@ bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
     if (progress)
         progress->SetRange(static_cast<int>(static_cast<uint64_t>(st.st_size) / kBlockSize + 1));
 
-    std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(XML_ParserCreate(nullptr),
+    std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(XML_ParserCreate(encoding_),
                                                                    &XML_ParserFree);
     if (!parser) {
         error_ = "XML Parse Error: out of memory at line 0";

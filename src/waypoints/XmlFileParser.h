@@ -26,6 +26,9 @@ public:
     // formed; Error() then says why ("XML Parse Error: %s at line %d" for
     // the latter).
     bool Parse(const std::string& path, ImportProgress* progress);
+    // Reads the file in this encoding whatever it declares (nullptr: as
+    // declared).
+    void SetEncoding(const char* encoding) { encoding_ = encoding; }
     bool Opened() const { return opened_; }
     const std::string& Error() const { return error_; }
 
@@ -34,6 +37,7 @@ private:
     XML_StartElementHandler start_;
     XML_EndElementHandler end_;
     XML_CharacterDataHandler text_;
+    const char* encoding_ = nullptr;
     bool opened_ = false;
     std::string error_;
 };

@@ -1,4 +1,6 @@
 #include "base/TextCodec.h"
+#include "base/AnsiCodePageSetting.h"
+#include "base/MemorySettingsStore.h"
 #include "units/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +29,15 @@ TEST(TextCodec, LenientDecodingDropsBadBytesAndCuts)
     EXPECT_EQ(DecodeUtf8Lenient("a🦘", 2), "a"); // the pair would be the 3rd unit
 }
 
-TEST(TextCodec, CodePageUnlessValidUtf8)
+TEST(TextCodec, CodePageAlways)
 {
     EXPECT_EQ(AnsiToUtf8("\xC4\xE3\xBA\xC3"), "你好");
-    EXPECT_EQ(AnsiToUtf8("你好"), "你好");
+    EXPECT_EQ(AnsiToUtf8("\xC9\xBD"), "山"); // valid UTF-8 as well, by chance
     EXPECT_EQ(AnsiToUtf8("plain"), "plain");
+    EXPECT_TRUE(IsUtf8Text("ɽ"));
+    EXPECT_FALSE(IsUtf8Text("plain")); // nothing says UTF-8
+    EXPECT_FALSE(IsUtf8Text("\xC9\xBD\xB6\xA5"));
+    EXPECT_EQ(Latin1Bytes("\xC3\x89\xC2\xBD"), "\xC9\xBD");
     // A lead byte without its trail byte becomes one replacement character.
     EXPECT_EQ(AnsiToUtf8("\xC4\xE3\xBA"), "你\xEF\xBF\xBD");
     AnsiDecoder decoder;
@@ -63,6 +69,27 @@ TEST(NumberText, CPrefixesWhateverTheLocale)
         std::snprintf(expected, sizeof expected, "%f", v);
         EXPECT_EQ(FormatFixed(v, 6), expected);
     }
+}
+
+} // namespace
+} // namespace hw
+
+namespace hw {
+namespace {
+
+TEST(AnsiCodePageSetting, LoadsStoresAndRefusesUnknownCodePages)
+{
+    MemorySettingsStore settings;
+    EXPECT_EQ(LoadAnsiCodePage(settings), 936);
+    EXPECT_TRUE(StoreAnsiCodePage(settings, 1252));
+    EXPECT_EQ(AnsiCodePage(), 1252);
+    EXPECT_EQ(settings.GetInt("设置", "ANSI Code Page", 0), 1252);
+    EXPECT_EQ(AnsiDecoder().Decode("caf\xE9"), "café");
+    EXPECT_FALSE(StoreAnsiCodePage(settings, 4242));
+    EXPECT_EQ(settings.GetInt("设置", "ANSI Code Page", 0), 1252);
+    settings.SetInt("设置", "ANSI Code Page", 4242); // edited by hand
+    EXPECT_EQ(LoadAnsiCodePage(settings), 936);
+    EXPECT_EQ(AnsiCodePage(), 936);
 }
 
 } // namespace

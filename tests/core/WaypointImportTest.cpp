@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include "base/TextCodec.h"
 #include "waypoints/GpxWaypointWriter.h"
 #include "waypoints/WaypointImport.h"
 
@@ -457,14 +458,66 @@ TEST(WaypointImport, DamagedFilesNeverCrash)
     }
 }
 
+// The encoding of a LOC or CSV file is chosen once, over all of its bytes:
+// "山" in the code page (C9 BD) is also valid UTF-8 ("ɽ"), "顶" (B6 A5) is not.
+TEST(WaypointImport, LocAndCsvChooseTheirEncodingOncePerFile)
+{
+    TempDir dir;
+    WriteNewFile(dir.Path("cp.csv"), "8.5,47.1,\xC9\xBD\n8.6,47.2,\xB6\xA5\n");
+    WriteNewFile(dir.Path("utf8.csv"), "8.5,47.1,ɽ\n8.6,47.2,顶\n");
+    const char* loc =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<loc version=\"1.0\">\n"
+        "<waypoint><name id=\"GC1\">%s</name><coord lat=\"47.1\" lon=\"8.5\"/></waypoint>\n"
+        "<waypoint><name id=\"GC2\">%s</name><coord lat=\"47.2\" lon=\"8.6\"/></waypoint>\n"
+        "</loc>\n";
+    auto locFile = [&](const char* a, const char* b) {
+        std::string text(loc);
+        text.replace(text.find("%s"), 2, a);
+        text.replace(text.find("%s"), 2, b);
+        return text;
+    };
+    WriteNewFile(dir.Path("cp.loc"), locFile("\xC9\xBD", "\xB6\xA5"));
+    WriteNewFile(dir.Path("utf8.loc"), locFile("ɽ", "顶"));
+
+    WaypointDatabase db;
+    ASSERT_EQ(ImportCsv(db, dir.Path("cp.csv"), {}).added, 2);
+    EXPECT_NE(Named(All(db), "山"), nullptr);
+    EXPECT_NE(Named(All(db), "顶"), nullptr);
+    WaypointDatabase db2;
+    ASSERT_EQ(ImportCsv(db2, dir.Path("utf8.csv"), {}).added, 2);
+    EXPECT_NE(Named(All(db2), "ɽ"), nullptr);
+
+    WaypointDatabase db3;
+    ImportResult r = ImportLoc(db3, dir.Path("cp.loc"));
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_EQ(r.added, 2);
+    std::vector<Waypoint> all = All(db3);
+    ASSERT_NE(Named(all, "GC1"), nullptr);
+    EXPECT_EQ(Named(all, "GC1")->strComment, "山");
+    EXPECT_EQ(Named(all, "GC2")->strComment, "顶");
+    WaypointDatabase db4;
+    ASSERT_EQ(ImportLoc(db4, dir.Path("utf8.loc")).added, 2);
+    EXPECT_EQ(Named(All(db4), "GC1")->strComment, "ɽ");
+
+    // Another code page, as the setting chooses it.
+    SetAnsiCodePage(1252);
+    WaypointDatabase db5;
+    WriteNewFile(dir.Path("west.csv"), "8.5,47.1,caf\xE9\n");
+    EXPECT_EQ(ImportCsv(db5, dir.Path("west.csv"), {}).added, 1);
+    SetAnsiCodePage(kDefaultAnsiCodePage);
+    EXPECT_NE(Named(All(db5), "café"), nullptr);
+    EXPECT_TRUE(IsKnownCodePage(1252));
+    EXPECT_FALSE(IsKnownCodePage(4242));
+}
+
 TEST(WaypointImport, CsvLines)
 {
     TempDir dir;
     WriteNewFile(dir.Path("cams.csv"), "-122.5,47.25,\"Cam 1\"\r\n"
                                        "\r\n"
-                                       "8.5,47.1,你好\n"
+                                       "8.5,47.1,\xC4\xE3\xBA\xC3\n"
                                        "8.6,47.2,\xC4\xE3\n"
-                                       "8.5,47.1,你好\n"
+                                       "8.5,47.1,\xC4\xE3\xBA\xC3\n"
                                        "1,2\n");
     WaypointDatabase db;
     Progress progress;

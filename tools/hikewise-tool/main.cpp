@@ -1,6 +1,9 @@
 #include "ToolCommand.h"
 
+#include "base/TextCodec.h"
+
 #include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +28,10 @@ void PrintHelp()
     });
     for (const ToolCommand& c : sorted)
         std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
-    std::printf("\nOptions:\n  --help     this text\n  --version  the version\n");
+    std::printf("\nOptions:\n  --help     this text\n  --version  the version\n"
+                "  COMMAND ... --code-page N\n"
+                "             the code page of legacy 8-bit text (database versions 1 to 4,\n"
+                "             LOC and CSV files that are not UTF-8); default 936\n");
 }
 } // namespace
 
@@ -67,6 +73,23 @@ int main(int argc, char* argv[])
     for (const ToolCommand& c : Commands()) {
         if (first == c.name) {
             Args args(argv + 2, argv + argc);
+            // --code-page N: the code page legacy text is read in.
+            for (auto at = args.begin(); at != args.end(); ++at) {
+                if (*at != "--code-page")
+                    continue;
+                int codePage = 0;
+                if (at + 1 != args.end()) {
+                    const std::string& n = *(at + 1);
+                    auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), codePage);
+                    if (ec != std::errc() || end != n.data() + n.size())
+                        codePage = 0;
+                }
+                if (!hw::IsKnownCodePage(codePage))
+                    return Fail("--code-page takes a code page that iconv knows (e.g. 936)");
+                hw::SetAnsiCodePage(codePage);
+                args.erase(at, at + 2);
+                break;
+            }
             if (std::find(args.begin(), args.end(), "--help") != args.end()) {
                 std::printf("Usage: hikewise-tool %s %s\n  %s\n", c.name, c.usage, c.summary);
                 return 0;

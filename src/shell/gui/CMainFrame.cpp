@@ -1,5 +1,6 @@
 #include "shell/gui/CMainFrame.h"
 
+#include "base/AnsiCodePageSetting.h"
 #include "base/Clock.h"
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
@@ -91,6 +92,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     LoadTheme(settings_);
     parser_.SetGpsTalkerOnly(settings_.GetInt(section::kSettings, NmeaParser::kOnlyGpsTalker, 0) !=
                              0);
+    LoadAnsiCodePage(settings_);
     port_.SetErrorReporter([this](const std::string& text, const std::string& caption) {
         QMessageBox::critical(this, QString::fromStdString(caption), QString::fromStdString(text));
     });

@@ -1,6 +1,8 @@
 #include "shell/gui/SettingsDialogs.h"
 
+#include "base/AnsiCodePageSetting.h"
 #include "base/SettingsStore.h"
+#include "base/TextCodec.h"
 #include "shell/gui/DialogButtons.h"
 #include "units/UnitsDialogModel.h"
 
@@ -8,6 +10,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QMessageBox>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace hw {
@@ -34,13 +38,32 @@ MiscSettingsDialog::MiscSettingsDialog(SettingsStore& settings, QWidget* parent)
     check_ = new QCheckBox(QStringLiteral("禁止系统自动休眠"), this);
     check_->setChecked(settings_.GetInt(section::kSettings, kStayAlive, 1) != 0);
     layout->addWidget(check_);
+    codePage_ = new QSpinBox(this);
+    codePage_->setRange(1, 65535);
+    codePage_->setValue(LoadAnsiCodePage(settings_));
+    codePage_->setToolTip(
+        QStringLiteral("旧版路点文件与非 UTF-8 的 LOC、CSV 文件的代码页 (936: 简体中文)"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("ANSI 代码页:"), codePage_);
+    layout->addLayout(form);
     layout->addStretch(1);
     layout->addWidget(OkCancelButtons(this));
     setMinimumWidth(300);
 }
 
+void MiscSettingsDialog::accept()
+{
+    if (!IsKnownCodePage(codePage_->value())) {
+        QMessageBox::warning(this, QStringLiteral("Hikewise"),
+                             QStringLiteral("代码页 %1 不可用。").arg(codePage_->value()));
+        return;
+    }
+    QDialog::accept();
+}
+
 bool MiscSettingsDialog::Store()
 {
+    StoreAnsiCodePage(settings_, codePage_->value());
     const bool stayAlive = check_->isChecked();
     settings_.SetInt(section::kSettings, kStayAlive, stayAlive ? 1 : 0);
     return stayAlive;

@@ -4,12 +4,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 
 namespace hw {
 
 class SettingsStore;
 
-// "杂项设定": the one check box "禁止系统自动休眠" bound to "Stay Alive".
+// "杂项设定": the check box "禁止系统自动休眠" bound to "Stay Alive", and the
+// code page of legacy 8-bit files ("ANSI Code Page").
 class MiscSettingsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -18,10 +20,14 @@ public:
     // Stores the choice; returns the new stay-alive value.
     bool Store();
     QCheckBox* CheckBox() const { return check_; }
+    QSpinBox* CodePage() const { return codePage_; }
 
 private:
+    void accept() override;
+
     SettingsStore& settings_;
     QCheckBox* check_;
+    QSpinBox* codePage_;
 };
 
 // "单位": distance and speed, altitude, and position format.
