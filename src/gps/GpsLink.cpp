@@ -85,6 +85,9 @@ bool GpsLink::Connect(int port, uint32_t baud, bool showErrors)
         busy_ = false;
         return false;
     }
+    // A receiver on a serial port (by the search, the port dialog or the
+    // stored port) ends the replay: the connect command now means the port.
+    replayMode_ = false;
     bool started = reader_.Start(port_, [this](const uint8_t* bytes, std::size_t n) {
         parser_.Feed(bytes, n);
         OnDataReceived();
@@ -129,7 +132,6 @@ bool GpsLink::ApplyPortSettings(int port, uint32_t baud, bool autoReconnect)
     ClosePort();
     if (!Connect(port, baud, true))
         return false;
-    replayMode_ = false;
     settings_.SetInt(section::kSerial, kPortName, port);
     settings_.SetInt(section::kSerial, kBaudName, static_cast<int32_t>(baud));
     settings_.SetInt(section::kSerial, kAutoReconnectName, autoReconnect ? 1 : 0);

@@ -2,6 +2,8 @@
 
 #include "base/SettingsStore.h"
 
+#include <limits>
+
 namespace hw {
 
 bool FirstRun::DisclaimerDue()
@@ -23,6 +25,12 @@ void FirstRun::DisclaimerAccepted(bool doNotShowAgain)
 bool FirstRun::SetupDue() const
 {
     return settings_.GetInt(section::kSettings, kFirstSetup, 1) == 1;
+}
+
+bool FirstRun::ReceiverNeverSetUp() const
+{
+    constexpr int32_t kUnset = std::numeric_limits<int32_t>::min();
+    return settings_.GetInt(section::kSerial, "端口", kUnset) == kUnset;
 }
 
 void FirstRun::SetupDone()

@@ -22,6 +22,9 @@ public:
     // The user accepted the disclaimer with the check box as given.
     void DisclaimerAccepted(bool doNotShowAgain);
     bool SetupDue() const;
+    // No receiver port was ever stored (the integer "端口" of "串口"): the
+    // program starts on the demo replay.
+    bool ReceiverNeverSetUp() const;
     // The set-up offer was answered, either way.
     void SetupDone();
 

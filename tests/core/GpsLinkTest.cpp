@@ -205,6 +205,24 @@ TEST_F(LinkFixture, ConnectCommandTogglesAndReplayReopensFromTheStart)
     EXPECT_TRUE(link.AutoReconnect());
 }
 
+// The first start replays the demo; a receiver found by the search (which
+// connects through the link) ends it, so the connect command means the port.
+TEST_F(LinkFixture, ASerialConnectionEndsTheDemoReplay)
+{
+    const std::string demo = dir.Path("demo.nmea");
+    std::ofstream(demo) << kFix;
+    ASSERT_TRUE(link.StartReplay(demo));
+    ASSERT_TRUE(link.ReplayMode());
+    ASSERT_TRUE(link.Connect(3, 4800, false));
+    EXPECT_FALSE(link.ReplayMode());
+    EXPECT_FALSE(recorder.replayTimer);
+    link.ToggleConnect(); // off
+    link.ToggleConnect(); // on: the port again, not the demo walk
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_EQ(port.ReplayFileName(), "");
+    EXPECT_FALSE(recorder.replayTimer);
+}
+
 TEST_F(LinkFixture, OpenFailuresAreShownOnlyWhenAsked)
 {
     devices.present.clear();

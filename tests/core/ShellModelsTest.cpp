@@ -13,6 +13,14 @@
 
 using namespace hw;
 
+TEST(FirstRunTest, ReceiverSetUpOnceAPortIsStored)
+{
+    MemorySettingsStore settings;
+    EXPECT_TRUE(FirstRun(settings).ReceiverNeverSetUp());
+    settings.SetInt(section::kSerial, "端口", 3); // stored as the integer it is
+    EXPECT_FALSE(FirstRun(settings).ReceiverNeverSetUp());
+}
+
 TEST(FirstRunTest, DisclaimerEveryStartUntilTickedThenEveryTenth)
 {
     MemorySettingsStore s;

@@ -113,7 +113,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
 
     // The receiver: a log named on the command line, else the stored port;
     // until a receiver has been set up, the bundled demo walk.
-    const bool neverSetUp = settings_.GetText(section::kSerial, "端口", "").empty();
+    const bool neverSetUp = FirstRun(settings_).ReceiverNeverSetUp();
     if (!options_.replayFile.isEmpty())
         StartReplay(options_.replayFile);
     else if (neverSetUp && options_.demoWhenUnset)
