@@ -6,17 +6,32 @@
 #include "shell/gui/TabContainer.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <cstdio>
 #include <memory>
 
+namespace {
+void NameTheApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("KORV"));
+    QCoreApplication::setApplicationName(QStringLiteral("Hikewise"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HIKEWISE_APP_VERSION));
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    if (hw::CommandLine::AsksForHelpOrVersion(argc, argv)) {
+        // Printed without a display: the GUI is never started.
+        QCoreApplication core(argc, argv);
+        NameTheApplication();
+        hw::CommandLine::Parse(QCoreApplication::arguments()); // prints and exits
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("KORV"));
-    QApplication::setApplicationName(QStringLiteral("Hikewise"));
-    QApplication::setApplicationVersion(QStringLiteral(HIKEWISE_APP_VERSION));
+    NameTheApplication();
 
     hw::CommandLine cl = hw::CommandLine::Parse(QApplication::arguments());
     if (!cl.error.isEmpty()) {

@@ -22,6 +22,11 @@ const char* PassText(bool passed)
 
 std::string SirfSetupResult::ErrorMessage() const
 {
+    if (rateRefused)
+        return FormatString("The port runs at %u baud, faster than the SiRF switch back to NMEA "
+                            "can carry (57600 baud at most). Set the port to 57600 baud or slower "
+                            "in \"设置串口\" first; nothing was sent to the receiver.",
+                            refusedBaud);
     if (AllPassed())
         return {};
     return FormatString("Could not set all of the parameters to the SiRF GPS receiver. "
@@ -79,9 +84,23 @@ void SirfParameterSetup::PumpFor(int ticks)
     }
 }
 
+bool SirfParameterSetup::CarriesRate(uint32_t baud)
+{
+    for (uint32_t rate : kNmeaSwitchRates)
+        if (rate == baud)
+            return true;
+    return false;
+}
+
 SirfSetupResult SirfParameterSetup::Run(uint32_t baud, const SirfSetupOptions& options)
 {
     SirfSetupResult result;
+    if (!CarriesRate(baud)) {
+        // Switched to binary, the receiver could never be told this rate back.
+        result.rateRefused = true;
+        result.refusedBaud = baud;
+        return result;
+    }
     link_.PauseReader(true);
     pacer_.Sleep(kPollMs);
     link_.StopWatchdog();

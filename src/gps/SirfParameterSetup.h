@@ -41,6 +41,10 @@ struct SirfSetupOptions {
 };
 
 struct SirfSetupResult {
+    // The line runs faster than the switch back to NMEA can carry: nothing
+    // was sent.
+    bool rateRefused = false;
+    uint32_t refusedBaud = 0;
     bool version = false;
     bool dgpsControl = false;
     bool dgpsSource = false;
@@ -63,6 +67,9 @@ struct SirfSetupResult {
 class SirfParameterSetup {
 public:
     static constexpr int kProgressRange = 6;
+    // The port rates the switch back to NMEA carries (its field has two bytes).
+    static constexpr uint32_t kNmeaSwitchRates[] = {4800, 9600, 19200, 38400, 57600};
+    static bool CarriesRate(uint32_t baud);
 
     SirfParameterSetup(SirfProtocol& sirf, SirfLinkControl& link, SirfProgress& progress,
                        const Clock& clock, UiPacer& pacer)

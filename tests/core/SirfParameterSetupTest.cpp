@@ -119,6 +119,23 @@ TEST(SirfParameterSetup, SirfReceiverTakesEverySetting)
     EXPECT_EQ(run.recorder.steps, 5);
 }
 
+// The switch back to NMEA has two bytes for the rate: a faster line is
+// refused before the receiver is switched to binary and stranded there.
+TEST(SirfParameterSetup, RatesTheSwitchBackCannotCarryAreRefused)
+{
+    for (uint32_t rate : SirfParameterSetup::kNmeaSwitchRates)
+        EXPECT_LE(rate, 0xFFFFu);
+    EXPECT_TRUE(SirfParameterSetup::CarriesRate(57600));
+    EXPECT_FALSE(SirfParameterSetup::CarriesRate(115200));
+    SetupRun run(FakeSirfReceiver::Kind::Sirf);
+    SirfSetupResult result = run.Go({}, 115200);
+    EXPECT_TRUE(result.rateRefused);
+    EXPECT_TRUE(run.wire.raw.empty());
+    EXPECT_TRUE(run.recorder.events.empty());
+    EXPECT_NE(result.ErrorMessage().find("115200 baud"), std::string::npos);
+    EXPECT_NE(result.ErrorMessage().find("57600"), std::string::npos);
+}
+
 TEST(SirfParameterSetup, ReceiverThatNeverAnswersIsStillSentBackToNmea)
 {
     for (auto kind : {FakeSirfReceiver::Kind::Silent, FakeSirfReceiver::Kind::NmeaOnly}) {

@@ -1,8 +1,10 @@
+#include "shell/gui/AppPaths.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/QtSettingsStore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +24,28 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QCOMPARE(frame.windowTitle(), QStringLiteral("Hikewise"));
         QVERIFY(!frame.grab().isNull());
+    }
+
+    // The log and replay dialogs start in "\My Documents\docs": the folder
+    // exists before they open.
+    void dialogFoldersAreCreatedBeforeTheDialogOpens()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+        const QString start = AppPaths::DialogStartPath("\\My Documents\\docs\\new file");
+        const bool inHome = start.startsWith(home.path());
+        const bool exists = QFileInfo(QFileInfo(start).absolutePath()).isDir();
+        qputenv("HOME", oldHome);
+        if (oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        QVERIFY2(inHome, qPrintable(start));
+        QVERIFY2(exists, qPrintable(start));
+        QVERIFY(start.endsWith(QStringLiteral("/docs/new file")));
     }
 
     void settingsReachTheDiskAtOnceAndRoundTrip()

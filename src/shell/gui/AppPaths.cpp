@@ -50,6 +50,13 @@ QString AppPaths::MapStoredPath(const std::string& stored)
         MapHandheldPath(stored, Folders(), QDir::homePath().toStdString()));
 }
 
+QString AppPaths::DialogStartPath(const std::string& stored)
+{
+    QString path = MapStoredPath(stored);
+    EnsureParentDir(path);
+    return path;
+}
+
 bool AppPaths::EnsureParentDir(const QString& filePath)
 {
     return QDir().mkpath(QFileInfo(filePath).absolutePath());

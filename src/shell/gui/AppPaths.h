@@ -20,6 +20,9 @@ public:
     static HandheldFolders Folders();
     // A stored handheld path as a local path.
     static QString MapStoredPath(const std::string& stored);
+    // A stored handheld path as the place a file dialog starts in; its
+    // folder is created first, so the dialog never opens in a missing one.
+    static QString DialogStartPath(const std::string& stored);
     // Creates the folder a file is about to be written to.
     static bool EnsureParentDir(const QString& filePath);
 };

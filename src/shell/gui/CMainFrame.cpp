@@ -345,7 +345,7 @@ void CMainFrame::StartLog()
 {
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("记录 NMEA 日志"),
-                                     AppPaths::MapStoredPath(kLogInitialName), kLogFilter);
+                                     AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
     if (path.isEmpty())
         return;
     if (!parser_.OpenLog(QFile::encodeName(path).toStdString()))
@@ -356,7 +356,7 @@ void CMainFrame::ChooseReplayFile()
 {
     const QString path =
         QFileDialog::getOpenFileName(this, QStringLiteral("回放记录的 NMEA 文件"),
-                                     AppPaths::MapStoredPath(kLogInitialName), kLogFilter);
+                                     AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
     if (!path.isEmpty())
         StartReplay(path);
 }
@@ -378,6 +378,14 @@ void CMainFrame::SetSirfParametersCommand()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int baud = settings_.GetInt(section::kSerial, "速率", 4800);
+    SirfSetupResult refused;
+    refused.rateRefused = true;
+    refused.refusedBaud = static_cast<uint32_t>(baud);
+    if (baud > 0 && !SirfParameterSetup::CarriesRate(static_cast<uint32_t>(baud))) {
+        QMessageBox::critical(this, QStringLiteral("Hikewise"),
+                              QString::fromStdString(refused.ErrorMessage()));
+        return;
+    }
     link_->PauseReader(true);
     pacer_.Sleep(100);
     link_->StopWatchdog();

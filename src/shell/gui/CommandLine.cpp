@@ -4,6 +4,20 @@
 
 namespace hw {
 
+bool CommandLine::AsksForHelpOrVersion(int argc, const char* const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--"))
+            return false;
+        if (a == QLatin1String("-h") || a == QLatin1String("--help") ||
+            a == QLatin1String("--help-all") || a == QLatin1String("-v") ||
+            a == QLatin1String("--version") || a == QLatin1String("-?"))
+            return true;
+    }
+    return false;
+}
+
 CommandLine CommandLine::Parse(const QStringList& arguments)
 {
     CommandLine cl;

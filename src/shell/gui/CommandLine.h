@@ -20,6 +20,9 @@ struct CommandLine {
     QString error;           // set when the arguments do not parse
 
     static CommandLine Parse(const QStringList& arguments);
+    // Whether the arguments ask only for the help or the version text, which
+    // are printed without starting the GUI (no display needed).
+    static bool AsksForHelpOrVersion(int argc, const char* const argv[]);
 };
 
 } // namespace hw
