@@ -174,8 +174,11 @@ private slots:
         OpenLive();
         live_.Start(SimulatedReceiver::FixScenario(), 100ms);
         GpsStausWnd* status = window_->Status();
+        // The page starts empty on open: wait for every sentence of the round,
+        // the date of GPRMC included.
         QTRY_VERIFY_WITH_TIMEOUT(status->State().satellitesInView == 10 &&
-                                     status->State().fixType == '3' && status->State().altitude > 0,
+                                     status->State().fixType == '3' &&
+                                     status->State().altitude > 0 && status->State().year == 2026,
                                  5000);
         // The log had every sentence from the first one on: each of the
         // first round follows "GPS Open..." in the order sent.
