@@ -9,6 +9,7 @@
 #include "gps/gui/PortSettingsDialog.h"
 #include "gps/gui/ReceiverSearchDialog.h"
 #include "gps/gui/SirfSettingsDialog.h"
+#include "map/gui/MapWnd.h"
 #include "shell/ColourTheme.h"
 #include "shell/CommandIds.h"
 #include "shell/FirstRun.h"
@@ -102,6 +103,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     setCentralWidget(tabs_);
     pageSink_ = std::make_unique<QtNotificationSink>(tabs_);
     link_ = std::make_unique<GpsLink>(port_, parser_, settings_, *pageSink_, *this, keepAwake_);
+    tabs_->MapWindow()->SetDataLostSource([this] { return link_->DataLost(); });
 
     bars_ = new CommandBars(
         *this, [this](int id) { RunCommand(id); },

@@ -3,6 +3,7 @@
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
 #include "instruments/gui/SatellitePage.h"
+#include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
 #include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
@@ -54,6 +55,8 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
         QWidget* page = nullptr;
         if (info.controlId == kTabPages[kGpsPage].controlId)
             page = new SatellitePage(fix_, settings_);
+        else if (info.controlId == kTabPages[kMapPage].controlId)
+            page = map_ = new MapWnd(settings_, fix_);
         else
             page = new PlaceholderPage(QString::fromUtf8(info.title));
         page->setObjectName(QString::fromUtf8(info.windowName));

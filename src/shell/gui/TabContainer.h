@@ -13,6 +13,7 @@ class QTabWidget;
 namespace hw {
 
 class CGPSStatusBar;
+class MapWnd;
 class SettingsStore;
 
 // The main window's client: the five pages under a tab strip, and the status
@@ -32,6 +33,8 @@ public:
     bool TabStripVisible() const;
     void SetTabStripVisible(bool visible);
     CGPSStatusBar* StatusBar() const { return statusBar_; }
+    // The map page, whose fix handling feeds the trip computer and the track.
+    MapWnd* MapWindow() const { return map_; }
     QTabWidget* TabStrip() const { return tabs_; }
     // Stores theme `theme` and repaints the strip, the pages and the bar.
     void ApplyTheme(int theme);
@@ -55,6 +58,7 @@ private:
     FixSource fix_;
     QTabWidget* tabs_;
     CGPSStatusBar* statusBar_;
+    MapWnd* map_ = nullptr;
 };
 
 } // namespace hw

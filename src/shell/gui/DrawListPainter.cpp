@@ -1,0 +1,139 @@
+#include "shell/gui/DrawListPainter.h"
+
+#include "shell/gui/ThemeColour.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace hw {
+namespace {
+
+QPen ToQPen(const Pen& pen)
+{
+    if (pen.style == PenStyle::None)
+        return Qt::NoPen;
+    QPen q(ToQColor(pen.colour));
+    q.setWidth(std::max(1, pen.width));
+    q.setStyle(pen.style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine);
+    q.setCapStyle(Qt::FlatCap);
+    q.setJoinStyle(Qt::MiterJoin);
+    return q;
+}
+
+QBrush ToQBrush(const Brush& brush)
+{
+    return brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.colour));
+}
+
+QPolygon ToQPolygon(const std::vector<ScreenPoint>& points)
+{
+    QPolygon poly(static_cast<int>(points.size()));
+    for (size_t i = 0; i < points.size(); ++i)
+        poly.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    return poly;
+}
+
+// The left edge of a box of `extent` placed by the alignment on `anchor`.
+int Place(int anchor, int extent, int align)
+{
+    if (align == 1)
+        return anchor - extent / 2;
+    if (align == 2)
+        return anchor - extent;
+    return anchor;
+}
+
+} // namespace
+
+QFont ToQFont(const Font& font)
+{
+    QFont q(QString::fromStdString(font.face));
+    q.setPointSize(std::max(1, font.pointSize));
+    q.setBold(font.bold);
+    return q;
+}
+
+void DrawListPainter::Paint(const DrawList& list)
+{
+    for (const DrawItem& item : list.Items())
+        Paint(item);
+    p_.setClipping(false);
+}
+
+void DrawListPainter::Paint(const DrawItem& item)
+{
+    std::visit([this](const auto& i) { Draw(i); }, item);
+}
+
+void DrawListPainter::Draw(const FillRect& item)
+{
+    p_.fillRect(ToQRect(item.rect), ToQColor(item.colour));
+}
+
+void DrawListPainter::Draw(const Polyline& item)
+{
+    p_.setPen(ToQPen(item.pen));
+    p_.drawPolyline(ToQPolygon(item.points));
+}
+
+void DrawListPainter::Draw(const Polygon& item)
+{
+    p_.setPen(ToQPen(item.pen));
+    p_.setBrush(ToQBrush(item.brush));
+    p_.drawPolygon(ToQPolygon(item.points));
+}
+
+void DrawListPainter::Draw(const Ellipse& item)
+{
+    p_.setPen(ToQPen(item.pen));
+    p_.setBrush(ToQBrush(item.brush));
+    const ScreenRect& r = item.bounds;
+    p_.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+}
+
+void DrawListPainter::Draw(const RoundRect& item)
+{
+    p_.setPen(ToQPen(item.pen));
+    p_.setBrush(ToQBrush(item.brush));
+    const ScreenRect& r = item.rect;
+    const qreal radius = item.cornerDiameter / 2.0;
+    p_.drawRoundedRect(QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1), radius,
+                       radius);
+}
+
+void DrawListPainter::Draw(const Text& item)
+{
+    const QFont font = ToQFont(item.font);
+    const QFontMetrics metrics(font);
+    const QString text = QString::fromStdString(item.text);
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    p_.save();
+    p_.setFont(font);
+    p_.translate(item.anchor.x, item.anchor.y);
+    if (item.font.escapement != 0)
+        p_.rotate(-item.font.escapement / 10.0);
+    const QRect box(Place(0, w, static_cast<int>(item.hAlign)),
+                    Place(0, h, static_cast<int>(item.vAlign)), w, h);
+    if (item.opaque)
+        p_.fillRect(box, ToQColor(item.background));
+    p_.setPen(ToQColor(item.colour));
+    p_.drawText(box.left(), box.top() + metrics.ascent(), text);
+    p_.restore();
+}
+
+void DrawListPainter::Draw(const BitmapCell& item)
+{
+    if (bitmaps_)
+        bitmaps_(p_, item);
+}
+
+void DrawListPainter::Draw(const Clip& item)
+{
+    if (item.rect.Width() <= 0 || item.rect.Height() <= 0)
+        p_.setClipping(false);
+    else
+        p_.setClipRect(ToQRect(item.rect));
+}
+
+} // namespace hw

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "base/DrawList.h"
+
+#include <QFont>
+
+#include <functional>
+
+class QPainter;
+
+namespace hw {
+
+// Qt's font for a drawing font: the face by name, the size in points, bold,
+// and no rotation (the painter turns escaped text itself).
+QFont ToQFont(const Font& font);
+
+// Paints a core drawing list with a QPainter, item by item in order. Bitmap
+// cells go to the optional callback, since only the window knows its images.
+class DrawListPainter {
+public:
+    using BitmapPainter = std::function<void(QPainter&, const BitmapCell&)>;
+
+    explicit DrawListPainter(QPainter& painter, BitmapPainter bitmaps = {})
+        : p_(painter), bitmaps_(std::move(bitmaps))
+    {
+    }
+    void Paint(const DrawList& list);
+    void Paint(const DrawItem& item);
+
+private:
+    void Draw(const FillRect& item);
+    void Draw(const Polyline& item);
+    void Draw(const Polygon& item);
+    void Draw(const Ellipse& item);
+    void Draw(const RoundRect& item);
+    void Draw(const Text& item);
+    void Draw(const BitmapCell& item);
+    void Draw(const Clip& item);
+
+    QPainter& p_;
+    BitmapPainter bitmaps_;
+};
+
+} // namespace hw
