@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
     hw::CMainFrame::Options options;
     options.replayFile = cl.replayFile;
     options.roadsFile = cl.roadsFile;
-    options.skipFirstRun = screenshot;
+    options.skipFirstRun = screenshot || cl.frameTimes > 0;
     options.demoWhenUnset = true;
     hw::CMainFrame frame(*settings, options);
     if (cl.size.isValid())
@@ -57,6 +57,11 @@ int main(int argc, char* argv[])
     if (cl.page >= 0)
         frame.Tabs()->ShowPage(cl.page);
     frame.show();
+    if (cl.frameTimes > 0) {
+        const int index = cl.page >= 0 ? cl.page : frame.Tabs()->CurrentPage();
+        hw::ScheduleFrameTimes(frame.Tabs()->Page(index), index, cl.frameTimes, cl.afterSeconds);
+        return QApplication::exec();
+    }
     if (screenshot) {
         QWidget* target = &frame;
         if (!cl.dialog.isEmpty()) {

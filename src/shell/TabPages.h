@@ -27,7 +27,7 @@ inline constexpr std::array<TabPageInfo, 5> kTabPages{{
 inline constexpr const char* kTabStripSetting = "启用标签窗口";
 
 // Keys that reach the tab container.
-enum class NavKey { Up, Down, Left, Right, Other };
+enum class NavKey { Up, Down, Left, Right, Enter, Other };
 
 // Where a key goes while `shown` is the visible page.
 enum class KeyRoute {

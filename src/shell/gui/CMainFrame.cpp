@@ -9,6 +9,8 @@
 #include "gps/gui/PortSettingsDialog.h"
 #include "gps/gui/ReceiverSearchDialog.h"
 #include "gps/gui/SirfSettingsDialog.h"
+#include "instruments/PanelField.h"
+#include "instruments/gui/ChangePaneDialog.h"
 #include "map/gui/MapWnd.h"
 #include "shell/ColourTheme.h"
 #include "shell/CommandIds.h"
@@ -432,6 +434,8 @@ void CMainFrame::OpenHelp()
 
 QDialog* CMainFrame::MakeDialog(const QString& name)
 {
+    if (name == QLatin1String("pane"))
+        return new ChangePaneDialog(kFieldOdometer, this);
     if (name == QLatin1String("disclaimer"))
         return new DisclaimerDialog(this);
     if (name == QLatin1String("setup"))

@@ -48,7 +48,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     QCommandLineOption dialog(
         QStringLiteral("dialog"),
         QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
-                       "setup, misc, units, import, progress, about, sirf, ports, search)."),
+                       "setup, misc, units, import, progress, about, sirf, ports, search, pane)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),
@@ -57,7 +57,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                             QStringLiteral("Show view N of the GPS page: 0 position, 1 precision, "
                                            "2 sky plot."),
                             QStringLiteral("N"));
-    parser.addOptions({settings, replay, roads, screenshot, after, page, dialog, size, view});
+    QCommandLineOption frameTimes(
+        QStringLiteral("frame-times"),
+        QStringLiteral("Render the page of --page N times off screen after the replay time of "
+                       "--after, print the times as one JSON line and exit."),
+        QStringLiteral("N"));
+    parser.addOptions(
+        {settings, replay, roads, screenshot, after, page, dialog, size, view, frameTimes});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     cl.settingsFile = parser.value(settings);
@@ -76,6 +82,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         cl.page = parser.value(page).toInt(&ok);
         if (!ok || cl.page < 0 || cl.page > 4)
             cl.error = QStringLiteral("--page takes a page number from 0 to 4");
+    }
+    if (parser.isSet(frameTimes)) {
+        bool ok = false;
+        cl.frameTimes = parser.value(frameTimes).toInt(&ok);
+        if (!ok || cl.frameTimes < 1)
+            cl.error = QStringLiteral("--frame-times takes a number of frames");
     }
     if (parser.isSet(view)) {
         bool ok = false;

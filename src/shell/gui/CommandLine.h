@@ -16,6 +16,7 @@ struct CommandLine {
     int page = -1;           // --page N (0-4)
     int view = -1;           // --view N: the GPS page's view (0-2)
     QSize size;              // --size WIDTHxHEIGHT of the window
+    int frameTimes = 0;      // --frame-times N: time N paints of the page and exit
     QString dialog;          // --dialog NAME: with --screenshot, render that dialog
     QString error;           // set when the arguments do not parse
 

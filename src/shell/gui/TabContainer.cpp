@@ -2,6 +2,7 @@
 
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
+#include "instruments/gui/DigitalPanelView.h"
 #include "instruments/gui/SatellitePage.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
@@ -32,6 +33,8 @@ NavKey ToNavKey(int key)
     case Qt::Key_Down: return NavKey::Down;
     case Qt::Key_Left: return NavKey::Left;
     case Qt::Key_Right: return NavKey::Right;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return NavKey::Enter;
     default: return NavKey::Other;
     }
 }
@@ -51,12 +54,18 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
     tabs_->setDocumentMode(true);
     tabs_->setTabPosition(QTabWidget::South);
 
+    // The map window comes first: its fix handling feeds the other pages.
+    map_ = new MapWnd(settings_, fix_);
+    const PanelSources sources{map_->Trip(),    map_->Nav(),  map_->SystemTime(),
+                               map_->Battery(), map_->Zone(), fix_};
     for (const TabPageInfo& info : kTabPages) {
         QWidget* page = nullptr;
         if (info.controlId == kTabPages[kGpsPage].controlId)
             page = new SatellitePage(fix_, settings_);
         else if (info.controlId == kTabPages[kMapPage].controlId)
-            page = map_ = new MapWnd(settings_, fix_);
+            page = map_;
+        else if (info.controlId == kTabPages[kTripPage].controlId)
+            page = new DigitalPanelView(sources, map_->Trip(), settings_);
         else
             page = new PlaceholderPage(QString::fromUtf8(info.title));
         page->setObjectName(QString::fromUtf8(info.windowName));

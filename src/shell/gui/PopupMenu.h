@@ -1,0 +1,25 @@
+#pragma once
+
+#include "shell/MainMenu.h"
+
+#include <QPoint>
+
+#include <vector>
+
+class QMenu;
+class QWidget;
+
+namespace hw {
+
+class CommandTarget;
+
+// Builds a pop-up menu from its entries; each item's check mark and enabled
+// state come from the target's QueryCommand, and a chosen item's command
+// goes to its HandleCommand. The caller owns the menu.
+QMenu* BuildPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target,
+                      QWidget* parent);
+// Opens the menu at a global point and runs the chosen command.
+void TrackPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent,
+                    const QPoint& globalPos);
+
+} // namespace hw
