@@ -1,4 +1,5 @@
 #include "instruments/gui/SatellitePage.h"
+#include "map/gui/MapWnd.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/QtSettingsStore.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 
 #include <cstdio>
 #include <memory>
@@ -43,7 +45,20 @@ int main(int argc, char* argv[])
                         ? std::make_unique<hw::QtSettingsStore>()
                         : std::make_unique<hw::QtSettingsStore>(cl.settingsFile);
     const bool screenshot = !cl.screenshotFile.isEmpty();
+    hw::MapWnd::RunOptions run;
+    if (!cl.databaseFile.isEmpty())
+        run.databaseFile = QFile::encodeName(cl.databaseFile).toStdString();
+    if (!cl.trackFile.isEmpty())
+        run.trackFile = QFile::encodeName(cl.trackFile).toStdString();
+    if (!cl.gotoName.isEmpty())
+        run.gotoName = cl.gotoName.toStdString();
+    if (cl.zoom >= 0)
+        run.zoomIndex = cl.zoom;
+    if (cl.northUp >= 0)
+        run.northUp = cl.northUp == 1;
+    hw::MapWnd::SetRunOptions(run);
     hw::CMainFrame::Options options;
+    options.replaySpeed = cl.replaySpeed;
     options.replayFile = cl.replayFile;
     options.roadsFile = cl.roadsFile;
     options.skipFirstRun = screenshot || cl.frameTimes > 0;

@@ -200,7 +200,7 @@ void GpsLink::Tick()
 
 void GpsLink::ReplayTick()
 {
-    if (ReplayPumpStep(port_, parser_) > 0)
+    if (ReplayPumpStep(port_, parser_, replaySpeed_) > 0)
         OnDataReceived();
 }
 

@@ -55,8 +55,11 @@ public:
 
     // The watchdog and reconnection tick (every 200 ms).
     void Tick();
-    // The replay pump tick (every 100 ms): 128 bytes of the replay file.
+    // The replay pump tick (every 100 ms): 128 bytes of the replay file, or
+    // that many times the replay speed.
     void ReplayTick();
+    void SetReplaySpeed(int speed) { replaySpeed_ = speed < 1 ? 1 : speed; }
+    int ReplaySpeed() const { return replaySpeed_; }
     // The keep-awake tick (every 30 s).
     void KeepAwakeTick();
     // Bytes arrived (reader thread or replay pump).
@@ -85,6 +88,7 @@ public:
     bool ReconnectStored() override;
 
 private:
+    int replaySpeed_ = 1;
     int StoredPort() const;
     uint32_t StoredBaud() const;
     void DataLostNow();

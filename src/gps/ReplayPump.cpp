@@ -7,15 +7,20 @@
 
 namespace hw {
 
-size_t ReplayPumpStep(ByteSource& source, NmeaParser& parser)
+size_t ReplayPumpStep(ByteSource& source, NmeaParser& parser, int speed)
 {
     uint8_t buffer[kReplayPumpChunkBytes];
-    size_t n = source.Read(buffer, sizeof buffer);
-    if (n > sizeof buffer)
-        n = sizeof buffer;
-    if (n > 0)
+    size_t total = 0;
+    for (int chunk = 0; chunk < speed || chunk == 0; ++chunk) {
+        size_t n = source.Read(buffer, sizeof buffer);
+        if (n > sizeof buffer)
+            n = sizeof buffer;
+        if (n == 0)
+            break;
         parser.Feed(buffer, n);
-    return n;
+        total += n;
+    }
+    return total;
 }
 
 } // namespace hw

@@ -10,11 +10,11 @@ class NmeaParser;
 // The replay pump: its owner calls ReplayPumpStep() every
 // kReplayPumpIntervalMs, which moves at most kReplayPumpChunkBytes from the
 // replay source into the parser (1280 bytes a second, whatever the rate the
-// log was recorded at). Returns the bytes fed; a non-zero count means data
-// arrived, for the link watchdog.
+// log was recorded at), or `speed` times that for a faster replay. Returns
+// the bytes fed; a non-zero count means data arrived, for the link watchdog.
 constexpr int kReplayPumpIntervalMs = 100;
 constexpr size_t kReplayPumpChunkBytes = 128;
 
-size_t ReplayPumpStep(ByteSource& source, NmeaParser& parser);
+size_t ReplayPumpStep(ByteSource& source, NmeaParser& parser, int speed = 1);
 
 } // namespace hw

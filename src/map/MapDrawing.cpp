@@ -3,6 +3,7 @@
 #include "map/LineClip.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
+#include "map/MapLayer.h"
 #include "map/MapModel.h"
 #include "map/MapScaleBar.h"
 #include "map/SphericalGeometry.h"
@@ -56,6 +57,8 @@ void MapDrawing::Build(const MapModel& model, const Sources& sources, DrawList& 
     MapViewport viewport = model.Viewport();
     if (model.GridOn())
         MapGrid::Draw(viewport, model.Scale(), model.NorthUp() && model.GridLabels(), out);
+    if (sources.roads)
+        sources.roads->Draw(viewport, model.Scale(), out);
     DrawTrack(model, viewport, sources.track, out);
     WaypointLayer::Draw(viewport, model.Scale(), model.LargeWaypoints(), sources.waypoints,
                         sources.now, out);

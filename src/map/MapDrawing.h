@@ -6,6 +6,7 @@
 
 namespace hw {
 
+class MapLayer;
 class MapModel;
 class MapViewport;
 class TrackLog;
@@ -13,7 +14,7 @@ class UnitFormatter;
 class WaypointDatabase;
 
 // Everything the map view draws, in order, for the model's present state:
-// sheet, grid, track, waypoints, goto leg, north arrow, scale bar, target
+// sheet, grid, road layer, track, waypoints, goto leg, north arrow, scale bar, target
 // pointer, position icon, averaging marker, return button, fix indicator.
 class MapDrawing {
 public:
@@ -21,7 +22,8 @@ public:
         const TrackLog& track;
         WaypointDatabase& waypoints;
         const UnitFormatter& units;
-        int64_t now; // seconds since 1970, for the geocache symbols
+        int64_t now;                     // seconds since 1970, for the geocache symbols
+        const MapLayer* roads = nullptr; // drawn between the grid and the track
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);

@@ -54,6 +54,25 @@ inline constexpr int kImportWaypoints = 32882;
 inline constexpr int kExportGeocacheVisits = 32803;
 inline constexpr int kOpenWaypointDatabase = 32832;
 inline constexpr int kNewWaypointDatabase = 32787;
+// 地图: the map's pop-up menu, the altitude profile's and the navigation window's
+inline constexpr int kMarkWaypointHere = 32828;
+inline constexpr int kDeleteThisWaypoint = 32789;
+inline constexpr int kEditThisWaypoint = 32792;
+inline constexpr int kCentreMapHere = 32775;
+inline constexpr int kSetPositionHere = 32857;
+inline constexpr int kGotoThisWaypoint = 32812;
+inline constexpr int kNorthUp = 32824;
+inline constexpr int kCourseUp = 32823;
+inline constexpr int kZoomIn = 32896;
+inline constexpr int kZoomOut = 32897;
+inline constexpr int kPlanWaypoint = 32845;
+inline constexpr int kShowGeocacheInfo = 32866;
+inline constexpr int kGeocacheFound = 32809;
+inline constexpr int kGeocacheNotFound = 32810;
+inline constexpr int kClearAltitudeChart = 32781;
+inline constexpr int kHideAltitudeWindow = 32815;
+inline constexpr int kHideNavigationWindow = 32816;
+inline constexpr int kChangePane = 32826;
 } // namespace cmd
 
 } // namespace hw

@@ -1,5 +1,6 @@
 #include "map/MapDrawing.h"
 #include "base/MemorySettingsStore.h"
+#include "map/MapLayer.h"
 #include "map/MapModel.h"
 #include "map/SphericalGeometry.h"
 #include "map/TrackLog.h"
@@ -225,6 +226,43 @@ TEST_F(MapDrawingTest, TrackGotoPointerReturnButtonAndFixIndicator)
     const Polygon* pointer = list.All<Polygon>()[1];
     ScreenPoint here = model.GeoToScreen(kHere);
     EXPECT_EQ(pointer->points[1], (ScreenPoint{here.x, here.y - 48}));
+}
+
+// A road layer stands for the background map: its items come after the grid
+// lines and before the track.
+class MarkerLayer : public MapLayer {
+public:
+    void Draw(const MapViewport&, double scaleKm, DrawList& out) const override
+    {
+        out.Add(FillRect{{1, 2, 3, 4}, Rgb(1, 2, 3)});
+        lastScale = scaleKm;
+    }
+    mutable double lastScale = 0;
+};
+
+TEST_F(MapDrawingTest, TheRoadLayerLiesBetweenGridAndTrack)
+{
+    track.AddPoint({kHere.lat, kHere.lon, 0, 1, 0});
+    track.AddPoint({kHere.lat + 1000, kHere.lon + 1000, 0, 0, 60});
+    MarkerLayer roads;
+    DrawList list;
+    MapDrawing::Build(model, {track, db, units, kNow, &roads}, list);
+    const auto& items = list.Items();
+    size_t layer = items.size(), lastGrid = 0, firstTrack = items.size();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (auto* r = std::get_if<FillRect>(&items[i]); r && r->colour == Rgb(1, 2, 3))
+            layer = i;
+        if (auto* l = std::get_if<Polyline>(&items[i])) {
+            if (l->pen.colour == Rgb(192, 192, 192))
+                lastGrid = i;
+            else if (l->pen.colour == 0 && firstTrack == items.size())
+                firstTrack = i;
+        }
+    }
+    ASSERT_LT(layer, items.size());
+    EXPECT_GT(layer, lastGrid);
+    EXPECT_LT(layer, firstTrack);
+    EXPECT_DOUBLE_EQ(roads.lastScale, 1.0);
 }
 
 } // namespace

@@ -198,8 +198,11 @@ private slots:
         QCOMPARE(state(cmd::kReplayNmea), std::make_pair(true, false));
         QCOMPARE(state(cmd::kTabWindows), std::make_pair(true, true));
         QCOMPARE(state(cmd::kThemeSystem), std::make_pair(true, true));
-        // Commands no page carries yet are shown disabled.
-        QCOMPARE(state(cmd::kMarkWaypoint).first, false);
+        // The map carries its commands; those no page carries yet are shown
+        // disabled.
+        QCOMPARE(state(cmd::kMarkWaypoint).first, true);
+        QCOMPARE(state(cmd::kCancelGoto).first, false); // no goto yet
+        QCOMPARE(state(cmd::kWaypointManager).first, false);
 
         QVERIFY(frame.Parser().OpenLog(dir.filePath(QStringLiteral("log.txt")).toStdString()));
         const QString log = QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea");

@@ -1,58 +1,584 @@
 #include "map/gui/MapWnd.h"
 
+#include "base/FormatString.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
-#include "shell/gui/NotificationEvent.h"
-#include "shell/gui/ThemeColour.h"
+#include "instruments/gui/AltProfileWnd.h"
+#include "instruments/gui/MsgWnd.h"
+#include "map/MapProperties.h"
+#include "map/SphericalGeometry.h"
+#include "map/gui/MapPropertiesSheet.h"
+#include "map/gui/MapView.h"
+#include "map/gui/PlanWaypointDialog.h"
+#include "map/gui/WaypointPickDialog.h"
+#include "shell/CommandIds.h"
+#include "shell/gui/AppPaths.h"
+#include "waypoints/GeocacheVisits.h"
+#include "waypoints/WaypointDatabaseCommands.h"
+#include "waypoints/WaypointFileReader.h"
+#include "waypoints/WaypointFileWriter.h"
 
-#include <QPainter>
+#include <QDateTime>
+#include <QFile>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QTabWidget>
 
 namespace hw {
+namespace {
+
+constexpr const char* kSelectionQuestion =
+    "在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"; // STR 231
+constexpr const char* kNearestTitle = "最近路点";             // STR 232
+constexpr const char* kWaypointTitle = "路点";                // STR 251
+constexpr const char* kCannotAdd = "错误 - 不能够增加路点.";  // STR 216
+
+MapWnd::RunOptions& RunOptionsForProcess()
+{
+    static MapWnd::RunOptions options;
+    return options;
+}
+
+QString Q(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// The database file's own dialogues, asked over the map window.
+class MapFileDialogs final : public WaypointFileDialogs {
+public:
+    explicit MapFileDialogs(QWidget* over) : over_(over) {}
+    bool AskSaveElsewhere() override
+    {
+        return QMessageBox::warning(over_, QStringLiteral("Hikewise"), Q(kSaveFailedQuestion),
+                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    std::string ChooseNewFile() override { return {}; }
+    std::string ChooseExistingFile(const std::string&) override { return {}; }
+    void ShowCannotOpen() override
+    {
+        QMessageBox::warning(over_, QStringLiteral("Hikewise"), Q(kCannotOpenMessage));
+    }
+    void SetBusy(bool) override {}
+
+private:
+    QWidget* over_;
+};
+
+} // namespace
+
+void MapWnd::SetRunOptions(const RunOptions& options)
+{
+    RunOptionsForProcess() = options;
+}
 
 MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
     : QWidget(parent), settings_(settings), fix_(std::move(fix)), averager_(settings),
-      navigation_(waypoints_, map_),
-      model_({map_, track_, trip_, profile_, waypoints_, averager_, navigation_})
+      navigation_(waypoints_, map_, &sink_),
+      model_({map_, track_, trip_, profile_, waypoints_, averager_, navigation_}), units_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     model_.LoadSettings(settings_);
+    map_.SetDisplayScale(devicePixelRatioF() >= 2 ? 2 : 1);
+    map_.SetFixIndicatorOn(true);
+    const RunOptions& run = RunOptionsForProcess();
+    if (run.northUp)
+        map_.SetNorthUp(*run.northUp);
+    if (run.zoomIndex)
+        map_.SetZoomIndex(*run.zoomIndex);
+
+    view_ = new MapView(map_, track_, waypoints_, units_, this);
+    profileWnd_ = new AltProfileWnd(profile_, units_, this);
+    msgWnd_ = new MsgWnd(
+        map_, units_, [this] { return CurrentFix().speed; }, this);
+    connect(view_, &MapView::Pressed, this, &MapWnd::OnPressed);
+    connect(view_, &MapView::Tapped, this, &MapWnd::OnTapped);
+    connect(view_, &MapView::ContextMenuRequested, this, &MapWnd::OnContextMenu);
+    // The arrival check after every copy of the map, once the paint is over.
+    connect(view_, &MapView::Painted, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { navigation_.CheckArrival(); }, Qt::QueuedConnection);
+    });
+    connect(view_, &MapView::Tick, this, [this] { model_.OnViewTimer(); });
+    connect(profileWnd_, &AltProfileWnd::Command, this, [this](int id) { HandleCommand(id); });
+
+    navigation_.SetArrivalMessage([this](const std::string& text) {
+        const QString shown = QString::fromUtf8(text.c_str());
+        if (message_)
+            message_(shown);
+        else
+            QMessageBox::information(this, QStringLiteral("Hikewise"), shown);
+    });
+
+    LoadFiles();
+    // The goto of the command line starts at the first fix, so that its leg
+    // begins where the walker is.
+    if (run.gotoName)
+        pendingGoto_ = *run.gotoName;
+
     timer_.setInterval(kTimerMs);
     connect(&timer_, &QTimer::timeout, this,
             [this] { ApplyRepaint(model_.OnTimer(isVisible(), dataLost_ && dataLost_())); });
     timer_.start();
+    LayOut();
+}
+
+MapWnd::~MapWnd()
+{
+    model_.StorePosition(settings_);
+}
+
+void MapWnd::LoadFiles()
+{
+    const RunOptions& run = RunOptionsForProcess();
+    const HandheldFolders folders = AppPaths::Folders();
+    if (run.databaseFile) {
+        databaseForRun_ = true;
+        databasePath_ = *run.databaseFile;
+        if (QFile::exists(QString::fromStdString(databasePath_)))
+            LoadWaypointDatabase(waypoints_, databasePath_);
+    } else {
+        databasePath_ = MapHandheldPath(
+            settings_.GetText(section::kSettings, kDatabaseFileSetting, kDefaultDatabaseFile),
+            folders);
+        if (QFile::exists(QString::fromStdString(databasePath_)))
+            LoadWaypointDatabase(waypoints_, databasePath_);
+    }
+    trackPath_ =
+        run.trackFile
+            ? *run.trackFile
+            : MapHandheldPath(settings_.GetText(section::kSettings, track_setting::kTrackFile,
+                                                track_setting::kDefaultTrackFile),
+                              folders);
+    if (QFile::exists(QString::fromStdString(trackPath_)))
+        track_.Load(trackPath_);
+}
+
+bool MapWnd::SaveDatabase()
+{
+    if (databaseForRun_)
+        return SaveWaypointDatabase(waypoints_, databasePath_) == 1;
+    AppPaths::EnsureParentDir(QString::fromStdString(databasePath_));
+    MapFileDialogs dialogs(this);
+    WaypointDatabaseCommands commands(waypoints_, settings_, dialogs, AppPaths::Folders());
+    return commands.SaveCurrent() == 1;
+}
+
+void MapWnd::SaveOnExit()
+{
+    if (trackPath_.empty())
+        return;
+    AppPaths::EnsureParentDir(QString::fromStdString(trackPath_));
+    track_.Save(trackPath_);
+}
+
+bool MapWnd::GotoNamed(const std::string& name)
+{
+    bool found = false;
+    Waypoint target;
+    waypoints_.ForEach([&](const Waypoint& w) {
+        if (!found && w.strName == name) {
+            target = w;
+            found = true;
+        }
+    });
+    if (found) {
+        navigation_.StartGoto(target);
+        RedrawMap();
+    }
+    return found;
 }
 
 void MapWnd::OnGpsUpdate()
 {
-    ApplyRepaint(model_.OnGpsUpdate(CurrentFix(), isVisible()));
+    const GpsFix fix = CurrentFix();
+    ApplyRepaint(model_.OnGpsUpdate(fix, isVisible()));
+    if (pendingGoto_ && fix.HasFix()) {
+        GotoNamed(*pendingGoto_);
+        pendingGoto_.reset();
+    }
 }
 
 bool MapWnd::event(QEvent* event)
 {
     if (event->type() == NotificationEvent::EventType()) {
-        if (static_cast<NotificationEvent*>(event)->Message() == WM_GPS_GGA)
+        const uint32_t message = static_cast<NotificationEvent*>(event)->Message();
+        if (message == WM_GPS_GGA)
             OnGpsUpdate();
+        else if (message == WM_PROXIMITY_ALARM)
+            OnProximityAlarm();
         return true;
     }
     return QWidget::event(event);
 }
 
-void MapWnd::ApplyRepaint(const MapWindowModel::Repaint& repaint)
+void MapWnd::OnProximityAlarm()
 {
-    if (repaint.map || repaint.navigation || repaint.profile)
-        update();
+    if (CurrentFix().fixQuality == 0)
+        return;
+    Waypoint w;
+    while (navigation_.TakeAlarm(w))
+        msgWnd_->Show(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs);
 }
 
-void MapWnd::paintEvent(QPaintEvent*)
+void MapWnd::resizeEvent(QResizeEvent* event)
 {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    DrawRoundBox(p, {0, 0, width(), height()}, 15, Qt::white, ThemeColour(0));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(std::max(12, height() / 12));
-    p.setFont(font);
-    p.setPen(ThemeColour(1));
-    p.drawText(rect(), Qt::AlignCenter, QStringLiteral("地图"));
+    QWidget::resizeEvent(event);
+    LayOut();
+}
+
+void MapWnd::LayOut()
+{
+    QFont small(QStringLiteral("Tahoma"));
+    small.setPointSize(7);
+    // The navigation strip is not hosted here yet: the map keeps its room.
+    const MapWindowLayout::Result r =
+        MapWindowLayout::Compute({width(), height(), false, model_.ShowAltitude(),
+                                  model_.Averaging(), QFontMetrics(small, this).height()});
+    const auto place = [](QWidget* w, const ScreenRect& rect) {
+        if (rect.Width() <= 0 || rect.Height() <= 0) {
+            w->hide();
+            return;
+        }
+        w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+        w->show();
+    };
+    place(view_, r.map);
+    place(profileWnd_, r.altitude);
+    if (msgWnd_->isVisible())
+        msgWnd_->raise();
+}
+
+void MapWnd::ApplyRepaint(const MapWindowModel::Repaint& repaint)
+{
+    if (repaint.map)
+        view_->update();
+    if (repaint.profile && profileWnd_->isVisible())
+        profileWnd_->update();
+}
+
+void MapWnd::RedrawMap()
+{
+    view_->update();
+}
+
+void MapWnd::OnPressed(ScreenPoint p)
+{
+    lastTap_ = p;
+    selection_.Clear();
+    map_.HitTest(p, waypoints_, selection_.Serials());
+}
+
+void MapWnd::OnTapped(ScreenPoint p)
+{
+    if (map_.ReturnButtonHit(p)) {
+        RedrawMap();
+        return;
+    }
+    const int serial = ResolveSelection();
+    Waypoint w;
+    if (serial > 0 && waypoints_.FindBySerial(serial, w))
+        msgWnd_->Show(w, Q(kWaypointTitle), 0, kMessageMs);
+}
+
+void MapWnd::OnContextMenu(ScreenPoint p)
+{
+    std::unique_ptr<QMenu> menu(BuildPopupMenu(this));
+    menu->exec(view_->mapToGlobal(QPoint(p.x, p.y)));
+}
+
+int MapWnd::ChooseWaypoint(const std::vector<int>& only)
+{
+    if (chooser_)
+        return chooser_(only);
+    WaypointPickDialog dialog(waypoints_, only, Q("路点"), this);
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : 0;
+}
+
+int MapWnd::ResolveSelection()
+{
+    if (selection_.Empty())
+        return 0;
+    if (!selection_.NeedsChoice())
+        return selection_.Serials().front();
+    const QString question = Q(kSelectionQuestion);
+    const bool yes =
+        ask_ ? ask_(question)
+             : QMessageBox::question(this, QStringLiteral("Hikewise"), question,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return yes ? ChooseWaypoint(selection_.Serials()) : 0;
+}
+
+void MapWnd::ShowError(const QString& text)
+{
+    if (message_)
+        message_(text);
+    else
+        QMessageBox::critical(this, QStringLiteral("Hikewise"), text);
+}
+
+void MapWnd::MarkWaypointAt(const GeoPoint& p)
+{
+    Waypoint w;
+    w.strName = waypoints_.NewAutomaticName();
+    w.nLatitude = p.lat;
+    w.nLongitude = p.lon;
+    w.fAltitude = static_cast<float>(CurrentFix().altitude);
+    w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
+    if (waypoints_.Add(w) > 0)
+        SaveDatabase();
+    else
+        ShowError(Q(kCannotAdd));
+    RedrawMap();
+}
+
+void MapWnd::PlanWaypoint()
+{
+    const int serial = ResolveSelection();
+    Waypoint from;
+    if (serial <= 0 || !waypoints_.FindBySerial(serial, from))
+        return;
+    PlanWaypointDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const GeoPoint p = ProjectPoint({from.nLatitude, from.nLongitude, 0}, dialog.DistanceKm(),
+                                    dialog.BearingDegrees());
+    Waypoint w;
+    w.strName = waypoints_.NewAutomaticName();
+    w.nLatitude = p.lat;
+    w.nLongitude = p.lon;
+    w.icon = 129; // planned waypoint
+    w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
+    if (waypoints_.Add(w) > 0)
+        SaveDatabase();
+    else
+        ShowError(Q(kCannotAdd));
+    RedrawMap();
+}
+
+void MapWnd::ShowWaypointOnMap()
+{
+    const int serial = ChooseWaypoint({});
+    Waypoint w;
+    if (serial <= 0 || !waypoints_.FindBySerial(serial, w))
+        return;
+    map_.CentreOn({w.nLatitude, w.nLongitude, 0});
+    RedrawMap();
+    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
+            tabs->setCurrentWidget(this);
+            break;
+        }
+    }
+}
+
+void MapWnd::SetGeocacheState(int state)
+{
+    if (selection_.Count() != 1)
+        return;
+    const int serial = selection_.Serials().front();
+    const bool changed = state == 1
+                             ? LogVisitFound(waypoints_, serial, QDateTime::currentSecsSinceEpoch())
+                             : LogVisitNotFound(waypoints_, serial);
+    if (changed)
+        SaveDatabase();
+    RedrawMap();
+}
+
+void MapWnd::DeleteSelected()
+{
+    const int serial = ResolveSelection();
+    if (serial <= 0)
+        return;
+    waypoints_.DeleteBySerial(serial);
+    selection_.Prune(waypoints_);
+    SaveDatabase();
+    RedrawMap();
+}
+
+void MapWnd::SetNorthUp(bool on)
+{
+    map_.SetNorthUp(on);
+    settings_.SetInt(section::kMap, map_setting::kNorthUp, on ? 1 : 0);
+    RedrawMap();
+}
+
+void MapWnd::OpenProperties()
+{
+    const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_};
+    MapPropertiesSheet sheet(MapProperties::Read(parts, settings_), units_, this);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    sheet.Values().Apply(parts, settings_);
+    LayOut();
+    RedrawMap();
+}
+
+bool MapWnd::HandleCommand(int id)
+{
+    using namespace cmd;
+    switch (id) {
+    case kClearTrack:
+        track_.Clear();
+        RedrawMap();
+        return true;
+    case kMarkWaypoint: MarkWaypointAt(map_.CurrentPosition()); return true;
+    case kMarkWaypointHere: MarkWaypointAt(map_.ScreenToGeo(lastTap_)); return true;
+    case kCentreMapHere:
+        map_.PanTo(lastTap_);
+        RedrawMap();
+        return true;
+    case kSetPositionHere:
+        map_.SetCurrentPosition(map_.ScreenToGeo(lastTap_));
+        RedrawMap();
+        return true;
+    case kGotoWaypoint: {
+        Waypoint w;
+        const int serial = ChooseWaypoint({});
+        if (serial > 0 && waypoints_.FindBySerial(serial, w)) {
+            navigation_.StartGoto(w);
+            RedrawMap();
+        }
+        return true;
+    }
+    case kGotoThisWaypoint: {
+        Waypoint w;
+        const int serial = ResolveSelection();
+        if (serial > 0 && waypoints_.FindBySerial(serial, w)) {
+            navigation_.StartGoto(w);
+            RedrawMap();
+        }
+        return true;
+    }
+    case kCancelGoto:
+        navigation_.CancelGoto();
+        RedrawMap();
+        return true;
+    case kNorthUp: SetNorthUp(true); return true;
+    case kCourseUp: SetNorthUp(false); return true;
+    case kMapProperties: OpenProperties(); return true;
+    case kZoomIn: view_->Zoom(1); return true;
+    case kZoomOut: view_->Zoom(-1); return true;
+    case kShowWaypointOnMap: ShowWaypointOnMap(); return true;
+    case kPlanWaypoint: PlanWaypoint(); return true;
+    case kGeocacheFound: SetGeocacheState(1); return true;
+    case kGeocacheNotFound: SetGeocacheState(0); return true;
+    case kDeleteThisWaypoint: DeleteSelected(); return true;
+    case kClearAltitudeChart:
+        profile_.Clear();
+        profileWnd_->update();
+        return true;
+    case kHideAltitudeWindow:
+        model_.SetShowAltitude(false);
+        settings_.SetInt(section::kMap, map_setting::kShowAltitude, 0);
+        LayOut();
+        return true;
+    case kHideNavigationWindow:
+        model_.SetShowNavigation(false);
+        settings_.SetInt(section::kMap, map_setting::kShowNavigation, 0);
+        LayOut();
+        return true;
+    case kAverageStart:
+        model_.StartAveraging();
+        LayOut();
+        return true;
+    case kAverageCancel:
+        model_.CancelAveraging();
+        LayOut();
+        RedrawMap();
+        return true;
+    case kAverageStop: {
+        Waypoint w = model_.FinishAveraging();
+        if (waypoints_.Add(w) > 0)
+            SaveDatabase();
+        else
+            ShowError(Q(kCannotAdd));
+        LayOut();
+        RedrawMap();
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool MapWnd::QueryCommand(int id, CommandStatus& status) const
+{
+    using namespace cmd;
+    const bool selected = !selection_.Empty();
+    switch (id) {
+    case kClearTrack:
+    case kMarkWaypoint:
+    case kMarkWaypointHere:
+    case kCentreMapHere:
+    case kSetPositionHere:
+    case kGotoWaypoint:
+    case kMapProperties:
+    case kZoomIn:
+    case kZoomOut:
+    case kShowWaypointOnMap:
+    case kClearAltitudeChart:
+    case kHideAltitudeWindow:
+    case kHideNavigationWindow: status = {true, false}; return true;
+    case kGotoThisWaypoint:
+    case kPlanWaypoint:
+    case kDeleteThisWaypoint:
+    case kGeocacheNotFound: status = {selected, false}; return true;
+    case kGeocacheFound: status = {selected, selection_.FoundChecked(waypoints_)}; return true;
+    case kCancelGoto: status = {navigation_.IsGotoActive() != 0, false}; return true;
+    case kNorthUp: status = {true, map_.NorthUp()}; return true;
+    case kCourseUp: status = {true, !map_.NorthUp()}; return true;
+    case kAverageStart: status = {!model_.Averaging(), false}; return true;
+    case kAverageStop:
+    case kAverageCancel: status = {model_.Averaging(), false}; return true;
+    default: return false;
+    }
+}
+
+QMenu* MapWnd::BuildPopupMenu(QWidget* parent)
+{
+    using namespace cmd;
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("IDR_MAP_POPUP"));
+    const auto add = [this](QMenu* to, int id, const char* text) {
+        QAction* action = to->addAction(Q(text));
+        CommandStatus status;
+        if (!QueryCommand(id, status))
+            status.enabled = false; // a command another window carries out
+        action->setEnabled(status.enabled);
+        if (status.checked) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
+    };
+    add(menu, kGotoThisWaypoint, "前往此路点(&T)...");
+    add(menu, kEditThisWaypoint, "编辑此路点(&E)...");
+    add(menu, kDeleteThisWaypoint, "删除此路点(&D)...");
+    add(menu, kPlanWaypoint, "规划路点...");
+    QMenu* geocaching = menu->addMenu(QStringLiteral("Geocaching"));
+    add(geocaching, kGeocacheFound, "已找到");
+    add(geocaching, kGeocacheNotFound, "未找到");
+    geocaching->addSeparator();
+    add(geocaching, kShowGeocacheInfo, "显示 Geocache 信息...");
+    menu->addSeparator();
+    add(menu, kMarkWaypointHere, "在此标记路点(&H)");
+    menu->addSeparator();
+    add(menu, kCentreMapHere, "以此居中地图(&C)");
+    add(menu, kSetPositionHere, "设置当前位置到此");
+    menu->addSeparator();
+    add(menu, kClearTrack, "清除当前轨迹(&E)");
+    QMenu* settings = menu->addMenu(Q("地图设定"));
+    add(settings, kNorthUp, "地图正北");
+    add(settings, kCourseUp, "航向在上(&C)");
+    settings->addSeparator();
+    add(settings, kMapProperties, "地图属性(&M)...");
+    QMenu* zoom = menu->addMenu(Q("缩放"));
+    add(zoom, kZoomIn, "放大");
+    add(zoom, kZoomOut, "缩小");
+    return menu;
 }
 
 } // namespace hw

@@ -7,9 +7,14 @@
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
 #include "map/MapModel.h"
+#include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
 #include "map/TrackLog.h"
+#include "shell/CommandTarget.h"
+#include "shell/gui/NotificationEvent.h"
+#include "shell/gui/SavesOnExit.h"
+#include "units/UnitFormatter.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
 
@@ -17,23 +22,45 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <string>
+
+class QMenu;
 
 namespace hw {
 
+class AltProfileWnd;
+class MapView;
+class MsgWnd;
 class SettingsStore;
 
 // The map page "MapWnd": owns the map model, the track, the trip computer,
 // the altitude profile, the waypoints and the navigation, and turns every GPS
 // update into their new state, so that the other pages read live values even
-// while the map is not shown.
-class MapWnd : public QWidget {
+// while the map is not shown. Hosts the map view, the altitude profile and
+// the message window, runs the map commands and the stylus, loads the
+// waypoint database and the track at creation and saves the track at exit.
+class MapWnd : public QWidget, public CommandTarget, public SavesOnExit {
     Q_OBJECT
 public:
     using FixSource = std::function<GpsFix()>;
     using DataLostSource = std::function<bool()>;
     static constexpr int kTimerMs = 1000;
+    static constexpr int kMessageMs = 60000;
+    static constexpr int kMapTab = 3;
+
+    // Files and choices given for one run only (nothing is stored).
+    struct RunOptions {
+        std::optional<std::string> databaseFile;
+        std::optional<std::string> trackFile;
+        std::optional<std::string> gotoName;
+        std::optional<int> zoomIndex;
+        std::optional<bool> northUp;
+    };
+    static void SetRunOptions(const RunOptions& options);
 
     MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent = nullptr);
+    ~MapWnd() override;
 
     // The serial link's data-lost flag, read by the one-second timer.
     void SetDataLostSource(DataLostSource source) { dataLost_ = std::move(source); }
@@ -55,16 +82,64 @@ public:
     const TimeZoneBias& Zone() const { return zone_; }
     GpsFix CurrentFix() const { return fix_ ? fix_() : GpsFix{}; }
 
+    MapView* View() const { return view_; }
+    AltProfileWnd* ProfileWindow() const { return profileWnd_; }
+    MsgWnd* Messages() const { return msgWnd_; }
+    MapSelection& Selection() { return selection_; }
+    const std::string& TrackPath() const { return trackPath_; }
+    const std::string& DatabasePath() const { return databasePath_; }
+    // Saves the waypoint database to its file; true when saved.
+    bool SaveDatabase();
+    // Starts a goto to the waypoint of that name; false when there is none.
+    bool GotoNamed(const std::string& name);
+    // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
+    QMenu* BuildPopupMenu(QWidget* parent);
+
+    bool HandleCommand(int id) override;
+    bool QueryCommand(int id, CommandStatus& status) const override;
+    void SaveOnExit() override;
+
+    // Chooses a waypoint from the list (restricted to `only` when it is not
+    // empty); 0 when none was chosen. Tests replace it.
+    using WaypointChooser = std::function<int(const std::vector<int>& only)>;
+    void SetWaypointChooser(WaypointChooser chooser) { chooser_ = std::move(chooser); }
+    // Asks a yes/no question; tests replace it.
+    using Question = std::function<bool(const QString& text)>;
+    void SetQuestion(Question ask) { ask_ = std::move(ask); }
+    // Shows a message (the arrival, errors); tests replace it.
+    using Message = std::function<void(const QString& text)>;
+    void SetMessage(Message show) { message_ = std::move(show); }
+
 protected:
     bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void LoadFiles();
+    void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
+    void RedrawMap();
+    void OnProximityAlarm();
+    void OnPressed(ScreenPoint p);
+    void OnTapped(ScreenPoint p);
+    void OnContextMenu(ScreenPoint p);
+    // The selection as one waypoint: directly, or chosen from a list after
+    // the question; 0 when none.
+    int ResolveSelection();
+    int ChooseWaypoint(const std::vector<int>& only);
+    void MarkWaypointAt(const GeoPoint& p);
+    void PlanWaypoint();
+    void ShowWaypointOnMap();
+    void SetGeocacheState(int state);
+    void DeleteSelected();
+    void OpenProperties();
+    void SetNorthUp(bool on);
+    void ShowError(const QString& text);
 
     SettingsStore& settings_;
     FixSource fix_;
     DataLostSource dataLost_;
+    QtNotificationSink sink_{this};
     SystemClock clock_;
     SysfsBatteryStatus battery_;
     SystemTimeZoneBias zone_;
@@ -76,7 +151,20 @@ private:
     PositionAverager averager_;
     Navigation navigation_;
     MapWindowModel model_;
+    UnitFormatter units_;
+    MapSelection selection_;
+    ScreenPoint lastTap_;
+    std::string trackPath_;
+    std::string databasePath_;
+    bool databaseForRun_ = false;
+    std::optional<std::string> pendingGoto_;
+    MapView* view_ = nullptr;
+    AltProfileWnd* profileWnd_ = nullptr;
+    MsgWnd* msgWnd_ = nullptr;
     QTimer timer_;
+    WaypointChooser chooser_;
+    Question ask_;
+    Message message_;
 };
 
 } // namespace hw

@@ -106,6 +106,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     pageSink_ = std::make_unique<QtNotificationSink>(tabs_);
     link_ = std::make_unique<GpsLink>(port_, parser_, settings_, *pageSink_, *this, keepAwake_);
     tabs_->MapWindow()->SetDataLostSource([this] { return link_->DataLost(); });
+    link_->SetReplaySpeed(options_.replaySpeed);
 
     bars_ = new CommandBars(
         *this, [this](int id) { RunCommand(id); },

@@ -41,6 +41,7 @@ public:
         QString roadsFile;          // the road map for this run, in place of the setting's
         bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
         bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
+        int replaySpeed = 1;        // bytes a replay tick, in units of 128
     };
     static constexpr const char* kUseMenuAndIcons = "Use Menu and Icons"; // "设置", default 0
     static constexpr int kReplayPumpMs = 100;                             // timer 1

@@ -57,13 +57,31 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                             QStringLiteral("Show view N of the GPS page: 0 position, 1 precision, "
                                            "2 sky plot."),
                             QStringLiteral("N"));
+    QCommandLineOption database(QStringLiteral("database"),
+                                QStringLiteral("Use the waypoint database FILE for this run."),
+                                QStringLiteral("FILE"));
+    QCommandLineOption track(QStringLiteral("track"),
+                             QStringLiteral("Use the track file FILE for this run."),
+                             QStringLiteral("FILE"));
+    QCommandLineOption gotoName(QStringLiteral("goto"),
+                                QStringLiteral("Head for the waypoint NAME once it is loaded."),
+                                QStringLiteral("NAME"));
+    QCommandLineOption zoom(QStringLiteral("zoom"),
+                            QStringLiteral("Start the map at zoom INDEX (0-20)."),
+                            QStringLiteral("INDEX"));
+    QCommandLineOption northUp(QStringLiteral("north-up"), QStringLiteral("Map north up."));
+    QCommandLineOption courseUp(QStringLiteral("course-up"), QStringLiteral("Map course up."));
+    QCommandLineOption replaySpeed(QStringLiteral("replay-speed"),
+                                   QStringLiteral("Replay N times as fast (N x 128 bytes a tick)."),
+                                   QStringLiteral("N"));
     QCommandLineOption frameTimes(
         QStringLiteral("frame-times"),
         QStringLiteral("Render the page of --page N times off screen after the replay time of "
                        "--after, print the times as one JSON line and exit."),
         QStringLiteral("N"));
-    parser.addOptions(
-        {settings, replay, roads, screenshot, after, page, dialog, size, view, frameTimes});
+    parser.addOptions({settings, replay, roads, screenshot, after, page, dialog, size, view,
+                       frameTimes, database, track, gotoName, zoom, northUp, courseUp,
+                       replaySpeed});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     cl.settingsFile = parser.value(settings);
@@ -94,6 +112,27 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         cl.view = parser.value(view).toInt(&ok);
         if (!ok || cl.view < 0 || cl.view > 2)
             cl.error = QStringLiteral("--view takes a view number from 0 to 2");
+    }
+    cl.databaseFile = parser.value(database);
+    cl.trackFile = parser.value(track);
+    cl.gotoName = parser.value(gotoName);
+    if (parser.isSet(zoom)) {
+        bool ok = false;
+        cl.zoom = parser.value(zoom).toInt(&ok);
+        if (!ok || cl.zoom < 0 || cl.zoom > 20)
+            cl.error = QStringLiteral("--zoom takes an index from 0 to 20");
+    }
+    if (parser.isSet(northUp) && parser.isSet(courseUp))
+        cl.error = QStringLiteral("--north-up and --course-up exclude each other");
+    else if (parser.isSet(northUp))
+        cl.northUp = 1;
+    else if (parser.isSet(courseUp))
+        cl.northUp = 0;
+    if (parser.isSet(replaySpeed)) {
+        bool ok = false;
+        cl.replaySpeed = parser.value(replaySpeed).toInt(&ok);
+        if (!ok || cl.replaySpeed < 1 || cl.replaySpeed > 10000)
+            cl.error = QStringLiteral("--replay-speed takes a whole number from 1 to 10000");
     }
     if (parser.isSet(size)) {
         const QStringList parts = parser.value(size).split(QLatin1Char('x'));

@@ -18,7 +18,14 @@ struct CommandLine {
     QSize size;              // --size WIDTHxHEIGHT of the window
     int frameTimes = 0;      // --frame-times N: time N paints of the page and exit
     QString dialog;          // --dialog NAME: with --screenshot, render that dialog
-    QString error;           // set when the arguments do not parse
+    // For this run only, nothing stored:
+    QString databaseFile; // --database FILE.wpt
+    QString trackFile;    // --track FILE.trk
+    QString gotoName;     // --goto NAME: start a goto to that waypoint once loaded
+    int zoom = -1;        // --zoom INDEX (0-20)
+    int northUp = -1;     // --north-up 1, --course-up 0
+    int replaySpeed = 1;  // --replay-speed N: N x 128 bytes a replay tick
+    QString error;        // set when the arguments do not parse
 
     static CommandLine Parse(const QStringList& arguments);
     // Whether the arguments ask only for the help or the version text, which

@@ -1,0 +1,50 @@
+#include "instruments/gui/AltProfileWnd.h"
+
+#include "instruments/AltitudeProfile.h"
+#include "shell/CommandIds.h"
+#include "shell/gui/DrawListPainter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+
+namespace hw {
+
+AltProfileWnd::AltProfileWnd(AltitudeProfile& profile, const UnitFormatter& units, QWidget* parent)
+    : QWidget(parent), profile_(profile), units_(units)
+{
+    setObjectName(QStringLiteral("AltProfileWnd"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void AltProfileWnd::paintEvent(QPaintEvent*)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (frame_.size() != size() * ratio) {
+        frame_ = QImage(size() * ratio, QImage::Format_RGB32);
+        frame_.setDevicePixelRatio(ratio);
+    }
+    DrawList list;
+    profile_.Draw({0, 0, width(), height()}, units_, list);
+    QPainter p(&frame_);
+    DrawListPainter(p).Paint(list);
+    p.end();
+    QPainter(this).drawImage(0, 0, frame_);
+}
+
+void AltProfileWnd::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    const std::pair<int, const char*> items[] = {
+        {cmd::kClearAltitudeChart, "清除海拔图表(&C)"},
+        {cmd::kHideAltitudeWindow, "隐藏窗口(&H)"},
+        {cmd::kMapProperties, "地图属性(&M)..."},
+    };
+    for (const auto& [id, text] : items) {
+        QAction* action = menu.addAction(QString::fromUtf8(text));
+        connect(action, &QAction::triggered, this, [this, id = id] { emit Command(id); });
+    }
+    menu.exec(event->globalPos());
+}
+
+} // namespace hw

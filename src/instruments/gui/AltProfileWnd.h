@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace hw {
+
+class AltitudeProfile;
+class UnitFormatter;
+
+// The altitude profile "AltProfileWnd": the altitudes of the latest fixes as
+// a silhouette, newest at the right. Its tap-and-hold menu asks the map
+// window to clear it, hide it or open the map properties.
+class AltProfileWnd : public QWidget {
+    Q_OBJECT
+public:
+    AltProfileWnd(AltitudeProfile& profile, const UnitFormatter& units, QWidget* parent = nullptr);
+
+signals:
+    void Command(int id);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    AltitudeProfile& profile_;
+    const UnitFormatter& units_;
+    QImage frame_;
+};
+
+} // namespace hw

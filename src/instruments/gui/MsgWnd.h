@@ -1,0 +1,60 @@
+#pragma once
+
+#include "instruments/WaypointMessage.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QSoundEffect;
+
+namespace hw {
+
+class MapModel;
+class UnitFormatter;
+
+// The waypoint message window "MsgWnd": a card over the map with the
+// waypoint's symbol, name and comment and, by the message type, a compass
+// toward it or the speed. Plays the waypoint's sound, hides itself after the
+// display time or on a tap, and repaints once a second while shown.
+class MsgWnd : public QWidget {
+    Q_OBJECT
+public:
+    using SpeedSource = std::function<double()>; // speed over ground, knots
+
+    MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
+           QWidget* parent = nullptr);
+
+    void Show(const Waypoint& waypoint, const QString& title, int messageType, int displayMs);
+    void Hide();
+    const WaypointMessage& Message() const { return message_; }
+    // The sound file last started; empty when the file was missing.
+    const QString& SoundPlayed() const { return soundPlayed_; }
+    bool HideTimerActive() const { return hideTimer_.isActive(); }
+    bool RepaintTimerActive() const { return repaintTimer_.isActive(); }
+    // Where a waypoint's sound file is looked for; empty when it is missing.
+    static QString ResolveSound(const std::string& file);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void PlaySound();
+    void PaintCard(QPainter& p);
+    void PaintCompass(QPainter& p, const QRect& area);
+    void PaintSpeedometer(QPainter& p, const QRect& area);
+    void PaintDigitalSpeed(QPainter& p, const QRect& area);
+
+    const MapModel& map_;
+    const UnitFormatter& units_;
+    SpeedSource speed_;
+    WaypointMessage message_;
+    QTimer hideTimer_;
+    QTimer repaintTimer_;
+    QSoundEffect* sound_ = nullptr;
+    QString soundPlayed_;
+};
+
+} // namespace hw

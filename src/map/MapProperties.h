@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace hw {
+
+class MapModel;
+class MapWindowModel;
+class Navigation;
+class SettingsStore;
+class TrackLog;
+class TripComputer;
+class UnitFormatter;
+
+// The map properties sheet "地图属性" as values: filled from the present
+// state, its entries formatted and read back, and on OK applied to the
+// models first and then written to the settings.
+class MapProperties {
+public:
+    static constexpr double kFilterCapKm = 1.0;
+    static constexpr const char* kThresholdRefusal = "位置过滤距离阀值必须要大于 0.";
+
+    struct Parts {
+        MapModel& map;
+        TrackLog& track;
+        TripComputer& trip;
+        Navigation& navigation;
+        MapWindowModel& window;
+        const UnitFormatter& units;
+    };
+
+    // Page "地图".
+    bool northUp = true;
+    double arrivalRadiusKm = 0.03048;
+    bool showNavigation = true;
+    bool showAltitude = false;
+    bool largeWaypoints = false;
+    bool largePositionIcon = false;
+    // Page "平均".
+    bool limitAveraging = true;
+    double hdopThreshold = 5.0;
+    // Page "过滤器".
+    bool filterEnabled = true;
+    double filterThresholdKm = 0.005;
+    bool useGpsCourse = true;
+    double courseThresholdKm = 0.005;
+
+    static MapProperties Read(const Parts& parts, const SettingsStore& settings);
+
+    // The entries as the sheet shows them.
+    std::string ArrivalText(const UnitFormatter& units) const; // small distance, "%f"
+    std::string HdopText() const;                              // "%.01f"
+    static std::string MetresText(double km);                  // metres, "%G"
+
+    // Reads the arrival entry (small distance units) back into km.
+    static double ArrivalKmFromText(const std::string& text, const UnitFormatter& units);
+    static double HdopFromText(const std::string& text);
+    // A threshold entry in metres: km, or nothing when it is 0 or less (the
+    // page then shows kThresholdRefusal and stays open).
+    static std::optional<double> ThresholdKmFromText(const std::string& text);
+
+    // OK: the models take the values (the position filter at most 1 km), then
+    // every value is written to its setting as entered.
+    void Apply(const Parts& parts, SettingsStore& settings) const;
+};
+
+} // namespace hw

@@ -1,0 +1,145 @@
+#include "map/gui/MapPropertiesSheet.h"
+
+#include "shell/gui/DialogButtons.h"
+#include "units/UnitFormatter.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace hw {
+namespace {
+
+QString Utf8(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString Tr(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+} // namespace
+
+MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
+                                       QWidget* parent)
+    : QDialog(parent), values_(values), units_(units)
+{
+    setObjectName(QStringLiteral("MapPropertiesSheet"));
+    setWindowTitle(Tr("地图属性"));
+    pages_ = new QTabWidget(this);
+
+    // 地图
+    auto* map = new QWidget;
+    auto* mapLayout = new QVBoxLayout(map);
+    northUp_ = new QRadioButton(Tr("地图正北"));
+    courseUp_ = new QRadioButton(Tr("航向向上"));
+    (values.northUp ? northUp_ : courseUp_)->setChecked(true);
+    mapLayout->addWidget(northUp_);
+    mapLayout->addWidget(courseUp_);
+    auto* arrivalRow = new QHBoxLayout;
+    arrivalRow->addWidget(new QLabel(Tr("路点到达告警距离:")));
+    arrival_ = new QLineEdit(Utf8(values.ArrivalText(units)));
+    arrivalRow->addWidget(arrival_, 1);
+    arrivalRow->addWidget(new QLabel(Utf8(units.SmallDistanceUnitLabel())));
+    mapLayout->addLayout(arrivalRow);
+    showNavigation_ = new QCheckBox(Tr("显示导航窗口"));
+    showNavigation_->setChecked(values.showNavigation);
+    showAltitude_ = new QCheckBox(Tr("显示海拔高度窗口"));
+    showAltitude_->setChecked(values.showAltitude);
+    largeWaypoints_ = new QCheckBox(Tr("使用大号路点 (VGA)"));
+    largeWaypoints_->setChecked(values.largeWaypoints);
+    largeIcon_ = new QCheckBox(Tr("使用大号位置图标 (VGA)"));
+    largeIcon_->setChecked(values.largePositionIcon);
+    for (QWidget* w : {static_cast<QWidget*>(showNavigation_), static_cast<QWidget*>(showAltitude_),
+                       static_cast<QWidget*>(largeWaypoints_), static_cast<QWidget*>(largeIcon_)})
+        mapLayout->addWidget(w);
+    mapLayout->addStretch();
+    pages_->addTab(map, Tr("地图"));
+
+    // 平均
+    auto* averaging = new QWidget;
+    auto* avgLayout = new QFormLayout(averaging);
+    limitAveraging_ = new QCheckBox(Tr("限制路点平均"));
+    limitAveraging_->setChecked(values.limitAveraging);
+    avgLayout->addRow(limitAveraging_);
+    hdop_ = new QLineEdit(Utf8(values.HdopText()));
+    avgLayout->addRow(Tr("HDOP 阀值:"), hdop_);
+    pages_->addTab(averaging, Tr("平均"));
+
+    // 过滤器
+    auto* filter = new QWidget;
+    auto* filterLayout = new QFormLayout(filter);
+    filterOn_ = new QCheckBox(Tr("启用轨迹过滤"));
+    filterOn_->setChecked(values.filterEnabled);
+    filterLayout->addRow(filterOn_);
+    filterThreshold_ = new QLineEdit(Utf8(MapProperties::MetresText(values.filterThresholdKm)));
+    filterLayout->addRow(Tr("距离阀值:"), filterThreshold_);
+    gpsCourse_ = new QRadioButton(Tr("使用 GPS 指示的航向"));
+    computedCourse_ = new QRadioButton(Tr("使用计算得到航向"));
+    (values.useGpsCourse ? gpsCourse_ : computedCourse_)->setChecked(true);
+    filterLayout->addRow(gpsCourse_);
+    filterLayout->addRow(computedCourse_);
+    courseThreshold_ = new QLineEdit(Utf8(MapProperties::MetresText(values.courseThresholdKm)));
+    filterLayout->addRow(Tr("航向距离阀值:"), courseThreshold_);
+    pages_->addTab(filter, Tr("过滤器"));
+
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
+            QSignalBlocker block(pages_);
+            pages_->setCurrentIndex(kFilterPage);
+            return;
+        }
+        currentPage_ = page;
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addWidget(OkCancelButtons(this));
+}
+
+bool MapPropertiesSheet::ReadFilterPage()
+{
+    for (QLineEdit* entry : {filterThreshold_, courseThreshold_}) {
+        if (!MapProperties::ThresholdKmFromText(entry->text().toStdString())) {
+            QMessageBox::warning(this, windowTitle(), Tr(MapProperties::kThresholdRefusal));
+            entry->setFocus();
+            return false;
+        }
+    }
+    values_.filterEnabled = filterOn_->isChecked();
+    values_.filterThresholdKm =
+        *MapProperties::ThresholdKmFromText(filterThreshold_->text().toStdString());
+    values_.useGpsCourse = gpsCourse_->isChecked();
+    values_.courseThresholdKm =
+        *MapProperties::ThresholdKmFromText(courseThreshold_->text().toStdString());
+    return true;
+}
+
+void MapPropertiesSheet::accept()
+{
+    if (!ReadFilterPage()) {
+        pages_->setCurrentIndex(kFilterPage);
+        return;
+    }
+    values_.northUp = northUp_->isChecked();
+    values_.arrivalRadiusKm =
+        MapProperties::ArrivalKmFromText(arrival_->text().toStdString(), units_);
+    values_.showNavigation = showNavigation_->isChecked();
+    values_.showAltitude = showAltitude_->isChecked();
+    values_.largeWaypoints = largeWaypoints_->isChecked();
+    values_.largePositionIcon = largeIcon_->isChecked();
+    values_.limitAveraging = limitAveraging_->isChecked();
+    values_.hdopThreshold = MapProperties::HdopFromText(hdop_->text().toStdString());
+    QDialog::accept();
+}
+
+} // namespace hw

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "map/MapProperties.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QTabWidget;
+
+namespace hw {
+
+class UnitFormatter;
+
+// The sheet "地图属性" with its pages "地图", "平均" and "过滤器". Leaving the
+// filter page, or OK, with a threshold of 0 or less is refused.
+class MapPropertiesSheet : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kFilterPage = 2;
+
+    MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
+                       QWidget* parent = nullptr);
+
+    // The values as entered; valid after the sheet was accepted.
+    const MapProperties& Values() const { return values_; }
+    QTabWidget* Pages() const { return pages_; }
+    QLineEdit* FilterThresholdEntry() const { return filterThreshold_; }
+    QLineEdit* CourseThresholdEntry() const { return courseThreshold_; }
+    QRadioButton* CourseUpButton() const { return courseUp_; }
+
+    void accept() override;
+
+private:
+    // Reads the filter page; false (after the refusal) when a threshold is 0
+    // or less.
+    bool ReadFilterPage();
+
+    MapProperties values_;
+    const UnitFormatter& units_;
+    QTabWidget* pages_;
+    QRadioButton* northUp_;
+    QRadioButton* courseUp_;
+    QLineEdit* arrival_;
+    QCheckBox* showNavigation_;
+    QCheckBox* showAltitude_;
+    QCheckBox* largeWaypoints_;
+    QCheckBox* largeIcon_;
+    QCheckBox* limitAveraging_;
+    QLineEdit* hdop_;
+    QCheckBox* filterOn_;
+    QLineEdit* filterThreshold_;
+    QRadioButton* gpsCourse_;
+    QRadioButton* computedCourse_;
+    QLineEdit* courseThreshold_;
+    int currentPage_ = 0;
+};
+
+} // namespace hw

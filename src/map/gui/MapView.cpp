@@ -1,0 +1,171 @@
+#include "map/gui/MapView.h"
+
+#include "map/MapDrawing.h"
+#include "map/MapModel.h"
+#include "map/gui/SymbolStrips.h"
+#include "shell/gui/DrawListPainter.h"
+
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QGestureEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPinchGesture>
+#include <QWheelEvent>
+
+namespace hw {
+namespace {
+
+constexpr int kWheelStep = 120; // one notch
+constexpr double kPinchStep = 1.25;
+
+ScreenPoint ToScreen(const QPointF& p)
+{
+    return {static_cast<int>(p.x()), static_cast<int>(p.y())};
+}
+
+} // namespace
+
+MapView::MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints,
+                 const UnitFormatter& units, QWidget* parent)
+    : QWidget(parent), map_(map), track_(track), waypoints_(waypoints), units_(units), pan_(map)
+{
+    setObjectName(QStringLiteral("MapView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    grabGesture(Qt::PinchGesture);
+    timer_.setInterval(kTimerMs);
+    connect(&timer_, &QTimer::timeout, this, &MapView::Tick);
+    timer_.start();
+    longPress_.setSingleShot(true);
+    longPress_.setInterval(kLongPressMs);
+    connect(&longPress_, &QTimer::timeout, this, &MapView::OnLongPress);
+}
+
+void MapView::Render()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(width(), height());
+    if (frame_.size() != pixels * ratio) {
+        frame_ = QImage(pixels * ratio, QImage::Format_RGB32);
+        frame_.setDevicePixelRatio(ratio);
+    }
+    map_.SetClientRect({0, 0, width(), height()});
+    drawing_.Clear();
+    MapDrawing::Build(
+        map_, {track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_}, drawing_);
+    QPainter p(&frame_);
+    SymbolStrips& symbols = SymbolStrips::Shared();
+    DrawListPainter painter(
+        p, [&symbols](QPainter& q, const BitmapCell& cell) { symbols.Draw(q, cell); });
+    painter.Paint(drawing_);
+}
+
+void MapView::paintEvent(QPaintEvent*)
+{
+    Render();
+    QPainter p(this);
+    p.drawImage(0, 0, frame_);
+    p.end();
+    emit Painted();
+}
+
+void MapView::Zoom(int steps)
+{
+    for (; steps > 0; --steps)
+        map_.ZoomIn();
+    for (; steps < 0; ++steps)
+        map_.ZoomOut();
+    update();
+    emit ViewChanged();
+}
+
+void MapView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    pressPoint_ = ToScreen(event->position());
+    stylusDown_ = true;
+    menuShown_ = false;
+    pan_.Press(pressPoint_);
+    emit Pressed(pressPoint_);
+    longPress_.start();
+}
+
+void MapView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!stylusDown_)
+        return;
+    if (pan_.Move(ToScreen(event->position()))) {
+        longPress_.stop();
+        update();
+        emit ViewChanged();
+    }
+}
+
+void MapView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !stylusDown_)
+        return;
+    stylusDown_ = false;
+    longPress_.stop();
+    const bool dragged = pan_.Release();
+    if (!dragged && !menuShown_)
+        emit Tapped(ToScreen(event->position()));
+}
+
+void MapView::OnLongPress()
+{
+    if (!stylusDown_ || pan_.Dragged())
+        return;
+    menuShown_ = true;
+    emit ContextMenuRequested(pressPoint_);
+}
+
+void MapView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The stylus press of a right click selects what lies under it first.
+    const ScreenPoint p = ToScreen(event->pos());
+    if (event->reason() == QContextMenuEvent::Mouse && !stylusDown_) {
+        pressPoint_ = p;
+        emit Pressed(p);
+    }
+    emit ContextMenuRequested(p);
+}
+
+void MapView::wheelEvent(QWheelEvent* event)
+{
+    wheelAngle_ += event->angleDelta().y();
+    int steps = wheelAngle_ / kWheelStep;
+    if (steps != 0) {
+        wheelAngle_ -= steps * kWheelStep;
+        Zoom(steps);
+    }
+    event->accept();
+}
+
+bool MapView::event(QEvent* event)
+{
+    if (event->type() == QEvent::Gesture) {
+        auto* gesture = static_cast<QGestureEvent*>(event);
+        if (auto* pinch = static_cast<QPinchGesture*>(gesture->gesture(Qt::PinchGesture))) {
+            if (pinch->state() == Qt::GestureStarted)
+                pinchScale_ = 1.0;
+            pinchScale_ *= pinch->scaleFactor();
+            if (pinchScale_ >= kPinchStep) {
+                pinchScale_ /= kPinchStep;
+                Zoom(1);
+            } else if (pinchScale_ <= 1.0 / kPinchStep) {
+                pinchScale_ *= kPinchStep;
+                Zoom(-1);
+            }
+            gesture->accept(pinch);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+} // namespace hw

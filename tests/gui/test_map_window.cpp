@@ -1,0 +1,354 @@
+#include "base/MemorySettingsStore.h"
+#include "base/WindowMessages.h"
+#include "instruments/gui/MsgWnd.h"
+#include "map/SphericalGeometry.h"
+#include "map/gui/MapPropertiesSheet.h"
+#include "map/gui/MapView.h"
+#include "map/gui/MapWnd.h"
+#include "shell/CommandIds.h"
+#include "shell/gui/NotificationEvent.h"
+#include "waypoints/WaypointFileReader.h"
+#include "waypoints/WaypointFileWriter.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace hw;
+
+namespace {
+
+const GeoPoint kStart = GeoPoint::FromDegrees(46.55, 7.98);
+
+// A receiver that walks: each step moves the fix and counts the seconds.
+struct Walker {
+    GpsFix fix;
+    int seconds = 0;
+    Walker()
+    {
+        fix.fixQuality = 1;
+        fix.satellitesUsed = 7;
+        fix.altitude = 1500;
+        fix.day = 8;
+        fix.month = 12;
+        fix.year = 2026;
+        fix.ggaHour = 9;
+        Place(kStart);
+    }
+    void Place(const GeoPoint& p)
+    {
+        fix.ggaLatitude = p.LatDegrees();
+        fix.ggaLongitude = p.LonDegrees();
+        fix.ggaMinute = static_cast<uint8_t>(seconds / 60 % 60);
+        fix.ggaSecond = static_cast<uint8_t>(seconds % 60);
+        fix.ggaSeconds = fix.ggaSecond;
+        ++seconds;
+    }
+};
+
+class MapWindowFixture {
+public:
+    explicit MapWindowFixture(const QString& dir, const MapWnd::RunOptions* extra = nullptr)
+    {
+        MapWnd::RunOptions run;
+        if (extra)
+            run = *extra;
+        run.trackFile = (dir + "/walk.trk").toStdString();
+        if (!run.databaseFile)
+            run.databaseFile = (dir + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        settings.SetInt("地图", "North Up", 1);
+        window = std::make_unique<MapWnd>(settings, [this] { return walker.fix; });
+        window->SetMessage([this](const QString& text) { messages << text; });
+        window->resize(480, 640);
+        window->show();
+    }
+    ~MapWindowFixture() { MapWnd::SetRunOptions({}); }
+
+    void Step(const GeoPoint& p)
+    {
+        walker.Place(p);
+        window->OnGpsUpdate();
+    }
+
+    MemorySettingsStore settings;
+    Walker walker;
+    std::unique_ptr<MapWnd> window;
+    QStringList messages;
+};
+
+Waypoint NamedAt(const char* name, const GeoPoint& p)
+{
+    Waypoint w;
+    w.strName = name;
+    w.nLatitude = p.lat;
+    w.nLongitude = p.lon;
+    return w;
+}
+
+} // namespace
+
+class MapWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aWalkIsRecordedSavedAtExitAndLoadedWithASegmentBreak()
+    {
+        QTemporaryDir dir;
+        {
+            MapWindowFixture f(dir.path());
+            for (int i = 0; i < 20; ++i)
+                f.Step(ProjectPoint(kStart, 0.02 * i, 90));
+            QCOMPARE(f.window->Track().Count(), uint16_t{20});
+            f.window->SaveOnExit();
+            QVERIFY(QFile::exists(dir.path() + "/walk.trk"));
+        }
+        MapWindowFixture again(dir.path());
+        TrackLog& track = again.window->Track();
+        QCOMPARE(track.Count(), uint16_t{20});
+        again.Step(ProjectPoint(kStart, 1.0, 0));
+        QCOMPARE(track.Count(), uint16_t{21});
+        QCOMPARE(track.At(20).segmentStart, 1);
+        QCOMPARE(track.SegmentCount(), 2);
+    }
+
+    void aTapOnTwoOverlappingWaypointsAsksWhichOne()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        WaypointDatabase& db = f.window->Waypoints();
+        db.Add(NamedAt("A", ProjectPoint(kStart, 0.3, 0)));
+        db.Add(NamedAt("B", ProjectPoint(ProjectPoint(kStart, 0.3, 0), 0.005, 90)));
+        QStringList asked;
+        f.window->SetQuestion([&](const QString& q) {
+            asked << q;
+            return false;
+        });
+        MapView* view = f.window->View();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        const ScreenPoint at = f.window->Map().GeoToScreen(ProjectPoint(kStart, 0.3, 0));
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x, at.y));
+        QCOMPARE(f.window->Selection().Count(), size_t{2});
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0],
+                 QString::fromUtf8("在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"));
+        QVERIFY(!f.window->Messages()->isVisible()); // No: nothing shown
+        // Yes: the list restricted to the two, and the chosen one is shown.
+        std::vector<int> offered;
+        f.window->SetQuestion([](const QString&) { return true; });
+        f.window->SetWaypointChooser([&](const std::vector<int>& only) {
+            offered = only;
+            return only.back();
+        });
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x, at.y));
+        QCOMPARE(offered.size(), size_t{2});
+        QVERIFY(f.window->Messages()->isVisible());
+        QCOMPARE(f.window->Messages()->Message().Title(), std::string("路点"));
+        QCOMPARE(f.window->Messages()->Message().MessageType(), 0);
+    }
+
+    void courseUpWritesZeroAndTurnsTheMap()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.walker.fix.course = 90;
+        f.Step(kStart);
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->View()->Render();
+        const GeoPoint east = ProjectPoint(kStart, 0.2, 90);
+        const ScreenPoint here = f.window->Map().GeoToScreen(kStart);
+        QVERIFY(f.window->Map().GeoToScreen(east).x > here.x + 10);
+        CommandStatus status;
+        QVERIFY(f.window->QueryCommand(cmd::kNorthUp, status));
+        QVERIFY(status.checked);
+        QVERIFY(f.window->HandleCommand(cmd::kCourseUp));
+        QCOMPARE(f.settings.GetInt("地图", "North Up", 1), 0);
+        QVERIFY(f.window->QueryCommand(cmd::kCourseUp, status));
+        QVERIFY(status.checked);
+        const ScreenPoint turned = f.window->Map().GeoToScreen(east);
+        QVERIFY(std::abs(turned.x - here.x) <= 1);
+        QVERIFY(turned.y < here.y - 10); // due east is drawn straight above
+    }
+
+    void theFilterPageStoresAtMostOneKilometreAndWritesWhatWasTyped()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        // Answer the sheet: 2000 m on the filter page, then OK.
+        bool refused = false;
+        QTimer::singleShot(0, [&] {
+            auto* sheet = qobject_cast<MapPropertiesSheet*>(QApplication::activeModalWidget());
+            QVERIFY(sheet);
+            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kFilterPage);
+            sheet->FilterThresholdEntry()->setText("0");
+            // Leaving the page with 0 is refused and the page stays.
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    refused = box->text() == QString::fromUtf8("位置过滤距离阀值必须要大于 0.");
+                    box->accept();
+                }
+            });
+            sheet->Pages()->setCurrentIndex(0);
+            QCOMPARE(sheet->Pages()->currentIndex(), int(MapPropertiesSheet::kFilterPage));
+            sheet->FilterThresholdEntry()->setText("2000");
+            sheet->accept();
+        });
+        QVERIFY(f.window->HandleCommand(cmd::kMapProperties));
+        QVERIFY(refused);
+        QCOMPARE(f.window->Track().FilterThreshold(), 1.0);
+        QCOMPARE(f.settings.GetText("地图", "Pos Filter Dist Threshold", ""),
+                 std::string("2.000000"));
+    }
+
+    void aGotoDrawsTheRedLegAndThePointerAndArrives()
+    {
+        QTemporaryDir dir;
+        {
+            WaypointDatabase db;
+            db.Add(NamedAt("Hut", ProjectPoint(kStart, 0.2, 0)));
+            QCOMPARE(SaveWaypointDatabase(db, (dir.path() + "/points.wpt").toStdString()), 1);
+        }
+        MapWnd::RunOptions run;
+        run.gotoName = "Hut";
+        MapWindowFixture f(dir.path(), &run);
+        QVERIFY(!f.window->Nav().IsGotoActive()); // it starts at the first fix
+        f.Step(kStart);
+        QVERIFY(f.window->Nav().IsGotoActive());
+        QCOMPARE(f.window->Waypoints().TargetStart().lat, kStart.lat);
+        QCOMPARE(f.window->Waypoints().TargetStart().lon, kStart.lon);
+        MapView* view = f.window->View();
+        view->Render();
+        bool redLeg = false;
+        for (const Polyline* l : view->LastDrawing().All<Polyline>())
+            redLeg |= l->pen.colour == Rgb(192, 0, 0) && l->pen.width == 2;
+        QVERIFY(redLeg);
+        bool pointer = false;
+        for (const Ellipse* e : view->LastDrawing().All<Ellipse>())
+            pointer |= e->bounds.Width() == 100;
+        QVERIFY(pointer);
+        // The image shows the red leg too.
+        const QImage& frame = view->Frame();
+        bool redPixel = false;
+        for (int y = 0; y < frame.height() && !redPixel; ++y)
+            for (int x = 0; x < frame.width() && !redPixel; ++x)
+                redPixel = frame.pixel(x, y) == qRgb(192, 0, 0);
+        QVERIFY(redPixel);
+        // Walk to the hut: the message, once.
+        for (int i = 1; i <= 10; ++i)
+            f.Step(ProjectPoint(kStart, 0.02 * i, 0));
+        view->update();
+        QTRY_COMPARE(f.messages.size(), 1);
+        QCOMPARE(f.messages[0], QString::fromUtf8("您已到达: Hut"));
+        f.window->Nav().CheckArrival();
+        QCOMPARE(f.messages.size(), 1);
+    }
+
+    void aProximityAlarmShowsTheNearestWaypoint()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(ProjectPoint(kStart, 1.0, 180));
+        Waypoint alarm = NamedAt("Spring", kStart);
+        alarm.bActiveWaypoint = 1;
+        alarm.dActiveWPDistance = 0.1;
+        alarm.nActiveWaypointMessageType = 4;
+        alarm.strSoundFile = "/no/such/sound.wav";
+        QVERIFY(f.window->Waypoints().Add(alarm) > 0);
+        f.Step(ProjectPoint(kStart, 0.05, 180));
+        MsgWnd* msg = f.window->Messages();
+        QTRY_VERIFY(msg->isVisible());
+        QCOMPARE(msg->Message().Shown().strName, std::string("Spring"));
+        QCOMPARE(msg->Message().Title(), std::string("最近路点"));
+        QCOMPARE(msg->Message().GaugeKind(), WaypointMessage::Gauge::AnalogueSpeed);
+        QCOMPARE(msg->Message().FrameColour(), Rgb(255, 0, 0));
+        QVERIFY(msg->HideTimerActive());
+        QVERIFY(msg->RepaintTimerActive());
+        // The missing sound file plays nothing and raises nothing.
+        QVERIFY(msg->SoundPlayed().isEmpty());
+        QVERIFY(!msg->grab().isNull());
+        // A tap hides it and stops its timers.
+        QTest::mouseClick(msg, Qt::LeftButton);
+        QVERIFY(!msg->isVisible());
+        QVERIFY(!msg->HideTimerActive());
+        QVERIFY(!msg->RepaintTimerActive());
+    }
+
+    void aSoundFileThatExistsIsPlayed()
+    {
+        QTemporaryDir dir;
+        const QString wav = dir.path() + "/beep.wav";
+        QFile file(wav);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("RIFF");
+        file.close();
+        QCOMPARE(MsgWnd::ResolveSound(wav.toStdString()), wav);
+        QVERIFY(MsgWnd::ResolveSound("NoSuchSound.wav").isEmpty());
+        QVERIFY(MsgWnd::ResolveSound("").isEmpty());
+    }
+
+    void theDatabaseSavedAfterMarkHereLoadsWithTheNewWaypoint()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        MapView* view = f.window->View();
+        const QPoint tap(view->width() / 2 + 40, view->height() / 2 - 30);
+        QTest::mouseClick(view, Qt::LeftButton, {}, tap);
+        QVERIFY(f.window->HandleCommand(cmd::kMarkWaypointHere));
+        QCOMPARE(f.window->Waypoints().Count(), 1);
+        WaypointDatabase loaded;
+        QCOMPARE(LoadWaypointDatabase(loaded, (dir.path() + "/points.wpt").toStdString()), 1);
+        QCOMPARE(loaded.Count(), 1);
+        Waypoint w;
+        loaded.ForEach([&](const Waypoint& x) { w = x; });
+        const GeoPoint expected = f.window->Map().ScreenToGeo({tap.x(), tap.y()});
+        QCOMPARE(w.nLatitude, expected.lat);
+        QCOMPARE(w.nLongitude, expected.lon);
+    }
+
+    void aDragPansFromTheFifthMoveAndTheReturnButtonFollowsAgain()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        MapView* view = f.window->View();
+        QPoint p(view->width() / 2, view->height() / 2);
+        QTest::mousePress(view, Qt::LeftButton, {}, p);
+        for (int i = 1; i <= 4; ++i) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(p + QPoint(i * 5, 0)),
+                             view->mapToGlobal(QPointF(p + QPoint(i * 5, 0))), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QVERIFY(!f.window->Map().IsPanned());
+        for (int i = 5; i <= 8; ++i) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(p + QPoint(i * 5, 0)),
+                             view->mapToGlobal(QPointF(p + QPoint(i * 5, 0))), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, p + QPoint(40, 0));
+        QVERIFY(f.window->Map().IsPanned());
+        const ScreenRect button = f.window->Map().ReturnButtonRect();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(button.left + 10, button.top + 10));
+        QVERIFY(!f.window->Map().IsPanned());
+        // The wheel steps through the zoom table.
+        const int index = f.window->Map().ZoomIndex();
+        QWheelEvent wheel(QPointF(p), view->mapToGlobal(QPointF(p)), {}, QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        QCOMPARE(f.window->Map().ZoomIndex(), index - 1);
+    }
+};
+
+QTEST_MAIN(MapWindowTest)
+#include "test_map_window.moc"
