@@ -35,4 +35,40 @@ for dialog in "${dialogs[@]}"; do
   "$bin/hikewise" --settings "$tmp/dialog.conf" --replay "$log" --dialog "$dialog" \
     --after 1 --screenshot "$out/dialog-$dialog.png" 2>/dev/null
 done
+# The map page: north up and course up, with a goto, with the altitude
+# profile, with large symbols, and its dialogs; over a small database.
+db=$tmp/map.wpt
+cat > "$tmp/map.gpx" <<'GPX'
+<?xml version="1.0" encoding="UTF-8"?>
+<gpx version="1.0" creator="gallery" xmlns="http://www.topografix.com/GPX/1/0">
+<wpt lat="22.233575" lon="114.241823"><name>Pavilion</name><sym>Scenic View</sym></wpt>
+<wpt lat="22.2352" lon="114.2408"><name>Spring</name><sym>饮用水</sym></wpt>
+<wpt lat="22.2305" lon="114.2435"><name>Summit</name><sym>山顶</sym></wpt>
+<wpt lat="22.2365" lon="114.2392"><name>Cache</name><sym>Geocache</sym></wpt>
+</gpx>
+GPX
+"$bin/hikewise-tool" wpt-import "$db" "$tmp/map.gpx" > /dev/null
+map_shot() { # NAME CONF-LINES ARGS...
+  local name=$1 conf=$tmp/$1.conf
+  printf '%b' "$2" > "$conf"
+  shift 2
+  rm -f "$tmp/map.trk"
+  "$bin/hikewise" --settings "$conf" --replay "$log" --page 3 --database "$db" \
+    --track "$tmp/map.trk" --replay-speed 4 --zoom 6 --after 6 "$@" \
+    --screenshot "$out/map-$name.png" 2>/dev/null
+}
+for size in 480x640 800x480; do
+  map_shot "north-up-$size" '' --north-up --size "$size"
+  map_shot "course-up-$size" '' --course-up --size "$size"
+  map_shot "goto-$size" '' --north-up --goto Pavilion --size "$size"
+  # Section "地图", "查看海拔曲线" = 1: the altitude profile shown.
+  map_shot "profile-$size" '[%U5730%U56FE]\n%U67E5%U770B%U6D77%U62D4%U66F2%U7EBF=1\n' \
+    --north-up --size "$size"
+  # "使用大号路点" = 1 and "使用大号位置图标" = 1.
+  map_shot "large-$size" '[%U5730%U56FE]\n%U4F7F%U7528%U5927%U53F7%U8DEF%U70B9=1\n%U4F7F%U7528%U5927%U53F7%U4F4D%U7F6E%U56FE%U6807=1\n' \
+    --north-up --size "$size"
+done
+for dialog in map-properties plan-waypoint waypoint-list; do
+  map_shot "dialog-$dialog" '' --dialog "$dialog"
+done
 echo "gallery in $out"

@@ -2,73 +2,16 @@
 // 10,000 waypoints spread over the view, at every zoom level, north up and
 // course up. A repaint at 60 Hz leaves about 16 ms; the decisions should take
 // no more than 5 ms of it.
-#include "base/MemorySettingsStore.h"
+#include "bench/MapBenchScene.h"
 #include "map/MapDrawing.h"
-#include "map/MapModel.h"
-#include "map/SphericalGeometry.h"
-#include "map/TrackLog.h"
-#include "units/UnitFormatter.h"
-#include "waypoints/Waypoint.h"
-#include "waypoints/WaypointDatabase.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
-#include <random>
-#include <string>
 
 namespace hw {
 namespace {
 
-const GeoPoint kCentre = GeoPoint::FromDegrees(46.55, 7.98);
-
-struct Scene {
-    MapModel model{kCentre};
-    TrackLog track;
-    WaypointDatabase waypoints;
-    MemorySettingsStore store;
-    UnitFormatter units{store};
-};
-
-// A scene whose track and waypoints all lie inside the view at the zoom.
-std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp)
-{
-    auto scene = std::make_unique<Scene>();
-    scene->model.SetClientRect({0, 0, 480, 640});
-    scene->model.SetZoomIndex(zoom);
-    scene->model.SetNorthUp(!courseUp);
-    scene->model.SetCurrentCourse(courseUp ? 30 : 0);
-    scene->model.SetFixIndicatorOn(true);
-    const double reach = scene->model.Scale() * 0.7;
-    std::mt19937 rng(static_cast<unsigned>(zoom));
-    std::uniform_real_distribution<double> distance(0, reach), bearing(0, 360);
-
-    scene->track.SetFilter(0);
-    for (int i = 0; i < TrackLog::kCapacity; ++i) {
-        GeoPoint g = ProjectPoint(kCentre, distance(rng), bearing(rng));
-        TrackPoint p;
-        p.lat = g.lat;
-        p.lon = g.lon;
-        p.alt = 500;
-        p.segmentStart = i % 1000 == 0;
-        scene->track.AddPoint(p);
-    }
-    for (int i = 0; i < 10000; ++i) {
-        GeoPoint g = ProjectPoint(kCentre, distance(rng), bearing(rng));
-        Waypoint w;
-        w.nLatitude = g.lat;
-        w.nLongitude = g.lon;
-        w.strName = "WPT " + std::to_string(i);
-        w.icon = i % 151;
-        scene->waypoints.Add(w);
-    }
-    Waypoint target;
-    target.nLatitude = kCentre.lat + 1000;
-    target.nLongitude = kCentre.lon;
-    scene->waypoints.SetTarget(target, kCentre);
-    scene->waypoints.SetTargetActive(1);
-    return scene;
-}
+using bench::MakeScene;
+using bench::Scene;
 
 void BM_MapDrawing(benchmark::State& state)
 {

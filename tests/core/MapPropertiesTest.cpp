@@ -1,4 +1,5 @@
 #include "map/MapProperties.h"
+#include "TestClock.h"
 #include "base/MemorySettingsStore.h"
 #include "instruments/AltitudeProfile.h"
 #include "instruments/TripComputer.h"
@@ -18,19 +19,13 @@
 namespace hw {
 namespace {
 
-class StillClock final : public Clock {
-public:
-    int64_t NowSeconds() const override { return 1700000000; }
-    int64_t MonotonicMs() const override { return 0; }
-};
-
 class MapPropertiesTest : public ::testing::Test {
 protected:
     MapPropertiesTest() { window.LoadSettings(settings); }
     MapProperties::Parts Parts() { return {map, track, trip, navigation, window, units}; }
 
     MemorySettingsStore settings;
-    StillClock clock;
+    test::ManualClock clock{1700000000};
     MapModel map;
     TrackLog track;
     TripComputer trip{clock};

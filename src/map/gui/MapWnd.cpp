@@ -319,19 +319,24 @@ void MapWnd::ShowError(const QString& text)
         QMessageBox::critical(this, QStringLiteral("Hikewise"), text);
 }
 
-void MapWnd::MarkWaypointAt(const GeoPoint& p)
+void MapWnd::AddWaypoint(Waypoint w)
 {
-    Waypoint w;
     w.strName = waypoints_.NewAutomaticName();
-    w.nLatitude = p.lat;
-    w.nLongitude = p.lon;
-    w.fAltitude = static_cast<float>(CurrentFix().altitude);
     w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
     if (waypoints_.Add(w) > 0)
         SaveDatabase();
     else
         ShowError(Q(kCannotAdd));
     RedrawMap();
+}
+
+void MapWnd::MarkWaypointAt(const GeoPoint& p)
+{
+    Waypoint w;
+    w.nLatitude = p.lat;
+    w.nLongitude = p.lon;
+    w.fAltitude = static_cast<float>(CurrentFix().altitude);
+    AddWaypoint(w);
 }
 
 void MapWnd::PlanWaypoint()
@@ -346,16 +351,10 @@ void MapWnd::PlanWaypoint()
     const GeoPoint p = ProjectPoint({from.nLatitude, from.nLongitude, 0}, dialog.DistanceKm(),
                                     dialog.BearingDegrees());
     Waypoint w;
-    w.strName = waypoints_.NewAutomaticName();
     w.nLatitude = p.lat;
     w.nLongitude = p.lon;
     w.icon = 129; // planned waypoint
-    w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
-    if (waypoints_.Add(w) > 0)
-        SaveDatabase();
-    else
-        ShowError(Q(kCannotAdd));
-    RedrawMap();
+    AddWaypoint(w);
 }
 
 void MapWnd::ShowWaypointOnMap()
@@ -534,6 +533,19 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
     case kAverageCancel: status = {model_.Averaging(), false}; return true;
     default: return false;
     }
+}
+
+QDialog* MapWnd::MakeDialog(const QString& name)
+{
+    if (name == QLatin1String("map-properties")) {
+        const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_};
+        return new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
+    }
+    if (name == QLatin1String("plan-waypoint"))
+        return new PlanWaypointDialog(this);
+    if (name == QLatin1String("waypoint-list"))
+        return new WaypointPickDialog(waypoints_, {}, Q("路点"), this);
+    return nullptr;
 }
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)

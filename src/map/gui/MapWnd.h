@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 
+class QDialog;
 class QMenu;
 
 namespace hw {
@@ -92,6 +93,9 @@ public:
     bool SaveDatabase();
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
+    // The map's dialogs by name, for pictures: "map-properties",
+    // "plan-waypoint", "waypoint-list"; null for another name.
+    QDialog* MakeDialog(const QString& name);
     // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
     QMenu* BuildPopupMenu(QWidget* parent);
 
@@ -127,6 +131,8 @@ private:
     // the question; 0 when none.
     int ResolveSelection();
     int ChooseWaypoint(const std::vector<int>& only);
+    // A new waypoint under the next automatic name, saved with the database.
+    void AddWaypoint(Waypoint w);
     void MarkWaypointAt(const GeoPoint& p);
     void PlanWaypoint();
     void ShowWaypointOnMap();

@@ -460,6 +460,8 @@ QDialog* CMainFrame::MakeDialog(const QString& name)
         progress->Step();
         return progress;
     }
+    if (QDialog* map = tabs_->MapWindow()->MakeDialog(name))
+        return map;
     if (name == QLatin1String("about")) {
         auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("关于 Hikewise"),
                                     AboutText(), QMessageBox::Ok, this);
