@@ -3,8 +3,8 @@
 #include "base/SettingsStore.h"
 #include "instruments/KORVPlotModel.h"
 #include "map/SphericalGeometry.h"
-#include "units/UnitFormatter.h"
 #include "units/NumberText.h"
+#include "units/UnitFormatter.h"
 
 #include <algorithm>
 #include <cmath>

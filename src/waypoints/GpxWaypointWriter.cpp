@@ -29,8 +29,8 @@ BrokenDown LocalTime(int64_t seconds)
 
 void AppendTime(std::string& out, const BrokenDown& b, const char* suffix)
 {
-    out += FormatString("%04d-%02d-%02dT%02d:%02d:%02d%s", b.year, b.month, b.day, b.hour,
-                        b.minute, b.second, suffix);
+    out += FormatString("%04d-%02d-%02dT%02d:%02d:%02d%s", b.year, b.month, b.day, b.hour, b.minute,
+                        b.second, suffix);
 }
 
 // XML 1.0 allows no C0 control characters besides tab, LF and CR: they are

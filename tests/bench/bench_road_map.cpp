@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace hw {
 namespace {

@@ -47,7 +47,8 @@ void ExpectSameUnderCommaLocale(const std::function<std::string()>& produce)
 TEST(LocaleIndependenceTest, trackExportsWriteAPoint)
 {
     TrackLog log = SampleTrack();
-    for (TrackExportFormat f : {TrackExportFormat::Csv, TrackExportFormat::Kml, TrackExportFormat::Gpx})
+    for (TrackExportFormat f :
+         {TrackExportFormat::Csv, TrackExportFormat::Kml, TrackExportFormat::Gpx})
         ExpectSameUnderCommaLocale([&] { return TrackExportText(log, f); });
     HW_IN_COMMA_LOCALE();
     EXPECT_NE(TrackExportText(log, TrackExportFormat::Csv).find("47.500000,-122.250000"),

@@ -36,6 +36,6 @@ private:
 // test (the set-up generates it) rather than passing unchecked.
 #define HW_IN_COMMA_LOCALE()                                                                       \
     ::hw::test::ScopedLocale commaLocale_(::hw::test::kCommaLocale);                               \
-    ASSERT_TRUE(commaLocale_.Ok()) << ::hw::test::kCommaLocale                                     \
-                                   << " is not installed: run ./build.sh build";                   \
+    ASSERT_TRUE(commaLocale_.Ok())                                                                 \
+        << ::hw::test::kCommaLocale << " is not installed: run ./build.sh build";                  \
     ASSERT_STREQ(std::localeconv()->decimal_point, ",")

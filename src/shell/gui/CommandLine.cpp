@@ -47,10 +47,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                             QStringLiteral("N"));
     QCommandLineOption dialog(
         QStringLiteral("dialog"),
-        QStringLiteral(
-            "With --screenshot, render the dialog NAME over the window (disclaimer, "
-            "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
-            "map-properties, plan-waypoint, waypoint-list)."),
+        QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
+                       "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
+                       "map-properties, plan-waypoint, waypoint-list)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),
