@@ -1,5 +1,7 @@
 #include "shell/gui/CommandLine.h"
 
+#include <climits>
+
 #include <QCommandLineParser>
 
 namespace hw {
@@ -85,6 +87,16 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                        replaySpeed});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
+    // A whole-number option in [lo, hi]; anything else sets the error.
+    auto readInt = [&](const QCommandLineOption& option, int& value, int lo, int hi,
+                       const QString& error) {
+        if (!parser.isSet(option))
+            return;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        if (!ok || value < lo || value > hi)
+            cl.error = error;
+    };
     cl.settingsFile = parser.value(settings);
     cl.replayFile = parser.value(replay);
     cl.roadsFile = parser.value(roads);
@@ -96,45 +108,22 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         if (!ok || cl.afterSeconds < 0)
             cl.error = QStringLiteral("--after takes a number of seconds");
     }
-    if (parser.isSet(page)) {
-        bool ok = false;
-        cl.page = parser.value(page).toInt(&ok);
-        if (!ok || cl.page < 0 || cl.page > 4)
-            cl.error = QStringLiteral("--page takes a page number from 0 to 4");
-    }
-    if (parser.isSet(frameTimes)) {
-        bool ok = false;
-        cl.frameTimes = parser.value(frameTimes).toInt(&ok);
-        if (!ok || cl.frameTimes < 1)
-            cl.error = QStringLiteral("--frame-times takes a number of frames");
-    }
-    if (parser.isSet(view)) {
-        bool ok = false;
-        cl.view = parser.value(view).toInt(&ok);
-        if (!ok || cl.view < 0 || cl.view > 2)
-            cl.error = QStringLiteral("--view takes a view number from 0 to 2");
-    }
+    readInt(page, cl.page, 0, 4, QStringLiteral("--page takes a page number from 0 to 4"));
+    readInt(frameTimes, cl.frameTimes, 1, INT_MAX,
+            QStringLiteral("--frame-times takes a number of frames"));
+    readInt(view, cl.view, 0, 2, QStringLiteral("--view takes a view number from 0 to 2"));
     cl.databaseFile = parser.value(database);
     cl.trackFile = parser.value(track);
     cl.gotoName = parser.value(gotoName);
-    if (parser.isSet(zoom)) {
-        bool ok = false;
-        cl.zoom = parser.value(zoom).toInt(&ok);
-        if (!ok || cl.zoom < 0 || cl.zoom > 20)
-            cl.error = QStringLiteral("--zoom takes an index from 0 to 20");
-    }
+    readInt(zoom, cl.zoom, 0, 20, QStringLiteral("--zoom takes an index from 0 to 20"));
     if (parser.isSet(northUp) && parser.isSet(courseUp))
         cl.error = QStringLiteral("--north-up and --course-up exclude each other");
     else if (parser.isSet(northUp))
         cl.northUp = 1;
     else if (parser.isSet(courseUp))
         cl.northUp = 0;
-    if (parser.isSet(replaySpeed)) {
-        bool ok = false;
-        cl.replaySpeed = parser.value(replaySpeed).toInt(&ok);
-        if (!ok || cl.replaySpeed < 1 || cl.replaySpeed > 10000)
-            cl.error = QStringLiteral("--replay-speed takes a whole number from 1 to 10000");
-    }
+    readInt(replaySpeed, cl.replaySpeed, 1, 10000,
+            QStringLiteral("--replay-speed takes a whole number from 1 to 10000"));
     if (parser.isSet(size)) {
         const QStringList parts = parser.value(size).split(QLatin1Char('x'));
         bool okW = false;
