@@ -15,7 +15,7 @@ PACKAGES=(
   fonts-noto-cjk
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
-  locales
+  locales gpsd gpsd-clients
 )
 
 install_missing() {

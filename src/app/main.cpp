@@ -61,6 +61,7 @@ int main(int argc, char* argv[])
     options.replaySpeed = cl.replaySpeed;
     options.replayFile = cl.replayFile;
     options.roadsFile = cl.roadsFile;
+    options.gpsdAddress = cl.gpsdAddress;
     options.skipFirstRun = screenshot || cl.frameTimes > 0;
     options.demoWhenUnset = true;
     hw::CMainFrame frame(*settings, options);

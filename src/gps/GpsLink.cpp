@@ -3,6 +3,7 @@
 #include "base/NotificationSink.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
+#include "gps/GpsdAddress.h"
 #include "gps/KeepAwake.h"
 #include "gps/LinkHost.h"
 #include "gps/NmeaParser.h"
@@ -35,7 +36,24 @@ GpsLink::~GpsLink()
 
 int GpsLink::StoredPort() const
 {
+    if (runGpsd_)
+        return kGpsdPortNumber;
     return settings_.GetInt(section::kSerial, kPortName, 1);
+}
+
+GpsdAddress GpsLink::GpsdAddressInUse() const
+{
+    if (runGpsd_)
+        return *runGpsd_;
+    GpsdAddress address;
+    GpsdAddress::Parse(
+        settings_.GetText(section::kSerial, kGpsdAddressName, GpsdAddress::kDefaultText), address);
+    return address;
+}
+
+void GpsLink::UseGpsdForThisRun(const GpsdAddress& address)
+{
+    runGpsd_ = std::make_unique<GpsdAddress>(address);
 }
 
 uint32_t GpsLink::StoredBaud() const
@@ -81,12 +99,15 @@ bool GpsLink::Connect(int port, uint32_t baud, bool showErrors)
     busy_ = true;
     host_.StopReplayTimer();
     ClosePort();
-    if (!port_.Open(port, baud, showErrors)) {
+    const bool opened = port == kGpsdPortNumber ? port_.OpenGpsd(GpsdAddressInUse(), showErrors)
+                                                : port_.Open(port, baud, showErrors);
+    if (!opened) {
         busy_ = false;
         return false;
     }
-    // A receiver on a serial port (by the search, the port dialog or the
-    // stored port) ends the replay: the connect command now means the port.
+    // A receiver on a serial port or the daemon (by the search, the port
+    // dialog or the stored port) ends the replay: the connect command now
+    // means the port.
     replayMode_ = false;
     bool started = reader_.Start(port_, [this](const uint8_t* bytes, std::size_t n) {
         parser_.Feed(bytes, n);
@@ -129,6 +150,7 @@ void GpsLink::ToggleConnect()
 
 bool GpsLink::ApplyPortSettings(int port, uint32_t baud, bool autoReconnect)
 {
+    runGpsd_.reset(); // the user's choice replaces this run's daemon
     ClosePort();
     if (!Connect(port, baud, true))
         return false;

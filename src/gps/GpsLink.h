@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace hw {
 
+struct GpsdAddress;
 class KeepAwake;
 class LinkHost;
 class NmeaParser;
@@ -38,11 +40,17 @@ public:
     GpsLink(const GpsLink&) = delete;
     GpsLink& operator=(const GpsLink&) = delete;
 
-    // Opens the port and starts the reader; stops the replay pump first.
+    // Opens the port (the GPS daemon for kGpsdPortNumber) and starts the
+    // reader; stops the replay pump first.
     bool Connect(int port, uint32_t baud, bool showErrors);
     // The start-up connection with the stored settings, silently; then loads
     // automatic reconnection and stay alive.
     bool StartupConnect();
+    // This run reads the GPS daemon at address instead of the stored port;
+    // nothing is stored. The port dialog's OK ends it.
+    void UseGpsdForThisRun(const GpsdAddress& address);
+    // The daemon's address: this run's, else the stored one.
+    GpsdAddress GpsdAddressInUse() const;
     // The connect-GPS command: connects (or restarts the replay) when closed,
     // disconnects and blocks reconnection when open.
     void ToggleConnect();
@@ -89,6 +97,7 @@ public:
 
 private:
     int replaySpeed_ = 1;
+    std::unique_ptr<GpsdAddress> runGpsd_;
     int StoredPort() const;
     uint32_t StoredBaud() const;
     void DataLostNow();

@@ -1,5 +1,6 @@
 #include "gps/PortEnumeration.h"
 
+#include "gps/GpsdAddress.h"
 #include "gps/PortRegistry.h"
 #include "gps/SystemPortScanner.h"
 #include "units/UnitFormatter.h"
@@ -65,11 +66,16 @@ std::vector<std::string> PortDialogEntries(const std::vector<std::string>& enume
     std::vector<std::string> entries = enumerated;
     for (int n = 0; n < kDialogPorts; ++n)
         entries.push_back(FormatString("SER%02d: (COM%d)", n, n));
+    entries.push_back(kGpsdPortEntry);
     return entries;
 }
 
 std::size_t PreselectedPortEntry(const std::vector<std::string>& entries, int storedPort)
 {
+    if (storedPort == kGpsdPortNumber)
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i] == kGpsdPortEntry)
+                return i;
     // "COM1:" with its colon, so that port 1 never selects COM12.
     const std::string prefixes[] = {FormatString("COM%d:", storedPort),
                                     FormatString("SER%02d", storedPort),
@@ -83,6 +89,8 @@ std::size_t PreselectedPortEntry(const std::vector<std::string>& entries, int st
 
 int PortNumberFromEntry(const std::string& entry)
 {
+    if (entry == kGpsdPortEntry)
+        return kGpsdPortNumber;
     if (entry.size() < 4)
         return -1;
     std::string digits = entry.substr(3, 3);

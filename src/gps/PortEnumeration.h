@@ -24,7 +24,7 @@ struct PortListing {
 PortListing EnumeratePorts(const SystemPortScanner& scanner, PortRegistry& registry);
 
 // The port dialog's entries: the enumerated ports, then "SER%02d: (COM%d)"
-// for the numbers 0 to 32.
+// for the numbers 0 to 32, then "gpsd" (the GPS daemon).
 std::vector<std::string> PortDialogEntries(const std::vector<std::string>& enumerated);
 
 // The entry to preselect for the stored port: the enumerated "COM<n>:", else
@@ -32,7 +32,8 @@ std::vector<std::string> PortDialogEntries(const std::vector<std::string>& enume
 std::size_t PreselectedPortEntry(const std::vector<std::string>& entries, int storedPort);
 
 // The port number an entry stands for: the number in its 4th to 6th
-// characters ("COM12: - ..." gives 12, "SER05: (COM5)" gives 5); -1 if none.
+// characters ("COM12: - ..." gives 12, "SER05: (COM5)" gives 5),
+// kGpsdPortNumber for "gpsd"; -1 if none.
 int PortNumberFromEntry(const std::string& entry);
 
 } // namespace hw

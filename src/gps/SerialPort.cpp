@@ -1,5 +1,6 @@
 #include "gps/SerialPort.h"
 
+#include "gps/GpsdAddress.h"
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
 #include "gps/ReplayFile.h"
@@ -24,6 +25,12 @@ private:
 
 } // namespace
 
+std::unique_ptr<SerialHandle> SerialTransport::OpenGpsd(const GpsdAddress&, std::string& why)
+{
+    why = "not available here";
+    return nullptr;
+}
+
 SerialPort::SerialPort(SerialTransport& transport, PortRegistry& registry,
                        const SystemPortScanner& scanner)
     : transport_(transport), registry_(registry), scanner_(scanner)
@@ -35,8 +42,9 @@ SerialPort::~SerialPort()
     Close();
 }
 
-void SerialPort::Report(bool showErrors, const char* text) const
+void SerialPort::Report(bool showErrors, const std::string& text)
 {
+    lastError_ = text;
     if (showErrors && reporter_)
         reporter_(text, kErrorCaption);
 }
@@ -74,6 +82,23 @@ bool SerialPort::Open(int port, uint32_t baud, bool showErrors)
     handle_ = std::move(handle);
     devicePath_ = path;
     baud_ = baud;
+    open_ = true;
+    return true;
+}
+
+bool SerialPort::OpenGpsd(const GpsdAddress& address, bool showErrors)
+{
+    Close();
+    std::string why;
+    std::unique_ptr<SerialHandle> handle = transport_.OpenGpsd(address, why);
+    if (!handle) {
+        const std::string text = "无法连接到 gpsd (" + address.Text() + "): " + why;
+        Report(showErrors, text);
+        return false;
+    }
+    std::lock_guard lock(mutex_);
+    handle_ = std::move(handle);
+    devicePath_ = std::string("gpsd://") + address.Text();
     open_ = true;
     return true;
 }

@@ -13,11 +13,12 @@
 
 namespace hw {
 
+struct GpsdAddress;
 class PortRegistry;
 class SystemPortScanner;
 
 // The receiver's port: a serial device opened by port number ("COM<n>:"
-// resolved through the port registry) or a replay file; reading code does not
+// resolved through the port registry), the GPS daemon or a replay file; reading code does not
 // care which. Opened and closed on the UI thread, read by the reader thread:
 // a read holds the handle, so Close() waits for a read in progress.
 class SerialPort final : public ByteSource {
@@ -43,6 +44,9 @@ public:
     // number not yet mapped is looked for among newly found devices first.
     // With showErrors, a failure is reported through the error reporter.
     bool Open(int port, uint32_t baud, bool showErrors);
+    // Closes what is open, then connects to the GPS daemon; its stream is
+    // read like a serial device's.
+    bool OpenGpsd(const GpsdAddress& address, bool showErrors);
     // Opens a recorded log as the handle; false when it cannot be read.
     bool OpenReplayFile(const std::string& path);
     // True when something was closed.
@@ -56,8 +60,11 @@ public:
     void Purge();
 
     uint32_t Baud() const { return baud_; }
+    // Why the last open failed, whether or not it was shown.
+    const std::string& LastError() const { return lastError_; }
     std::string ReplayFileName() const;
-    // The device path of the open port; empty for a replay file or none.
+    // The device path of the open port ("gpsd://HOST:PORT" for the daemon);
+    // empty for a replay file or none.
     std::string DevicePath() const;
 
     // Fills the port list from the system; false with the message in error.
@@ -65,7 +72,7 @@ public:
     const std::vector<std::string>& PortList() const { return portList_; }
 
 private:
-    void Report(bool showErrors, const char* text) const;
+    void Report(bool showErrors, const std::string& text);
     std::string ResolvePort(int port);
 
     SerialTransport& transport_;
@@ -80,6 +87,7 @@ private:
     std::string devicePath_;
     uint32_t baud_ = kDefaultBaud;
     std::vector<std::string> portList_;
+    std::string lastError_;
 };
 
 } // namespace hw

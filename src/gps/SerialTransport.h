@@ -7,7 +7,10 @@
 
 namespace hw {
 
-// One open byte source for SerialPort: a serial device or a replay file.
+struct GpsdAddress;
+
+// One open byte source for SerialPort: a serial device, the GPS daemon's
+// stream or a replay file.
 class SerialHandle {
 public:
     virtual ~SerialHandle() = default;
@@ -30,7 +33,8 @@ enum class SerialOpenError {
     LineSettings, // the rate or framing was refused
 };
 
-// Opens serial devices by path. The platform layer holds the real one.
+// Opens serial devices by path, and the GPS daemon by address. The platform layer holds the real
+// one.
 class SerialTransport {
 public:
     virtual ~SerialTransport() = default;
@@ -39,6 +43,9 @@ public:
     // never block. On failure returns null and says which step failed.
     virtual std::unique_ptr<SerialHandle> OpenDevice(const std::string& path, uint32_t baud,
                                                      SerialOpenError& error) = 0;
+    // Connects to the GPS daemon and asks for the receiver's sentences; on
+    // failure returns null and says why in a few words.
+    virtual std::unique_ptr<SerialHandle> OpenGpsd(const GpsdAddress& address, std::string& why);
 };
 
 } // namespace hw

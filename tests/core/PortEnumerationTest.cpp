@@ -1,6 +1,7 @@
 #include "gps/PortEnumeration.h"
 #include "base/MemorySettingsStore.h"
 #include "base/SettingsStore.h"
+#include "gps/GpsdAddress.h"
 #include "gps/PortRegistry.h"
 #include "gps/SystemPortScanner.h"
 
@@ -243,10 +244,13 @@ TEST(PortEnumeration, ScannerFallsBackAndFailsCleanly)
 TEST(PortDialog, EntriesPreselectionAndNumbers)
 {
     std::vector<std::string> entries = PortDialogEntries({"COM12: - a", "COM1: - b"});
-    ASSERT_EQ(entries.size(), 2u + 33);
+    ASSERT_EQ(entries.size(), 2u + 33 + 1);
     EXPECT_EQ(entries[2], "SER00: (COM0)");
     EXPECT_EQ(entries[7], "SER05: (COM5)");
-    EXPECT_EQ(entries.back(), "SER32: (COM32)");
+    EXPECT_EQ(entries[entries.size() - 2], "SER32: (COM32)");
+    EXPECT_EQ(entries.back(), "gpsd");
+    EXPECT_EQ(PreselectedPortEntry(entries, kGpsdPortNumber), entries.size() - 1);
+    EXPECT_EQ(PortNumberFromEntry("gpsd"), kGpsdPortNumber);
 
     EXPECT_EQ(PreselectedPortEntry(entries, 1), 1u); // not COM12
     EXPECT_EQ(PreselectedPortEntry(entries, 12), 0u);

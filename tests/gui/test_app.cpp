@@ -2,6 +2,7 @@
 // themes, status bar and the satellite page, on the offscreen platform.
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
+#include "gps/GpsdAddress.h"
 #include "gps/NmeaParser.h"
 #include "gps/gui/PortSettingsDialog.h"
 #include "instruments/SatellitePageLayout.h"
@@ -389,7 +390,7 @@ private slots:
         QVERIFY(dialog.Ready());
         // With no device under number 7, the SER07 entry is preselected.
         QCOMPARE(dialog.PortBox()->currentText(), QStringLiteral("SER07: (COM7)"));
-        QCOMPARE(dialog.PortBox()->itemText(dialog.PortBox()->count() - 1),
+        QCOMPARE(dialog.PortBox()->itemText(dialog.PortBox()->count() - 2),
                  QStringLiteral("SER32: (COM32)"));
         QCOMPARE(dialog.BaudBox()->currentText(), QStringLiteral("38400"));
         QCOMPARE(dialog.Port(), 7);
@@ -403,6 +404,20 @@ private slots:
         PortSettingsDialog again(settings, frame.Port(), frame.Ports(), frame.Scanner());
         again.DeviceField()->setText(QStringLiteral("/dev/pts/78"));
         again.reject();
+        QCOMPARE(frame.Ports().PathFor(7), std::string("/dev/pts/77"));
+
+        // The daemon: the last entry, its address in the device field, no
+        // rate; the address is stored on OK.
+        PortSettingsDialog daemon(settings, frame.Port(), frame.Ports(), frame.Scanner());
+        daemon.PortBox()->setCurrentIndex(daemon.PortBox()->count() - 1);
+        QCOMPARE(daemon.PortBox()->currentText(), QStringLiteral("gpsd"));
+        QCOMPARE(daemon.Port(), kGpsdPortNumber);
+        QCOMPARE(daemon.DeviceField()->text(), QStringLiteral("127.0.0.1:2947"));
+        QVERIFY(!daemon.BaudBox()->isEnabled());
+        daemon.DeviceField()->setText(QStringLiteral("gps.local:3001"));
+        daemon.accept();
+        QCOMPARE(settings.GetText("Serial Port Commmunications", kGpsdAddressName, ""),
+                 std::string("gps.local:3001"));
         QCOMPARE(frame.Ports().PathFor(7), std::string("/dev/pts/77"));
     }
 
@@ -446,6 +461,16 @@ private slots:
         QVERIFY(!parse({QStringLiteral("--view"), QStringLiteral("3")}).error.isEmpty());
         QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("800")}).error.isEmpty());
         QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("9x9")}).error.isEmpty());
+
+        // The daemon's address, written back as the link will use it.
+        QCOMPARE(parse({QStringLiteral("--gpsd"), QStringLiteral("localhost")}).gpsdAddress,
+                 QStringLiteral("localhost:2947"));
+        QCOMPARE(parse({QStringLiteral("--gpsd"), QStringLiteral("[::1]:3000")}).gpsdAddress,
+                 QStringLiteral("[::1]:3000"));
+        QVERIFY(!parse({QStringLiteral("--gpsd"), QStringLiteral("host:99999")}).error.isEmpty());
+        QVERIFY(!parse({QStringLiteral("--gpsd"), QStringLiteral("h"), QStringLiteral("--replay"),
+                        QStringLiteral("x.nmea")})
+                     .error.isEmpty());
     }
 
     void closingStopsTheReceiver()

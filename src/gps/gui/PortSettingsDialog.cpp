@@ -1,6 +1,7 @@
 #include "gps/gui/PortSettingsDialog.h"
 
 #include "base/SettingsStore.h"
+#include "gps/GpsdAddress.h"
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
@@ -21,7 +22,7 @@ namespace hw {
 PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port,
                                        PortRegistry& registry, const SystemPortScanner& /*scanner*/,
                                        QWidget* parent)
-    : QDialog(parent), registry_(registry)
+    : QDialog(parent), settings_(settings), registry_(registry)
 {
     setObjectName(QStringLiteral("PortSettingsDialog"));
     setWindowTitle(QStringLiteral("通信端口设定"));
@@ -52,13 +53,20 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
     baud_->setCurrentText(QString::number(storedBaud));
     reconnect_->setChecked(storedReconnect);
     // The device behind the chosen number; any path (a pseudo-terminal too)
-    // may be given to a number.
+    // may be given to a number. For the daemon: its address.
     device_ = new QLineEdit(this);
-    device_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
     const auto showDevice = [this] {
         const int number = Port();
-        device_->setText(number >= 0 ? QString::fromStdString(registry_.PathFor(number))
-                                     : QString());
+        const bool gpsd = GpsdChosen();
+        baud_->setEnabled(!gpsd);
+        device_->setPlaceholderText(gpsd ? QString::fromUtf8(GpsdAddress::kDefaultText)
+                                         : QStringLiteral("/dev/ttyUSB0"));
+        if (gpsd)
+            device_->setText(QString::fromStdString(
+                settings_.GetText(section::kSerial, kGpsdAddressName, GpsdAddress::kDefaultText)));
+        else
+            device_->setText(number >= 0 ? QString::fromStdString(registry_.PathFor(number))
+                                         : QString());
     };
     showDevice();
     connect(port_, &QComboBox::currentIndexChanged, this, showDevice);
@@ -88,8 +96,25 @@ uint32_t PortSettingsDialog::Baud() const
     return ok && n > 0 ? n : 4800;
 }
 
+bool PortSettingsDialog::GpsdChosen() const
+{
+    return Port() == kGpsdPortNumber;
+}
+
 void PortSettingsDialog::done(int result)
 {
+    if (result == QDialog::Accepted && GpsdChosen()) {
+        GpsdAddress address;
+        if (!GpsdAddress::Parse(device_->text().toStdString(), address)) {
+            QMessageBox::warning(this, QStringLiteral("Hikewise"),
+                                 QStringLiteral("gpsd 地址无效。请输入 主机:端口，例如 %1")
+                                     .arg(QString::fromUtf8(GpsdAddress::kDefaultText)));
+            return;
+        }
+        settings_.SetText(section::kSerial, kGpsdAddressName, address.Text());
+        QDialog::done(result);
+        return;
+    }
     // A device typed for the number is remembered before the port opens.
     const int number = Port();
     const std::string path = device_->text().trimmed().toStdString();

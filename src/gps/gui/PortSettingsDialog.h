@@ -16,7 +16,8 @@ class SettingsStore;
 class SystemPortScanner;
 
 // "通信端口设定" (dialog 137): the port (the system's devices by number, then
-// SER00 to SER32), the baud rate and automatic reconnection.
+// SER00 to SER32, then the GPS daemon "gpsd" with its address), the baud
+// rate and automatic reconnection.
 class PortSettingsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +38,9 @@ public:
     void done(int result) override;
 
 private:
+    bool GpsdChosen() const;
+
+    SettingsStore& settings_;
     PortRegistry& registry_;
     bool ready_ = false;
     QComboBox* port_;

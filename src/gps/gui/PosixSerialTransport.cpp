@@ -1,5 +1,7 @@
 #include "gps/gui/PosixSerialTransport.h"
 
+#include "gps/gui/GpsdConnection.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -136,6 +138,12 @@ PosixSerialTransport::OpenDevice(const std::string& path, uint32_t baud, SerialO
 
     error = SerialOpenError::None;
     return handle;
+}
+
+std::unique_ptr<SerialHandle> PosixSerialTransport::OpenGpsd(const GpsdAddress& address,
+                                                             std::string& why)
+{
+    return ConnectToGpsd(address, why);
 }
 
 } // namespace hw

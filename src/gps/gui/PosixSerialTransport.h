@@ -17,6 +17,7 @@ class PosixSerialTransport final : public SerialTransport {
 public:
     std::unique_ptr<SerialHandle> OpenDevice(const std::string& path, uint32_t baud,
                                              SerialOpenError& error) override;
+    std::unique_ptr<SerialHandle> OpenGpsd(const GpsdAddress& address, std::string& why) override;
 };
 
 } // namespace hw

@@ -1,5 +1,7 @@
 #include "shell/gui/CMainFrame.h"
 
+#include "gps/GpsdAddress.h"
+
 #include "base/AnsiCodePageSetting.h"
 #include "base/Clock.h"
 #include "base/SettingsStore.h"
@@ -30,8 +32,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+
 #include <QToolBar>
 #include <QUrl>
+#include <cstdio>
 
 namespace hw {
 namespace {
@@ -116,11 +120,14 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     replayTimer_.setInterval(kReplayPumpMs);
     connect(&replayTimer_, &QTimer::timeout, this, [this] { link_->ReplayTick(); });
 
-    // The receiver: a log named on the command line, else the stored port;
-    // until a receiver has been set up, the bundled demo walk.
+    // The receiver: a log or the daemon named on the command line, else the
+    // stored port; until a receiver has been set up, the bundled demo walk.
     const bool neverSetUp = FirstRun(settings_).ReceiverNeverSetUp();
+    GpsdAddress gpsd;
     if (!options_.replayFile.isEmpty())
         StartReplay(options_.replayFile);
+    else if (GpsdAddress::Parse(options_.gpsdAddress.toStdString(), gpsd))
+        ConnectGpsdForThisRun(gpsd);
     else if (neverSetUp && options_.demoWhenUnset)
         StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
     else
@@ -316,6 +323,15 @@ bool CMainFrame::StartReplay(const QString& path)
     if (link_->StartReplay(QFile::encodeName(path).toStdString()))
         return true;
     QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kReplayFileError));
+    return false;
+}
+
+bool CMainFrame::ConnectGpsdForThisRun(const GpsdAddress& address)
+{
+    link_->UseGpsdForThisRun(address);
+    if (link_->StartupConnect())
+        return true;
+    std::fprintf(stderr, "hikewise: %s\n", port_.LastError().c_str());
     return false;
 }
 

@@ -25,6 +25,8 @@ class QToolBar;
 
 namespace hw {
 
+struct GpsdAddress;
+
 class CommandBars;
 class SettingsStore;
 class TabContainer;
@@ -39,6 +41,7 @@ public:
     struct Options {
         QString replayFile;         // replay this log in place of the receiver
         QString roadsFile;          // the road map for this run, in place of the setting's
+        QString gpsdAddress;        // read the GPS daemon at HOST:PORT for this run
         bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
         bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
         int replaySpeed = 1;        // bytes a replay tick, in units of 128
@@ -80,6 +83,9 @@ public:
     // Replaces the receiver by a recorded log; false (after the message)
     // when the file cannot be opened.
     bool StartReplay(const QString& path);
+    // Reads the GPS daemon for this run; a failure is said on standard error
+    // and the watchdog goes on as with an unplugged receiver.
+    bool ConnectGpsdForThisRun(const GpsdAddress& address);
 
 protected:
     bool event(QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "shell/gui/CommandLine.h"
 
+#include "gps/GpsdAddress.h"
+
 #include <climits>
 
 #include <QCommandLineParser>
@@ -39,6 +41,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("roads"),
         QStringLiteral("Draw the road map FILE (made by hikewise-tool map-import) for this run."),
         QStringLiteral("FILE"));
+    QCommandLineOption gpsd(
+        QStringLiteral("gpsd"),
+        QStringLiteral("Read the receiver through the GPS daemon at HOST:PORT for this run "
+                       "(default port 2947)."),
+        QStringLiteral("HOST:PORT"));
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                   QStringLiteral("Render the main window to a PNG and exit."),
                                   QStringLiteral("FILE"));
@@ -82,7 +89,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("Render the page of --page N times off screen after the replay time of "
                        "--after, print the times as one JSON line and exit."),
         QStringLiteral("N"));
-    parser.addOptions({settings, replay, roads, screenshot, after, page, dialog, size, view,
+    parser.addOptions({settings, replay, roads, gpsd, screenshot, after, page, dialog, size, view,
                        frameTimes, database, track, gotoName, zoom, northUp, courseUp,
                        replaySpeed});
     parser.process(arguments); // handles --help and --version, exits on unknown options
@@ -100,6 +107,15 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     cl.settingsFile = parser.value(settings);
     cl.replayFile = parser.value(replay);
     cl.roadsFile = parser.value(roads);
+    if (parser.isSet(gpsd)) {
+        GpsdAddress address;
+        if (GpsdAddress::Parse(parser.value(gpsd).toStdString(), address))
+            cl.gpsdAddress = QString::fromStdString(address.Text());
+        else
+            cl.error = QStringLiteral("--gpsd takes HOST:PORT, e.g. 127.0.0.1:2947");
+    }
+    if (parser.isSet(gpsd) && parser.isSet(replay))
+        cl.error = QStringLiteral("--gpsd and --replay exclude each other");
     cl.screenshotFile = parser.value(screenshot);
     cl.dialog = parser.value(dialog);
     if (parser.isSet(after)) {
