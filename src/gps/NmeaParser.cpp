@@ -80,6 +80,13 @@ uint16_t U16(int32_t v)
     return static_cast<uint16_t>(v);
 }
 
+// A satellite number; a negative one ("-1" from some receivers for an empty
+// slot) is no satellite.
+uint16_t Prn(int32_t v)
+{
+    return U16(std::clamp(v, 0, 0xFFFF));
+}
+
 double RealOr(const NmeaFields& fields, size_t index, double fallback)
 {
     std::string_view f = fields[index];
@@ -327,8 +334,7 @@ bool NmeaParser::DecodeGsa(const NmeaFields& f)
     const GnssSystem talker = TalkerSystem(talker_);
     const bool twoDigit = talker == GnssSystem::Gps;
     for (size_t i = 0; i < GpsFix::kUsedPrnSlots; ++i) {
-        x.usedPrns[i] = twoDigit ? U16(NmeaTwoDigit(f[2 + i]))
-                                 : U16(std::clamp(NmeaInteger(f[2 + i]), 0, 0xFFFF));
+        x.usedPrns[i] = Prn(twoDigit ? NmeaTwoDigit(f[2 + i]) : NmeaInteger(f[2 + i]));
     }
     x.pdop = RealOr(f, 14, 0);
     x.gsaHdop = RealOr(f, 15, 0);
@@ -418,7 +424,7 @@ bool NmeaParser::DecodeGsv(const NmeaFields& f)
     for (size_t k = 0; k < 4; ++k) {
         SatelliteInfo& s = group.entries[static_cast<size_t>(number - 1) * 4 + k];
         const bool present = 4 * k < satelliteFields;
-        s.prn = present ? U16(NmeaInteger(f[3 + 4 * k])) : 0;
+        s.prn = present ? Prn(NmeaInteger(f[3 + 4 * k])) : 0;
         s.elevation = present ? U16(NmeaInteger(f[4 + 4 * k])) : 0;
         s.azimuth = present ? U16(NmeaInteger(f[5 + 4 * k])) : 0;
         s.snr = present ? U16(NmeaInteger(f[6 + 4 * k])) : 0;

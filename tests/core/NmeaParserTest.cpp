@@ -296,6 +296,17 @@ TEST_F(NmeaParserTest, GsaPrnSlotsAndDops)
     EXPECT_EQ(f.pdop, 0);
     EXPECT_EQ(f.vdop, 0);
     EXPECT_EQ(f.gsaCount, 2u);
+
+    // "-1" in a slot (seen from some receivers) is an empty slot, not
+    // satellite 65535; in a GSV block too.
+    Feed(NmeaSentence("GPGSA,A,3,-1,07,-1,,,,,,,,,,1.5,1.0,1.1"));
+    Feed(NmeaSentence("GLGSA,A,3,-1,70,,,,,,,,,,,1.5,1.0,1.1"));
+    Feed(NmeaSentence("GPGSV,1,1,02,-1,10,100,20,07,45,180,40"));
+    f = parser.Snapshot();
+    for (uint16_t prn : f.usedPrns)
+        EXPECT_NE(prn, 0xFFFF);
+    for (const SatelliteInfo& sat : f.satellites)
+        EXPECT_NE(sat.prn, 0xFFFF);
 }
 
 TEST_F(NmeaParserTest, GsvGroupsPostOnceAndBadCountsAreIgnored)
