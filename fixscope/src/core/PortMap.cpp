@@ -61,6 +61,8 @@ PortMap PortMap::FromText(std::string_view text)
         int number = PortNumber("COM" + std::string(key) + ":");
         if (number == 0 || path.empty())
             continue;
+        if (!map.entries_.count(number))
+            map.order_.push_back(number);
         map.entries_[number] = std::string(path);
     }
     return map;
@@ -69,9 +71,15 @@ PortMap PortMap::FromText(std::string_view text)
 std::string PortMap::ToText() const
 {
     std::string text = "# Fixscope port numbers: COMn: = device\n";
-    for (const auto& [number, path] : entries_)
-        text += std::to_string(number) + "=" + path + "\n";
+    for (int number : order_)
+        text += std::to_string(number) + "=" + entries_.at(number) + "\n";
     return text;
+}
+
+void PortMap::Seen(int number)
+{
+    order_.erase(std::remove(order_.begin(), order_.end(), number), order_.end());
+    order_.push_back(number);
 }
 
 bool PortMap::AddDevices(const std::vector<std::string>& devicePaths)
@@ -81,26 +89,50 @@ bool PortMap::AddDevices(const std::vector<std::string>& devicePaths)
         fsys::path resolved = fsys::canonical(path, ec);
         return ec ? path : resolved.string();
     };
-    std::set<std::string> known;
-    for (const auto& entry : entries_) {
-        known.insert(entry.second);
-        known.insert(canonical(entry.second));
+    std::set<std::string> present;
+    for (const std::string& device : devicePaths) {
+        present.insert(device);
+        present.insert(canonical(device));
+    }
+    auto isPresent = [&](const std::string& path) {
+        return present.count(path) || present.count(canonical(path));
+    };
+    const std::vector<int> before = order_;
+    std::map<std::string, int> known; // path (as given and canonical) -> number
+    for (const auto& [number, path] : entries_) {
+        known[path] = number;
+        known[canonical(path)] = number;
     }
     bool changed = false;
     for (const std::string& device : devicePaths) {
-        if (known.count(device) || known.count(canonical(device)))
+        if (auto it = known.find(device); it != known.end()) {
+            Seen(it->second);
             continue;
+        }
+        if (auto it = known.find(canonical(device)); it != known.end()) {
+            Seen(it->second);
+            continue;
+        }
         int number = 1;
         while (number <= kPortCount && entries_.count(number))
             ++number;
-        if (number > kPortCount)
-            break;
+        if (number > kPortCount) {
+            // The least recently seen absent device gives up its number.
+            auto oldest = std::find_if(order_.begin(), order_.end(),
+                                       [&](int n) { return !isPresent(entries_.at(n)); });
+            if (oldest == order_.end())
+                continue;
+            number = *oldest;
+            known.erase(entries_.at(number));
+            known.erase(canonical(entries_.at(number)));
+        }
         entries_[number] = device;
-        known.insert(device);
-        known.insert(canonical(device));
+        known[device] = number;
+        known[canonical(device)] = number;
+        Seen(number);
         changed = true;
     }
-    return changed;
+    return changed || order_ != before;
 }
 
 std::string PortMap::Resolve(std::string_view portName) const
@@ -134,6 +166,49 @@ bool PortMap::Save(const std::string& path) const
         return true;
     ::unlink(temp.c_str());
     return false;
+}
+
+namespace {
+
+std::string FirstLine(const fsys::path& file)
+{
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
+// The product name of the USB device (or other bus device) behind a tty.
+std::string ProductName(const std::string& node, const std::string& sysRoot)
+{
+    std::error_code ec;
+    fsys::path dir = fsys::canonical(
+        fsys::path(sysRoot) / "class/tty" / fsys::path(node).filename() / "device", ec);
+    for (int up = 0; !ec && up < 4 && !dir.empty(); ++up, dir = dir.parent_path()) {
+        if (std::string product = FirstLine(dir / "product"); !product.empty())
+            return product;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string PortListEntry(int number, const PortMap& map, const std::string& sysRoot)
+{
+    std::string entry = PortName(number);
+    auto it = map.Entries().find(number);
+    if (it == map.Entries().end())
+        return entry;
+    std::error_code ec;
+    const fsys::path node = fsys::canonical(it->second, ec);
+    if (ec)
+        return entry + " " + it->second + " (not plugged in)";
+    entry += " " + node.string();
+    if (std::string product = ProductName(node.string(), sysRoot); !product.empty())
+        entry += " (" + product + ")";
+    return entry;
 }
 
 std::vector<std::string> ListSerialDevices()

@@ -55,8 +55,7 @@ GpsSetupWnd::GpsSetupWnd(SerialChannel& device, QWidget* parent)
     setObjectName(QStringLiteral("GpsSetupWnd"));
     setProperty("windowClass", QStringLiteral("GpsSetupWndClass"));
 
-    for (int n = 1; n <= kPortCount; ++n)
-        ports_->addItem(QString::asprintf("COM%d:", n));
+    RefreshPorts();
     for (int rate : kRates)
         rates_->addItem(QString::number(rate), rate);
     SelectRate(kDefaultRate);
@@ -122,8 +121,19 @@ void GpsSetupWnd::DeviceGone(const QString& reason)
     device_.Close();
     openClose_->setText(QStringLiteral("Open GPS"));
     log_->AddLine(QStringLiteral("GPS Close: ") + reason);
+    RefreshPorts();
     UpdateEnabled();
     emit deviceOpenChanged(false);
+}
+
+void GpsSetupWnd::RefreshPorts()
+{
+    const int chosen = ports_->currentIndex();
+    const PortMap map = PortMap::Load();
+    ports_->clear();
+    for (int n = 1; n <= kPortCount; ++n)
+        ports_->addItem(QString::fromStdString(PortListEntry(n, map)));
+    ports_->setCurrentIndex(chosen >= 0 ? chosen : 0);
 }
 
 void GpsSetupWnd::SelectPort(int number)
@@ -162,6 +172,7 @@ void GpsSetupWnd::OpenOrClose()
         device_.Close();
         openClose_->setText(QStringLiteral("Open GPS"));
         log_->AddLine(QStringLiteral("GPS Close.."));
+        RefreshPorts();
     } else {
         // The log is attached before the reader starts, so that it gets the
         // first sentences too; they queue behind "GPS Open...".
@@ -171,7 +182,8 @@ void GpsSetupWnd::OpenOrClose()
             QMetaObject::invokeMethod(
                 log, [log, text] { log->AddLine(text); }, Qt::QueuedConnection);
         });
-        if (device_.Open(ports_->currentText().toStdString(), ChosenRate(), PortMap::Load())) {
+        const std::string port = PortName(ports_->currentIndex() + 1);
+        if (device_.Open(port, ChosenRate(), PortMap::Load())) {
             openClose_->setText(QStringLiteral("Close GPS"));
             log_->AddLine(QStringLiteral("GPS Open..."));
         } else {
@@ -200,6 +212,7 @@ void GpsSetupWnd::Scan()
         return;
     PortScanDialog dialog(ChosenRate(), window());
     dialog.exec();
+    RefreshPorts();
     if (dialog.FoundPort() != 0)
         SelectPort(dialog.FoundPort());
 }

@@ -39,6 +39,8 @@ signals:
 
 private:
     void UpdateEnabled();
+    // Shows the device behind each port number as it is now.
+    void RefreshPorts();
     // The reader ended by itself: back to closed, with the reason in the log.
     void DeviceGone(const QString& reason);
 

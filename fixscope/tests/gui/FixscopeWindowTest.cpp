@@ -160,8 +160,13 @@ private slots:
         QCOMPARE(log, expected);
         QVERIFY(headers.contains(QStringLiteral("Baudrate 9600 ScanningCOM3...")));
         QCOMPARE(headers.last(), QStringLiteral("Scanning finished!"));
-        QCOMPARE(FindControl<QComboBox>(window_.get(), IDC_PORT)->currentText(),
-                 QStringLiteral("COM5:"));
+        // The list names the device behind each number.
+        auto* ports = FindControl<QComboBox>(window_.get(), IDC_PORT);
+        QCOMPARE(ports->currentText(),
+                 QStringLiteral("COM5: ") + QString::fromStdString(live_.DevicePath()));
+        QCOMPARE(ports->itemText(2),
+                 QStringLiteral("COM3: ") + QString::fromStdString(noisy_.DevicePath()));
+        QCOMPARE(ports->itemText(3), QStringLiteral("COM4:"));
 
         // The scan let go of every port.
         SerialChannel channel;
