@@ -72,6 +72,8 @@ struct Pen {
     Colour colour = 0;
     int width = 1;
     PenStyle style = PenStyle::Solid;
+    bool round = false; // round ends and joins (roads), else flat and mitred
+    friend bool operator==(const Pen&, const Pen&) = default;
 };
 
 // A fill; hollow shapes are only outlined.
@@ -100,6 +102,12 @@ struct FillRect {
 struct Polyline {
     Pen pen;
     std::vector<ScreenPoint> points;
+};
+
+// Many lines in one pen (a road class), painted with one pen change.
+struct Polylines {
+    Pen pen;
+    std::vector<std::vector<ScreenPoint>> lines;
 };
 
 struct Polygon {
@@ -150,8 +158,8 @@ struct Clip {
     ScreenRect rect;
 };
 
-using DrawItem =
-    std::variant<FillRect, Polyline, Polygon, Ellipse, RoundRect, Text, BitmapCell, Clip>;
+using DrawItem = std::variant<FillRect, Polyline, Polylines, Polygon, Ellipse, RoundRect, Text,
+                              BitmapCell, Clip>;
 
 // What a window draws, in order, computed by the core so that the painter
 // only paints.

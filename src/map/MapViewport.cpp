@@ -133,4 +133,27 @@ ScreenPoint MapViewport::TurnBy(ScreenPoint p, double sinA, double cosA) const
             TruncToPixel(cosA * dy + sinA * dx) + pivot_.y};
 }
 
+MapViewport::GeoBox MapViewport::VisibleBox(int marginPx) const
+{
+    const ScreenRect r = client_.Grown(marginPx);
+    GeoBox box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (ScreenPoint corner : {ScreenPoint{r.left, r.top}, ScreenPoint{r.right, r.top},
+                               ScreenPoint{r.left, r.bottom}, ScreenPoint{r.right, r.bottom}}) {
+        const GeoPoint g = ScreenToGeo(corner);
+        box.south = std::min(box.south, g.lat);
+        box.north = std::max(box.north, g.lat);
+        box.west = std::min(box.west, g.lon);
+        box.east = std::max(box.east, g.lon);
+    }
+    return box;
+}
+
+bool MapViewport::SameView(const MapViewport& o) const
+{
+    return centre_.lat == o.centre_.lat && centre_.lon == o.centre_.lon && client_ == o.client_ &&
+           north_ == o.north_ && south_ == o.south_ && east_ == o.east_ && west_ == o.west_ &&
+           xs_ == o.xs_ && ys_ == o.ys_ && rotated_ == o.rotated_ &&
+           (!rotated_ || (angle_ == o.angle_ && pivot_ == o.pivot_));
+}
+
 } // namespace hw

@@ -32,6 +32,15 @@ public:
     ScreenPoint Turn(ScreenPoint p) const;
     ScreenPoint Unturn(ScreenPoint p) const;
 
+    // The box in microdegrees around the view's corners, the view grown by
+    // marginPx on every side (the view may be turned).
+    struct GeoBox {
+        int32_t south = 0, west = 0, north = 0, east = 0;
+    };
+    GeoBox VisibleBox(int marginPx = 0) const;
+    // Whether another viewport projects every point where this one does.
+    bool SameView(const MapViewport& other) const;
+
     const ScreenRect& Client() const { return client_; }
     const GeoPoint& Centre() const { return centre_; }
     int32_t North() const { return north_; }

@@ -64,19 +64,9 @@ void WaypointLayer::Draw(const MapViewport& viewport, double scaleKm, bool large
     const ScreenRect& client = viewport.Client();
     const int size = large ? 30 : 15;
     const ScreenRect area = client.Grown(kMargin + size / 2);
-    // The box of the view's corners (the view may be turned).
-    int32_t south = INT32_MAX, north = INT32_MIN, west = INT32_MAX, east = INT32_MIN;
-    for (ScreenPoint corner :
-         {ScreenPoint{client.left, client.top}, ScreenPoint{client.right, client.top},
-          ScreenPoint{client.left, client.bottom}, ScreenPoint{client.right, client.bottom}}) {
-        GeoPoint g = viewport.ScreenToGeo(corner);
-        south = std::min(south, g.lat);
-        north = std::max(north, g.lat);
-        west = std::min(west, g.lon);
-        east = std::max(east, g.lon);
-    }
+    const MapViewport::GeoBox box = viewport.VisibleBox();
     const int step = ThinningStep(scaleKm, database.Count());
-    database.BeginArea({south, west, 0}, {north, east, 0});
+    database.BeginArea({box.south, box.west, 0}, {box.north, box.east, 0});
     for (int cell = database.NextCell(); cell >= 0; cell = database.NextCell()) {
         const std::vector<Waypoint>& waypoints = database.Cell(cell);
         for (size_t i = 0; i < waypoints.size(); i += static_cast<size_t>(step)) {

@@ -15,22 +15,14 @@ QPen ToQPen(const Pen& pen)
     QPen q(ToQColor(pen.colour));
     q.setWidth(std::max(1, pen.width));
     q.setStyle(pen.style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine);
-    q.setCapStyle(Qt::FlatCap);
-    q.setJoinStyle(Qt::MiterJoin);
+    q.setCapStyle(pen.round ? Qt::RoundCap : Qt::FlatCap);
+    q.setJoinStyle(pen.round ? Qt::RoundJoin : Qt::MiterJoin);
     return q;
 }
 
 QBrush ToQBrush(const Brush& brush)
 {
     return brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.colour));
-}
-
-QPolygon ToQPolygon(const std::vector<ScreenPoint>& points)
-{
-    QPolygon poly(static_cast<int>(points.size()));
-    for (size_t i = 0; i < points.size(); ++i)
-        poly.setPoint(static_cast<int>(i), points[i].x, points[i].y);
-    return poly;
 }
 
 // The left edge of a box of `extent` placed by the alignment on `anchor`.
@@ -58,6 +50,31 @@ void DrawListPainter::Paint(const DrawList& list)
     for (const DrawItem& item : list.Items())
         Paint(item);
     p_.setClipping(false);
+    pen_.reset();
+}
+
+void DrawListPainter::UsePen(const Pen& pen)
+{
+    // Runs of items in one pen are common (grid, roads): set it once.
+    if (pen_ && *pen_ == pen)
+        return;
+    p_.setPen(ToQPen(pen));
+    pen_ = pen;
+}
+
+const QPolygon& DrawListPainter::Points(const std::vector<ScreenPoint>& points)
+{
+    // One buffer for every line: no allocation once it has grown.
+    const int n = static_cast<int>(points.size());
+    points_.resize(n);
+    for (int i = 0; i < n; ++i)
+        points_[i] = QPoint(points[static_cast<size_t>(i)].x, points[static_cast<size_t>(i)].y);
+    return points_;
+}
+
+void DrawListPainter::ForgetPen()
+{
+    pen_.reset();
 }
 
 void DrawListPainter::Paint(const DrawItem& item)
@@ -72,20 +89,27 @@ void DrawListPainter::Draw(const FillRect& item)
 
 void DrawListPainter::Draw(const Polyline& item)
 {
-    p_.setPen(ToQPen(item.pen));
-    p_.drawPolyline(ToQPolygon(item.points));
+    UsePen(item.pen);
+    p_.drawPolyline(Points(item.points));
+}
+
+void DrawListPainter::Draw(const Polylines& item)
+{
+    UsePen(item.pen);
+    for (const std::vector<ScreenPoint>& line : item.lines)
+        p_.drawPolyline(Points(line));
 }
 
 void DrawListPainter::Draw(const Polygon& item)
 {
-    p_.setPen(ToQPen(item.pen));
+    UsePen(item.pen);
     p_.setBrush(ToQBrush(item.brush));
-    p_.drawPolygon(ToQPolygon(item.points));
+    p_.drawPolygon(Points(item.points));
 }
 
 void DrawListPainter::Draw(const Ellipse& item)
 {
-    p_.setPen(ToQPen(item.pen));
+    UsePen(item.pen);
     p_.setBrush(ToQBrush(item.brush));
     const ScreenRect& r = item.bounds;
     p_.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
@@ -93,7 +117,7 @@ void DrawListPainter::Draw(const Ellipse& item)
 
 void DrawListPainter::Draw(const RoundRect& item)
 {
-    p_.setPen(ToQPen(item.pen));
+    UsePen(item.pen);
     p_.setBrush(ToQBrush(item.brush));
     const ScreenRect& r = item.rect;
     const qreal radius = item.cornerDiameter / 2.0;
@@ -120,12 +144,14 @@ void DrawListPainter::Draw(const Text& item)
     p_.setPen(ToQColor(item.colour));
     p_.drawText(box.left(), box.top() + metrics.ascent(), text);
     p_.restore();
+    ForgetPen();
 }
 
 void DrawListPainter::Draw(const BitmapCell& item)
 {
     if (bitmaps_)
         bitmaps_(p_, item);
+    ForgetPen(); // the callback may change the pen
 }
 
 void DrawListPainter::Draw(const Clip& item)

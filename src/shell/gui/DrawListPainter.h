@@ -3,8 +3,10 @@
 #include "base/DrawList.h"
 
 #include <QFont>
+#include <QPolygon>
 
 #include <functional>
+#include <optional>
 
 class QPainter;
 
@@ -30,6 +32,7 @@ public:
 private:
     void Draw(const FillRect& item);
     void Draw(const Polyline& item);
+    void Draw(const Polylines& item);
     void Draw(const Polygon& item);
     void Draw(const Ellipse& item);
     void Draw(const RoundRect& item);
@@ -37,8 +40,14 @@ private:
     void Draw(const BitmapCell& item);
     void Draw(const Clip& item);
 
+    void UsePen(const Pen& pen);
+    void ForgetPen();
+    const QPolygon& Points(const std::vector<ScreenPoint>& points);
+
     QPainter& p_;
     BitmapPainter bitmaps_;
+    std::optional<Pen> pen_; // the painter's pen, when set from an item
+    QPolygon points_;
 };
 
 } // namespace hw
