@@ -291,6 +291,8 @@ void NmeaParser::Dispatch()
             NmeaFields fields(data_, kDataSize);
             if ((this->*decoder->decode)(fields))
                 own = decoder->message;
+            if (own == WM_GPS_GGA)
+                history_.Push(fix_);
         }
         ++sentenceCount_;
     }
@@ -550,6 +552,14 @@ void NmeaParser::Reset()
         group = GsvGroup{};
     lastUsedList_ = -1;
     lastUsedCount_ = 0;
+    // The loss of the fix is an update of its own for the readers of the history.
+    history_.Push(fix_);
+}
+
+uint64_t NmeaParser::FixesSince(uint64_t after, std::vector<GpsFix>& out) const
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    return history_.Since(after, out);
 }
 
 GpsFix NmeaParser::Snapshot() const

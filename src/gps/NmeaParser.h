@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gps/FixHistory.h"
 #include "gps/GpsFix.h"
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hw {
 
@@ -54,6 +56,10 @@ public:
 
     // A consistent copy of the fix: never one sentence half applied.
     GpsFix Snapshot() const;
+    // The fix after each GGA numbered above `after` (and after each Reset),
+    // oldest first, of the latest FixHistory::kCapacity; returns the newest
+    // number, to pass as `after` next time.
+    uint64_t FixesSince(uint64_t after, std::vector<GpsFix>& out) const;
     // All sentences dispatched since construction (wraps).
     uint32_t SentenceCount() const;
 
@@ -127,8 +133,9 @@ private:
     char address_[kAddressSize] = {};
     char data_[kDataSize] = {};
 
-    mutable std::mutex fixMutex_; // guards fix_ and sentenceCount_
+    mutable std::mutex fixMutex_; // guards fix_, history_ and sentenceCount_
     GpsFix fix_;
+    FixHistory history_;
     uint32_t sentenceCount_ = 0;
     GsvGroup groups_[kGsvGroups];
     std::string_view talker_; // of the sentence being decoded

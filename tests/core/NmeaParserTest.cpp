@@ -548,3 +548,68 @@ TEST(NmeaParserConcurrencyTest, SnapshotsNeverSeeHalfASentence)
 
 } // namespace
 } // namespace hw
+
+namespace hw {
+namespace {
+
+// ---- The fix of every GGA, for readers that fall behind ---------------------
+
+std::string GgaAtMinute(int minute)
+{
+    char body[96];
+    std::snprintf(body, sizeof body,
+                  "GPGGA,1251%02d,38%02d.5087,N,07726.4523,W,1,08,1.0,100.0,M,,M,,", minute,
+                  minute);
+    return test::NmeaSentence(body);
+}
+
+TEST(NmeaParserHistoryTest, EveryGgaFedAtOnceIsKeptInOrder)
+{
+    NmeaParser parser;
+    std::vector<GpsFix> fixes;
+    EXPECT_EQ(parser.FixesSince(0, fixes), 0u);
+    EXPECT_TRUE(fixes.empty());
+
+    std::string burst;
+    for (int m = 0; m < 5; ++m)
+        burst += GgaAtMinute(m) + test::NmeaSentence("GPGSA,A,3,04,05,,,,,,,,,,,2.5,1.3,2.1");
+    parser.Feed(burst.data(), burst.size());
+    const uint64_t newest = parser.FixesSince(0, fixes);
+    EXPECT_EQ(newest, 5u);
+    ASSERT_EQ(fixes.size(), 5u);
+    for (int m = 0; m < 5; ++m)
+        EXPECT_NEAR(fixes[static_cast<size_t>(m)].ggaLatitude, 38 + (m + 0.5087) / 60, 1e-9) << m;
+
+    // Asked again from where it stopped: only what is new.
+    fixes.clear();
+    EXPECT_EQ(parser.FixesSince(newest, fixes), newest);
+    EXPECT_TRUE(fixes.empty());
+
+    // A reset is an update of its own: the fix is gone.
+    parser.Reset();
+    EXPECT_EQ(parser.FixesSince(newest, fixes), newest + 1);
+    ASSERT_EQ(fixes.size(), 1u);
+    EXPECT_FALSE(fixes[0].HasFix());
+}
+
+TEST(NmeaParserHistoryTest, AReaderFarBehindGetsTheLatestHeld)
+{
+    FixHistory history;
+    GpsFix fix;
+    for (int i = 1; i <= 100; ++i) {
+        fix.altitude = i;
+        history.Push(fix);
+    }
+    std::vector<GpsFix> out;
+    EXPECT_EQ(history.Since(10, out), 100u);
+    ASSERT_EQ(out.size(), FixHistory::kCapacity);
+    EXPECT_DOUBLE_EQ(out.front().altitude, 100.0 - FixHistory::kCapacity + 1);
+    EXPECT_DOUBLE_EQ(out.back().altitude, 100.0);
+    out.clear();
+    history.Since(97, out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_DOUBLE_EQ(out.front().altitude, 98.0);
+}
+
+} // namespace
+} // namespace hw
