@@ -71,4 +71,40 @@ done
 for dialog in map-properties plan-waypoint waypoint-list; do
   map_shot "dialog-$dialog" '' --dialog "$dialog"
 done
+# "显示导航窗口" = 0: the navigation strip hidden.
+no_strip='[%U5730%U56FE]\n%U663E%U793A%U5BFC%U822A%U7A97%U53E3=0\n'
+map_shot "strip-hidden-480x640" "$no_strip" --north-up --size 480x640
+
+# The road map of Monaco under a walk through its streets, at several zoom
+# levels, north up and course up, and in the night theme.
+pbf=${HIKEWISE_PEER_DATA:-$here/../shared/peer-data}/osm/monaco.osm.pbf
+if [ -f "$pbf" ]; then
+  "$bin/hikewise-tool" map-import "$pbf" "$tmp/monaco.map" > /dev/null
+  "$bin/hikewise-nmea-sim" --start 43.7376,7.4240,60 --radius 250 --duration 900 \
+    --gsv-every 5 --output "$tmp/monaco.nmea"
+  roads_shot() { # NAME CONF-LINES ARGS...
+    local name=$1 conf=$tmp/$1.conf
+    printf '%b' "$2" > "$conf"
+    shift 2
+    rm -f "$tmp/monaco.trk"
+    "$bin/hikewise" --settings "$conf" --replay "$tmp/monaco.nmea" --page 3 \
+      --database "$tmp/none.wpt" --track "$tmp/monaco.trk" --roads "$tmp/monaco.map" \
+      --replay-speed 16 --after 6 "$@" --screenshot "$out/map-roads-$name.png" 2>/dev/null
+  }
+  for zoom in 2 4 5 7 9 12; do
+    roads_shot "zoom$zoom-north-up-800x480" '' --zoom "$zoom" --north-up --size 800x480
+  done
+  for zoom in 4 7; do
+    roads_shot "zoom$zoom-course-up-480x640" '' --zoom "$zoom" --course-up --size 480x640
+  done
+  roads_shot "zoom5-north-up-480x640-no-strip" "$no_strip" --zoom 5 --north-up --size 480x640
+  roads_shot "zoom5-night-800x480" '[%U4E3B%U9898%U989C%U8272]\n%U4E3B%U9898=2\n' --zoom 5 \
+    --north-up --size 800x480
+  roads_shot "dialog-map-properties-roads" '' --dialog map-properties-roads
+  # Panned by a drag, the return button shown: drawn by the window test.
+  HIKEWISE_GALLERY_DIR=$out "$bin/test_map_window" \
+    aPannedMapWithRoadsShowsTheReturnButtonAndTheCredit > /dev/null
+else
+  echo "no $pbf: the road map pictures are left out" >&2
+fi
 echo "gallery in $out"

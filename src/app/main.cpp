@@ -56,11 +56,12 @@ int main(int argc, char* argv[])
         run.zoomIndex = cl.zoom;
     if (cl.northUp >= 0)
         run.northUp = cl.northUp == 1;
+    if (!cl.roadsFile.isEmpty())
+        run.roadsFile = QFile::encodeName(cl.roadsFile).toStdString();
     hw::MapWnd::SetRunOptions(run);
     hw::CMainFrame::Options options;
     options.replaySpeed = cl.replaySpeed;
     options.replayFile = cl.replayFile;
-    options.roadsFile = cl.roadsFile;
     options.gpsdAddress = cl.gpsdAddress;
     options.skipFirstRun = screenshot || cl.frameTimes > 0;
     options.demoWhenUnset = true;

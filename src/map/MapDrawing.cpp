@@ -22,6 +22,7 @@ constexpr Colour kWhite = Rgb(255, 255, 255);
 constexpr Colour kGotoRed = Rgb(192, 0, 0);
 constexpr Colour kYellow = Rgb(255, 255, 0);
 constexpr int kTargetCircleRadius = 50;
+constexpr Pen kTrackCasing{kWhite, 4, PenStyle::Solid}; // flat: round joins cost a frame
 
 const Font kSmallFont{"Tahoma", 7, false, 0};
 
@@ -52,14 +53,52 @@ void AddClippedLine(const ScreenRect& client, ScreenPoint a, ScreenPoint b, Pen 
 
 void MapDrawing::Build(const MapModel& model, const Sources& sources, DrawList& out)
 {
-    const ScreenRect& client = model.ClientRect();
-    out.Add(FillRect{client, kWhite});
-    MapViewport viewport = model.Viewport();
+    const MapViewport viewport = model.Viewport();
+    BuildBackground(model, sources, viewport, out);
+    BuildForeground(model, sources, viewport, out);
+}
+
+void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
+                                 const MapViewport& viewport, DrawList& out)
+{
+    out.Add(FillRect{model.ClientRect(), kWhite});
+    const bool labels = model.NorthUp() && model.GridLabels();
+    if (!sources.roads) {
+        if (model.GridOn())
+            MapGrid::Draw(viewport, model.Scale(), labels, out);
+        return;
+    }
+    // The grid's lines under the roads, its labels over them, readable.
+    DrawList grid;
     if (model.GridOn())
-        MapGrid::Draw(viewport, model.Scale(), model.NorthUp() && model.GridLabels(), out);
-    if (sources.roads)
-        sources.roads->Draw(viewport, model.Scale(), out);
-    DrawTrack(model, viewport, sources.track, out);
+        MapGrid::Draw(viewport, model.Scale(), labels, grid);
+    std::vector<const Text*> gridLabels;
+    for (const DrawItem& item : grid.Items()) {
+        if (const Text* label = std::get_if<Text>(&item))
+            gridLabels.push_back(label);
+        else
+            out.Add(item);
+    }
+    sources.roads->Draw(viewport, model.Scale(), out);
+    for (const Text* label : gridLabels)
+        out.Add(*label);
+}
+
+void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
+                                 const MapViewport& viewport, DrawList& out)
+{
+    if (sources.roads) {
+        // Over roads the thin track gets a white casing, so that it stands
+        // out from the streets and paths under it.
+        DrawList track;
+        DrawTrack(model, viewport, sources.track, track);
+        for (const Polyline* stroke : track.All<Polyline>())
+            out.Add(Polyline{kTrackCasing, stroke->points});
+        for (const DrawItem& item : track.Items())
+            out.Add(item);
+    } else {
+        DrawTrack(model, viewport, sources.track, out);
+    }
     WaypointLayer::Draw(viewport, model.Scale(), model.LargeWaypoints(), sources.waypoints,
                         sources.now, out);
     DrawGotoLeg(viewport, sources.waypoints, out);
@@ -70,6 +109,27 @@ void MapDrawing::Build(const MapModel& model, const Sources& sources, DrawList& 
     DrawAveragingMarker(model, viewport, out);
     DrawReturnButton(model, out);
     DrawFixIndicator(model, out);
+    if (sources.roads)
+        sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, out);
+}
+
+bool MapDrawing::BackgroundKey::operator==(const BackgroundKey& o) const
+{
+    return viewport.SameView(o.viewport) && scaleKm == o.scaleKm && grid == o.grid &&
+           labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision;
+}
+
+MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources& sources,
+                                            const MapViewport& viewport)
+{
+    return {viewport,       model.Scale(),
+            model.GridOn(), model.NorthUp() && model.GridLabels(),
+            sources.roads,  sources.roads ? sources.roads->Revision() : 0};
+}
+
+int MapDrawing::FixIndicatorBottom(const MapModel& model)
+{
+    return model.ClientRect().top + 3 + kFixIndicatorHeight * model.DisplayScale();
 }
 
 void MapDrawing::DrawTrack(const MapModel& model, const MapViewport& viewport,
@@ -163,8 +223,8 @@ void MapDrawing::DrawFixIndicator(const MapModel& model, DrawList& out)
         return;
     const ScreenRect& client = model.ClientRect();
     const int scale = model.DisplayScale();
-    const int width = 25 * scale, height = 15 * scale;
-    const int left = client.left + 3, bottom = client.top + 3 + height;
+    const int width = 25 * scale, height = kFixIndicatorHeight * scale;
+    const int left = client.left + 3, bottom = FixIndicatorBottom(model);
     const Colour fill = model.PositionIconColour();
     const Colour outline = Rgb(RedOf(fill) / 2, GreenOf(fill) / 2, BlueOf(fill) / 2);
     const int barWidth = width / 5;

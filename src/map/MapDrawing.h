@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "map/MapViewport.h"
 
 #include <cstdint>
 
@@ -15,7 +16,8 @@ class WaypointDatabase;
 
 // Everything the map view draws, in order, for the model's present state:
 // sheet, grid, road layer, track, waypoints, goto leg, north arrow, scale bar, target
-// pointer, position icon, averaging marker, return button, fix indicator.
+// pointer, position icon, averaging marker, return button, fix indicator;
+// last the road layer's labels.
 class MapDrawing {
 public:
     struct Sources {
@@ -27,6 +29,25 @@ public:
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);
+
+    // The drawing in two: the background (sheet, grid, road layer), which
+    // changes only with the view, and everything over it. A painter may keep
+    // the background's picture while its key stays the same.
+    static void BuildBackground(const MapModel& model, const Sources& sources,
+                                const MapViewport& viewport, DrawList& out);
+    static void BuildForeground(const MapModel& model, const Sources& sources,
+                                const MapViewport& viewport, DrawList& out);
+    struct BackgroundKey {
+        MapViewport viewport;
+        double scaleKm = 0;
+        bool grid = false;
+        bool labels = false;
+        const MapLayer* roads = nullptr;
+        uint64_t roadsRevision = 0;
+        bool operator==(const BackgroundKey& o) const;
+    };
+    static BackgroundKey KeyOf(const MapModel& model, const Sources& sources,
+                               const MapViewport& viewport);
 
     // The separate layers, for callers (and benchmarks) that want one.
     static void DrawTrack(const MapModel& model, const MapViewport& viewport, const TrackLog& track,
@@ -41,6 +62,9 @@ public:
                                     DrawList& out);
     static void DrawReturnButton(const MapModel& model, DrawList& out);
     static void DrawFixIndicator(const MapModel& model, DrawList& out);
+    static constexpr int kFixIndicatorHeight = 15; // pixels, times the display scale
+    // The bottom edge of the fix indicator's box.
+    static int FixIndicatorBottom(const MapModel& model);
 };
 
 } // namespace hw

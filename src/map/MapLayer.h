@@ -2,6 +2,8 @@
 
 #include "base/DrawList.h"
 
+#include <cstdint>
+
 namespace hw {
 
 class MapViewport;
@@ -12,6 +14,16 @@ class MapLayer {
 public:
     virtual ~MapLayer() = default;
     virtual void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const = 0;
+    // Changes whenever the layer would draw the same view differently (its
+    // data, its classes, its colours), so that a kept picture of it is
+    // known to be stale.
+    virtual uint64_t Revision() const { return 0; }
+    // Texts that belong to the layer (its credit, its figures), drawn over
+    // everything else; top is the first free row at the top left.
+    virtual void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const
+    {
+        (void)viewport, (void)top, (void)out;
+    }
 };
 
 } // namespace hw

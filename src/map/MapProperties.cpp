@@ -7,6 +7,7 @@
 #include "map/MapModel.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
+#include "map/RoadLayer.h"
 #include "map/TrackLog.h"
 #include "units/NumberText.h"
 #include "units/UnitFormatter.h"
@@ -31,6 +32,8 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
     v.filterThresholdKm = parts.track.FilterThreshold();
     v.useGpsCourse = parts.navigation.UseGpsCourse() != 0;
     v.courseThresholdKm = parts.track.CourseThreshold();
+    if (parts.roads)
+        v.roadClasses = parts.roads->ClassMask();
     return v;
 }
 
@@ -80,6 +83,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     parts.track.SetFilterThreshold(std::min(filterThresholdKm, kFilterCapKm));
     parts.track.SetCourseThreshold(courseThresholdKm);
     parts.navigation.SetUseGpsCourse(useGpsCourse ? 1 : 0, parts.track);
+    if (parts.roads)
+        parts.roads->SetClassMask(roadClasses);
 
     const char* map = section::kMap;
     SetDecimalSetting(settings, map, navigation_setting::kArrivalDistance, arrivalRadiusKm);
@@ -94,6 +99,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     settings.SetInt(map, map_setting::kLargePositionIcon, largePositionIcon ? 1 : 0);
     settings.SetInt(map, track_setting::kFilterEnabled, filterEnabled ? 1 : 0);
     settings.SetInt(map, track_setting::kUseGpsCourse, useGpsCourse ? 1 : 0);
+    if (parts.roads)
+        parts.roads->StoreClassMask(settings);
 }
 
 } // namespace hw

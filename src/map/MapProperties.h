@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/RoadMap.h"
+
 #include <optional>
 #include <string>
 
@@ -8,6 +10,7 @@ namespace hw {
 class MapModel;
 class MapWindowModel;
 class Navigation;
+class RoadLayer;
 class SettingsStore;
 class TrackLog;
 class TripComputer;
@@ -28,6 +31,7 @@ public:
         Navigation& navigation;
         MapWindowModel& window;
         const UnitFormatter& units;
+        RoadLayer* roads = nullptr; // the road classes shown, when there is a road layer
     };
 
     // Page "地图".
@@ -45,6 +49,8 @@ public:
     double filterThresholdKm = 0.005;
     bool useGpsCourse = true;
     double courseThresholdKm = 0.005;
+    // Page "道路": the road classes shown, bit n for class n.
+    unsigned roadClasses = kAllRoadClasses;
 
     static MapProperties Read(const Parts& parts, const SettingsStore& settings);
 

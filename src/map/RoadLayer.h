@@ -13,6 +13,8 @@ class SettingsStore;
 namespace map_setting {
 inline constexpr const char* kRoadMap = "Road Map";
 inline constexpr const char* kDefaultRoadMap = "\\My Documents\\KORV\\ca.map";
+// The road classes shown, bit n for class n (integer, default all ten).
+inline constexpr const char* kRoadClasses = "Road Classes";
 } // namespace map_setting
 
 // The background road map of the map view: which file it comes from (the
@@ -22,6 +24,9 @@ inline constexpr const char* kDefaultRoadMap = "\\My Documents\\KORV\\ca.map";
 // status bar; nothing else stops.
 class RoadLayer {
 public:
+    // The classes' names as the map properties list them.
+    static const char* ClassName(int roadClass);
+
     // The path of the map file to open: runFile (--roads) when it is given,
     // else the setting, mapped to this machine.
     static std::string MapPath(const SettingsStore& settings, const HandheldFolders& folders,
@@ -35,14 +40,24 @@ public:
     // it was taken, and when the file was read.
     std::string TakeProblem();
 
+    // The classes shown, from the setting and back to it.
+    void LoadClassMask(const SettingsStore& settings);
+    void StoreClassMask(SettingsStore& settings) const;
     unsigned ClassMask() const { return mask_; }
-    void SetClassMask(unsigned mask) { mask_ = mask & kAllRoadClasses; }
+    void SetClassMask(unsigned mask)
+    {
+        mask_ = mask & kAllRoadClasses;
+        ++revision_;
+    }
+    // Counts the changes of map and classes.
+    uint64_t Revision() const { return revision_; }
     bool Shows(int roadClass) const { return (mask_ >> roadClass & 1u) != 0; }
 
 private:
     RoadMap map_;
     std::string problem_;
     unsigned mask_ = kAllRoadClasses;
+    uint64_t revision_ = 0;
 };
 
 } // namespace hw

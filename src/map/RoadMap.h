@@ -83,6 +83,9 @@ public:
 
     const RoadMapSummary& Summary() const { return summary_; }
     bool Empty() const { return ways_.empty(); }
+    // The grid cells the last ForEachWay looked into, and all of them.
+    uint32_t CellsLastRead() const { return cellsRead_; }
+    uint32_t CellCount() const { return cols_ * rows_; }
 
     // Calls visit(roadClass, const RoadPoint* points, uint32_t count) once for
     // every way of a class in classMask whose box overlaps the area.
@@ -90,8 +93,10 @@ public:
     void ForEachWay(const RoadBox& area, unsigned classMask, Visit&& visit) const
     {
         CellRange r = Cells(area);
+        cellsRead_ = 0;
         if (r.empty)
             return;
+        cellsRead_ = (r.row1 - r.row0 + 1) * (r.col1 - r.col0 + 1);
         NextStamp();
         for (uint32_t row = r.row0; row <= r.row1; ++row)
             for (uint32_t col = r.col0; col <= r.col1; ++col) {
@@ -127,6 +132,7 @@ private:
     std::vector<uint32_t> cellWays_;
     mutable std::vector<uint32_t> seen_;
     mutable uint32_t stamp_ = 0;
+    mutable uint32_t cellsRead_ = 0;
 };
 
 } // namespace hw

@@ -19,7 +19,8 @@ namespace hw::bench {
 inline const GeoPoint kCentre = GeoPoint::FromDegrees(46.55, 7.98);
 
 struct Scene {
-    MapModel model{kCentre};
+    explicit Scene(const GeoPoint& centre) : model(centre) {}
+    MapModel model;
     TrackLog track;
     WaypointDatabase waypoints;
     MemorySettingsStore store;
@@ -29,9 +30,10 @@ struct Scene {
 // A scene whose track and waypoints all lie inside the view at the zoom. The
 // track's points are scattered over the view, or with `walk` follow one
 // another as a walker's do (steps of a few metres, turning back at the edge).
-inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = false)
+inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = false,
+                                        const GeoPoint& centre = kCentre)
 {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<Scene>(centre);
     scene->model.SetClientRect({0, 0, 480, 640});
     scene->model.SetZoomIndex(zoom);
     scene->model.SetNorthUp(!courseUp);
@@ -42,7 +44,7 @@ inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = fal
     std::uniform_real_distribution<double> distance(0, reach), bearing(0, 360);
 
     scene->track.SetFilter(0);
-    GeoPoint walker = kCentre;
+    GeoPoint walker = centre;
     double heading = 0;
     std::normal_distribution<double> turn(0, 20);
     const double step = reach * 8 / TrackLog::kCapacity * 2;
@@ -50,12 +52,12 @@ inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = fal
         GeoPoint g;
         if (walk) {
             heading += turn(rng);
-            if (DistanceKmMicro(walker, kCentre) > reach)
-                heading = BearingToward(kCentre, walker); // back toward the centre
+            if (DistanceKmMicro(walker, centre) > reach)
+                heading = BearingToward(centre, walker); // back toward the centre
             walker = ProjectPoint(walker, step, heading);
             g = walker;
         } else {
-            g = ProjectPoint(kCentre, distance(rng), bearing(rng));
+            g = ProjectPoint(centre, distance(rng), bearing(rng));
         }
         TrackPoint p;
         p.lat = g.lat;
@@ -65,7 +67,7 @@ inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = fal
         scene->track.AddPoint(p);
     }
     for (int i = 0; i < 10000; ++i) {
-        GeoPoint g = ProjectPoint(kCentre, distance(rng), bearing(rng));
+        GeoPoint g = ProjectPoint(centre, distance(rng), bearing(rng));
         Waypoint w;
         w.nLatitude = g.lat;
         w.nLongitude = g.lon;
@@ -74,9 +76,9 @@ inline std::unique_ptr<Scene> MakeScene(int zoom, bool courseUp, bool walk = fal
         scene->waypoints.Add(w);
     }
     Waypoint target;
-    target.nLatitude = kCentre.lat + 1000;
-    target.nLongitude = kCentre.lon;
-    scene->waypoints.SetTarget(target, kCentre);
+    target.nLatitude = centre.lat + 1000;
+    target.nLongitude = centre.lon;
+    scene->waypoints.SetTarget(target, centre);
     scene->waypoints.SetTargetActive(1);
     return scene;
 }

@@ -8,6 +8,7 @@
 #include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
+#include "map/RoadLayer.h"
 #include "map/SphericalGeometry.h"
 #include "map/TrackLog.h"
 #include "units/UnitFormatter.h"
@@ -142,6 +143,25 @@ TEST(MapSelectionTest, FoundIsCheckedForOneFoundCacheOnly)
     db.DeleteBySerial(a);
     selection.Prune(db);
     EXPECT_EQ(selection.Serials(), std::vector<int>{b});
+}
+
+TEST_F(MapPropertiesTest, TheRoadClassesGoToTheLayerAndTheirSetting)
+{
+    RoadLayer roads;
+    MapProperties::Parts parts = Parts();
+    parts.roads = &roads;
+    MapProperties v = MapProperties::Read(parts, settings);
+    EXPECT_EQ(v.roadClasses, kAllRoadClasses);
+    v.roadClasses = kAllRoadClasses & ~(1u << 6) & ~(1u << 9);
+    v.Apply(parts, settings);
+    EXPECT_FALSE(roads.Shows(6));
+    EXPECT_FALSE(roads.Shows(9));
+    EXPECT_TRUE(roads.Shows(8));
+    EXPECT_EQ(settings.GetInt("地图", "Road Classes", -1), static_cast<int>(v.roadClasses));
+    // Without a road layer nothing about roads is written.
+    MemorySettingsStore other;
+    MapProperties::Read(Parts(), other).Apply(Parts(), other);
+    EXPECT_EQ(other.GetInt("地图", "Road Classes", -1), -1);
 }
 
 } // namespace

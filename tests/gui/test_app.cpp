@@ -8,6 +8,7 @@
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
 #include "instruments/gui/SatellitePage.h"
+#include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
@@ -26,6 +27,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -471,6 +473,48 @@ private slots:
         QVERIFY(!parse({QStringLiteral("--gpsd"), QStringLiteral("h"), QStringLiteral("--replay"),
                         QStringLiteral("x.nmea")})
                      .error.isEmpty());
+    }
+
+    void aFastReplayRecordsTheFixOfEveryGga()
+    {
+        // Forty fixes 37 m apart, one a second; at 16 x 128 bytes a tick a
+        // tick decodes some twenty of them before the map runs.
+        QTemporaryDir dir;
+        const int fixes = 40;
+        std::string log;
+        for (int i = 0; i < fixes; ++i) {
+            char body[128];
+            std::snprintf(body, sizeof body,
+                          "GPGGA,0900%02d,4633.%03d0,N,00758.8000,E,1,07,1.0,1500.0,M,,M,,", i,
+                          20 * i);
+            log += Sentence(body);
+        }
+        const QString path = dir.path() + "/fast.nmea";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(log.data(), static_cast<qint64>(log.size()));
+        file.close();
+
+        MapWnd::RunOptions run;
+        run.trackFile = (dir.path() + "/walk.trk").toStdString();
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings;
+        CMainFrame::Options options = Quiet();
+        options.replayFile = path;
+        options.replaySpeed = 16;
+        CMainFrame frame(settings, options);
+        frame.show();
+        std::vector<GpsFix> seen;
+        QTRY_COMPARE_WITH_TIMEOUT(frame.Parser().FixesSince(0, seen), uint64_t{fixes}, 20000);
+        MapWnd* map = frame.Tabs()->MapWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(map->Track().Count(), uint16_t{fixes}, 20000);
+        // Every notice has been handled now; none took a fix twice.
+        QCoreApplication::processEvents();
+        QCOMPARE(map->Track().Count(), uint16_t{fixes});
+        for (uint16_t i = 1; i < fixes; ++i)
+            QVERIFY(map->Track().At(i).lat > map->Track().At(i - 1).lat);
+        MapWnd::SetRunOptions({});
     }
 
     void closingStopsTheReceiver()

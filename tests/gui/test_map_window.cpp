@@ -1,6 +1,9 @@
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
+#include "gps/NmeaParser.h"
+#include "instruments/gui/DigitalPanelGrid.h"
 #include "instruments/gui/MsgWnd.h"
+#include "map/RoadDrawing.h"
 #include "map/SphericalGeometry.h"
 #include "map/gui/MapPropertiesSheet.h"
 #include "map/gui/MapView.h"
@@ -11,9 +14,12 @@
 #include "waypoints/WaypointFileWriter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -347,6 +353,182 @@ private slots:
                           Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
         QCOMPARE(f.window->Map().ZoomIndex(), index - 1);
+    }
+    void theNavigationStripKeepsItsPanesAndHidesOnCommand()
+    {
+        QTemporaryDir dir;
+        {
+            MapWindowFixture f(dir.path());
+            DigitalPanelGrid* nav = f.window->NavWindow();
+            QVERIFY(nav);
+            QCOMPARE(nav->objectName(), QStringLiteral("NavWnd"));
+            QCOMPARE(nav->ContextMenuId(), 179);
+            // 480 x 640 is tall: a strip of three panes across the bottom.
+            QVERIFY(nav->isVisible());
+            QCOMPARE(nav->Layout().Rows(), 1);
+            QCOMPARE(nav->Layout().Columns(), 3);
+            QCOMPARE(nav->geometry().bottom(), f.window->height() - 1);
+            QCOMPARE(nav->height(), 107); // 480 x 0.2222, rounded
+            QCOMPARE(f.window->View()->height(), 640 - 107);
+            // Speed, distance to waypoint, course: and a change of pane is kept.
+            QCOMPARE(nav->Layout().Type(2), 3);
+            nav->Layout().SetType(2, 7, f.settings);
+            // Wide: a column of three rows at the right.
+            f.window->resize(800, 480);
+            QCOMPARE(nav->Layout().Rows(), 3);
+            QCOMPARE(nav->Layout().Columns(), 1);
+            QCOMPARE(nav->width(), 200);
+            QCOMPARE(f.window->View()->width(), 600);
+            // The strip's own layout is never stored.
+            QCOMPARE(f.settings.GetInt("Digital PanelMapView", "屏幕行", -1), -1);
+
+            QVERIFY(f.window->HandleCommand(cmd::kHideNavigationWindow));
+            QVERIFY(!nav->isVisible());
+            QCOMPARE(f.window->View()->width(), 800);
+            QCOMPARE(f.settings.GetInt("地图", "显示导航窗口", -1), 0);
+            f.settings.SetInt("地图", "显示导航窗口", 1);
+            MemorySettingsStore kept = f.settings;
+            f.window.reset();
+            // A restart with the same settings shows the strip and the chosen pane.
+            MapWnd again(kept, [] { return GpsFix{}; });
+            again.resize(480, 640);
+            again.show();
+            QVERIFY(again.NavWindow()->isVisible());
+            QCOMPARE(again.NavWindow()->Layout().Type(2), 7);
+        }
+    }
+
+    void everyGgaOfABurstReachesTheTrack()
+    {
+        // Several GGAs decoded before the window runs (a fast replay): each
+        // one's fix is handled, not only the newest.
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        NmeaParser parser;
+        QtNotificationSink sink(f.window.get());
+        parser.SetSink(&sink);
+        f.window->SetFixHistory([&parser](uint64_t after, std::vector<GpsFix>& out) {
+            return parser.FixesSince(after, out);
+        });
+        std::string burst;
+        for (int i = 0; i < 12; ++i) {
+            char body[96];
+            std::snprintf(body, sizeof body,
+                          "GPGGA,0900%02d,4633.%03d0,N,00758.8000,E,1,07,1.0,1500.0,M,,M,,", i,
+                          30 * i);
+            unsigned sum = 0;
+            for (const char* c = body; *c; ++c)
+                sum ^= static_cast<unsigned char>(*c);
+            char tail[8];
+            std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+            burst += std::string("$") + body + tail;
+        }
+        parser.Feed(burst.data(), burst.size());
+        QTRY_COMPARE(f.window->Track().Count(), uint16_t{12});
+        QCoreApplication::processEvents();
+        QCOMPARE(f.window->Track().Count(), uint16_t{12});
+        QCOMPARE(f.window->Profile().Sample(11), 1500.0f); // one sample a fix
+        QCOMPARE(f.window->Profile().Sample(12), 0.0f);
+    }
+
+    void aRoadMapIsDrawnAndADamagedOneSaysWhyOnce()
+    {
+        QTemporaryDir dir;
+        RoadMapWriter writer;
+        std::vector<RoadPoint> street;
+        for (int i = -5; i <= 5; ++i) {
+            const GeoPoint g = ProjectPoint(kStart, 0.05 * i, 90);
+            street.push_back({g.lat, g.lon});
+        }
+        writer.AddWay(5, street);
+        const std::string bytes = writer.Bytes();
+        const QString good = dir.path() + "/good.map", cut = dir.path() + "/cut.map";
+        for (auto [path, size] : {std::pair{good, bytes.size()}, {cut, bytes.size() / 2}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes.data(), static_cast<qint64>(size));
+        }
+        {
+            MapWnd::RunOptions run;
+            run.roadsFile = good.toStdString();
+            MapWindowFixture f(dir.path(), &run);
+            QSignalSpy notices(f.window.get(), &MapWnd::Notice);
+            f.Step(kStart);
+            f.window->View()->Render();
+            QVERIFY(!f.window->View()->LastBackground().All<Polylines>().empty());
+            QCOMPARE(f.window->RoadsDrawn().NodesDrawn(), uint64_t{11});
+            QCoreApplication::processEvents();
+            QCOMPARE(notices.count(), 0);
+            // The kept picture of the roads follows a change of classes and of view.
+            f.window->Roads().SetClassMask(kAllRoadClasses & ~(1u << 5));
+            f.window->View()->Render();
+            QVERIFY(f.window->View()->LastBackground().All<Polylines>().empty());
+            f.window->Roads().SetClassMask(kAllRoadClasses);
+            f.Step(ProjectPoint(kStart, 5, 0)); // 5 km north: the street is out of sight
+            f.window->View()->Render();
+            QVERIFY(f.window->View()->LastBackground().All<Polylines>().empty());
+            f.Step(kStart);
+            f.window->View()->Render();
+            QVERIFY(!f.window->View()->LastBackground().All<Polylines>().empty());
+        }
+        MapWnd::RunOptions run;
+        run.roadsFile = cut.toStdString();
+        MapWindowFixture f(dir.path(), &run);
+        QSignalSpy notices(f.window.get(), &MapWnd::Notice);
+        QTRY_COMPARE(notices.count(), 1);
+        QVERIFY(notices[0][0].toString().contains(QStringLiteral("damaged")));
+        f.Step(kStart);
+        f.window->View()->Render();
+        QVERIFY(f.window->View()->LastBackground().All<Polylines>().empty());
+        QCoreApplication::processEvents();
+        QCOMPARE(notices.count(), 1);
+    }
+    void aPannedMapWithRoadsShowsTheReturnButtonAndTheCredit()
+    {
+        // The Monaco map when the peer extract is at hand; the picture goes to
+        // HIKEWISE_GALLERY_DIR when it is set (tools/gallery.sh).
+        const QString extract = QStringLiteral(HIKEWISE_PEER_DATA_DIR "/osm/monaco.osm.pbf");
+        if (!QFile::exists(extract)) {
+            if (qgetenv("HIKEWISE_REQUIRE_PEER_DATA") == "1")
+                QFAIL("no Monaco extract in the peer data");
+            QSKIP("no Monaco extract in the peer data");
+        }
+        QTemporaryDir dir;
+        const QString map = dir.path() + "/monaco.map";
+        QCOMPARE(QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
+                                   {QStringLiteral("map-import"), extract, map}),
+                 0);
+        MapWnd::RunOptions run;
+        run.roadsFile = map.toStdString();
+        run.zoomIndex = 6;
+        MapWindowFixture f(dir.path(), &run);
+        f.window->resize(800, 480);
+        const GeoPoint monaco = GeoPoint::FromDegrees(43.7376, 7.4240);
+        for (int i = 0; i < 30; ++i)
+            f.Step(ProjectPoint(monaco, 0.01 * i, 60));
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        MapView* view = f.window->View();
+        const QPoint p(view->width() / 2, view->height() / 2);
+        QTest::mousePress(view, Qt::LeftButton, {}, p);
+        for (int i = 1; i <= 12; ++i) {
+            const QPointF at(p + QPoint(-i * 12, -i * 6));
+            QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, p + QPoint(-144, -72));
+        QVERIFY(f.window->Map().IsPanned());
+        view->Render();
+        QStringList texts;
+        for (const Text* t : view->LastDrawing().All<Text>())
+            texts << QString::fromStdString(t->text);
+        QVERIFY(texts.contains(QStringLiteral("退出")));
+        QVERIFY(texts.contains(QString::fromUtf8(RoadDrawing::kCredit)));
+        QVERIFY(f.window->RoadsDrawn().NodesDrawn() > 1000);
+        const QByteArray gallery = qgetenv("HIKEWISE_GALLERY_DIR");
+        if (!gallery.isEmpty())
+            QVERIFY(f.window->grab().save(QString::fromLocal8Bit(gallery) +
+                                          "/map-roads-panned-800x480.png"));
     }
 };
 

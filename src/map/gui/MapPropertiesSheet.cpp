@@ -1,11 +1,13 @@
 #include "map/gui/MapPropertiesSheet.h"
 
+#include "map/RoadLayer.h"
 #include "shell/gui/DialogButtons.h"
 #include "units/UnitFormatter.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +94,18 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     filterLayout->addRow(Tr("航向距离阀值:"), courseThreshold_);
     pages_->addTab(filter, Tr("过滤器"));
 
+    // 道路: two columns of the ten road classes.
+    auto* roads = new QWidget;
+    auto* roadsLayout = new QGridLayout(roads);
+    for (int c = 0; c < kRoadClassCount; ++c) {
+        auto* box = new QCheckBox(Tr(RoadLayer::ClassName(c)));
+        box->setChecked((values.roadClasses >> c & 1u) != 0);
+        roadClasses_[static_cast<size_t>(c)] = box;
+        roadsLayout->addWidget(box, c % 5, c / 5);
+    }
+    roadsLayout->setRowStretch(5, 1);
+    pages_->addTab(roads, Tr("道路"));
+
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
             QSignalBlocker block(pages_);
@@ -139,6 +153,10 @@ void MapPropertiesSheet::accept()
     values_.largePositionIcon = largeIcon_->isChecked();
     values_.limitAveraging = limitAveraging_->isChecked();
     values_.hdopThreshold = MapProperties::HdopFromText(hdop_->text().toStdString());
+    values_.roadClasses = 0;
+    for (int c = 0; c < kRoadClassCount; ++c)
+        if (roadClasses_[static_cast<size_t>(c)]->isChecked())
+            values_.roadClasses |= 1u << c;
     QDialog::accept();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <array>
+
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -13,12 +15,14 @@ namespace hw {
 
 class UnitFormatter;
 
-// The sheet "地图属性" with its pages "地图", "平均" and "过滤器". Leaving the
+// The sheet "地图属性" with its pages "地图", "平均", "过滤器" and the road
+// classes shown, "道路". Leaving the
 // filter page, or OK, with a threshold of 0 or less is refused.
 class MapPropertiesSheet : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kFilterPage = 2;
+    static constexpr int kRoadsPage = 3;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
@@ -29,6 +33,10 @@ public:
     QLineEdit* FilterThresholdEntry() const { return filterThreshold_; }
     QLineEdit* CourseThresholdEntry() const { return courseThreshold_; }
     QRadioButton* CourseUpButton() const { return courseUp_; }
+    QCheckBox* RoadClassBox(int roadClass) const
+    {
+        return roadClasses_.at(static_cast<size_t>(roadClass));
+    }
 
     void accept() override;
 
@@ -54,6 +62,7 @@ private:
     QRadioButton* gpsCourse_;
     QRadioButton* computedCourse_;
     QLineEdit* courseThreshold_;
+    std::array<QCheckBox*, kRoadClassCount> roadClasses_{};
     int currentPage_ = 0;
 };
 

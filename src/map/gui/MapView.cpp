@@ -2,8 +2,10 @@
 
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
+#include "map/RoadDrawing.h"
 #include "map/gui/SymbolStrips.h"
 #include "shell/gui/DrawListPainter.h"
+#include "shell/gui/ThemeColour.h"
 
 #include <QContextMenuEvent>
 #include <QDateTime>
@@ -45,29 +47,59 @@ MapView::MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints,
 void MapView::Render()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels(width(), height());
-    if (frame_.size() != pixels * ratio) {
-        frame_ = QImage(pixels * ratio, QImage::Format_RGB32);
+    if (frame_.size() != size() * ratio) {
+        frame_ = QImage(size() * ratio, QImage::Format_RGB32);
         frame_.setDevicePixelRatio(ratio);
     }
-    map_.SetClientRect({0, 0, width(), height()});
-    drawing_.Clear();
-    MapDrawing::Build(
-        map_, {track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_}, drawing_);
     QPainter p(&frame_);
+    PaintFrame(p);
+}
+
+void MapView::paintEvent(QPaintEvent*)
+{
+    // The window system's back buffer holds the frame until it is complete,
+    // so the frame is painted straight into it: one copy less a frame.
+    QPainter p(this);
+    PaintFrame(p);
+    p.end();
+    emit Painted();
+}
+
+void MapView::PaintFrame(QPainter& p)
+{
+    map_.SetClientRect({0, 0, width(), height()});
+    if (roads_)
+        roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
+    const MapViewport viewport = map_.Viewport();
+    const MapDrawing::Sources sources{track_, waypoints_, units_,
+                                      QDateTime::currentSecsSinceEpoch(), roads_};
+    PaintBackground(sources, viewport);
+    drawing_.Clear();
+    MapDrawing::BuildForeground(map_, sources, viewport, drawing_);
+    p.drawImage(0, 0, background_);
     SymbolStrips& symbols = SymbolStrips::Shared();
     DrawListPainter painter(
         p, [&symbols](QPainter& q, const BitmapCell& cell) { symbols.Draw(q, cell); });
     painter.Paint(drawing_);
 }
 
-void MapView::paintEvent(QPaintEvent*)
+void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewport& viewport)
 {
-    Render();
-    QPainter p(this);
-    p.drawImage(0, 0, frame_);
-    p.end();
-    emit Painted();
+    // Sheet, grid and roads change only with the view: their picture is kept
+    // and painted again only when the view or the road layer changed.
+    const qreal ratio = devicePixelRatioF();
+    MapDrawing::BackgroundKey key = MapDrawing::KeyOf(map_, sources, viewport);
+    if (backgroundKey_ && *backgroundKey_ == key && background_.size() == size() * ratio)
+        return;
+    if (background_.size() != size() * ratio) {
+        background_ = QImage(size() * ratio, QImage::Format_RGB32);
+        background_.setDevicePixelRatio(ratio);
+    }
+    backgroundDrawing_.Clear();
+    MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
+    QPainter p(&background_);
+    DrawListPainter(p).Paint(backgroundDrawing_);
+    backgroundKey_ = std::move(key);
 }
 
 void MapView::Zoom(int steps)

@@ -1,22 +1,28 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "map/MapDrawing.h"
 #include "map/MapPanGesture.h"
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
+class QPainter;
+
 namespace hw {
 
-class MapLayer;
+class RoadDrawing;
 class MapModel;
 class TrackLog;
 class UnitFormatter;
 class WaypointDatabase;
 
 // The moving map "MapView": paints the drawing the core computes for the map
-// model, into an off-screen image that is then copied to the window. Turns
+// model over a kept picture of its background, into the window's back
+// buffer (or, for tests and pictures, an image of its own). Turns
 // the stylus into pans, taps and the tap-and-hold menu, and the wheel and
 // pinch into steps through the zoom table.
 class MapView : public QWidget {
@@ -28,11 +34,15 @@ public:
     MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints, const UnitFormatter& units,
             QWidget* parent = nullptr);
 
-    // The background road map, drawn between the grid and the track.
-    void SetRoadLayer(const MapLayer* roads) { roads_ = roads; }
-    // The last frame painted (for tests and pictures).
+    // The background road map, drawn between the grid and the track in the
+    // palette of the colour theme.
+    void SetRoadLayer(RoadDrawing* roads) { roads_ = roads; }
+    // The last frame Render() painted (for tests and pictures).
     const QImage& Frame() const { return frame_; }
+    // What was drawn over the background (track, waypoints, marks, labels),
+    // and the background (sheet, grid, roads) as last drawn.
     const DrawList& LastDrawing() const { return drawing_; }
+    const DrawList& LastBackground() const { return backgroundDrawing_; }
     // Builds and paints a frame into the buffer without showing it.
     void Render();
     // Steps through the zoom table; positive zooms in.
@@ -63,15 +73,20 @@ protected:
 
 private:
     void OnLongPress();
+    void PaintFrame(QPainter& p);
+    void PaintBackground(const MapDrawing::Sources& sources, const MapViewport& viewport);
 
     MapModel& map_;
     TrackLog& track_;
     WaypointDatabase& waypoints_;
     const UnitFormatter& units_;
-    const MapLayer* roads_ = nullptr;
+    RoadDrawing* roads_ = nullptr;
     MapPanGesture pan_;
     QImage frame_;
     DrawList drawing_;
+    QImage background_; // the kept picture of sheet, grid and roads
+    DrawList backgroundDrawing_;
+    std::optional<MapDrawing::BackgroundKey> backgroundKey_;
     QTimer timer_;
     QTimer longPress_;
     ScreenPoint pressPoint_;

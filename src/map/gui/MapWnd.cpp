@@ -4,6 +4,8 @@
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
 #include "instruments/gui/AltProfileWnd.h"
+#include "instruments/gui/DigitalPanelGrid.h"
+#include "instruments/gui/DigitalPanelMenus.h"
 #include "instruments/gui/MsgWnd.h"
 #include "map/MapProperties.h"
 #include "map/SphericalGeometry.h"
@@ -90,6 +92,8 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
         map_.SetZoomIndex(*run.zoomIndex);
 
     view_ = new MapView(map_, track_, waypoints_, units_, this);
+    view_->SetRoadLayer(&roadDrawing_);
+    CreateNavWindow();
     profileWnd_ = new AltProfileWnd(profile_, units_, this);
     msgWnd_ = new MsgWnd(
         map_, units_, [this] { return CurrentFix().speed; }, this);
@@ -113,6 +117,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
     });
 
     LoadFiles();
+    LoadRoads();
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.
     if (run.gotoName)
@@ -156,6 +161,35 @@ void MapWnd::LoadFiles()
         track_.Load(trackPath_);
 }
 
+void MapWnd::CreateNavWindow()
+{
+    const PanelSources sources{trip_, navigation_, clock_, battery_, zone_, fix_};
+    navWnd_ = new DigitalPanelGrid(sources, settings_, QStringLiteral("MapView"), this);
+    navWnd_->setObjectName(QStringLiteral("NavWnd"));
+    navWnd_->SetContextMenu(179, &NavWndPopup(), this);
+}
+
+void MapWnd::LoadRoads()
+{
+    roads_.LoadClassMask(settings_);
+    const RunOptions& run = RunOptionsForProcess();
+    const std::string path =
+        RoadLayer::MapPath(settings_, AppPaths::Folders(), run.roadsFile.value_or(""));
+    // No map where none was ever chosen is not worth a message.
+    const bool chosen =
+        run.roadsFile.has_value() ||
+        settings_.GetText(section::kMap, map_setting::kRoadMap, map_setting::kDefaultRoadMap) !=
+            map_setting::kDefaultRoadMap;
+    if (!chosen && !QFile::exists(QString::fromStdString(path)))
+        return;
+    if (roads_.Open(path))
+        return;
+    // Said once, when the window is in place to show it.
+    const QString problem = QString::fromStdString(roads_.TakeProblem());
+    QMetaObject::invokeMethod(
+        this, [this, problem] { emit Notice(problem); }, Qt::QueuedConnection);
+}
+
 bool MapWnd::SaveDatabase()
 {
     if (databaseForRun_)
@@ -193,7 +227,25 @@ bool MapWnd::GotoNamed(const std::string& name)
 
 void MapWnd::OnGpsUpdate()
 {
-    const GpsFix fix = CurrentFix();
+    OnGpsFix(CurrentFix());
+}
+
+void MapWnd::OnGgaNotice()
+{
+    if (!history_) {
+        OnGpsUpdate();
+        return;
+    }
+    // The fixes of every GGA since the last notice: a notice that finds them
+    // handled by an earlier one has nothing left to do.
+    newFixes_.clear();
+    lastFix_ = history_(lastFix_, newFixes_);
+    for (const GpsFix& fix : newFixes_)
+        OnGpsFix(fix);
+}
+
+void MapWnd::OnGpsFix(const GpsFix& fix)
+{
     ApplyRepaint(model_.OnGpsUpdate(fix, isVisible()));
     if (pendingGoto_ && fix.HasFix()) {
         GotoNamed(*pendingGoto_);
@@ -206,7 +258,7 @@ bool MapWnd::event(QEvent* event)
     if (event->type() == NotificationEvent::EventType()) {
         const uint32_t message = static_cast<NotificationEvent*>(event)->Message();
         if (message == WM_GPS_GGA)
-            OnGpsUpdate();
+            OnGgaNotice();
         else if (message == WM_PROXIMITY_ALARM)
             OnProximityAlarm();
         return true;
@@ -233,10 +285,8 @@ void MapWnd::LayOut()
 {
     QFont small(QStringLiteral("Tahoma"));
     small.setPointSize(7);
-    // The navigation strip is not hosted here yet: the map keeps its room.
     const MapWindowLayout::Result r =
-        MapWindowLayout::Compute({width(), height(), false, model_.ShowAltitude(),
-                                  model_.Averaging(), QFontMetrics(small, this).height()});
+        model_.Layout(width(), height(), QFontMetrics(small, this).height());
     const auto place = [](QWidget* w, const ScreenRect& rect) {
         if (rect.Width() <= 0 || rect.Height() <= 0) {
             w->hide();
@@ -246,6 +296,13 @@ void MapWnd::LayOut()
         w->show();
     };
     place(view_, r.map);
+    // A strip of three panes across the bottom, or three rows at the right;
+    // the strip's own layout is not stored.
+    if (r.navigationAsStrip)
+        navWnd_->SetLayout(1, 3, false);
+    else
+        navWnd_->SetLayout(3, 1, false);
+    place(navWnd_, r.navigation);
     place(profileWnd_, r.altitude);
     if (msgWnd_->isVisible())
         msgWnd_->raise();
@@ -253,6 +310,8 @@ void MapWnd::LayOut()
 
 void MapWnd::ApplyRepaint(const MapWindowModel::Repaint& repaint)
 {
+    if (repaint.navigation && navWnd_->isVisible())
+        navWnd_->update();
     if (repaint.map)
         view_->update();
     if (repaint.profile && profileWnd_->isVisible())
@@ -406,7 +465,7 @@ void MapWnd::SetNorthUp(bool on)
 
 void MapWnd::OpenProperties()
 {
-    const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_};
+    const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_, &roads_};
     MapPropertiesSheet sheet(MapProperties::Read(parts, settings_), units_, this);
     if (sheet.exec() != QDialog::Accepted)
         return;
@@ -479,6 +538,11 @@ bool MapWnd::HandleCommand(int id)
         settings_.SetInt(section::kMap, map_setting::kShowNavigation, 0);
         LayOut();
         return true;
+    case kChangePane: navWnd_->ChangePane(navWnd_->PressedCell()); return true;
+    case panel_cmd::kResetTrip:
+        trip_.Reset();
+        navWnd_->update();
+        return true;
     case kAverageStart:
         model_.StartAveraging();
         LayOut();
@@ -519,7 +583,8 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
     case kShowWaypointOnMap:
     case kClearAltitudeChart:
     case kHideAltitudeWindow:
-    case kHideNavigationWindow: status = {true, false}; return true;
+    case kHideNavigationWindow:
+    case kChangePane: status = {true, false}; return true;
     case kGotoThisWaypoint:
     case kPlanWaypoint:
     case kDeleteThisWaypoint:
@@ -537,9 +602,12 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
 
 QDialog* MapWnd::MakeDialog(const QString& name)
 {
-    if (name == QLatin1String("map-properties")) {
-        const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_};
-        return new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
+    if (name == QLatin1String("map-properties") || name == QLatin1String("map-properties-roads")) {
+        const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_, &roads_};
+        auto* sheet = new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
+        if (name.endsWith(QLatin1String("roads")))
+            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoadsPage);
+        return sheet;
     }
     if (name == QLatin1String("plan-waypoint"))
         return new PlanWaypointDialog(this);

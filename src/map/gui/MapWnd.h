@@ -10,6 +10,8 @@
 #include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
+#include "map/RoadDrawing.h"
+#include "map/RoadLayer.h"
 #include "map/TrackLog.h"
 #include "shell/CommandTarget.h"
 #include "shell/gui/NotificationEvent.h"
@@ -31,6 +33,7 @@ class QMenu;
 namespace hw {
 
 class AltProfileWnd;
+class DigitalPanelGrid;
 class MapView;
 class MsgWnd;
 class SettingsStore;
@@ -38,9 +41,9 @@ class SettingsStore;
 // The map page "MapWnd": owns the map model, the track, the trip computer,
 // the altitude profile, the waypoints and the navigation, and turns every GPS
 // update into their new state, so that the other pages read live values even
-// while the map is not shown. Hosts the map view, the altitude profile and
-// the message window, runs the map commands and the stylus, loads the
-// waypoint database and the track at creation and saves the track at exit.
+// while the map is not shown. Hosts the map view, the navigation strip, the
+// altitude profile and the message window, draws the road map, runs the map commands and the
+// stylus, loads the waypoint database and the track at creation and saves the track at exit.
 class MapWnd : public QWidget, public CommandTarget, public SavesOnExit {
     Q_OBJECT
 public:
@@ -57,6 +60,7 @@ public:
         std::optional<std::string> gotoName;
         std::optional<int> zoomIndex;
         std::optional<bool> northUp;
+        std::optional<std::string> roadsFile; // the road map in place of the setting's
     };
     static void SetRunOptions(const RunOptions& options);
 
@@ -66,8 +70,15 @@ public:
     // The serial link's data-lost flag, read by the one-second timer.
     void SetDataLostSource(DataLostSource source) { dataLost_ = std::move(source); }
 
+    // The fix after each GGA since a number (the parser's FixesSince). With
+    // it every GGA reaches the fix handling, however many arrive at once.
+    using FixHistorySource = std::function<uint64_t(uint64_t after, std::vector<GpsFix>& out)>;
+    void SetFixHistory(FixHistorySource source) { history_ = std::move(source); }
+
     // Runs the fix handling for the current fix, as a WM_GPS_GGA does.
     void OnGpsUpdate();
+    // Runs the fix handling for one fix.
+    void OnGpsFix(const GpsFix& fix);
 
     MapWindowModel& Model() { return model_; }
     TripComputer& Trip() { return trip_; }
@@ -85,16 +96,21 @@ public:
 
     MapView* View() const { return view_; }
     AltProfileWnd* ProfileWindow() const { return profileWnd_; }
+    // The navigation strip "NavWnd".
+    DigitalPanelGrid* NavWindow() const { return navWnd_; }
     MsgWnd* Messages() const { return msgWnd_; }
     MapSelection& Selection() { return selection_; }
+    RoadLayer& Roads() { return roads_; }
+    const RoadDrawing& RoadsDrawn() const { return roadDrawing_; }
     const std::string& TrackPath() const { return trackPath_; }
     const std::string& DatabasePath() const { return databasePath_; }
     // Saves the waypoint database to its file; true when saved.
     bool SaveDatabase();
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
-    // The map's dialogs by name, for pictures: "map-properties",
-    // "plan-waypoint", "waypoint-list"; null for another name.
+    // The map's dialogs by name, for pictures: "map-properties" (and
+    // "map-properties-roads" at its road page), "plan-waypoint",
+    // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
     // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
     QMenu* BuildPopupMenu(QWidget* parent);
@@ -114,15 +130,22 @@ public:
     using Message = std::function<void(const QString& text)>;
     void SetMessage(Message show) { message_ = std::move(show); }
 
+signals:
+    // A message for the status bar (a road map that cannot be read).
+    void Notice(const QString& text);
+
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void LoadFiles();
+    void LoadRoads();
+    void CreateNavWindow();
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
     void RedrawMap();
+    void OnGgaNotice();
     void OnProximityAlarm();
     void OnPressed(ScreenPoint p);
     void OnTapped(ScreenPoint p);
@@ -145,6 +168,9 @@ private:
     SettingsStore& settings_;
     FixSource fix_;
     DataLostSource dataLost_;
+    FixHistorySource history_;
+    uint64_t lastFix_ = 0; // the number of the last fix of the history handled
+    std::vector<GpsFix> newFixes_;
     QtNotificationSink sink_{this};
     SystemClock clock_;
     SysfsBatteryStatus battery_;
@@ -159,12 +185,15 @@ private:
     MapWindowModel model_;
     UnitFormatter units_;
     MapSelection selection_;
+    RoadLayer roads_;
+    RoadDrawing roadDrawing_{roads_};
     ScreenPoint lastTap_;
     std::string trackPath_;
     std::string databasePath_;
     bool databaseForRun_ = false;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;
+    DigitalPanelGrid* navWnd_ = nullptr;
     AltProfileWnd* profileWnd_ = nullptr;
     MsgWnd* msgWnd_ = nullptr;
     QTimer timer_;

@@ -32,9 +32,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+
 #include <cstdio>
 
 namespace hw {
@@ -89,6 +90,19 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
 {
 }
 
+void CMainFrame::ShowNotice(const QString& text)
+{
+    // The message line appears only while it has something to say.
+    QStatusBar* bar = statusBar();
+    if (!noticeHides_) {
+        noticeHides_ = true;
+        connect(bar, &QStatusBar::messageChanged, bar,
+                [bar](const QString& now) { bar->setVisible(!now.isEmpty()); });
+    }
+    bar->showMessage(text, kNoticeMs);
+    bar->show();
+}
+
 CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget* parent)
     : QMainWindow(parent), settings_(settings), options_(options), registry_(settings),
       port_(transport_, registry_, scanner_), parser_(&frameSink_), sirf_(&port_)
@@ -110,6 +124,10 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     pageSink_ = std::make_unique<QtNotificationSink>(tabs_);
     link_ = std::make_unique<GpsLink>(port_, parser_, settings_, *pageSink_, *this, keepAwake_);
     tabs_->MapWindow()->SetDataLostSource([this] { return link_->DataLost(); });
+    connect(tabs_->MapWindow(), &MapWnd::Notice, this, &CMainFrame::ShowNotice);
+    tabs_->MapWindow()->SetFixHistory([this](uint64_t after, std::vector<GpsFix>& out) {
+        return parser_.FixesSince(after, out);
+    });
     link_->SetReplaySpeed(options_.replaySpeed);
 
     bars_ = new CommandBars(

@@ -40,7 +40,6 @@ class CMainFrame : public QMainWindow, public CommandTarget, public LinkHost {
 public:
     struct Options {
         QString replayFile;         // replay this log in place of the receiver
-        QString roadsFile;          // the road map for this run, in place of the setting's
         QString gpsdAddress;        // read the GPS daemon at HOST:PORT for this run
         bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
         bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
@@ -50,6 +49,7 @@ public:
     static constexpr int kReplayPumpMs = 100;                             // timer 1
     static constexpr int kWatchdogMs = 200;                               // timer 3
     static constexpr int kKeepAwakeMs = 30000;                            // timer 4
+    static constexpr int kNoticeMs = 20000; // how long a notice stays in the status bar
 
     explicit CMainFrame(SettingsStore& settings, QWidget* parent = nullptr);
     CMainFrame(SettingsStore& settings, const Options& options, QWidget* parent = nullptr);
@@ -86,6 +86,8 @@ public:
     // Reads the GPS daemon for this run; a failure is said on standard error
     // and the watchdog goes on as with an unplugged receiver.
     bool ConnectGpsdForThisRun(const GpsdAddress& address);
+    // A message in the status bar for a while (a road map that cannot be read).
+    void ShowNotice(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -135,6 +137,7 @@ private:
     QTimer watchdogTimer_;  // timer 3
     QTimer keepAwakeTimer_; // timer 4
     bool closing_ = false;
+    bool noticeHides_ = false; // the status bar hides itself when its message ends
 };
 
 } // namespace hw
