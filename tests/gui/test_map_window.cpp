@@ -1,3 +1,5 @@
+#include "MapWindowFixture.h"
+#include "ModalDriver.h"
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
@@ -12,6 +14,7 @@
 #include "shell/gui/NotificationEvent.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/gui/CEditWaypointPropSheet.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,78 +31,7 @@
 #include <memory>
 
 using namespace hw;
-
-namespace {
-
-const GeoPoint kStart = GeoPoint::FromDegrees(46.55, 7.98);
-
-// A receiver that walks: each step moves the fix and counts the seconds.
-struct Walker {
-    GpsFix fix;
-    int seconds = 0;
-    Walker()
-    {
-        fix.fixQuality = 1;
-        fix.satellitesUsed = 7;
-        fix.altitude = 1500;
-        fix.day = 8;
-        fix.month = 12;
-        fix.year = 2026;
-        fix.ggaHour = 9;
-        Place(kStart);
-    }
-    void Place(const GeoPoint& p)
-    {
-        fix.ggaLatitude = p.LatDegrees();
-        fix.ggaLongitude = p.LonDegrees();
-        fix.ggaMinute = static_cast<uint8_t>(seconds / 60 % 60);
-        fix.ggaSecond = static_cast<uint8_t>(seconds % 60);
-        fix.ggaSeconds = fix.ggaSecond;
-        ++seconds;
-    }
-};
-
-class MapWindowFixture {
-public:
-    explicit MapWindowFixture(const QString& dir, const MapWnd::RunOptions* extra = nullptr)
-    {
-        MapWnd::RunOptions run;
-        if (extra)
-            run = *extra;
-        run.trackFile = (dir + "/walk.trk").toStdString();
-        if (!run.databaseFile)
-            run.databaseFile = (dir + "/points.wpt").toStdString();
-        MapWnd::SetRunOptions(run);
-        settings.SetInt("地图", "North Up", 1);
-        window = std::make_unique<MapWnd>(settings, [this] { return walker.fix; });
-        window->SetMessage([this](const QString& text) { messages << text; });
-        window->resize(480, 640);
-        window->show();
-    }
-    ~MapWindowFixture() { MapWnd::SetRunOptions({}); }
-
-    void Step(const GeoPoint& p)
-    {
-        walker.Place(p);
-        window->OnGpsUpdate();
-    }
-
-    MemorySettingsStore settings;
-    Walker walker;
-    std::unique_ptr<MapWnd> window;
-    QStringList messages;
-};
-
-Waypoint NamedAt(const char* name, const GeoPoint& p)
-{
-    Waypoint w;
-    w.strName = name;
-    w.nLatitude = p.lat;
-    w.nLongitude = p.lon;
-    return w;
-}
-
-} // namespace
+using namespace hw::test;
 
 class MapWindowTest : public QObject {
     Q_OBJECT
@@ -308,6 +240,8 @@ private slots:
         MapView* view = f.window->View();
         const QPoint tap(view->width() / 2 + 40, view->height() / 2 - 30);
         QTest::mouseClick(view, Qt::LeftButton, {}, tap);
+        // The edit sheet opens on the new waypoint; OK adds it.
+        OnNextModal<CEditWaypointPropSheet>([](CEditWaypointPropSheet* sheet) { sheet->accept(); });
         QVERIFY(f.window->HandleCommand(cmd::kMarkWaypointHere));
         QCOMPARE(f.window->Waypoints().Count(), 1);
         WaypointDatabase loaded;

@@ -19,6 +19,9 @@
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/gui/CEditMultipleWPPropSheet.h"
+#include "waypoints/gui/CEditWaypointPropSheet.h"
+#include "waypoints/gui/WaypointSheetDialog.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -35,7 +38,6 @@ constexpr const char* kSelectionQuestion =
     "在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"; // STR 231
 constexpr const char* kNearestTitle = "最近路点";             // STR 232
 constexpr const char* kWaypointTitle = "路点";                // STR 251
-constexpr const char* kCannotAdd = "错误 - 不能够增加路点.";  // STR 216
 
 MapWnd::RunOptions& RunOptionsForProcess()
 {
@@ -79,7 +81,8 @@ void MapWnd::SetRunOptions(const RunOptions& options)
 MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
     : QWidget(parent), settings_(settings), fix_(std::move(fix)), averager_(settings),
       navigation_(waypoints_, map_, &sink_),
-      model_({map_, track_, trip_, profile_, waypoints_, averager_, navigation_}), units_(settings)
+      model_({map_, track_, trip_, profile_, waypoints_, averager_, navigation_}), units_(settings),
+      positions_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     model_.LoadSettings(settings_);
@@ -382,11 +385,28 @@ void MapWnd::AddWaypoint(Waypoint w)
 {
     w.strName = waypoints_.NewAutomaticName();
     w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
-    if (waypoints_.Add(w) > 0)
+    MarkWaypoint(w);
+}
+
+int MapWnd::MarkWaypoint(Waypoint proposed)
+{
+    WaypointSheetDialog sheet(positions_, units_, this, [this](const QString& t) { ShowError(t); });
+    const int serial = WaypointEditing::AddNew(waypoints_, std::move(proposed), sheet);
+    if (serial > 0)
         SaveDatabase();
-    else
-        ShowError(Q(kCannotAdd));
     RedrawMap();
+    return serial;
+}
+
+bool MapWnd::EditStoredWaypoint(int serial, int startPage)
+{
+    WaypointSheetDialog sheet(positions_, units_, this, [this](const QString& t) { ShowError(t); });
+    const bool changed = WaypointEditing::EditStored(waypoints_, serial, startPage, sheet);
+    if (changed) {
+        SaveDatabase();
+        RedrawMap();
+    }
+    return changed;
 }
 
 void MapWnd::MarkWaypointAt(const GeoPoint& p)
@@ -524,6 +544,12 @@ bool MapWnd::HandleCommand(int id)
     case kGeocacheFound: SetGeocacheState(1); return true;
     case kGeocacheNotFound: SetGeocacheState(0); return true;
     case kDeleteThisWaypoint: DeleteSelected(); return true;
+    case kEditThisWaypoint: {
+        const int serial = ResolveSelection();
+        if (serial > 0)
+            EditStoredWaypoint(serial, kPageSettings);
+        return true;
+    }
     case kClearAltitudeChart:
         profile_.Clear();
         profileWnd_->update();
@@ -557,7 +583,7 @@ bool MapWnd::HandleCommand(int id)
         if (waypoints_.Add(w) > 0)
             SaveDatabase();
         else
-            ShowError(Q(kCannotAdd));
+            ShowError(Q(WaypointSheetDialog::kCannotAdd));
         LayOut();
         RedrawMap();
         return true;
@@ -586,6 +612,7 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
     case kHideNavigationWindow:
     case kChangePane: status = {true, false}; return true;
     case kGotoThisWaypoint:
+    case kEditThisWaypoint:
     case kPlanWaypoint:
     case kDeleteThisWaypoint:
     case kGeocacheNotFound: status = {selected, false}; return true;
@@ -613,7 +640,37 @@ QDialog* MapWnd::MakeDialog(const QString& name)
         return new PlanWaypointDialog(this);
     if (name == QLatin1String("waypoint-list"))
         return new WaypointPickDialog(waypoints_, {}, Q("路点"), this);
-    return nullptr;
+    return MakeWaypointDialog(name);
+}
+
+QDialog* MapWnd::MakeWaypointDialog(const QString& name)
+{
+    if (name == QLatin1String("edit-multiple"))
+        return new CEditMultipleWPPropSheet(positions_, units_, this);
+    // The edit sheet on the first geocache of the database (or its first
+    // waypoint), at the page the name ends with ("edit-waypoint" is the first).
+    static const QString kEdit = QStringLiteral("edit-waypoint");
+    if (!name.startsWith(kEdit))
+        return nullptr;
+    bool numbered = false;
+    const int page = name.mid(kEdit.size() + 1).toInt(&numbered);
+    Waypoint first;
+    bool found = false;
+    waypoints_.ForEach([&](const Waypoint& w) {
+        if (!found && w.nType == kWaypointGeocache) {
+            first = w;
+            found = true;
+        }
+    });
+    if (!found)
+        waypoints_.ForEach([&](const Waypoint& w) {
+            if (!found) {
+                first = w;
+                found = true;
+            }
+        });
+    return new CEditWaypointPropSheet(first, positions_, units_, numbered ? page - 1 : 0,
+                                      QDateTime::currentSecsSinceEpoch(), this);
 }
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)

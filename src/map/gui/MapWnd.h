@@ -16,6 +16,7 @@
 #include "shell/CommandTarget.h"
 #include "shell/gui/NotificationEvent.h"
 #include "shell/gui/SavesOnExit.h"
+#include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
@@ -106,12 +107,23 @@ public:
     const std::string& DatabasePath() const { return databasePath_; }
     // Saves the waypoint database to its file; true when saved.
     bool SaveDatabase();
+    // Opens the edit sheet "编辑路点" on a proposed new waypoint and adds what
+    // the user confirms (a taken name reopens the sheet with the message),
+    // then saves the database. The serial id; 0 when cancelled.
+    int MarkWaypoint(Waypoint proposed);
+    // Edits a stored waypoint in the sheet from the given page and saves the
+    // database when it changed; true when it changed.
+    bool EditStoredWaypoint(int serial, int startPage);
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
     // The map's dialogs by name, for pictures: "map-properties" (and
     // "map-properties-roads" at its road page), "plan-waypoint",
     // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
+    // The waypoint dialogs by name: "edit-multiple", "edit-waypoint" (and
+    // "edit-waypoint-N" for page N) on the first geocache of the database;
+    // null for another name.
+    QDialog* MakeWaypointDialog(const QString& name);
     // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
     QMenu* BuildPopupMenu(QWidget* parent);
 
@@ -184,6 +196,7 @@ private:
     Navigation navigation_;
     MapWindowModel model_;
     UnitFormatter units_;
+    PositionFormatter positions_;
     MapSelection selection_;
     RoadLayer roads_;
     RoadDrawing roadDrawing_{roads_};

@@ -1,5 +1,6 @@
 #include "map/gui/SymbolStrips.h"
 
+#include "map/WaypointLayer.h"
 #include "shell/gui/AppPaths.h"
 
 #include <QBitmap>
@@ -34,6 +35,12 @@ const QPixmap& SymbolStrips::Strip(int resourceId)
         strip = QPixmap::fromImage(image);
     }
     return strips_.emplace(resourceId, strip).first->second;
+}
+
+QPixmap SymbolStrips::Symbol(int symbol, bool large)
+{
+    const BitmapCell cell = WaypointLayer::SymbolBitmap(symbol, large, {0, 0});
+    return Cell(cell.resourceId, cell.cell, cell.cellSize);
 }
 
 QPixmap SymbolStrips::Cell(int resourceId, int cell, int cellSize)

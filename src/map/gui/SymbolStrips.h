@@ -21,6 +21,8 @@ public:
     const QPixmap& Strip(int resourceId);
     // One cell of a strip, null when missing.
     QPixmap Cell(int resourceId, int cell, int cellSize);
+    // The image of a waypoint symbol (15 or 30 pixels); null when missing.
+    QPixmap Symbol(int symbol, bool large);
     // Draws a cell centred on its point.
     void Draw(QPainter& p, const BitmapCell& cell);
     // Draws a cell into a target rectangle (stretched).

@@ -32,9 +32,7 @@ WaypointPickDialog::WaypointPickDialog(const WaypointDatabase& db, const std::ve
     const int64_t now = QDateTime::currentSecsSinceEpoch();
     for (const Waypoint* w : shown) {
         auto* item = new QListWidgetItem(QString::fromUtf8(w->strName.c_str()), list_);
-        const BitmapCell cell =
-            WaypointLayer::SymbolBitmap(WaypointLayer::ChooseSymbol(*w, now), false, {0, 0});
-        QPixmap symbol = SymbolStrips::Shared().Cell(cell.resourceId, cell.cell, cell.cellSize);
+        QPixmap symbol = SymbolStrips::Shared().Symbol(WaypointLayer::ChooseSymbol(*w, now), false);
         if (!symbol.isNull())
             item->setIcon(QIcon(symbol));
         item->setData(Qt::UserRole, w->nSerial);

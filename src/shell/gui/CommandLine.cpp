@@ -58,7 +58,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("dialog"),
         QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
                        "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
-                       "map-properties, plan-waypoint, waypoint-list)."),
+                       "map-properties, plan-waypoint, waypoint-list, edit-waypoint, "
+                       "edit-waypoint-2 to edit-waypoint-5, edit-multiple; the waypoint dialogs "
+                       "show the waypoints of --database)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),

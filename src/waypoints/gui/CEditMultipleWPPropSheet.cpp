@@ -1,0 +1,81 @@
+#include "waypoints/gui/CEditMultipleWPPropSheet.h"
+
+#include "shell/gui/DialogButtons.h"
+#include "waypoints/gui/AlarmControls.h"
+#include "waypoints/gui/GeocacheStateChoice.h"
+#include "waypoints/gui/SheetSize.h"
+#include "waypoints/gui/SymbolChoice.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace hw {
+
+CEditMultipleWPPropSheet::CEditMultipleWPPropSheet(const PositionFormatter& positions,
+                                                   const UnitFormatter& units, QWidget* parent)
+    : QDialog(parent), positions_(positions), units_(units),
+      shown_(WaypointEditValues::From(values_.values, positions, units, 0))
+{
+    setObjectName(QStringLiteral("CEditMultipleWPPropSheet"));
+    setWindowTitle(QString::fromUtf8("编辑多个路点"));
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(SymbolPage(), QString::fromUtf8("图标/状态"));
+    tabs_->addTab(AlarmPage(), QString::fromUtf8("激活路点"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(OkCancelButtons(this));
+    FitSheetToWindow(this, parent);
+}
+
+QWidget* CEditMultipleWPPropSheet::SymbolPage()
+{
+    auto* page = new QWidget;
+    changeSymbol_ = new QCheckBox(QString::fromUtf8("修改图标"), page);
+    symbol_ = new SymbolChoice(page);
+    symbol_->SetSymbol(shown_.icon);
+    changeState_ = new QCheckBox(QString::fromUtf8("修改 Geocache 状态"), page);
+    state_ = GeocacheStateChoice(page);
+    state_->setCurrentIndex(std::max(0, state_->findData(shown_.geocacheState)));
+    useStateIcon_ = new QCheckBox(QString::fromUtf8("设置 Geocache 状态图标"), page);
+    useStateIcon_->setChecked(shown_.useStateIcon != 0);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(changeSymbol_);
+    layout->addWidget(symbol_);
+    layout->addSpacing(12);
+    layout->addWidget(changeState_);
+    layout->addWidget(state_);
+    layout->addWidget(useStateIcon_);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* CEditMultipleWPPropSheet::AlarmPage()
+{
+    auto* page = new QWidget;
+    changeAlarm_ = new QCheckBox(QString::fromUtf8("修改激活路点"), page);
+    alarm_ = new AlarmControls(page);
+    alarm_->Fill(shown_);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(changeAlarm_);
+    layout->addWidget(alarm_);
+    layout->addStretch(1);
+    return page;
+}
+
+void CEditMultipleWPPropSheet::accept()
+{
+    shown_.icon = symbol_->Symbol();
+    shown_.geocacheState = state_->currentData().toInt();
+    shown_.useStateIcon = useStateIcon_->isChecked() ? 1 : 0;
+    alarm_->Store(shown_);
+    shown_.ApplyTo(values_.values, positions_, units_);
+    values_.symbolChanged = changeSymbol_->isChecked();
+    values_.stateChanged = changeState_->isChecked();
+    values_.alarmChanged = changeAlarm_->isChecked();
+    QDialog::accept();
+}
+
+} // namespace hw

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "waypoints/WaypointEditing.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace hw {
+
+class PositionFormatter;
+class UnitFormatter;
+
+// The edit sheet "编辑路点" as the editing commands run it: modal over a
+// window, with the error messages shown by the caller's message function.
+class WaypointSheetDialog final : public WaypointSheet {
+public:
+    using ErrorMessage = std::function<void(const QString& text)>;
+    WaypointSheetDialog(const PositionFormatter& positions, const UnitFormatter& units,
+                        QWidget* over, ErrorMessage error);
+
+    bool Edit(Waypoint& w, int startPage) override;
+    void ShowDuplicateName() override;
+    void ShowCannotAdd() override;
+
+    static constexpr const char* kDuplicateName =
+        "错误 - 路点名字重复。请为此路点选择一个不同的名字.";
+    static constexpr const char* kCannotAdd = "错误 - 不能够增加路点."; // STR 216
+
+private:
+    const PositionFormatter& positions_;
+    const UnitFormatter& units_;
+    QWidget* over_;
+    ErrorMessage error_;
+};
+
+} // namespace hw

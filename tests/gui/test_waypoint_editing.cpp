@@ -1,0 +1,218 @@
+#include "MapWindowFixture.h"
+#include "ModalDriver.h"
+#include "base/MemorySettingsStore.h"
+#include "map/SphericalGeometry.h"
+#include "shell/CommandIds.h"
+#include "units/PositionFormatter.h"
+#include "units/UnitFormatter.h"
+#include "waypoints/WaypointEditing.h"
+#include "waypoints/WaypointFileReader.h"
+#include "waypoints/gui/CEditMultipleWPPropSheet.h"
+#include "waypoints/gui/CEditWaypointPropPage1.h"
+#include "waypoints/gui/CEditWaypointPropPage3.h"
+#include "waypoints/gui/CEditWaypointPropPage5.h"
+#include "waypoints/gui/CEditWaypointPropSheet.h"
+#include "waypoints/gui/CPicEdit.h"
+#include "waypoints/gui/SymbolChoice.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace hw;
+using namespace hw::test;
+
+namespace {
+
+const QString kDuplicate = QString::fromUtf8("错误 - 路点名字重复。请为此路点选择一个不同的名字.");
+
+// Types text into a widget as the keyboard would.
+void Type(QWidget* w, const QString& text)
+{
+    QTest::keyClicks(w, text);
+}
+
+// Empties a masked field: select everything, then Delete.
+void Empty(CPicEdit* field)
+{
+    field->setFocus();
+    field->Model().SelectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+}
+
+Waypoint Stored(const WaypointDatabase& db, const std::string& name)
+{
+    Waypoint found;
+    db.ForEach([&](const Waypoint& w) {
+        if (w.strName == name)
+            found = w;
+    });
+    return found;
+}
+
+} // namespace
+
+class WaypointEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void typingIntoAnEmptyLatitudeMaskGivesTheDigitsAndThePosition()
+    {
+        MemorySettingsStore settings; // degrees and decimal minutes
+        const PositionFormatter positions(settings);
+        CPicEdit field;
+        field.SetMask(positions.LatitudeEntryMask());
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        field.setFocus();
+        QTest::mouseClick(&field, Qt::LeftButton, {}, QPoint(2, field.height() / 2));
+        Type(&field, QStringLiteral("4730"));
+        QCOMPARE(field.text(), QStringLiteral("47'30.    "));
+        QCOMPARE(field.GetText(), std::string("4730    "));
+        std::string digits = field.GetText();
+        std::replace(digits.begin(), digits.end(), ' ', '0');
+        QCOMPARE(positions.ParseCoordinateDigits(digits), int64_t{47500000});
+        // A refused character beeps and changes nothing, the caret stays.
+        const int caret = field.cursorPosition();
+        Type(&field, QStringLiteral("x"));
+        QCOMPARE(field.text(), QStringLiteral("47'30.    "));
+        QCOMPARE(field.cursorPosition(), caret);
+        // Backspace takes the digit before the caret; the literals stay.
+        QTest::keyClick(&field, Qt::Key_Backspace);
+        QCOMPARE(field.text(), QStringLiteral("47'3 .    "));
+    }
+
+    void clipboardAndUndoKeepTheLiterals()
+    {
+        MemorySettingsStore settings;
+        settings.SetInt("设置", "PositionFormat", 1);
+        const PositionFormatter positions(settings);
+        CPicEdit field;
+        field.SetMask(positions.LatitudeEntryMask());
+        field.SetText("123456789");
+        QCOMPARE(field.text(), QStringLiteral("12\"34'56.789"));
+        field.Model().SelectAll();
+        field.CopyToClipboard();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("123456789"));
+        field.ClearSelection();
+        QCOMPARE(field.GetText(true), std::string());
+        field.UndoEdit();
+        QCOMPARE(field.text(), QStringLiteral("12\"34'56.789"));
+        QApplication::clipboard()->setText(QStringLiteral("4x7"));
+        field.Model().SelectAll();
+        field.PasteFromClipboard(); // the letter is refused, the digits go in
+        QCOMPARE(field.GetText(true), std::string("47"));
+    }
+
+    void theSheetStoresEveryPageOnOkAndNothingOnCancel()
+    {
+        MemorySettingsStore settings;
+        settings.SetInt("设置", "AltitudeElevationUnits", 1);
+        settings.SetInt("设置", "距离-速度单位", 2);
+        const PositionFormatter positions(settings);
+        const UnitFormatter units(settings);
+        Waypoint w = NamedAt("Summit", GeoPoint::FromDegrees(-33.5, 151.25));
+        w.fAltitude = 812;
+        const Waypoint before = w;
+        {
+            CEditWaypointPropSheet sheet(w, positions, units, kPageFieldNotes, 1765184400);
+            QCOMPARE(sheet.windowTitle(), QString::fromUtf8("编辑路点"));
+            QCOMPARE(sheet.Tabs()->count(), 5);
+            QCOMPARE(sheet.Tabs()->currentIndex(), int{kPageFieldNotes});
+            QCOMPARE(sheet.Settings()->LatitudeHemisphere()->currentText(), QStringLiteral("S"));
+            sheet.Settings()->Name()->setText(QStringLiteral("Gipfel"));
+            sheet.FieldNotes()->Notes()->setPlainText(QStringLiteral("TFTC"));
+            sheet.reject();
+            QVERIFY(sheet.Edited().SameContent(before));
+        }
+        CEditWaypointPropSheet sheet(w, positions, units, kPageSettings, 1765184400);
+        sheet.Settings()->Name()->setText(QStringLiteral("Gipfel"));
+        sheet.Settings()->LatitudeHemisphere()->setCurrentIndex(0);
+        sheet.Settings()->Symbol()->SetSymbol(30);
+        sheet.Settings()->Altitude()->setText(QStringLiteral("1000.5"));
+        sheet.Geocache()->State()->setCurrentIndex(5);
+        sheet.FieldNotes()->Notes()->setPlainText(QStringLiteral("TFTC"));
+        sheet.FieldNotes()->Pending()->setChecked(true);
+        // The never-found cache shows the sheet's now, which OK stores.
+        QCOMPARE(sheet.Geocache()->Found()->dateTime().toSecsSinceEpoch(), qint64{1765184400});
+        sheet.accept();
+        const Waypoint& out = sheet.Edited();
+        QCOMPARE(out.strName, std::string("Gipfel"));
+        QCOMPARE(out.nLatitude, 33500000);
+        QCOMPARE(out.nLongitude, 151250000);
+        QCOMPARE(out.icon, 30);
+        QCOMPARE(out.fAltitude, 1000.5f);
+        QCOMPARE(out.nGeocacheState, 5);
+        QCOMPARE(out.strFieldNotes, std::string("TFTC"));
+        QCOMPARE(out.geocache.bFieldNotePending, 1);
+        QCOMPARE(out.timeGeochacheFound, 1765184400);
+    }
+
+    void markWaypointCancelWritesNothing()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        OnNextModal<CEditWaypointPropSheet>([](CEditWaypointPropSheet* s) { s->reject(); });
+        QCOMPARE(f.window->MarkWaypoint(NamedAt("WPT 00000", kStart)), 0);
+        QCOMPARE(f.window->Waypoints().Count(), 0);
+        QVERIFY(!QFile::exists(dir.path() + "/points.wpt"));
+    }
+
+    void aTakenNameReopensTheSheetWithTheMessageAndTheTypedValues()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        f.window->Waypoints().Add(NamedAt("Summit", ProjectPoint(kStart, 1, 0)));
+        QString reopenedWith;
+        OnNextModal<CEditWaypointPropSheet>([&](CEditWaypointPropSheet* s) {
+            s->Settings()->Name()->setText(QStringLiteral("Summit"));
+            s->Settings()->Symbol()->SetSymbol(30);
+            OnNextModal<CEditWaypointPropSheet>([&](CEditWaypointPropSheet* again) {
+                reopenedWith = again->Settings()->Name()->text();
+                QCOMPARE(again->Settings()->Symbol()->Symbol(), 30);
+                again->Settings()->Name()->setText(QStringLiteral("Summit cairn"));
+                again->accept();
+            });
+            s->accept();
+        });
+        Waypoint proposed = NamedAt("WPT 00000", kStart);
+        const int serial = f.window->MarkWaypoint(proposed);
+        QVERIFY(serial > 0);
+        QCOMPARE(f.messages, QStringList{kDuplicate});
+        QCOMPARE(reopenedWith, QStringLiteral("Summit"));
+        WaypointDatabase loaded;
+        QCOMPARE(LoadWaypointDatabase(loaded, (dir.path() + "/points.wpt").toStdString()), 1);
+        QCOMPARE(loaded.Count(), 2);
+        QCOMPARE(Stored(loaded, "Summit cairn").icon, 30);
+    }
+
+    void theLatitudeTypedInTheSheetIsStored()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        OnNextModal<CEditWaypointPropSheet>([](CEditWaypointPropSheet* s) {
+            CPicEdit* lat = s->Settings()->Latitude();
+            Empty(lat);
+            Type(lat, QStringLiteral("4730"));
+            s->accept();
+        });
+        const int serial = f.window->MarkWaypoint(NamedAt("WPT 00000", kStart));
+        Waypoint w;
+        QVERIFY(f.window->Waypoints().FindBySerial(serial, w));
+        QCOMPARE(w.nLatitude, 47500000);
+        QCOMPARE(w.nLongitude, kStart.lon);
+    }
+};
+
+QTEST_MAIN(WaypointEditingTest)
+#include "test_waypoint_editing.moc"
