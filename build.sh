@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux
+  libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux desktop-file-utils
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
   locales gpsd gpsd-clients
 )

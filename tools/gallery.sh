@@ -107,4 +107,26 @@ if [ -f "$pbf" ]; then
 else
   echo "no $pbf: the road map pictures are left out" >&2
 fi
+# The waypoint file dialogs and the averaging status, in every theme and
+# both sizes, over a database of real geocaches (the peer pocket queries).
+pq=$tmp/pq.wpt
+peer=${HIKEWISE_PEER_DATA_DIR:-$here/../shared/peer-data}/gpx
+if [ -f "$peer/geocaching.gpx" ]; then
+  "$bin/hikewise-tool" wpt-import "$pq" "$peer/geocaching.gpx" "$peer/GC7FA4.gpx" > /dev/null
+else
+  cp "$db" "$pq"
+fi
+file_dialogs=(csv-import csv-import-waypoints import-progress import-summary import-error database-recovery
+  replace-question found-question visits-question averaging averaging-menu)
+for theme in 0 1 2 3 4; do
+  conf=$tmp/files$theme.conf
+  printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
+  for size in 480x640 800x480; do
+    for dialog in "${file_dialogs[@]}"; do
+      "$bin/hikewise" --settings "$conf" --replay "$log" --database "$pq" \
+        --track "$tmp/files.trk" --size "$size" --dialog "$dialog" --after 3 \
+        --screenshot "$out/dialog-$dialog-theme$theme-$size.png" 2>/dev/null
+    done
+  done
+done
 echo "gallery in $out"

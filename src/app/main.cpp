@@ -1,5 +1,6 @@
 #include "instruments/gui/SatellitePage.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/WaypointImportCommand.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/QtSettingsStore.h"
@@ -58,6 +59,9 @@ int main(int argc, char* argv[])
         run.northUp = cl.northUp == 1;
     if (!cl.roadsFile.isEmpty())
         run.roadsFile = QFile::encodeName(cl.roadsFile).toStdString();
+    for (const QString& file : cl.importFiles)
+        run.importFiles.push_back(QFile::encodeName(file).toStdString());
+    run.quietImport = screenshot;
     hw::MapWnd::SetRunOptions(run);
     hw::CMainFrame::Options options;
     options.replaySpeed = cl.replaySpeed;
@@ -82,14 +86,22 @@ int main(int argc, char* argv[])
     if (screenshot) {
         QWidget* target = &frame;
         if (!cl.dialog.isEmpty()) {
-            target = frame.MakeDialog(cl.dialog);
+            target = frame.MakePicture(cl.dialog);
             if (!target) {
                 std::fprintf(stderr, "hikewise: no dialog named %s\n", qPrintable(cl.dialog));
                 return 2;
             }
             target->show();
         }
-        hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
+        if (cl.importFiles.isEmpty()) {
+            hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
+        } else {
+            // The picture shows what the import brought in.
+            QObject::connect(&frame.Tabs()->MapWindow()->Import(),
+                             &hw::WaypointImportCommand::Finished, target, [target, &cl] {
+                                 hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
+                             });
+        }
     }
     return QApplication::exec();
 }

@@ -39,15 +39,23 @@ private:
 WaypointDatabaseCommands::WaypointDatabaseCommands(WaypointDatabase& db, SettingsStore& settings,
                                                    WaypointFileDialogs& dialogs,
                                                    HandheldFolders folders)
-    : db_(db), settings_(settings), dialogs_(dialogs), folders_(std::move(folders))
+    : db_(db),
+      stored_(std::make_unique<StoredFileBinding>(settings, section::kSettings,
+                                                  kDatabaseFileSetting, kDefaultDatabaseFile,
+                                                  std::move(folders))),
+      binding_(*stored_), dialogs_(dialogs)
+{
+}
+
+WaypointDatabaseCommands::WaypointDatabaseCommands(WaypointDatabase& db, FileBinding& binding,
+                                                   WaypointFileDialogs& dialogs)
+    : db_(db), binding_(binding), dialogs_(dialogs)
 {
 }
 
 std::string WaypointDatabaseCommands::CurrentPath() const
 {
-    std::string stored =
-        settings_.GetText(section::kSettings, kDatabaseFileSetting, kDefaultDatabaseFile);
-    return MapHandheldPath(stored, folders_);
+    return binding_.Path();
 }
 
 int WaypointDatabaseCommands::LoadCurrent()
@@ -65,7 +73,7 @@ int WaypointDatabaseCommands::SaveCurrent()
         std::string chosen = dialogs_.ChooseNewFile();
         if (chosen.empty())
             continue;
-        settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+        binding_.Bind(chosen);
         if (SaveWaypointDatabase(db_, chosen) == 1)
             return 1;
     }
@@ -83,7 +91,7 @@ bool WaypointDatabaseCommands::Open()
     if (FileExists(chosen)) {
         WaypointFileInfo info;
         if (LoadWaypointDatabase(db_, chosen, &info) == 1) {
-            settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+            binding_.Bind(chosen);
             return true;
         }
         // A file that is no database (or from a newer program) is not bound:
@@ -101,6 +109,9 @@ bool WaypointDatabaseCommands::New()
     std::string chosen = dialogs_.ChooseNewFile();
     if (chosen.empty())
         return false;
+    // Deleting a file the user did not mean to lose is not undone.
+    if (FileExists(chosen) && !dialogs_.ConfirmReplace(chosen))
+        return false;
     BusyScope busy(dialogs_);
     if (db_.IsModified())
         SaveCurrent();
@@ -108,7 +119,7 @@ bool WaypointDatabaseCommands::New()
         std::error_code ec;
         std::filesystem::remove(chosen, ec);
     }
-    settings_.SetText(section::kSettings, kDatabaseFileSetting, chosen);
+    binding_.Bind(chosen);
     LoadWaypointDatabase(db_, chosen); // absent: empty, bound to the new file
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "base/FileBinding.h"
 #include "base/HandheldPaths.h"
 #include "base/SettingsStore.h"
 #include "waypoints/WaypointDatabase.h"
 
+#include <memory>
 #include <string>
 
 namespace hw {
@@ -31,6 +33,8 @@ public:
     virtual std::string ChooseExistingFile(const std::string& start) = 0;
     // kCannotOpenMessage.
     virtual void ShowCannotOpen() = 0;
+    // Before "new" replaces an existing file: true to go on.
+    virtual bool ConfirmReplace(const std::string& path) = 0;
     // The wait cursor around long work.
     virtual void SetBusy(bool busy) = 0;
 };
@@ -42,6 +46,9 @@ class WaypointDatabaseCommands {
 public:
     WaypointDatabaseCommands(WaypointDatabase& db, SettingsStore& settings,
                              WaypointFileDialogs& dialogs, HandheldFolders folders);
+    // Bound to the file of the binding instead of the setting.
+    WaypointDatabaseCommands(WaypointDatabase& db, FileBinding& binding,
+                             WaypointFileDialogs& dialogs);
 
     // The current database file, as a path of this machine.
     std::string CurrentPath() const;
@@ -52,14 +59,15 @@ public:
     int SaveCurrent();
     // "打开...": true when the database was reloaded (the map redraws).
     bool Open();
-    // "新建...": true when the database was replaced by an empty one.
+    // "新建...": true when the database was replaced by an empty one. An
+    // existing file is replaced only once the user has confirmed it.
     bool New();
 
 private:
     WaypointDatabase& db_;
-    SettingsStore& settings_;
+    std::unique_ptr<FileBinding> stored_;
+    FileBinding& binding_;
     WaypointFileDialogs& dialogs_;
-    HandheldFolders folders_;
 };
 
 } // namespace hw

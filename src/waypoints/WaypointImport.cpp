@@ -6,16 +6,22 @@
 
 namespace hw {
 
+std::string UpperExtension(const std::string& path)
+{
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return extension;
+}
+
 ImportResult ImportWaypointFile(WaypointDatabase& db, const std::string& path, bool replaceMode,
                                 const CsvImportSettings& csv, ImportProgress* progress)
 {
-    size_t dot = path.rfind('.');
-    size_t slash = path.rfind('/');
-    std::string extension;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    const std::string extension = UpperExtension(path);
     if (extension == "GPX" || extension == "XML")
         return ImportGpx(db, path, replaceMode, progress);
     if (extension == "LOC")

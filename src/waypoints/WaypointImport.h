@@ -50,6 +50,9 @@ ImportResult ImportLoc(WaypointDatabase& db, const std::string& path,
 ImportResult ImportCsv(WaypointDatabase& db, const std::string& path,
                        const CsvImportSettings& settings, ImportProgress* progress = nullptr);
 
+// The file name's extension upper-cased ("GPX"); empty when it has none.
+std::string UpperExtension(const std::string& path);
+
 // Chooses the importer by the file's extension (GPX, XML, LOC, CSV in any
 // case); any other gives kUnsupportedFileMessage.
 ImportResult ImportWaypointFile(WaypointDatabase& db, const std::string& path, bool replaceMode,

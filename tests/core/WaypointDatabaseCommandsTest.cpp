@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <vector>
 
 namespace hw {
 namespace {
@@ -22,6 +23,8 @@ public:
     std::deque<std::string> files;
     int questions = 0;
     int cannotOpen = 0;
+    std::deque<bool> replaceAnswers;
+    std::vector<std::string> replaceAsked;
     bool busy = false;
 
     bool AskSaveElsewhere() override
@@ -35,6 +38,14 @@ public:
     std::string ChooseNewFile() override { return Next(); }
     std::string ChooseExistingFile(const std::string&) override { return Next(); }
     void ShowCannotOpen() override { ++cannotOpen; }
+    bool ConfirmReplace(const std::string& path) override
+    {
+        replaceAsked.push_back(path);
+        bool a = !replaceAnswers.empty() && replaceAnswers.front();
+        if (!replaceAnswers.empty())
+            replaceAnswers.pop_front();
+        return a;
+    }
     void SetBusy(bool b) override { busy = b; }
 
 private:
@@ -154,7 +165,16 @@ TEST(WaypointDatabaseCommands, NewStartsEmptyOnTheChosenFile)
     f.settings.SetText("设置", "数据库文件", f.dir.Path("current.wpt"));
     f.Add("kept");
     test::WriteFileBytes(f.dir.Path("fresh.wpt"), "old contents");
+    // Declined: the file and the database stay as they were.
     f.dialogs.files = {f.dir.Path("fresh.wpt")};
+    EXPECT_FALSE(f.commands.New());
+    EXPECT_EQ(f.dialogs.replaceAsked, std::vector<std::string>{f.dir.Path("fresh.wpt")});
+    EXPECT_EQ(ReadFileBytes(f.dir.Path("fresh.wpt")), "old contents");
+    EXPECT_EQ(f.db.Count(), 1);
+    EXPECT_EQ(f.Setting(), f.dir.Path("current.wpt"));
+
+    f.dialogs.files = {f.dir.Path("fresh.wpt")};
+    f.dialogs.replaceAnswers = {true};
     EXPECT_TRUE(f.commands.New());
     EXPECT_EQ(f.db.Count(), 0);
     EXPECT_EQ(f.Setting(), f.dir.Path("fresh.wpt"));

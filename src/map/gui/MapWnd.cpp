@@ -2,6 +2,7 @@
 
 #include "base/FormatString.h"
 #include "base/SettingsStore.h"
+#include "base/StringTable.h"
 #include "base/WindowMessages.h"
 #include "instruments/gui/AltProfileWnd.h"
 #include "instruments/gui/DigitalPanelGrid.h"
@@ -9,18 +10,27 @@
 #include "instruments/gui/MsgWnd.h"
 #include "map/MapProperties.h"
 #include "map/SphericalGeometry.h"
+#include "map/gui/GeocacheCommands.h"
+#include "map/gui/MapFileCommands.h"
 #include "map/gui/MapPropertiesSheet.h"
 #include "map/gui/MapView.h"
 #include "map/gui/PlanWaypointDialog.h"
+#include "map/gui/WaypointImportCommand.h"
 #include "map/gui/WaypointPickDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/gui/AppPaths.h"
+#include "shell/gui/ProgressWindow.h"
+#include "shell/gui/UserDialogs.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/WaypointImport.h"
 #include "waypoints/gui/CEditMultipleWPPropSheet.h"
 #include "waypoints/gui/CEditWaypointPropSheet.h"
+#include "waypoints/gui/CImportCSVPropSheet.h"
+#include "waypoints/gui/WPAverageStatusWnd.h"
+#include "waypoints/gui/WaypointImportRunner.h"
 #include "waypoints/gui/WaypointSheetDialog.h"
 
 #include <QDateTime>
@@ -49,27 +59,6 @@ QString Q(const char* s)
 {
     return QString::fromUtf8(s);
 }
-
-// The database file's own dialogues, asked over the map window.
-class MapFileDialogs final : public WaypointFileDialogs {
-public:
-    explicit MapFileDialogs(QWidget* over) : over_(over) {}
-    bool AskSaveElsewhere() override
-    {
-        return QMessageBox::warning(over_, QStringLiteral("Hikewise"), Q(kSaveFailedQuestion),
-                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    }
-    std::string ChooseNewFile() override { return {}; }
-    std::string ChooseExistingFile(const std::string&) override { return {}; }
-    void ShowCannotOpen() override
-    {
-        QMessageBox::warning(over_, QStringLiteral("Hikewise"), Q(kCannotOpenMessage));
-    }
-    void SetBusy(bool) override {}
-
-private:
-    QWidget* over_;
-};
 
 } // namespace
 
@@ -110,6 +99,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
     });
     connect(view_, &MapView::Tick, this, [this] { model_.OnViewTimer(); });
     connect(profileWnd_, &AltProfileWnd::Command, this, [this](int id) { HandleCommand(id); });
+    CreateFileCommands();
 
     navigation_.SetArrivalMessage([this](const std::string& text) {
         const QString shown = QString::fromUtf8(text.c_str());
@@ -138,30 +128,54 @@ MapWnd::~MapWnd()
     model_.StorePosition(settings_);
 }
 
+void MapWnd::CreateFileCommands()
+{
+    ownDialogs_ = std::make_unique<UserDialogs>();
+    dialogs_ = ownDialogs_.get();
+    files_ = std::make_unique<MapFileCommands>(*this);
+    geocaching_ = std::make_unique<GeocacheCommands>(*this);
+    import_ = new WaypointImportCommand(*this);
+    averageWnd_ = new WPAverageStatusWnd(averager_, settings_, units_, this);
+    averageWnd_->hide();
+    connect(averageWnd_, &WPAverageStatusWnd::Command, this, [this](int id) { HandleCommand(id); });
+    const RunOptions& run = RunOptionsForProcess();
+    if (!run.importFiles.empty()) {
+        QStringList files;
+        for (const std::string& f : run.importFiles)
+            files << QFile::decodeName(QByteArray::fromStdString(f));
+        const bool quiet = run.quietImport;
+        // Once the window runs, as the import command would.
+        QTimer::singleShot(0, this,
+                           [this, files, quiet] { import_->Import(files, !quiet, quiet); });
+    }
+}
+
+void MapWnd::SetDialogs(UserDialogs* dialogs)
+{
+    dialogs_ = dialogs ? dialogs : ownDialogs_.get();
+}
+
 void MapWnd::LoadFiles()
 {
     const RunOptions& run = RunOptionsForProcess();
     const HandheldFolders folders = AppPaths::Folders();
-    if (run.databaseFile) {
-        databaseForRun_ = true;
-        databasePath_ = *run.databaseFile;
-        if (QFile::exists(QString::fromStdString(databasePath_)))
-            LoadWaypointDatabase(waypoints_, databasePath_);
-    } else {
-        databasePath_ = MapHandheldPath(
-            settings_.GetText(section::kSettings, kDatabaseFileSetting, kDefaultDatabaseFile),
-            folders);
-        if (QFile::exists(QString::fromStdString(databasePath_)))
-            LoadWaypointDatabase(waypoints_, databasePath_);
-    }
-    trackPath_ =
-        run.trackFile
-            ? *run.trackFile
-            : MapHandheldPath(settings_.GetText(section::kSettings, track_setting::kTrackFile,
-                                                track_setting::kDefaultTrackFile),
-                              folders);
-    if (QFile::exists(QString::fromStdString(trackPath_)))
-        track_.Load(trackPath_);
+    if (run.databaseFile)
+        databaseFile_ = std::make_unique<RunFileBinding>(*run.databaseFile);
+    else
+        databaseFile_ = std::make_unique<StoredFileBinding>(
+            settings_, section::kSettings, kDatabaseFileSetting, kDefaultDatabaseFile, folders);
+    if (run.trackFile)
+        trackFile_ = std::make_unique<RunFileBinding>(*run.trackFile);
+    else
+        trackFile_ = std::make_unique<StoredFileBinding>(settings_, section::kSettings,
+                                                         track_setting::kTrackFile,
+                                                         track_setting::kDefaultTrackFile, folders);
+    const std::string database = databaseFile_->Path();
+    if (QFile::exists(QString::fromStdString(database)))
+        LoadWaypointDatabase(waypoints_, database);
+    const std::string track = trackFile_->Path();
+    if (QFile::exists(QString::fromStdString(track)))
+        track_.Load(track);
 }
 
 void MapWnd::CreateNavWindow()
@@ -195,20 +209,12 @@ void MapWnd::LoadRoads()
 
 bool MapWnd::SaveDatabase()
 {
-    if (databaseForRun_)
-        return SaveWaypointDatabase(waypoints_, databasePath_) == 1;
-    AppPaths::EnsureParentDir(QString::fromStdString(databasePath_));
-    MapFileDialogs dialogs(this);
-    WaypointDatabaseCommands commands(waypoints_, settings_, dialogs, AppPaths::Folders());
-    return commands.SaveCurrent() == 1;
+    return files_->SaveDatabase();
 }
 
 void MapWnd::SaveOnExit()
 {
-    if (trackPath_.empty())
-        return;
-    AppPaths::EnsureParentDir(QString::fromStdString(trackPath_));
-    track_.Save(trackPath_);
+    files_->SaveTrack();
 }
 
 bool MapWnd::GotoNamed(const std::string& name)
@@ -307,6 +313,7 @@ void MapWnd::LayOut()
         navWnd_->SetLayout(3, 1, false);
     place(navWnd_, r.navigation);
     place(profileWnd_, r.altitude);
+    place(averageWnd_, r.averaging);
     if (msgWnd_->isVisible())
         msgWnd_->raise();
 }
@@ -319,6 +326,8 @@ void MapWnd::ApplyRepaint(const MapWindowModel::Repaint& repaint)
         view_->update();
     if (repaint.profile && profileWnd_->isVisible())
         profileWnd_->update();
+    if (averageWnd_->isVisible())
+        averageWnd_->update();
 }
 
 void MapWnd::RedrawMap()
@@ -452,19 +461,6 @@ void MapWnd::ShowWaypointOnMap()
     }
 }
 
-void MapWnd::SetGeocacheState(int state)
-{
-    if (selection_.Count() != 1)
-        return;
-    const int serial = selection_.Serials().front();
-    const bool changed = state == 1
-                             ? LogVisitFound(waypoints_, serial, QDateTime::currentSecsSinceEpoch())
-                             : LogVisitNotFound(waypoints_, serial);
-    if (changed)
-        SaveDatabase();
-    RedrawMap();
-}
-
 void MapWnd::DeleteSelected()
 {
     const int serial = ResolveSelection();
@@ -473,6 +469,20 @@ void MapWnd::DeleteSelected()
     waypoints_.DeleteBySerial(serial);
     selection_.Prune(waypoints_);
     SaveDatabase();
+    RedrawMap();
+}
+
+void MapWnd::FinishAveraging()
+{
+    if (!model_.Averaging())
+        return;
+    Waypoint w = model_.FinishAveraging();
+    w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
+    if (waypoints_.Add(w) <= 0)
+        ShowError(Q(WaypointSheetDialog::kCannotAdd));
+    if (waypoints_.IsModified())
+        SaveDatabase();
+    LayOut();
     RedrawMap();
 }
 
@@ -497,6 +507,11 @@ void MapWnd::OpenProperties()
 bool MapWnd::HandleCommand(int id)
 {
     using namespace cmd;
+    // The database is being imported into: nothing may change it meanwhile.
+    if (import_->Running())
+        return true;
+    if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id))
+        return true;
     switch (id) {
     case kClearTrack:
         track_.Clear();
@@ -541,8 +556,6 @@ bool MapWnd::HandleCommand(int id)
     case kZoomOut: view_->Zoom(-1); return true;
     case kShowWaypointOnMap: ShowWaypointOnMap(); return true;
     case kPlanWaypoint: PlanWaypoint(); return true;
-    case kGeocacheFound: SetGeocacheState(1); return true;
-    case kGeocacheNotFound: SetGeocacheState(0); return true;
     case kDeleteThisWaypoint: DeleteSelected(); return true;
     case kEditThisWaypoint: {
         const int serial = ResolveSelection();
@@ -571,6 +584,7 @@ bool MapWnd::HandleCommand(int id)
         return true;
     case kAverageStart:
         model_.StartAveraging();
+        averageWnd_->update();
         LayOut();
         return true;
     case kAverageCancel:
@@ -578,23 +592,26 @@ bool MapWnd::HandleCommand(int id)
         LayOut();
         RedrawMap();
         return true;
-    case kAverageStop: {
-        Waypoint w = model_.FinishAveraging();
-        if (waypoints_.Add(w) > 0)
-            SaveDatabase();
-        else
-            ShowError(Q(WaypointSheetDialog::kCannotAdd));
-        LayOut();
-        RedrawMap();
-        return true;
-    }
+    case kAverageStop: FinishAveraging(); return true;
     default: return false;
     }
 }
 
 bool MapWnd::QueryCommand(int id, CommandStatus& status) const
 {
+    if (!QueryMapCommand(id, status))
+        return false;
+    if (import_->Running())
+        status.enabled = false;
+    return true;
+}
+
+bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
+{
     using namespace cmd;
+    if (files_->QueryCommand(id, status) || geocaching_->QueryCommand(id, status) ||
+        import_->QueryCommand(id, status))
+        return true;
     const bool selected = !selection_.Empty();
     switch (id) {
     case kClearTrack:
@@ -614,9 +631,7 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
     case kGotoThisWaypoint:
     case kEditThisWaypoint:
     case kPlanWaypoint:
-    case kDeleteThisWaypoint:
-    case kGeocacheNotFound: status = {selected, false}; return true;
-    case kGeocacheFound: status = {selected, selection_.FoundChecked(waypoints_)}; return true;
+    case kDeleteThisWaypoint: status = {selected, false}; return true;
     case kCancelGoto: status = {navigation_.IsGotoActive() != 0, false}; return true;
     case kNorthUp: status = {true, map_.NorthUp()}; return true;
     case kCourseUp: status = {true, !map_.NorthUp()}; return true;
@@ -640,7 +655,9 @@ QDialog* MapWnd::MakeDialog(const QString& name)
         return new PlanWaypointDialog(this);
     if (name == QLatin1String("waypoint-list"))
         return new WaypointPickDialog(waypoints_, {}, Q("路点"), this);
-    return MakeWaypointDialog(name);
+    if (QDialog* sheet = MakeWaypointDialog(name))
+        return sheet;
+    return MakeFileDialog(name);
 }
 
 QDialog* MapWnd::MakeWaypointDialog(const QString& name)
@@ -671,6 +688,47 @@ QDialog* MapWnd::MakeWaypointDialog(const QString& name)
         });
     return new CEditWaypointPropSheet(first, positions_, units_, numbered ? page - 1 : 0,
                                       QDateTime::currentSecsSinceEpoch(), this);
+}
+
+QDialog* MapWnd::MakeFileDialog(const QString& name)
+{
+    if (name.startsWith(QLatin1String("csv-import"))) {
+        auto* sheet = new CImportCSVPropSheet(CsvImportSettings{}, units_, this);
+        sheet->Pages()->setCurrentIndex(name.endsWith(QLatin1String("-waypoints")) ? 1 : 0);
+        return sheet;
+    }
+    if (name == QLatin1String("import-progress")) {
+        auto* progress = new ProgressWindow(this, 239, 0, 1000, 1);
+        progress->SetText(Q(WaypointImportRunner::kProgressText));
+        progress->SetPerMille(420);
+        return progress;
+    }
+    ImportResult counts;
+    counts.added = waypoints_.Count();
+    const std::pair<const char*, std::pair<QString, QMessageBox::Icon>> boxes[] = {
+        {"import-summary",
+         {QString::fromStdString(ImportSummaryText(counts)), QMessageBox::Question}},
+        {"import-error", {Q("XML Parse Error: mismatched tag at line 12"), QMessageBox::Critical}},
+        {"database-recovery", {Q(kSaveFailedQuestion), QMessageBox::Warning}},
+        {"replace-question",
+         {UserDialogs::ReplaceQuestion(QString::fromStdString(DatabasePath())),
+          QMessageBox::Warning}},
+        {"found-question", {Q(LoadString(kIdsQueueFoundVisit)), QMessageBox::Question}},
+        {"visits-question", {Q(LoadString(kIdsMarkFoundAsLogged)), QMessageBox::Question}},
+    };
+    for (const auto& [boxName, box] : boxes) {
+        if (name == QLatin1String(boxName)) {
+            const bool question = box.second != QMessageBox::Critical &&
+                                  std::string_view(boxName) != "import-summary";
+            return UserDialogs::MakeBox(this, box.first, box.second, question);
+        }
+    }
+    return nullptr;
+}
+
+QMenu* MapWnd::MakeAveragingMenu(QWidget* parent)
+{
+    return averageWnd_->BuildPopupMenu(parent);
 }
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)

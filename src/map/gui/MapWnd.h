@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/FileBinding.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeProfile.h"
 #include "instruments/BatteryStatus.h"
@@ -25,8 +26,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QDialog;
 class QMenu;
@@ -35,9 +38,14 @@ namespace hw {
 
 class AltProfileWnd;
 class DigitalPanelGrid;
+class GeocacheCommands;
+class MapFileCommands;
 class MapView;
 class MsgWnd;
 class SettingsStore;
+class UserDialogs;
+class WPAverageStatusWnd;
+class WaypointImportCommand;
 
 // The map page "MapWnd": owns the map model, the track, the trip computer,
 // the altitude profile, the waypoints and the navigation, and turns every GPS
@@ -62,6 +70,10 @@ public:
         std::optional<int> zoomIndex;
         std::optional<bool> northUp;
         std::optional<std::string> roadsFile; // the road map in place of the setting's
+        // Waypoint files imported once the window runs, as the import
+        // command would; quiet: the summary goes to standard output.
+        std::vector<std::string> importFiles;
+        bool quietImport = false;
     };
     static void SetRunOptions(const RunOptions& options);
 
@@ -103,9 +115,16 @@ public:
     MapSelection& Selection() { return selection_; }
     RoadLayer& Roads() { return roads_; }
     const RoadDrawing& RoadsDrawn() const { return roadDrawing_; }
-    const std::string& TrackPath() const { return trackPath_; }
-    const std::string& DatabasePath() const { return databasePath_; }
-    // Saves the waypoint database to its file; true when saved.
+    std::string TrackPath() const { return trackFile_->Path(); }
+    std::string DatabasePath() const { return databaseFile_->Path(); }
+    // The files the database and the track are bound to: the settings', or
+    // the run's when the command line named them.
+    FileBinding& DatabaseFile() { return *databaseFile_; }
+    FileBinding& TrackFile() { return *trackFile_; }
+    SettingsStore& Settings() { return settings_; }
+    const UnitFormatter& Units() const { return units_; }
+    // Saves the waypoint database to its file, with the recovery question
+    // when that fails; true when saved.
     bool SaveDatabase();
     // Opens the edit sheet "编辑路点" on a proposed new waypoint and adds what
     // the user confirms (a taken name reopens the sheet with the message),
@@ -114,6 +133,17 @@ public:
     // Edits a stored waypoint in the sheet from the given page and saves the
     // database when it changed; true when it changed.
     bool EditStoredWaypoint(int serial, int startPage);
+    // The questions and file choosers of the map's commands; tests give
+    // their own answers.
+    UserDialogs& Dialogs() { return *dialogs_; }
+    void SetDialogs(UserDialogs* dialogs);
+    WaypointImportCommand& Import() { return *import_; }
+    GeocacheCommands& Geocaching() { return *geocaching_; }
+    WPAverageStatusWnd* AverageStatus() const { return averageWnd_; }
+    void RedrawMap();
+    // The selection as one waypoint: directly, or chosen from a list after
+    // the question; 0 when none.
+    int ResolveSelection();
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
     // The map's dialogs by name, for pictures: "map-properties" (and
@@ -124,6 +154,8 @@ public:
     // "edit-waypoint-N" for page N) on the first geocache of the database;
     // null for another name.
     QDialog* MakeWaypointDialog(const QString& name);
+    // The averaging status window's pop-up menu, for pictures.
+    QMenu* MakeAveragingMenu(QWidget* parent);
     // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
     QMenu* BuildPopupMenu(QWidget* parent);
 
@@ -156,22 +188,21 @@ private:
     void CreateNavWindow();
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
-    void RedrawMap();
     void OnGgaNotice();
+    void CreateFileCommands();
+    bool QueryMapCommand(int id, CommandStatus& status) const;
+    QDialog* MakeFileDialog(const QString& name);
+    void FinishAveraging();
     void OnProximityAlarm();
     void OnPressed(ScreenPoint p);
     void OnTapped(ScreenPoint p);
     void OnContextMenu(ScreenPoint p);
-    // The selection as one waypoint: directly, or chosen from a list after
-    // the question; 0 when none.
-    int ResolveSelection();
     int ChooseWaypoint(const std::vector<int>& only);
     // A new waypoint under the next automatic name, saved with the database.
     void AddWaypoint(Waypoint w);
     void MarkWaypointAt(const GeoPoint& p);
     void PlanWaypoint();
     void ShowWaypointOnMap();
-    void SetGeocacheState(int state);
     void DeleteSelected();
     void OpenProperties();
     void SetNorthUp(bool on);
@@ -201,9 +232,14 @@ private:
     RoadLayer roads_;
     RoadDrawing roadDrawing_{roads_};
     ScreenPoint lastTap_;
-    std::string trackPath_;
-    std::string databasePath_;
-    bool databaseForRun_ = false;
+    std::unique_ptr<FileBinding> trackFile_;
+    std::unique_ptr<FileBinding> databaseFile_;
+    std::unique_ptr<UserDialogs> ownDialogs_;
+    UserDialogs* dialogs_ = nullptr;
+    std::unique_ptr<MapFileCommands> files_;
+    std::unique_ptr<GeocacheCommands> geocaching_;
+    WaypointImportCommand* import_ = nullptr;
+    WPAverageStatusWnd* averageWnd_ = nullptr;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;
     DigitalPanelGrid* navWnd_ = nullptr;

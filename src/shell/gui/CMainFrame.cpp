@@ -14,6 +14,7 @@
 #include "instruments/PanelField.h"
 #include "instruments/gui/ChangePaneDialog.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/WaypointImportCommand.h"
 #include "shell/ColourTheme.h"
 #include "shell/CommandIds.h"
 #include "shell/FirstRun.h"
@@ -29,10 +30,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QMimeData>
 #include <QToolBar>
 #include <QUrl>
 
@@ -109,6 +114,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
 {
     instance = this;
     setWindowTitle(QStringLiteral("Hikewise"));
+    setAcceptDrops(true);
     resize(480, 640);
     LoadTheme(settings_);
     parser_.SetGpsTalkerOnly(settings_.GetInt(section::kSettings, NmeaParser::kOnlyGpsTalker, 0) !=
@@ -502,6 +508,55 @@ QDialog* CMainFrame::MakeDialog(const QString& name)
         return box;
     }
     return nullptr;
+}
+
+QWidget* CMainFrame::MakePicture(const QString& name)
+{
+    if (QDialog* dialog = MakeDialog(name))
+        return dialog;
+    MapWnd* map = tabs_->MapWindow();
+    if (name == QLatin1String("averaging") || name == QLatin1String("averaging-menu")) {
+        tabs_->ShowPage(MapWnd::kMapTab);
+        map->HandleCommand(cmd::kAverageStart);
+        if (name == QLatin1String("averaging"))
+            return this;
+        return map->MakeAveragingMenu(this);
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The local waypoint files among what is dragged.
+QStringList DroppedWaypointFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data)
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && WaypointImportCommand::IsImportable(url.toLocalFile()))
+            files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedWaypointFiles(event->mimeData()).isEmpty() &&
+        !tabs_->MapWindow()->Import().Running())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedWaypointFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the source is not kept waiting.
+    QTimer::singleShot(0, this,
+                       [this, files] { tabs_->MapWindow()->Import().Import(files, true, false); });
 }
 
 QString CMainFrame::AboutText()

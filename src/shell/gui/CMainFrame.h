@@ -79,6 +79,9 @@ public:
     // A dialog of the frame by name, made but not shown, for pictures of it;
     // nullptr for an unknown name.
     QDialog* MakeDialog(const QString& name);
+    // What --dialog NAME pictures: a dialog, or the window in a state (the
+    // averaging status, its menu); nullptr for an unknown name.
+    QWidget* MakePicture(const QString& name);
 
     // Replaces the receiver by a recorded log; false (after the message)
     // when the file cannot be opened.
@@ -93,6 +96,9 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // Waypoint files dropped on the window are imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // LinkHost

@@ -59,8 +59,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
                        "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
                        "map-properties, plan-waypoint, waypoint-list, edit-waypoint, "
-                       "edit-waypoint-2 to edit-waypoint-5, edit-multiple; the waypoint dialogs "
-                       "show the waypoints of --database)."),
+                       "edit-waypoint-2 to edit-waypoint-5, edit-multiple, csv-import, "
+                       "csv-import-waypoints, import-progress, import-summary, import-error, "
+                       "database-recovery, replace-question, found-question, visits-question, "
+                       "averaging, averaging-menu; the waypoint dialogs show the waypoints of "
+                       "--database)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),
@@ -91,9 +94,18 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         QStringLiteral("Render the page of --page N times off screen after the replay time of "
                        "--after, print the times as one JSON line and exit."),
         QStringLiteral("N"));
+    QCommandLineOption import(
+        QStringLiteral("import"),
+        QStringLiteral("Import the waypoint file FILE (GPX, XML, LOC, CSV) into the database at "
+                       "start, with the stored import settings; with --screenshot the summary is "
+                       "printed as JSON. Files named without an option are imported too."),
+        QStringLiteral("FILE"));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Waypoint files to import at start."),
+                                 QStringLiteral("[FILE...]"));
     parser.addOptions({settings, replay, roads, gpsd, screenshot, after, page, dialog, size, view,
-                       frameTimes, database, track, gotoName, zoom, northUp, courseUp,
-                       replaySpeed});
+                       frameTimes, database, track, gotoName, zoom, northUp, courseUp, replaySpeed,
+                       import});
     parser.process(arguments); // handles --help and --version, exits on unknown options
 
     // A whole-number option in [lo, hi]; anything else sets the error.
@@ -130,6 +142,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     readInt(frameTimes, cl.frameTimes, 1, INT_MAX,
             QStringLiteral("--frame-times takes a number of frames"));
     readInt(view, cl.view, 0, 2, QStringLiteral("--view takes a view number from 0 to 2"));
+    cl.importFiles = parser.values(import) + parser.positionalArguments();
     cl.databaseFile = parser.value(database);
     cl.trackFile = parser.value(track);
     cl.gotoName = parser.value(gotoName);

@@ -26,7 +26,10 @@ struct CommandLine {
     int zoom = -1;        // --zoom INDEX (0-20)
     int northUp = -1;     // --north-up 1, --course-up 0
     int replaySpeed = 1;  // --replay-speed N: N x 128 bytes a replay tick
-    QString error;        // set when the arguments do not parse
+    // --import FILE and the files named without an option: waypoint files
+    // imported at start.
+    QStringList importFiles;
+    QString error; // set when the arguments do not parse
 
     static CommandLine Parse(const QStringList& arguments);
     // Whether the arguments ask only for the help or the version text, which

@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hw {
 
 ProgressWindow::ProgressWindow(QWidget* parent, int titleId, int low, int high, int step)
@@ -51,6 +53,14 @@ void ProgressWindow::Step()
     const int percent = (bar_->value() - bar_->minimum()) * 100 / span;
     percent_->setText(QString::fromStdString(FormatString("%d%c", percent, '%')));
     Pump();
+}
+
+void ProgressWindow::SetPerMille(int perMille)
+{
+    const int span = bar_->maximum() - bar_->minimum();
+    bar_->setValue(bar_->minimum() + static_cast<int>(static_cast<long long>(span) *
+                                                      std::clamp(perMille, 0, 1000) / 1000));
+    percent_->setText(QString::fromStdString(FormatString("%d%c", perMille / 10, '%')));
 }
 
 void ProgressWindow::Pump()

@@ -20,6 +20,8 @@ public:
     void ShowOver();
     void SetText(const QString& text);
     void Step();
+    // Sets the bar to a share of its range, without pumping messages.
+    void SetPerMille(int perMille);
     void Pump();
     QString PercentText() const;
     QString Text() const;

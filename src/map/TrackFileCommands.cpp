@@ -1,0 +1,54 @@
+#include "map/TrackFileCommands.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace hw {
+namespace {
+
+void EnsureParentFolder(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, ec);
+}
+
+} // namespace
+
+int TrackFileCommands::SaveCurrent()
+{
+    const std::string path = binding_.Path();
+    if (path.empty())
+        return 0;
+    EnsureParentFolder(path);
+    return log_.Save(path);
+}
+
+bool TrackFileCommands::Open(const std::string& chosen)
+{
+    if (chosen.empty())
+        return false;
+    SaveCurrent();
+    if (log_.Load(chosen) != 1)
+        return false;
+    binding_.Bind(chosen);
+    return true;
+}
+
+bool TrackFileCommands::New(const std::string& chosen, const ConfirmReplace& confirm)
+{
+    if (chosen.empty())
+        return false;
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(chosen, ec);
+    if (exists && !(confirm && confirm(chosen)))
+        return false;
+    SaveCurrent();
+    if (exists)
+        std::filesystem::remove(chosen, ec);
+    binding_.Bind(chosen);
+    return true;
+}
+
+} // namespace hw

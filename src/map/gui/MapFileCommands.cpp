@@ -1,0 +1,240 @@
+#include "map/gui/MapFileCommands.h"
+
+#include "base/StringTable.h"
+#include "map/TrackExport.h"
+#include "map/TrackFileCommands.h"
+#include "map/gui/MapWnd.h"
+#include "shell/CommandIds.h"
+#include "shell/gui/AppPaths.h"
+#include "shell/gui/UserDialogs.h"
+#include "waypoints/GeocacheVisits.h"
+#include "waypoints/GpxWaypointWriter.h"
+#include "waypoints/WaypointDatabaseCommands.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace hw {
+namespace {
+
+constexpr const char* kCannotOpenTrack = "不能够打开轨迹文件.请检查并确认文件正确.";
+constexpr const char* kWaypointExportFilter = "GPX Files (*.GPX)|*.gpx|XML Files (*.XML)|*.XML||";
+
+QString Q(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+QString Local(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string Native(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+bool AskReplace(MapWnd& map, const std::string& path)
+{
+    return map.Dialogs().Ask(&map, UserDialogs::ReplaceQuestion(Local(path)), QMessageBox::Warning);
+}
+
+// The database file's own dialogues, asked over the map window.
+class MapDatabaseDialogs final : public WaypointFileDialogs {
+public:
+    MapDatabaseDialogs(MapWnd& map, std::string untitled)
+        : map_(map), untitled_(std::move(untitled))
+    {
+    }
+    bool AskSaveElsewhere() override
+    {
+        return map_.Dialogs().Ask(&map_, Q(kSaveFailedQuestion), QMessageBox::Warning);
+    }
+    std::string ChooseNewFile() override
+    {
+        return Native(
+            map_.Dialogs().SaveFile(&map_, {Q("路点数据库"), kWaypointFileFilter, Local(untitled_),
+                                            QString::fromLatin1(kWaypointFileExtension), false}));
+    }
+    std::string ChooseExistingFile(const std::string& start) override
+    {
+        return Native(
+            map_.Dialogs().OpenFile(&map_, {Q("路点数据库"), kWaypointFileFilter, Local(start),
+                                            QString::fromLatin1(kWaypointFileExtension), false}));
+    }
+    void ShowCannotOpen() override
+    {
+        map_.Dialogs().Tell(&map_, Q(kCannotOpenMessage), QMessageBox::Warning);
+    }
+    bool ConfirmReplace(const std::string& path) override { return AskReplace(map_, path); }
+    void SetBusy(bool busy) override
+    {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    MapWnd& map_;
+    std::string untitled_;
+};
+
+struct TrackExportChoice {
+    TrackExportFormat format;
+    const char* filter;
+    const char* suffix;
+};
+
+TrackExportChoice TrackExportOf(int id)
+{
+    switch (id) {
+    case cmd::kExportTrackKml:
+        return {TrackExportFormat::Kml, "KML File (*.kml)|*.kml|All Files (*.*)|*.*||", "kml"};
+    case cmd::kExportTrackGpx:
+        return {TrackExportFormat::Gpx, "GPX File (*.gpx)|*.gpx|All Files (*.*)|*.*||", "gpx"};
+    default: return {TrackExportFormat::Csv, "CSV File (*.csv)|*.csv|All Files (*.*)|*.*||", "csv"};
+    }
+}
+
+// The wait cursor for the length of a scope.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+std::string MapFileCommands::UntitledBeside(const std::string& path)
+{
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = AppPaths::DocumentsDir().toStdString();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return (folder / "Untitled").string();
+}
+
+bool MapFileCommands::SaveDatabase()
+{
+    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
+    WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
+    return commands.SaveCurrent() == 1;
+}
+
+bool MapFileCommands::SaveTrack()
+{
+    return TrackFileCommands(map_.Track(), map_.TrackFile()).SaveCurrent() == 1;
+}
+
+void MapFileCommands::OpenDatabase()
+{
+    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
+    WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
+    if (commands.Open()) {
+        map_.Selection().Clear();
+        map_.RedrawMap();
+    }
+}
+
+void MapFileCommands::NewDatabase()
+{
+    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
+    WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
+    if (commands.New()) {
+        map_.Selection().Clear();
+        map_.RedrawMap();
+    }
+}
+
+void MapFileCommands::ExportWaypoints()
+{
+    const QString path = map_.Dialogs().SaveFile(
+        &map_, {Q("导出路点"), kWaypointExportFilter,
+                Local(UntitledBeside(map_.DatabaseFile().Path())), QStringLiteral("gpx"), true});
+    if (path.isEmpty())
+        return;
+    WaitCursor wait;
+    if (ExportGpxFile(map_.Waypoints(), Native(path), QDateTime::currentSecsSinceEpoch()) != 1)
+        map_.Dialogs().Tell(&map_, Q(LoadString(kIdsCannotCreateVisitsFile)),
+                            QMessageBox::Critical);
+}
+
+void MapFileCommands::OpenTrack()
+{
+    const QString path = map_.Dialogs().OpenFile(
+        &map_, {Q("轨迹文件"), kTrackOpenFilter, Local(map_.TrackFile().Path()),
+                QString::fromLatin1(kTrackFileExtension), false});
+    if (path.isEmpty())
+        return;
+    WaitCursor wait;
+    if (!TrackFileCommands(map_.Track(), map_.TrackFile()).Open(Native(path)))
+        map_.Dialogs().Tell(&map_, Q(kCannotOpenTrack), QMessageBox::Warning);
+    map_.RedrawMap();
+}
+
+void MapFileCommands::NewTrack()
+{
+    const QString path = map_.Dialogs().SaveFile(
+        &map_, {Q("轨迹文件"), kTrackNewFilter, Local(UntitledBeside(map_.TrackFile().Path())),
+                QString::fromLatin1(kTrackFileExtension), false});
+    if (path.isEmpty())
+        return;
+    TrackFileCommands(map_.Track(), map_.TrackFile())
+        .New(Native(path), [this](const std::string& p) { return AskReplace(map_, p); });
+    map_.RedrawMap();
+}
+
+void MapFileCommands::ExportTrack(int id)
+{
+    const TrackExportChoice choice = TrackExportOf(id);
+    const QString path = map_.Dialogs().SaveFile(
+        &map_, {Q("导出轨迹"), choice.filter, Local(UntitledBeside(map_.TrackFile().Path())),
+                QString::fromLatin1(choice.suffix), true});
+    if (path.isEmpty())
+        return;
+    WaitCursor wait;
+    if (hw::ExportTrack(map_.Track(), choice.format, Native(path)) != 1)
+        map_.Dialogs().Tell(&map_, Q(LoadString(kIdsCannotCreateVisitsFile)),
+                            QMessageBox::Critical);
+}
+
+bool MapFileCommands::HandleCommand(int id)
+{
+    using namespace cmd;
+    switch (id) {
+    case kOpenWaypointDatabase: OpenDatabase(); return true;
+    case kNewWaypointDatabase: NewDatabase(); return true;
+    case kExportWaypoints: ExportWaypoints(); return true;
+    case kOpenTrackFile: OpenTrack(); return true;
+    case kNewTrackFile: NewTrack(); return true;
+    case kExportTrackCsv:
+    case kExportTrackKml:
+    case kExportTrackGpx: ExportTrack(id); return true;
+    default: return false;
+    }
+}
+
+bool MapFileCommands::QueryCommand(int id, CommandStatus& status) const
+{
+    using namespace cmd;
+    switch (id) {
+    case kOpenWaypointDatabase:
+    case kNewWaypointDatabase:
+    case kExportWaypoints:
+    case kOpenTrackFile:
+    case kNewTrackFile:
+    case kExportTrackCsv:
+    case kExportTrackKml:
+    case kExportTrackGpx: status = {true, false}; return true;
+    default: return false;
+    }
+}
+
+} // namespace hw

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/CommandTarget.h"
+
+#include <string>
+
+namespace hw {
+
+class MapWnd;
+
+// The map window's file commands: the waypoint database's open and new and
+// its saving with the recovery question, the waypoint export to GPX, and the
+// track file's open, new and the three track exports.
+class MapFileCommands : public CommandTarget {
+public:
+    explicit MapFileCommands(MapWnd& map) : map_(map) {}
+
+    // Saves the database to its file; when that fails, the recovery
+    // question. True when saved.
+    bool SaveDatabase();
+    // Saves the track to its file; true when saved.
+    bool SaveTrack();
+
+    bool HandleCommand(int id) override;
+    bool QueryCommand(int id, CommandStatus& status) const override;
+
+private:
+    void OpenDatabase();
+    void NewDatabase();
+    void ExportWaypoints();
+    void OpenTrack();
+    void NewTrack();
+    void ExportTrack(int id);
+    // The folder of a bound file with "Untitled" in it, where save choosers start.
+    static std::string UntitledBeside(const std::string& path);
+
+    MapWnd& map_;
+};
+
+} // namespace hw

@@ -1,0 +1,89 @@
+#include "waypoints/gui/WPAverageStatusWnd.h"
+
+#include "shell/CommandIds.h"
+#include "waypoints/PositionAverager.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QTextOption>
+
+#include <algorithm>
+#include <memory>
+
+namespace hw {
+
+WPAverageStatusWnd::WPAverageStatusWnd(const PositionAverager& averager,
+                                       const SettingsStore& settings, const UnitFormatter& units,
+                                       QWidget* parent)
+    : QWidget(parent), averager_(averager), positions_(settings), units_(units)
+{
+    setObjectName(QStringLiteral("WPAverageStatusWnd"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(7);
+    setFont(font);
+}
+
+QString WPAverageStatusWnd::PositionText() const
+{
+    return QString::fromStdString(averager_.PositionStatusText(positions_, units_));
+}
+
+QString WPAverageStatusWnd::DeviationText() const
+{
+    return QString::fromStdString(averager_.DeviationStatusText(units_));
+}
+
+void WPAverageStatusWnd::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.setPen(Qt::black);
+    const QFontMetrics metrics(font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    // The values line up after the widest label.
+    option.setTabStopDistance(metrics.horizontalAdvance(QStringLiteral("Deviation:")) +
+                              metrics.averageCharWidth() * 2);
+    const QString first = PositionText();
+    const QString second = DeviationText();
+    const QRectF area = QRectF(rect()).adjusted(3, 1, 0, 0);
+    const QRectF firstBox = p.boundingRect(area, first, option);
+    p.drawText(area, first, option);
+    // The spread beside the position when there is room for both, else
+    // below it.
+    const QRectF secondBox = p.boundingRect(area, second, option);
+    const qreal column =
+        std::max(area.width() / 2, firstBox.width() + metrics.averageCharWidth() * 3);
+    QRectF secondArea = area;
+    if (column + secondBox.width() <= area.width())
+        secondArea.setLeft(area.left() + column);
+    else
+        secondArea.setTop(area.top() + firstBox.height());
+    p.drawText(secondArea, second, option);
+}
+
+QMenu* WPAverageStatusWnd::BuildPopupMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    const std::pair<int, const char*> items[] = {
+        {cmd::kAverageStop, "停止／完成"},
+        {cmd::kAverageCancel, "取消平均"},
+        {cmd::kMapProperties, "地图属性(&M)..."},
+    };
+    for (const auto& [id, text] : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id = id] { emit Command(id); });
+    }
+    return menu;
+}
+
+void WPAverageStatusWnd::contextMenuEvent(QContextMenuEvent* event)
+{
+    std::unique_ptr<QMenu> menu(BuildPopupMenu(this));
+    menu->exec(event->globalPos());
+}
+
+} // namespace hw

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "waypoints/WaypointDatabase.h"
+#include "waypoints/WaypointImportJob.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+class QThread;
+class QWidget;
+
+namespace hw {
+
+class ProgressWindow;
+
+// Runs an import off the UI thread, so that the windows stay live: the job
+// works on a copy of the database and saves it, while a progress window
+// (for large files) shows how far it has come. The window under the
+// progress takes no input meanwhile. Finished() comes on the UI thread.
+class WaypointImportRunner : public QObject {
+    Q_OBJECT
+public:
+    // Files of at least this many bytes together get a progress window.
+    static constexpr qint64 kProgressBytes = 256 * 1024;
+    static constexpr const char* kProgressText = "导入路点...";
+
+    WaypointImportRunner(const WaypointDatabase& db, WaypointImportJob job, std::string savePath,
+                         QWidget* over);
+    ~WaypointImportRunner() override;
+
+    void Start();
+    bool Running() const { return running_; }
+    // After Finished(): the database with the import, and what it did.
+    WaypointDatabase& Imported() { return db_; }
+    const WaypointImportJob::Result& Result() const { return result_; }
+    ProgressWindow* Progress() const { return progress_; }
+
+signals:
+    void Finished();
+
+private:
+    void ShowProgress();
+    void OnThreadDone();
+
+    WaypointDatabase db_;
+    WaypointImportJob job_;
+    std::string savePath_;
+    QWidget* over_;
+    WaypointImportJob::Result result_;
+    ImportProgressCounter counter_;
+    QThread* thread_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
+    QTimer poll_;
+    bool running_ = false;
+};
+
+} // namespace hw
