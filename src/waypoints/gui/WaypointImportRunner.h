@@ -1,9 +1,11 @@
 #pragma once
 
+#include "shell/gui/ProgressWindow.h"
 #include "waypoints/WaypointDatabase.h"
 #include "waypoints/WaypointImportJob.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -13,8 +15,6 @@ class QThread;
 class QWidget;
 
 namespace hw {
-
-class ProgressWindow;
 
 // Runs an import off the UI thread, so that the windows stay live: the job
 // works on a copy of the database and saves it, while a progress window
@@ -52,7 +52,7 @@ private:
     WaypointImportJob::Result result_;
     ImportProgressCounter counter_;
     QThread* thread_ = nullptr;
-    ProgressWindow* progress_ = nullptr;
+    QPointer<ProgressWindow> progress_; // a child of the window it is over
     QTimer poll_;
     bool running_ = false;
 };
