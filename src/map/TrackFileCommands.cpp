@@ -1,20 +1,11 @@
 #include "map/TrackFileCommands.h"
 
+#include "base/Folders.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace hw {
-namespace {
-
-void EnsureParentFolder(const std::string& path)
-{
-    std::error_code ec;
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent, ec);
-}
-
-} // namespace
 
 int TrackFileCommands::SaveCurrent()
 {

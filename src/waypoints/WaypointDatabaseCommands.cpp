@@ -1,5 +1,6 @@
 #include "waypoints/WaypointDatabaseCommands.h"
 
+#include "base/Folders.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 
@@ -7,15 +8,6 @@
 
 namespace hw {
 namespace {
-
-// The default folder may not exist yet on a fresh system.
-void EnsureParentFolder(const std::string& path)
-{
-    std::error_code ec;
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent, ec);
-}
 
 bool FileExists(const std::string& path)
 {

@@ -10,6 +10,8 @@
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/CommandIds.h"
+#include "shell/gui/CMainFrame.h"
+#include "shell/gui/TabContainer.h"
 #include "shell/gui/UserDialogs.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointImport.h"
@@ -21,6 +23,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -400,7 +404,13 @@ private slots:
                  qPrintable(f.window->AverageStatus()->DeviationText()));
         QVERIFY(f.window->AverageStatus()->PositionText().startsWith(QLatin1String("Avg Lat:\t")));
 
-        f.window->HandleCommand(cmd::kAverageStop);
+        // Finished from the status window's own pop-up menu.
+        std::unique_ptr<QMenu> menu(f.window->AverageStatus()->BuildPopupMenu(nullptr));
+        QCOMPARE(menu->actions().size(), 3);
+        QCOMPARE(menu->actions()[1]->text(), QString::fromUtf8("取消平均"));
+        QVERIFY(menu->actions()[0]->isEnabled());
+        QCOMPARE(menu->actions()[0]->text(), QString::fromUtf8("停止／完成"));
+        menu->actions()[0]->trigger();
         QVERIFY(!f.window->AverageStatus()->isVisible());
         const WaypointDatabase saved = f.SavedDatabase();
         QCOMPARE(saved.Count(), 1);
@@ -540,6 +550,60 @@ private slots:
         const WaypointDatabase saved = f.SavedDatabase();
         QCOMPARE(saved.Count(), f.window->Waypoints().Count());
         QVERIFY(f.Named(saved, "WPT 00000")); // the mark made before
+    }
+
+    void filesDroppedOnTheWindowAreImportedAndTheMenuOffersTheCommands()
+    {
+        QTemporaryDir dir;
+        const QString gpx = dir.filePath("dropped.gpx");
+        QFile out(gpx);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("<gpx><wpt lat=\"46.5\" lon=\"7.9\"><name>Dropped</name></wpt></gpx>");
+        out.close();
+        MapWnd::RunOptions run;
+        run.databaseFile = dir.filePath("points.wpt").toStdString();
+        run.trackFile = dir.filePath("walk.trk").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings;
+        CMainFrame::Options options;
+        options.skipFirstRun = true;
+        CMainFrame frame(settings, options);
+        ScriptedUser user;
+        MapWnd* map = frame.Tabs()->MapWindow();
+        map->SetDialogs(&user);
+        frame.show();
+        // Every file command of the menus is there and enabled.
+        for (int id : {cmd::kImportWaypoints, cmd::kExportWaypoints, cmd::kExportGeocacheVisits,
+                       cmd::kOpenWaypointDatabase, cmd::kNewWaypointDatabase, cmd::kOpenTrackFile,
+                       cmd::kNewTrackFile, cmd::kExportTrackCsv, cmd::kExportTrackKml,
+                       cmd::kExportTrackGpx, cmd::kAverageStart}) {
+            CommandStatus status;
+            QVERIFY2(frame.QueryAnyCommand(id, status) && status.enabled,
+                     qPrintable(QString::number(id)));
+        }
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(gpx), QUrl::fromLocalFile(dir.filePath("notes.txt"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QSignalSpy done(&map->Import(), &WaypointImportCommand::Finished);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&frame, &drop);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(done.front().at(0).toInt(), 1);
+        WaypointDatabase saved;
+        QCOMPARE(LoadWaypointDatabase(saved, run.databaseFile->c_str()), 1);
+        QVERIFY(saved.NameExists(std::string_view("Dropped")));
+
+        // Nothing importable: the drop is refused.
+        QMimeData text;
+        text.setUrls({QUrl::fromLocalFile(dir.filePath("notes.txt"))});
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, {});
+        refused.setAccepted(false);
+        QApplication::sendEvent(&frame, &refused);
+        QVERIFY(!refused.isAccepted());
+        MapWnd::SetRunOptions({});
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "map/gui/MapFileCommands.h"
 
+#include "base/Folders.h"
 #include "base/StringTable.h"
 #include "map/TrackExport.h"
 #include "map/TrackFileCommands.h"
@@ -45,19 +46,17 @@ bool AskReplace(MapWnd& map, const std::string& path)
 // The database file's own dialogues, asked over the map window.
 class MapDatabaseDialogs final : public WaypointFileDialogs {
 public:
-    MapDatabaseDialogs(MapWnd& map, std::string untitled)
-        : map_(map), untitled_(std::move(untitled))
-    {
-    }
+    explicit MapDatabaseDialogs(MapWnd& map) : map_(map) {}
     bool AskSaveElsewhere() override
     {
         return map_.Dialogs().Ask(&map_, Q(kSaveFailedQuestion), QMessageBox::Warning);
     }
     std::string ChooseNewFile() override
     {
-        return Native(
-            map_.Dialogs().SaveFile(&map_, {Q("路点数据库"), kWaypointFileFilter, Local(untitled_),
-                                            QString::fromLatin1(kWaypointFileExtension), false}));
+        return Native(map_.Dialogs().SaveFile(
+            &map_, {Q("路点数据库"), kWaypointFileFilter,
+                    Local(MapFileCommands::UntitledBeside(map_.DatabaseFile().Path())),
+                    QString::fromLatin1(kWaypointFileExtension), false}));
     }
     std::string ChooseExistingFile(const std::string& start) override
     {
@@ -80,7 +79,6 @@ public:
 
 private:
     MapWnd& map_;
-    std::string untitled_;
 };
 
 struct TrackExportChoice {
@@ -116,14 +114,14 @@ std::string MapFileCommands::UntitledBeside(const std::string& path)
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (folder.empty())
         folder = AppPaths::DocumentsDir().toStdString();
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    return (folder / "Untitled").string();
+    const std::string untitled = (folder / "Untitled").string();
+    EnsureParentFolder(untitled); // a chooser never opens in a missing folder
+    return untitled;
 }
 
 bool MapFileCommands::SaveDatabase()
 {
-    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
+    MapDatabaseDialogs dialogs(map_);
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
     return commands.SaveCurrent() == 1;
 }
@@ -133,21 +131,11 @@ bool MapFileCommands::SaveTrack()
     return TrackFileCommands(map_.Track(), map_.TrackFile()).SaveCurrent() == 1;
 }
 
-void MapFileCommands::OpenDatabase()
+void MapFileCommands::ReplaceDatabase(bool (WaypointDatabaseCommands::*command)())
 {
-    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
+    MapDatabaseDialogs dialogs(map_);
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
-    if (commands.Open()) {
-        map_.Selection().Clear();
-        map_.RedrawMap();
-    }
-}
-
-void MapFileCommands::NewDatabase()
-{
-    MapDatabaseDialogs dialogs(map_, UntitledBeside(map_.DatabaseFile().Path()));
-    WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
-    if (commands.New()) {
+    if ((commands.*command)()) {
         map_.Selection().Clear();
         map_.RedrawMap();
     }
@@ -209,8 +197,8 @@ bool MapFileCommands::HandleCommand(int id)
 {
     using namespace cmd;
     switch (id) {
-    case kOpenWaypointDatabase: OpenDatabase(); return true;
-    case kNewWaypointDatabase: NewDatabase(); return true;
+    case kOpenWaypointDatabase: ReplaceDatabase(&WaypointDatabaseCommands::Open); return true;
+    case kNewWaypointDatabase: ReplaceDatabase(&WaypointDatabaseCommands::New); return true;
     case kExportWaypoints: ExportWaypoints(); return true;
     case kOpenTrackFile: OpenTrack(); return true;
     case kNewTrackFile: NewTrack(); return true;

@@ -7,6 +7,7 @@
 namespace hw {
 
 class MapWnd;
+class WaypointDatabaseCommands;
 
 // The map window's file commands: the waypoint database's open and new and
 // its saving with the recovery question, the waypoint export to GPX, and the
@@ -24,16 +25,17 @@ public:
     bool HandleCommand(int id) override;
     bool QueryCommand(int id, CommandStatus& status) const override;
 
+    // The folder of a bound file with "Untitled" in it, where save choosers
+    // start; the folder is made when missing.
+    static std::string UntitledBeside(const std::string& path);
+
 private:
-    void OpenDatabase();
-    void NewDatabase();
+    // Open or new: a database from another file; the map redraws.
+    void ReplaceDatabase(bool (WaypointDatabaseCommands::*command)());
     void ExportWaypoints();
     void OpenTrack();
     void NewTrack();
     void ExportTrack(int id);
-    // The folder of a bound file with "Untitled" in it, where save choosers start.
-    static std::string UntitledBeside(const std::string& path);
-
     MapWnd& map_;
 };
 

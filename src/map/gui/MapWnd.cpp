@@ -135,9 +135,8 @@ void MapWnd::CreateFileCommands()
     files_ = std::make_unique<MapFileCommands>(*this);
     geocaching_ = std::make_unique<GeocacheCommands>(*this);
     import_ = new WaypointImportCommand(*this);
-    averageWnd_ = new WPAverageStatusWnd(averager_, settings_, units_, this);
+    averageWnd_ = new WPAverageStatusWnd(averager_, settings_, units_, *this, this);
     averageWnd_->hide();
-    connect(averageWnd_, &WPAverageStatusWnd::Command, this, [this](int id) { HandleCommand(id); });
     const RunOptions& run = RunOptionsForProcess();
     if (!run.importFiles.empty()) {
         QStringList files;

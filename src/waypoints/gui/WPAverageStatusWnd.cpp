@@ -1,6 +1,7 @@
 #include "waypoints/gui/WPAverageStatusWnd.h"
 
 #include "shell/CommandIds.h"
+#include "shell/gui/PopupMenu.h"
 #include "waypoints/PositionAverager.h"
 
 #include <QContextMenuEvent>
@@ -15,8 +16,8 @@ namespace hw {
 
 WPAverageStatusWnd::WPAverageStatusWnd(const PositionAverager& averager,
                                        const SettingsStore& settings, const UnitFormatter& units,
-                                       QWidget* parent)
-    : QWidget(parent), averager_(averager), positions_(settings), units_(units)
+                                       CommandTarget& commands, QWidget* parent)
+    : QWidget(parent), averager_(averager), positions_(settings), units_(units), commands_(commands)
 {
     setObjectName(QStringLiteral("WPAverageStatusWnd"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,18 +67,12 @@ void WPAverageStatusWnd::paintEvent(QPaintEvent*)
 
 QMenu* WPAverageStatusWnd::BuildPopupMenu(QWidget* parent)
 {
-    auto* menu = new QMenu(parent);
-    const std::pair<int, const char*> items[] = {
-        {cmd::kAverageStop, "停止／完成"},
-        {cmd::kAverageCancel, "取消平均"},
-        {cmd::kMapProperties, "地图属性(&M)..."},
+    static const std::vector<MenuEntry> entries = {
+        {"停止／完成", cmd::kAverageStop, {}},
+        {"取消平均", cmd::kAverageCancel, {}},
+        {"地图属性(&M)...", cmd::kMapProperties, {}},
     };
-    for (const auto& [id, text] : items) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
-        action->setData(id);
-        connect(action, &QAction::triggered, this, [this, id = id] { emit Command(id); });
-    }
-    return menu;
+    return hw::BuildPopupMenu(entries, commands_, parent);
 }
 
 void WPAverageStatusWnd::contextMenuEvent(QContextMenuEvent* event)

@@ -8,28 +8,27 @@ class QMenu;
 
 namespace hw {
 
+class CommandTarget;
 class PositionAverager;
 class SettingsStore;
 class UnitFormatter;
 
 // The averaging status "WPAverageStatusWnd": the running mean position and
 // altitude, and the spread with the number of samples, on white. Its
-// tap-and-hold menu asks the map window to finish or cancel averaging or to
-// open the map properties.
+// tap-and-hold menu gives the window's owner the commands to finish or
+// cancel averaging and to open the map properties.
 class WPAverageStatusWnd : public QWidget {
     Q_OBJECT
 public:
     WPAverageStatusWnd(const PositionAverager& averager, const SettingsStore& settings,
-                       const UnitFormatter& units, QWidget* parent = nullptr);
+                       const UnitFormatter& units, CommandTarget& commands,
+                       QWidget* parent = nullptr);
 
     // The two text blocks as they are drawn.
     QString PositionText() const;
     QString DeviationText() const;
     // The pop-up menu "停止／完成", "取消平均", "地图属性(&M)...".
     QMenu* BuildPopupMenu(QWidget* parent);
-
-signals:
-    void Command(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +38,7 @@ private:
     const PositionAverager& averager_;
     PositionFormatter positions_;
     const UnitFormatter& units_;
+    CommandTarget& commands_;
 };
 
 } // namespace hw
