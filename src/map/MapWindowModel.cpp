@@ -84,6 +84,8 @@ MapWindowModel::Repaint MapWindowModel::OnTimer(bool visible, bool dataLost)
 
 void MapWindowModel::OnViewTimer()
 {
+    if (paused_)
+        return;
     parts_.navigation.CheckArrival();
     parts_.navigation.CheckProximity();
 }

@@ -55,7 +55,8 @@ public:
     // Writes the current position for the next start.
     void StorePosition(SettingsStore& settings) const;
 
-    // While a waypoint import runs, GPS updates are ignored.
+    // While a waypoint import runs, GPS updates and the view's checks are
+    // ignored.
     void SetPaused(bool paused) { paused_ = paused; }
     bool Paused() const { return paused_; }
 
@@ -66,7 +67,8 @@ public:
     // The window's one-second timer; a lost link makes the next point start
     // a segment.
     Repaint OnTimer(bool visible, bool dataLost);
-    // The map view's one-second timer: the arrival and proximity checks.
+    // The map view's one-second timer: the arrival and proximity checks
+    // (none while paused).
     void OnViewTimer();
     bool NextPointStartsSegment() const { return recorder_.NextPointStartsSegment(); }
 

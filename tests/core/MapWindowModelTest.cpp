@@ -154,6 +154,25 @@ TEST_F(MapWindowModelTest, PausedUpdatesAndLostLinksOnTheTimer)
     EXPECT_FALSE(window.OnTimer(false, false).map);
 }
 
+TEST_F(MapWindowModelTest, APausedViewTimerRaisesNoAlarm)
+{
+    window.OnGpsUpdate(Fix(kStart), true);
+    Waypoint bell;
+    bell.strName = "Bell";
+    bell.nLatitude = kStart.lat;
+    bell.nLongitude = kStart.lon;
+    bell.bActiveWaypoint = 1;
+    bell.dActiveWPDistance = 0.5;
+    waypoints.Add(bell);
+    sink.messages.clear();
+    window.SetPaused(true);
+    window.OnViewTimer();
+    EXPECT_TRUE(sink.messages.empty());
+    window.SetPaused(false);
+    window.OnViewTimer();
+    EXPECT_EQ(sink.messages, std::vector<uint32_t>{WM_PROXIMITY_ALARM});
+}
+
 TEST_F(MapWindowModelTest, AveragingMarksTheAveragedPositionOnTheMap)
 {
     window.StartAveraging();
