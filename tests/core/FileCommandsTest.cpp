@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 namespace hw {
@@ -160,21 +161,24 @@ TEST(WaypointImportJob, ProgressIsReadableFromAnotherThreadAndOnlyGrows)
     WaypointDatabase db;
     ImportProgressCounter progress;
     WaypointImportJob::Result result;
+    std::atomic<bool> finished{false};
     std::thread worker([&] {
         result =
             WaypointImportJob({dir.Path("a.csv"), dir.Path("b.gpx")}, false, CsvImportSettings{})
                 .Run(db, {}, &progress);
+        finished = true;
     });
     int last = 0;
     bool monotonic = true;
-    for (int seen = 0; seen < 1000;) {
-        seen = progress.PerMille();
+    while (!finished) {
+        const int seen = progress.PerMille();
         monotonic = monotonic && seen >= last && seen <= 1000;
         last = seen;
         std::this_thread::yield();
     }
     worker.join();
     EXPECT_TRUE(monotonic);
+    EXPECT_EQ(progress.PerMille(), 1000);
     EXPECT_EQ(result.added, 3003);
     EXPECT_TRUE(result.changed);
     EXPECT_FALSE(result.saved); // no path: left to the caller

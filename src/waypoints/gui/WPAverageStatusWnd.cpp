@@ -40,6 +40,9 @@ void WPAverageStatusWnd::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+    // A hairline parts it from the map above, which is white too.
+    p.setPen(Qt::lightGray);
+    p.drawLine(0, 0, width(), 0);
     p.setPen(Qt::black);
     const QFontMetrics metrics(font());
     QTextOption option;
@@ -49,7 +52,7 @@ void WPAverageStatusWnd::paintEvent(QPaintEvent*)
                               metrics.averageCharWidth() * 2);
     const QString first = PositionText();
     const QString second = DeviationText();
-    const QRectF area = QRectF(rect()).adjusted(3, 1, 0, 0);
+    const QRectF area = QRectF(rect()).adjusted(3, 2, 0, 0);
     const QRectF firstBox = p.boundingRect(area, first, option);
     p.drawText(area, first, option);
     // The spread beside the position when there is room for both, else
