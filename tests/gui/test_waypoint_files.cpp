@@ -15,6 +15,7 @@
 #include "shell/gui/UserDialogs.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointImport.h"
+#include "waypoints/gui/CEditWaypointPropPage5.h"
 #include "waypoints/gui/CEditWaypointPropSheet.h"
 #include "waypoints/gui/CImportCSVPropSheet.h"
 #include "waypoints/gui/WPAverageStatusWnd.h"
@@ -25,6 +26,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -99,21 +101,6 @@ private:
         return f;
     }
 };
-
-// Does something to the first modal dialog of type T once it is open.
-template <typename T> void WhenModalOpens(std::function<void(T*)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(dialog);
-        }
-    });
-    poll->start();
-}
 
 class Fixture {
 public:
@@ -239,7 +226,7 @@ private slots:
         out.close();
 
         Fixture f(dir.path());
-        WhenModalOpens<CImportCSVPropSheet>([](CImportCSVPropSheet* sheet) {
+        test::OnNextModal<CImportCSVPropSheet>([](CImportCSVPropSheet* sheet) {
             QCOMPARE(sheet->windowTitle(), QString::fromUtf8("CSV 导入设定"));
             QCOMPARE(sheet->Pages()->tabText(0), QString::fromUtf8("CSV 设定"));
             QCOMPARE(sheet->Pages()->tabText(1), QString::fromUtf8("路点设定"));
@@ -262,7 +249,7 @@ private slots:
         QVERIFY(f.Named(saved, "Harbour"));
 
         // Cancelling the sheet imports nothing and says so.
-        WhenModalOpens<CImportCSVPropSheet>([](CImportCSVPropSheet* sheet) { sheet->reject(); });
+        test::OnNextModal<CImportCSVPropSheet>([](CImportCSVPropSheet* sheet) { sheet->reject(); });
         f.user.told.clear();
         QVERIFY(f.ImportThroughCommand({csv}));
         QCOMPARE(f.user.told, QStringList{QString::fromStdString(ImportSummaryText({}))});
@@ -305,19 +292,18 @@ private slots:
         cache.nLongitude = 7980000;
         const int serial = f.window->Waypoints().Add(cache);
         f.window->Selection().Serials() = {serial};
-        std::vector<int> edited;
-        f.window->Geocaching().SetFieldNotesEditor([&](int s) {
-            edited.push_back(s);
-            Waypoint w;
-            f.window->Waypoints().FindBySerial(s, w);
-            w.strFieldNotes = "TFTC, \"dry\"";
-            f.window->Waypoints().ReplaceBySerial(s, w);
+        // Yes: the edit sheet opens at "区域注释", where the note is typed.
+        int page = -1;
+        test::OnNextModal<CEditWaypointPropSheet>([&](CEditWaypointPropSheet* sheet) {
+            page = sheet->Tabs()->currentIndex();
+            sheet->FieldNotes()->Notes()->setPlainText(QStringLiteral("TFTC, \"dry\""));
+            sheet->accept();
         });
         f.user.answers = {true};
         f.window->HandleCommand(cmd::kGeocacheFound);
         QCOMPARE(f.user.asked,
                  QStringList{QString::fromUtf8("Cache状态设置为\"已找到\".是否上传此记录?")});
-        QCOMPARE(edited, std::vector<int>{serial});
+        QCOMPARE(page, 4);
         const Waypoint* found = f.Named(f.SavedDatabase(), "GC1234");
         QVERIFY(found);
         QCOMPARE(found->nGeocacheState, 1);
@@ -404,7 +390,13 @@ private slots:
                  qPrintable(f.window->AverageStatus()->DeviationText()));
         QVERIFY(f.window->AverageStatus()->PositionText().startsWith(QLatin1String("Avg Lat:\t")));
 
-        // Finished from the status window's own pop-up menu.
+        // Finished from the status window's own pop-up menu; the edit sheet
+        // opens on the averaged waypoint and OK adds it.
+        QString sheetName;
+        test::OnNextModal<CEditWaypointPropSheet>([&](CEditWaypointPropSheet* sheet) {
+            sheetName = QString::fromStdString(sheet->Edited().strName);
+            sheet->accept();
+        });
         std::unique_ptr<QMenu> menu(f.window->AverageStatus()->BuildPopupMenu(nullptr));
         QCOMPARE(menu->actions().size(), 3);
         QCOMPARE(menu->actions()[1]->text(), QString::fromUtf8("取消平均"));
@@ -412,6 +404,7 @@ private slots:
         QCOMPARE(menu->actions()[0]->text(), QString::fromUtf8("停止／完成"));
         menu->actions()[0]->trigger();
         QVERIFY(!f.window->AverageStatus()->isVisible());
+        QCOMPARE(sheetName, QStringLiteral("WPT 00000"));
         const WaypointDatabase saved = f.SavedDatabase();
         QCOMPARE(saved.Count(), 1);
         const Waypoint* w = f.Named(saved, "WPT 00000");

@@ -23,6 +23,7 @@
 #include "shell/gui/UserDialogs.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
+#include "waypoints/WaypointEditing.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/WaypointImport.h"
@@ -134,6 +135,8 @@ void MapWnd::CreateFileCommands()
     dialogs_ = ownDialogs_.get();
     files_ = std::make_unique<MapFileCommands>(*this);
     geocaching_ = std::make_unique<GeocacheCommands>(*this);
+    geocaching_->SetFieldNotesEditor(
+        [this](int serial) { EditStoredWaypoint(serial, kPageFieldNotes); });
     import_ = new WaypointImportCommand(*this);
     averageWnd_ = new WPAverageStatusWnd(averager_, settings_, units_, *this, this);
     averageWnd_->hide();
@@ -477,12 +480,8 @@ void MapWnd::FinishAveraging()
         return;
     Waypoint w = model_.FinishAveraging();
     w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
-    if (waypoints_.Add(w) <= 0)
-        ShowError(Q(WaypointSheetDialog::kCannotAdd));
-    if (waypoints_.IsModified())
-        SaveDatabase();
-    LayOut();
-    RedrawMap();
+    LayOut(); // the status window goes before the sheet opens
+    MarkWaypoint(w);
 }
 
 void MapWnd::SetNorthUp(bool on)
