@@ -60,6 +60,7 @@ int WaypointDatabase::Store(const Waypoint& waypoint, int cell)
     serialsByName_[stored.strName].push_back(stored.nSerial);
     ++count_;
     modified_ = true;
+    ++revision_;
     return stored.nSerial;
 }
 
@@ -134,6 +135,7 @@ int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int
     cellOfSerial_[serial] = cell;
     serialsByName_[waypoint.strName].push_back(serial);
     modified_ = true;
+    ++revision_;
     return serial;
 }
 
@@ -194,6 +196,7 @@ int WaypointDatabase::DeleteBySerial(int serial)
         return 0;
     Erase(at);
     modified_ = true;
+    ++revision_;
     return 1;
 }
 
@@ -212,16 +215,21 @@ void WaypointDatabase::Clear()
         return;
     for (std::vector<Waypoint>& cell : cells_)
         cell.clear();
+    ++revision_;
     cellOfSerial_.clear();
     serialsByName_.clear();
     count_ = 0;
 }
 
-void WaypointDatabase::SetListDistance(int serial, double km)
+void WaypointDatabase::SetListDistance(const Waypoint& stored, double km)
 {
-    Location at = Locate(serial);
-    if (at.cell >= 0)
-        cells_[static_cast<size_t>(at.cell)][at.index].dListDistance = km;
+    auto it = cellOfSerial_.find(stored.nSerial);
+    if (it == cellOfSerial_.end())
+        return;
+    std::vector<Waypoint>& cell = cells_[static_cast<size_t>(it->second)];
+    const Waypoint* first = cell.data();
+    if (&stored >= first && &stored < first + cell.size())
+        cell[static_cast<size_t>(&stored - first)].dListDistance = km;
 }
 
 int WaypointDatabase::CheckProximity(const GeoPoint& position, Waypoint& out)

@@ -80,8 +80,12 @@ public:
             for (const Waypoint& w : cell)
                 visit(w);
     }
-    // The runtime distance the waypoint manager lists (not a change).
-    void SetListDistance(int serial, double km);
+    // The runtime distance the waypoint manager lists (not a change), on a
+    // record of this database.
+    void SetListDistance(const Waypoint& stored, double km);
+    // Counts the changes that may move stored records: a pointer to a
+    // record stays valid while the revision is the same.
+    uint64_t Revision() const { return revision_; }
 
     // The proximity alarm at a position: the first waypoint with an enabled
     // alarm that the position has newly entered is marked as fired, copied
@@ -114,6 +118,7 @@ private:
     int count_ = 0;
     int nextSerial_ = 1;
     bool modified_ = false;
+    uint64_t revision_ = 0;
     // serial -> cell, and name -> serials, so that lookups do not walk the grid
     std::unordered_map<int, int> cellOfSerial_;
     struct NameHash {

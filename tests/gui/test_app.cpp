@@ -205,7 +205,7 @@ private slots:
         // disabled.
         QCOMPARE(state(cmd::kMarkWaypoint).first, true);
         QCOMPARE(state(cmd::kCancelGoto).first, false); // no goto yet
-        QCOMPARE(state(cmd::kWaypointManager).first, false);
+        QCOMPARE(state(cmd::kWaypointManager).first, true);
 
         QVERIFY(frame.Parser().OpenLog(dir.filePath(QStringLiteral("log.txt")).toStdString()));
         const QString log = QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea");

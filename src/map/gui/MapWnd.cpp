@@ -16,7 +16,6 @@
 #include "map/gui/MapView.h"
 #include "map/gui/PlanWaypointDialog.h"
 #include "map/gui/WaypointImportCommand.h"
-#include "map/gui/WaypointPickDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/gui/AppPaths.h"
 #include "shell/gui/ProgressWindow.h"
@@ -27,11 +26,15 @@
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/WaypointImport.h"
+#include "waypoints/WaypointManagerCommands.h"
+#include "waypoints/WaypointManagerHost.h"
 #include "waypoints/gui/CEditMultipleWPPropSheet.h"
 #include "waypoints/gui/CEditWaypointPropSheet.h"
 #include "waypoints/gui/CImportCSVPropSheet.h"
 #include "waypoints/gui/WPAverageStatusWnd.h"
 #include "waypoints/gui/WaypointImportRunner.h"
+#include "waypoints/gui/WaypointListDialog.h"
+#include "waypoints/gui/WaypointManagerDialog.h"
 #include "waypoints/gui/WaypointSheetDialog.h"
 
 #include <QDateTime>
@@ -366,7 +369,8 @@ int MapWnd::ChooseWaypoint(const std::vector<int>& only)
 {
     if (chooser_)
         return chooser_(only);
-    WaypointPickDialog dialog(waypoints_, only, Q("路点"), this);
+    WaypointListDialog dialog(waypoints_, settings_, units_, map_.CurrentPosition(), only,
+                              Q(kWaypointTitle), this);
     return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : 0;
 }
 
@@ -376,12 +380,15 @@ int MapWnd::ResolveSelection()
         return 0;
     if (!selection_.NeedsChoice())
         return selection_.Serials().front();
-    const QString question = Q(kSelectionQuestion);
-    const bool yes =
-        ask_ ? ask_(question)
-             : QMessageBox::question(this, QStringLiteral("Hikewise"), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    return yes ? ChooseWaypoint(selection_.Serials()) : 0;
+    return Ask(Q(kSelectionQuestion)) ? ChooseWaypoint(selection_.Serials()) : 0;
+}
+
+bool MapWnd::Ask(const QString& question)
+{
+    if (ask_)
+        return ask_(question);
+    return QMessageBox::question(this, QStringLiteral("Hikewise"), question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void MapWnd::ShowError(const QString& text)
@@ -450,17 +457,8 @@ void MapWnd::PlanWaypoint()
 void MapWnd::ShowWaypointOnMap()
 {
     const int serial = ChooseWaypoint({});
-    Waypoint w;
-    if (serial <= 0 || !waypoints_.FindBySerial(serial, w))
-        return;
-    map_.CentreOn({w.nLatitude, w.nLongitude, 0});
-    RedrawMap();
-    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
-            tabs->setCurrentWidget(this);
-            break;
-        }
-    }
+    if (serial > 0)
+        CentreOnWaypoint(serial);
 }
 
 void MapWnd::DeleteSelected()
@@ -482,6 +480,100 @@ void MapWnd::FinishAveraging()
     w.timeCreated = static_cast<int32_t>(QDateTime::currentSecsSinceEpoch());
     LayOut(); // the status window goes before the sheet opens
     MarkWaypoint(w);
+}
+
+// The manager's view of the map window.
+class MapWnd::ManagerAdaptor final : public WaypointManagerHost {
+public:
+    explicit ManagerAdaptor(MapWnd& w) : w_(w) {}
+    GeoPoint Position() const override { return w_.map_.CurrentPosition(); }
+    bool EditStored(int serial) override { return w_.EditStoredWaypoint(serial, kPageSettings); }
+    void Goto(int serial) override
+    {
+        Waypoint target;
+        if (w_.waypoints_.FindBySerial(serial, target)) {
+            w_.navigation_.StartGoto(target);
+            w_.RedrawMap();
+        }
+    }
+    void ShowOnMap(int serial) override { w_.CentreOnWaypoint(serial); }
+    void SetPosition(const Waypoint& p) override
+    {
+        w_.map_.SetCurrentPosition({p.nLatitude, p.nLongitude, p.fAltitude});
+        w_.RedrawMap();
+    }
+    bool CanShowGeocachePage() const override
+    {
+        CommandStatus status;
+        return w_.QueryCommand(cmd::kShowGeocacheInfo, status);
+    }
+    void ShowGeocachePage(int serial) override
+    {
+        // The map's own command, on the waypoint chosen in the list.
+        w_.selection_.Clear();
+        w_.selection_.Serials().push_back(serial);
+        w_.HandleCommand(cmd::kShowGeocacheInfo);
+    }
+    void DatabaseChanged() override
+    {
+        w_.selection_.Prune(w_.waypoints_);
+        w_.SaveDatabase();
+        w_.RedrawMap();
+    }
+
+private:
+    MapWnd& w_;
+};
+
+WaypointManagerHost& MapWnd::ManagerHost()
+{
+    if (!managerHost_)
+        managerHost_ = std::make_unique<ManagerAdaptor>(*this);
+    return *managerHost_;
+}
+
+void MapWnd::RunWaypointCommand(int id)
+{
+    using namespace cmd;
+    if (id == kNewWaypoint) {
+        MarkWaypointAt(map_.CurrentPosition());
+        return;
+    }
+    if (id == kWaypointManager) {
+        WaypointManagerDialog manager(waypoints_, settings_, units_, positions_, ManagerHost(),
+                                      this);
+        if (ask_)
+            manager.SetQuestion(ask_);
+        if (message_)
+            manager.SetMessage([this](const QString& text, int) { message_(text); });
+        manager.exec();
+        return;
+    }
+    const int serial = ChooseWaypoint({});
+    if (serial <= 0)
+        return;
+    if (id == kEditWaypoint) {
+        EditStoredWaypoint(serial, kPageSettings);
+    } else if (id == kDeleteWaypoint &&
+               Ask(QString::fromStdString(WaypointManagerCommands::DeleteQuestion(1)))) {
+        waypoints_.DeleteBySerial(serial);
+        ManagerHost().DatabaseChanged();
+    }
+}
+
+void MapWnd::CentreOnWaypoint(int serial)
+{
+    Waypoint w;
+    if (!waypoints_.FindBySerial(serial, w))
+        return;
+    map_.CentreOn({w.nLatitude, w.nLongitude, 0});
+    RedrawMap();
+    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
+            tabs->setCurrentWidget(this);
+            break;
+        }
+    }
 }
 
 void MapWnd::SetNorthUp(bool on)
@@ -555,6 +647,10 @@ bool MapWnd::HandleCommand(int id)
     case kShowWaypointOnMap: ShowWaypointOnMap(); return true;
     case kPlanWaypoint: PlanWaypoint(); return true;
     case kDeleteThisWaypoint: DeleteSelected(); return true;
+    case kEditWaypoint:
+    case kDeleteWaypoint:
+    case kNewWaypoint:
+    case kWaypointManager: RunWaypointCommand(id); return true;
     case kEditThisWaypoint: {
         const int serial = ResolveSelection();
         if (serial > 0)
@@ -625,7 +721,11 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
     case kClearAltitudeChart:
     case kHideAltitudeWindow:
     case kHideNavigationWindow:
-    case kChangePane: status = {true, false}; return true;
+    case kChangePane:
+    case kEditWaypoint:
+    case kDeleteWaypoint:
+    case kNewWaypoint:
+    case kWaypointManager: status = {true, false}; return true;
     case kGotoThisWaypoint:
     case kEditThisWaypoint:
     case kPlanWaypoint:
@@ -652,7 +752,8 @@ QDialog* MapWnd::MakeDialog(const QString& name)
     if (name == QLatin1String("plan-waypoint"))
         return new PlanWaypointDialog(this);
     if (name == QLatin1String("waypoint-list"))
-        return new WaypointPickDialog(waypoints_, {}, Q("路点"), this);
+        return new WaypointListDialog(waypoints_, settings_, units_, map_.CurrentPosition(), {},
+                                      Q(kWaypointTitle), this);
     if (QDialog* sheet = MakeWaypointDialog(name))
         return sheet;
     return MakeFileDialog(name);
@@ -660,10 +761,13 @@ QDialog* MapWnd::MakeDialog(const QString& name)
 
 QDialog* MapWnd::MakeWaypointDialog(const QString& name)
 {
+    if (name == QLatin1String("waypoint-manager"))
+        return new WaypointManagerDialog(waypoints_, settings_, units_, positions_, ManagerHost(),
+                                         this);
     if (name == QLatin1String("edit-multiple"))
         return new CEditMultipleWPPropSheet(positions_, units_, this);
-    // The edit sheet on the first geocache of the database (or its first
-    // waypoint), at the page the name ends with ("edit-waypoint" is the first).
+    // The edit sheet on the first waypoint of the database, at the page the
+    // name ends with ("edit-waypoint" is the first).
     static const QString kEdit = QStringLiteral("edit-waypoint");
     if (!name.startsWith(kEdit))
         return nullptr;

@@ -46,6 +46,7 @@ class SettingsStore;
 class UserDialogs;
 class WPAverageStatusWnd;
 class WaypointImportCommand;
+class WaypointManagerHost;
 
 // The map page "MapWnd": owns the map model, the track, the trip computer,
 // the altitude profile, the waypoints and the navigation, and turns every GPS
@@ -150,9 +151,9 @@ public:
     // "map-properties-roads" at its road page), "plan-waypoint",
     // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
-    // The waypoint dialogs by name: "edit-multiple", "edit-waypoint" (and
-    // "edit-waypoint-N" for page N) on the first geocache of the database;
-    // null for another name.
+    // The waypoint dialogs by name: "waypoint-manager", "edit-multiple",
+    // "edit-waypoint" (and "edit-waypoint-N" for page N) on the first
+    // geocache of the database; null for another name.
     QDialog* MakeWaypointDialog(const QString& name);
     // The averaging status window's pop-up menu, for pictures.
     QMenu* MakeAveragingMenu(QWidget* parent);
@@ -198,11 +199,18 @@ private:
     void OnTapped(ScreenPoint p);
     void OnContextMenu(ScreenPoint p);
     int ChooseWaypoint(const std::vector<int>& only);
+    bool Ask(const QString& question);
     // A new waypoint under the next automatic name, saved with the database.
     void AddWaypoint(Waypoint w);
     void MarkWaypointAt(const GeoPoint& p);
     void PlanWaypoint();
     void ShowWaypointOnMap();
+    // Centres the map on the waypoint and shows the map page.
+    void CentreOnWaypoint(int serial);
+    // Edit, delete and new waypoint from the menu, and the manager.
+    void RunWaypointCommand(int id);
+    class ManagerAdaptor;
+    WaypointManagerHost& ManagerHost();
     void DeleteSelected();
     void OpenProperties();
     void SetNorthUp(bool on);
@@ -249,6 +257,7 @@ private:
     WaypointChooser chooser_;
     Question ask_;
     Message message_;
+    std::unique_ptr<WaypointManagerHost> managerHost_;
 };
 
 } // namespace hw

@@ -62,7 +62,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                        "edit-waypoint-2 to edit-waypoint-5, edit-multiple, csv-import, "
                        "csv-import-waypoints, import-progress, import-summary, import-error, "
                        "database-recovery, replace-question, found-question, visits-question, "
-                       "averaging, averaging-menu; the waypoint dialogs show the waypoints of "
+                       "averaging, averaging-menu, waypoint-manager; the waypoint dialogs show the "
+                       "waypoints of "
                        "--database)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
