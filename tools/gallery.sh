@@ -129,4 +129,23 @@ for theme in 0 1 2 3 4; do
     done
   done
 done
+# The waypoint dialogs and sheets over the peer pocket-query caches, in every
+# theme and both sizes, from a position among the caches (section "地图",
+# "当前位置纬度" and "当前位置经度"; the manager's "List Distance" 60).
+peer=${HIKEWISE_PEER_DATA_DIR:-$here/../shared/peer-data}
+if [ -f "$peer/gpx/geocaching.gpx" ]; then
+  pq=$tmp/pq.wpt
+  "$bin/hikewise-tool" wpt-import "$pq" "$peer/gpx/geocaching.gpx" "$peer/gpx/GC7FA4.gpx" > /dev/null
+  for theme in 0 1 2 3 4; do
+    conf=$tmp/wpt$theme.conf
+    printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n[%%U5730%%U56FE]\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7EAC%%U5EA6=36050000\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7ECF%%U5EA6=-86750000\n[Waypoint%%20Manager%%20Dialog]\nList%%20Distance=60\n' "$theme" > "$conf"
+    for size in 480x640 800x480; do
+      for dialog in waypoint-manager waypoint-list edit-waypoint edit-waypoint-2 edit-waypoint-3 \
+        edit-waypoint-4 edit-waypoint-5 edit-multiple; do
+        "$bin/hikewise" --settings "$conf" --database "$pq" --page 3 --size "$size" --after 1 \
+          --dialog "$dialog" --screenshot "$out/wpt-$dialog-theme$theme-$size.png" 2>/dev/null
+      done
+    done
+  done
+fi
 echo "gallery in $out"

@@ -50,6 +50,7 @@ void CEditWaypointPropPage3::Fill(const WaypointEditValues& v)
     useStateIcon_->setChecked(v.useStateIcon != 0);
     found_->setDateTime(QDateTime::fromSecsSinceEpoch(v.foundTime));
     link_->setText(QString::fromStdString(v.url));
+    link_->setCursorPosition(0); // the link shows from its start
 }
 
 void CEditWaypointPropPage3::Store(WaypointEditValues& v) const

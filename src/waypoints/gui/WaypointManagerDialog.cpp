@@ -70,6 +70,7 @@ WaypointManagerDialog::WaypointManagerDialog(WaypointDatabase& db, SettingsStore
     connect(&foldTimer_, &QTimer::timeout, this, &WaypointManagerDialog::FoldStep);
 
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    close->button(QDialogButtonBox::Close)->setText(Q("关闭"));
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fold_, 0, Qt::AlignTop);
