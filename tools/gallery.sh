@@ -13,15 +13,37 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-dialogs=(disclaimer setup misc units import progress about sirf ports search)
+dialogs=(disclaimer setup misc units import progress about sirf ports search speed altitude)
 for theme in 0 1 2 3 4; do
   # Section "主题颜色", value "主题", as QSettings writes them.
   conf=$tmp/theme$theme.conf
   printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
   for size in 480x640 800x480; do
     for page in 0 1 2 3 4; do
+      # The instrument pages after about a minute and a half of walking, so
+      # that the trip has a distance and the charts a history.
+      walk=()
+      case $page in 1 | 2 | 4) walk=(--replay-speed 10) ;; esac
       "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page "$page" \
-        --after 3 --screenshot "$out/page$page-theme$theme-$size.png" 2>/dev/null
+        "${walk[@]}" --after 3 --screenshot "$out/page$page-theme$theme-$size.png" 2>/dev/null
+    done
+    # The gauge panel with all four dials at once, each dial alone, and the
+    # analysis page with four charts.
+    panel='[%U9762%U677F]\n%U542F%U7528%U9AD8%U5EA6%U8868=1\n%U542F%U7528%U901F%U5EA6%U8868=1\n%U542F%U7528%U5782%U76F4%U901F%U5EA6=1\n'
+    shots=(
+      "gauges-2x2|${panel}%U5FAA%U73AF%U6D4B%U91CF%U4EEA=0\n"
+      "gauge-altimeter|[%U9762%U677F]\n%U542F%U7528%U9AD8%U5EA6%U8868=1\n%U542F%U7528%U7F57%U76D8=0\n"
+      "gauge-speedometer|[%U9762%U677F]\n%U542F%U7528%U901F%U5EA6%U8868=1\n%U542F%U7528%U7F57%U76D8=0\n"
+      "gauge-vertical|[%U9762%U677F]\n%U542F%U7528%U5782%U76F4%U901F%U5EA6=1\n%U542F%U7528%U7F57%U76D8=0\n%U542F%U7528%20Nav%20Wnd=0\n"
+      "analysis-2x2|[%U5206%U6790]\n%U5C4F%U5E55%U914D%U7F6E=4\n"
+    )
+    for shot in "${shots[@]}"; do
+      name=${shot%%|*}
+      page=1
+      [[ $name == analysis* ]] && page=4
+      { cat "$conf"; printf '%b' "${shot#*|}"; } > "$tmp/shot.conf"
+      "$bin/hikewise" --settings "$tmp/shot.conf" --replay "$log" --size "$size" --page "$page" \
+        --replay-speed 10 --after 3 --screenshot "$out/$name-theme$theme-$size.png" 2>/dev/null
     done
     for view in 1 2; do
       "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page 0 \

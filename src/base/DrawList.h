@@ -85,7 +85,7 @@ struct Brush {
 
 struct Font {
     std::string face = "Tahoma";
-    int pointSize = 7;
+    int pointSize = 7; // below 0: the height in pixels, as the platform's fonts take it
     bool bold = false;
     int escapement = 0; // tenths of a degree, counter-clockwise; 900 writes upward
 };

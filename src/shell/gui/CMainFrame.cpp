@@ -12,7 +12,9 @@
 #include "gps/gui/ReceiverSearchDialog.h"
 #include "gps/gui/SirfSettingsDialog.h"
 #include "instruments/PanelField.h"
+#include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/ChangePaneDialog.h"
+#include "instruments/gui/GaugePanel.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/ColourTheme.h"
@@ -500,6 +502,10 @@ QDialog* CMainFrame::MakeDialog(const QString& name)
         progress->Step();
         return progress;
     }
+    if (name == QLatin1String("speed"))
+        return tabs_->Gauges()->MakeSpeedDialog(this);
+    if (name == QLatin1String("altitude"))
+        return tabs_->Analysis()->MakeAltitudeDialog(this);
     if (QDialog* map = tabs_->MapWindow()->MakeDialog(name))
         return map;
     if (name == QLatin1String("about")) {

@@ -56,15 +56,16 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
                             QStringLiteral("N"));
     QCommandLineOption dialog(
         QStringLiteral("dialog"),
-        QStringLiteral("With --screenshot, render the dialog NAME over the window (disclaimer, "
-                       "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
-                       "map-properties, plan-waypoint, waypoint-list, edit-waypoint, "
-                       "edit-waypoint-2 to edit-waypoint-5, edit-multiple, csv-import, "
-                       "csv-import-waypoints, import-progress, import-summary, import-error, "
-                       "database-recovery, replace-question, found-question, visits-question, "
-                       "averaging, averaging-menu, waypoint-manager; the waypoint dialogs show the "
-                       "waypoints of "
-                       "--database)."),
+        QStringLiteral(
+            "With --screenshot, render the dialog NAME over the window (disclaimer, "
+            "setup, misc, units, import, progress, about, sirf, ports, search, pane, "
+            "speed, altitude, map-properties, plan-waypoint, waypoint-list, edit-waypoint, "
+            "edit-waypoint-2 to edit-waypoint-5, edit-multiple, csv-import, "
+            "csv-import-waypoints, import-progress, import-summary, import-error, "
+            "database-recovery, replace-question, found-question, visits-question, "
+            "averaging, averaging-menu, waypoint-manager; the waypoint dialogs show the "
+            "waypoints of "
+            "--database)."),
         QStringLiteral("NAME"));
     QCommandLineOption size(QStringLiteral("size"),
                             QStringLiteral("Open the window WIDTHxHEIGHT pixels large."),

@@ -40,9 +40,18 @@ int Place(int anchor, int extent, int align)
 QFont ToQFont(const Font& font)
 {
     QFont q(QString::fromStdString(font.face));
-    q.setPointSize(std::max(1, font.pointSize));
+    if (font.pointSize < 0)
+        q.setPixelSize(-font.pointSize);
+    else
+        q.setPointSize(std::max(1, font.pointSize));
     q.setBold(font.bold);
     return q;
+}
+
+TextExtent MeasureText(const std::string& text, const Font& font)
+{
+    const QFontMetrics metrics(ToQFont(font));
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
 void DrawListPainter::Paint(const DrawList& list)

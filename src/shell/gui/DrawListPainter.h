@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "base/TextMeasure.h"
 
 #include <QFont>
 #include <QPolygon>
@@ -15,6 +16,8 @@ namespace hw {
 // Qt's font for a drawing font: the face by name, the size in points, bold,
 // and no rotation (the painter turns escaped text itself).
 QFont ToQFont(const Font& font);
+// Measures a text as the painter draws it.
+TextExtent MeasureText(const std::string& text, const Font& font);
 
 // Paints a core drawing list with a QPainter, item by item in order. Bitmap
 // cells go to the optional callback, since only the window knows its images.

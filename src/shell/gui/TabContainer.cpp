@@ -2,7 +2,9 @@
 
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
+#include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/DigitalPanelView.h"
+#include "instruments/gui/GaugePanel.h"
 #include "instruments/gui/SatellitePage.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
@@ -10,7 +12,6 @@
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/NotificationEvent.h"
 #include "shell/gui/PageKeyHandler.h"
-#include "shell/gui/PlaceholderPage.h"
 #include "shell/gui/SavesOnExit.h"
 #include "shell/gui/ThemeColour.h"
 
@@ -64,10 +65,12 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
             page = new SatellitePage(fix_, settings_);
         else if (info.controlId == kTabPages[kMapPage].controlId)
             page = map_;
+        else if (info.controlId == kTabPages[kGaugePage].controlId)
+            page = gauges_ = new GaugePanel(sources, map_->Trip(), settings_);
         else if (info.controlId == kTabPages[kTripPage].controlId)
             page = new DigitalPanelView(sources, map_->Trip(), settings_);
         else
-            page = new PlaceholderPage(QString::fromUtf8(info.title));
+            page = analysis_ = new AnalysisWnd(settings_);
         page->setObjectName(QString::fromUtf8(info.windowName));
         page->setProperty("controlId", info.controlId);
         page->setFocusPolicy(Qt::NoFocus);
@@ -188,10 +191,12 @@ void TabContainer::OnGpsNotification(uint32_t message)
     }
     case WM_GPS_GGA:
         QCoreApplication::postEvent(Page(kMapPage), new NotificationEvent(WM_GPS_GGA));
+        analysis_->OnGga(fix_ ? fix_() : GpsFix{}, map_->Nav().CrossTrackError());
         for (int index : {kTripPage, kGaugePage, kGpsPage})
             if (shown == index)
                 Page(index)->update();
         break;
+    case WM_GPS_RMC: analysis_->OnRmc(fix_ ? fix_() : GpsFix{}); break;
     default: break;
     }
 }

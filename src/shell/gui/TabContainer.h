@@ -12,7 +12,9 @@ class QTabWidget;
 
 namespace hw {
 
+class AnalysisWnd;
 class CGPSStatusBar;
+class GaugePanel;
 class MapWnd;
 class SettingsStore;
 
@@ -35,6 +37,8 @@ public:
     CGPSStatusBar* StatusBar() const { return statusBar_; }
     // The map page, whose fix handling feeds the trip computer and the track.
     MapWnd* MapWindow() const { return map_; }
+    GaugePanel* Gauges() const { return gauges_; }
+    AnalysisWnd* Analysis() const { return analysis_; }
     QTabWidget* TabStrip() const { return tabs_; }
     // Stores theme `theme` and repaints the strip, the pages and the bar.
     void ApplyTheme(int theme);
@@ -59,6 +63,8 @@ private:
     QTabWidget* tabs_;
     CGPSStatusBar* statusBar_;
     MapWnd* map_ = nullptr;
+    GaugePanel* gauges_ = nullptr;
+    AnalysisWnd* analysis_ = nullptr;
 };
 
 } // namespace hw

@@ -1,0 +1,47 @@
+#include "instruments/AltimeterDial.h"
+
+#include "base/FormatString.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hw {
+
+double AltimeterDial::HundredsAngle(double altitude)
+{
+    return std::fmod(altitude, 1000.0) * 0.36;
+}
+
+double AltimeterDial::ThousandsAngle(double altitude)
+{
+    return std::trunc(altitude) * 0.036;
+}
+
+void AltimeterDial::Draw(const DialGeometry& dial, double altitude, const std::string& unit,
+                         const GaugeColours& colours, const TextMeasure& measure, DrawList& out)
+{
+    if (dial.Side() <= 0)
+        return;
+    dial.Face(colours, out);
+    static const std::string labels[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    dial.FiftyTicks(labels, colours, out);
+    const Font large = dial.LargeFont();
+    dial.Label("ALT", dial.AboveCentre(large, 3), large, colours.text, out);
+    const Font small = dial.SmallFont();
+    dial.Readout(FormatString("%08.2f %s", altitude, unit.c_str()),
+                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5), small,
+                 colours, measure, out);
+    // The thousands hand first, so that the longer hundreds hand lies on top.
+    const double thousands = ThousandsAngle(altitude);
+    dial.Shaft(thousands, 20, dial.ThickPen(), colours.highlight, out);
+    out.Add(Polygon{Pen{colours.highlight, 1, PenStyle::Solid},
+                    Brush{colours.highlight, false},
+                    {dial.Centre(), dial.At(30, thousands - 8), dial.At(45, thousands),
+                     dial.At(30, thousands + 8)}});
+    const double hundreds = HundredsAngle(altitude);
+    dial.Shaft(hundreds, 65, dial.MediumPen(), colours.highlight, out);
+    dial.Diamond(hundreds, 45, 75, 50, 5, colours.highlight, out);
+    dial.Hub(colours.highlight, out);
+}
+
+} // namespace hw

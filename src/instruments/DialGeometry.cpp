@@ -1,0 +1,144 @@
+#include "instruments/DialGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hw {
+namespace {
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
+// Fonts are asked for by pixel height (negative point size).
+Font PixelFont(int pixels)
+{
+    Font f;
+    f.face = "Tahoma";
+    f.pointSize = -std::max(1, pixels);
+    return f;
+}
+
+} // namespace
+
+DialGeometry::DialGeometry(const ScreenRect& rect)
+{
+    const ScreenRect r{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    side_ = std::max(0, std::min(r.Width(), r.Height()));
+    const int left = r.left + (r.Width() - side_) / 2;
+    const int top = r.top + (r.Height() - side_) / 2;
+    square_ = {left, top, left + side_, top + side_};
+    cx_ = left + side_ / 2;
+    cy_ = top + side_ / 2;
+}
+
+ScreenPoint DialGeometry::At(double percent, double degrees) const
+{
+    const double r = side_ / 2.0 * percent / 100.0;
+    const double a = degrees * kRadiansPerDegree;
+    return {cx_ + TruncToPixel(std::round(r * std::sin(a))),
+            cy_ - TruncToPixel(std::round(r * std::cos(a)))};
+}
+
+ScreenPoint DialGeometry::Turned(double x, double y, double unit, double degrees) const
+{
+    const double a = degrees * kRadiansPerDegree;
+    const double c = std::cos(a), s = std::sin(a);
+    return {cx_ + TruncToPixel(std::round((x * c - y * s) * unit)),
+            cy_ + TruncToPixel(std::round((x * s + y * c) * unit))};
+}
+
+ScreenPoint DialGeometry::AboveCentre(const Font& font, double heights) const
+{
+    // Dial fonts are made by pixel height: a negative point size.
+    const int height = font.pointSize < 0 ? -font.pointSize : font.pointSize;
+    return {cx_, cy_ - static_cast<int>(std::lround(height * heights))};
+}
+
+int DialGeometry::ThinPen() const
+{
+    return std::max(1, side_ / 80);
+}
+int DialGeometry::MediumPen() const
+{
+    return std::max(1, side_ / 50);
+}
+int DialGeometry::ThickPen() const
+{
+    return std::max(1, side_ / 20);
+}
+
+Font DialGeometry::LargeFont() const
+{
+    return PixelFont(std::max(side_, 60) / 10);
+}
+
+Font DialGeometry::SmallFont() const
+{
+    return PixelFont(std::max(side_ / 2, 60) / 10);
+}
+
+void DialGeometry::Face(const GaugeColours& colours, DrawList& out) const
+{
+    out.Add(
+        Ellipse{Pen{colours.highlight, 1, PenStyle::Solid}, Brush{colours.face, false}, square_});
+}
+
+void DialGeometry::FiftyTicks(const std::string (&labels)[10], const GaugeColours& colours,
+                              DrawList& out) const
+{
+    const Font font = LargeFont();
+    for (int i = 0; i < 50; ++i) {
+        const double a = i * 7.2;
+        const bool major = i % 5 == 0;
+        out.Add(Polyline{Pen{colours.highlight, major ? MediumPen() : ThinPen(), PenStyle::Solid},
+                         {At(89.9, a), At(major ? 73 : 80, a)}});
+        if (major)
+            Label(labels[i / 5], At(63, a), font, colours.text, out);
+    }
+}
+
+void DialGeometry::Shaft(double degrees, double toPercent, int width, Colour colour,
+                         DrawList& out) const
+{
+    out.Add(Polyline{Pen{colour, width, PenStyle::Solid}, {Centre(), At(toPercent, degrees)}});
+}
+
+void DialGeometry::Diamond(double degrees, double fromPercent, double toPercent, double widePercent,
+                           double halfDegrees, Colour colour, DrawList& out) const
+{
+    out.Add(Polygon{Pen{colour, 1, PenStyle::Solid},
+                    Brush{colour, false},
+                    {At(fromPercent, degrees), At(widePercent, degrees - halfDegrees),
+                     At(toPercent, degrees), At(widePercent, degrees + halfDegrees)}});
+}
+
+void DialGeometry::Label(const std::string& text, ScreenPoint at, const Font& font, Colour colour,
+                         DrawList& out) const
+{
+    out.Add(Text{text, at, HAlign::Centre, VAlign::Centre, font, colour, false, 0});
+}
+
+void DialGeometry::Readout(const std::string& text, const std::string& sizing, ScreenPoint at,
+                           const Font& font, const GaugeColours& colours,
+                           const TextMeasure& measure, DrawList& out) const
+{
+    const TextExtent e = measure ? measure(sizing, font) : TextExtent{};
+    const int w = e.width + 6, h = e.height + 2;
+    const ScreenRect box{at.x - w / 2, at.y - h / 2, at.x - w / 2 + w, at.y - h / 2 + h};
+    out.Add(Polygon{Pen{colours.highlight, 1, PenStyle::Solid},
+                    Brush{colours.face, false},
+                    {{box.left, box.top},
+                     {box.right, box.top},
+                     {box.right, box.bottom},
+                     {box.left, box.bottom}}});
+    Label(text, at, font, colours.text, out);
+}
+
+void DialGeometry::Hub(Colour colour, DrawList& out) const
+{
+    const int r = std::max(2, side_ / 40);
+    out.Add(Ellipse{Pen{colour, 1, PenStyle::Solid},
+                    Brush{colour, false},
+                    {cx_ - r, cy_ - r, cx_ + r + 1, cy_ + r + 1}});
+}
+
+} // namespace hw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "base/DrawList.h"
+#include "base/TextMeasure.h"
+
+#include <string>
+
+namespace hw {
+
+// The colours a dial is drawn in.
+struct GaugeColours {
+    Colour highlight = Rgb(0, 0, 128); // ticks, hands and pointers
+    Colour text = Rgb(0, 0, 0);
+    Colour face = Rgb(255, 255, 255);
+};
+
+// Where a dial gauge puts things: the gauge rectangle shrunk by one pixel
+// and cut to its largest centred square; points in percent of the radius at
+// an angle clockwise from the top. Also the pens and fonts sized from the
+// dial, and the parts the dials share.
+class DialGeometry {
+public:
+    explicit DialGeometry(const ScreenRect& rect);
+
+    int Side() const { return side_; }
+    const ScreenRect& Square() const { return square_; }
+    ScreenPoint Centre() const { return {cx_, cy_}; }
+    // The point at `percent` of the radius, `degrees` clockwise from the top.
+    ScreenPoint At(double percent, double degrees) const;
+    // A point given in units of `unit` pixels (y upward negative), turned
+    // clockwise by `degrees` about the centre.
+    ScreenPoint Turned(double x, double y, double unit, double degrees) const;
+    // The point `heights` text heights of `font` above the centre (below
+    // when negative).
+    ScreenPoint AboveCentre(const Font& font, double heights) const;
+
+    int ThinPen() const;   // side / 80
+    int MediumPen() const; // side / 50
+    int ThickPen() const;  // side / 20
+    // max(S, 60) and max(S / 2, 60) tenths of a point at the screen's
+    // resolution: S / 10 and S / 20 pixels high.
+    Font LargeFont() const;
+    Font SmallFont() const;
+
+    // The round face.
+    void Face(const GaugeColours& colours, DrawList& out) const;
+    // The 50-tick dial of the altimeter and the speedometer, every fifth tick
+    // long and labelled with labels[i] at 63 %.
+    void FiftyTicks(const std::string (&labels)[10], const GaugeColours& colours,
+                    DrawList& out) const;
+    // A radial line from the centre.
+    void Shaft(double degrees, double toPercent, int width, Colour colour, DrawList& out) const;
+    // A diamond head from `fromPercent` to `toPercent`, `halfDegrees` wide to
+    // each side at `widePercent`.
+    void Diamond(double degrees, double fromPercent, double toPercent, double widePercent,
+                 double halfDegrees, Colour colour, DrawList& out) const;
+    // A text centred on a point.
+    void Label(const std::string& text, ScreenPoint at, const Font& font, Colour colour,
+               DrawList& out) const;
+    // A framed box sized to `sizing`, centred on `at`, holding `text`.
+    void Readout(const std::string& text, const std::string& sizing, ScreenPoint at,
+                 const Font& font, const GaugeColours& colours, const TextMeasure& measure,
+                 DrawList& out) const;
+    // The hub over the hands' roots.
+    void Hub(Colour colour, DrawList& out) const;
+
+private:
+    ScreenRect square_;
+    int side_ = 0;
+    int cx_ = 0;
+    int cy_ = 0;
+};
+
+} // namespace hw

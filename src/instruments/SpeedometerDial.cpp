@@ -1,0 +1,44 @@
+#include "instruments/SpeedometerDial.h"
+
+#include "base/FormatString.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hw {
+
+double SpeedometerDial::NeedleAngle(double speed, double fullScale)
+{
+    if (!(fullScale > 0) || !std::isfinite(speed))
+        return 0;
+    return std::clamp(speed, 0.0, fullScale) / fullScale * 360.0;
+}
+
+std::string SpeedometerDial::TickLabel(int major, double fullScale)
+{
+    return FormatString("%d", static_cast<int>(std::trunc(major * 5 * fullScale * 0.02)));
+}
+
+void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullScale,
+                           const std::string& unit, const GaugeColours& colours,
+                           const TextMeasure& measure, DrawList& out)
+{
+    if (dial.Side() <= 0)
+        return;
+    dial.Face(colours, out);
+    std::string labels[10];
+    for (int i = 0; i < 10; ++i)
+        labels[i] = TickLabel(i, fullScale);
+    dial.FiftyTicks(labels, colours, out);
+    const Font large = dial.LargeFont();
+    dial.Label("速度", dial.AboveCentre(large, 3), large, colours.text, out);
+    dial.Readout(FormatString("%.2f %s", speed, unit.c_str()),
+                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5),
+                 dial.SmallFont(), colours, measure, out);
+    const double a = NeedleAngle(speed, fullScale);
+    dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
+    dial.Diamond(a, 45, 65, 50, 5, colours.highlight, out);
+    dial.Hub(colours.highlight, out);
+}
+
+} // namespace hw

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "instruments/DialGeometry.h"
+
+#include <string>
+
+namespace hw {
+
+// The speedometer: one needle over a 50-tick dial of the full scale.
+class SpeedometerDial {
+public:
+    // The needle: one turn for the full scale; below 0 and beyond the full
+    // scale it stays at the scale's ends rather than wrapping round.
+    static double NeedleAngle(double speed, double fullScale);
+    static std::string TickLabel(int major, double fullScale);
+    static void Draw(const DialGeometry& dial, double speed, double fullScale,
+                     const std::string& unit, const GaugeColours& colours,
+                     const TextMeasure& measure, DrawList& out);
+};
+
+} // namespace hw

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "instruments/DialGeometry.h"
+
+#include <string>
+
+namespace hw {
+
+// The vertical-speed indicator: zero to the left, 150° up and 150° down.
+class VerticalSpeedDial {
+public:
+    // Zero points left; the full scale is 150° up or down, and beyond it the
+    // needle is pinned.
+    static double NeedleAngle(double verticalSpeed, double fullScale);
+    // The full scale: 2000 in feet a minute, 5.0 in metres a second.
+    static double FullScale(bool altitudeInFeet) { return altitudeInFeet ? 2000 : 5.0; }
+    // The label of long tick k (0 to 4): k times s, s = full × 0.0025, or
+    // full × 0.25 when that is below 1.
+    static std::string TickLabel(int k, double fullScale);
+    static void Draw(const DialGeometry& dial, double verticalSpeed, double fullScale,
+                     const std::string& unit, const GaugeColours& colours, DrawList& out);
+};
+
+} // namespace hw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "gps/GpsFix.h"
+#include "instruments/AnalysisPageModel.h"
+#include "shell/CommandTarget.h"
+#include "shell/gui/PageKeyHandler.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QDialog;
+class QMenu;
+
+namespace hw {
+
+class CKORVPlotWnd;
+class SettingsStore;
+
+// The analysis page "AnalysisWnd": strip charts of speed, acceleration,
+// altitude, track error and vertical speed, one to four at a time; a tap and
+// hold picks the area the pop-up menu acts on; Up and Down zoom every chart.
+class AnalysisWnd : public QWidget, public CommandTarget, public PageKeyHandler {
+    Q_OBJECT
+public:
+    explicit AnalysisWnd(SettingsStore& settings, QWidget* parent = nullptr);
+
+    AnalysisPageModel& Model() { return model_; }
+    // A GPGGA, with the map's cross-track error (radians); repaints.
+    void OnGga(const GpsFix& fix, double trackErrorRadians);
+    // A GPRMC: the acceleration; no repaint.
+    void OnRmc(const GpsFix& fix);
+
+    int TappedArea() const { return tappedArea_; }
+    // Remembers the area under a point of the page, as a tap and hold does.
+    void TapAt(QPoint p);
+    // Menu 173 for the area last tapped, with its items checked and enabled.
+    QMenu* BuildPopupMenu(QWidget* parent);
+    // Dialog 160 over the altitude sampling.
+    QDialog* MakeAltitudeDialog(QWidget* parent);
+
+    bool HandleCommand(int id) override;
+    bool QueryCommand(int id, CommandStatus& status) const override;
+    bool HandlePageKey(NavKey key) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    SettingsStore& settings_;
+    AnalysisPageModel model_;
+    std::array<CKORVPlotWnd*, AnalysisPageModel::kCurves> plots_{};
+    int tappedArea_ = 0;
+};
+
+} // namespace hw

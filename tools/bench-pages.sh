@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Paint times of the instrument pages at 800x480 (hikewise --frame-times 100):
+# the GPS, gauge, trip and analysis pages after a stretch of the demo walk,
+# and the analysis page again with all its charts full (20,000 samples in
+# each of the four areas), from a long simulated walk replayed fast.
+#   tools/bench-pages.sh [BUILD_DIR]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+bin=${1:-$here/build}/bin
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+demo=$here/resources/demo/demo.nmea
+
+# All four gauges at once (the heaviest gauge page), and the 2x2 analysis
+# layout, sampling the altitude on every fix.
+cat > "$work/bench.conf" <<'CONF'
+[%U9762%U677F]
+%U542F%U7528%U9AD8%U5EA6%U8868=1
+%U542F%U7528%U901F%U5EA6%U8868=1
+%U542F%U7528%U5782%U76F4%U901F%U5EA6=1
+%U5FAA%U73AF%U6D4B%U91CF%U4EEA=0
+[%U5206%U6790]
+%U5C4F%U5E55%U914D%U7F6E=4
+%U6D77%U62D4%U91C7%U6837%U6A21%U5F0F=0
+CONF
+
+frames() { # LABEL ARGS...
+  local label=$1
+  shift
+  printf '%-34s ' "$label"
+  "$bin/hikewise" --settings "$work/bench.conf" --size 800x480 --frame-times 100 "$@" 2>/dev/null
+}
+for page in 0 1 2 4; do
+  frames "page $page, demo walk" --replay "$demo" --replay-speed 10 --after 3 --page "$page"
+done
+
+# 21,000 fixes (nearly six hours of walking), replayed at 2000 x 128 bytes a
+# tick: every chart holds its 20,000 samples when the frames are timed.
+"$bin/hikewise-nmea-sim" --route loop --duration 21000 --seed 3 --output "$work/long.nmea"
+frames "page 4, charts full (20,000 each)" --replay "$work/long.nmea" --replay-speed 2000 \
+  --after 45 --page 4
