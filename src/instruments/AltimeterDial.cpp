@@ -26,11 +26,10 @@ void AltimeterDial::Draw(const DialGeometry& dial, double altitude, const std::s
     static const std::string labels[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     dial.FiftyTicks(labels, colours, out);
     const Font large = dial.LargeFont();
-    dial.Label("ALT", dial.AboveCentre(large, 3), large, colours.text, out);
-    const Font small = dial.SmallFont();
+    dial.Label("ALT", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
     dial.Readout(FormatString("%08.2f %s", altitude, unit.c_str()),
-                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5), small,
-                 colours, measure, out);
+                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5),
+                 dial.ReadoutFont(), colours, measure, out);
     // The thousands hand first, so that the longer hundreds hand lies on top.
     const double thousands = ThousandsAngle(altitude);
     dial.Shaft(thousands, 20, dial.ThickPen(), colours.highlight, out);

@@ -71,6 +71,11 @@ Font DialGeometry::LargeFont() const
     return PixelFont(std::max(side_, 60) / 10);
 }
 
+Font DialGeometry::ReadoutFont() const
+{
+    return PixelFont(std::max(side_, 60) * 3 / 40);
+}
+
 Font DialGeometry::SmallFont() const
 {
     return PixelFont(std::max(side_ / 2, 60) / 10);

@@ -14,6 +14,10 @@ struct GaugeColours {
     Colour face = Rgb(255, 255, 255);
 };
 
+// Text heights of the large font between a dial's centre and its caption:
+// close enough that the caption stays clear of the scale's numbers.
+inline constexpr double kCaptionHeights = 1.8;
+
 // Where a dial gauge puts things: the gauge rectangle shrunk by one pixel
 // and cut to its largest centred square; points in percent of the radius at
 // an angle clockwise from the top. Also the pens and fonts sized from the
@@ -41,6 +45,9 @@ public:
     // resolution: S / 10 and S / 20 pixels high.
     Font LargeFont() const;
     Font SmallFont() const;
+    // The readouts' font, between the two: the small one is hard to read on
+    // a dial, and the box of the large one would cross the scale.
+    Font ReadoutFont() const;
 
     // The round face.
     void Face(const GaugeColours& colours, DrawList& out) const;

@@ -31,10 +31,10 @@ void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullSc
         labels[i] = TickLabel(i, fullScale);
     dial.FiftyTicks(labels, colours, out);
     const Font large = dial.LargeFont();
-    dial.Label("速度", dial.AboveCentre(large, 3), large, colours.text, out);
+    dial.Label("速度", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
     dial.Readout(FormatString("%.2f %s", speed, unit.c_str()),
                  FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5),
-                 dial.SmallFont(), colours, measure, out);
+                 dial.ReadoutFont(), colours, measure, out);
     const double a = NeedleAngle(speed, fullScale);
     dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
     dial.Diamond(a, 45, 65, 50, 5, colours.highlight, out);

@@ -42,13 +42,16 @@ void VerticalSpeedDial::Draw(const DialGeometry& dial, double verticalSpeed, dou
             dial.Label(TickLabel(std::abs(k) / 5, fullScale), dial.At(63, a), large, colours.text,
                        out);
     }
-    dial.Label("垂直速度", dial.AboveCentre(large, 2), large, colours.text, out);
-    dial.Label(unit, dial.AboveCentre(large, 1), small, colours.text, out);
-    dial.Label("上", dial.At(45, 290), small, colours.text, out);
-    dial.Label("Dn", dial.At(45, 250), small, colours.text, out);
+    // The caption and the unit in the small font, so that neither runs into
+    // the scale's numbers.
+    dial.Label("垂直速度", dial.AboveCentre(small, 3), small, colours.text, out);
+    dial.Label(unit, dial.AboveCentre(small, 1.6), small, colours.text, out);
+    dial.Label("上", dial.At(58, 292), small, colours.text, out);
+    dial.Label("Dn", dial.At(58, 248), small, colours.text, out);
     const double a = NeedleAngle(verticalSpeed, fullScale);
-    dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
-    dial.Diamond(a, 45, 70, 50, 5, colours.highlight, out);
+    // The head stops short of the scale's numbers, which it would cover at 0.
+    dial.Shaft(a, 36, dial.MediumPen(), colours.highlight, out);
+    dial.Diamond(a, 38, 55, 44, 6, colours.highlight, out);
     dial.Hub(colours.highlight, out);
 }
 

@@ -33,6 +33,7 @@ SpeedSettingsDialog::SpeedSettingsDialog(int currentMaximum, QWidget* parent) : 
     // for a whole number above 0.
     connect(combo_, &QComboBox::editTextChanged, this, [this] { ok_->setEnabled(Chosen() > 0); });
     ok_->setEnabled(Chosen() > 0);
+    setMinimumWidth(240);
 }
 
 int SpeedSettingsDialog::Chosen() const
