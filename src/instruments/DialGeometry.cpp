@@ -73,7 +73,7 @@ Font DialGeometry::LargeFont() const
 
 Font DialGeometry::ReadoutFont() const
 {
-    return PixelFont(std::max(side_, 60) * 3 / 40);
+    return PixelFont(std::max(side_, 60) * 13 / 200);
 }
 
 Font DialGeometry::SmallFont() const
