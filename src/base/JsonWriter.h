@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace hw {
 
@@ -14,15 +13,18 @@ namespace hw {
 //
 //   JsonWriter j(out);
 //   j.BeginObject().Key("name").String("GC1").Key("lat").Real(47.5).EndObject();
+class JsonKey;
+
 class JsonWriter {
 public:
     explicit JsonWriter(std::string& out) : out_(out) {}
 
-    JsonWriter& BeginObject();
-    JsonWriter& EndObject();
-    JsonWriter& BeginArray();
-    JsonWriter& EndArray();
+    JsonWriter& BeginObject() { return Open('{'); }
+    JsonWriter& EndObject() { return Close('}'); }
+    JsonWriter& BeginArray() { return Open('['); }
+    JsonWriter& EndArray() { return Close(']'); }
     JsonWriter& Key(std::string_view key);
+    JsonWriter& Key(const JsonKey& key);
 
     JsonWriter& String(std::string_view text);
     JsonWriter& Int(int64_t value);
@@ -36,10 +38,34 @@ public:
     static void AppendQuoted(std::string& out, std::string_view text);
 
 private:
-    void BeforeValue();
+    static constexpr size_t kShortKey = 60; // keys up to this long take the fast path
+
+    char* Comma(char* p); // writes the comma the next element needs, if any
+    JsonWriter& Append(const char* begin, const char* end);
+    JsonWriter& Word(std::string_view word); // true, false, null
+    JsonWriter& Open(char bracket);
+    JsonWriter& Close(char bracket);
     std::string& out_;
-    std::vector<bool> first_; // per open container: no element written yet
-    bool afterKey_ = false;
+    int depth_ = 0;          // open containers
+    bool needComma_ = false; // an element was written in the innermost one
+};
+
+// A key escaped once, for a key written many times (the keys of each
+// element of a long array): writing it is one copy.
+//
+//   static const JsonKey kPrn("prn");
+//   j.Key(kPrn).UInt(7);
+class JsonKey {
+public:
+    explicit JsonKey(std::string_view key)
+    {
+        JsonWriter::AppendQuoted(text_, key);
+        text_ += ':';
+    }
+    std::string_view Text() const { return text_; } // quoted, with its colon
+
+private:
+    std::string text_;
 };
 
 } // namespace hw

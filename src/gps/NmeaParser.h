@@ -56,6 +56,14 @@ public:
 
     // A consistent copy of the fix: never one sentence half applied.
     GpsFix Snapshot() const;
+    // Calls read(const GpsFix&) under the parser's lock, without a copy: for
+    // callers that look at the fix after every sentence. read must not call
+    // back into the parser.
+    template <typename Read> void ReadFix(Read&& read) const
+    {
+        std::lock_guard<std::mutex> lock(fixMutex_);
+        read(static_cast<const GpsFix&>(fix_));
+    }
     // The fix after each GGA numbered above `after` (and after each Reset),
     // oldest first, of the latest FixHistory::kCapacity; returns the newest
     // number, to pass as `after` next time.

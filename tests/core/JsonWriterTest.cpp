@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,36 @@ TEST(JsonWriterTest, StringsAreEscapedAndAlwaysValidUtf8)
                    "b\xEF\xBF\xBD\xEF\xBF\xBD"
                    "c\xEF\xBF\xBD\xEF\xBF\xBD"
                    "d\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
+}
+
+TEST(JsonWriterTest, WholeNumbersReadAsTheShortestForm)
+{
+    // The integer path for whole reals must give the text of the shortest
+    // form: no exponent below 1e5, the sign of negative zero kept.
+    for (double v : {0.0, -0.0, 1.0, -7.0, 99999.0, -99999.0, 100000.0, -100000.0, 1e15, 12.5,
+                     4294967296.0, 2147483648.0, -2147483649.0}) {
+        std::string out;
+        JsonWriter(out).Real(v);
+        char expected[40];
+        auto end = std::to_chars(expected, expected + sizeof expected, v).ptr;
+        EXPECT_EQ(out, std::string(expected, end)) << v;
+    }
+}
+
+TEST(JsonWriterTest, KeysEscapedOnceOrEachTimeWriteTheSame)
+{
+    const char* keys[] = {"prn", "q\"uote", "tab\t", "数据库", "\xff", ""};
+    for (const char* key : keys) {
+        std::string viaView, viaKey;
+        JsonWriter(viaView).BeginObject().Key(key).Int(1).Key(key).Null().EndObject();
+        JsonKey once(key);
+        JsonWriter(viaKey).BeginObject().Key(once).Int(1).Key(once).Null().EndObject();
+        EXPECT_EQ(viaView, viaKey) << key;
+    }
+    std::string longKey(200, 'k'); // past the short-key path
+    std::string out;
+    JsonWriter(out).BeginObject().Key("a").Int(1).Key(longKey).Int(2).EndObject();
+    EXPECT_EQ(out, "{\"a\":1,\"" + longKey + "\":2}");
 }
 
 } // namespace

@@ -9,10 +9,15 @@
 #include "gps/GpsFix.h"
 #include "gps/NmeaParser.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace hw::tool {
 
@@ -20,75 +25,115 @@ namespace {
 
 constexpr size_t kReadBytes = 128; // what the reader thread takes a poll
 
-// "hh:mm:ss"
-std::string ClockText(int hour, int minute, int second)
+// A few zero-padded numbers joined by a separator ("hh:mm:ss",
+// "yyyy-mm-dd"), kept on the stack: written for every sentence.
+class JoinedNumbers {
+public:
+    JoinedNumbers(char separator, std::initializer_list<std::pair<int, int>> valueAndWidth)
+    {
+        char* p = text_;
+        for (const auto& [value, width] : valueAndWidth) {
+            if (p != text_)
+                *p++ = separator;
+            p = PutPadded(p, value, width);
+        }
+        size_ = static_cast<size_t>(p - text_);
+    }
+    operator std::string_view() const { return {text_, size_}; }
+
+private:
+    // As "%0*d" writes it: the sign counts towards the width.
+    static char* PutPadded(char* p, int value, int width)
+    {
+        unsigned magnitude = static_cast<unsigned>(value);
+        if (value < 0) {
+            *p++ = '-';
+            --width;
+            magnitude = 0u - magnitude;
+        }
+        char digits[12];
+        char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+        for (long n = end - digits; n < width; ++n)
+            *p++ = '0';
+        return std::copy(digits, end, p);
+    }
+
+    char text_[3 * 12 + 2];
+    size_t size_ = 0;
+};
+
+JoinedNumbers ClockText(int hour, int minute, int second)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
-    return text;
+    return JoinedNumbers(':', {{hour, 2}, {minute, 2}, {second, 2}});
 }
 
-// "yyyy-mm-dd"
-std::string DateText(int year, int month, int day)
+JoinedNumbers DateText(int year, int month, int day)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return text;
+    return JoinedNumbers('-', {{year, 4}, {month, 2}, {day, 2}});
 }
 
-std::string Letter(char c)
+// The one-letter field as text; empty when the sentence had none.
+std::string_view Letter(const char& c)
 {
-    return c == '\0' ? std::string() : std::string(1, c);
+    return {&c, c == '\0' ? 0u : 1u};
 }
 
 void WriteGga(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("gga_time").String(ClockText(f.ggaHour, f.ggaMinute, f.ggaSecond));
-    j.Key("gga_seconds").Real(f.ggaSeconds);
-    j.Key("gga_lat").Real(f.ggaLatitude);
-    j.Key("gga_lon").Real(f.ggaLongitude);
-    j.Key("altitude").Real(f.altitude);
-    j.Key("fix_quality").UInt(f.fixQuality);
-    j.Key("satellites_used").UInt(f.satellitesUsed);
-    j.Key("gga_hdop").Real(f.ggaHdop);
-    j.Key("vertical_speed").Real(f.verticalSpeed);
+    static const JsonKey kGgaTime("gga_time"), kGgaSeconds("gga_seconds"), kGgaLat("gga_lat"),
+        kGgaLon("gga_lon"), kAltitude("altitude"), kFixQuality("fix_quality"),
+        kSatellitesUsed("satellites_used"), kGgaHdop("gga_hdop"), kVerticalSpeed("vertical_speed");
+    j.Key(kGgaTime).String(ClockText(f.ggaHour, f.ggaMinute, f.ggaSecond));
+    j.Key(kGgaSeconds).Real(f.ggaSeconds);
+    j.Key(kGgaLat).Real(f.ggaLatitude);
+    j.Key(kGgaLon).Real(f.ggaLongitude);
+    j.Key(kAltitude).Real(f.altitude);
+    j.Key(kFixQuality).UInt(f.fixQuality);
+    j.Key(kSatellitesUsed).UInt(f.satellitesUsed);
+    j.Key(kGgaHdop).Real(f.ggaHdop);
+    j.Key(kVerticalSpeed).Real(f.verticalSpeed);
 }
 
 void WriteGsa(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("gsa_mode").String(Letter(f.gsaMode));
-    j.Key("fix_type").UInt(f.fixType);
-    j.Key("used_prns").BeginArray();
+    static const JsonKey kGsaMode("gsa_mode"), kFixType("fix_type"), kUsedPrns("used_prns"),
+        kPdop("pdop"), kGsaHdop("gsa_hdop"), kVdop("vdop");
+    j.Key(kGsaMode).String(Letter(f.gsaMode));
+    j.Key(kFixType).UInt(f.fixType);
+    j.Key(kUsedPrns).BeginArray();
     for (uint16_t prn : f.usedPrns) {
         if (prn != 0)
             j.UInt(prn);
     }
     j.EndArray();
-    j.Key("pdop").Real(f.pdop);
-    j.Key("gsa_hdop").Real(f.gsaHdop);
-    j.Key("vdop").Real(f.vdop);
+    j.Key(kPdop).Real(f.pdop);
+    j.Key(kGsaHdop).Real(f.gsaHdop);
+    j.Key(kVdop).Real(f.vdop);
 }
 
 void WriteGsv(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("satellites_in_view").Int(f.satellitesInView);
-    j.Key("satellites").BeginArray();
+    static const JsonKey kSatellitesInView("satellites_in_view"), kSatellites("satellites");
+    j.Key(kSatellitesInView).Int(f.satellitesInView);
+    static const JsonKey kPrn("prn"), kSystem("system"), kElevation("elevation"),
+        kAzimuth("azimuth"), kSnr("snr"), kUsed("used");
+    j.Key(kSatellites).BeginArray();
     for (size_t i = 0; i < GpsFix::kSatelliteSlots; ++i) {
         if (!f.SatelliteIsLive(i))
             continue;
         const SatelliteInfo& s = f.satellites[i];
         j.BeginObject()
-            .Key("prn")
+            .Key(kPrn)
             .UInt(s.prn)
-            .Key("system")
+            .Key(kSystem)
             .String(SystemName(s.system))
-            .Key("elevation")
+            .Key(kElevation)
             .UInt(s.elevation)
-            .Key("azimuth")
+            .Key(kAzimuth)
             .UInt(s.azimuth)
-            .Key("snr")
+            .Key(kSnr)
             .UInt(s.snr)
-            .Key("used")
+            .Key(kUsed)
             .Bool(s.used != 0)
             .EndObject();
     }
@@ -97,38 +142,47 @@ void WriteGsv(JsonWriter& j, const GpsFix& f)
 
 void WriteRmb(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("rmb_status").String(Letter(f.rmbStatus));
-    j.Key("cross_track_error").Real(f.crossTrackError);
-    j.Key("steer").String(Letter(f.steerDirection));
-    j.Key("origin_id").String(f.originId);
-    j.Key("destination_id").String(f.destinationId);
-    j.Key("destination_lat").Real(f.destinationLatitude);
-    j.Key("destination_lon").Real(f.destinationLongitude);
-    j.Key("range").Real(f.range);
-    j.Key("bearing").Real(f.bearing);
-    j.Key("closing_velocity").Real(f.closingVelocity);
-    j.Key("arrival_status").String(Letter(f.arrivalStatus));
+    static const JsonKey kRmbStatus("rmb_status"), kCrossTrackError("cross_track_error"),
+        kSteer("steer"), kOriginId("origin_id"), kDestinationId("destination_id"),
+        kDestinationLat("destination_lat"), kDestinationLon("destination_lon"), kRange("range"),
+        kBearing("bearing"), kClosingVelocity("closing_velocity"), kArrivalStatus("arrival_status");
+    j.Key(kRmbStatus).String(Letter(f.rmbStatus));
+    j.Key(kCrossTrackError).Real(f.crossTrackError);
+    j.Key(kSteer).String(Letter(f.steerDirection));
+    j.Key(kOriginId).String(f.originId);
+    j.Key(kDestinationId).String(f.destinationId);
+    j.Key(kDestinationLat).Real(f.destinationLatitude);
+    j.Key(kDestinationLon).Real(f.destinationLongitude);
+    j.Key(kRange).Real(f.range);
+    j.Key(kBearing).Real(f.bearing);
+    j.Key(kClosingVelocity).Real(f.closingVelocity);
+    j.Key(kArrivalStatus).String(Letter(f.arrivalStatus));
 }
 
 void WriteRmc(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("rmc_time").String(ClockText(f.rmcHour, f.rmcMinute, f.rmcSecond));
-    j.Key("rmc_status").String(Letter(f.rmcStatus));
-    j.Key("rmc_lat").Real(f.rmcLatitude);
-    j.Key("rmc_lon").Real(f.rmcLongitude);
-    j.Key("speed_knots").Real(f.speed);
-    j.Key("course").Real(f.course);
-    j.Key("date").String(DateText(f.year, f.month, f.day));
-    j.Key("magnetic_variation").Real(f.magneticVariation);
-    j.Key("acceleration").Real(f.acceleration);
+    static const JsonKey kRmcTime("rmc_time"), kRmcStatus("rmc_status"), kRmcLat("rmc_lat"),
+        kRmcLon("rmc_lon"), kSpeedKnots("speed_knots"), kCourse("course"), kDate("date"),
+        kMagneticVariation("magnetic_variation"), kAcceleration("acceleration");
+    j.Key(kRmcTime).String(ClockText(f.rmcHour, f.rmcMinute, f.rmcSecond));
+    j.Key(kRmcStatus).String(Letter(f.rmcStatus));
+    j.Key(kRmcLat).Real(f.rmcLatitude);
+    j.Key(kRmcLon).Real(f.rmcLongitude);
+    j.Key(kSpeedKnots).Real(f.speed);
+    j.Key(kCourse).Real(f.course);
+    j.Key(kDate).String(DateText(f.year, f.month, f.day));
+    j.Key(kMagneticVariation).Real(f.magneticVariation);
+    j.Key(kAcceleration).Real(f.acceleration);
 }
 
 void WriteZda(JsonWriter& j, const GpsFix& f)
 {
-    j.Key("zda_time").String(ClockText(f.zdaHour, f.zdaMinute, f.zdaSecond));
-    j.Key("zda_date").String(DateText(f.zdaYear, f.zdaMonth, f.zdaDay));
-    j.Key("zone_hours").Int(f.zoneHours);
-    j.Key("zone_minutes").UInt(f.zoneMinutes);
+    static const JsonKey kZdaTime("zda_time"), kZdaDate("zda_date"), kZoneHours("zone_hours"),
+        kZoneMinutes("zone_minutes");
+    j.Key(kZdaTime).String(ClockText(f.zdaHour, f.zdaMinute, f.zdaSecond));
+    j.Key(kZdaDate).String(DateText(f.zdaYear, f.zdaMonth, f.zdaDay));
+    j.Key(kZoneHours).Int(f.zoneHours);
+    j.Key(kZoneMinutes).UInt(f.zoneMinutes);
 }
 
 // One sentence type: the message the parser posts when it sets the type's
@@ -136,26 +190,27 @@ void WriteZda(JsonWriter& j, const GpsFix& f)
 struct SentenceKeys {
     uint32_t message;
     void (*write)(JsonWriter&, const GpsFix&);
-    const char* countKey;
+    JsonKey countKey;
     uint32_t GpsFix::*count;
 };
 
-constexpr SentenceKeys kSentenceKeys[] = {
-    {WM_GPS_GGA, WriteGga, "gga_count", &GpsFix::ggaCount},
-    {WM_GPS_GSA, WriteGsa, "gsa_count", &GpsFix::gsaCount},
-    {WM_GPS_GSV, WriteGsv, "gsv_count", &GpsFix::gsvCount},
-    {WM_GPS_RMB, WriteRmb, "rmb_count", &GpsFix::rmbCount},
-    {WM_GPS_RMC, WriteRmc, "rmc_count", &GpsFix::rmcCount},
-    {WM_GPS_ZDA, WriteZda, "zda_count", &GpsFix::zdaCount},
+const SentenceKeys kSentenceKeys[] = {
+    {WM_GPS_GGA, WriteGga, JsonKey("gga_count"), &GpsFix::ggaCount},
+    {WM_GPS_GSA, WriteGsa, JsonKey("gsa_count"), &GpsFix::gsaCount},
+    {WM_GPS_GSV, WriteGsv, JsonKey("gsv_count"), &GpsFix::gsvCount},
+    {WM_GPS_RMB, WriteRmb, JsonKey("rmb_count"), &GpsFix::rmbCount},
+    {WM_GPS_RMC, WriteRmc, JsonKey("rmc_count"), &GpsFix::rmcCount},
+    {WM_GPS_ZDA, WriteZda, JsonKey("zda_count"), &GpsFix::zdaCount},
 };
+const JsonKey kSentence("sentence"), kCount("count");
 
 // The whole fix state.
 void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const GpsFix& f)
 {
     JsonWriter j(out);
     j.BeginObject();
-    j.Key("sentence").String(sentence);
-    j.Key("count").UInt(count);
+    j.Key(kSentence).String(sentence);
+    j.Key(kCount).UInt(count);
     for (const SentenceKeys& type : kSentenceKeys)
         type.write(j, f);
     for (const SentenceKeys& type : kSentenceKeys)
@@ -171,8 +226,8 @@ void WriteChanges(std::string& out, std::string_view sentence, uint32_t count, u
 {
     JsonWriter j(out);
     j.BeginObject();
-    j.Key("sentence").String(sentence);
-    j.Key("count").UInt(count);
+    j.Key(kSentence).String(sentence);
+    j.Key(kCount).UInt(count);
     for (const SentenceKeys& type : kSentenceKeys) {
         if (type.message != message)
             continue;
@@ -198,14 +253,15 @@ public:
             ownMessage_ = message;
             return;
         }
-        if (changesOnly_)
-            WriteChanges(buffer_, parser_.CurrentAddress(), parser_.SentenceCount(), ownMessage_,
-                         parser_.Snapshot());
-        else
-            WriteFix(buffer_, parser_.CurrentAddress(), parser_.SentenceCount(),
-                     parser_.Snapshot());
+        uint32_t count = parser_.SentenceCount();
+        parser_.ReadFix([&](const GpsFix& fix) {
+            if (changesOnly_)
+                WriteChanges(buffer_, parser_.CurrentAddress(), count, ownMessage_, fix);
+            else
+                WriteFix(buffer_, parser_.CurrentAddress(), count, fix);
+        });
         ownMessage_ = 0;
-        if (buffer_.size() >= 1 << 16)
+        if (buffer_.size() >= 1 << 20)
             Flush();
     }
     bool Flush()
