@@ -89,8 +89,12 @@ bool GpsStausWnd::event(QEvent* e)
 void GpsStausWnd::SetDeviceOpen(bool open)
 {
     deviceOpen_ = open;
-    if (open)
-        state_ = GpsRecord{}; // nothing of the previous session stays on show
+    if (open) {
+        // Nothing of the previous session stays on show, not even the
+        // updates it had queued before the port closed.
+        QCoreApplication::removePostedEvents(this, static_cast<QEvent::Type>(kUpdateMessage));
+        state_ = GpsRecord{};
+    }
     update();
 }
 

@@ -1,5 +1,6 @@
 // The Fixscope window against simulated receivers on pseudo-terminals.
 #include "core/SerialChannel.h"
+#include "core/StatusTexts.h"
 #include "gui/ControlIds.h"
 #include "gui/Controls.h"
 #include "gui/FixscopeClass.h"
@@ -18,8 +19,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <ctime>
 #include <memory>
+#include <thread>
 
 using namespace fixscope;
 using test::SimulatedReceiver;
@@ -65,6 +69,12 @@ std::vector<std::string> WithBadChecksums(std::vector<std::string> lines)
         line[line.size() - 3] = line[line.size() - 3] == 'F' ? '0' : 'F';
     return lines;
 }
+
+// Counts the channel's messages, on the reader thread.
+struct MessageCounter : UpdateListener {
+    void OnDeviceMessage(unsigned, const GpsRecord&) override { ++count; }
+    std::atomic<int> count{0};
+};
 
 } // namespace
 
@@ -313,6 +323,63 @@ private slots:
         QVERIFY(!window_->Device().IsOpen());
         QCOMPARE(FindControl<QPushButton>(window_.get(), IDC_OPEN_CLOSE)->text(),
                  QStringLiteral("Open GPS"));
+    }
+
+    void reopenShowsNothingOfTheLastSession()
+    {
+        OpenLive();
+        live_.Start(SimulatedReceiver::FixScenario(), 100ms);
+        GpsStausWnd* status = window_->Status();
+        QTRY_VERIFY_WITH_TIMEOUT(status->State().satellitesInView == 10, 5000);
+        // Let the reader post more updates without letting the window take
+        // them: they are still queued when the port closes and reopens.
+        MessageCounter counter;
+        QVERIFY(window_->Device().AddListener(&counter));
+        const int posted = counter.count + 3;
+        for (auto until = std::chrono::steady_clock::now() + 5s;
+             counter.count < posted && std::chrono::steady_clock::now() < until;)
+            std::this_thread::yield();
+        window_->Device().RemoveListener(&counter);
+        QVERIFY(counter.count >= posted);
+        live_.Stop(); // silent from now on
+
+        auto* button = FindControl<QPushButton>(window_.get(), IDC_OPEN_CLOSE);
+        QTest::mouseClick(button, Qt::LeftButton); // close
+        QTest::mouseClick(button, Qt::LeftButton); // and open again
+        QCOMPARE(button->text(), QStringLiteral("Close GPS"));
+        QCoreApplication::processEvents(); // what the last session had queued
+        QCOMPARE(status->State().satellitesInView, 0);
+        QCOMPARE(status->State().fixType, GpsRecord{}.fixType);
+        StatusTexts blank = FormatStatus(GpsRecord{}, std::time(nullptr));
+        QCOMPARE(status->Texts().latitude, blank.latitude);
+        QCOMPARE(status->Texts().altitude, blank.altitude);
+    }
+
+    void unpluggedDeviceClosesThePort()
+    {
+        // COM6: a receiver that is unplugged while open.
+        const QByteArray ports = qgetenv("FIXSCOPE_PORTS");
+        auto unplugged = std::make_unique<SimulatedReceiver>();
+        QVERIFY(unplugged->IsValid());
+        qputenv("FIXSCOPE_PORTS", ports + ";6=" + unplugged->DevicePath().c_str());
+        window_->Setup()->SelectPort(6);
+        auto* button = FindControl<QPushButton>(window_.get(), IDC_OPEN_CLOSE);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(button->text(), QStringLiteral("Close GPS"));
+        unplugged->Start(SimulatedReceiver::FixScenario(), 100ms);
+        QTRY_VERIFY_WITH_TIMEOUT(window_->Status()->State().satellitesInView == 10, 5000);
+
+        unplugged.reset(); // both sides of the line are gone
+        QTRY_COMPARE_WITH_TIMEOUT(button->text(), QStringLiteral("Open GPS"), 5000);
+        qputenv("FIXSCOPE_PORTS", ports);
+        LogListBox* log = window_->Setup()->Log();
+        QVERIFY2(Lines(log).last().startsWith(QStringLiteral("GPS Close: the device went away")),
+                 qPrintable(Lines(log).join('|')));
+        QVERIFY(!window_->Device().IsOpen());
+        QVERIFY(!window_->Status()->DeviceOpen());
+        QVERIFY(!FindControl(window_.get(), IDC_HOT_START)->isEnabled());
+        QVERIFY(!FindControl(window_.get(), IDC_COLD_START)->isEnabled());
+        QVERIFY(FindControl(window_.get(), IDC_SCAN)->isEnabled());
     }
 
     void logKeepsTheLastHundredLines()
