@@ -40,3 +40,16 @@ done
 "$bin/hikewise-nmea-sim" --route loop --duration 21000 --seed 3 --output "$work/long.nmea"
 frames "page 4, charts full (20,000 each)" --replay "$work/long.nmea" --replay-speed 2000 \
   --after 45 --page 4
+
+# The map page with a 15,000-point track and 10,000 waypoints, the whole
+# track in view (the walk scene of bench_map_paint), at 800x480 and
+# 1920x1080, over a fix at the scene's middle (section "地图", the position).
+"$bin/bench_map_paint" --scene-files "$work" > /dev/null 2>&1
+"$bin/hikewise-nmea-sim" --start 46.55,7.98,500 --radius 50 --duration 120 --output "$work/still.nmea"
+printf '[%%U5730%%U56FE]\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7EAC%%U5EA6=46550000\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7ECF%%U5EA6=7980000\n' >> "$work/bench.conf"
+for size in 800x480 1920x1080; do
+  cp "$work/bench.trk" "$work/run.trk"
+  printf '%-34s ' "page 3, 15,000 points, 10,000 wpts"
+  "$bin/hikewise" --settings "$work/bench.conf" --replay "$work/still.nmea" --database "$work/bench.wpt" \
+    --track "$work/run.trk" --page 3 --zoom 10 --north-up --size "$size" --after 2 --frame-times 100 2>/dev/null
+done

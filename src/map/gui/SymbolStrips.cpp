@@ -5,9 +5,18 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace hw {
+namespace {
+
+// Sprites are kept by resource (120 to 130) and cell (32 a strip).
+constexpr int kFirstResource = 120;
+constexpr int kResources = 11;
+constexpr int kCellsPerStrip = 32;
+
+} // namespace
 
 SymbolStrips& SymbolStrips::Shared()
 {
@@ -33,6 +42,7 @@ const QPixmap& SymbolStrips::Strip(int resourceId)
             }
         }
         strip = QPixmap::fromImage(image);
+        images_.emplace(resourceId, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
     return strips_.emplace(resourceId, strip).first->second;
 }
@@ -54,7 +64,82 @@ QPixmap SymbolStrips::Cell(int resourceId, int cell, int cellSize)
 void SymbolStrips::Draw(QPainter& p, const BitmapCell& cell)
 {
     const int half = cell.cellSize / 2;
-    Draw(p, cell, QRect(cell.centre.x - half, cell.centre.y - half, cell.cellSize, cell.cellSize));
+    const int left = cell.centre.x - half, top = cell.centre.y - half;
+    if (directCopy_ && Copy(p, cell, left, top))
+        return;
+    Draw(p, cell, QRect(left, top, cell.cellSize, cell.cellSize));
+}
+
+const SpanSprite* SymbolStrips::Sprite(const BitmapCell& cell)
+{
+    const int strip = cell.resourceId - kFirstResource;
+    if (strip < 0 || strip >= kResources || cell.cell < 0 || cell.cell >= kCellsPerStrip)
+        return nullptr;
+    const size_t index = static_cast<size_t>(strip * kCellsPerStrip + cell.cell);
+    if (sprites_.empty()) {
+        sprites_.resize(kResources * kCellsPerStrip);
+        made_.resize(sprites_.size());
+    }
+    if (!made_[index]) {
+        made_[index] = true;
+        Strip(cell.resourceId);
+        const auto it = images_.find(cell.resourceId);
+        const QRect source(cell.cell * cell.cellSize, 0, cell.cellSize, cell.cellSize);
+        if (it != images_.end() && it->second.rect().contains(source)) {
+            const QImage& image = it->second;
+            const auto* pixels = reinterpret_cast<const uint32_t*>(image.constScanLine(0));
+            const int stride = static_cast<int>(image.bytesPerLine() / 4);
+            sprites_[index] =
+                SpanSprite(pixels + source.x(), stride, source.width(), source.height());
+        }
+    }
+    return &sprites_[index];
+}
+
+bool SymbolStrips::Copy(QPainter& p, const BitmapCell& cell, int left, int top)
+{
+    // Only a plain raster image, painted unscaled and unblended, takes the
+    // copy; anything else is left to the painter.
+    QPaintEngine* engine = p.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return false;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    auto* image = static_cast<QImage*>(device);
+    if (image->format() != QImage::Format_RGB32 &&
+        image->format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QTransform& t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate || p.opacity() < 1.0 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const int dx = qRound(t.dx()), dy = qRound(t.dy());
+    if (dx != t.dx() || dy != t.dy())
+        return false;
+    const SpanSprite* sprite = Sprite(cell);
+    if (!sprite || sprite->Width() != cell.cellSize)
+        return false;
+    QRect area = image->rect();
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty()) {
+        if (system.rectCount() != 1)
+            return false;
+        area &= system.boundingRect();
+    }
+    if (p.hasClipping()) {
+        const QRegion clip = p.clipRegion();
+        if (clip.rectCount() > 1)
+            return false;
+        area &= clip.boundingRect().translated(dx, dy);
+    }
+    if (area.isEmpty())
+        return true;
+    auto* pixels = reinterpret_cast<uint32_t*>(image->bits());
+    const int stride = static_cast<int>(image->bytesPerLine() / 4);
+    sprite->Draw(pixels, stride, {area.left(), area.top(), area.right() + 1, area.bottom() + 1},
+                 left + dx, top + dy);
+    return true;
 }
 
 void SymbolStrips::Draw(QPainter& p, const BitmapCell& cell, const QRect& target)

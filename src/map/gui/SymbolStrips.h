@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "base/SpanSprite.h"
 
 #include <QPixmap>
 
 #include <map>
+#include <vector>
 
 class QPainter;
 
@@ -12,7 +14,9 @@ namespace hw {
 
 // The waypoint symbol strips (bitmap resources 120 to 130): 32 cells each, 15
 // or 30 pixels, magenta transparent. Loaded once from the data folder; a
-// missing strip draws nothing.
+// missing strip draws nothing. Cells drawn at their own size into a raster
+// image go straight into its pixels, as runs of opaque pixels: the map draws
+// thousands a frame.
 class SymbolStrips {
 public:
     static SymbolStrips& Shared();
@@ -27,9 +31,19 @@ public:
     void Draw(QPainter& p, const BitmapCell& cell);
     // Draws a cell into a target rectangle (stretched).
     void Draw(QPainter& p, const BitmapCell& cell, const QRect& target);
+    // Whether cells may be copied straight into the painter's image (on
+    // unless turned off, to compare with the painter's own drawing).
+    void SetDirectCopy(bool on) { directCopy_ = on; }
 
 private:
+    const SpanSprite* Sprite(const BitmapCell& cell);
+    bool Copy(QPainter& p, const BitmapCell& cell, int left, int top);
+
     std::map<int, QPixmap> strips_;
+    std::map<int, QImage> images_;    // the strips as premultiplied pixels
+    std::vector<SpanSprite> sprites_; // by resource and cell, empty until made
+    std::vector<bool> made_;
+    bool directCopy_ = true;
 };
 
 } // namespace hw

@@ -5,16 +5,21 @@
 // and start-up of the map window with that database and track loaded, to
 // the first painted frame. Prints the median and the 95th percentile of
 // each. Targets: repaint at most 8 ms median, start-up at most 1 s.
+//   bench_map_paint [FRAMES]
+//   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
 #include "bench/MapBenchScene.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/SymbolStrips.h"
+#include "shell/gui/DrawListPainter.h"
 #include "waypoints/WaypointFileWriter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -93,6 +98,36 @@ void RepaintRoads(RoadLayer& roads, int width, int height, bool withScene, int f
                 static_cast<unsigned long long>(roads.Map().Summary().nodes));
 }
 
+// Where a frame's time goes: the symbols alone, and the rest of the
+// foreground alone, painted into an image of the view's size.
+void MeasureParts(const MapView& view, int width, int height, int frames)
+{
+    DrawList symbols, rest;
+    for (const DrawItem& item : view.LastDrawing().Items()) {
+        if (std::holds_alternative<BitmapCell>(item))
+            symbols.Add(item);
+        else
+            rest.Add(item);
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    SymbolStrips& strips = SymbolStrips::Shared();
+    const auto cpuOf = [&](const DrawList& list) {
+        std::vector<double> cpu;
+        for (int i = 0; i < frames; ++i) {
+            const double start = CpuMs();
+            QPainter p(&image);
+            DrawListPainter(p, [&strips](QPainter& q, const BitmapCell& c) {
+                strips.Draw(q, c);
+            }).Paint(list);
+            p.end();
+            cpu.push_back(CpuMs() - start);
+        }
+        return Summarise(cpu).median;
+    };
+    std::printf("  parts (cpu median): %zu symbols %.2f ms, the rest %.2f ms\n",
+                symbols.Items().size(), cpuOf(symbols), cpuOf(rest));
+}
+
 void Measure(MapView& view, const char* what, int width, int height, int frames)
 {
     view.Render(); // loads the symbol strips
@@ -110,16 +145,25 @@ void Measure(MapView& view, const char* what, int width, int height, int frames)
                 "(cpu %.2f) (%d frames)\n",
                 width, height, what, view.LastDrawing().Items().size(), f.median, c.median, f.p95,
                 c.p95, frames);
+    MeasureParts(view, width, height, frames);
+}
+
+// Writes the walk scene's database and track as bench.wpt and bench.trk
+// into a folder, for the program's own --frame-times.
+void WriteScene(const QString& folder, std::string& db, std::string& trk)
+{
+    auto scene = bench::MakeScene(10, false, true);
+    db = (folder + "/bench.wpt").toStdString();
+    trk = (folder + "/bench.trk").toStdString();
+    SaveWaypointDatabase(scene->waypoints, db);
+    scene->track.Save(trk);
 }
 
 void StartUp(int runs)
 {
     QTemporaryDir dir;
-    auto scene = bench::MakeScene(10, false, true);
-    const std::string db = (dir.path() + "/bench.wpt").toStdString();
-    const std::string trk = (dir.path() + "/bench.trk").toStdString();
-    SaveWaypointDatabase(scene->waypoints, db);
-    scene->track.Save(trk);
+    std::string db, trk;
+    WriteScene(dir.path(), db, trk);
     std::vector<double> times, cpu;
     for (int i = 0; i < runs; ++i) {
         MapWnd::RunOptions run;
@@ -155,6 +199,12 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    if (argc > 2 && std::string(argv[1]) == "--scene-files") {
+        std::string db, trk;
+        WriteScene(QString::fromLocal8Bit(argv[2]), db, trk);
+        std::printf("%s\n%s\n", db.c_str(), trk.c_str());
+        return 0;
+    }
     const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
     for (bool walk : {true, false})
         for (bool courseUp : {false, true}) {
