@@ -95,7 +95,9 @@ for dialog in map-properties plan-waypoint waypoint-list; do
 done
 # "显示导航窗口" = 0: the navigation strip hidden.
 no_strip='[%U5730%U56FE]\n%U663E%U793A%U5BFC%U822A%U7A97%U53E3=0\n'
-map_shot "strip-hidden-480x640" "$no_strip" --north-up --size 480x640
+for size in 480x640 800x480; do
+  map_shot "strip-hidden-$size" "$no_strip" --north-up --size "$size"
+done
 
 # The road map of Monaco under a walk through its streets, at several zoom
 # levels, north up and course up, and in the night theme.
