@@ -53,7 +53,7 @@ GpsdAddress GpsLink::GpsdAddressInUse() const
 
 void GpsLink::UseGpsdForThisRun(const GpsdAddress& address)
 {
-    runGpsd_ = std::make_unique<GpsdAddress>(address);
+    runGpsd_ = address;
 }
 
 uint32_t GpsLink::StoredBaud() const

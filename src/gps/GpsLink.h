@@ -1,16 +1,16 @@
 #pragma once
 
+#include "gps/GpsdAddress.h"
 #include "gps/ReaderThread.h"
 #include "gps/SirfParameterSetup.h"
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 
 namespace hw {
 
-struct GpsdAddress;
 class KeepAwake;
 class LinkHost;
 class NmeaParser;
@@ -97,7 +97,7 @@ public:
 
 private:
     int replaySpeed_ = 1;
-    std::unique_ptr<GpsdAddress> runGpsd_;
+    std::optional<GpsdAddress> runGpsd_; // this run's daemon, set by UseGpsdForThisRun
     int StoredPort() const;
     uint32_t StoredBaud() const;
     void DataLostNow();
