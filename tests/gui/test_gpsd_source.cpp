@@ -3,18 +3,11 @@
 // and the watchdog and the reconnection treat a daemon that goes away like
 // an unplugged receiver.
 
-#include "base/MemorySettingsStore.h"
+#include "LinkFixture.h"
+
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
-#include "gps/GpsLink.h"
 #include "gps/GpsdAddress.h"
-#include "gps/KeepAwake.h"
-#include "gps/LinkHost.h"
-#include "gps/NmeaParser.h"
-#include "gps/PortRegistry.h"
-#include "gps/SerialPort.h"
-#include "gps/SystemPortScanner.h"
-#include "gps/gui/PosixSerialTransport.h"
 
 #include "core/NmeaTestSupport.h"
 #include "core/TestFiles.h"
@@ -22,7 +15,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -34,22 +26,6 @@
 using namespace hw;
 
 namespace {
-
-class Host final : public LinkHost, public KeepAwake {
-public:
-    bool AskYesNo(const std::string&) override
-    {
-        ++questions;
-        return true; // keep trying
-    }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void StartReplayTimer() override {}
-    void StopReplayTimer() override {}
-    void Hold(bool) override {}
-
-    int questions = 0;
-    std::vector<std::string> errors;
-};
 
 // A loopback port nobody listens on now.
 uint16_t FreeLoopbackPort()
@@ -131,26 +107,12 @@ struct Gpsfake {
 class GpsdSourceTest : public QObject {
     Q_OBJECT
 
-    struct Program {
+    struct Program : test::LinkFixture {
         Program()
-            : scanner(dir.filePath(QStringLiteral("sys")).toStdString(),
-                      dir.filePath(QStringLiteral("dev")).toStdString()),
-              registry(settings), port(transport, registry, scanner), parser(&parsed),
-              link(port, parser, settings, notices, host, host)
         {
             settings.SetInt(section::kSerial, "自动重接", 1);
+            host.answer = true; // keep trying
         }
-        QTemporaryDir dir;
-        MemorySettingsStore settings;
-        PosixSerialTransport transport;
-        SystemPortScanner scanner;
-        PortRegistry registry;
-        SerialPort port;
-        test::RecordingSink parsed;
-        NmeaParser parser;
-        test::RecordingSink notices;
-        Host host;
-        GpsLink link;
     };
 
     QString peerLog_;

@@ -2,20 +2,14 @@
 // receiver on a serial port: the test (or the NMEA simulator) writes to the
 // master side, the program opens the slave device through its port number.
 
+#include "LinkFixture.h"
+
 #include "base/Clock.h"
-#include "base/MemorySettingsStore.h"
 #include "base/SettingsStore.h"
 #include "base/UiPacer.h"
 #include "base/WindowMessages.h"
-#include "gps/GpsLink.h"
-#include "gps/KeepAwake.h"
-#include "gps/LinkHost.h"
-#include "gps/NmeaParser.h"
-#include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
 #include "gps/SirfParameterSetup.h"
-#include "gps/SystemPortScanner.h"
-#include "gps/gui/PosixSerialTransport.h"
 #include "gps/gui/ScreenSaverKeepAwake.h"
 
 #include "core/FakeSirfReceiver.h"
@@ -24,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
@@ -41,23 +34,6 @@ using namespace hw;
 namespace {
 
 constexpr int kPort = 5;
-
-class Host final : public LinkHost, public KeepAwake {
-public:
-    bool AskYesNo(const std::string& question) override
-    {
-        questions.push_back(question);
-        return answer;
-    }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void StartReplayTimer() override {}
-    void StopReplayTimer() override {}
-    void Hold(bool) override {}
-
-    bool answer = false;
-    std::vector<std::string> questions;
-    std::vector<std::string> errors;
-};
 
 // One pseudo-terminal pair: the receiver's end (master) and the device the
 // program opens (slave), mapped to port 5.
@@ -140,31 +116,12 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 5000)
 class SerialLinkTest : public QObject {
     Q_OBJECT
 
-    struct Program {
+    struct Program : test::LinkFixture {
         explicit Program(const std::string& device)
-            : scanner(dir.filePath(QStringLiteral("sys")).toStdString(),
-                      dir.filePath(QStringLiteral("dev")).toStdString()),
-              registry(settings), port(transport, registry, scanner), parser(&parsed),
-              link(port, parser, settings, notices, host, host)
         {
             registry.Map(kPort, device);
             settings.SetInt(section::kSerial, "端口", kPort);
-            port.SetErrorReporter([this](const std::string& text, const std::string& caption) {
-                reported.push_back(caption + ": " + text);
-            });
         }
-        QTemporaryDir dir;
-        MemorySettingsStore settings;
-        PosixSerialTransport transport;
-        SystemPortScanner scanner;
-        PortRegistry registry;
-        SerialPort port;
-        test::RecordingSink parsed;
-        NmeaParser parser;
-        test::RecordingSink notices;
-        Host host;
-        GpsLink link;
-        std::vector<std::string> reported;
     };
 
 private slots:
@@ -385,6 +342,7 @@ private slots:
         // and nothing may reach the parser while the reader is paused.
         test::FakeSirfReceiver sirfChip(test::FakeSirfReceiver::Kind::Sirf);
         std::atomic<bool> stop{false};
+        std::atomic<bool> chipBackOnNmea{false}; // the chip took message 129
         std::thread chip([&] {
             uint8_t buffer[512];
             int second = 0;
@@ -396,6 +354,9 @@ private slots:
                     ssize_t n = ::read(receiver.master, buffer, sizeof buffer);
                     if (n > 0)
                         sirfChip.Accept(buffer, static_cast<std::size_t>(n));
+                    if (!sirfChip.messages.empty() && sirfChip.messages.back()[0] == 129 &&
+                        !sirfChip.binary_)
+                        chipBackOnNmea = true;
                 }
                 if (std::size_t n = sirfChip.Drain(buffer, sizeof buffer))
                     receiver.Send(std::string(reinterpret_cast<char*>(buffer), n), false);
@@ -427,8 +388,16 @@ private slots:
         options.rates = {1, 5, 5, 1};
         const SirfSetupResult result =
             SirfParameterSetup(sirf, program.link, progress, clock, pacer).Run(4800, options);
-        QVERIFY(
-            WaitFor([&] { return !program.link.DataLost() && program.link.NoDataTicks() == 0; }));
+        // Back on NMEA once the chip has taken the switch, the new reader
+        // thread runs and sentences reach the parser again.
+        const uint32_t parsedAtEnd = program.parser.SentenceCount();
+        QVERIFY(WaitFor(
+            [&] {
+                return chipBackOnNmea && ReaderThread::LiveCount() == 1 &&
+                       program.parser.SentenceCount() > parsedAtEnd;
+            },
+            15000));
+        QVERIFY(!program.link.DataLost());
         stop = true;
         chip.join();
         const auto& sent = sirfChip.messages;
@@ -444,7 +413,7 @@ private slots:
         QVERIFY(!sent.empty());
         QCOMPARE(int(sent.back()[0]), 129);
         QVERIFY(!sirfChip.binary_);
-        // Back on NMEA: reader running, watchdog running, fix arriving.
+        // Reader running, watchdog running.
         QVERIFY(program.port.IsOpen());
         QVERIFY(!ReaderThread::Paused());
         QVERIFY(program.link.WatchdogRunning());
