@@ -8,7 +8,6 @@
 #include "units/UnitFormatter.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QPainter>
 
 #include <memory>
@@ -93,8 +92,7 @@ void AnalysisWnd::TapAt(QPoint p)
 void AnalysisWnd::contextMenuEvent(QContextMenuEvent* event)
 {
     TapAt(event->pos());
-    std::unique_ptr<QMenu> menu(BuildPopupMenu(this));
-    menu->exec(event->globalPos());
+    ExecPopupMenu(BuildPopupMenu(this), event->globalPos());
 }
 
 QMenu* AnalysisWnd::BuildPopupMenu(QWidget* parent)

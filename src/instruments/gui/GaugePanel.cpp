@@ -16,7 +16,6 @@
 #include "units/UnitFormatter.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QPainter>
 
 #include <memory>
@@ -167,8 +166,7 @@ void GaugePanel::paintEvent(QPaintEvent*)
 
 void GaugePanel::contextMenuEvent(QContextMenuEvent* event)
 {
-    std::unique_ptr<QMenu> menu(BuildPopupMenu(this));
-    menu->exec(event->globalPos());
+    ExecPopupMenu(BuildPopupMenu(this), event->globalPos());
 }
 
 QMenu* GaugePanel::BuildPopupMenu(QWidget* parent)

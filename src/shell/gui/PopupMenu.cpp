@@ -35,11 +35,16 @@ QMenu* BuildPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& targ
     return menu;
 }
 
+void ExecPopupMenu(QMenu* menu, const QPoint& globalPos)
+{
+    std::unique_ptr<QMenu> owned(menu);
+    owned->exec(globalPos);
+}
+
 void TrackPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent,
                     const QPoint& globalPos)
 {
-    std::unique_ptr<QMenu> menu(BuildPopupMenu(entries, target, parent));
-    menu->exec(globalPos);
+    ExecPopupMenu(BuildPopupMenu(entries, target, parent), globalPos);
 }
 
 } // namespace hw

@@ -18,7 +18,10 @@ class CommandTarget;
 // goes to its HandleCommand. The caller owns the menu.
 QMenu* BuildPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target,
                       QWidget* parent);
-// Opens the menu at a global point and runs the chosen command.
+// Opens a built menu at a global point, runs the chosen command and deletes
+// the menu.
+void ExecPopupMenu(QMenu* menu, const QPoint& globalPos);
+// Builds the menu, opens it at a global point and runs the chosen command.
 void TrackPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent,
                     const QPoint& globalPos);
 
