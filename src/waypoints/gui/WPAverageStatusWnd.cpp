@@ -5,12 +5,10 @@
 #include "waypoints/PositionAverager.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QTextOption>
 
 #include <algorithm>
-#include <memory>
 
 namespace hw {
 
@@ -80,8 +78,7 @@ QMenu* WPAverageStatusWnd::BuildPopupMenu(QWidget* parent)
 
 void WPAverageStatusWnd::contextMenuEvent(QContextMenuEvent* event)
 {
-    std::unique_ptr<QMenu> menu(BuildPopupMenu(this));
-    menu->exec(event->globalPos());
+    ExecPopupMenu(BuildPopupMenu(this), event->globalPos());
 }
 
 } // namespace hw
