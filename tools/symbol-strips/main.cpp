@@ -285,13 +285,20 @@ int main(int argc, char** argv)
     const QString modules = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
-    constexpr std::array<int, 5> kNormal = {120, 122, 124, 126, 129};
-    constexpr std::array<int, 5> kLarge = {121, 123, 125, 127, 130};
+    // Each cell size with the file numbers of its five strips.
+    struct StripSet {
+        int cell;
+        std::array<int, 5> files;
+    };
+    constexpr std::array<StripSet, 2> kSets = {{
+        {15, {120, 122, 124, 126, 129}},
+        {30, {121, 123, 125, 127, 130}},
+    }};
     bool ok = true;
-    for (int strip = 0; strip < 5; ++strip) {
-        const size_t s = static_cast<size_t>(strip);
-        ok &= RenderStrip(modules, strip, 15, out + QString("/symbols-%1.png").arg(kNormal[s]));
-        ok &= RenderStrip(modules, strip, 30, out + QString("/symbols-%1.png").arg(kLarge[s]));
-    }
+    for (const StripSet& set : kSets)
+        for (int strip = 0; strip < 5; ++strip)
+            ok &= RenderStrip(
+                modules, strip, set.cell,
+                out + QString("/symbols-%1.png").arg(set.files[static_cast<size_t>(strip)]));
     return ok ? 0 : 1;
 }
