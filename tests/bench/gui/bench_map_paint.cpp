@@ -7,6 +7,7 @@
 // each. Targets: repaint at most 8 ms median, start-up at most 1 s.
 //   bench_map_paint [FRAMES]
 //   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
+#include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
@@ -34,15 +35,8 @@ using Steady = std::chrono::steady_clock;
 
 namespace {
 
-struct Figures {
-    double median = 0, p95 = 0;
-};
-
-Figures Summarise(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
-}
+using bench::Figures;
+using bench::Summarise;
 
 // This thread's processor time in ms: the figure that a busy machine does
 // not inflate.

@@ -3,6 +3,7 @@
 // re-sorting by distance after a tap on that header. Prints the median and
 // the 95th percentile of each. Targets: open at most 200 ms, re-filter at
 // most 30 ms, re-sort at most 50 ms.
+#include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
 #include "map/gui/MapWnd.h"
 #include "waypoints/WaypointFileWriter.h"
@@ -24,15 +25,8 @@ using Steady = std::chrono::steady_clock;
 
 namespace {
 
-struct Figures {
-    double median = 0, p95 = 0;
-};
-
-Figures Summarise(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
-}
+using bench::Figures;
+using bench::Summarise;
 
 double Ms(Steady::time_point from)
 {
