@@ -3,8 +3,6 @@
 #include "base/NotificationSink.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
-#include "gps/KeepAwake.h"
-#include "gps/LinkHost.h"
 #include "gps/NmeaParser.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
@@ -22,25 +20,6 @@
 
 namespace hw {
 namespace {
-
-class Recorder final : public LinkHost, public KeepAwake {
-public:
-    bool AskYesNo(const std::string& question) override
-    {
-        questions.push_back(question);
-        return answer;
-    }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void StartReplayTimer() override { replayTimer = true; }
-    void StopReplayTimer() override { replayTimer = false; }
-    void Hold(bool awake) override { holds.push_back(awake); }
-
-    bool answer = true;
-    bool replayTimer = false;
-    std::vector<std::string> questions;
-    std::vector<std::string> errors;
-    std::vector<bool> holds;
-};
 
 const std::string kFix =
     test::NmeaSentence("GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,");
@@ -81,7 +60,7 @@ struct LinkFixture : ::testing::Test {
     MemorySettingsStore settings;
     PortRegistry registry;
     SerialPort port;
-    Recorder recorder;
+    test::LinkRecorder recorder;
     test::RecordingSink notices;
     NmeaParser parser;
     std::vector<std::string> reported;

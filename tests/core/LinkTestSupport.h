@@ -46,6 +46,8 @@ inline std::vector<uint8_t> SirfFrame(const std::vector<uint8_t>& payload)
 
 } // namespace hw::test
 
+#include "gps/KeepAwake.h"
+#include "gps/LinkHost.h"
 #include "gps/SerialTransport.h"
 
 #include <deque>
@@ -142,6 +144,31 @@ private:
     };
 
     std::map<std::string, std::shared_ptr<Line>> lines_;
+};
+
+} // namespace hw::test
+
+namespace hw::test {
+
+// The link's host and keep-awake: answers every question with `answer` and
+// records the questions, errors, replay timer state and keep-awake holds.
+class LinkRecorder final : public LinkHost, public KeepAwake {
+public:
+    bool AskYesNo(const std::string& question) override
+    {
+        questions.push_back(question);
+        return answer;
+    }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void StartReplayTimer() override { replayTimer = true; }
+    void StopReplayTimer() override { replayTimer = false; }
+    void Hold(bool awake) override { holds.push_back(awake); }
+
+    bool answer = true;
+    bool replayTimer = false;
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
+    std::vector<bool> holds;
 };
 
 } // namespace hw::test

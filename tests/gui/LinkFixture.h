@@ -2,14 +2,13 @@
 
 #include "base/MemorySettingsStore.h"
 #include "gps/GpsLink.h"
-#include "gps/KeepAwake.h"
-#include "gps/LinkHost.h"
 #include "gps/NmeaParser.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
 #include "gps/SystemPortScanner.h"
 #include "gps/gui/PosixSerialTransport.h"
 
+#include "core/LinkTestSupport.h"
 #include "core/NmeaTestSupport.h"
 
 #include <QTemporaryDir>
@@ -21,24 +20,6 @@
 // and settings, with the questions, errors and port messages collected
 // instead of shown.
 namespace hw::test {
-
-// Answers every question with `answer` and keeps what it was asked and shown.
-class LinkTestHost final : public LinkHost, public KeepAwake {
-public:
-    bool AskYesNo(const std::string& question) override
-    {
-        questions.push_back(question);
-        return answer;
-    }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void StartReplayTimer() override {}
-    void StopReplayTimer() override {}
-    void Hold(bool) override {}
-
-    bool answer = false;
-    std::vector<std::string> questions;
-    std::vector<std::string> errors;
-};
 
 // The port, the parser and the link over settings in memory; the port's
 // error messages land in `reported` as "caption: text".
@@ -65,7 +46,7 @@ struct LinkFixture {
     RecordingSink parsed;
     NmeaParser parser;
     RecordingSink notices;
-    LinkTestHost host;
+    LinkRecorder host;
     GpsLink link;
     std::vector<std::string> reported;
 };

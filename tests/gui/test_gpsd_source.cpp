@@ -108,11 +108,7 @@ class GpsdSourceTest : public QObject {
     Q_OBJECT
 
     struct Program : test::LinkFixture {
-        Program()
-        {
-            settings.SetInt(section::kSerial, "自动重接", 1);
-            host.answer = true; // keep trying
-        }
+        Program() { settings.SetInt(section::kSerial, "自动重接", 1); }
     };
 
     QString peerLog_;

@@ -121,6 +121,7 @@ class SerialLinkTest : public QObject {
         {
             registry.Map(kPort, device);
             settings.SetInt(section::kSerial, "端口", kPort);
+            host.answer = false; // stop trying when asked
         }
     };
 
