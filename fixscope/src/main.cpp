@@ -2,29 +2,70 @@
 #include "core/PortMap.h"
 #include "gui/FixscopeClass.h"
 #include "gui/GpsSetupWnd.h"
+#include "gui/GpsStausWnd.h"
+#include "gui/PortScanDialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 using namespace fixscope;
 
 namespace {
 
 // Renders the window in front (the scan dialog while it is up) once the
-// event loop has run for a while, then quits: 0 written, 1 not.
-void ScheduleScreenshot(QWidget* window, const QString& file, double afterSeconds)
+// event loop has run for `afterSeconds` and `ready` holds, then quits: 0
+// written, 1 not, 3 when `ready` did not hold within a minute (the picture
+// would not show what it was taken for).
+void ScheduleScreenshot(QWidget* window, const QString& file, double afterSeconds,
+                        std::function<bool()> ready)
 {
-    QTimer::singleShot(static_cast<int>(afterSeconds * 1000) + 50, window, [window, file] {
-        QWidget* front = QApplication::activeModalWidget();
-        bool ok = (front ? front : window)->grab().save(file, "PNG");
-        if (!ok)
-            std::fprintf(stderr, "fixscope: cannot write %s\n", qPrintable(file));
-        QApplication::exit(ok ? 0 : 1);
+    QTimer::singleShot(static_cast<int>(afterSeconds * 1000) + 50, window, [=] {
+        auto* poll = new QTimer(window);
+        auto waited = std::make_shared<QElapsedTimer>();
+        waited->start();
+        QObject::connect(poll, &QTimer::timeout, window, [=] {
+            if (!ready()) {
+                if (waited->elapsed() < 60000)
+                    return;
+                std::fprintf(stderr, "fixscope: nothing to show within a minute\n");
+                QApplication::exit(3);
+                return;
+            }
+            poll->stop();
+            QWidget* front = QApplication::activeModalWidget();
+            bool ok = (front ? front : window)->grab().save(file, "PNG");
+            if (!ok)
+                std::fprintf(stderr, "fixscope: cannot write %s\n", qPrintable(file));
+            QApplication::exit(ok ? 0 : 1);
+        });
+        poll->start(50);
     });
+}
+
+// What --when waits for: "fix", a position on the status page; "scanned",
+// the scan dialog done with every port. Empty when the name is unknown.
+std::function<bool()> ScreenshotCondition(const QString& name, const FixscopeClass& window)
+{
+    if (name.isEmpty())
+        return [] { return true; };
+    if (name == QLatin1String("fix"))
+        return [&window] {
+            const GpsRecord& state = window.Status()->State();
+            return state.fixType >= '2' && state.satellitesInView > 0;
+        };
+    if (name == QLatin1String("scanned"))
+        return [] {
+            auto* scan = qobject_cast<PortScanDialog*>(QApplication::activeModalWidget());
+            return scan != nullptr && !scan->IsScanning();
+        };
+    return {};
 }
 
 struct Options {
@@ -34,6 +75,10 @@ struct Options {
     QCommandLineOption after{QStringLiteral("after"),
                              QStringLiteral("Wait SECONDS before the screenshot."),
                              QStringLiteral("SECONDS")};
+    QCommandLineOption when{QStringLiteral("when"),
+                            QStringLiteral("Take the screenshot only once there is a 'fix' on "
+                                           "the status page, or the scan is 'scanned'."),
+                            QStringLiteral("WHAT")};
     QCommandLineOption page{QStringLiteral("page"),
                             QStringLiteral("Show the page 'setup' (0) or 'status' (1)."),
                             QStringLiteral("PAGE")};
@@ -59,7 +104,7 @@ struct Options {
             "device seen for the first time is given the lowest free number."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({screenshot, after, page, ports, port, rate, open, scan});
+        parser.addOptions({screenshot, after, when, page, ports, port, rate, open, scan});
     }
 };
 
@@ -119,9 +164,14 @@ int main(int argc, char* argv[])
     }
     window.show();
 
+    std::function<bool()> ready = ScreenshotCondition(parser.value(options.when), window);
+    if (!ready) {
+        std::fprintf(stderr, "fixscope: --when takes fix or scanned\n");
+        return 2;
+    }
     if (parser.isSet(options.screenshot))
         ScheduleScreenshot(&window, parser.value(options.screenshot),
-                           parser.value(options.after).toDouble());
+                           parser.value(options.after).toDouble(), std::move(ready));
     if (parser.isSet(options.open))
         QTimer::singleShot(0, &window, [&window] { window.Setup()->OpenOrClose(); });
     if (parser.isSet(options.scan))

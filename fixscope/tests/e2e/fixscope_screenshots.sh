@@ -21,11 +21,13 @@ device=$(head -n1 "$out/device")
 [ -e "$device" ] || { echo "no pseudo-terminal from fixscope-receiver"; exit 1; }
 
 export QT_QPA_PLATFORM=offscreen
+# Each picture is taken once it shows what it is for: the receiver's fix,
+# the finished scan.
 for page in setup status; do
   "$bin/fixscope" --ports "4=$device" --port 4 --open --page "$page" \
-    --screenshot "$out/$page.png" --after 2.5
+    --screenshot "$out/$page.png" --when fix
 done
-"$bin/fixscope" --ports "2=$device" --scan --screenshot "$out/scan.png" --after 7
+"$bin/fixscope" --ports "2=$device" --scan --screenshot "$out/scan.png" --when scanned
 
 for shot in setup status scan; do
   # A PNG of a sensible size (larger than an empty window).
@@ -36,5 +38,8 @@ done
 # Bad arguments are refused.
 if "$bin/fixscope" --port 11 --screenshot "$out/x.png" 2>/dev/null; then
   echo "--port 11 accepted"; exit 1
+fi
+if "$bin/fixscope" --when never --screenshot "$out/x.png" 2>/dev/null; then
+  echo "--when never accepted"; exit 1
 fi
 echo "ok"
