@@ -63,6 +63,11 @@ struct ScreenRect {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
     ScreenRect Grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
+    // Whether the two share a pixel.
+    bool Intersects(const ScreenRect& o) const
+    {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 

@@ -28,8 +28,7 @@ void AltimeterDial::Draw(const DialGeometry& dial, double altitude, const std::s
     const Font large = dial.LargeFont();
     dial.Label("ALT", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
     dial.Readout(FormatString("%08.2f %s", altitude, unit.c_str()),
-                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5),
-                 dial.ReadoutFont(), colours, measure, out);
+                 FormatString("-00000.00 %s", unit.c_str()), labels, colours, measure, out);
     // The thousands hand first, so that the longer hundreds hand lies on top.
     const double thousands = ThousandsAngle(altitude);
     dial.Shaft(thousands, 20, dial.ThickPen(), colours.highlight, out);

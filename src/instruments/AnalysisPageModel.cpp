@@ -171,6 +171,24 @@ void AnalysisPageModel::OnRmc(double acceleration, const UnitFormatter& units)
     chart.Push(acceleration);
 }
 
+void AnalysisPageModel::OnFix(const GpsFix& fix, double trackErrorRadians,
+                              const UnitFormatter& units)
+{
+    const bool newRmc = fix.rmcCount != 0 && fix.rmcCount != lastRmcCount_;
+    lastRmcCount_ = fix.rmcCount;
+    if (fix.ggaCount == 0)
+        return;
+    AnalysisFixSample s;
+    s.speedKnots = fix.speed;
+    s.position = GeoPoint::FromDegrees(fix.ggaLatitude, fix.ggaLongitude, fix.altitude);
+    s.altitudeMetres = fix.altitude;
+    s.verticalSpeed = fix.verticalSpeed;
+    s.trackErrorRadians = trackErrorRadians;
+    OnGga(s, units);
+    if (newRmc)
+        OnRmc(fix.acceleration, units);
+}
+
 void AnalysisPageModel::ConfigureAltitude(const UnitFormatter& units)
 {
     sampler_.ConfigureChart(Chart(kAltitudeCurve), units);

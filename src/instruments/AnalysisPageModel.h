@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "gps/GpsFix.h"
 #include "instruments/AltitudeSampler.h"
 #include "instruments/KORVPlotModel.h"
 #include "map/GeoPoint.h"
@@ -84,6 +85,11 @@ public:
     void OnGga(const AnalysisFixSample& sample, const UnitFormatter& units);
     // A GPRMC: the acceleration.
     void OnRmc(double acceleration, const UnitFormatter& units);
+    // The fix after one GGA, once the map's fix handling has taken it, with
+    // the cross-track error that handling left: a GGA sample, and an
+    // acceleration sample when an RMC was decoded since the previous fix.
+    // A fix cleared by a reset gives no sample.
+    void OnFix(const GpsFix& fix, double trackErrorRadians, const UnitFormatter& units);
     // The altitude chart's axis and title after a change of its sampling.
     void ConfigureAltitude(const UnitFormatter& units);
 
@@ -109,6 +115,7 @@ private:
     std::array<int, kAreas> curves_{kSpeedCurve, kAccelerationCurve, kAltitudeCurve,
                                     kVerticalSpeedCurve};
     double zoom_ = 1.0;
+    uint32_t lastRmcCount_ = 0; // of the previous fix, to see a new RMC
 };
 
 } // namespace hw

@@ -122,20 +122,60 @@ void DialGeometry::Label(const std::string& text, ScreenPoint at, const Font& fo
     out.Add(Text{text, at, HAlign::Centre, VAlign::Centre, font, colour, false, 0});
 }
 
-void DialGeometry::Readout(const std::string& text, const std::string& sizing, ScreenPoint at,
-                           const Font& font, const GaugeColours& colours,
-                           const TextMeasure& measure, DrawList& out) const
+std::vector<ScreenRect> DialGeometry::ScaleLabelBoxes(const std::string (&labels)[10],
+                                                      const TextMeasure& measure) const
 {
+    const Font font = LargeFont();
+    std::vector<ScreenRect> boxes;
+    for (int i = 0; i < 10; ++i) {
+        const ScreenPoint at = At(63, i * 36.0);
+        const TextExtent e = measure ? measure(labels[i], font) : TextExtent{};
+        const int left = at.x - e.width / 2, top = at.y - e.height / 2;
+        boxes.push_back({left, top, left + e.width, top + e.height});
+    }
+    return boxes;
+}
+
+ScreenRect DialGeometry::ReadoutBox(const std::string& sizing, const Font& font,
+                                    const TextMeasure& measure) const
+{
+    const ScreenPoint at = AboveCentre(LargeFont(), -1.5);
     const TextExtent e = measure ? measure(sizing, font) : TextExtent{};
     const int w = e.width + 6, h = e.height + 2;
-    const ScreenRect box{at.x - w / 2, at.y - h / 2, at.x - w / 2 + w, at.y - h / 2 + h};
+    return {at.x - w / 2, at.y - h / 2, at.x - w / 2 + w, at.y - h / 2 + h};
+}
+
+Font DialGeometry::ReadoutFontClearOf(const std::string& sizing, const std::string (&labels)[10],
+                                      const TextMeasure& measure) const
+{
+    const std::vector<ScreenRect> labelBoxes = ScaleLabelBoxes(labels, measure);
+    Font font = ReadoutFont();
+    // One pixel of air between the box and a label; no smaller than 6 pixels.
+    const auto clear = [&] {
+        const ScreenRect box = ReadoutBox(sizing, font, measure).Grown(1);
+        for (const ScreenRect& label : labelBoxes)
+            if (box.Intersects(label))
+                return false;
+        return true;
+    };
+    while (font.pointSize < -6 && !clear())
+        ++font.pointSize;
+    return font;
+}
+
+void DialGeometry::Readout(const std::string& text, const std::string& sizing,
+                           const std::string (&labels)[10], const GaugeColours& colours,
+                           const TextMeasure& measure, DrawList& out) const
+{
+    const Font font = ReadoutFontClearOf(sizing, labels, measure);
+    const ScreenRect box = ReadoutBox(sizing, font, measure);
     out.Add(Polygon{Pen{colours.highlight, 1, PenStyle::Solid},
                     Brush{colours.face, false},
                     {{box.left, box.top},
                      {box.right, box.top},
                      {box.right, box.bottom},
                      {box.left, box.bottom}}});
-    Label(text, at, font, colours.text, out);
+    Label(text, {box.left + box.Width() / 2, box.top + box.Height() / 2}, font, colours.text, out);
 }
 
 void DialGeometry::Hub(Colour colour, DrawList& out) const

@@ -4,6 +4,7 @@
 #include "base/TextMeasure.h"
 
 #include <string>
+#include <vector>
 
 namespace hw {
 
@@ -64,10 +65,22 @@ public:
     // A text centred on a point.
     void Label(const std::string& text, ScreenPoint at, const Font& font, Colour colour,
                DrawList& out) const;
-    // A framed box sized to `sizing`, centred on `at`, holding `text`.
-    void Readout(const std::string& text, const std::string& sizing, ScreenPoint at,
-                 const Font& font, const GaugeColours& colours, const TextMeasure& measure,
-                 DrawList& out) const;
+    // The rectangles of the 50-tick dial's labels as FiftyTicks draws them.
+    std::vector<ScreenRect> ScaleLabelBoxes(const std::string (&labels)[10],
+                                            const TextMeasure& measure) const;
+    // The readout's font: ReadoutFont(), or smaller where the box sized to
+    // `sizing` below the centre would touch one of the scale's labels.
+    Font ReadoutFontClearOf(const std::string& sizing, const std::string (&labels)[10],
+                            const TextMeasure& measure) const;
+    // The readout box sized to `sizing` in `font`, 1.5 large-font heights
+    // below the centre.
+    ScreenRect ReadoutBox(const std::string& sizing, const Font& font,
+                          const TextMeasure& measure) const;
+    // The readout of the 50-tick dials: a framed box sized to `sizing`,
+    // clear of the scale's labels, holding `text`.
+    void Readout(const std::string& text, const std::string& sizing,
+                 const std::string (&labels)[10], const GaugeColours& colours,
+                 const TextMeasure& measure, DrawList& out) const;
     // The hub over the hands' roots.
     void Hub(Colour colour, DrawList& out) const;
 

@@ -33,8 +33,7 @@ void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullSc
     const Font large = dial.LargeFont();
     dial.Label("速度", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
     dial.Readout(FormatString("%.2f %s", speed, unit.c_str()),
-                 FormatString("-00000.00 %s", unit.c_str()), dial.AboveCentre(large, -1.5),
-                 dial.ReadoutFont(), colours, measure, out);
+                 FormatString("-00000.00 %s", unit.c_str()), labels, colours, measure, out);
     const double a = NeedleAngle(speed, fullScale);
     dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
     dial.Diamond(a, 45, 65, 50, 5, colours.highlight, out);

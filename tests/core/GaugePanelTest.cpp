@@ -154,6 +154,73 @@ TEST(GaugeDialsTest, NoNeedleOrTickLeavesItsDial)
     }
 }
 
+// The rectangle a centred text covers, as the measure gives it.
+ScreenRect CentredTextBox(const Text& t, const TextMeasure& measure)
+{
+    const TextExtent e = measure(t.text, t.font);
+    const int left = t.anchor.x - e.width / 2, top = t.anchor.y - e.height / 2;
+    return {left, top, left + e.width, top + e.height};
+}
+
+// The readout box: the one four-cornered shape filled in the face colour.
+ScreenRect ReadoutBoxOf(const DrawList& list, Colour face)
+{
+    for (const Polygon* poly : list.All<Polygon>())
+        if (poly->points.size() == 4 && poly->brush.colour == face)
+            return {poly->points[0].x, poly->points[0].y, poly->points[2].x, poly->points[2].y};
+    return {};
+}
+
+TEST(GaugeDialsTest, ReadoutsStayClearOfTheScaleNumbersInEveryArrangement)
+{
+    // The gauge page's client in the two window sizes; all four dials at
+    // once with the strip, and each alone.
+    const ScreenRect clients[] = {{0, 0, 480, 583}, {0, 0, 800, 423}};
+    GaugeColours colours;
+    colours.face = Rgb(250, 250, 240);
+    for (bool together : {true, false}) {
+        MemorySettingsStore settings;
+        for (const char* name : {gauge_setting::kAltimeter, gauge_setting::kSpeedometer,
+                                 gauge_setting::kVerticalSpeed})
+            settings.SetInt(section::kPanel, name, 1);
+        settings.SetInt(section::kPanel, gauge_setting::kCycle, together ? 0 : 1);
+        GaugePanelModel model;
+        model.Load(settings);
+        for (const ScreenRect& client : clients) {
+            const GaugePanelRects rects = model.Layout(client);
+            for (int code : {kSpeedometerGauge, kAltimeterGauge}) {
+                for (const char* unit : {"km/h", "mph", "m", "ft"}) {
+                    const DialGeometry dial(rects.gauges[static_cast<size_t>(code)]);
+                    DrawList list;
+                    if (code == kSpeedometerGauge)
+                        SpeedometerDial::Draw(dial, 12.5, 150, unit, colours, FixedMeasure, list);
+                    else
+                        AltimeterDial::Draw(dial, 212.5, unit, colours, FixedMeasure, list);
+                    const ScreenRect box = ReadoutBoxOf(list, colours.face);
+                    ASSERT_GT(box.Width(), 0);
+                    int scaleLabels = 0;
+                    for (const Text* t : list.All<Text>()) {
+                        if (t->font.pointSize != dial.LargeFont().pointSize || t->text == "速度" ||
+                            t->text == "ALT")
+                            continue;
+                        ++scaleLabels;
+                        EXPECT_FALSE(box.Intersects(CentredTextBox(*t, FixedMeasure)))
+                            << "gauge " << code << " " << unit << " on " << client.Width() << "x"
+                            << client.Height() << (together ? " 2x2" : " alone")
+                            << ": the readout touches \"" << t->text << "\"";
+                    }
+                    EXPECT_EQ(scaleLabels, 10);
+                }
+            }
+        }
+    }
+    // The one-digit scale leaves room: the readout keeps its own font.
+    const DialGeometry large({0, 0, 400, 400});
+    const std::string digits[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    EXPECT_EQ(large.ReadoutFontClearOf("-00000.00 m", digits, FixedMeasure).pointSize,
+              large.ReadoutFont().pointSize);
+}
+
 TEST(GaugePanelModelTest, DefaultsAndStoredTogglesSurviveALoad)
 {
     MemorySettingsStore settings;

@@ -3,9 +3,11 @@
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
+#include "instruments/DialGeometry.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/PanelField.h"
 #include "instruments/PanelReadings.h"
+#include "instruments/SpeedometerDial.h"
 #include "instruments/gui/AltitudeSettingsDialog.h"
 #include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/DigitalPanelMenus.h"
@@ -14,10 +16,12 @@
 #include "instruments/gui/SpeedSettingsDialog.h"
 #include "map/gui/MapWnd.h"
 #include "shell/TabPages.h"
+#include "shell/gui/DrawListPainter.h"
 #include "shell/gui/NotificationEvent.h"
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/TabContainer.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/Waypoint.h"
 
 #include "core/NmeaTestSupport.h"
 
@@ -28,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace hw;
@@ -52,8 +57,9 @@ public:
     }
     ~Pages() { MapWnd::SetRunOptions({}); }
 
-    // Feeds the sentences of a log, up to `maxFixes` GPGGAs.
-    void FeedLog(const QString& path, int maxFixes)
+    // Feeds the sentences of a log, up to `maxFixes` GPGGAs, after leaving
+    // out those of the first `skipFixes`.
+    void FeedLog(const QString& path, int maxFixes, int skipFixes = 0)
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -61,6 +67,11 @@ public:
         int fixes = 0;
         while (!file.atEnd() && fixes < maxFixes) {
             const QByteArray line = file.readLine();
+            if (skipFixes > 0) {
+                if (line.startsWith("$GPRMC"))
+                    --skipFixes;
+                continue;
+            }
             parser.Feed(line.constData(), static_cast<size_t>(line.size()));
             if (!line.startsWith("$GPGGA"))
                 continue;
@@ -161,13 +172,69 @@ private slots:
                  qPrintable(QStringLiteral("odometer %1 km, walked %2 km").arg(shown).arg(walked)));
 
         // Every GPGGA gave the speed, altitude, vertical speed and track
-        // error a sample; every GPRMC the acceleration.
+        // error a sample; every GPRMC that a GPGGA followed the acceleration.
         AnalysisPageModel& model = pages.Analysis()->Model();
         QCOMPARE(model.Chart(kSpeedCurve).Total(), uint64_t(600));
         QCOMPARE(model.Chart(kAltitudeCurve).Total(), uint64_t(600));
         QCOMPARE(model.Chart(kTrackErrorCurve).Total(), uint64_t(600));
-        QVERIFY(model.Chart(kAccelerationCurve).Total() >= 599);
+        QCOMPARE(model.Chart(kAccelerationCurve).Total(), uint64_t(599));
         QCOMPARE(model.Chart(kAltitudeCurve).Last(), pages.parser.Snapshot().altitude);
+    }
+
+    void trackErrorChartTakesTheErrorOfTheSameFix()
+    {
+        MemorySettingsStore settings;
+        Pages pages(settings);
+        QTemporaryDir dir;
+        const QString log = StraightWalk(dir.path(), 30);
+        pages.FeedLog(log, 5);
+        // A goto 1 km east: walking north leaves the leg further each fix.
+        MapWnd* map = pages.tabs->MapWindow();
+        Waypoint east;
+        east.strName = "East";
+        const GpsFix here = pages.parser.Snapshot();
+        east.nLatitude = static_cast<int32_t>(std::lround(here.ggaLatitude * 1e6));
+        east.nLongitude = static_cast<int32_t>(std::lround((here.ggaLongitude + 0.0097) * 1e6));
+        map->Nav().StartGoto(east);
+        pages.FeedLog(log, 20, 5);
+        const double miles = 3437.7467707849396 * 1.852 * 0.621371192237;
+        const double now = map->Nav().CrossTrackError() * miles;
+        QVERIFY(std::abs(now) > 0.005); // some 20 m off the leg
+        QVERIFY2(std::abs(pages.Analysis()->Model().Chart(kTrackErrorCurve).Last() - now) < 1e-9,
+                 qPrintable(QStringLiteral("charted %1, navigation %2")
+                                .arg(pages.Analysis()->Model().Chart(kTrackErrorCurve).Last())
+                                .arg(now)));
+    }
+
+    void everyFixOfABurstReachesTheChartsOnce()
+    {
+        // A fast replay decodes many GGAs before the pages run: each fix is
+        // charted once, in order, not the newest over and over.
+        MemorySettingsStore settings;
+        settings.SetInt(section::kAnalysis, "海拔采样模式", 0); // every fix
+        Pages pages(settings);
+        MapWnd* map = pages.tabs->MapWindow();
+        map->SetFixHistory([&pages](uint64_t after, std::vector<GpsFix>& out) {
+            return pages.parser.FixesSince(after, out);
+        });
+        QTemporaryDir dir;
+        const int seconds = 40;
+        QFile file(StraightWalk(dir.path(), seconds));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray all = file.readAll();
+        pages.parser.Feed(all.constData(), static_cast<size_t>(all.size()));
+        const KORVPlotModel& altitude = pages.Analysis()->Model().Chart(kAltitudeCurve);
+        QTRY_COMPARE(altitude.Total(), uint64_t(seconds));
+        QCoreApplication::processEvents(); // every notice handled: none adds a sample
+        QCOMPARE(altitude.Total(), uint64_t(seconds));
+        QCOMPARE(pages.Analysis()->Model().Chart(kSpeedCurve).Total(), uint64_t(seconds));
+        for (int t = 0; t < seconds; ++t)
+            QVERIFY2(std::abs(altitude.Sample(static_cast<size_t>(seconds - 1 - t)) -
+                              (100 + t * 0.1)) < 1e-6,
+                     qPrintable(QStringLiteral("sample of second %1").arg(t)));
+        // One acceleration for each RMC that a later GGA followed.
+        QCOMPARE(pages.Analysis()->Model().Chart(kAccelerationCurve).Total(),
+                 uint64_t(seconds - 1));
     }
 
     void smoothingStopsWhileThePageIsHidden()
@@ -197,6 +264,47 @@ private slots:
         gauges->HandleCommand(gauge_cmd::kCycle);
         QVERIFY(!gauges->SmoothingTimerActive());
         QCOMPARE(settings.GetInt(section::kPanel, "循环测量仪", 1), 0);
+    }
+
+    void dialReadoutsClearTheScaleInTheRealFont()
+    {
+        // The speedometer's and altimeter's readout boxes, measured in the
+        // font the page paints with, beside every scale number; all four
+        // dials at once and one at a time, in both window sizes.
+        for (int cycle : {0, 1}) {
+            MemorySettingsStore settings;
+            for (const char* name : {"启用高度表", "启用速度表", "启用垂直速度"})
+                settings.SetInt(section::kPanel, name, 1);
+            settings.SetInt(section::kPanel, "循环测量仪", cycle);
+            Pages pages(settings);
+            pages.tabs->ShowPage(kGaugePage);
+            GaugePanel* gauges = pages.Gauges();
+            for (const QSize size : {QSize(480, 640), QSize(800, 480)}) {
+                pages.tabs->resize(size);
+                QTRY_COMPARE(gauges->width(), size.width());
+                const GaugePanelRects rects =
+                    gauges->Model().Layout({0, 0, gauges->width(), gauges->height()});
+                std::string speedLabels[10];
+                for (int i = 0; i < 10; ++i)
+                    speedLabels[i] = SpeedometerDial::TickLabel(i, 150);
+                const std::string digits[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+                for (int code : {kSpeedometerGauge, kAltimeterGauge}) {
+                    const DialGeometry dial(rects.gauges[static_cast<size_t>(code)]);
+                    const auto& labels = code == kSpeedometerGauge ? speedLabels : digits;
+                    for (const char* unit : {"-00000.00 km/h", "-00000.00 MPH", "-00000.00 ft"}) {
+                        const ScreenRect box = dial.ReadoutBox(
+                            unit, dial.ReadoutFontClearOf(unit, labels, MeasureText), MeasureText);
+                        for (const ScreenRect& label : dial.ScaleLabelBoxes(labels, MeasureText))
+                            QVERIFY2(!box.Intersects(label),
+                                     qPrintable(QStringLiteral("gauge %1, %2 at %3x%4")
+                                                    .arg(code)
+                                                    .arg(QString::fromUtf8(unit))
+                                                    .arg(size.width())
+                                                    .arg(size.height())));
+                    }
+                }
+            }
+        }
     }
 
     void gaugeMenuKeepsOneGaugeAndPlacesTheStrip()

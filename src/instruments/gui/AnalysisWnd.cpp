@@ -54,22 +54,11 @@ AnalysisWnd::AnalysisWnd(SettingsStore& settings, QWidget* parent)
     }
 }
 
-void AnalysisWnd::OnGga(const GpsFix& fix, double trackErrorRadians)
+void AnalysisWnd::OnFix(const GpsFix& fix, double trackErrorRadians)
 {
-    AnalysisFixSample s;
-    s.speedKnots = fix.speed;
-    s.position = GeoPoint::FromDegrees(fix.ggaLatitude, fix.ggaLongitude, fix.altitude);
-    s.altitudeMetres = fix.altitude;
-    s.verticalSpeed = fix.verticalSpeed;
-    s.trackErrorRadians = trackErrorRadians;
-    model_.OnGga(s, UnitFormatter(settings_));
+    model_.OnFix(fix, trackErrorRadians, UnitFormatter(settings_));
     if (isVisible())
         update();
-}
-
-void AnalysisWnd::OnRmc(const GpsFix& fix)
-{
-    model_.OnRmc(fix.acceleration, UnitFormatter(settings_));
 }
 
 void AnalysisWnd::paintEvent(QPaintEvent*)

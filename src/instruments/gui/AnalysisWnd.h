@@ -27,10 +27,9 @@ public:
     explicit AnalysisWnd(SettingsStore& settings, QWidget* parent = nullptr);
 
     AnalysisPageModel& Model() { return model_; }
-    // A GPGGA, with the map's cross-track error (radians); repaints.
-    void OnGga(const GpsFix& fix, double trackErrorRadians);
-    // A GPRMC: the acceleration; no repaint.
-    void OnRmc(const GpsFix& fix);
+    // The fix after one GGA, with the cross-track error (radians) that the
+    // map's handling of that fix left; repaints.
+    void OnFix(const GpsFix& fix, double trackErrorRadians);
 
     int TappedArea() const { return tappedArea_; }
     // Remembers the area under a point of the page, as a tap and hold does.

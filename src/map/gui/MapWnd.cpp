@@ -265,6 +265,7 @@ void MapWnd::OnGpsFix(const GpsFix& fix)
         GotoNamed(*pendingGoto_);
         pendingGoto_.reset();
     }
+    emit FixHandled(fix);
 }
 
 bool MapWnd::event(QEvent* event)

@@ -178,6 +178,9 @@ public:
 signals:
     // A message for the status bar (a road map that cannot be read).
     void Notice(const QString& text);
+    // After the fix handling of each fix, so that other pages sample what
+    // this fix left (the navigation's cross-track error among it).
+    void FixHandled(const GpsFix& fix);
 
 protected:
     bool event(QEvent* event) override;

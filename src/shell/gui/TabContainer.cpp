@@ -57,6 +57,11 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
 
     // The map window comes first: its fix handling feeds the other pages.
     map_ = new MapWnd(settings_, fix_);
+    // Each fix reaches the charts once, after the map has handled it.
+    connect(map_, &MapWnd::FixHandled, this, [this](const GpsFix& handled) {
+        if (analysis_)
+            analysis_->OnFix(handled, map_->Nav().CrossTrackError());
+    });
     const PanelSources sources{map_->Trip(),    map_->Nav(),  map_->SystemTime(),
                                map_->Battery(), map_->Zone(), fix_};
     for (const TabPageInfo& info : kTabPages) {
@@ -191,12 +196,10 @@ void TabContainer::OnGpsNotification(uint32_t message)
     }
     case WM_GPS_GGA:
         QCoreApplication::postEvent(Page(kMapPage), new NotificationEvent(WM_GPS_GGA));
-        analysis_->OnGga(fix_ ? fix_() : GpsFix{}, map_->Nav().CrossTrackError());
         for (int index : {kTripPage, kGaugePage, kGpsPage})
             if (shown == index)
                 Page(index)->update();
         break;
-    case WM_GPS_RMC: analysis_->OnRmc(fix_ ? fix_() : GpsFix{}); break;
     default: break;
     }
 }
