@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-dialogs=(disclaimer setup misc units import progress about sirf ports search speed altitude)
+dialogs=(disclaimer setup misc units import progress about sirf ports search)
 for theme in 0 1 2 3 4; do
   # Section "主题颜色", value "主题", as QSettings writes them.
   conf=$tmp/theme$theme.conf
@@ -44,6 +44,13 @@ for theme in 0 1 2 3 4; do
       { cat "$conf"; printf '%b' "${shot#*|}"; } > "$tmp/shot.conf"
       "$bin/hikewise" --settings "$tmp/shot.conf" --replay "$log" --size "$size" --page "$page" \
         --replay-speed 10 --after 3 --screenshot "$out/$name-theme$theme-$size.png" 2>/dev/null
+    done
+    # The instrument pages' dialogs: "改变窗格", "速度设置" and "高度设置",
+    # each over its page.
+    for dialog in pane:2 speed:1 altitude:4; do
+      "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page "${dialog#*:}" \
+        --replay-speed 10 --after 3 --dialog "${dialog%%:*}" \
+        --screenshot "$out/dialog-${dialog%%:*}-theme$theme-$size.png" 2>/dev/null
     done
     for view in 1 2; do
       "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page 0 \
