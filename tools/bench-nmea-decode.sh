@@ -20,14 +20,15 @@ run() { # name command...
   local name=$1; shift
   local best_wall=999999 best_cpu=999999 times wall cpu
   for _ in 1 2 3; do
-    times=$( { TIMEFORMAT='%R %U %S'; time "$@" < "$log" > "$WORK/out"; } 2>&1 )
+    # Into /dev/null: the disk's write-back is not the decoder's time.
+    times=$( { TIMEFORMAT='%R %U %S'; time "$@" < "$log" > /dev/null; } 2>&1 )
     wall=$(awk '{ print $1 }' <<<"$times")
     cpu=$(awk '{ print $2 + $3 }' <<<"$times")
     best_wall=$(awk -v a="$best_wall" -v b="$wall" 'BEGIN { print (b < a ? b : a) }')
     best_cpu=$(awk -v a="$best_cpu" -v b="$cpu" 'BEGIN { print (b < a ? b : a) }')
   done
   last_wall=$best_wall last_cpu=$best_cpu
-  awk -v n="$name" -v w="$best_wall" -v c="$best_cpu" -v mb="$mb" -v out="$(stat -c %s "$WORK/out")" \
+  awk -v n="$name" -v w="$best_wall" -v c="$best_cpu" -v mb="$mb" -v out="$("$@" < "$log" | wc -c)" \
     'BEGIN { printf "%-28s wall %6.2f s %7.1f MB/s   cpu %6.2f s %7.1f MB/s   output %.0f MB\n", n, w, mb / w, c, mb / c, out / 1e6 }'
 }
 run "nmea-decode (whole state)" "$BIN/hikewise-tool" nmea-decode -

@@ -92,9 +92,7 @@ JsonWriter& JsonWriter::Key(std::string_view key)
 
 JsonWriter& JsonWriter::Key(const JsonKey& key)
 {
-    if (needComma_)
-        out_ += ',';
-    out_ += key.Text();
+    out_ += key.Text(needComma_);
     needComma_ = false; // the value follows the colon
     return *this;
 }

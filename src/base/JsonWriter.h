@@ -57,15 +57,19 @@ private:
 //   j.Key(kPrn).UInt(7);
 class JsonKey {
 public:
-    explicit JsonKey(std::string_view key)
+    explicit JsonKey(std::string_view key) : text_(",")
     {
         JsonWriter::AppendQuoted(text_, key);
         text_ += ':';
     }
-    std::string_view Text() const { return text_; } // quoted, with its colon
+    // Quoted, with its colon; after a comma or not.
+    std::string_view Text(bool afterComma) const
+    {
+        return afterComma ? std::string_view(text_) : std::string_view(text_).substr(1);
+    }
 
 private:
-    std::string text_;
+    std::string text_; // ,"key":
 };
 
 } // namespace hw

@@ -52,12 +52,19 @@ NmeaFields::NmeaFields(const char* data, size_t maxLength) : data_(data)
     size_t start = 0;
     size_t star = kUnset;
     size_t i = 0;
-    for (; i < maxLength && data[i] != '\0' && count_ < kMaxFields; ++i) {
-        if (data[i] == ',') {
+    for (; i < maxLength; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        if (c > ',')
+            continue; // digits, letters, '.', '-': most bytes, none of them special
+        if (c == '\0')
+            break;
+        if (c == ',') {
             Add(start, star == kUnset ? i : star);
             start = i + 1;
             star = kUnset;
-        } else if (data[i] == '*' && star == kUnset) {
+            if (count_ == kMaxFields)
+                break;
+        } else if (c == '*' && star == kUnset) {
             star = i;
         }
     }
