@@ -87,9 +87,10 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
 void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
                                  const MapViewport& viewport, DrawList& out)
 {
-    if (sources.roads) {
+    if (sources.roads && sources.roads->Drew()) {
         // Over roads the thin track gets a white casing, so that it stands
-        // out from the streets and paths under it.
+        // out from the streets and paths under it; on the bare sheet it
+        // would be white on white, and costly to stroke.
         DrawList track;
         DrawTrack(model, viewport, sources.track, track);
         for (const Polyline* stroke : track.All<Polyline>())

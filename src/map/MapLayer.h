@@ -18,6 +18,9 @@ public:
     // data, its classes, its colours), so that a kept picture of it is
     // known to be stale.
     virtual uint64_t Revision() const { return 0; }
+    // Whether the latest Draw put anything on the map: the track gets its
+    // casing only over something drawn.
+    virtual bool Drew() const { return true; }
     // Texts that belong to the layer (its credit, its figures), drawn over
     // everything else; top is the first free row at the top left.
     virtual void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const

@@ -29,6 +29,7 @@ public:
 
     // The points of the ways drawn by the last Draw.
     uint64_t NodesDrawn() const { return nodes_; }
+    bool Drew() const override { return nodes_ > 0; }
 
 private:
     const RoadLayer& layer_;

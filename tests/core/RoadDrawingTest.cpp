@@ -90,6 +90,26 @@ protected:
     UnitFormatter units_{store_};
 };
 
+TEST_F(RoadDrawingTest, TheTrackIsCasedOnlyOverDrawnRoads)
+{
+    for (int i = 0; i < 5; ++i) {
+        const GeoPoint g = ProjectPoint(kCentre, 0.1 * i, 0);
+        TrackPoint p;
+        p.lat = g.lat;
+        p.lon = g.lon;
+        track_.AddPoint(p);
+    }
+    auto casings = [](const DrawList& list) {
+        const auto lines = list.All<Polyline>();
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const Polyline* l) { return l->pen.width == 4; });
+    };
+    LoadEveryClass();
+    EXPECT_GT(casings(Draw(7)), 0);
+    layer_.SetClassMask(0); // nothing of the map drawn: the bare sheet
+    EXPECT_EQ(casings(Draw(7)), 0);
+}
+
 TEST_F(RoadDrawingTest, EveryShownClassIsDrawnInItsStyleAndCounted)
 {
     LoadEveryClass();
