@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
+#include "core/TestFiles.h"
 #include "gps/NmeaParser.h"
 #include "instruments/gui/DigitalPanelGrid.h"
 #include "instruments/gui/MsgWnd.h"
@@ -421,7 +422,7 @@ private slots:
     {
         // The Monaco map when the peer extract is at hand; the picture goes to
         // HIKEWISE_GALLERY_DIR when it is set (tools/gallery.sh).
-        const QString extract = QStringLiteral(HIKEWISE_PEER_DATA_DIR "/osm/monaco.osm.pbf");
+        const QString extract = QString::fromStdString(test::PeerDataDir() + "/osm/monaco.osm.pbf");
         if (!QFile::exists(extract)) {
             if (qgetenv("HIKEWISE_REQUIRE_PEER_DATA") == "1")
                 QFAIL("no Monaco extract in the peer data");

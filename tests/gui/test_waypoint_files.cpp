@@ -4,6 +4,7 @@
 // from the files on disk.
 #include "ModalDriver.h"
 #include "base/MemorySettingsStore.h"
+#include "core/TestFiles.h"
 #include "gps/NmeaParser.h"
 #include "map/TrackLog.h"
 #include "map/gui/GeocacheCommands.h"
@@ -43,7 +44,7 @@ namespace {
 
 QString Peer(const char* name)
 {
-    return QStringLiteral(HIKEWISE_PEER_DATA_DIR "/gpx/") + QLatin1String(name);
+    return QString::fromStdString(test::PeerDataDir() + "/gpx/") + QLatin1String(name);
 }
 
 // Skips the rest of a test when the peer files are missing; fails instead
