@@ -30,14 +30,6 @@ void MapScaleBar::Draw(const MapViewport& viewport, const UnitFormatter& units, 
     const ScreenRect& client = viewport.Client();
     Ends ends = BarEnds(client);
     int bottom = client.bottom;
-    out.Add(Text{Label(GroundMiles(viewport), units),
-                 {(ends.left.x + ends.right.x) / 2, bottom - 15},
-                 HAlign::Centre,
-                 VAlign::Centre,
-                 Font{"Tahoma", 7, false, 0},
-                 Rgb(0, 0, 0),
-                 true,
-                 Rgb(255, 255, 255)});
     // White first, one pixel right and down, then black over it.
     for (int shift : {1, 0}) {
         Pen pen{shift ? Rgb(255, 255, 255) : Rgb(0, 0, 0), 1, PenStyle::Solid};
@@ -46,6 +38,16 @@ void MapScaleBar::Draw(const MapViewport& viewport, const UnitFormatter& units, 
         out.Add(Polyline{pen, {{r, bottom - 5 + shift}, {r, bottom - 25 + shift}}});
         out.Add(Polyline{pen, {{l, bottom - 15 + shift}, {r, bottom - 15 + shift}}});
     }
+    // The label last, opaque with its padding spaces, so that it breaks the
+    // bar's line instead of being struck through by it.
+    out.Add(Text{Label(GroundMiles(viewport), units),
+                 {(ends.left.x + ends.right.x) / 2, bottom - 15},
+                 HAlign::Centre,
+                 VAlign::Centre,
+                 Font{"Tahoma", 7, false, 0},
+                 Rgb(0, 0, 0),
+                 true,
+                 Rgb(255, 255, 255)});
 }
 
 } // namespace hw

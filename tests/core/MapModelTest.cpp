@@ -301,6 +301,10 @@ TEST(MapModelTest, ScaleBarMeasuresAFifthOfTheView)
     EXPECT_EQ(lines[0]->pen.colour, Rgb(255, 255, 255));
     EXPECT_EQ(lines[5]->pen.colour, Rgb(0, 0, 0));
     EXPECT_EQ(lines[5]->points[0], (ScreenPoint{187, 225}));
+    // The opaque label comes after the bar, so that it breaks the line
+    // running through its middle instead of being struck through.
+    ASSERT_TRUE(std::holds_alternative<Text>(list.Items().back()));
+    EXPECT_EQ(label.anchor.y, lines[5]->points[0].y);
 }
 
 TEST(MapModelTest, IconsTurnClockwiseAboutTheirAnchor)
