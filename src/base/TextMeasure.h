@@ -16,4 +16,16 @@ struct TextExtent {
 // Measures texts for the core's drawings; the gui supplies the real one.
 using TextMeasure = std::function<TextExtent(const std::string& text, const Font& font)>;
 
+// A box of `extent` placed on `anchor` by the alignments, in the text's own
+// direction (before any turn).
+ScreenRect AlignedTextBox(ScreenPoint anchor, TextExtent extent, HAlign hAlign, VAlign vAlign);
+
+// The screen box a text covers as the painter draws it, its turn (the font's
+// escapement) included.
+ScreenRect TextBox(const Text& text, const TextMeasure& measure);
+
+// The screen box an item covers: a text's box, the points of a line or a
+// polygon, the rectangle of the others (a bitmap cell its square).
+ScreenRect ItemBounds(const DrawItem& item, const TextMeasure& measure);
+
 } // namespace hw

@@ -12,6 +12,7 @@
 #include "map/WaypointLayer.h"
 #include "waypoints/WaypointDatabase.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hw {
@@ -63,12 +64,9 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
 {
     out.Add(FillRect{model.ClientRect(), kWhite});
     const bool labels = model.NorthUp() && model.GridLabels();
-    if (!sources.roads) {
-        if (model.GridOn())
-            MapGrid::Draw(viewport, model.Scale(), labels, out);
-        return;
-    }
-    // The grid's lines under the roads, its labels over them, readable.
+    // The grid's lines under the roads, its labels over them, readable, and
+    // left out where a mark over the map (the scale bar's figure, the north
+    // arrow, the fix indicator) would cover them or run through them.
     DrawList grid;
     if (model.GridOn())
         MapGrid::Draw(viewport, model.Scale(), labels, grid);
@@ -79,9 +77,33 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
         else
             out.Add(item);
     }
-    sources.roads->Draw(viewport, model.Scale(), out);
-    for (const Text* label : gridLabels)
-        out.Add(*label);
+    if (sources.roads)
+        sources.roads->Draw(viewport, model.Scale(), out);
+    if (gridLabels.empty())
+        return;
+    const std::vector<ScreenRect> marks =
+        sources.measure ? MarkAreas(model, sources, viewport) : std::vector<ScreenRect>{};
+    for (const Text* label : gridLabels) {
+        const ScreenRect box = marks.empty() ? ScreenRect{} : TextBox(*label, sources.measure);
+        if (std::none_of(marks.begin(), marks.end(),
+                         [&](const ScreenRect& mark) { return mark.Intersects(box); }))
+            out.Add(*label);
+    }
+}
+
+std::vector<ScreenRect> MapDrawing::MarkAreas(const MapModel& model, const Sources& sources,
+                                              const MapViewport& viewport)
+{
+    DrawList marks;
+    DrawFixIndicator(model, marks);
+    DrawNorthArrow(viewport, marks);
+    MapScaleBar::Draw(viewport, sources.units, marks);
+    if (sources.roads)
+        sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, marks);
+    std::vector<ScreenRect> areas;
+    for (const DrawItem& item : marks.Items())
+        areas.push_back(ItemBounds(item, sources.measure));
+    return areas;
 }
 
 void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "base/TextMeasure.h"
 #include "map/MapViewport.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ public:
         const UnitFormatter& units;
         int64_t now;                     // seconds since 1970, for the geocache symbols
         const MapLayer* roads = nullptr; // drawn between the grid and the track
+        // Sizes the texts as the painter draws them, so that the grid's
+        // labels keep clear of the marks over the map; without it every
+        // label is drawn.
+        TextMeasure measure = {};
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);
@@ -65,6 +70,11 @@ public:
     static constexpr int kFixIndicatorHeight = 15; // pixels, times the display scale
     // The bottom edge of the fix indicator's box.
     static int FixIndicatorBottom(const MapModel& model);
+    // The boxes of the marks drawn at fixed places over the map (fix
+    // indicator, north arrow, scale bar, the road layer's texts), which a
+    // grid label must not run into.
+    static std::vector<ScreenRect> MarkAreas(const MapModel& model, const Sources& sources,
+                                             const MapViewport& viewport);
 };
 
 } // namespace hw

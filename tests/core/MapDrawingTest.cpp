@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace hw {
@@ -226,6 +227,70 @@ TEST_F(MapDrawingTest, TrackGotoPointerReturnButtonAndFixIndicator)
     const Polygon* pointer = list.All<Polygon>()[1];
     ScreenPoint here = model.GeoToScreen(kHere);
     EXPECT_EQ(pointer->points[1], (ScreenPoint{here.x, here.y - 48}));
+}
+
+// The grid's labels stay off the marks over the map: a latitude beside the
+// north arrow or under the fix indicator, a longitude through the scale bar's
+// figure is left out, every other label is drawn.
+TEST_F(MapDrawingTest, GridLabelsKeepClearOfTheFixedMarks)
+{
+    const TextMeasure measure = [](const std::string& text, const Font&) {
+        return TextExtent{6 * static_cast<int>(text.size()), 10};
+    };
+    model.SetNorthUp(true);
+    model.SetFixIndicatorOn(true);
+    model.SetScale(0.2); // a line every 0.001 degrees, several in view
+    int kept = 0, leftOut = 0;
+    // Across one step of the grid, so that lines pass under every mark.
+    for (int shift = 0; shift < 1000; shift += 25) {
+        model.SetCurrentPosition({kHere.lat + shift, kHere.lon + shift, 0});
+        const MapViewport viewport = model.Viewport();
+        DrawList all, clear;
+        MapDrawing::BuildBackground(model, {track, db, units, kNow}, viewport, all);
+        const MapDrawing::Sources measured{track, db, units, kNow, nullptr, measure};
+        MapDrawing::BuildBackground(model, measured, viewport, clear);
+        const std::vector<ScreenRect> marks = MapDrawing::MarkAreas(model, measured, viewport);
+        ASSERT_GE(marks.size(), 3u); // fix indicator, north arrow, scale bar
+        const auto meets = [&](const Text& label) {
+            const ScreenRect box = TextBox(label, measure);
+            return std::any_of(marks.begin(), marks.end(),
+                               [&](const ScreenRect& m) { return m.Intersects(box); });
+        };
+        int expected = 0;
+        for (const Text* label : all.All<Text>()) {
+            if (meets(*label))
+                ++leftOut;
+            else
+                ++expected;
+        }
+        int drawn = 0;
+        for (const Text* label : clear.All<Text>()) {
+            EXPECT_FALSE(meets(*label)) << label->text << " at shift " << shift;
+            ++drawn;
+        }
+        EXPECT_EQ(drawn, expected) << "shift " << shift;
+        kept += drawn;
+        // The lines themselves are all drawn.
+        EXPECT_EQ(clear.All<Polyline>().size(), all.All<Polyline>().size());
+    }
+    EXPECT_GT(leftOut, 0);
+    EXPECT_GT(kept, leftOut);
+}
+
+TEST(TextBoxTest, UprightTextRisesFromItsAnchor)
+{
+    const TextMeasure measure = [](const std::string&, const Font&) { return TextExtent{30, 10}; };
+    Text flat{"x", {100, 50}, HAlign::Left, VAlign::Centre, Font{"Tahoma", 7, false, 0}, 0};
+    EXPECT_EQ(TextBox(flat, measure), (ScreenRect{100, 45, 130, 55}));
+    // Written upward: the text's length runs up the screen from the anchor,
+    // its height across it.
+    Text upright = flat;
+    upright.font.escapement = 900;
+    EXPECT_EQ(TextBox(upright, measure), (ScreenRect{95, 20, 105, 50}));
+    Text centred = flat;
+    centred.hAlign = HAlign::Centre;
+    centred.vAlign = VAlign::Bottom;
+    EXPECT_EQ(TextBox(centred, measure), (ScreenRect{85, 40, 115, 50}));
 }
 
 // A road layer stands for the background map: its items come after the grid

@@ -71,8 +71,8 @@ void MapView::PaintFrame(QPainter& p)
     if (roads_)
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
     const MapViewport viewport = map_.Viewport();
-    const MapDrawing::Sources sources{track_, waypoints_, units_,
-                                      QDateTime::currentSecsSinceEpoch(), roads_};
+    const MapDrawing::Sources sources{
+        track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_, MeasureText};
     PaintBackground(sources, viewport);
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);

@@ -25,16 +25,6 @@ QBrush ToQBrush(const Brush& brush)
     return brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.colour));
 }
 
-// The left edge of a box of `extent` placed by the alignment on `anchor`.
-int Place(int anchor, int extent, int align)
-{
-    if (align == 1)
-        return anchor - extent / 2;
-    if (align == 2)
-        return anchor - extent;
-    return anchor;
-}
-
 } // namespace
 
 QFont ToQFont(const Font& font)
@@ -146,8 +136,7 @@ void DrawListPainter::Draw(const Text& item)
     p_.translate(item.anchor.x, item.anchor.y);
     if (item.font.escapement != 0)
         p_.rotate(-item.font.escapement / 10.0);
-    const QRect box(Place(0, w, static_cast<int>(item.hAlign)),
-                    Place(0, h, static_cast<int>(item.vAlign)), w, h);
+    const QRect box = ToQRect(AlignedTextBox({0, 0}, {w, h}, item.hAlign, item.vAlign));
     if (item.opaque)
         p_.fillRect(box, ToQColor(item.background));
     p_.setPen(ToQColor(item.colour));
