@@ -97,8 +97,19 @@ for size in 480x640 800x480; do
   map_shot "large-$size" '[%U5730%U56FE]\n%U4F7F%U7528%U5927%U53F7%U8DEF%U70B9=1\n%U4F7F%U7528%U5927%U53F7%U4F4D%U7F6E%U56FE%U6807=1\n' \
     --north-up --size "$size"
 done
+# North up with a goto, in each of the five themes at both sizes.
+theme_conf() { printf '[%%U4E3B%%U9898%%U989C%%U8272]\\n%%U4E3B%%U9898=%s\\n' "$1"; }
+for theme in 0 1 2 3 4; do
+  for size in 480x640 800x480; do
+    map_shot "goto-theme$theme-$size" "$(theme_conf "$theme")" --north-up --goto Pavilion \
+      --size "$size"
+  done
+done
+# The waypoint list measures from the stored position: one beside the
+# waypoints ("当前位置纬度" and "当前位置经度" of section "地图").
+near='[%U5730%U56FE]\n%U5F53%U524D%U4F4D%U7F6E%U7EAC%U5EA6=22235000\n%U5F53%U524D%U4F4D%U7F6E%U7ECF%U5EA6=114240000\n'
 for dialog in map-properties plan-waypoint waypoint-list; do
-  map_shot "dialog-$dialog" '' --dialog "$dialog"
+  map_shot "dialog-$dialog" "$near" --dialog "$dialog"
 done
 # "显示导航窗口" = 0: the navigation strip hidden.
 no_strip='[%U5730%U56FE]\n%U663E%U793A%U5BFC%U822A%U7A97%U53E3=0\n'
@@ -131,6 +142,12 @@ if [ -f "$pbf" ]; then
   roads_shot "zoom5-north-up-480x640-no-strip" "$no_strip" --zoom 5 --north-up --size 480x640
   roads_shot "zoom5-night-800x480" '[%U4E3B%U9898%U989C%U8272]\n%U4E3B%U9898=2\n' --zoom 5 \
     --north-up --size 800x480
+  for theme in 0 1 2 3 4; do
+    for size in 480x640 800x480; do
+      roads_shot "zoom5-theme$theme-$size" "$(theme_conf "$theme")" --zoom 5 --north-up \
+        --size "$size"
+    done
+  done
   roads_shot "dialog-map-properties-roads" '' --dialog map-properties-roads
   # Panned by a drag, the return button shown: drawn by the window test.
   HIKEWISE_GALLERY_DIR=$out "$bin/test_map_window" \
@@ -151,9 +168,10 @@ file_dialogs=(csv-import csv-import-waypoints import-progress import-summary imp
   replace-question found-question visits-question averaging averaging-menu)
 for theme in 0 1 2 3 4; do
   conf=$tmp/files$theme.conf
-  printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
   for size in 480x640 800x480; do
     for dialog in "${file_dialogs[@]}"; do
+      # Afresh for every picture: a run stores its last position at exit.
+      printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
       "$bin/hikewise" --settings "$conf" --replay "$log" --database "$pq" \
         --track "$tmp/files.trk" --size "$size" --dialog "$dialog" --after 3 \
         --screenshot "$out/dialog-$dialog-theme$theme-$size.png" 2>/dev/null
@@ -169,10 +187,12 @@ if [ -f "$peer/gpx/geocaching.gpx" ]; then
   "$bin/hikewise-tool" wpt-import "$pq" "$peer/gpx/geocaching.gpx" "$peer/gpx/GC7FA4.gpx" > /dev/null
   for theme in 0 1 2 3 4; do
     conf=$tmp/wpt$theme.conf
-    printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n[%%U5730%%U56FE]\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7EAC%%U5EA6=36050000\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7ECF%%U5EA6=-86750000\n[Waypoint%%20Manager%%20Dialog]\nList%%20Distance=60\n' "$theme" > "$conf"
     for size in 480x640 800x480; do
       for dialog in waypoint-manager waypoint-list edit-waypoint edit-waypoint-2 edit-waypoint-3 \
         edit-waypoint-4 edit-waypoint-5 edit-multiple; do
+        # Afresh for every picture: a run stores its last position at exit,
+        # and the lists measure their distances from it.
+        printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n[%%U5730%%U56FE]\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7EAC%%U5EA6=36050000\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7ECF%%U5EA6=-86750000\n[Waypoint%%20Manager%%20Dialog]\nList%%20Distance=60\n' "$theme" > "$conf"
         "$bin/hikewise" --settings "$conf" --database "$pq" --page 3 --size "$size" --after 1 \
           --dialog "$dialog" --screenshot "$out/wpt-$dialog-theme$theme-$size.png" 2>/dev/null
       done
