@@ -4,6 +4,7 @@
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/QtSettingsStore.h"
+#include "shell/gui/QtTranslations.h"
 #include "shell/gui/Screenshot.h"
 #include "shell/gui/TabContainer.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     NameTheApplication();
+    hw::InstallQtTranslations(&app);
 
     hw::CommandLine cl = hw::CommandLine::Parse(QApplication::arguments());
     if (!cl.error.isEmpty()) {

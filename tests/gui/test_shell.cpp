@@ -1,11 +1,17 @@
 #include "shell/gui/AppPaths.h"
 #include "shell/gui/CMainFrame.h"
+#include "shell/gui/DialogButtons.h"
 #include "shell/gui/QtSettingsStore.h"
+#include "shell/gui/QtTranslations.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace hw;
@@ -93,6 +99,23 @@ private slots:
 
         QtSettingsStore missing(dir.filePath(QStringLiteral("no/such/dir/x.conf")));
         QCOMPARE(missing.GetText("设置", "AppDir", "NULL"), std::string("NULL"));
+    }
+
+    // The standard buttons read in Chinese like the rest of the dialog.
+    void standardButtonsReadInChinese()
+    {
+        QTranslator* translator = InstallQtTranslations(QCoreApplication::instance());
+        if (!translator)
+            QSKIP("no Chinese Qt translation on this system (qt6-translations-l10n)");
+        {
+            QDialog dialog;
+            QDialogButtonBox* buttons = OkCancelButtons(&dialog);
+            QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+            QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        }
+        // The other tests of this program see Qt's own texts.
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
     }
 };
 
