@@ -116,6 +116,11 @@ int DigitalPanelLayout::CornerSize(const ScreenRect& cell)
     return w > 2.5 * h ? h / 4 : w / 8;
 }
 
+int DigitalPanelLayout::ValueRoom(const ScreenRect& cell)
+{
+    return std::max(1, cell.Width() - CornerSize(cell));
+}
+
 int DigitalPanelLayout::Moved(int s, Move move) const
 {
     const int c = s % columns_;

@@ -51,6 +51,9 @@ public:
     static DigitalPanelFonts FontsForCell(int cellWidth, int cellHeight, bool dpi96);
     // The corner size of a shrunk cell rectangle.
     static int CornerSize(const ScreenRect& cell);
+    // The width a shrunk cell gives its value: inside half a corner on each
+    // side, so that a long value stays clear of the rounded edges.
+    static int ValueRoom(const ScreenRect& cell);
     // The cell a move from `selected` reaches, wrapping within row or column.
     int Moved(int selected, Move move) const;
 

@@ -122,6 +122,11 @@ TEST(DigitalPanelLayoutTest, CornersFollowTheCellShape)
 {
     EXPECT_EQ(DigitalPanelLayout::CornerSize({0, 0, 80, 38}), 10);
     EXPECT_EQ(DigitalPanelLayout::CornerSize({0, 0, 400, 100}), 25);
+    // The value keeps half a corner clear on each side: 158 - 19 in a strip
+    // cell of a 480-pixel screen, 400 - 25 in a wide cell.
+    EXPECT_EQ(DigitalPanelLayout::ValueRoom({1, 1, 159, 106}), 139);
+    EXPECT_EQ(DigitalPanelLayout::ValueRoom({0, 0, 400, 100}), 375);
+    EXPECT_EQ(DigitalPanelLayout::ValueRoom({0, 0, 0, 0}), 1);
 }
 
 } // namespace

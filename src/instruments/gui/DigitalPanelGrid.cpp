@@ -1,5 +1,6 @@
 #include "instruments/gui/DigitalPanelGrid.h"
 
+#include "base/TextFit.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/PanelReadings.h"
 #include "instruments/gui/ChangePaneDialog.h"
@@ -111,9 +112,17 @@ void DigitalPanelGrid::paintEvent(QPaintEvent*)
             p.drawRoundedRect(box, m / 2.0, m / 2.0);
             p.setPen(ink);
             const QRect cellRect = ToQRect(r);
-            p.setFont(valueFont);
-            p.drawText(cellRect, Qt::AlignCenter | Qt::TextSingleLine,
-                       QString::fromStdString(texts.value));
+            // A value wider than its cell shrinks rather than being cut.
+            const QString value = QString::fromStdString(texts.value);
+            QFont fitted = valueFont;
+            fitted.setPixelSize(
+                PixelsToFit(valueFont.pixelSize(), DigitalPanelLayout::ValueRoom(r), [&](int px) {
+                    QFont f = valueFont;
+                    f.setPixelSize(px);
+                    return QFontMetrics(f).horizontalAdvance(value);
+                }));
+            p.setFont(fitted);
+            p.drawText(cellRect, Qt::AlignCenter | Qt::TextSingleLine, value);
             const QRect inner = cellRect.adjusted(m / 2, 0, -(m / 2), 0);
             p.setFont(labelFont);
             p.drawText(inner, Qt::AlignTop | Qt::AlignRight, QString::fromStdString(texts.unit));

@@ -1,5 +1,6 @@
 #include "instruments/gui/SatellitePage.h"
 
+#include "base/TextFit.h"
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SatelliteViewRows.h"
 #include "instruments/SignalBarLayout.h"
@@ -145,10 +146,11 @@ void SatellitePage::DrawRows(QPainter& p, const GpsFix& fix)
         // The value shrinks where it would not fit the box's width.
         const QString value = QString::fromStdString(row.value);
         QFont valueFont = large;
-        const int room = box.Width() - 8;
-        const int wide = QFontMetrics(valueFont).horizontalAdvance(value);
-        if (wide > room && wide > 0)
-            valueFont.setPixelSize(std::max(1, valueFont.pixelSize() * room / wide));
+        valueFont.setPixelSize(PixelsToFit(large.pixelSize(), box.Width() - 8, [&](int px) {
+            QFont f = large;
+            f.setPixelSize(px);
+            return QFontMetrics(f).horizontalAdvance(value);
+        }));
         p.setFont(valueFont);
         const QFontMetrics vm(valueFont);
         const int x = (box.left + box.right - vm.horizontalAdvance(value)) / 2;
