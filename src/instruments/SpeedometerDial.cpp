@@ -19,6 +19,20 @@ std::string SpeedometerDial::TickLabel(int major, double fullScale)
     return FormatString("%d", static_cast<int>(std::trunc(major * 5 * fullScale * 0.02)));
 }
 
+std::string SpeedometerDial::ReadoutSizing(const DialGeometry& dial, double fullScale,
+                                           const std::string& unit, const std::string (&labels)[10],
+                                           const TextMeasure& measure)
+{
+    std::string sizing = FormatString("-00000.00 %s", unit.c_str());
+    if (dial.ReadoutFontClearOf(sizing, labels, measure).pointSize == dial.ReadoutFont().pointSize)
+        return sizing;
+    // At least three whole digits, so that a speed beyond a small scale
+    // still fits its box.
+    const double top = std::isfinite(fullScale) ? std::min(std::abs(fullScale), 99999.0) : 0.0;
+    const std::string whole = FormatString("%.0f", std::trunc(top));
+    return std::string(std::max<std::size_t>(3, whole.size()), '0') + ".00 " + unit;
+}
+
 void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullScale,
                            const std::string& unit, const GaugeColours& colours,
                            const TextMeasure& measure, DrawList& out)
@@ -33,7 +47,8 @@ void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullSc
     const Font large = dial.LargeFont();
     dial.Label("速度", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
     dial.Readout(FormatString("%.2f %s", speed, unit.c_str()),
-                 FormatString("-00000.00 %s", unit.c_str()), labels, colours, measure, out);
+                 ReadoutSizing(dial, fullScale, unit, labels, measure), labels, colours, measure,
+                 out);
     const double a = NeedleAngle(speed, fullScale);
     dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
     dial.Diamond(a, 45, 65, 50, 5, colours.highlight, out);

@@ -221,6 +221,42 @@ TEST(GaugeDialsTest, ReadoutsStayClearOfTheScaleNumbersInEveryArrangement)
               large.ReadoutFont().pointSize);
 }
 
+TEST(GaugeDialsTest, SpeedometerReadoutStaysReadableWhereTheFullSizingWouldCrowdTheScale)
+{
+    std::string labels[10], digits[10];
+    for (int i = 0; i < 10; ++i) {
+        labels[i] = SpeedometerDial::TickLabel(i, 150);
+        digits[i] = SpeedometerDial::TickLabel(i, 10);
+    }
+    // One-digit numbers leave room for the box the altimeter uses too.
+    const DialGeometry alone({0, 0, 400, 400});
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(alone, 10, "kt", digits, FixedMeasure),
+              "-00000.00 kt");
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(alone, 150, "km/h", labels, FixedMeasure),
+              "000.00 km/h");
+    // A quarter of a 480-pixel page: sized to the scale's speeds, never
+    // fewer than three whole digits.
+    const DialGeometry quarter({0, 0, 240, 238});
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(quarter, 150, "km/h", labels, FixedMeasure),
+              "000.00 km/h");
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(quarter, 10, "km/h", labels, FixedMeasure),
+              "000.00 km/h");
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(quarter, 2000, "km/h", labels, FixedMeasure),
+              "0000.00 km/h");
+    EXPECT_EQ(SpeedometerDial::ReadoutSizing(quarter, NAN, "km/h", labels, FixedMeasure),
+              "000.00 km/h");
+
+    DrawList list;
+    SpeedometerDial::Draw(quarter, 12.5, 150, "km/h", GaugeColours{}, FixedMeasure, list);
+    const Text* readout = nullptr;
+    for (const Text* t : list.All<Text>())
+        if (t->text == "12.50 km/h")
+            readout = t;
+    ASSERT_NE(readout, nullptr);
+    // No smaller than the dial's small font (pixel heights are negative).
+    EXPECT_LE(readout->font.pointSize, quarter.SmallFont().pointSize);
+}
+
 TEST(GaugePanelModelTest, DefaultsAndStoredTogglesSurviveALoad)
 {
     MemorySettingsStore settings;
