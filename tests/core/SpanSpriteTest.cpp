@@ -75,3 +75,30 @@ TEST(SpanSpriteTest, AWhollyTransparentPictureIsEmpty)
     EXPECT_TRUE(SpanSprite(clear.data(), 3, 3, 3).Empty());
     EXPECT_TRUE(SpanSprite().Empty());
 }
+
+TEST(SpanSpriteTest, RunsOfEveryLengthArriveWholeWhenInsideOrClipped)
+{
+    // One row a run length, 1 to 15 opaque pixels after one clear pixel, each
+    // pixel numbered so that a shifted or short copy shows.
+    constexpr int kW = 16, kH = 15;
+    std::vector<uint32_t> source(kW * kH, kClear);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 1; x <= y + 1; ++x)
+            source[static_cast<size_t>(y * kW + x)] =
+                0xFF000000u | static_cast<uint32_t>(y * kW + x);
+    const SpanSprite sprite(source.data(), kW, kW, kH);
+    for (const int clipRight : {40, 9}) { // wholly inside, then cut at x = 9
+        std::vector<uint32_t> target(40 * 20, kBack);
+        sprite.Draw(target.data(), 40, {0, 0, clipRight, 20}, 3, 2);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const int sx = x - 3, sy = y - 2;
+                uint32_t want = kBack;
+                if (x < clipRight && sx >= 0 && sx < kW && sy >= 0 && sy < kH &&
+                    source[static_cast<size_t>(sy * kW + sx)] != kClear)
+                    want = source[static_cast<size_t>(sy * kW + sx)];
+                ASSERT_EQ(target[static_cast<size_t>(y * 40 + x)], want)
+                    << x << "," << y << " clip " << clipRight;
+            }
+    }
+}

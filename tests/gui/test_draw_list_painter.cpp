@@ -24,7 +24,7 @@ QImage Paint(const DrawList& list, QSize size = {120, 100}, QPoint offset = {})
     QPainter p(&image);
     p.translate(offset);
     SymbolStrips& strips = SymbolStrips::Shared();
-    DrawListPainter(p, [&strips](QPainter& q, const BitmapCell& c) {
+    DrawListPainter(p, [&strips](QPainter& q, std::span<const BitmapCell> c) {
         strips.Draw(q, c);
     }).Paint(list);
     return image;

@@ -79,7 +79,7 @@ void MapView::PaintFrame(QPainter& p)
     p.drawImage(0, 0, background_);
     SymbolStrips& symbols = SymbolStrips::Shared();
     DrawListPainter painter(
-        p, [&symbols](QPainter& q, const BitmapCell& cell) { symbols.Draw(q, cell); });
+        p, [&symbols](QPainter& q, std::span<const BitmapCell> cells) { symbols.Draw(q, cells); });
     painter.Paint(drawing_);
 }
 

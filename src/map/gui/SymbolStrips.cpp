@@ -63,11 +63,25 @@ QPixmap SymbolStrips::Cell(int resourceId, int cell, int cellSize)
 
 void SymbolStrips::Draw(QPainter& p, const BitmapCell& cell)
 {
-    const int half = cell.cellSize / 2;
-    const int left = cell.centre.x - half, top = cell.centre.y - half;
-    if (directCopy_ && Copy(p, cell, left, top))
-        return;
-    Draw(p, cell, QRect(left, top, cell.cellSize, cell.cellSize));
+    Draw(p, std::span<const BitmapCell>(&cell, 1));
+}
+
+void SymbolStrips::Draw(QPainter& p, std::span<const BitmapCell> cells)
+{
+    const std::optional<RasterTarget> target = directCopy_ ? TargetOf(p) : std::nullopt;
+    if (target &&
+        (target->area.right <= target->area.left || target->area.bottom <= target->area.top))
+        return; // all clipped away
+    for (const BitmapCell& cell : cells) {
+        const int half = cell.cellSize / 2;
+        const int left = cell.centre.x - half, top = cell.centre.y - half;
+        const SpanSprite* sprite = target ? Sprite(cell) : nullptr;
+        if (sprite && sprite->Width() == cell.cellSize)
+            sprite->Draw(target->pixels, target->stride, target->area, left + target->dx,
+                         top + target->dy);
+        else
+            Draw(p, cell, QRect(left, top, cell.cellSize, cell.cellSize));
+    }
 }
 
 const SpanSprite* SymbolStrips::Sprite(const BitmapCell& cell)
@@ -96,50 +110,48 @@ const SpanSprite* SymbolStrips::Sprite(const BitmapCell& cell)
     return &sprites_[index];
 }
 
-bool SymbolStrips::Copy(QPainter& p, const BitmapCell& cell, int left, int top)
+std::optional<SymbolStrips::RasterTarget> SymbolStrips::TargetOf(QPainter& p)
 {
     // Only a plain raster image, painted unscaled and unblended, takes the
     // copy; anything else is left to the painter.
     QPaintEngine* engine = p.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster)
-        return false;
+        return std::nullopt;
     QPaintDevice* device = engine->paintDevice();
     if (!device || device->devType() != QInternal::Image)
-        return false;
+        return std::nullopt;
     auto* image = static_cast<QImage*>(device);
     if (image->format() != QImage::Format_RGB32 &&
         image->format() != QImage::Format_ARGB32_Premultiplied)
-        return false;
+        return std::nullopt;
     const QTransform& t = p.deviceTransform();
     if (t.type() > QTransform::TxTranslate || p.opacity() < 1.0 ||
         p.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return false;
+        return std::nullopt;
     const int dx = qRound(t.dx()), dy = qRound(t.dy());
     if (dx != t.dx() || dy != t.dy())
-        return false;
-    const SpanSprite* sprite = Sprite(cell);
-    if (!sprite || sprite->Width() != cell.cellSize)
-        return false;
+        return std::nullopt;
     QRect area = image->rect();
     const QRegion system = engine->systemClip();
     if (!system.isEmpty()) {
         if (system.rectCount() != 1)
-            return false;
+            return std::nullopt;
         area &= system.boundingRect();
     }
     if (p.hasClipping()) {
         const QRegion clip = p.clipRegion();
         if (clip.rectCount() > 1)
-            return false;
+            return std::nullopt;
         area &= clip.boundingRect().translated(dx, dy);
     }
-    if (area.isEmpty())
-        return true;
-    auto* pixels = reinterpret_cast<uint32_t*>(image->bits());
-    const int stride = static_cast<int>(image->bytesPerLine() / 4);
-    sprite->Draw(pixels, stride, {area.left(), area.top(), area.right() + 1, area.bottom() + 1},
-                 left + dx, top + dy);
-    return true;
+    RasterTarget target;
+    target.pixels = reinterpret_cast<uint32_t*>(image->bits());
+    target.stride = static_cast<int>(image->bytesPerLine() / 4);
+    if (!area.isEmpty())
+        target.area = {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+    target.dx = dx;
+    target.dy = dy;
+    return target;
 }
 
 void SymbolStrips::Draw(QPainter& p, const BitmapCell& cell, const QRect& target)

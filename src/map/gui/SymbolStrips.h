@@ -6,6 +6,8 @@
 #include <QPixmap>
 
 #include <map>
+#include <optional>
+#include <span>
 #include <vector>
 
 class QPainter;
@@ -29,6 +31,9 @@ public:
     QPixmap Symbol(int symbol, bool large);
     // Draws a cell centred on its point.
     void Draw(QPainter& p, const BitmapCell& cell);
+    // Draws a run of cells, in order, each centred on its point: the target
+    // is looked at once for the whole run.
+    void Draw(QPainter& p, std::span<const BitmapCell> cells);
     // Draws a cell into a target rectangle (stretched).
     void Draw(QPainter& p, const BitmapCell& cell, const QRect& target);
     // Whether cells may be copied straight into the painter's image (on
@@ -36,8 +41,15 @@ public:
     void SetDirectCopy(bool on) { directCopy_ = on; }
 
 private:
+    // The pixels a painter paints into, when cells may be copied there.
+    struct RasterTarget {
+        uint32_t* pixels = nullptr;
+        int stride = 0;
+        SpanSprite::Area area; // clip, in device pixels
+        int dx = 0, dy = 0;    // the painter's translation
+    };
+    static std::optional<RasterTarget> TargetOf(QPainter& p);
     const SpanSprite* Sprite(const BitmapCell& cell);
-    bool Copy(QPainter& p, const BitmapCell& cell, int left, int top);
 
     std::map<int, QPixmap> strips_;
     std::map<int, QImage> images_;    // the strips as premultiplied pixels

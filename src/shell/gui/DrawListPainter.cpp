@@ -46,8 +46,21 @@ TextExtent MeasureText(const std::string& text, const Font& font)
 
 void DrawListPainter::Paint(const DrawList& list)
 {
-    for (const DrawItem& item : list.Items())
-        Paint(item);
+    const std::vector<DrawItem>& items = list.Items();
+    for (size_t i = 0; i < items.size();) {
+        if (!std::holds_alternative<BitmapCell>(items[i])) {
+            Paint(items[i++]);
+            continue;
+        }
+        cells_.clear();
+        for (; i < items.size(); ++i) {
+            const auto* cell = std::get_if<BitmapCell>(&items[i]);
+            if (!cell)
+                break;
+            cells_.push_back(*cell);
+        }
+        DrawCells(cells_);
+    }
     p_.setClipping(false);
     pen_.reset();
 }
@@ -147,8 +160,13 @@ void DrawListPainter::Draw(const Text& item)
 
 void DrawListPainter::Draw(const BitmapCell& item)
 {
+    DrawCells(std::span<const BitmapCell>(&item, 1));
+}
+
+void DrawListPainter::DrawCells(std::span<const BitmapCell> cells)
+{
     if (bitmaps_)
-        bitmaps_(p_, item);
+        bitmaps_(p_, cells);
     ForgetPen(); // the callback may change the pen
 }
 

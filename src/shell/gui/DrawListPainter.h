@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 
 class QPainter;
 
@@ -20,10 +22,12 @@ QFont ToQFont(const Font& font);
 TextExtent MeasureText(const std::string& text, const Font& font);
 
 // Paints a core drawing list with a QPainter, item by item in order. Bitmap
-// cells go to the optional callback, since only the window knows its images.
+// cells go to the optional callback, since only the window knows its images;
+// a run of cells one after another goes to it in one call (a map draws
+// thousands of symbols a frame).
 class DrawListPainter {
 public:
-    using BitmapPainter = std::function<void(QPainter&, const BitmapCell&)>;
+    using BitmapPainter = std::function<void(QPainter&, std::span<const BitmapCell>)>;
 
     explicit DrawListPainter(QPainter& painter, BitmapPainter bitmaps = {})
         : p_(painter), bitmaps_(std::move(bitmaps))
@@ -41,6 +45,7 @@ private:
     void Draw(const RoundRect& item);
     void Draw(const Text& item);
     void Draw(const BitmapCell& item);
+    void DrawCells(std::span<const BitmapCell> cells);
     void Draw(const Clip& item);
 
     void UsePen(const Pen& pen);
@@ -51,6 +56,7 @@ private:
     BitmapPainter bitmaps_;
     std::optional<Pen> pen_; // the painter's pen, when set from an item
     QPolygon points_;
+    std::vector<BitmapCell> cells_; // the run of cells being gathered
 };
 
 } // namespace hw

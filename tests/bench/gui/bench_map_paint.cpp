@@ -110,7 +110,7 @@ void MeasureParts(const MapView& view, int width, int height, int frames)
         for (int i = 0; i < frames; ++i) {
             const double start = CpuMs();
             QPainter p(&image);
-            DrawListPainter(p, [&strips](QPainter& q, const BitmapCell& c) {
+            DrawListPainter(p, [&strips](QPainter& q, std::span<const BitmapCell> c) {
                 strips.Draw(q, c);
             }).Paint(list);
             p.end();
