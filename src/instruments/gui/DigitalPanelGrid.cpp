@@ -76,10 +76,70 @@ void DigitalPanelGrid::contextMenuEvent(QContextMenuEvent* event)
         TrackPopupMenu(*menu_, *owner_, this, event->globalPos());
 }
 
+bool DigitalPanelGrid::FaceKey::operator==(const FaceKey& o) const
+{
+    return width == o.width && height == o.height && ratio == o.ratio && rows == o.rows &&
+           columns == o.columns && back == o.back && face == o.face && ink == o.ink &&
+           fonts.valuePixels == o.fonts.valuePixels && fonts.labelTenths == o.fonts.labelTenths &&
+           fonts.valueBold == o.fonts.valueBold && selected == o.selected && texts == o.texts;
+}
+
+namespace {
+
+QFont ValueFont(const DigitalPanelFonts& sizes)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(std::max(1, sizes.valuePixels));
+    font.setWeight(sizes.valueBold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QFont LabelFont(const DigitalPanelFonts& sizes)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(sizes.labelTenths / 10.0);
+    return font;
+}
+
+} // namespace
+
+void DigitalPanelGrid::PaintFaces(QPainter& p, const std::vector<PanelFieldTexts>& texts,
+                                  const DigitalPanelFonts& sizes)
+{
+    // The parts of every cell that stay from one second to the next: the
+    // sheet, the rounded frames, the labels and the units.
+    p.fillRect(rect(), ThemeColour(0));
+    const QFont labelFont = LabelFont(sizes);
+    const QPen outline(QColor(192, 192, 192), 1);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < layout_.Columns(); ++i) {
+        for (int j = 0; j < layout_.Rows(); ++j) {
+            const int cell = i + j * layout_.Columns();
+            const ScreenRect r = layout_.CellRect(width(), height(), i, j);
+            const int m = DigitalPanelLayout::CornerSize(r);
+            const QRectF box(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
+            p.setPen(outline);
+            p.setBrush(ThemeColour(2));
+            p.drawRoundedRect(box, m / 2.0, m / 2.0);
+            p.setPen(ThemeColour(3));
+            const QRect inner = ToQRect(r).adjusted(m / 2, 0, -(m / 2), 0);
+            p.setFont(labelFont);
+            const PanelFieldTexts& t = texts[static_cast<size_t>(cell)];
+            p.drawText(inner, Qt::AlignTop | Qt::AlignRight, QString::fromStdString(t.unit));
+            p.drawText(inner, Qt::AlignTop | Qt::AlignLeft, QString::fromStdString(t.label));
+            if (selectionMode_ && cell == selected_) {
+                // Under the later cells' frames, as it always was.
+                p.setBrush(Qt::NoBrush);
+                p.setPen(QPen(QColor(0, 255, 0), 5));
+                p.drawRect(ToQRect(r));
+            }
+        }
+    }
+}
+
 void DigitalPanelGrid::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), ThemeColour(0));
     const UnitFormatter units(settings_);
     const GpsFix fix = sources_.fix ? sources_.fix() : GpsFix{};
     const PanelReadings readings = PanelReadings::From(fix, sources_.navigation);
@@ -89,31 +149,54 @@ void DigitalPanelGrid::paintEvent(QPaintEvent*)
     const bool dpi96 = !s || std::abs(s->logicalDotsPerInchY() - 96.0) < 1.0;
     const DigitalPanelFonts sizes = layout_.Fonts(width(), height(), dpi96);
 
-    QFont valueFont(QStringLiteral("Tahoma"));
-    valueFont.setPixelSize(std::max(1, sizes.valuePixels));
-    valueFont.setWeight(sizes.valueBold ? QFont::Bold : QFont::Normal);
-    QFont labelFont(QStringLiteral("Tahoma"));
-    labelFont.setPointSizeF(sizes.labelTenths / 10.0);
+    std::vector<PanelFieldTexts> texts(static_cast<size_t>(layout_.CellCount()));
+    for (int cell = 0; cell < layout_.CellCount(); ++cell)
+        FormatPanelField(layout_.Type(cell), context, texts[static_cast<size_t>(cell)]);
 
-    const QColor face = ThemeColour(2);
-    const QColor ink = ThemeColour(3);
-    const QPen outline(QColor(192, 192, 192), 1);
-    PanelFieldTexts texts;
+    if (faceCache_) {
+        const qreal ratio = devicePixelRatioF();
+        FaceKey key{width(),
+                    height(),
+                    ratio,
+                    layout_.Rows(),
+                    layout_.Columns(),
+                    ThemeColour(0).rgb(),
+                    ThemeColour(2).rgb(),
+                    ThemeColour(3).rgb(),
+                    sizes,
+                    selectionMode_ ? selected_ : -1,
+                    {}};
+        for (const PanelFieldTexts& t : texts) {
+            key.texts.push_back(t.label);
+            key.texts.push_back(t.unit);
+        }
+        if (faces_.isNull() || !(key == facesKey_)) {
+            faces_ = QImage(size() * ratio, QImage::Format_RGB32);
+            faces_.setDevicePixelRatio(ratio);
+            QPainter f(&faces_);
+            PaintFaces(f, texts, sizes);
+            facesKey_ = std::move(key);
+            ++facesMade_;
+        }
+        p.drawImage(0, 0, faces_);
+    } else {
+        PaintFaces(p, texts, sizes);
+    }
+
+    // What changes: the values and the sub-texts.
+    const QFont valueFont = ValueFont(sizes);
+    const QFont labelFont = LabelFont(sizes);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(ThemeColour(3));
     for (int i = 0; i < layout_.Columns(); ++i) {
         for (int j = 0; j < layout_.Rows(); ++j) {
             const int cell = i + j * layout_.Columns();
             const ScreenRect r = layout_.CellRect(width(), height(), i, j);
-            FormatPanelField(layout_.Type(cell), context, texts);
+            const PanelFieldTexts& t = texts[static_cast<size_t>(cell)];
             const int m = DigitalPanelLayout::CornerSize(r);
-            const QRectF box(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
-            p.setPen(outline);
-            p.setBrush(face);
-            p.drawRoundedRect(box, m / 2.0, m / 2.0);
-            p.setPen(ink);
             const QRect cellRect = ToQRect(r);
             // A value wider than its cell shrinks rather than being cut.
-            const QString value = QString::fromStdString(texts.value);
+            const QString value = QString::fromStdString(t.value);
             QFont fitted = valueFont;
             fitted.setPixelSize(
                 PixelsToFit(valueFont.pixelSize(), DigitalPanelLayout::ValueRoom(r), [&](int px) {
@@ -125,15 +208,8 @@ void DigitalPanelGrid::paintEvent(QPaintEvent*)
             p.drawText(cellRect, Qt::AlignCenter | Qt::TextSingleLine, value);
             const QRect inner = cellRect.adjusted(m / 2, 0, -(m / 2), 0);
             p.setFont(labelFont);
-            p.drawText(inner, Qt::AlignTop | Qt::AlignRight, QString::fromStdString(texts.unit));
-            p.drawText(inner, Qt::AlignTop | Qt::AlignLeft, QString::fromStdString(texts.label));
             p.drawText(inner, Qt::AlignBottom | Qt::AlignLeft | Qt::TextSingleLine,
-                       QString::fromStdString(texts.subText));
-            if (selectionMode_ && cell == selected_) {
-                p.setBrush(Qt::NoBrush);
-                p.setPen(QPen(QColor(0, 255, 0), 5));
-                p.drawRect(cellRect);
-            }
+                       QString::fromStdString(t.subText));
         }
     }
 }

@@ -4,15 +4,19 @@
 #include "gps/GpsFix.h"
 #include "instruments/BatteryStatus.h"
 #include "instruments/DigitalPanelLayout.h"
+#include "instruments/FormatPanelField.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
 #include "shell/CommandTarget.h"
 #include "shell/MainMenu.h"
 
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace hw {
 
@@ -57,11 +61,33 @@ public:
     int Selected() const { return selected_; }
     void MoveSelection(DigitalPanelLayout::Move move);
 
+    // The cells' faces (frames, labels, units and the selection frame) are
+    // kept as a picture and made again only when the size, the theme, the
+    // fonts, the selection or those texts change; the values are painted over it every time. Off
+    // paints every part every time (to compare the two).
+    void SetFaceCache(bool on) { faceCache_ = on; }
+    // How often the faces were painted anew (for tests).
+    int FacesMade() const { return facesMade_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // What the kept faces were painted from.
+    struct FaceKey {
+        int width = 0, height = 0;
+        qreal ratio = 0;
+        int rows = 0, columns = 0;
+        QRgb back = 0, face = 0, ink = 0;
+        DigitalPanelFonts fonts;
+        int selected = -1;              // the framed cell, -1 for none
+        std::vector<std::string> texts; // label and unit of each cell
+        bool operator==(const FaceKey& o) const;
+    };
+    void PaintFaces(QPainter& p, const std::vector<PanelFieldTexts>& texts,
+                    const DigitalPanelFonts& sizes);
+
     PanelSources sources_;
     SettingsStore& settings_;
     DigitalPanelLayout layout_;
@@ -72,6 +98,10 @@ private:
     bool selectionMode_ = false;
     int selected_ = 0;
     QTimer timer_;
+    bool faceCache_ = true;
+    QImage faces_;
+    FaceKey facesKey_;
+    int facesMade_ = 0;
 };
 
 } // namespace hw
