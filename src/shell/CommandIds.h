@@ -73,6 +73,7 @@ inline constexpr int kClearAltitudeChart = 32781;
 inline constexpr int kHideAltitudeWindow = 32815;
 inline constexpr int kHideNavigationWindow = 32816;
 inline constexpr int kChangePane = 32826;
+inline constexpr int kResetTrip = 32848; // the panels' "重置旅行数据(&R)"
 } // namespace cmd
 
 } // namespace hw

@@ -1,6 +1,6 @@
 #include "shell/FrameCommands.h"
 
-#include "shell/ColourTheme.h"
+#include "base/ColourTheme.h"
 #include "shell/CommandIds.h"
 
 namespace hw {

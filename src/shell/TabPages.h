@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/NavKey.h"
+
 #include <array>
 
 namespace hw {
@@ -25,9 +27,6 @@ inline constexpr std::array<TabPageInfo, 5> kTabPages{{
 
 // "启用标签窗口" in "设置", default 1: whether the tab strip shows.
 inline constexpr const char* kTabStripSetting = "启用标签窗口";
-
-// Keys that reach the tab container.
-enum class NavKey { Up, Down, Left, Right, Enter, Other };
 
 // Where a key goes while `shown` is the visible page.
 enum class KeyRoute {

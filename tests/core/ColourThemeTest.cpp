@@ -1,4 +1,4 @@
-#include "shell/ColourTheme.h"
+#include "base/ColourTheme.h"
 #include "base/MemorySettingsStore.h"
 #include "shell/CommandIds.h"
 

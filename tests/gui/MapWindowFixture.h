@@ -4,6 +4,7 @@
 #include "gps/GpsFix.h"
 #include "map/GeoPoint.h"
 #include "map/gui/MapWnd.h"
+#include "shell/gui/MapPageParts.h"
 #include "waypoints/Waypoint.h"
 
 #include <QString>
@@ -55,7 +56,10 @@ public:
             run.databaseFile = (dir + "/points.wpt").toStdString();
         MapWnd::SetRunOptions(run);
         settings.SetInt("地图", "North Up", 1);
-        window = std::make_unique<MapWnd>(settings, [this] { return walker.fix; });
+        auto host = std::make_unique<MapPageParts>();
+        parts = host.get();
+        window = std::make_unique<MapWnd>(
+            settings, [this] { return walker.fix; }, std::move(host));
         window->SetMessage([this](const QString& text) { messages << text; });
         window->resize(480, 640);
         window->show();
@@ -71,6 +75,7 @@ public:
     MemorySettingsStore settings;
     Walker walker;
     std::unique_ptr<MapWnd> window;
+    MapPageParts* parts = nullptr; // the window's
     QStringList messages;
 };
 

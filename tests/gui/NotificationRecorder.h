@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/gui/NotificationEvent.h"
+#include "widgets/NotificationEvent.h"
 
 #include <QObject>
 

@@ -16,12 +16,12 @@
 #include "shell/gui/CommandLine.h"
 #include "shell/gui/DisclaimerDialog.h"
 #include "shell/gui/InitialSetupDialog.h"
-#include "shell/gui/NotificationEvent.h"
-#include "shell/gui/ProgressWindow.h"
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/NotificationEvent.h"
+#include "widgets/ProgressWindow.h"
+#include "widgets/ThemeColour.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,9 +2,9 @@
 // sees for lines, upright text and waypoint symbols with their magenta
 // transparency, and items far outside the image.
 #include "map/WaypointLayer.h"
-#include "map/gui/SymbolStrips.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/DrawListPainter.h"
+#include "waypoints/gui/SymbolStrips.h"
+#include "widgets/AppPaths.h"
+#include "widgets/DrawListPainter.h"
 
 #include <QImage>
 #include <QPainter>

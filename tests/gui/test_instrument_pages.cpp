@@ -16,12 +16,12 @@
 #include "instruments/gui/SpeedSettingsDialog.h"
 #include "map/gui/MapWnd.h"
 #include "shell/TabPages.h"
-#include "shell/gui/DrawListPainter.h"
-#include "shell/gui/NotificationEvent.h"
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/TabContainer.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/Waypoint.h"
+#include "widgets/DrawListPainter.h"
+#include "widgets/NotificationEvent.h"
 
 #include "core/NmeaTestSupport.h"
 

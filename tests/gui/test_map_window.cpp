@@ -12,10 +12,10 @@
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/NotificationEvent.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/gui/CEditWaypointPropSheet.h"
+#include "widgets/NotificationEvent.h"
 
 #include <QApplication>
 #include <QFile>
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0],
                  QString::fromUtf8("在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"));
-        QVERIFY(!f.window->Messages()->isVisible()); // No: nothing shown
+        QVERIFY(!f.parts->Messages()->isVisible()); // No: nothing shown
         // Yes: the list restricted to the two, and the chosen one is shown.
         std::vector<int> offered;
         f.window->SetQuestion([](const QString&) { return true; });
@@ -88,9 +88,9 @@ private slots:
         });
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x, at.y));
         QCOMPARE(offered.size(), size_t{2});
-        QVERIFY(f.window->Messages()->isVisible());
-        QCOMPARE(f.window->Messages()->Message().Title(), std::string("路点"));
-        QCOMPARE(f.window->Messages()->Message().MessageType(), 0);
+        QVERIFY(f.parts->Messages()->isVisible());
+        QCOMPARE(f.parts->Messages()->Message().Title(), std::string("路点"));
+        QCOMPARE(f.parts->Messages()->Message().MessageType(), 0);
     }
 
     void courseUpWritesZeroAndTurnsTheMap()
@@ -201,7 +201,7 @@ private slots:
         alarm.strSoundFile = "/no/such/sound.wav";
         QVERIFY(f.window->Waypoints().Add(alarm) > 0);
         f.Step(ProjectPoint(kStart, 0.05, 180));
-        MsgWnd* msg = f.window->Messages();
+        MsgWnd* msg = f.parts->Messages();
         QTRY_VERIFY(msg->isVisible());
         QCOMPARE(msg->Message().Shown().strName, std::string("Spring"));
         QCOMPARE(msg->Message().Title(), std::string("最近路点"));
@@ -294,7 +294,7 @@ private slots:
         QTemporaryDir dir;
         {
             MapWindowFixture f(dir.path());
-            DigitalPanelGrid* nav = f.window->NavWindow();
+            DigitalPanelGrid* nav = f.parts->NavStrip();
             QVERIFY(nav);
             QCOMPARE(nav->objectName(), QStringLiteral("NavWnd"));
             QCOMPARE(nav->ContextMenuId(), 179);
@@ -325,11 +325,14 @@ private slots:
             MemorySettingsStore kept = f.settings;
             f.window.reset();
             // A restart with the same settings shows the strip and the chosen pane.
-            MapWnd again(kept, [] { return GpsFix{}; });
+            auto host = std::make_unique<MapPageParts>();
+            MapPageParts* parts = host.get();
+            MapWnd again(
+                kept, [] { return GpsFix{}; }, std::move(host));
             again.resize(480, 640);
             again.show();
-            QVERIFY(again.NavWindow()->isVisible());
-            QCOMPARE(again.NavWindow()->Layout().Type(2), 7);
+            QVERIFY(parts->NavStrip()->isVisible());
+            QCOMPARE(parts->NavStrip()->Layout().Type(2), 7);
         }
     }
 

@@ -8,9 +8,9 @@
 #include "instruments/SatelliteSnapshot.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
-#include "shell/gui/NotificationEvent.h"
 #include "shell/gui/TabContainer.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/NotificationEvent.h"
+#include "widgets/ThemeColour.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "shell/gui/AppPaths.h"
 #include "shell/gui/CMainFrame.h"
-#include "shell/gui/DialogButtons.h"
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/QtTranslations.h"
+#include "widgets/AppPaths.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

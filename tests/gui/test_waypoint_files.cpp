@@ -12,14 +12,15 @@
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/CommandIds.h"
 #include "shell/gui/CMainFrame.h"
+#include "shell/gui/MapPageParts.h"
 #include "shell/gui/TabContainer.h"
-#include "shell/gui/UserDialogs.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointImport.h"
 #include "waypoints/gui/CEditWaypointPropPage5.h"
 #include "waypoints/gui/CEditWaypointPropSheet.h"
 #include "waypoints/gui/CImportCSVPropSheet.h"
 #include "waypoints/gui/WPAverageStatusWnd.h"
+#include "widgets/UserDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,7 +112,10 @@ public:
         run.trackFile = (dir + "/walk.trk").toStdString();
         run.databaseFile = database ? *database : (dir + "/points.wpt").toStdString();
         MapWnd::SetRunOptions(run);
-        window = std::make_unique<MapWnd>(settings, [this] { return parser.Snapshot(); });
+        auto host = std::make_unique<MapPageParts>();
+        parts = host.get();
+        window = std::make_unique<MapWnd>(
+            settings, [this] { return parser.Snapshot(); }, std::move(host));
         window->SetDialogs(&user);
         window->SetMessage([this](const QString& text) { user.told << text; });
         window->resize(480, 640);
@@ -160,6 +164,7 @@ public:
     NmeaParser parser;
     ScriptedUser user;
     std::unique_ptr<MapWnd> window;
+    MapPageParts* parts = nullptr; // the window's
 };
 
 // Receives the pages the program opens in the desktop's browser.
@@ -372,7 +377,7 @@ private slots:
         f.window->HandleCommand(cmd::kAverageStart);
         QVERIFY(f.window->QueryCommand(cmd::kAverageStart, status));
         QVERIFY(!status.enabled);
-        QTRY_VERIFY(f.window->AverageStatus()->isVisible());
+        QTRY_VERIFY(f.parts->Averaging()->isVisible());
         double minLat = 90, maxLat = -90, minLon = 180, maxLon = -180;
         int fixes = 0;
         f.FeedLog(QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea"),
@@ -386,10 +391,10 @@ private slots:
                       maxLon = std::max(maxLon, fix.ggaLongitude);
                   });
         QVERIFY(fixes > 2);
-        QVERIFY2(f.window->AverageStatus()->DeviationText().endsWith(
+        QVERIFY2(f.parts->Averaging()->DeviationText().endsWith(
                      QStringLiteral("Samples:\t%1").arg(fixes)),
-                 qPrintable(f.window->AverageStatus()->DeviationText()));
-        QVERIFY(f.window->AverageStatus()->PositionText().startsWith(QLatin1String("Avg Lat:\t")));
+                 qPrintable(f.parts->Averaging()->DeviationText()));
+        QVERIFY(f.parts->Averaging()->PositionText().startsWith(QLatin1String("Avg Lat:\t")));
 
         // Finished from the status window's own pop-up menu; the edit sheet
         // opens on the averaged waypoint and OK adds it.
@@ -398,13 +403,13 @@ private slots:
             sheetName = QString::fromStdString(sheet->Edited().strName);
             sheet->accept();
         });
-        std::unique_ptr<QMenu> menu(f.window->AverageStatus()->BuildPopupMenu(nullptr));
+        std::unique_ptr<QMenu> menu(f.parts->Averaging()->BuildPopupMenu(nullptr));
         QCOMPARE(menu->actions().size(), 3);
         QCOMPARE(menu->actions()[1]->text(), QString::fromUtf8("取消平均"));
         QVERIFY(menu->actions()[0]->isEnabled());
         QCOMPARE(menu->actions()[0]->text(), QString::fromUtf8("停止／完成"));
         menu->actions()[0]->trigger();
-        QVERIFY(!f.window->AverageStatus()->isVisible());
+        QVERIFY(!f.parts->Averaging()->isVisible());
         QCOMPARE(sheetName, QStringLiteral("WPT 00000"));
         const WaypointDatabase saved = f.SavedDatabase();
         QCOMPARE(saved.Count(), 1);

@@ -5,7 +5,7 @@
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
 #include "gps/SerialPort.h"
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 

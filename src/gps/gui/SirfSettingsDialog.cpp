@@ -1,6 +1,6 @@
 #include "gps/gui/SirfSettingsDialog.h"
 
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 
 #include "instruments/AltitudeProfile.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/DrawListPainter.h"
+#include "widgets/DrawListPainter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -2,9 +2,9 @@
 
 #include "base/FormatString.h"
 #include "instruments/AltitudeSampler.h"
-#include "shell/gui/DialogButtons.h"
 #include "units/NumberText.h"
 #include "units/UnitFormatter.h"
+#include "widgets/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

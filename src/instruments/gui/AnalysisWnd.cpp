@@ -2,10 +2,10 @@
 
 #include "instruments/gui/AltitudeSettingsDialog.h"
 #include "instruments/gui/CKORVPlotWnd.h"
-#include "shell/gui/DrawListPainter.h"
-#include "shell/gui/PopupMenu.h"
-#include "shell/gui/ThemeColour.h"
 #include "units/UnitFormatter.h"
+#include "widgets/DrawListPainter.h"
+#include "widgets/PopupMenu.h"
+#include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

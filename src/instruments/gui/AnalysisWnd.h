@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "gps/GpsFix.h"
 #include "instruments/AnalysisPageModel.h"
-#include "shell/CommandTarget.h"
-#include "shell/gui/PageKeyHandler.h"
+#include "widgets/PageKeyHandler.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "instruments/gui/CAzimuthElevationWnd.h"
 
 #include "instruments/SkyPlotGeometry.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/AppPaths.h"
+#include "widgets/ThemeColour.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "instruments/gui/CKORVPlotWnd.h"
 
-#include "shell/gui/DrawListPainter.h"
+#include "widgets/DrawListPainter.h"
 
 #include <QPainter>
 

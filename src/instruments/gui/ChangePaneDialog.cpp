@@ -1,7 +1,7 @@
 #include "instruments/gui/ChangePaneDialog.h"
 
 #include "instruments/PanelField.h"
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

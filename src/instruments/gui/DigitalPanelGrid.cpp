@@ -4,9 +4,9 @@
 #include "instruments/FormatPanelField.h"
 #include "instruments/PanelReadings.h"
 #include "instruments/gui/ChangePaneDialog.h"
-#include "shell/gui/PopupMenu.h"
-#include "shell/gui/ThemeColour.h"
 #include "units/UnitFormatter.h"
+#include "widgets/PopupMenu.h"
+#include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/CommandTarget.h"
 #include "gps/GpsFix.h"
 #include "instruments/BatteryStatus.h"
 #include "instruments/DigitalPanelLayout.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
-#include "shell/CommandTarget.h"
 #include "shell/MainMenu.h"
 
 #include <QImage>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/CommandIds.h"
 #include "shell/MainMenu.h"
 
 #include <vector>
@@ -8,7 +9,7 @@ namespace hw {
 
 namespace panel_cmd {
 inline constexpr int kChangeThisPane = 32778;
-inline constexpr int kResetTrip = 32848;
+inline constexpr int kResetTrip = cmd::kResetTrip;
 inline constexpr int kNavChangePane = 32826;
 inline constexpr int kNavHide = 32816;
 inline constexpr int kPanelChangePane = 32779;

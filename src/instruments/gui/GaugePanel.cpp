@@ -10,10 +10,10 @@
 #include "instruments/gui/GaugePanelMenu.h"
 #include "instruments/gui/SpeedSettingsDialog.h"
 #include "map/Navigation.h"
-#include "shell/gui/DrawListPainter.h"
-#include "shell/gui/PopupMenu.h"
-#include "shell/gui/ThemeColour.h"
 #include "units/UnitFormatter.h"
+#include "widgets/DrawListPainter.h"
+#include "widgets/PopupMenu.h"
+#include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "instruments/GaugePanelModel.h"
 #include "instruments/gui/DigitalPanelGrid.h"
-#include "shell/CommandTarget.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -3,9 +3,8 @@
 #include "base/FormatString.h"
 #include "map/MapModel.h"
 #include "map/WaypointLayer.h"
-#include "map/gui/SymbolStrips.h"
-#include "shell/gui/AppPaths.h"
 #include "units/UnitFormatter.h"
+#include "widgets/AppPaths.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -39,8 +38,10 @@ QPolygonF Arrow(std::initializer_list<QPointF> points)
 
 } // namespace
 
-MsgWnd::MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed, QWidget* parent)
-    : QWidget(parent), map_(map), units_(units), speed_(std::move(speed))
+MsgWnd::MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
+               SymbolPainter symbols, QWidget* parent)
+    : QWidget(parent), map_(map), units_(units), speed_(std::move(speed)),
+      symbols_(std::move(symbols))
 {
     setObjectName(QStringLiteral("MsgWnd"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -155,8 +156,8 @@ void MsgWnd::PaintCard(QPainter& p)
     // The symbol at twice its size, top left.
     const int symbol = WaypointLayer::ChooseSymbol(message_.Shown(), 0);
     const BitmapCell cell = WaypointLayer::SymbolBitmap(symbol, large, {0, 0});
-    SymbolStrips::Shared().Draw(
-        p, cell, QRect(inner.left(), inner.top(), cell.cellSize * 2, cell.cellSize * 2));
+    if (symbols_)
+        symbols_(p, cell, QRect(inner.left(), inner.top(), cell.cellSize * 2, cell.cellSize * 2));
 
     // The comment at the foot.
     p.setPen(Qt::black);

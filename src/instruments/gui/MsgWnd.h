@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DrawList.h"
 #include "instruments/WaypointMessage.h"
 
 #include <QTimer>
@@ -22,9 +23,11 @@ class MsgWnd : public QWidget {
     Q_OBJECT
 public:
     using SpeedSource = std::function<double()>; // speed over ground, knots
+    // Draws a symbol cell stretched into a rectangle.
+    using SymbolPainter = std::function<void(QPainter&, const BitmapCell&, const QRect&)>;
 
     MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
-           QWidget* parent = nullptr);
+           SymbolPainter symbols, QWidget* parent = nullptr);
 
     void Show(const Waypoint& waypoint, const QString& title, int messageType, int displayMs);
     void Hide();
@@ -50,6 +53,7 @@ private:
     const MapModel& map_;
     const UnitFormatter& units_;
     SpeedSource speed_;
+    SymbolPainter symbols_;
     WaypointMessage message_;
     QTimer hideTimer_;
     QTimer repaintTimer_;

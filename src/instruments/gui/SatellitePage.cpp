@@ -4,7 +4,7 @@
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SatelliteViewRows.h"
 #include "instruments/SignalBarLayout.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/ThemeColour.h"
 
 #include <QApplication>
 #include <QMouseEvent>

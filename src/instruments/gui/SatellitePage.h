@@ -4,7 +4,7 @@
 #include "gps/GpsFix.h"
 #include "instruments/SatelliteSnapshot.h"
 #include "instruments/gui/CAzimuthElevationWnd.h"
-#include "shell/gui/PageKeyHandler.h"
+#include "widgets/PageKeyHandler.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "instruments/gui/SpeedSettingsDialog.h"
 
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

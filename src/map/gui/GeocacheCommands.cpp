@@ -4,11 +4,11 @@
 #include "base/StringTable.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/UserDialogs.h"
 #include "units/PositionFormatter.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/GeocacheVisits.h"
+#include "widgets/AppPaths.h"
+#include "widgets/UserDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>

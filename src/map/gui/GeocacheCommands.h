@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 #include <functional>
 

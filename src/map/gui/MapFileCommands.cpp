@@ -6,11 +6,11 @@
 #include "map/TrackFileCommands.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/UserDialogs.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/GpxWaypointWriter.h"
 #include "waypoints/WaypointDatabaseCommands.h"
+#include "widgets/AppPaths.h"
+#include "widgets/UserDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "map/gui/MapPropertiesSheet.h"
 
 #include "map/RoadLayer.h"
-#include "shell/gui/DialogButtons.h"
 #include "units/UnitFormatter.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

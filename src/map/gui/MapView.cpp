@@ -3,9 +3,8 @@
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/RoadDrawing.h"
-#include "map/gui/SymbolStrips.h"
-#include "shell/gui/DrawListPainter.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/DrawListPainter.h"
+#include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
 #include <QDateTime>
@@ -77,10 +76,7 @@ void MapView::PaintFrame(QPainter& p)
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);
     p.drawImage(0, 0, background_);
-    SymbolStrips& symbols = SymbolStrips::Shared();
-    DrawListPainter painter(
-        p, [&symbols](QPainter& q, std::span<const BitmapCell> cells) { symbols.Draw(q, cells); });
-    painter.Paint(drawing_);
+    DrawListPainter(p, symbols_).Paint(drawing_);
 }
 
 void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewport& viewport)

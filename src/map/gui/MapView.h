@@ -3,6 +3,7 @@
 #include "base/DrawList.h"
 #include "map/MapDrawing.h"
 #include "map/MapPanGesture.h"
+#include "widgets/DrawListPainter.h"
 
 #include <QImage>
 #include <QTimer>
@@ -37,6 +38,8 @@ public:
     // The background road map, drawn between the grid and the track in the
     // palette of the colour theme.
     void SetRoadLayer(RoadDrawing* roads) { roads_ = roads; }
+    // Draws the waypoint symbols' cells; without it they are left out.
+    void SetSymbolPainter(DrawListPainter::BitmapPainter symbols) { symbols_ = std::move(symbols); }
     // The last frame Render() painted (for tests and pictures).
     const QImage& Frame() const { return frame_; }
     // What was drawn over the background (track, waypoints, marks, labels),
@@ -80,6 +83,7 @@ private:
     TrackLog& track_;
     WaypointDatabase& waypoints_;
     const UnitFormatter& units_;
+    DrawListPainter::BitmapPainter symbols_;
     RoadDrawing* roads_ = nullptr;
     MapPanGesture pan_;
     QImage frame_;

@@ -4,10 +4,6 @@
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
 #include "base/WindowMessages.h"
-#include "instruments/gui/AltProfileWnd.h"
-#include "instruments/gui/DigitalPanelGrid.h"
-#include "instruments/gui/DigitalPanelMenus.h"
-#include "instruments/gui/MsgWnd.h"
 #include "map/MapProperties.h"
 #include "map/SphericalGeometry.h"
 #include "map/gui/GeocacheCommands.h"
@@ -17,9 +13,6 @@
 #include "map/gui/PlanWaypointDialog.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/ProgressWindow.h"
-#include "shell/gui/UserDialogs.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointEditing.h"
@@ -28,14 +21,8 @@
 #include "waypoints/WaypointImport.h"
 #include "waypoints/WaypointManagerCommands.h"
 #include "waypoints/WaypointManagerHost.h"
-#include "waypoints/gui/CEditMultipleWPPropSheet.h"
-#include "waypoints/gui/CEditWaypointPropSheet.h"
-#include "waypoints/gui/CImportCSVPropSheet.h"
-#include "waypoints/gui/WPAverageStatusWnd.h"
-#include "waypoints/gui/WaypointImportRunner.h"
-#include "waypoints/gui/WaypointListDialog.h"
-#include "waypoints/gui/WaypointManagerDialog.h"
-#include "waypoints/gui/WaypointSheetDialog.h"
+#include "widgets/AppPaths.h"
+#include "widgets/UserDialogs.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -71,11 +58,12 @@ void MapWnd::SetRunOptions(const RunOptions& options)
     RunOptionsForProcess() = options;
 }
 
-MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
+MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHost> host,
+               QWidget* parent)
     : QWidget(parent), settings_(settings), fix_(std::move(fix)), averager_(settings),
       navigation_(waypoints_, map_, &sink_),
       model_({map_, track_, trip_, profile_, waypoints_, averager_, navigation_}), units_(settings),
-      positions_(settings)
+      positions_(settings), host_(std::move(host))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     model_.LoadSettings(settings_);
@@ -89,10 +77,10 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
 
     view_ = new MapView(map_, track_, waypoints_, units_, this);
     view_->SetRoadLayer(&roadDrawing_);
-    CreateNavWindow();
-    profileWnd_ = new AltProfileWnd(profile_, units_, this);
-    msgWnd_ = new MsgWnd(
-        map_, units_, [this] { return CurrentFix().speed; }, this);
+    view_->SetSymbolPainter(host_->Symbols());
+    navWnd_ = host_->MakeNavStrip(*this);
+    profileWnd_ = host_->MakeProfile(*this);
+    msgWnd_ = host_->MakeMessages(*this);
     connect(view_, &MapView::Pressed, this, &MapWnd::OnPressed);
     connect(view_, &MapView::Tapped, this, &MapWnd::OnTapped);
     connect(view_, &MapView::ContextMenuRequested, this, &MapWnd::OnContextMenu);
@@ -102,7 +90,6 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent)
             this, [this] { navigation_.CheckArrival(); }, Qt::QueuedConnection);
     });
     connect(view_, &MapView::Tick, this, [this] { model_.OnViewTimer(); });
-    connect(profileWnd_, &AltProfileWnd::Command, this, [this](int id) { HandleCommand(id); });
     CreateFileCommands();
 
     navigation_.SetArrivalMessage([this](const std::string& text) {
@@ -141,8 +128,7 @@ void MapWnd::CreateFileCommands()
     geocaching_->SetFieldNotesEditor(
         [this](int serial) { EditStoredWaypoint(serial, kPageFieldNotes); });
     import_ = new WaypointImportCommand(*this);
-    averageWnd_ = new WPAverageStatusWnd(averager_, settings_, units_, *this, this);
-    averageWnd_->hide();
+    averageWnd_ = host_->MakeAveraging(*this);
     const RunOptions& run = RunOptionsForProcess();
     if (!run.importFiles.empty()) {
         QStringList files;
@@ -181,14 +167,6 @@ void MapWnd::LoadFiles()
     const std::string track = trackFile_->Path();
     if (QFile::exists(QString::fromStdString(track)))
         track_.Load(track);
-}
-
-void MapWnd::CreateNavWindow()
-{
-    const PanelSources sources{trip_, navigation_, clock_, battery_, zone_, fix_};
-    navWnd_ = new DigitalPanelGrid(sources, settings_, QStringLiteral("MapView"), this);
-    navWnd_->setObjectName(QStringLiteral("NavWnd"));
-    navWnd_->SetContextMenu(179, &NavWndPopup(), this);
 }
 
 void MapWnd::LoadRoads()
@@ -287,7 +265,7 @@ void MapWnd::OnProximityAlarm()
         return;
     Waypoint w;
     while (navigation_.TakeAlarm(w))
-        msgWnd_->Show(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs);
+        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs);
 }
 
 void MapWnd::resizeEvent(QResizeEvent* event)
@@ -313,10 +291,7 @@ void MapWnd::LayOut()
     place(view_, r.map);
     // A strip of three panes across the bottom, or three rows at the right;
     // the strip's own layout is not stored.
-    if (r.navigationAsStrip)
-        navWnd_->SetLayout(1, 3, false);
-    else
-        navWnd_->SetLayout(3, 1, false);
+    host_->ArrangeNavStrip(r.navigationAsStrip);
     place(navWnd_, r.navigation);
     place(profileWnd_, r.altitude);
     place(averageWnd_, r.averaging);
@@ -357,7 +332,7 @@ void MapWnd::OnTapped(ScreenPoint p)
     const int serial = ResolveSelection();
     Waypoint w;
     if (serial > 0 && waypoints_.FindBySerial(serial, w))
-        msgWnd_->Show(w, Q(kWaypointTitle), 0, kMessageMs);
+        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs);
 }
 
 void MapWnd::OnContextMenu(ScreenPoint p)
@@ -370,9 +345,7 @@ int MapWnd::ChooseWaypoint(const std::vector<int>& only)
 {
     if (chooser_)
         return chooser_(only);
-    WaypointListDialog dialog(waypoints_, settings_, units_, map_.CurrentPosition(), only,
-                              Q(kWaypointTitle), this);
-    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : 0;
+    return host_->ChooseWaypoint(*this, only, Q(kWaypointTitle));
 }
 
 int MapWnd::ResolveSelection()
@@ -409,8 +382,9 @@ void MapWnd::AddWaypoint(Waypoint w)
 
 int MapWnd::MarkWaypoint(Waypoint proposed)
 {
-    WaypointSheetDialog sheet(positions_, units_, this, [this](const QString& t) { ShowError(t); });
-    const int serial = WaypointEditing::AddNew(waypoints_, std::move(proposed), sheet);
+    const std::unique_ptr<WaypointSheet> sheet =
+        host_->MakeWaypointSheet(*this, [this](const QString& t) { ShowError(t); });
+    const int serial = WaypointEditing::AddNew(waypoints_, std::move(proposed), *sheet);
     if (serial > 0)
         SaveDatabase();
     RedrawMap();
@@ -419,8 +393,9 @@ int MapWnd::MarkWaypoint(Waypoint proposed)
 
 bool MapWnd::EditStoredWaypoint(int serial, int startPage)
 {
-    WaypointSheetDialog sheet(positions_, units_, this, [this](const QString& t) { ShowError(t); });
-    const bool changed = WaypointEditing::EditStored(waypoints_, serial, startPage, sheet);
+    const std::unique_ptr<WaypointSheet> sheet =
+        host_->MakeWaypointSheet(*this, [this](const QString& t) { ShowError(t); });
+    const bool changed = WaypointEditing::EditStored(waypoints_, serial, startPage, *sheet);
     if (changed) {
         SaveDatabase();
         RedrawMap();
@@ -541,13 +516,7 @@ void MapWnd::RunWaypointCommand(int id)
         return;
     }
     if (id == kWaypointManager) {
-        WaypointManagerDialog manager(waypoints_, settings_, units_, positions_, ManagerHost(),
-                                      this);
-        if (ask_)
-            manager.SetQuestion(ask_);
-        if (message_)
-            manager.SetMessage([this](const QString& text, int) { message_(text); });
-        manager.exec();
+        host_->RunWaypointManager(*this, ManagerHost(), ask_, message_);
         return;
     }
     const int serial = ChooseWaypoint({});
@@ -672,8 +641,8 @@ bool MapWnd::HandleCommand(int id)
         settings_.SetInt(section::kMap, map_setting::kShowNavigation, 0);
         LayOut();
         return true;
-    case kChangePane: navWnd_->ChangePane(navWnd_->PressedCell()); return true;
-    case panel_cmd::kResetTrip:
+    case kChangePane: host_->ChangePressedPane(); return true;
+    case kResetTrip:
         trip_.Reset();
         navWnd_->update();
         return true;
@@ -752,60 +721,13 @@ QDialog* MapWnd::MakeDialog(const QString& name)
     }
     if (name == QLatin1String("plan-waypoint"))
         return new PlanWaypointDialog(this);
-    if (name == QLatin1String("waypoint-list"))
-        return new WaypointListDialog(waypoints_, settings_, units_, map_.CurrentPosition(), {},
-                                      Q(kWaypointTitle), this);
-    if (QDialog* sheet = MakeWaypointDialog(name))
-        return sheet;
+    if (QDialog* dialog = host_->MakeDialog(*this, name))
+        return dialog;
     return MakeFileDialog(name);
-}
-
-QDialog* MapWnd::MakeWaypointDialog(const QString& name)
-{
-    if (name == QLatin1String("waypoint-manager"))
-        return new WaypointManagerDialog(waypoints_, settings_, units_, positions_, ManagerHost(),
-                                         this);
-    if (name == QLatin1String("edit-multiple"))
-        return new CEditMultipleWPPropSheet(positions_, units_, this);
-    // The edit sheet on the first waypoint of the database, at the page the
-    // name ends with ("edit-waypoint" is the first).
-    static const QString kEdit = QStringLiteral("edit-waypoint");
-    if (!name.startsWith(kEdit))
-        return nullptr;
-    bool numbered = false;
-    const int page = name.mid(kEdit.size() + 1).toInt(&numbered);
-    Waypoint first;
-    bool found = false;
-    waypoints_.ForEach([&](const Waypoint& w) {
-        if (!found && w.nType == kWaypointGeocache) {
-            first = w;
-            found = true;
-        }
-    });
-    if (!found)
-        waypoints_.ForEach([&](const Waypoint& w) {
-            if (!found) {
-                first = w;
-                found = true;
-            }
-        });
-    return new CEditWaypointPropSheet(first, positions_, units_, numbered ? page - 1 : 0,
-                                      QDateTime::currentSecsSinceEpoch(), this);
 }
 
 QDialog* MapWnd::MakeFileDialog(const QString& name)
 {
-    if (name.startsWith(QLatin1String("csv-import"))) {
-        auto* sheet = new CImportCSVPropSheet(CsvImportSettings{}, units_, this);
-        sheet->Pages()->setCurrentIndex(name.endsWith(QLatin1String("-waypoints")) ? 1 : 0);
-        return sheet;
-    }
-    if (name == QLatin1String("import-progress")) {
-        auto* progress = new ProgressWindow(this, 239, 0, 1000, 1);
-        progress->SetText(Q(WaypointImportRunner::kProgressText));
-        progress->SetPerMille(420);
-        return progress;
-    }
     ImportResult counts;
     counts.added = waypoints_.Count();
     const std::pair<const char*, std::pair<QString, QMessageBox::Icon>> boxes[] = {
@@ -831,7 +753,7 @@ QDialog* MapWnd::MakeFileDialog(const QString& name)
 
 QMenu* MapWnd::MakeAveragingMenu(QWidget* parent)
 {
-    return averageWnd_->BuildPopupMenu(parent);
+    return host_->MakeAveragingMenu(parent);
 }
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)

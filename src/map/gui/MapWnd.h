@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/CommandTarget.h"
 #include "base/FileBinding.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeProfile.h"
@@ -14,13 +15,13 @@
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
 #include "map/TrackLog.h"
-#include "shell/CommandTarget.h"
-#include "shell/gui/NotificationEvent.h"
-#include "shell/gui/SavesOnExit.h"
+#include "map/gui/MapWndHost.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
+#include "widgets/NotificationEvent.h"
+#include "widgets/SavesOnExit.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -36,15 +37,11 @@ class QMenu;
 
 namespace hw {
 
-class AltProfileWnd;
-class DigitalPanelGrid;
 class GeocacheCommands;
 class MapFileCommands;
 class MapView;
-class MsgWnd;
 class SettingsStore;
 class UserDialogs;
-class WPAverageStatusWnd;
 class WaypointImportCommand;
 class WaypointManagerHost;
 
@@ -78,7 +75,9 @@ public:
     };
     static void SetRunOptions(const RunOptions& options);
 
-    MapWnd(SettingsStore& settings, FixSource fix, QWidget* parent = nullptr);
+    // `host` makes the instrument and waypoint windows the page shows.
+    MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHost> host,
+           QWidget* parent = nullptr);
     ~MapWnd() override;
 
     // The serial link's data-lost flag, read by the one-second timer.
@@ -109,10 +108,9 @@ public:
     GpsFix CurrentFix() const { return fix_ ? fix_() : GpsFix{}; }
 
     MapView* View() const { return view_; }
-    AltProfileWnd* ProfileWindow() const { return profileWnd_; }
-    // The navigation strip "NavWnd".
-    DigitalPanelGrid* NavWindow() const { return navWnd_; }
-    MsgWnd* Messages() const { return msgWnd_; }
+    MapWndHost& Host() { return *host_; }
+    PositionAverager& Averager() { return averager_; }
+    const PositionFormatter& Positions() const { return positions_; }
     MapSelection& Selection() { return selection_; }
     RoadLayer& Roads() { return roads_; }
     const RoadDrawing& RoadsDrawn() const { return roadDrawing_; }
@@ -140,7 +138,6 @@ public:
     void SetDialogs(UserDialogs* dialogs);
     WaypointImportCommand& Import() { return *import_; }
     GeocacheCommands& Geocaching() { return *geocaching_; }
-    WPAverageStatusWnd* AverageStatus() const { return averageWnd_; }
     void RedrawMap();
     // The selection as one waypoint: directly, or chosen from a list after
     // the question; 0 when none.
@@ -151,14 +148,13 @@ public:
     // "map-properties-roads" at its road page), "plan-waypoint",
     // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
-    // The waypoint dialogs by name: "waypoint-manager", "edit-multiple",
-    // "edit-waypoint" (and "edit-waypoint-N" for page N) on the first
-    // geocache of the database; null for another name.
-    QDialog* MakeWaypointDialog(const QString& name);
     // The averaging status window's pop-up menu, for pictures.
     QMenu* MakeAveragingMenu(QWidget* parent);
     // The pop-up menu "IDR_MAP_POPUP", with its items enabled and checked.
     QMenu* BuildPopupMenu(QWidget* parent);
+
+    // The waypoint manager's view of this window.
+    WaypointManagerHost& ManagerHost();
 
     bool HandleCommand(int id) override;
     bool QueryCommand(int id, CommandStatus& status) const override;
@@ -189,7 +185,6 @@ protected:
 private:
     void LoadFiles();
     void LoadRoads();
-    void CreateNavWindow();
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
     void OnGgaNotice();
@@ -213,7 +208,6 @@ private:
     // Edit, delete and new waypoint from the menu, and the manager.
     void RunWaypointCommand(int id);
     class ManagerAdaptor;
-    WaypointManagerHost& ManagerHost();
     void DeleteSelected();
     void OpenProperties();
     void SetNorthUp(bool on);
@@ -250,12 +244,13 @@ private:
     std::unique_ptr<MapFileCommands> files_;
     std::unique_ptr<GeocacheCommands> geocaching_;
     WaypointImportCommand* import_ = nullptr;
-    WPAverageStatusWnd* averageWnd_ = nullptr;
+    std::unique_ptr<MapWndHost> host_;
+    QWidget* averageWnd_ = nullptr;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;
-    DigitalPanelGrid* navWnd_ = nullptr;
-    AltProfileWnd* profileWnd_ = nullptr;
-    MsgWnd* msgWnd_ = nullptr;
+    QWidget* navWnd_ = nullptr;
+    QWidget* profileWnd_ = nullptr;
+    QWidget* msgWnd_ = nullptr;
     QTimer timer_;
     WaypointChooser chooser_;
     Question ask_;

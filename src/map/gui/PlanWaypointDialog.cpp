@@ -1,7 +1,7 @@
 #include "map/gui/PlanWaypointDialog.h"
 
-#include "shell/gui/DialogButtons.h"
 #include "units/NumberText.h"
+#include "widgets/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

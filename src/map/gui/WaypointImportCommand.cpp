@@ -3,12 +3,9 @@
 #include "base/JsonWriter.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/AppPaths.h"
-#include "shell/gui/SettingsDialogs.h"
-#include "shell/gui/UserDialogs.h"
 #include "waypoints/WaypointImportJob.h"
-#include "waypoints/gui/CImportCSVPropSheet.h"
-#include "waypoints/gui/WaypointImportRunner.h"
+#include "widgets/AppPaths.h"
+#include "widgets/UserDialogs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,21 +28,13 @@ WaypointImportCommand::~WaypointImportCommand() = default;
 
 bool WaypointImportCommand::Running() const
 {
-    return runner_ && runner_->Running();
+    return map_.Host().ImportRunning();
 }
 
 bool WaypointImportCommand::IsImportable(const QString& path)
 {
     const std::string extension = UpperExtension(QFile::encodeName(path).toStdString());
     return extension == "GPX" || extension == "XML" || extension == "LOC" || extension == "CSV";
-}
-
-std::optional<CsvImportSettings> WaypointImportCommand::AskCsvSettings()
-{
-    CImportCSVPropSheet sheet(CsvImportSettings{}, map_.Units(), &map_);
-    if (sheet.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return sheet.Values();
 }
 
 bool WaypointImportCommand::Import(const QStringList& files, bool askCsv, bool quiet)
@@ -60,28 +49,27 @@ bool WaypointImportCommand::Import(const QStringList& files, bool askCsv, bool q
     }
     std::optional<CsvImportSettings> csv = CsvImportSettings{};
     if (anyCsv && askCsv)
-        csv = AskCsvSettings();
-    const bool replace =
-        map_.Settings().GetInt(section::kSettings, ImportSettingsDialog::kImportMode, 0) == 1;
+        csv = map_.Host().AskCsvSettings(map_);
+    const bool replace = map_.Settings().GetInt(section::kSettings, kImportModeSetting, 0) == 1;
     quiet_ = quiet;
     std::string savePath = map_.DatabaseFile().Path();
     AppPaths::EnsureParentDir(Q(savePath));
     map_.Model().SetPaused(true);
-    runner_ = std::make_unique<WaypointImportRunner>(
-        map_.Waypoints(), WaypointImportJob(std::move(paths), replace, std::move(csv)),
-        std::move(savePath), &map_);
-    connect(runner_.get(), &WaypointImportRunner::Finished, this,
-            &WaypointImportCommand::OnFinished);
-    runner_->Start();
+    map_.Host().StartImport(
+        map_, map_.Waypoints(), WaypointImportJob(std::move(paths), replace, std::move(csv)),
+        std::move(savePath),
+        [this](WaypointDatabase& imported, const WaypointImportJob::Result& result) {
+            OnFinished(imported, result);
+        });
     return true;
 }
 
-void WaypointImportCommand::OnFinished()
+void WaypointImportCommand::OnFinished(WaypointDatabase& imported,
+                                       const WaypointImportJob::Result& result)
 {
-    const WaypointImportJob::Result result = runner_->Result();
     // The imported copy takes the place of the database (a swap: the old
     // contents go with the runner).
-    std::swap(map_.Waypoints(), runner_->Imported());
+    std::swap(map_.Waypoints(), imported);
     map_.Selection().Prune(map_.Waypoints());
     map_.Model().SetPaused(false);
     if (result.changed && !result.saved)
@@ -109,7 +97,6 @@ void WaypointImportCommand::OnFinished()
             map_.Dialogs().Tell(&map_, Q(e.message), QMessageBox::Critical);
         map_.Dialogs().Tell(&map_, Q(ImportSummaryText(counts)), QMessageBox::Question);
     }
-    runner_.release()->deleteLater();
     emit Finished(result.added, result.replaced);
 }
 

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "shell/CommandTarget.h"
+#include "base/CommandTarget.h"
 #include "waypoints/WaypointImport.h"
+#include "waypoints/WaypointImportJob.h"
 
 #include <QObject>
 #include <QStringList>
 
-#include <memory>
-#include <optional>
-
 namespace hw {
 
 class MapWnd;
-class WaypointImportRunner;
 
 // "导入路点...": the files chosen (several at once), dropped on the window or
 // named at start go through their importers into the map's database, off
@@ -41,11 +38,9 @@ signals:
     void Finished(int added, int replaced);
 
 private:
-    std::optional<CsvImportSettings> AskCsvSettings();
-    void OnFinished();
+    void OnFinished(WaypointDatabase& imported, const WaypointImportJob::Result& result);
 
     MapWnd& map_;
-    std::unique_ptr<WaypointImportRunner> runner_;
     bool quiet_ = false;
 };
 

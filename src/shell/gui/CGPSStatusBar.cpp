@@ -1,6 +1,6 @@
 #include "shell/gui/CGPSStatusBar.h"
 
-#include "shell/gui/ThemeColour.h"
+#include "widgets/ThemeColour.h"
 
 #include <QPainter>
 

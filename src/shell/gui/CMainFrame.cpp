@@ -4,6 +4,7 @@
 
 #include "base/AnsiCodePageSetting.h"
 #include "base/Clock.h"
+#include "base/ColourTheme.h"
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
 #include "base/WindowMessages.h"
@@ -17,17 +18,16 @@
 #include "instruments/gui/GaugePanel.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
-#include "shell/ColourTheme.h"
 #include "shell/CommandIds.h"
 #include "shell/FirstRun.h"
-#include "shell/gui/AppPaths.h"
 #include "shell/gui/CommandBars.h"
 #include "shell/gui/DisclaimerDialog.h"
 #include "shell/gui/InitialSetupDialog.h"
-#include "shell/gui/ProgressWindow.h"
 #include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
-#include "shell/gui/ThemeColour.h"
+#include "widgets/AppPaths.h"
+#include "widgets/ProgressWindow.h"
+#include "widgets/ThemeColour.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,8 +38,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "gps/GpsLink.h"
 #include "gps/LinkHost.h"
 #include "gps/NmeaParser.h"
@@ -9,10 +10,9 @@
 #include "gps/SystemPortScanner.h"
 #include "gps/gui/PosixSerialTransport.h"
 #include "gps/gui/ScreenSaverKeepAwake.h"
-#include "shell/CommandTarget.h"
 #include "shell/FrameCommands.h"
-#include "shell/gui/NotificationEvent.h"
 #include "shell/gui/QtUiPacer.h"
+#include "widgets/NotificationEvent.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,9 +1,9 @@
 #include "shell/gui/CommandBars.h"
 
+#include "base/CommandTarget.h"
 #include "shell/CommandIds.h"
-#include "shell/CommandTarget.h"
 #include "shell/MainMenu.h"
-#include "shell/gui/AppPaths.h"
+#include "widgets/AppPaths.h"
 
 #include <QAction>
 #include <QMainWindow>

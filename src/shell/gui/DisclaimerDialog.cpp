@@ -1,7 +1,7 @@
 #include "shell/gui/DisclaimerDialog.h"
 
 #include "base/StringTable.h"
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 

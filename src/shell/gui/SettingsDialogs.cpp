@@ -3,8 +3,9 @@
 #include "base/AnsiCodePageSetting.h"
 #include "base/SettingsStore.h"
 #include "base/TextCodec.h"
-#include "shell/gui/DialogButtons.h"
 #include "units/UnitsDialogModel.h"
+#include "waypoints/WaypointImport.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,7 +102,7 @@ ImportSettingsDialog::ImportSettingsDialog(SettingsStore& settings, QWidget* par
     setObjectName(QStringLiteral("ImportSettingsDialog"));
     setWindowTitle(QStringLiteral("导入路点设定"));
     static constexpr std::array<const char*, 2> kModes{"保留现有路点", "覆盖现有路点"};
-    mode_ = Combo(this, kModes, settings_.GetInt(section::kSettings, kImportMode, 0));
+    mode_ = Combo(this, kModes, settings_.GetInt(section::kSettings, kImportModeSetting, 0));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("在导入路点时:"), mode_);
     auto* layout = new QVBoxLayout(this);
@@ -113,7 +114,7 @@ ImportSettingsDialog::ImportSettingsDialog(SettingsStore& settings, QWidget* par
 
 void ImportSettingsDialog::Store()
 {
-    settings_.SetInt(section::kSettings, kImportMode, mode_->currentIndex());
+    settings_.SetInt(section::kSettings, kImportModeSetting, mode_->currentIndex());
 }
 
 } // namespace hw

@@ -48,7 +48,6 @@ private:
 class ImportSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kImportMode = "Waypoint Inport Mode"; // "设置", default 0
     explicit ImportSettingsDialog(SettingsStore& settings, QWidget* parent = nullptr);
     void Store();
 

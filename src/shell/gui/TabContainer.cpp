@@ -10,10 +10,11 @@
 #include "shell/CommandIds.h"
 #include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
-#include "shell/gui/NotificationEvent.h"
-#include "shell/gui/PageKeyHandler.h"
-#include "shell/gui/SavesOnExit.h"
-#include "shell/gui/ThemeColour.h"
+#include "shell/gui/MapPageParts.h"
+#include "widgets/NotificationEvent.h"
+#include "widgets/PageKeyHandler.h"
+#include "widgets/SavesOnExit.h"
+#include "widgets/ThemeColour.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -56,7 +57,7 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
     tabs_->setTabPosition(QTabWidget::South);
 
     // The map window comes first: its fix handling feeds the other pages.
-    map_ = new MapWnd(settings_, fix_);
+    map_ = new MapWnd(settings_, fix_, std::make_unique<MapPageParts>());
     // Each fix reaches the charts once, after the map has handled it.
     connect(map_, &MapWnd::FixHandled, this, [this](const GpsFix& handled) {
         if (analysis_)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "gps/GpsFix.h"
-#include "shell/CommandTarget.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "waypoints/gui/ArrangeColumnsDialog.h"
 
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

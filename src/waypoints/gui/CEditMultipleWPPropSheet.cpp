@@ -1,10 +1,10 @@
 #include "waypoints/gui/CEditMultipleWPPropSheet.h"
 
-#include "shell/gui/DialogButtons.h"
 #include "waypoints/gui/AlarmControls.h"
 #include "waypoints/gui/GeocacheStateChoice.h"
 #include "waypoints/gui/SheetSize.h"
 #include "waypoints/gui/SymbolChoice.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "waypoints/gui/CEditWaypointPropSheet.h"
 
-#include "shell/gui/DialogButtons.h"
 #include "waypoints/gui/CEditWaypointPropPage1.h"
 #include "waypoints/gui/CEditWaypointPropPage2.h"
 #include "waypoints/gui/CEditWaypointPropPage3.h"
 #include "waypoints/gui/CEditWaypointPropPage4.h"
 #include "waypoints/gui/CEditWaypointPropPage5.h"
 #include "waypoints/gui/SheetSize.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>

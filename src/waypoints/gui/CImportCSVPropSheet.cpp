@@ -1,9 +1,9 @@
 #include "waypoints/gui/CImportCSVPropSheet.h"
 
 #include "base/FormatString.h"
-#include "shell/gui/DialogButtons.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointTables.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

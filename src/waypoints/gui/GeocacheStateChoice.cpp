@@ -1,9 +1,9 @@
 #include "waypoints/gui/GeocacheStateChoice.h"
 
 #include "map/WaypointLayer.h"
-#include "map/gui/SymbolStrips.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointTables.h"
+#include "waypoints/gui/SymbolStrips.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
 #include "waypoints/gui/SymbolChoice.h"
 
-#include "map/gui/SymbolStrips.h"
 #include "waypoints/WaypointTables.h"
+#include "waypoints/gui/SymbolStrips.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

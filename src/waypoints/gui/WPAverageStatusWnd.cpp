@@ -1,8 +1,8 @@
 #include "waypoints/gui/WPAverageStatusWnd.h"
 
 #include "shell/CommandIds.h"
-#include "shell/gui/PopupMenu.h"
 #include "waypoints/PositionAverager.h"
+#include "widgets/PopupMenu.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "waypoints/gui/WaypointImportRunner.h"
 
-#include "shell/gui/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QFileInfo>
 #include <QThread>

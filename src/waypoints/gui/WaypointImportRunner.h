@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/gui/ProgressWindow.h"
 #include "waypoints/WaypointDatabase.h"
 #include "waypoints/WaypointImportJob.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QObject>
 #include <QPointer>

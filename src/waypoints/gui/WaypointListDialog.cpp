@@ -1,9 +1,9 @@
 #include "waypoints/gui/WaypointListDialog.h"
 
-#include "shell/gui/DialogButtons.h"
 #include "waypoints/WaypointManagerColumns.h"
 #include "waypoints/gui/SheetSize.h"
 #include "waypoints/gui/WaypointListView.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

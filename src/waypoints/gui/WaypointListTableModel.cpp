@@ -1,8 +1,8 @@
 #include "waypoints/gui/WaypointListTableModel.h"
 
 #include "map/WaypointLayer.h"
-#include "map/gui/SymbolStrips.h"
 #include "waypoints/WaypointDatabase.h"
+#include "waypoints/gui/SymbolStrips.h"
 
 #include <QDateTime>
 

@@ -8,7 +8,8 @@
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/CommandIds.h"
-#include "shell/gui/UserDialogs.h"
+#include "shell/gui/MapPageParts.h"
+#include "widgets/UserDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -75,7 +76,8 @@ CommandRun CommandMs(const QString& pq, const QString& db)
     run.trackFile = QFile::encodeName(db + QStringLiteral(".trk")).toStdString();
     MapWnd::SetRunOptions(run);
     MemorySettingsStore settings;
-    MapWnd map(settings, [] { return GpsFix{}; });
+    MapWnd map(
+        settings, [] { return GpsFix{}; }, std::make_unique<MapPageParts>());
     BenchUser user(pq);
     map.SetDialogs(&user);
     map.resize(800, 480);

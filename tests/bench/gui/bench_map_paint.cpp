@@ -13,9 +13,10 @@
 #include "map/RoadLayer.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
-#include "map/gui/SymbolStrips.h"
-#include "shell/gui/DrawListPainter.h"
+#include "shell/gui/MapPageParts.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/gui/SymbolStrips.h"
+#include "widgets/DrawListPainter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -170,7 +171,8 @@ void StartUp(int runs)
         settings.SetInt("地图", "当前位置经度", bench::kCentre.lon);
         const auto start = Steady::now();
         const double cpuStart = CpuMs();
-        MapWnd window(settings, [] { return GpsFix{}; });
+        MapWnd window(
+            settings, [] { return GpsFix{}; }, std::make_unique<MapPageParts>());
         window.resize(800, 480);
         window.View()->Render();
         times.push_back(Ms(start));

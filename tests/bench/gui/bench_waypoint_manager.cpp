@@ -6,6 +6,7 @@
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
 #include "map/gui/MapWnd.h"
+#include "shell/gui/MapPageParts.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/gui/WaypointListView.h"
 #include "waypoints/gui/WaypointManagerDialog.h"
@@ -68,7 +69,8 @@ int main(int argc, char** argv)
     settings.SetInt("地图", "当前位置纬度", bench::kCentre.lat);
     settings.SetInt("地图", "当前位置经度", bench::kCentre.lon);
     settings.SetInt("Waypoint Manager Dialog", "List Distance", 1000); // nearby: every one
-    MapWnd window(settings, [] { return GpsFix{}; });
+    MapWnd window(
+        settings, [] { return GpsFix{}; }, std::make_unique<MapPageParts>());
     window.resize(800, 480);
     window.show();
 

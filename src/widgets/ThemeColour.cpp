@@ -1,4 +1,4 @@
-#include "shell/gui/ThemeColour.h"
+#include "widgets/ThemeColour.h"
 
 #include <QApplication>
 #include <QPainter>

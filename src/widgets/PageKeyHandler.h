@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TabPages.h"
+#include "base/NavKey.h"
 
 namespace hw {
 

@@ -1,4 +1,4 @@
-#include "shell/gui/UserDialogs.h"
+#include "widgets/UserDialogs.h"
 
 #include "base/FileDialogFilter.h"
 

@@ -1,6 +1,6 @@
-#include "shell/gui/PopupMenu.h"
+#include "widgets/PopupMenu.h"
 
-#include "shell/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainMenu.h"
+#include "base/MenuEntry.h"
 
 #include <QPoint>
 

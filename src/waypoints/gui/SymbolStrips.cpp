@@ -1,7 +1,7 @@
-#include "map/gui/SymbolStrips.h"
+#include "waypoints/gui/SymbolStrips.h"
 
 #include "map/WaypointLayer.h"
-#include "shell/gui/AppPaths.h"
+#include "widgets/AppPaths.h"
 
 #include <QBitmap>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "shell/gui/NotificationEvent.h"
+#include "widgets/NotificationEvent.h"
 
 #include <QCoreApplication>
 

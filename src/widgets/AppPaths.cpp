@@ -1,4 +1,4 @@
-#include "shell/gui/AppPaths.h"
+#include "widgets/AppPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Colour.h"
+#include "base/ColourTheme.h"
 #include "base/DrawList.h"
-#include "shell/ColourTheme.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "shell/gui/DialogButtons.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
-#include "shell/gui/DrawListPainter.h"
+#include "widgets/DrawListPainter.h"
 
-#include "shell/gui/ThemeColour.h"
+#include "widgets/ThemeColour.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,7 +1,7 @@
-#include "shell/gui/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
+#include "base/FormatString.h"
 #include "base/StringTable.h"
-#include "units/UnitFormatter.h"
 
 #include <QCoreApplication>
 #include <QLabel>
