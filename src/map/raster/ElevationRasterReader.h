@@ -11,8 +11,10 @@ namespace hw {
 // reads) into grids: the first band as heights, its no-data cells as voids.
 class ElevationRasterReader {
 public:
-    // Largest grid read, in cells (a float each).
-    static constexpr double kMaxCells = 400e6;
+    // Largest grid read, in cells (a float each): about 3 x 3 tiles of one
+    // arc-second, so that the import (grid and file built in memory) stays
+    // within a couple of gigabytes.
+    static constexpr double kMaxCells = 150e6;
 
     ElevationRasterReader();
 
