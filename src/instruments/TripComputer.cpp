@@ -10,10 +10,9 @@
 namespace hw {
 namespace {
 
-constexpr double kFilterKm = 0.005;    // smaller steps are jitter
-constexpr double kJumpKm = 1.0;        // larger steps are jumps, not walked
-constexpr double kGradeSampleKm = 0.1; // horizontal travel per grade sample
-constexpr double kMaxSampleGapS = 10;  // longer gaps skip an ETE sample
+constexpr double kFilterKm = 0.005;   // smaller steps are jitter
+constexpr double kJumpKm = 1.0;       // larger steps are jumps, not walked
+constexpr double kMaxSampleGapS = 10; // longer gaps skip an ETE sample
 
 } // namespace
 
@@ -36,11 +35,8 @@ void TripComputer::Reset()
     averageGrade_.Clear();
     averageAscent_.Clear();
     averageDescent_.Clear();
-    segmentLat_ = segmentLon_ = 0;
-    segmentDistance_ = 0;
-    segmentPreviousAltitude_ = 0;
-    // The open grade segment's climb belongs to the old trip as well.
-    segmentClimb_ = 0;
+    // The open grade step's climb belongs to the old trip as well.
+    gradeSampler_.Reset();
     totalAscent_ = totalDescent_ = 0;
     firstAltitudePending_ = 1;
     tripStart_ = clock_.NowSeconds();
@@ -75,29 +71,21 @@ void TripComputer::Update(double timeOfDay, const Waypoint& target, double latit
 
 void TripComputer::UpdateGrade(double latitude, double longitude, double altitude)
 {
-    if (segmentLat_ != 0 && segmentLon_ != 0) {
-        segmentDistance_ += DistanceKm(segmentLat_, segmentLon_, latitude, longitude);
-        segmentClimb_ += altitude - segmentPreviousAltitude_;
-    }
-    segmentLat_ = latitude;
-    segmentLon_ = longitude;
-    segmentPreviousAltitude_ = altitude;
-    if (segmentDistance_ < kGradeSampleKm || segmentDistance_ == 0)
+    GradeStep step;
+    if (!gradeSampler_.Add(latitude, longitude, altitude, step))
         return;
-    double grade = segmentClimb_ / (segmentDistance_ * 1000) * 100;
+    double grade = step.GradePercent();
     grade_ = grade;
     maxGrade_ = std::max(maxGrade_, grade);
     minGrade_ = std::min(minGrade_, grade);
     averageGrade_.Add(grade);
     if (grade > 0) {
         averageAscent_.Add(grade);
-        totalAscent_ += segmentClimb_;
+        totalAscent_ += step.climbMetres;
     } else if (grade < 0) {
         averageDescent_.Add(grade);
-        totalDescent_ += segmentClimb_;
+        totalDescent_ += step.climbMetres;
     }
-    segmentClimb_ = 0;
-    segmentDistance_ = 0;
 }
 
 bool TripComputer::UpdateOdometer(double latitude, double longitude, int fixValid)

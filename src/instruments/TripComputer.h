@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "instruments/GradeSampler.h"
 #include "instruments/MovingAverage.h"
 #include "instruments/RunningMean.h"
 #include "waypoints/Waypoint.h"
@@ -77,10 +78,7 @@ private:
 
     double grade_ = 0, maxGrade_ = 0, minGrade_ = 0;
     RunningMean averageGrade_, averageAscent_, averageDescent_;
-    double segmentLat_ = 0, segmentLon_ = 0;
-    double segmentDistance_ = 0;
-    double segmentPreviousAltitude_ = 0;
-    double segmentClimb_ = 0;
+    GradeSampler gradeSampler_;
     double totalAscent_ = 0, totalDescent_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "map/RoadMap.h"
 
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "base/JsonWriter.h"
 #include "base/ReadFile.h"
 
@@ -34,61 +36,17 @@ constexpr NamedClass kHighwayClasses[] = {
 };
 constexpr const char* kRailways[] = {"rail", "light_rail", "narrow_gauge"};
 
-class ByteWriter {
-public:
-    void U8(uint8_t v) { out_ += static_cast<char>(v); }
-    void U32(uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            out_ += static_cast<char>(v >> (8 * i) & 0xFF);
-    }
-    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void U64(uint64_t v)
-    {
-        U32(static_cast<uint32_t>(v));
-        U32(static_cast<uint32_t>(v >> 32));
-    }
-    void Box(const RoadBox& b) { I32(b.minLat), I32(b.minLon), I32(b.maxLat), I32(b.maxLon); }
-    void Bytes(const void* data, std::size_t n) { out_.append(static_cast<const char*>(data), n); }
-    std::string& Text() { return out_; }
+void WriteBox(ByteWriter& out, const RoadBox& b)
+{
+    out.I32(b.minLat), out.I32(b.minLon), out.I32(b.maxLat), out.I32(b.maxLon);
+}
 
-private:
-    std::string out_;
-};
-
-class ByteReader {
-public:
-    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
-    bool Has(std::size_t n) const { return bytes_.size() - pos_ >= n; }
-    uint8_t U8() { return static_cast<uint8_t>(bytes_[pos_++]); }
-    uint32_t U32()
-    {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos_ + i])) << (8 * i);
-        pos_ += 4;
-        return v;
-    }
-    int32_t I32() { return static_cast<int32_t>(U32()); }
-    uint64_t U64()
-    {
-        uint64_t lo = U32();
-        return lo | static_cast<uint64_t>(U32()) << 32;
-    }
-    RoadBox Box()
-    {
-        RoadBox b;
-        b.minLat = I32(), b.minLon = I32(), b.maxLat = I32(), b.maxLon = I32();
-        return b;
-    }
-    const char* Here() const { return bytes_.data() + pos_; }
-    void Skip(std::size_t n) { pos_ += n; }
-    bool AtEnd() const { return pos_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-};
+RoadBox ReadBox(ByteReader& in)
+{
+    RoadBox b;
+    b.minLat = in.I32(), b.minLon = in.I32(), b.maxLat = in.I32(), b.maxLon = in.I32();
+    return b;
+}
 
 bool ValidBox(const RoadBox& b)
 {
@@ -202,7 +160,7 @@ std::string RoadMapWriter::Bytes() const
     ByteWriter out;
     out.Bytes(kMagic, sizeof kMagic);
     out.U32(kVersion);
-    out.Box(b);
+    WriteBox(out, b);
     for (uint32_t c : summary_.classes)
         out.U32(c);
     out.U32(summary_.ways);
@@ -214,7 +172,7 @@ std::string RoadMapWriter::Bytes() const
         out.U32(way.roadClass);
         out.U32(way.first);
         out.U32(way.count);
-        out.Box(way.box);
+        WriteBox(out, way.box);
     }
     for (const RoadPoint& p : points_)
         out.I32(p.lat), out.I32(p.lon);
@@ -256,7 +214,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     if (in.U32() != kVersion)
         return fail("unknown version");
     RoadMapSummary s;
-    s.bounds = in.Box();
+    s.bounds = ReadBox(in);
     uint64_t classSum = 0;
     for (uint32_t& c : s.classes)
         classSum += c = in.U32();
@@ -282,7 +240,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         uint32_t cls = in.U32();
         way.first = in.U32();
         way.count = in.U32();
-        way.box = in.Box();
+        way.box = ReadBox(in);
         if (cls >= kRoadClassCount || way.first != next || way.count < 2 || !ValidBox(way.box))
             return fail("bad way");
         way.roadClass = static_cast<uint8_t>(cls);

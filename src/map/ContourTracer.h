@@ -1,0 +1,58 @@
+#pragma once
+
+#include "map/ElevationGrid.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace hw {
+
+// A point of a contour line in cell units: the centre of cell (col, row) is
+// at (col + 0.5, row + 0.5).
+struct ContourPoint {
+    double x = 0.0;
+    double y = 0.0;
+    bool operator==(const ContourPoint&) const = default;
+};
+
+// One contour line; a closed line ends on its first point.
+struct ContourLine {
+    double elevation = 0.0;
+    bool closed = false;
+    std::vector<ContourPoint> points;
+};
+
+// Contour lines of a grid at every multiple of an interval plus a base, by
+// marching squares over the cells' centres, each line joined across the
+// squares it passes through. A height exactly on a level counts as just
+// above it, so that no line runs through a grid point. Lines stop half a
+// cell beyond the last heights at the grid's edge and beside a void: a
+// square with voids among its corners is cut into quarters, and only the
+// quarters of its known corners, filled with their neighbours' heights,
+// are traced; no line crosses a void.
+class ContourTracer {
+public:
+    // More levels than this between the lowest and highest height trace
+    // nothing: the interval is too small for the heights.
+    static constexpr double kMaxLevels = 100000;
+
+    ContourTracer(double interval, double base = 0.0);
+
+    // The number of levels from min to max (at most one more than there
+    // are lines of).
+    double LevelCount(double min, double max) const;
+
+    // The lines ordered by elevation; none when the interval is not positive.
+    std::vector<ContourLine> Trace(const ElevationGrid& grid) const;
+
+    // The lines of the window [col0, col1) x [row0, row1) of the grid (cells
+    // outside it count as voids), as Trace of that part alone.
+    std::vector<ContourLine> Trace(const ElevationGrid& grid, int col0, int row0, int col1,
+                                   int row1) const;
+
+private:
+    double interval_;
+    double base_;
+};
+
+} // namespace hw

@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Elevation rasters against GDAL's own tools on the real SRTM tiles: the
+# hill shading agrees with gdaldem hillshade, the contours with gdal_contour
+# (same levels, same length per level), on geographic and projected rasters;
+# DTED and neighbouring tiles import as the whole tile does, voids are
+# counted, and damaged rasters leave no terrain file.
+set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_peer_data dem
+require_tools gdaldem gdal_contour gdal_translate gdalwarp python3
+dem="$HIKEWISE_PEER_DATA_DIR/dem"
+tool="$HIKEWISE_BIN_DIR/hikewise-tool"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# PGMs A and B: same size, at least 99.5 % of the pixels within one grey.
+compare_shades() {
+  python3 - "$1" "$2" "$3" <<'PY'
+import sys
+def pgm(path):
+    data = open(path, "rb").read()
+    magic, size, depth, pixels = data.split(b"\n", 3)
+    assert magic == b"P5" and depth == b"255", path
+    w, h = map(int, size.split())
+    assert len(pixels) == w * h, path
+    return w, h, pixels
+wa, ha, a = pgm(sys.argv[1])
+wb, hb, b = pgm(sys.argv[2])
+assert (wa, ha) == (wb, hb), f"{sys.argv[3]}: size {wa}x{ha}, gdaldem {wb}x{hb}"
+near = sum(1 for x, y in zip(a, b) if abs(x - y) <= 1) / len(a)
+print(f"{sys.argv[3]}: {100 * near:.3f} % within one grey level")
+assert near >= 0.995, sys.argv[3]
+PY
+}
+
+# GeoJSON A and B: the same levels, per level a total length within 1 %.
+compare_contours() {
+  python3 - "$1" "$2" "$3" <<'PY'
+import json, math, sys
+def lengths(path):
+    total = {}
+    for f in json.load(open(path))["features"]:
+        assert f["geometry"]["type"] == "LineString", path
+        c = f["geometry"]["coordinates"]
+        e = float(f["properties"]["elev"])
+        total[e] = total.get(e, 0) + sum(math.dist(c[i - 1], c[i]) for i in range(1, len(c)))
+    return total
+ours, gdal = lengths(sys.argv[1]), lengths(sys.argv[2])
+assert sorted(ours) == sorted(gdal), f"{sys.argv[3]}: levels {sorted(ours)} vs {sorted(gdal)}"
+worst = max(abs(ours[e] - gdal[e]) / gdal[e] for e in gdal if gdal[e] > 0)
+print(f"{sys.argv[3]}: {len(gdal)} levels, worst length difference {100 * worst:.4f} %")
+assert worst <= 0.01, sys.argv[3]
+PY
+}
+
+shade_against_gdaldem() { # name raster tool-options -- gdaldem-options
+  local name=$1 raster=$2; shift 2
+  local ours=() theirs=()
+  while [ "$1" != -- ]; do ours+=("$1"); shift; done
+  shift
+  theirs=("$@")
+  "$tool" dem-shade "$raster" "$work/$name.pgm" "${ours[@]}"
+  gdaldem hillshade -q "${theirs[@]}" "$raster" "$work/$name.tif"
+  gdal_translate -q -of PNM "$work/$name.tif" "$work/$name.gdal.pgm"
+  compare_shades "$work/$name.pgm" "$work/$name.gdal.pgm" "$name"
+}
+
+contours_against_gdal() { # name raster interval [base]
+  local name=$1 raster=$2 interval=$3 base=${4:-0}
+  "$tool" dem-contours "$raster" "$work/$name.geojson" --interval "$interval" --base "$base"
+  gdal_contour -q -i "$interval" -off "$base" -a elev -f GeoJSON "$raster" "$work/$name.gdal.geojson"
+  compare_contours "$work/$name.geojson" "$work/$name.gdal.geojson" "$name"
+}
+
+for tile in N22W160 S16E166; do
+  shade_against_gdaldem "$tile" "$dem/$tile.hgt" --scale 111120 -- -s 111120
+  contours_against_gdal "$tile-10m" "$dem/$tile.hgt" 10
+done
+shade_against_gdaldem santo-low "$dem/S16E166.hgt" --scale 111120 --azimuth 200 --altitude 20 --z 3 \
+  -- -s 111120 -az 200 -alt 20 -z 3
+shade_against_gdaldem kauai-unscaled "$dem/N22W160.hgt" --
+contours_against_gdal santo-base "$dem/S16E166.hgt" 100 25
+
+# A projected raster (UTM zone 4 north, 90 m cells): shaded and contoured on
+# its own grid in metres, and warped back to degrees by the import.
+gdalwarp -q -t_srs EPSG:32604 -tr 90 90 -r bilinear "$dem/N22W160.hgt" "$work/utm-source.tif"
+shade_against_gdaldem kauai-utm "$work/utm-source.tif" --
+contours_against_gdal kauai-utm "$work/utm-source.tif" 50
+"$tool" dem-import "$work/utm-source.tif" "$work/utm.dem" > "$work/utm.json"
+python3 - "$work/utm.json" <<'PY'
+import json, sys
+s = json.load(open(sys.argv[1]))
+b = s["bounds"]
+# The warped tile still covers Kauai (about 22.2 N, 159.5 W) and its heights.
+assert 21.9 < b["minlat"] < 22.1 and 22.9 < b["maxlat"] < 23.1, b
+assert -160.1 < b["minlon"] < -159.9 and -159.1 < b["maxlon"] < -158.9, b
+assert 1500 < s["max"] < 1600 and s["voids"] > 0, s
+PY
+
+# The same tile as SRTM and as DTED, whole and cut into two neighbours
+# sharing a column as SRTM tiles do: one and the same terrain file.
+"$tool" dem-import "$dem/N22W160.hgt" "$work/whole.dem" > "$work/whole.json"
+gdal_translate -q -of DTED "$dem/N22W160.hgt" "$work/kauai.dt1"
+"$tool" dem-import "$work/kauai.dt1" "$work/dted.dem" > /dev/null
+cmp "$work/whole.dem" "$work/dted.dem"
+gdal_translate -q -srcwin 0 0 601 1201 "$dem/N22W160.hgt" "$work/west.tif"
+gdal_translate -q -srcwin 600 0 601 1201 "$dem/N22W160.hgt" "$work/east.tif"
+"$tool" dem-import "$work/east.tif" "$work/west.tif" "$work/joined.dem" > "$work/joined.json"
+cmp "$work/whole.json" "$work/joined.json"
+cmp "$work/whole.dem" "$work/joined.dem"
+"$tool" dem-list "$work/joined.dem" > "$work/list.json"
+cmp "$work/whole.json" "$work/list.json"
+grep -q -E '^\{"width":1201,"height":1201,"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\},"min":-?[0-9.]+,"max":[0-9.]+,"voids":[0-9]+\}$' "$work/list.json"
+
+# Voids: as many as the tile's cells of -32768.
+for tile in N22W160 S16E166; do
+  "$tool" dem-import "$dem/$tile.hgt" "$work/$tile.dem" > "$work/$tile.json"
+  python3 - "$dem/$tile.hgt" "$work/$tile.json" <<'PY'
+import json, struct, sys
+raw = open(sys.argv[1], "rb").read()
+cells = struct.unpack(">%dh" % (len(raw) // 2), raw)
+s = json.load(open(sys.argv[2]))
+known = [c for c in cells if c != -32768]
+assert s["voids"] == len(cells) - len(known), (s["voids"], len(cells) - len(known))
+assert s["min"] == min(known) and s["max"] == max(known), s
+PY
+done
+
+# Damaged rasters: an error that names the file, and no terrain file (an
+# earlier one stays as it was).
+head -c 1000000 "$dem/S16E166.hgt" > "$work/S16E166.hgt"
+head -c 5000 /dev/urandom > "$work/noise.tif"
+cp "$work/whole.dem" "$work/kept.dem"
+for bad in "$work/S16E166.hgt" "$work/noise.tif" "$work/missing.hgt"; do
+  if "$tool" dem-import "$bad" "$work/bad.dem" 2> "$work/err"; then
+    echo "$bad imported"; exit 1
+  fi
+  grep -q "cannot read the raster $bad" "$work/err"
+  [ ! -e "$work/bad.dem" ]
+  if "$tool" dem-import "$dem/N22W160.hgt" "$bad" "$work/kept.dem" 2> /dev/null; then
+    echo "$bad joined"; exit 1
+  fi
+  cmp "$work/whole.dem" "$work/kept.dem"
+  if "$tool" dem-shade "$bad" "$work/bad.pgm" 2> /dev/null; then
+    echo "$bad shaded"; exit 1
+  fi
+  [ ! -e "$work/bad.pgm" ]
+done
+head -c 3000 "$work/whole.dem" > "$work/cut.dem"
+if "$tool" dem-list "$work/cut.dem" 2> "$work/err"; then
+  echo "cut terrain file listed"; exit 1
+fi
+grep -q "damaged" "$work/err"
+# Options that make no sense are refused before any work.
+for args in "--interval 0" "--interval x" "--interval 1e-9" "--interval 10 --bogus 1"; do
+  # shellcheck disable=SC2086
+  if "$tool" dem-contours "$dem/N22W160.hgt" "$work/c.geojson" $args 2> /dev/null; then
+    echo "dem-contours $args accepted"; exit 1
+  fi
+done
+echo "all agree"

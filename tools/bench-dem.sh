@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Times hikewise-tool dem-shade against gdaldem hillshade (Debian's gdal-bin)
+# on a 3601 x 3601 tile made from a peer SRTM3 tile, whole processes, same
+# run; then dem-import of that tile. Prints best-of-three wall and processor
+# times (user + system) and the ratios.
+#   tools/bench-dem.sh [BUILD_DIR]
+set -euo pipefail
+BIN=${1:-build}/bin
+PEER=${HIKEWISE_PEER_DATA_DIR:-$(dirname "$0")/../../shared/peer-data}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+tile=$WORK/N22W160-1s.tif
+gdal_translate -q -r bilinear -outsize 3601 3601 "$PEER/dem/N22W160.hgt" "$tile"
+echo "input: $(gdalinfo "$tile" | grep '^Size is'), $(stat -c %s "$tile") bytes"
+
+best() { # name command... : sets best_wall, best_cpu
+  local name=$1; shift
+  best_wall=999999 best_cpu=999999
+  local times wall cpu
+  for _ in 1 2 3; do
+    times=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null; } 2>&1 )
+    wall=$(awk '{ print $1 }' <<<"$times")
+    cpu=$(awk '{ print $2 + $3 }' <<<"$times")
+    best_wall=$(awk -v a="$best_wall" -v b="$wall" 'BEGIN { print (b < a ? b : a) }')
+    best_cpu=$(awk -v a="$best_cpu" -v b="$cpu" 'BEGIN { print (b < a ? b : a) }')
+  done
+  printf '%-28s wall %6.3f s   cpu %6.3f s\n' "$name" "$best_wall" "$best_cpu"
+}
+
+best "hikewise-tool dem-shade" "$BIN/hikewise-tool" dem-shade "$tile" "$WORK/ours.pgm" --scale 111120
+ours_wall=$best_wall ours_cpu=$best_cpu
+best "gdaldem hillshade" gdaldem hillshade -q -s 111120 "$tile" "$WORK/gdal.tif"
+awk -v ow="$ours_wall" -v oc="$ours_cpu" -v gw="$best_wall" -v gc="$best_cpu" \
+  'BEGIN { printf "dem-shade is %.1f x faster (wall), %.1f x (cpu)\n", gw / ow, gc / oc }'
+best "hikewise-tool dem-import" "$BIN/hikewise-tool" dem-import "$tile" "$WORK/tile.dem"
+echo "terrain file: $(stat -c %s "$WORK/tile.dem") bytes"

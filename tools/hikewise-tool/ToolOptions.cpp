@@ -1,0 +1,41 @@
+#include "ToolOptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace hw::tool {
+
+bool TakeNumberOption(Args& args, const std::string& name, double& value, std::string& error)
+{
+    for (auto at = args.begin(); at != args.end(); ++at) {
+        if (*at != name)
+            continue;
+        double parsed = 0.0;
+        bool ok = at + 1 != args.end();
+        if (ok) {
+            const std::string& text = *(at + 1);
+            auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+            ok = ec == std::errc() && end == text.data() + text.size() && std::isfinite(parsed);
+        }
+        if (!ok) {
+            error = name + " takes a number";
+            return false;
+        }
+        value = parsed;
+        args.erase(at, at + 2);
+        return true;
+    }
+    return true;
+}
+
+bool NoOptionsLeft(const Args& args, std::string& error)
+{
+    for (const std::string& a : args)
+        if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            error = "unknown option " + a;
+            return false;
+        }
+    return true;
+}
+
+} // namespace hw::tool

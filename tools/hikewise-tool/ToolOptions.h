@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ToolCommand.h"
+
+#include <string>
+
+namespace hw::tool {
+
+// Takes "--name NUMBER" out of args into value (left as it was when the
+// option is absent). False with a message when the number is missing or
+// is not a finite decimal number.
+bool TakeNumberOption(Args& args, const std::string& name, double& value, std::string& error);
+
+// False with a message naming the first argument that is still an option.
+bool NoOptionsLeft(const Args& args, std::string& error);
+
+} // namespace hw::tool
