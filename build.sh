@@ -4,6 +4,7 @@
 #   ./build.sh test            install what is missing, build everything, run every test
 #   ./build.sh build           install what is missing and build the programs
 #   ./build.sh bench           build and run the benchmarks (prints figures)
+#   ./build.sh package         build the programs and the Debian package build/hikewise_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,6 +17,7 @@ PACKAGES=(
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux desktop-file-utils
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
   locales gpsd gpsd-clients
+  dpkg-dev file help2man lintian appstream man-db
 )
 
 install_missing() {
@@ -88,8 +90,13 @@ case "$cmd" in
       [ -x "$b" ] && "$b" "$@"
     done
     ;;
+  package)
+    install_missing
+    configure_and_build --target hikewise_package_files
+    (cd "$BUILD_DIR" && cpack -G DEB)
+    ;;
   *)
-    echo "usage: $0 run|test|build|bench" >&2
+    echo "usage: $0 run|test|build|bench|package" >&2
     exit 2
     ;;
 esac
