@@ -41,7 +41,7 @@ fi
 
 # Control fields: libraries from the binaries, fonts and plugins by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6serialport6 libexpat1 fonts-noto-cjk qt6-translations-l10n \
+for d in libqt6widgets6 libqt6multimedia6 libexpat1 fonts-noto-cjk qt6-translations-l10n \
   qt6-qpa-plugins; do
   [[ $depends == *"$d"* ]] || fail "Depends lacks $d: $depends"
 done
@@ -80,7 +80,7 @@ done
 MANWIDTH=80 man -l "$root/usr/share/man/man1/hikewise-tool.1.gz" > "$work/tool.txt" 2>/dev/null
 for c in $("$HIKEWISE_BIN_DIR/hikewise-tool" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p'); do
   grep -q "^ *$c " "$work/tool.txt" || fail "man hikewise-tool lacks the command $c"
-  grep -q "^ *$c\b" <(sed -n '/^JSON OUTPUT/,/^EXIT STATUS/p' "$work/tool.txt") ||
+  grep -qE "^ *([a-z-]+, )*$c\b" <(sed -n '/^JSON OUTPUT/,/^EXIT STATUS/p' "$work/tool.txt") ||
     fail "man hikewise-tool lacks the JSON output of $c"
 done
 grep -q dialout "$root/usr/share/doc/hikewise/README.Debian" || fail "no dialout hint"
@@ -95,7 +95,7 @@ if ! unshare -rm true 2> /dev/null; then
 fi
 shot() { # HOME-DIR OUT.png: the GPS page of a first run after some seconds of the demo
   mkdir -p "$1"
-  unshare -rm bash -c 'mount --bind "$1" "$2/resources" && shift 2 && exec "$@"' _ \
+  timeout 120 unshare -rm bash -c 'mount --bind "$1" "$2/resources" && shift 2 && exec "$@"' _ \
     "$work/empty" "$HIKEWISE_SOURCE_DIR" env HOME="$1" XDG_CONFIG_HOME="$1/.config" \
     "$root/usr/bin/hikewise" --page 0 --size 480x640 --after 4 --screenshot "$2" \
     > "$work/run.log" 2>&1 || fail "installed hikewise: $(cat "$work/run.log")"
@@ -103,10 +103,11 @@ shot() { # HOME-DIR OUT.png: the GPS page of a first run after some seconds of t
 }
 mkdir -p "$work/empty"
 shot "$work/home1" "$work/demo.png"
-# The same first run without the installed demo walk shows no fix: the
+# The same first run over an empty installed demo walk shows no fix: the
 # screenshots differ only when the installed demo was read.
-mv "$root/usr/share/hikewise/demo/demo.nmea" "$work/demo.nmea"
+: > "$root/usr/share/hikewise/demo/demo.nmea"
 shot "$work/home2" "$work/nodemo.png"
 cmp -s "$work/demo.png" "$work/nodemo.png" && fail "the installed demo walk was not replayed"
 cp "$work/demo.png" "$build/package-demo.png"
+cp "$work/nodemo.png" "$build/package-nodemo.png"
 echo "package $(basename "$deb"): $(stat -c %s "$deb") bytes, $(wc -l < "$work/files") entries"
