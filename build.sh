@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Hikewise on Debian 12.
-#   ./build.sh run [ARGS...]   install what is missing, build, start Hikewise
-#   ./build.sh test            install what is missing, build, run every test
-#   ./build.sh build           install what is missing and build
+#   ./build.sh run [ARGS...]   install what is missing, build the programs, start Hikewise
+#   ./build.sh test            install what is missing, build everything, run every test
+#   ./build.sh build           install what is missing and build the programs
 #   ./build.sh bench           build and run the benchmarks (prints figures)
+#   ./build.sh package         build the programs and the Debian package build/hikewise_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,6 +18,7 @@ PACKAGES=(
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
   locales gpsd gpsd-clients
   libgdal-dev gdal-bin
+  dpkg-dev file help2man lintian appstream man-db
 )
 
 install_missing() {
@@ -46,13 +48,15 @@ ensure_test_locale() {
   "${sudo[@]}" locale-gen >/dev/null
 }
 
+# Configures the build folder once, then builds the given targets (default:
+# everything, tests included).
 configure_and_build() {
   # ccache shares compiled objects between clones of the tree.
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
-  cmake --build "$BUILD_DIR" -j "$(nproc)"
+  cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
 }
 
 cmd=${1:-run}
@@ -60,7 +64,7 @@ cmd=${1:-run}
 case "$cmd" in
   run)
     install_missing
-    configure_and_build
+    configure_and_build --target hikewise_programs
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
       echo "No display found: running Hikewise in a virtual X server (xvfb-run)." >&2
       exec xvfb-run -a "$BUILD_DIR/bin/hikewise" "$@"
@@ -78,18 +82,22 @@ case "$cmd" in
     ;;
   build)
     install_missing
-    ensure_test_locale
-    configure_and_build
+    configure_and_build --target hikewise_programs
     ;;
   bench)
     install_missing
-    configure_and_build
+    configure_and_build --target hikewise_benchmarks
     for b in "$BUILD_DIR"/tests/bench_* "$BUILD_DIR"/bin/bench_*; do
       [ -x "$b" ] && "$b" "$@"
     done
     ;;
+  package)
+    install_missing
+    configure_and_build --target hikewise_package_files
+    (cd "$BUILD_DIR" && cpack -G DEB)
+    ;;
   *)
-    echo "usage: $0 run|test|build|bench" >&2
+    echo "usage: $0 run|test|build|bench|package" >&2
     exit 2
     ;;
 esac

@@ -29,6 +29,11 @@ bool LinkSearchHost::Connect(int port, uint32_t baud)
     return link_.Connect(port, baud, false);
 }
 
+bool LinkSearchHost::ConnectRefused() const
+{
+    return port_.LastOpenError() == SerialOpenError::NotPermitted;
+}
+
 SentenceCounts LinkSearchHost::Counts() const
 {
     const GpsFix fix = parser_.Snapshot();

@@ -22,6 +22,7 @@ public:
     void ClosePort() override;
     void Pause(int milliseconds) override;
     bool Connect(int port, uint32_t baud) override;
+    bool ConnectRefused() const override;
     SentenceCounts Counts() const override;
 
 private:

@@ -1,6 +1,7 @@
 #include "gps/ReceiverSearch.h"
 
 #include "base/SettingsStore.h"
+#include "gps/SerialTransport.h"
 
 #include <iterator>
 
@@ -22,6 +23,7 @@ void ReceiverSearch::Start()
     rateIndex_ = 0;
     progress_ = 0;
     seen_ = 0;
+    refused_ = false;
     readouts_.fill("---");
     host_.ClosePort();
 }
@@ -37,7 +39,8 @@ std::string ReceiverSearch::FinalMessage() const
 {
     switch (outcome_) {
     case Outcome::Found: return kFoundText;
-    case Outcome::NotFound: return kNotFoundText;
+    case Outcome::NotFound:
+        return refused_ ? std::string(kNotFoundText) + "\n" + kDialoutHint : kNotFoundText;
     case Outcome::Incomplete: return kIncompleteText;
     case Outcome::Running: break;
     }
@@ -115,6 +118,7 @@ void ReceiverSearch::Tick()
             ticks_ = 0;
             step_ = 2;
         } else {
+            refused_ = refused_ || host_.ConnectRefused();
             step_ = 4;
         }
         break;

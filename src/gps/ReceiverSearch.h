@@ -27,6 +27,9 @@ public:
     virtual void Pause(int milliseconds) = 0;
     // Connects silently; true when the port opened.
     virtual bool Connect(int port, uint32_t baud) = 0;
+    // True when the last Connect() failed because the user may not open
+    // the device.
+    virtual bool ConnectRefused() const { return false; }
     virtual SentenceCounts Counts() const = 0;
 };
 
@@ -59,7 +62,9 @@ public:
 
     Outcome Result() const { return outcome_; }
     bool Running() const { return outcome_ == Outcome::Running; }
-    // The message to show at the end (empty while running).
+    // The message to show at the end (empty while running); when no
+    // receiver was found and a port refused the user, it says how to get
+    // access.
     std::string FinalMessage() const;
 
     int Step() const { return step_; }
@@ -85,6 +90,7 @@ private:
     uint32_t startCount_ = 0;
     SentenceCounts taken_;
     unsigned seen_ = 0;
+    bool refused_ = false; // a port refused the user for lack of permission
     std::string status_;
     int shownPort_ = 0;
     uint32_t shownBaud_ = 4800;

@@ -70,10 +70,14 @@ bool SerialPort::Open(int port, uint32_t baud, bool showErrors)
     std::unique_ptr<SerialHandle> handle;
     if (!path.empty())
         handle = transport_.OpenDevice(path, baud, error);
+    lastOpenError_ = handle ? SerialOpenError::None : error;
     if (!handle) {
         switch (error) {
         case SerialOpenError::Timeouts: Report(showErrors, kTimeoutsText); break;
         case SerialOpenError::LineSettings: Report(showErrors, kLineSettingsText); break;
+        case SerialOpenError::NotPermitted:
+            Report(showErrors, std::string(kCannotOpenText) + "\n" + path + ": " + kDialoutHint);
+            break;
         default: Report(showErrors, kCannotOpenText); break;
         }
         return false;
@@ -89,6 +93,7 @@ bool SerialPort::Open(int port, uint32_t baud, bool showErrors)
 bool SerialPort::OpenGpsd(const GpsdAddress& address, bool showErrors)
 {
     Close();
+    lastOpenError_ = SerialOpenError::None;
     std::string why;
     std::unique_ptr<SerialHandle> handle = transport_.OpenGpsd(address, why);
     if (!handle) {

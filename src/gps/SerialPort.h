@@ -62,6 +62,8 @@ public:
     uint32_t Baud() const { return baud_; }
     // Why the last open failed, whether or not it was shown.
     const std::string& LastError() const { return lastError_; }
+    // How the last Open() of a device failed (None after a success).
+    SerialOpenError LastOpenError() const { return lastOpenError_; }
     std::string ReplayFileName() const;
     // The device path of the open port ("gpsd://HOST:PORT" for the daemon);
     // empty for a replay file or none.
@@ -88,6 +90,7 @@ private:
     uint32_t baud_ = kDefaultBaud;
     std::vector<std::string> portList_;
     std::string lastError_;
+    SerialOpenError lastOpenError_ = SerialOpenError::None;
 };
 
 } // namespace hw

@@ -25,10 +25,16 @@ public:
     virtual void Purge() {}
 };
 
+// Said when the user may not open a serial device: on Linux the devices
+// belong to the group dialout.
+inline constexpr const char* kDialoutHint =
+    "没有权限打开串口设备。请把用户加入 dialout 组 (sudo adduser $USER dialout)，然后重新登录。";
+
 // Which step of opening a serial device failed.
 enum class SerialOpenError {
     None,
-    CannotOpen,   // missing, not permitted, or in use by someone else
+    CannotOpen,   // missing, or in use by someone else
+    NotPermitted, // the user may not open it (not in the device's group)
     Timeouts,     // the device takes no time-outs (it is not a terminal)
     LineSettings, // the rate or framing was refused
 };

@@ -3,8 +3,10 @@
 #include "base/NotificationSink.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
+#include "gps/LinkSearchHost.h"
 #include "gps/NmeaParser.h"
 #include "gps/PortRegistry.h"
+#include "gps/ReceiverSearch.h"
 #include "gps/SerialPort.h"
 #include "gps/SystemPortScanner.h"
 
@@ -224,6 +226,40 @@ TEST_F(LinkFixture, OpenFailuresAreShownOnlyWhenAsked)
                             "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口",
                             "通信错误: SetCommTimeouts - Fail", "通信错误: SetCommState - Fail",
                             "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口"}));
+}
+
+// A device the user may not open (not in the group dialout) says how to get
+// access, when the port is opened and when the receiver search ends.
+TEST_F(LinkFixture, APortTheUserMayNotOpenNamesTheDialoutGroup)
+{
+    devices.present.clear();
+    devices.failure = SerialOpenError::NotPermitted;
+    EXPECT_FALSE(port.Open(3, 4800, true));
+    EXPECT_EQ(port.LastOpenError(), SerialOpenError::NotPermitted);
+    const std::string hint = std::string(kDevice) + ": " + kDialoutHint;
+    EXPECT_EQ(reported, std::vector<std::string>{
+                            "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口\n" + hint});
+    EXPECT_NE(std::string(kDialoutHint).find("dialout"), std::string::npos);
+
+    test::FakeTime time;
+    LinkSearchHost host(link, port, parser, time);
+    ReceiverSearch search(host, settings);
+    search.Start();
+    for (int i = 0; i < 100000 && search.Running(); ++i)
+        search.Tick();
+    EXPECT_EQ(search.Result(), ReceiverSearch::Outcome::NotFound);
+    EXPECT_EQ(search.FinalMessage(),
+              std::string(ReceiverSearch::kNotFoundText) + "\n" + kDialoutHint);
+
+    // Missing devices only: the plain message. An open clears the failure.
+    devices.failure = SerialOpenError::CannotOpen;
+    search.Start();
+    for (int i = 0; i < 100000 && search.Running(); ++i)
+        search.Tick();
+    EXPECT_EQ(search.FinalMessage(), ReceiverSearch::kNotFoundText);
+    devices.present.insert(kDevice);
+    EXPECT_TRUE(port.Open(3, 4800, true));
+    EXPECT_EQ(port.LastOpenError(), SerialOpenError::None);
 }
 
 TEST_F(LinkFixture, ReaderFeedsTheParserAndHonoursThePause)

@@ -22,9 +22,12 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -170,6 +173,39 @@ private slots:
         QVERIFY(!program.port.Open(6, 4800, true));
         QCOMPARE(program.reported, (std::vector<std::string>{"通信错误: SetCommState - Fail",
                                                              "通信错误: SetCommTimeouts - Fail"}));
+    }
+
+    // A device the user may not open: the message names the group dialout.
+    // Root opens anything, so as root the open runs as nobody in a child.
+    void deviceWithoutPermissionNamesTheDialoutGroup()
+    {
+        Receiver receiver;
+        QVERIFY(!receiver.device.empty());
+        QCOMPARE(::chmod(receiver.device.c_str(), 0), 0);
+        if (::geteuid() != 0) {
+            Program program(receiver.device);
+            QVERIFY(!program.port.Open(kPort, 4800, true));
+            QCOMPARE(program.port.LastOpenError(), SerialOpenError::NotPermitted);
+            QCOMPARE(program.reported, std::vector<std::string>{
+                                           "通信错误: 无法打开端口.请关闭该应用程序访问通讯端口\n" +
+                                           receiver.device + ": " + kDialoutHint});
+            return;
+        }
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            constexpr uid_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                ::_exit(100);
+            PosixSerialTransport transport;
+            SerialOpenError error = SerialOpenError::None;
+            const bool opened = transport.OpenDevice(receiver.device, 4800, error) != nullptr;
+            ::_exit(opened ? 101 : static_cast<int>(error));
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), static_cast<int>(SerialOpenError::NotPermitted));
     }
 
     void readsWritesAndPurges()

@@ -92,8 +92,11 @@ PosixSerialTransport::OpenDevice(const std::string& path, uint32_t baud, SerialO
 {
     error = SerialOpenError::CannotOpen;
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM)
+            error = SerialOpenError::NotPermitted;
         return nullptr;
+    }
     // A device another program (or this one) holds counts as busy.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

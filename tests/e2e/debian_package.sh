@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The Debian package, built from this build tree: its contents and control
+# fields, lintian, the desktop entries, the AppStream data, the file types
+# and the manual pages; then the installed programs run from a scratch root
+# (dpkg -x) on their installed data, with the source tree's data hidden.
+set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+require_tools cpack dpkg-deb lintian desktop-file-validate appstreamcli update-mime-database man
+fail() { echo "FAIL: $*" >&2; exit 1; }
+build=$(cd "$HIKEWISE_BIN_DIR/.." && pwd)
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" > "$work/cpack.log" 2>&1 ||
+  fail "cpack: $(tail -20 "$work/cpack.log")"
+debs=("$work"/out/hikewise_*_"$(dpkg --print-architecture)".deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no package hikewise_<version>_<arch>.deb"
+deb=${debs[0]}
+
+# What the package holds.
+dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's#^\./#/#' > "$work/files"
+for f in /usr/bin/hikewise /usr/bin/hikewise-tool /usr/bin/fixscope \
+  /usr/share/hikewise/demo/demo.nmea /usr/share/hikewise/templates/cachetpl.htm \
+  /usr/share/applications/hikewise.desktop /usr/share/applications/fixscope.desktop \
+  /usr/share/metainfo/org.korv.hikewise.metainfo.xml \
+  /usr/share/metainfo/org.korv.fixscope.metainfo.xml /usr/share/mime/packages/hikewise.xml \
+  /usr/share/icons/hicolor/scalable/apps/hikewise.svg \
+  /usr/share/icons/hicolor/48x48/apps/hikewise.png \
+  /usr/share/icons/hicolor/256x256/apps/fixscope.png \
+  /usr/share/man/man1/hikewise.1.gz /usr/share/man/man1/hikewise-tool.1.gz \
+  /usr/share/man/man1/fixscope.1.gz /usr/share/doc/hikewise/copyright \
+  /usr/share/doc/hikewise/changelog.gz /usr/share/doc/hikewise/README.Debian; do
+  grep -qx "$f" "$work/files" || fail "the package lacks $f"
+done
+# Nothing of the tests or the development tools.
+if grep -E '_tests|bench_|/usr/(lib|include)|hikewise-(art|symbols|icons|nmea-sim)' "$work/files"; then
+  fail "the package holds test or development files"
+fi
+
+# Control fields: libraries from the binaries, fonts and plugins by hand.
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 libqt6multimedia6 libexpat1 fonts-noto-cjk qt6-translations-l10n \
+  qt6-qpa-plugins; do
+  [[ $depends == *"$d"* ]] || fail "Depends lacks $d: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Package)" = hikewise ] || fail "package name"
+
+# lintian: no errors (warnings and notes are listed in the log).
+lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
+cat "$work/lintian.log"
+
+dpkg -x "$deb" "$work/root"
+root=$work/root
+
+desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop entries"
+grep -q '^Name\[en\]=Hikewise$' "$root/usr/share/applications/hikewise.desktop" ||
+  fail "no English name beside the Chinese one"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml > "$work/as.log" 2>&1 ||
+  fail "appstream: $(cat "$work/as.log")"
+
+# The file types: a scratch MIME database over the system's and ours.
+mkdir -p "$work/mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/hikewise.xml" \
+  "$work/mime/packages/"
+update-mime-database "$work/mime" 2> "$work/mime.log" || fail "MIME types: $(cat "$work/mime.log")"
+for t in application/x-geocaching-loc:loc application/x-hikewise-waypoints:wpt \
+  application/x-hikewise-track:trk application/x-hikewise-map:map; do
+  grep -q "^[0-9]*:${t%%:*}:\*\.${t##*:}\$" "$work/mime/globs2" || fail "no glob for ${t##*:}"
+done
+grep -q 'KORVWP' "$work/mime/magic" || fail "no magic for the waypoint database"
+
+# Manual pages render without warnings and name every command of the tool.
+for page in "$root"/usr/share/man/man1/*.1.gz; do
+  MANWIDTH=80 man --warnings -l "$page" > "$work/page.txt" 2> "$work/man.log" ||
+    fail "man $page: $(cat "$work/man.log")"
+  [ ! -s "$work/man.log" ] || fail "man $page warns: $(cat "$work/man.log")"
+done
+MANWIDTH=80 man -l "$root/usr/share/man/man1/hikewise-tool.1.gz" > "$work/tool.txt" 2>/dev/null
+for c in $("$HIKEWISE_BIN_DIR/hikewise-tool" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p'); do
+  grep -q "^ *$c " "$work/tool.txt" || fail "man hikewise-tool lacks the command $c"
+  grep -qE "^ *([a-z-]+, )*$c\b" <(sed -n '/^JSON OUTPUT/,/^EXIT STATUS/p' "$work/tool.txt") ||
+    fail "man hikewise-tool lacks the JSON output of $c"
+done
+grep -q dialout "$root/usr/share/doc/hikewise/README.Debian" || fail "no dialout hint"
+
+# The installed programs, with the source tree's resources hidden so that
+# only the installed data can be found.
+"$root/usr/bin/hikewise-tool" --help | grep -q '^Usage: hikewise-tool' || fail "hikewise-tool --help"
+"$root/usr/bin/fixscope" --help | grep -q -- '--ports' || fail "fixscope --help"
+if ! unshare -rm true 2> /dev/null; then
+  echo "skipped: no mount namespace (unshare -rm) to hide the source tree's data"
+  exit 77
+fi
+shot() { # HOME-DIR OUT.png: the GPS page of a first run after some seconds of the demo
+  mkdir -p "$1"
+  timeout 120 unshare -rm bash -c 'mount --bind "$1" "$2/resources" && shift 2 && exec "$@"' _ \
+    "$work/empty" "$HIKEWISE_SOURCE_DIR" env HOME="$1" XDG_CONFIG_HOME="$1/.config" \
+    "$root/usr/bin/hikewise" --page 0 --size 480x640 --after 4 --screenshot "$2" \
+    > "$work/run.log" 2>&1 || fail "installed hikewise: $(cat "$work/run.log")"
+  [ -s "$2" ] || fail "no screenshot $2"
+}
+mkdir -p "$work/empty"
+shot "$work/home1" "$work/demo.png"
+# The same first run over an empty installed demo walk shows no fix: the
+# screenshots differ only when the installed demo was read.
+: > "$root/usr/share/hikewise/demo/demo.nmea"
+shot "$work/home2" "$work/nodemo.png"
+cmp -s "$work/demo.png" "$work/nodemo.png" && fail "the installed demo walk was not replayed"
+cp "$work/demo.png" "$build/package-demo.png"
+cp "$work/nodemo.png" "$build/package-nodemo.png"
+echo "package $(basename "$deb"): $(stat -c %s "$deb") bytes, $(wc -l < "$work/files") entries"
