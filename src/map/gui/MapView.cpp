@@ -6,6 +6,7 @@
 #include "map/gui/SymbolStrips.h"
 #include "shell/gui/DrawListPainter.h"
 #include "shell/gui/ThemeColour.h"
+#include "units/UnitFormatter.h"
 
 #include <QContextMenuEvent>
 #include <QDateTime>
@@ -68,8 +69,10 @@ void MapView::paintEvent(QPaintEvent*)
 void MapView::PaintFrame(QPainter& p)
 {
     map_.SetClientRect({0, 0, width(), height()});
-    if (roads_)
+    if (roads_) {
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
+        roads_->SetAltitudeFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
+    }
     const MapViewport viewport = map_.Viewport();
     const MapDrawing::Sources sources{
         track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_, MeasureText};
