@@ -25,7 +25,7 @@ constexpr int kLinesAbove[] = {topo::kPowerLines, topo::kAerialways};
 // corner); places by rank.
 constexpr double kPlaceShownUpTo[] = {500, 50, 10, 3, 2, 1};
 constexpr double kPointShownUpTo[] = {20, 5, 0, 10, 1, 2};
-constexpr int kSymbolSize = 11;
+constexpr int kSymbolSize = 15;
 
 RoadBox AreaOf(const MapViewport& viewport, int margin)
 {
@@ -96,44 +96,9 @@ TextExtent EstimateExtent(const std::string& text, const Font& font)
     return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(px * 1.3))};
 }
 
-void AddSymbol(int cls, ScreenPoint at, Colour colour, DrawList& out)
-{
-    const int h = kSymbolSize / 2;
-    const Pen pen{colour, 1, PenStyle::Solid};
-    const Brush fill{colour, false};
-    const Brush white{Rgb(255, 255, 255), false};
-    switch (cls) {
-    case topo::kPeaks:
-        out.Add(Polygon{
-            pen, fill, {{at.x, at.y - h}, {at.x + h, at.y + h - 1}, {at.x - h, at.y + h - 1}}});
-        break;
-    case topo::kPasses:
-        // Two arcs back to back, as the pass symbol is drawn on topographic maps.
-        out.Add(Polyline{Pen{colour, 2, PenStyle::Solid},
-                         {{at.x - 3, at.y - h}, {at.x - 1, at.y}, {at.x - 3, at.y + h}}});
-        out.Add(Polyline{Pen{colour, 2, PenStyle::Solid},
-                         {{at.x + 3, at.y - h}, {at.x + 1, at.y}, {at.x + 3, at.y + h}}});
-        break;
-    case topo::kHuts:
-        out.Add(Polygon{pen,
-                        fill,
-                        {{at.x, at.y - h},
-                         {at.x + h, at.y - 1},
-                         {at.x + h - 1, at.y + h},
-                         {at.x - h + 1, at.y + h},
-                         {at.x - h, at.y - 1}}});
-        break;
-    case topo::kDrinkingWater:
-        out.Add(Ellipse{Pen{Rgb(255, 255, 255), 1, PenStyle::Solid},
-                        fill,
-                        {at.x - h + 1, at.y - h + 1, at.x + h, at.y + h}});
-        break;
-    default: // viewpoint: an eye, a ring round a dot
-        out.Add(Ellipse{pen, white, {at.x - h, at.y - h, at.x + h + 1, at.y + h + 1}});
-        out.Add(Ellipse{pen, fill, {at.x - 2, at.y - 2, at.x + 3, at.y + 3}});
-        break;
-    }
-}
+// The map's point symbols: one strip of 15-pixel cells, a cell per point
+// class, rendered from the icon sets the waypoint symbols come from.
+constexpr int kSymbolStrip = 128;
 
 } // namespace
 
@@ -312,7 +277,7 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
             const ScreenRect box{c.at.x - h, c.at.y - h, c.at.x + h + 1, c.at.y + h + 1};
             if (!placer.Place(std::span<const ScreenRect>(&box, 1)))
                 continue;
-            AddSymbol(l.cls, c.at, TopoStyle::SymbolColour(l.cls, palette), out);
+            out.Add(BitmapCell{kSymbolStrip, l.cls, kSymbolSize, c.at});
         }
         if (text.empty())
             continue;

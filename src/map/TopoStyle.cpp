@@ -50,7 +50,7 @@ Colour TopoStyle::AreaFill(int areaClass, Palette palette)
 
 Pen TopoStyle::BuildingEdge(Palette palette)
 {
-    return {palette == Palette::Night ? Rgb(90, 82, 76) : Rgb(168, 154, 142), 1, PenStyle::Solid};
+    return {palette == Palette::Night ? Rgb(80, 74, 68) : Rgb(168, 154, 142), 1, PenStyle::Solid};
 }
 
 bool TopoStyle::ShowsBuildings(double scaleKm)
@@ -93,19 +93,6 @@ Colour TopoStyle::NameColour(int pointClass, Palette palette)
 Colour TopoStyle::Halo(Palette palette)
 {
     return palette == Palette::Night ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
-}
-
-Colour TopoStyle::SymbolColour(int pointClass, Palette palette)
-{
-    const bool night = palette == Palette::Night;
-    switch (pointClass) {
-    case topo::kPeaks:
-    case topo::kPasses: return night ? Rgb(190, 150, 110) : Rgb(120, 70, 30);
-    case topo::kHuts: return night ? Rgb(200, 110, 90) : Rgb(170, 40, 20);
-    case topo::kDrinkingWater: return night ? Rgb(100, 150, 220) : Rgb(20, 90, 200);
-    case topo::kViewpoints: return night ? Rgb(200, 180, 90) : Rgb(120, 90, 10);
-    default: return night ? Rgb(200, 200, 200) : Rgb(30, 30, 30);
-    }
 }
 
 } // namespace hw

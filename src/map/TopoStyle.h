@@ -31,8 +31,6 @@ public:
     static Font NameFont(int pointClass, bool major);
     static Colour NameColour(int pointClass, Palette palette);
     static Colour Halo(Palette palette);
-    // The colour of a point symbol.
-    static Colour SymbolColour(int pointClass, Palette palette);
 };
 
 } // namespace hw

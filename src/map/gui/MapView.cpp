@@ -101,7 +101,10 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     backgroundDrawing_.Clear();
     MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
     QPainter p(&background_);
-    DrawListPainter(p).Paint(backgroundDrawing_);
+    SymbolStrips& symbols = SymbolStrips::Shared();
+    DrawListPainter(p, [&symbols](QPainter& q, std::span<const BitmapCell> cells) {
+        symbols.Draw(q, cells);
+    }).Paint(backgroundDrawing_);
     backgroundKey_ = std::move(key);
 }
 
