@@ -240,16 +240,26 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
     };
     std::vector<Candidate> shown;
     const ScreenRect& client = viewport.Client();
-    map.Topo().ForEachLabel(AreaOf(viewport, 0), layer_.PointMask(), [&](const TopoLabel& l) {
-        const double upTo = l.cls == topo::kPlaces ? kPlaceShownUpTo[std::min<int>(l.rank, 5)]
-                                                   : kPointShownUpTo[l.cls];
+    unsigned labelMask = layer_.PointMask();
+    if (layer_.AreaMask() >> topo::kWater & 1u)
+        labelMask |= 1u << kWaterNameLabel;
+    if (layer_.AreaMask() >> topo::kWood & 1u)
+        labelMask |= 1u << kWoodNameLabel;
+    map.Topo().ForEachLabel(AreaOf(viewport, 0), labelMask, [&](const TopoLabel& l) {
+        const bool areaName = l.cls >= kPointClassCount;
+        const double upTo = areaName                 ? 500
+                            : l.cls == topo::kPlaces ? kPlaceShownUpTo[std::min<int>(l.rank, 5)]
+                                                     : kPointShownUpTo[l.cls];
         if (scaleKm > upTo)
             return;
         const ScreenPoint at = viewport.GeoToScreen({l.at.lat, l.at.lon, 0});
         if (!client.Contains(at))
             return;
-        // Places by rank first, then peaks (higher first), passes, huts, springs, viewpoints.
+        // Places by rank first, then peaks (higher first), passes, huts,
+        // springs, viewpoints; the names of lakes and woods last, larger first.
         int priority = l.cls == topo::kPlaces ? l.rank * 100000 : 1000000 + l.cls * 100000;
+        if (areaName)
+            priority -= std::clamp(static_cast<int>(l.ele * viewport.Ys()), 0, 99999);
         if (l.cls == topo::kPeaks && l.ele != kNoElevation)
             priority -= std::clamp(l.ele, 0, 9999);
         shown.push_back({&l, priority, at});
@@ -265,13 +275,14 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
         const TopoLabel& l = *c.label;
         const std::string name(map.Topo().Name(l));
         std::string text = name;
+        const bool areaName = l.cls >= kPointClassCount;
         if (l.cls == topo::kPeaks && l.ele != kNoElevation) {
             const int ele = feet ? static_cast<int>(std::lround(l.ele / 0.3048)) : l.ele;
             text = name.empty()
                        ? FormatString(feet ? "%d ft" : "%d m", ele)
                        : FormatString(feet ? kPeakFormatFeet : kPeakFormat, name.c_str(), ele);
         }
-        const bool symbol = l.cls != topo::kPlaces;
+        const bool symbol = l.cls != topo::kPlaces && !areaName;
         const int h = kSymbolSize / 2;
         if (symbol) {
             const ScreenRect box{c.at.x - h, c.at.y - h, c.at.x + h + 1, c.at.y + h + 1};
@@ -283,6 +294,9 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
             continue;
         const Font font = TopoStyle::NameFont(l.cls, l.cls == topo::kPlaces && l.rank <= 1);
         const TextExtent size = measure ? measure(text, font) : EstimateExtent(text, font);
+        // An area's name only where the area is wider on the screen than the name.
+        if (areaName && size.width > l.ele * std::min(viewport.Xs(), viewport.Ys()))
+            continue;
         // Right of a symbol, left, above, below; a place's name over its point first.
         const int gap = symbol ? h + 2 : 0;
         struct Spot {
@@ -297,6 +311,8 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
         spots.push_back({{c.at.x - gap - 1, c.at.y}, HAlign::Right, VAlign::Centre});
         spots.push_back({{c.at.x, c.at.y - std::max(gap, 4)}, HAlign::Centre, VAlign::Bottom});
         spots.push_back({{c.at.x, c.at.y + std::max(gap, 4)}, HAlign::Centre, VAlign::Top});
+        if (areaName)
+            spots.resize(1); // over the area's middle or not at all
         std::vector<ScreenRect> boxes;
         for (const Spot& s : spots)
             boxes.push_back(AlignedTextBox(s.anchor, size, s.h, s.v).Grown(1));

@@ -148,6 +148,18 @@ void TopoSectionWriter::AddPoint(int cls, RoadPoint at, std::string_view name, i
     ++counts_.points[static_cast<std::size_t>(cls)];
 }
 
+void TopoSectionWriter::AddAreaName(int areaClass, RoadPoint at, std::string_view name,
+                                    int32_t extentMicro)
+{
+    if (name.empty() || (areaClass != topo::kWater && areaClass != topo::kWood))
+        return;
+    const int cls = areaClass == topo::kWater ? kWaterNameLabel : kWoodNameLabel;
+    labels_.push_back({static_cast<uint8_t>(cls), 0, at, extentMicro,
+                       static_cast<uint32_t>(names_.size()), static_cast<uint32_t>(name.size())});
+    names_.append(name);
+    Grow({at.lat, at.lon, at.lat, at.lon});
+}
+
 // After the roads: "TOPO", the counts per class, broken areas and whether
 // there is sea; the shapes (kind and class, band, first ring, ring count,
 // box), the rings (first point, count) and the points; per band the cells'
@@ -303,7 +315,7 @@ bool TopoSection::Parse(map_file::ByteReader& in, const map_file::CellGrid& grid
         const uint32_t code = in.U32();
         l.at.lat = in.I32(), l.at.lon = in.I32(), l.ele = in.I32();
         l.nameOffset = in.U32(), l.nameLength = in.U32();
-        if ((code & 0xFF) >= kPointClassCount || code >> 16 != 0)
+        if ((code & 0xFF) >= kLabelClassCount || code >> 16 != 0)
             return fail("bad label");
         l.cls = static_cast<uint8_t>(code & 0xFF);
         l.rank = static_cast<uint8_t>(code >> 8);

@@ -20,6 +20,11 @@ struct CellGrid;
 
 // The sea is stored as an area of a class after the counted ones.
 inline constexpr int kSeaClass = kAreaClassCount;
+// Labels after the point classes name an area: a lake's or a wood's name,
+// its elevation field holding the area's extent in microdegrees.
+inline constexpr int kWaterNameLabel = kPointClassCount;
+inline constexpr int kWoodNameLabel = kPointClassCount + 1;
+inline constexpr int kLabelClassCount = kPointClassCount + 2;
 inline constexpr int32_t kNoElevation = std::numeric_limits<int32_t>::min();
 
 // Areas and lines are stored once per zoom band, simplified to about a
@@ -81,6 +86,9 @@ public:
     void AddPoint(int cls, RoadPoint at, std::string_view name, int32_t ele = kNoElevation,
                   int rank = 0);
     void AddBrokenArea() { ++counts_.brokenAreas; }
+    // The name of a water or wood area at a point inside it, shown where the
+    // area is large enough on the screen to hold it; not counted as a point.
+    void AddAreaName(int areaClass, RoadPoint at, std::string_view name, int32_t extentMicro);
 
     const TopoCounts& Counts() const { return counts_; }
     bool Empty() const { return shapes_.empty() && labels_.empty(); }
@@ -150,8 +158,8 @@ public:
             }
     }
 
-    // Calls visit(const TopoLabel&) for every point of a class in the mask
-    // inside the area.
+    // Calls visit(const TopoLabel&) for every label of a class in the mask
+    // (bit n for point class n, then the water and wood names) inside the area.
     template <typename Visit>
     void ForEachLabel(const RoadBox& area, unsigned pointMask, Visit&& visit) const
     {

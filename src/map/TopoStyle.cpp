@@ -15,8 +15,8 @@ constexpr std::array<Colour, kAreaClassCount + 1> kDayFills = {
     Rgb(196, 226, 214), Rgb(204, 192, 180), Rgb(160, 204, 236),
 };
 constexpr std::array<Colour, kAreaClassCount + 1> kNightFills = {
-    Rgb(24, 48, 78), Rgb(26, 52, 30), Rgb(38, 58, 34), Rgb(52, 50, 36), Rgb(46, 46, 48),
-    Rgb(70, 70, 72), Rgb(28, 52, 50), Rgb(62, 56, 52), Rgb(24, 48, 78),
+    Rgb(24, 48, 78), Rgb(26, 52, 30), Rgb(38, 58, 34),    Rgb(52, 50, 36), Rgb(46, 46, 48),
+    Rgb(70, 70, 72), Rgb(28, 52, 50), Rgb(120, 112, 104), Rgb(24, 48, 78),
 };
 
 struct LineLook {

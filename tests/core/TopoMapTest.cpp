@@ -213,6 +213,8 @@ protected:
         writer.Topo().AddPoint(topo::kPeaks, {43745000, 7430000}, "Mont Agel", 1148);
         writer.Topo().AddPoint(topo::kDrinkingWater, {43735000, 7425000}, "");
         writer.Topo().AddBrokenArea();
+        writer.Topo().AddAreaName(topo::kWood, {43725000, 7425000}, "Bois", 50000);
+        writer.Topo().AddAreaName(topo::kBuildings, {43725000, 7425000}, "Not kept", 50000);
         bytes = writer.Bytes();
         ASSERT_TRUE(map.Parse(bytes, error)) << error;
     }
@@ -283,6 +285,14 @@ TEST_F(TopoMapFileTest, CountsAndShapesReadBackAsWritten)
             EXPECT_EQ(label.ele, kNoElevation);
     });
     EXPECT_EQ(names, (std::vector<std::string>{"Mont Agel", ""}));
+    // The wood's name is a label, not a point of the counts.
+    EXPECT_EQ(s.points[topo::kPeaks] + s.points[topo::kDrinkingWater], 2u);
+    names.clear();
+    map.Topo().ForEachLabel(all, 1u << kWoodNameLabel, [&](const TopoLabel& label) {
+        names.push_back(std::string(map.Topo().Name(label)));
+        EXPECT_EQ(label.ele, 50000);
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"Bois"}));
 }
 
 TEST_F(TopoMapFileTest, EveryCutAndDamageIsRefused)
