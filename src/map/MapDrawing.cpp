@@ -77,12 +77,22 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
         else
             out.Add(item);
     }
-    if (sources.roads)
+    std::vector<ScreenRect> names;
+    if (sources.roads) {
         sources.roads->Draw(viewport, model.Scale(), out);
+        // The map's names keep clear of the marks and of the position icon.
+        std::vector<ScreenRect> obstacles = MarkAreas(model, sources, viewport);
+        DrawList icon;
+        DrawPositionIcon(model, viewport, icon);
+        for (const DrawItem& item : icon.Items())
+            obstacles.push_back(ItemBounds(item, sources.measure));
+        names = sources.roads->DrawNames(viewport, model.Scale(), obstacles, sources.measure, out);
+    }
     if (gridLabels.empty())
         return;
-    const std::vector<ScreenRect> marks =
+    std::vector<ScreenRect> marks =
         sources.measure ? MarkAreas(model, sources, viewport) : std::vector<ScreenRect>{};
+    marks.insert(marks.end(), names.begin(), names.end());
     for (const Text* label : gridLabels) {
         const ScreenRect box = marks.empty() ? ScreenRect{} : TextBox(*label, sources.measure);
         if (std::none_of(marks.begin(), marks.end(),
@@ -139,15 +149,28 @@ void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
 bool MapDrawing::BackgroundKey::operator==(const BackgroundKey& o) const
 {
     return viewport.SameView(o.viewport) && scaleKm == o.scaleKm && grid == o.grid &&
-           labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision;
+           labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision &&
+           positionIcon == o.positionIcon;
 }
 
 MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources& sources,
                                             const MapViewport& viewport)
 {
-    return {viewport,       model.Scale(),
-            model.GridOn(), model.NorthUp() && model.GridLabels(),
-            sources.roads,  sources.roads ? sources.roads->Revision() : 0};
+    BackgroundKey key{viewport,
+                      model.Scale(),
+                      model.GridOn(),
+                      model.NorthUp() && model.GridLabels(),
+                      sources.roads,
+                      sources.roads ? sources.roads->Revision() : 0,
+                      {}};
+    // The map's names make way for the position icon: where it stands is part of the picture.
+    if (sources.roads) {
+        DrawList icon;
+        DrawPositionIcon(model, viewport, icon);
+        for (const DrawItem& item : icon.Items())
+            key.positionIcon.push_back(ItemBounds(item, {}));
+    }
+    return key;
 }
 
 int MapDrawing::FixIndicatorBottom(const MapModel& model)

@@ -16,7 +16,7 @@ class UnitFormatter;
 class WaypointDatabase;
 
 // Everything the map view draws, in order, for the model's present state:
-// sheet, grid, road layer, track, waypoints, goto leg, north arrow, scale bar, target
+// sheet, grid, road layer and its names, track, waypoints, goto leg, north arrow, scale bar, target
 // pointer, position icon, averaging marker, return button, fix indicator;
 // last the road layer's labels.
 class MapDrawing {
@@ -49,6 +49,7 @@ public:
         bool labels = false;
         const MapLayer* roads = nullptr;
         uint64_t roadsRevision = 0;
+        std::vector<ScreenRect> positionIcon; // where the map's names make way for it
         bool operator==(const BackgroundKey& o) const;
     };
     static BackgroundKey KeyOf(const MapModel& model, const Sources& sources,

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "base/TextMeasure.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace hw {
 
@@ -26,6 +28,15 @@ public:
     virtual void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const
     {
         (void)viewport, (void)top, (void)out;
+    }
+    // The layer's symbols and names, kept clear of the obstacles and of each
+    // other; drawn after the layer itself. Returns the boxes of the names.
+    virtual std::vector<ScreenRect> DrawNames(const MapViewport& viewport, double scaleKm,
+                                              const std::vector<ScreenRect>& obstacles,
+                                              const TextMeasure& measure, DrawList& out) const
+    {
+        (void)viewport, (void)scaleKm, (void)obstacles, (void)measure, (void)out;
+        return {};
     }
 };
 

@@ -32,8 +32,12 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
     v.filterThresholdKm = parts.track.FilterThreshold();
     v.useGpsCourse = parts.navigation.UseGpsCourse() != 0;
     v.courseThresholdKm = parts.track.CourseThreshold();
-    if (parts.roads)
+    if (parts.roads) {
         v.roadClasses = parts.roads->ClassMask();
+        v.areaClasses = parts.roads->AreaMask();
+        v.lineClasses = parts.roads->LineMask();
+        v.pointClasses = parts.roads->PointMask();
+    }
     return v;
 }
 
@@ -83,8 +87,10 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     parts.track.SetFilterThreshold(std::min(filterThresholdKm, kFilterCapKm));
     parts.track.SetCourseThreshold(courseThresholdKm);
     parts.navigation.SetUseGpsCourse(useGpsCourse ? 1 : 0, parts.track);
-    if (parts.roads)
+    if (parts.roads) {
         parts.roads->SetClassMask(roadClasses);
+        parts.roads->SetTopoMasks(areaClasses, lineClasses, pointClasses);
+    }
 
     const char* map = section::kMap;
     SetDecimalSetting(settings, map, navigation_setting::kArrivalDistance, arrivalRadiusKm);

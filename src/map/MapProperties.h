@@ -31,7 +31,7 @@ public:
         Navigation& navigation;
         MapWindowModel& window;
         const UnitFormatter& units;
-        RoadLayer* roads = nullptr; // the road classes shown, when there is a road layer
+        RoadLayer* roads = nullptr; // the classes shown, when there is a map layer
     };
 
     // Page "地图".
@@ -49,8 +49,11 @@ public:
     double filterThresholdKm = 0.005;
     bool useGpsCourse = true;
     double courseThresholdKm = 0.005;
-    // Page "道路": the road classes shown, bit n for class n.
+    // Page "地图数据": the road, area, line and point classes shown, bit n for class n.
     unsigned roadClasses = kAllRoadClasses;
+    unsigned areaClasses = kAllAreaClasses;
+    unsigned lineClasses = kAllLineClasses;
+    unsigned pointClasses = kAllPointClasses;
 
     static MapProperties Read(const Parts& parts, const SettingsStore& settings);
 

@@ -23,6 +23,8 @@ void RoadDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& ou
     const RoadMap& map = layer_.Map();
     if (map.Empty())
         return;
+    topo_.ResetCount();
+    topo_.DrawBelowRoads(viewport, scaleKm, palette_, out);
     const MapViewport::GeoBox box = viewport.VisibleBox(kMargin);
     const RoadBox area{box.south, box.west, box.north, box.east};
     std::array<std::vector<std::vector<ScreenPoint>>, kRoadClassCount> lines;
@@ -46,11 +48,22 @@ void RoadDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& ou
             out.Add(Polylines{stroke.edge, classLines});
         out.Add(Polylines{stroke.line, std::move(classLines)});
     }
+    topo_.DrawAboveRoads(viewport, scaleKm, palette_, out);
+    nodes_ += topo_.NodesDrawn();
+    drewRoads_ = drewRoads_ || topo_.NodesDrawn() > 0;
+}
+
+std::vector<ScreenRect> RoadDrawing::DrawNames(const MapViewport& viewport, double scaleKm,
+                                               const std::vector<ScreenRect>& obstacles,
+                                               const TextMeasure& measure, DrawList& out) const
+{
+    return topo_.DrawNames(viewport, scaleKm, palette_, feet_, obstacles, measure, out);
 }
 
 uint64_t RoadDrawing::Revision() const
 {
-    return layer_.Revision() * 2 + (palette_ == RoadStyle::Palette::Night ? 1 : 0);
+    return layer_.Revision() * 4 + (palette_ == RoadStyle::Palette::Night ? 1 : 0) +
+           (feet_ ? 2 : 0);
 }
 
 void RoadDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out) const

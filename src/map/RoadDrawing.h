@@ -2,6 +2,7 @@
 
 #include "map/MapLayer.h"
 #include "map/RoadStyle.h"
+#include "map/TopoDrawing.h"
 
 #include <cstdint>
 
@@ -9,10 +10,12 @@ namespace hw {
 
 class RoadLayer;
 
-// The road map on the map view: the ways of the shown classes whose cells
-// lie in sight, projected, cut to the view and drawn class by class in the
-// road style; then the node count and, while roads are drawn, the
-// OpenStreetMap credit that the data's licence asks for.
+// The map file on the map view: the topographic areas and lines under the
+// roads; the ways of the shown road classes whose cells lie in sight,
+// projected, cut to the view and drawn class by class in the road style;
+// aerialways and power lines over them; the symbols and names; then the
+// node count and, while anything of the map is drawn, the OpenStreetMap
+// credit that the data's licence asks for.
 class RoadDrawing : public MapLayer {
 public:
     static constexpr const char* kNodeCountFormat = "节点计数:%d";
@@ -20,20 +23,27 @@ public:
     // How far past the view lines are kept (the widest road's half width).
     static constexpr int kMargin = RoadStyle::kWidestRoad;
 
-    explicit RoadDrawing(const RoadLayer& layer) : layer_(layer) {}
+    explicit RoadDrawing(const RoadLayer& layer) : layer_(layer), topo_(layer) {}
     void SetPalette(RoadStyle::Palette palette) { palette_ = palette; }
+    // Peaks' elevations in feet rather than metres.
+    void SetAltitudeFeet(bool feet) { feet_ = feet; }
 
     void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
     void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const override;
+    std::vector<ScreenRect> DrawNames(const MapViewport& viewport, double scaleKm,
+                                      const std::vector<ScreenRect>& obstacles,
+                                      const TextMeasure& measure, DrawList& out) const override;
     uint64_t Revision() const override;
 
-    // The points of the ways drawn by the last Draw.
+    // The points of the ways, areas and lines drawn by the last Draw.
     uint64_t NodesDrawn() const { return nodes_; }
     bool Drew() const override { return nodes_ > 0; }
 
 private:
     const RoadLayer& layer_;
+    TopoDrawing topo_;
     RoadStyle::Palette palette_ = RoadStyle::Palette::Day;
+    bool feet_ = false;
     mutable uint64_t nodes_ = 0;
     mutable bool drewRoads_ = false;
 };

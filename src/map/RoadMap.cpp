@@ -1,9 +1,8 @@
 #include "map/RoadMap.h"
 
-#include "base/ByteReader.h"
-#include "base/ByteWriter.h"
 #include "base/JsonWriter.h"
 #include "base/ReadFile.h"
+#include "map/MapFileBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,11 +12,6 @@ namespace hw {
 namespace {
 
 constexpr char kMagic[8] = {'H', 'W', 'R', 'O', 'A', 'D', 'S', '\0'};
-constexpr uint32_t kVersion = 1;
-// Grid cells: at least this size (about 1 km), and no more than this many
-// columns or rows, so that a country's grid stays a few hundred kilobytes.
-constexpr int32_t kMinCellSize = 10000;
-constexpr uint32_t kMaxGridSide = 512;
 constexpr std::size_t kMaxFileBytes = std::size_t{4} << 30;
 constexpr std::size_t kHeaderBytes = 8 + 4 + 16 + 4 * kRoadClassCount + 4 + 8 + 4 + 4 + 4;
 constexpr std::size_t kWayBytes = 4 + 4 + 4 + 16;
@@ -36,33 +30,10 @@ constexpr NamedClass kHighwayClasses[] = {
 };
 constexpr const char* kRailways[] = {"rail", "light_rail", "narrow_gauge"};
 
-void WriteBox(ByteWriter& out, const RoadBox& b)
-{
-    out.I32(b.minLat), out.I32(b.minLon), out.I32(b.maxLat), out.I32(b.maxLon);
-}
-
-RoadBox ReadBox(ByteReader& in)
-{
-    RoadBox b;
-    b.minLat = in.I32(), b.minLon = in.I32(), b.maxLat = in.I32(), b.maxLon = in.I32();
-    return b;
-}
-
-bool ValidBox(const RoadBox& b)
-{
-    return b.minLat <= b.maxLat && b.minLon <= b.maxLon && b.minLat >= -90000000 &&
-           b.maxLat <= 90000000 && b.minLon >= -180000000 && b.maxLon <= 180000000;
-}
-
-// The grid over the bounds: cell size in microdegrees, columns and rows.
-void GridFor(const RoadBox& bounds, int32_t& cellSize, uint32_t& cols, uint32_t& rows)
-{
-    int64_t span = std::max<int64_t>(int64_t{bounds.maxLat} - bounds.minLat,
-                                     int64_t{bounds.maxLon} - bounds.minLon);
-    cellSize = static_cast<int32_t>(std::max<int64_t>(kMinCellSize, span / kMaxGridSide + 1));
-    cols = static_cast<uint32_t>((int64_t{bounds.maxLon} - bounds.minLon) / cellSize + 1);
-    rows = static_cast<uint32_t>((int64_t{bounds.maxLat} - bounds.minLat) / cellSize + 1);
-}
+using map_file::ByteReader;
+using map_file::ByteWriter;
+using map_file::CellGrid;
+using map_file::ValidBox;
 
 } // namespace
 
@@ -97,8 +68,17 @@ std::string RoadMapSummary::Json() const
         .Real(bounds.maxLat * 1e-6, 6)
         .Key("maxlon")
         .Real(bounds.maxLon * 1e-6, 6)
-        .EndObject()
         .EndObject();
+    auto counts = [&](const char* key, const auto& values) {
+        j.Key(key).BeginArray();
+        for (uint32_t v : values)
+            j.UInt(v);
+        j.EndArray();
+    };
+    counts("areas", areas);
+    counts("lines", lines);
+    counts("points", points);
+    j.Key("broken_areas").UInt(brokenAreas).EndObject();
     return out;
 }
 
@@ -128,51 +108,50 @@ void RoadMapWriter::AddWay(int roadClass, const std::vector<RoadPoint>& points)
     ++summary_.classes[static_cast<std::size_t>(roadClass)];
 }
 
-std::string RoadMapWriter::Bytes() const
+RoadMapSummary RoadMapWriter::Summary() const
 {
-    int32_t cellSize = 1;
-    uint32_t cols = 0, rows = 0;
-    GridFor(summary_.bounds, cellSize, cols, rows);
-    const RoadBox& b = summary_.bounds;
-    auto col = [&](int32_t lon) {
-        return static_cast<uint32_t>((int64_t{lon} - b.minLon) / cellSize);
-    };
-    auto row = [&](int32_t lat) {
-        return static_cast<uint32_t>((int64_t{lat} - b.minLat) / cellSize);
-    };
+    RoadMapSummary s = summary_;
+    const TopoCounts& topo = topo_.Counts();
+    s.areas = topo.areas;
+    s.lines = topo.lines;
+    s.points = topo.points;
+    s.brokenAreas = topo.brokenAreas;
+    RoadBox box;
+    if (topo_.Bounds(box))
+        s.bounds = ways_.empty() ? box
+                                 : RoadBox{std::min(s.bounds.minLat, box.minLat),
+                                           std::min(s.bounds.minLon, box.minLon),
+                                           std::max(s.bounds.maxLat, box.maxLat),
+                                           std::max(s.bounds.maxLon, box.maxLon)};
+    return s;
+}
+
+std::string RoadMapWriter::Bytes(uint32_t version) const
+{
+    const RoadMapSummary summary = version == kRoadsOnly ? summary_ : Summary();
+    const CellGrid grid = CellGrid::For(summary.bounds);
     // Each cell lists the ways whose boxes reach into it.
-    std::vector<uint32_t> start(std::size_t{cols} * rows + 1, 0);
-    for (const Way& way : ways_)
-        for (uint32_t r = row(way.box.minLat); r <= row(way.box.maxLat); ++r)
-            for (uint32_t c = col(way.box.minLon); c <= col(way.box.maxLon); ++c)
-                ++start[std::size_t{r} * cols + c + 1];
-    for (std::size_t i = 1; i < start.size(); ++i)
-        start[i] += start[i - 1];
-    std::vector<uint32_t> cellWays(start.back());
-    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
-    for (uint32_t w = 0; w < ways_.size(); ++w) {
-        const RoadBox& box = ways_[w].box;
-        for (uint32_t r = row(box.minLat); r <= row(box.maxLat); ++r)
-            for (uint32_t c = col(box.minLon); c <= col(box.maxLon); ++c)
-                cellWays[fill[std::size_t{r} * cols + c]++] = w;
-    }
+    std::vector<uint32_t> start, cellWays;
+    grid.Index(
+        static_cast<uint32_t>(ways_.size()),
+        [&](uint32_t w) -> const RoadBox& { return ways_[w].box; }, start, cellWays);
 
     ByteWriter out;
     out.Bytes(kMagic, sizeof kMagic);
-    out.U32(kVersion);
-    WriteBox(out, b);
-    for (uint32_t c : summary_.classes)
+    out.U32(version);
+    out.Box(summary.bounds);
+    for (uint32_t c : summary.classes)
         out.U32(c);
-    out.U32(summary_.ways);
-    out.U64(summary_.nodes);
-    out.I32(cellSize);
-    out.U32(cols);
-    out.U32(rows);
+    out.U32(summary.ways);
+    out.U64(summary.nodes);
+    out.I32(grid.cellSize);
+    out.U32(grid.cols);
+    out.U32(grid.rows);
     for (const Way& way : ways_) {
         out.U32(way.roadClass);
         out.U32(way.first);
         out.U32(way.count);
-        WriteBox(out, way.box);
+        out.Box(way.box);
     }
     for (const RoadPoint& p : points_)
         out.I32(p.lat), out.I32(p.lon);
@@ -180,6 +159,8 @@ std::string RoadMapWriter::Bytes() const
         out.U32(s);
     for (uint32_t w : cellWays)
         out.U32(w);
+    if (version != kRoadsOnly)
+        topo_.Write(out, grid);
     return std::move(out.Text());
 }
 
@@ -211,10 +192,11 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     if (!in.Has(kHeaderBytes) || std::memcmp(in.Here(), kMagic, sizeof kMagic) != 0)
         return fail("no map header");
     in.Skip(sizeof kMagic);
-    if (in.U32() != kVersion)
+    const uint32_t version = in.U32();
+    if (version != RoadMapWriter::kRoadsOnly && version != RoadMapWriter::kTopographic)
         return fail("unknown version");
     RoadMapSummary s;
-    s.bounds = ReadBox(in);
+    s.bounds = in.Box();
     uint64_t classSum = 0;
     for (uint32_t& c : s.classes)
         classSum += c = in.U32();
@@ -223,12 +205,10 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     cellSize_ = in.I32();
     cols_ = in.U32();
     rows_ = in.U32();
-    if (classSum != s.ways || (s.ways > 0 && !ValidBox(s.bounds)))
+    if (classSum != s.ways || !ValidBox(s.bounds))
         return fail("inconsistent header");
-    int32_t expectSize = 1;
-    uint32_t expectCols = 0, expectRows = 0;
-    GridFor(s.bounds, expectSize, expectCols, expectRows);
-    if (cellSize_ != expectSize || cols_ != expectCols || rows_ != expectRows)
+    const CellGrid grid = CellGrid::For(s.bounds);
+    if (cellSize_ != grid.cellSize || cols_ != grid.cols || rows_ != grid.rows)
         return fail("inconsistent grid");
     const uint64_t cells = uint64_t{cols_} * rows_;
     if (s.nodes > bytes.size() / 8 || !in.Has(s.ways * kWayBytes) ||
@@ -240,7 +220,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         uint32_t cls = in.U32();
         way.first = in.U32();
         way.count = in.U32();
-        way.box = ReadBox(in);
+        way.box = in.Box();
         if (cls >= kRoadClassCount || way.first != next || way.count < 2 || !ValidBox(way.box))
             return fail("bad way");
         way.roadClass = static_cast<uint8_t>(cls);
@@ -264,6 +244,16 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     for (uint32_t& w : cellWays_)
         if ((w = in.U32()) >= s.ways)
             return fail("cell table");
+    if (version == RoadMapWriter::kTopographic) {
+        std::string why;
+        if (!topo_.Parse(in, grid, why))
+            return fail(why.c_str());
+        const TopoCounts& topo = topo_.Counts();
+        s.areas = topo.areas;
+        s.lines = topo.lines;
+        s.points = topo.points;
+        s.brokenAreas = topo.brokenAreas;
+    }
     if (!in.AtEnd())
         return fail("trailing bytes");
     seen_.assign(s.ways, 0);
@@ -283,7 +273,7 @@ RoadMap::CellRange RoadMap::Cells(const RoadBox& area) const
 {
     CellRange r;
     const RoadBox& b = summary_.bounds;
-    if (ways_.empty() || !area.Overlaps(b))
+    if (Empty() || !area.Overlaps(b))
         return r;
     auto clampCell = [&](int32_t v, int32_t origin, uint32_t n) {
         int64_t c = (int64_t{v} - origin) / cellSize_;

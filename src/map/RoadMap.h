@@ -1,5 +1,9 @@
 #pragma once
 
+#include "map/RoadPoint.h"
+#include "map/TopoClasses.h"
+#include "map/TopoSection.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,21 +19,6 @@ inline constexpr unsigned kAllRoadClasses = (1u << kRoadClassCount) - 1;
 // motorway ... 8 paths, 9 rail; -1 for a way that is none of them.
 int RoadClassOf(std::string_view highway, std::string_view railway);
 
-// A point of a road in microdegrees.
-struct RoadPoint {
-    int32_t lat = 0;
-    int32_t lon = 0;
-};
-
-// An area in microdegrees, bounds included.
-struct RoadBox {
-    int32_t minLat = 0, minLon = 0, maxLat = 0, maxLon = 0;
-    bool Overlaps(const RoadBox& o) const
-    {
-        return minLat <= o.maxLat && o.minLat <= maxLat && minLon <= o.maxLon && o.minLon <= maxLon;
-    }
-};
-
 // What a map file holds: ways and points in all, ways per class, and the
 // box around every point (all zero for an empty map).
 struct RoadMapSummary {
@@ -37,7 +26,14 @@ struct RoadMapSummary {
     uint64_t nodes = 0;
     std::array<uint32_t, kRoadClassCount> classes{};
     RoadBox bounds;
-    // {"ways":W,"nodes":N,"classes":[...],"bounds":{"minlat":..,...}} in degrees.
+    // The topographic part: areas, lines and points per class, and the
+    // areas of the extract that did not assemble.
+    std::array<uint32_t, kAreaClassCount> areas{};
+    std::array<uint32_t, kLineClassCount> lines{};
+    std::array<uint32_t, kPointClassCount> points{};
+    uint32_t brokenAreas = 0;
+    // {"ways":W,"nodes":N,"classes":[...],"bounds":{"minlat":..,...},
+    // "areas":[...],"lines":[...],"points":[...],"broken_areas":B}, degrees.
     std::string Json() const;
 };
 
@@ -60,16 +56,24 @@ struct RoadMapWay {
 // into the list of way numbers, and that list.
 class RoadMapWriter {
 public:
+    // The file's versions: 1 holds roads only; 2 adds the topographic part.
+    static constexpr uint32_t kRoadsOnly = 1;
+    static constexpr uint32_t kTopographic = 2;
+
     // Adds a way of a class (0..9); a way of fewer than two points is left out.
     void AddWay(int roadClass, const std::vector<RoadPoint>& points);
-    const RoadMapSummary& Summary() const { return summary_; }
-    std::string Bytes() const;
+    // The areas, lines, points and sea of the map.
+    TopoSectionWriter& Topo() { return topo_; }
+    // The summary of what Bytes() writes.
+    RoadMapSummary Summary() const;
+    std::string Bytes(uint32_t version = kTopographic) const;
 
 private:
     using Way = RoadMapWay;
     std::vector<Way> ways_;
     std::vector<RoadPoint> points_;
     RoadMapSummary summary_;
+    TopoSectionWriter topo_;
 };
 
 // A road map file read into memory, checked throughout so that a damaged
@@ -82,7 +86,22 @@ public:
     bool Parse(std::string_view bytes, std::string& error);
 
     const RoadMapSummary& Summary() const { return summary_; }
-    bool Empty() const { return ways_.empty(); }
+    // Neither roads nor anything topographic.
+    bool Empty() const { return ways_.empty() && topo_.Empty(); }
+    bool HasRoads() const { return !ways_.empty(); }
+    const TopoSection& Topo() const { return topo_; }
+
+    // Calls visit(const TopoShape&, const TopoRing* rings) for the areas and
+    // lines of a zoom band in the area, by the class masks of their kinds.
+    template <typename Visit>
+    void ForEachShape(const RoadBox& area, int band, unsigned areaMask, unsigned lineMask,
+                      Visit&& visit) const
+    {
+        CellRange r = Cells(area);
+        if (!r.empty)
+            topo_.ForEachShape(area, band, areaMask, lineMask, r.row0, r.row1, r.col0, r.col1,
+                               visit);
+    }
     // The grid cells the last ForEachWay looked into, and all of them.
     uint32_t CellsLastRead() const { return cellsRead_; }
     uint32_t CellCount() const { return cols_ * rows_; }
@@ -133,6 +152,7 @@ private:
     mutable std::vector<uint32_t> seen_;
     mutable uint32_t stamp_ = 0;
     mutable uint32_t cellsRead_ = 0;
+    TopoSection topo_;
 };
 
 } // namespace hw

@@ -1,6 +1,8 @@
-// The road layer's figures on the Monaco extract: map-import against
-// osmium tags-filter keeping the same ways (both run here, in the same run),
-// and loading the map file that the view reads.
+// The map layer's figures on the Monaco extract: map-import against
+// osmium tags-filter keeping the same road ways and against osmium export
+// to GeoJSON sequences, which assembles the same areas (all run here, in the
+// same run; target: map-import within 1.5 times osmium export), and loading
+// the map file that the view reads.
 #include "map/RoadMap.h"
 
 #include <benchmark/benchmark.h>
@@ -55,6 +57,16 @@ void BM_OsmiumTagsFilterMonaco(benchmark::State& state)
     std::filesystem::remove(out);
 }
 BENCHMARK(BM_OsmiumTagsFilterMonaco)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_OsmiumExportMonaco(benchmark::State& state)
+{
+    std::string out = TempPath("monaco.geojsonseq");
+    for (auto _ : state)
+        if (!Run("osmium export --no-progress -f geojsonseq -O -o " + out + " " + kExtract, state))
+            break;
+    std::filesystem::remove(out);
+}
+BENCHMARK(BM_OsmiumExportMonaco)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_LoadMonacoMap(benchmark::State& state)
 {

@@ -164,5 +164,35 @@ TEST_F(MapPropertiesTest, TheRoadClassesGoToTheLayerAndTheirSetting)
     EXPECT_EQ(other.GetInt("地图", "Road Classes", -1), -1);
 }
 
+TEST_F(MapPropertiesTest, TheAreaLineAndPointClassesGoToTheLayerAndBackFromTheirSettings)
+{
+    RoadLayer roads;
+    MapProperties::Parts parts = Parts();
+    parts.roads = &roads;
+    MapProperties v = MapProperties::Read(parts, settings);
+    EXPECT_EQ(v.areaClasses, kAllAreaClasses);
+    EXPECT_EQ(v.lineClasses, kAllLineClasses);
+    EXPECT_EQ(v.pointClasses, kAllPointClasses);
+    const uint64_t before = roads.Revision();
+    v.areaClasses = kAllAreaClasses & ~(1u << topo::kBuildings);
+    v.lineClasses = 1u << topo::kRivers;
+    v.pointClasses = 0;
+    v.Apply(parts, settings);
+    EXPECT_GT(roads.Revision(), before); // a kept picture of the map is stale
+    EXPECT_EQ(roads.AreaMask(), v.areaClasses);
+    EXPECT_EQ(roads.LineMask(), v.lineClasses);
+    EXPECT_EQ(roads.PointMask(), 0u);
+    EXPECT_EQ(settings.GetInt("地图", "Area Classes", -1), static_cast<int>(v.areaClasses));
+    EXPECT_EQ(settings.GetInt("地图", "Line Classes", -1), 1);
+    EXPECT_EQ(settings.GetInt("地图", "Point Classes", -1), 0);
+    // A later run reads them back; bits beyond the classes are dropped.
+    settings.SetInt("地图", "Point Classes", -1);
+    RoadLayer again;
+    again.LoadClassMask(settings);
+    EXPECT_EQ(again.AreaMask(), v.areaClasses);
+    EXPECT_EQ(again.LineMask(), 1u);
+    EXPECT_EQ(again.PointMask(), kAllPointClasses);
+}
+
 } // namespace
 } // namespace hw

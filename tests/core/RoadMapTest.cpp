@@ -83,9 +83,12 @@ TEST_F(RoadMapFileTest, SummaryReadsBackAsWritten)
     EXPECT_EQ(s.classes[8], 1u);
     EXPECT_EQ(s.classes[3], 0u);
     EXPECT_EQ(s.Json(), writer.Summary().Json());
-    EXPECT_EQ(s.Json(), "{\"ways\":22,\"nodes\":46,\"classes\":[1,0,0,0,0,20,0,0,1,0],"
-                        "\"bounds\":{\"minlat\":43.690000,\"minlon\":7.290000,"
-                        "\"maxlat\":43.900000,\"maxlon\":7.510000}}");
+    EXPECT_EQ(s.Json(),
+              "{\"ways\":22,\"nodes\":46,\"classes\":[1,0,0,0,0,20,0,0,1,0],"
+              "\"bounds\":{\"minlat\":43.690000,\"minlon\":7.290000,"
+              "\"maxlat\":43.900000,\"maxlon\":7.510000},"
+              "\"areas\":[0,0,0,0,0,0,0,0],\"lines\":[0,0,0,0,0,0],\"points\":[0,0,0,0,0,0],"
+              "\"broken_areas\":0}");
 }
 
 TEST_F(RoadMapFileTest, AreaAndClassesChooseTheWays)
@@ -144,9 +147,12 @@ TEST(RoadMapTest, AnEmptyMapIsAFileToo)
     int n = 0;
     map.ForEachWay({-1, -1, 1, 1}, kAllRoadClasses, [&](int, const RoadPoint*, uint32_t) { ++n; });
     EXPECT_EQ(n, 0);
-    EXPECT_EQ(map.Summary().Json(), "{\"ways\":0,\"nodes\":0,\"classes\":[0,0,0,0,0,0,0,0,0,0],"
-                                    "\"bounds\":{\"minlat\":0.000000,\"minlon\":0.000000,"
-                                    "\"maxlat\":0.000000,\"maxlon\":0.000000}}");
+    EXPECT_EQ(map.Summary().Json(),
+              "{\"ways\":0,\"nodes\":0,\"classes\":[0,0,0,0,0,0,0,0,0,0],"
+              "\"bounds\":{\"minlat\":0.000000,\"minlon\":0.000000,"
+              "\"maxlat\":0.000000,\"maxlon\":0.000000},"
+              "\"areas\":[0,0,0,0,0,0,0,0],\"lines\":[0,0,0,0,0,0],\"points\":[0,0,0,0,0,0],"
+              "\"broken_areas\":0}");
 }
 
 TEST(RoadLayerTest, TheFileOfTheRunOrOfTheSetting)

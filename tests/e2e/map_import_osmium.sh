@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# A real OpenStreetMap extract imported as a road map: the ways of each class
-# are those that osmium-tool keeps for the same tags, the summary reads back
-# the same from the file, and a damaged extract leaves no map file behind.
+# A real OpenStreetMap extract imported as a map: the ways of each road class
+# are those that osmium-tool keeps for the same tags, the areas, lines and
+# points of each class those that osmium export assembles and writes, the
+# summary reads back the same from the file, and a damaged extract leaves no
+# map file behind.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 require_peer_data osm
@@ -14,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 "$tool" map-import "$pbf" "$work/monaco.map" > "$work/import.json"
 "$tool" map-list "$work/monaco.map" > "$work/list.json"
 cmp "$work/import.json" "$work/list.json"
-grep -q -E '^\{"ways":[0-9]+,"nodes":[0-9]+,"classes":\[([0-9]+,){9}[0-9]+\],"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\}\}$' "$work/list.json"
+grep -q -E '^\{"ways":[0-9]+,"nodes":[0-9]+,"classes":\[([0-9]+,){9}[0-9]+\],"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\},"areas":\[([0-9]+,){7}[0-9]+\],"lines":\[([0-9]+,){5}[0-9]+\],"points":\[([0-9]+,){5}[0-9]+\],"broken_areas":[0-9]+\}$' "$work/list.json"
 
 # What osmium keeps of each class: the ways with the tag values, less those
 # the extract cut down to a single node (no line to draw).
@@ -48,6 +50,70 @@ python3 - "$work/list.json" <<'PY'
 import json, sys
 b = json.load(open(sys.argv[1]))["bounds"]
 assert b["minlat"] < 43.73 < b["maxlat"] and b["minlon"] < 7.42 < b["maxlon"], b
+PY
+
+# Areas, lines and points class by class against what osmium export
+# assembles from the same extract with the same multipolygon machinery: the
+# first class of a kind whose tags a feature has, "no" never matching,
+# places only with a name.
+osmium export --no-progress -f geojsonseq -a type,id -O -o "$work/export.geojsonseq" "$pbf"
+python3 - "$work/list.json" "$work/export.geojsonseq" <<'PY'
+import json, sys
+AREAS = [
+    [("natural", "water"), ("landuse", "reservoir basin"), ("waterway", "riverbank")],
+    [("landuse", "forest"), ("natural", "wood")],
+    [("landuse", "meadow grass village_green"), ("natural", "grassland heath scrub")],
+    [("landuse", "farmland orchard vineyard allotments")],
+    [("landuse", "residential commercial industrial retail")],
+    [("natural", "bare_rock scree glacier")],
+    [("natural", "wetland")],
+    [("building", "*")],
+]
+LINES = [
+    [("waterway", "river canal")],
+    [("waterway", "stream ditch drain")],
+    [("natural", "cliff ridge arete")],
+    [("aerialway", "cable_car gondola chair_lift drag_lift t-bar j-bar platter mixed_lift")],
+    [("power", "line")],
+    [("natural", "coastline")],
+]
+POINTS = [
+    [("natural", "peak volcano")],
+    [("natural", "saddle"), ("mountain_pass", "yes")],
+    [("place", "city town village hamlet locality isolated_dwelling")],
+    [("tourism", "alpine_hut wilderness_hut"), ("amenity", "shelter")],
+    [("natural", "spring"), ("amenity", "drinking_water")],
+    [("tourism", "viewpoint")],
+]
+def cls(table, tags, named_places=False):
+    for i, rules in enumerate(table):
+        for key, values in rules:
+            v = tags.get(key)
+            if v is None or v == "no":
+                continue
+            if values == "*" or v in values.split():
+                if named_places and i == 2 and not (tags.get("name:zh") or tags.get("name")):
+                    continue
+                return i
+    return -1
+areas, lines, points = [0] * 8, [0] * 6, [0] * 6
+for raw in open(sys.argv[2], encoding="utf-8"):
+    f = json.loads(raw.lstrip("\x1e"))
+    kind, tags = f["geometry"]["type"], f["properties"]
+    if kind == "MultiPolygon":
+        c = cls(AREAS, tags)
+        if c >= 0: areas[c] += 1
+    elif kind == "LineString" and tags["@type"] == "way":
+        c = cls(LINES, tags)
+        if c >= 0: lines[c] += 1
+    elif kind == "Point" and tags["@type"] == "node":
+        c = cls(POINTS, tags, named_places=True)
+        if c >= 0: points[c] += 1
+ours = json.load(open(sys.argv[1]))
+for key, want in (("areas", areas), ("lines", lines), ("points", points)):
+    assert ours[key] == want, f"{key}: ours {ours[key]}, osmium {want}"
+assert sum(areas) > 1000 and ours["lines"][5] > 0, (areas, lines)
+print("areas", areas, "lines", lines, "points", points, "broken", ours["broken_areas"])
 PY
 
 # A cut-off or foreign extract: an error, and no map file.

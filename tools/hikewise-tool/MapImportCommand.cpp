@@ -1,50 +1,38 @@
 // map-import IN.osm.pbf OUT.map: the roads, paths and railways of an
-// OpenStreetMap extract as a road map file.
+// OpenStreetMap extract, with its water, land cover, relief lines, peaks and
+// names, as a map file.
 #include "ToolCommand.h"
 
 #include "base/AtomicFile.h"
+#include "map/CoastlineSea.h"
 #include "map/RoadMap.h"
 
+// The assembler copies a user name GCC cannot prove present (a false
+// -Wstringop-overread in libosmium's builder when inlined here).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wstringop-overread"
+#include <osmium/area/assembler.hpp>
+#include <osmium/area/multipolygon_manager.hpp>
+#include <osmium/handler.hpp>
+#include <osmium/handler/node_locations_for_ways.hpp>
+#include <osmium/index/map/flex_mem.hpp>
 #include <osmium/io/any_input.hpp>
+#include <osmium/osm/area.hpp>
 #include <osmium/osm/node.hpp>
 #include <osmium/osm/way.hpp>
+#include <osmium/tags/tags_filter.hpp>
+#include <osmium/visitor.hpp>
+#pragma GCC diagnostic pop
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace hw::tool {
 namespace {
-
-struct KeptWays {
-    std::vector<int8_t> classes;
-    std::vector<std::size_t> firstRef; // per way, into refs; one more at the end
-    std::vector<osmium::object_id_type> refs;
-};
-
-// First pass: the ways of the ten classes and the nodes they name.
-KeptWays ReadWays(const osmium::io::File& file)
-{
-    KeptWays kept;
-    osmium::io::Reader reader(file, osmium::osm_entity_bits::way);
-    while (osmium::memory::Buffer buffer = reader.read()) {
-        for (const osmium::Way& way : buffer.select<osmium::Way>()) {
-            const char* highway = way.tags()["highway"];
-            const char* railway = way.tags()["railway"];
-            int roadClass = RoadClassOf(highway ? highway : "", railway ? railway : "");
-            if (roadClass < 0)
-                continue;
-            kept.classes.push_back(static_cast<int8_t>(roadClass));
-            kept.firstRef.push_back(kept.refs.size());
-            for (const osmium::NodeRef& ref : way.nodes())
-                kept.refs.push_back(ref.ref());
-        }
-    }
-    reader.close();
-    kept.firstRef.push_back(kept.refs.size());
-    return kept;
-}
 
 int32_t Microdegrees(int32_t sevenDecimals)
 {
@@ -52,27 +40,226 @@ int32_t Microdegrees(int32_t sevenDecimals)
     return (sevenDecimals + half) / 10;
 }
 
-// Second pass: the locations of only the nodes that the kept ways name, in
-// a sorted array beside their ids. Memory grows with the roads, not with
-// the extract or the highest node id, so a country extract fits in a few
-// hundred megabytes.
-void ReadLocations(const osmium::io::File& file, const std::vector<osmium::object_id_type>& ids,
-                   std::vector<RoadPoint>& points, std::vector<bool>& found)
+RoadPoint PointOf(const osmium::Location& location)
 {
-    points.assign(ids.size(), RoadPoint{});
-    found.assign(ids.size(), false);
-    osmium::io::Reader reader(file, osmium::osm_entity_bits::node);
-    while (osmium::memory::Buffer buffer = reader.read()) {
-        for (const osmium::Node& node : buffer.select<osmium::Node>()) {
-            auto it = std::lower_bound(ids.begin(), ids.end(), node.id());
-            if (it == ids.end() || *it != node.id() || !node.location().valid())
-                continue;
-            auto i = static_cast<std::size_t>(it - ids.begin());
-            points[i] = {Microdegrees(node.location().y()), Microdegrees(node.location().x())};
-            found[i] = true;
+    return {Microdegrees(location.y()), Microdegrees(location.x())};
+}
+
+TagLookup LookupOf(const osmium::TagList& tags)
+{
+    return [&tags](const char* key) { return tags[key]; };
+}
+
+// The tags that make a closed way or a multipolygon relation worth
+// assembling: those of the area classes, a value "no" never.
+osmium::TagsFilter AreaFilter()
+{
+    osmium::TagsFilter filter{false};
+    for (const TagRule& rule : AreaRules()) {
+        std::string values = rule.values;
+        if (values == "*") {
+            filter.add_rule(false, osmium::TagMatcher{rule.key, "no"});
+            filter.add_rule(true, osmium::TagMatcher{rule.key});
+            continue;
+        }
+        std::vector<std::string> list;
+        for (std::size_t at = 0; at <= values.size();) {
+            std::size_t bar = values.find('|', at);
+            if (bar == std::string::npos)
+                bar = values.size();
+            list.push_back(values.substr(at, bar - at));
+            at = bar + 1;
+        }
+        filter.add_rule(true, osmium::TagMatcher{osmium::StringMatcher::equal{rule.key},
+                                                 osmium::StringMatcher::list{list}});
+    }
+    return filter;
+}
+
+// The assembler, counting the areas that do not assemble. The manager makes
+// one per area and keeps no count of its own failures.
+class CountingAssembler : public osmium::area::Assembler {
+public:
+    using Assembler::Assembler;
+    static inline uint32_t failures = 0;
+
+    template <typename... Args> bool operator()(Args&&... args)
+    {
+        try {
+            const bool built = Assembler::operator()(std::forward<Args>(args)...);
+            failures += built ? 0 : 1;
+            return built;
+        } catch (const osmium::invalid_location&) {
+            ++failures;
+            throw;
         }
     }
+};
+
+// Nodes and ways, with the locations of their nodes, into the map: points,
+// roads, lines, and the coast for the sea.
+class ElementHandler : public osmium::handler::Handler {
+public:
+    ElementHandler(RoadMapWriter& writer, std::vector<std::vector<RoadPoint>>& coast)
+        : writer_(writer), coast_(coast)
+    {
+    }
+
+    void node(const osmium::Node& node)
+    {
+        if (node.tags().empty() || !node.location().valid())
+            return;
+        TagLookup tags = LookupOf(node.tags());
+        int cls = PointClassOf(tags);
+        if (cls < 0)
+            return;
+        const char* name = DisplayNameOf(tags);
+        int ele = 0;
+        const bool hasEle = cls == topo::kPeaks && ParseElevation(tags("ele"), ele);
+        writer_.Topo().AddPoint(cls, PointOf(node.location()), name ? name : "",
+                                hasEle ? ele : kNoElevation,
+                                cls == topo::kPlaces ? PlaceRankOf(tags("place")) : 0);
+    }
+
+    void way(const osmium::Way& way)
+    {
+        TagLookup tags = LookupOf(way.tags());
+        const char* highway = tags("highway");
+        const char* railway = tags("railway");
+        const int roadClass = RoadClassOf(highway ? highway : "", railway ? railway : "");
+        const int lineClass = LineClassOf(tags);
+        if (roadClass < 0 && lineClass < 0)
+            return;
+        // Nodes outside the extract are left out of their ways.
+        points_.clear();
+        for (const osmium::NodeRef& ref : way.nodes())
+            if (ref.location().valid())
+                points_.push_back(PointOf(ref.location()));
+        if (roadClass >= 0)
+            writer_.AddWay(roadClass, points_);
+        if (lineClass >= 0)
+            writer_.Topo().AddLine(lineClass, points_);
+        if (lineClass == topo::kCoastline)
+            coast_.push_back(points_);
+    }
+
+    void area(const osmium::Area& area)
+    {
+        const int cls = AreaClassOf(LookupOf(area.tags()));
+        if (cls < 0)
+            return;
+        rings_.clear();
+        for (const osmium::OuterRing& outer : area.outer_rings()) {
+            rings_.push_back(Ring(outer));
+            for (const osmium::InnerRing& inner : area.inner_rings(outer))
+                rings_.push_back(Ring(inner));
+        }
+        writer_.Topo().AddArea(cls, rings_);
+        if ((cls == topo::kWater || cls == topo::kWood) && !rings_.empty()) {
+            const char* name = DisplayNameOf(LookupOf(area.tags()));
+            if (name && *name)
+                writer_.Topo().AddAreaName(cls, Centre(rings_[0]), name, Extent(rings_));
+        }
+    }
+
+private:
+    // The centroid of a ring (its first point for a ring without area).
+    static RoadPoint Centre(const std::vector<RoadPoint>& ring)
+    {
+        double twiceArea = 0, x = 0, y = 0;
+        for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+            const double ax = ring[i].lon - ring[0].lon, ay = ring[i].lat - ring[0].lat;
+            const double bx = ring[i + 1].lon - ring[0].lon, by = ring[i + 1].lat - ring[0].lat;
+            const double cross = ax * by - bx * ay;
+            twiceArea += cross;
+            x += (ax + bx) * cross;
+            y += (ay + by) * cross;
+        }
+        if (twiceArea == 0)
+            return ring[0];
+        return {ring[0].lat + static_cast<int32_t>(y / (3 * twiceArea)),
+                ring[0].lon + static_cast<int32_t>(x / (3 * twiceArea))};
+    }
+    // The larger side of the box around the rings, in microdegrees.
+    static int32_t Extent(const std::vector<std::vector<RoadPoint>>& rings)
+    {
+        int32_t minLat = rings[0][0].lat, maxLat = minLat, minLon = rings[0][0].lon,
+                maxLon = minLon;
+        for (const auto& ring : rings)
+            for (const RoadPoint& p : ring) {
+                minLat = std::min(minLat, p.lat), maxLat = std::max(maxLat, p.lat);
+                minLon = std::min(minLon, p.lon), maxLon = std::max(maxLon, p.lon);
+            }
+        return std::max(maxLat - minLat, maxLon - minLon);
+    }
+
+    static std::vector<RoadPoint> Ring(const osmium::NodeRefList& ring)
+    {
+        std::vector<RoadPoint> points;
+        points.reserve(ring.size());
+        for (const osmium::NodeRef& ref : ring)
+            points.push_back(PointOf(ref.location()));
+        return points;
+    }
+
+    RoadMapWriter& writer_;
+    std::vector<std::vector<RoadPoint>>& coast_;
+    std::vector<RoadPoint> points_;
+    std::vector<std::vector<RoadPoint>> rings_;
+};
+
+using LocationIndex =
+    osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
+
+// Reads the extract: the multipolygon relations first, then everything with
+// the locations of the nodes, assembling areas as their ways come by. The
+// sea is closed along the extract's bounds.
+void Import(const std::string& path, RoadMapWriter& writer)
+{
+    osmium::io::File file(path);
+    osmium::area::Assembler::config_type config;
+    config.create_empty_areas = false;
+    osmium::area::MultipolygonManager<CountingAssembler> areas{config, AreaFilter()};
+    CountingAssembler::failures = 0;
+    {
+        osmium::io::Reader reader(file, osmium::osm_entity_bits::relation);
+        osmium::apply(reader, areas);
+        reader.close();
+    }
+    areas.prepare_for_lookup();
+
+    std::vector<std::vector<RoadPoint>> coast;
+    ElementHandler handler(writer, coast);
+    LocationIndex index;
+    osmium::handler::NodeLocationsForWays<LocationIndex> locations(index);
+    locations.ignore_errors();
+    osmium::io::Reader reader(file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
+    osmium::Box extract = reader.header().box();
+    osmium::apply(reader, locations, handler,
+                  areas.handler([&handler](osmium::memory::Buffer&& buffer) {
+                      osmium::apply(buffer, handler);
+                  }));
     reader.close();
+    uint32_t broken = CountingAssembler::failures;
+    // Relations with members missing from the extract never assemble.
+    areas.for_each_incomplete_relation([&](const osmium::relations::RelationHandle&) { ++broken; });
+    for (uint32_t i = 0; i < broken; ++i)
+        writer.Topo().AddBrokenArea();
+
+    RoadBox bounds = writer.Summary().bounds;
+    if (extract.valid())
+        bounds = {Microdegrees(extract.bottom_left().y()), Microdegrees(extract.bottom_left().x()),
+                  Microdegrees(extract.top_right().y()), Microdegrees(extract.top_right().x())};
+    CoastlineSea sea(bounds);
+    for (const auto& way : coast)
+        sea.AddWay(way);
+    std::vector<std::vector<RoadPoint>> rings;
+    if (sea.Build(rings) == CoastlineSea::Outcome::Sea)
+        writer.Topo().AddSea(rings);
+    else if (!coast.empty())
+        std::fputs("map-import: the coastline cannot be closed within the extract; no sea is "
+                   "filled\n",
+                   stderr);
 }
 
 int Run(const Args& args)
@@ -81,41 +268,25 @@ int Run(const Args& args)
         return Fail("usage: map-import IN.osm.pbf OUT.map");
     RoadMapWriter writer;
     try {
-        osmium::io::File file(args[0]);
-        KeptWays kept = ReadWays(file);
-        std::vector<osmium::object_id_type> ids = kept.refs;
-        std::sort(ids.begin(), ids.end());
-        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-        std::vector<RoadPoint> locations;
-        std::vector<bool> found;
-        ReadLocations(file, ids, locations, found);
-        // Nodes outside the extract are left out of their ways.
-        std::vector<RoadPoint> points;
-        for (std::size_t w = 0; w + 1 < kept.firstRef.size(); ++w) {
-            points.clear();
-            for (std::size_t r = kept.firstRef[w]; r < kept.firstRef[w + 1]; ++r) {
-                auto i = static_cast<std::size_t>(
-                    std::lower_bound(ids.begin(), ids.end(), kept.refs[r]) - ids.begin());
-                if (found[i])
-                    points.push_back(locations[i]);
-            }
-            writer.AddWay(kept.classes[w], points);
-        }
+        Import(args[0], writer);
     } catch (const std::exception& e) {
         return Fail("cannot read the extract '" + args[0] + "': " + e.what());
     }
-    if (writer.Summary().nodes > std::numeric_limits<uint32_t>::max())
-        return Fail("the extract holds too many road points for one map file");
+    const RoadMapSummary summary = writer.Summary();
+    if (summary.nodes > std::numeric_limits<uint32_t>::max() ||
+        writer.Topo().PointCount() > std::numeric_limits<uint32_t>::max())
+        return Fail("the extract holds too many points for one map file");
     if (!WriteFileAtomically(args[1], writer.Bytes()))
         return Fail("cannot write '" + args[1] + "'");
-    std::string line = writer.Summary().Json() + "\n";
+    std::string line = summary.Json() + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 const ToolCommandRegistrar registrar(
     {"map-import", "IN.osm.pbf OUT.map",
-     "the roads, paths and railways of an OpenStreetMap extract as a map file; prints its summary",
+     "the roads, water, land cover, relief lines and named points of an OpenStreetMap extract "
+     "as a map file; prints its summary",
      &Run});
 
 } // namespace

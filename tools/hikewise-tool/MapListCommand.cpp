@@ -21,9 +21,10 @@ int Run(const Args& args)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const ToolCommandRegistrar
-    registrar({"map-list", "MAP",
-               "the summary of a map file: ways, nodes, ways per road class, bounds", &Run});
+const ToolCommandRegistrar registrar({"map-list", "MAP",
+                                      "the summary of a map file: ways, nodes, ways per road "
+                                      "class, bounds, areas, lines and points per class",
+                                      &Run});
 
 } // namespace
 } // namespace hw::tool

@@ -2,6 +2,9 @@
 // 30 pixels: a coloured badge with a white glyph from the maki or temaki
 // icon set, on magenta (the transparent colour). The badge edge is drawn
 // without antialiasing so that no half-magenta pixels fringe the symbol.
+// The map's own point symbols (peaks, passes, huts, water, viewpoints) go
+// into one more strip: the coloured glyph alone in a white rim, so that they
+// are not taken for waypoints.
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -185,6 +188,16 @@ const std::array<Symbol, 151> kSymbols = {{
 
 constexpr int kPerStrip = 32;
 
+// The topographic map's point classes, in class order.
+const std::array<Symbol, 6> kMapSymbols = {{
+    {'m', "mountain", 0x6d3c14},       // 0 peak
+    {'t', "saddle", 0x6d3c14},         // 1 pass
+    {'x', "", 0},                      // 2 places: a name only
+    {'t', "hut", 0xa1301c},            // 3 hut and shelter
+    {'m', "drinking-water", 0x1456c8}, // 4 spring and drinking water
+    {'m', "viewpoint", 0x6b5200},      // 5 viewpoint
+}};
+
 QString IconPath(const QString& modules, const Symbol& s)
 {
     return s.set == 'm' ? modules + "/@mapbox/maki/icons/" + s.name + ".svg"
@@ -273,6 +286,52 @@ bool RenderStrip(const QString& modules, int strip, int cell, const QString& fil
     return ok;
 }
 
+// The map symbols: each glyph in its colour, a rim of white one pixel wide
+// around it, magenta elsewhere; no pixel half magenta.
+bool RenderMapStrip(const QString& modules, int cell, const QString& file)
+{
+    QImage image(kPerStrip * cell, cell, QImage::Format_RGB32);
+    image.fill(QColor(255, 0, 255));
+    bool ok = true;
+    for (std::size_t i = 0; i < kMapSymbols.size(); ++i) {
+        const Symbol& s = kMapSymbols[i];
+        if (s.set == 'x')
+            continue;
+        bool glyphOk = true;
+        const int inset = 1;
+        const QImage glyph = Glyph(modules, s, cell - 2 * inset, glyphOk);
+        if (!glyphOk) {
+            std::fprintf(stderr, "missing icon %s for map symbol %zu\n", s.name, i);
+            ok = false;
+        }
+        auto solid = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < glyph.width() && y < glyph.height() &&
+                   qAlpha(glyph.pixel(x, y)) >= 128;
+        };
+        const QRgb colour = qRgb((s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF);
+        const int left = static_cast<int>(i) * cell;
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x) {
+                const int gx = x - inset, gy = y - inset;
+                if (solid(gx, gy)) {
+                    image.setPixel(left + x, y, colour);
+                    continue;
+                }
+                bool rim = false;
+                for (int dy = -1; dy <= 1 && !rim; ++dy)
+                    for (int dx = -1; dx <= 1 && !rim; ++dx)
+                        rim = solid(gx + dx, gy + dy);
+                if (rim)
+                    image.setPixel(left + x, y, qRgb(255, 255, 255));
+            }
+    }
+    if (!image.save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -300,5 +359,6 @@ int main(int argc, char** argv)
             ok &= RenderStrip(
                 modules, strip, set.cell,
                 out + QString("/symbols-%1.png").arg(set.files[static_cast<size_t>(strip)]));
+    ok &= RenderMapStrip(modules, 15, out + QStringLiteral("/symbols-128.png"));
     return ok ? 0 : 1;
 }

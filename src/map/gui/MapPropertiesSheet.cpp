@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,32 @@ QString Utf8(const std::string& s)
 QString Tr(const char* s)
 {
     return QString::fromUtf8(s);
+}
+
+// A group of check boxes, two columns, one per class, checked by the mask.
+template <std::size_t N>
+QGroupBox* ClassGroup(const char* title, unsigned mask, const char* (*name)(int),
+                      std::array<QCheckBox*, N>& boxes)
+{
+    auto* group = new QGroupBox(Tr(title));
+    auto* layout = new QGridLayout(group);
+    const int rows = static_cast<int>((N + 1) / 2);
+    for (int c = 0; c < static_cast<int>(N); ++c) {
+        auto* box = new QCheckBox(Tr(name(c)));
+        box->setChecked((mask >> c & 1u) != 0);
+        boxes[static_cast<std::size_t>(c)] = box;
+        layout->addWidget(box, c % rows, c / rows);
+    }
+    return group;
+}
+
+template <std::size_t N> unsigned MaskOf(const std::array<QCheckBox*, N>& boxes)
+{
+    unsigned mask = 0;
+    for (std::size_t c = 0; c < N; ++c)
+        if (boxes[c]->isChecked())
+            mask |= 1u << c;
+    return mask;
 }
 
 } // namespace
@@ -94,17 +121,19 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     filterLayout->addRow(Tr("航向距离阀值:"), courseThreshold_);
     pages_->addTab(filter, Tr("过滤器"));
 
-    // 道路: two columns of the ten road classes.
-    auto* roads = new QWidget;
-    auto* roadsLayout = new QGridLayout(roads);
-    for (int c = 0; c < kRoadClassCount; ++c) {
-        auto* box = new QCheckBox(Tr(RoadLayer::ClassName(c)));
-        box->setChecked((values.roadClasses >> c & 1u) != 0);
-        roadClasses_[static_cast<size_t>(c)] = box;
-        roadsLayout->addWidget(box, c % 5, c / 5);
-    }
-    roadsLayout->setRowStretch(5, 1);
-    pages_->addTab(roads, Tr("道路"));
+    // 地图数据: the classes of roads, areas, lines and points, a group each.
+    auto* mapData = new QWidget;
+    auto* dataLayout = new QGridLayout(mapData);
+    dataLayout->addWidget(
+        ClassGroup("道路", values.roadClasses, RoadLayer::ClassName, roadClasses_), 0, 0, 2, 1);
+    dataLayout->addWidget(
+        ClassGroup("区域", values.areaClasses, RoadLayer::AreaClassName, areaClasses_), 0, 1, 2, 1);
+    dataLayout->addWidget(
+        ClassGroup("线", values.lineClasses, RoadLayer::LineClassName, lineClasses_), 2, 0);
+    dataLayout->addWidget(
+        ClassGroup("点", values.pointClasses, RoadLayer::PointClassName, pointClasses_), 2, 1);
+    dataLayout->setRowStretch(3, 1);
+    pages_->addTab(mapData, Tr("地图数据"));
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
@@ -153,10 +182,10 @@ void MapPropertiesSheet::accept()
     values_.largePositionIcon = largeIcon_->isChecked();
     values_.limitAveraging = limitAveraging_->isChecked();
     values_.hdopThreshold = MapProperties::HdopFromText(hdop_->text().toStdString());
-    values_.roadClasses = 0;
-    for (int c = 0; c < kRoadClassCount; ++c)
-        if (roadClasses_[static_cast<size_t>(c)]->isChecked())
-            values_.roadClasses |= 1u << c;
+    values_.roadClasses = MaskOf(roadClasses_);
+    values_.areaClasses = MaskOf(areaClasses_);
+    values_.lineClasses = MaskOf(lineClasses_);
+    values_.pointClasses = MaskOf(pointClasses_);
     QDialog::accept();
 }
 

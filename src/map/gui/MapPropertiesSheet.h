@@ -15,9 +15,9 @@ namespace hw {
 
 class UnitFormatter;
 
-// The sheet "地图属性" with its pages "地图", "平均", "过滤器" and the road
-// classes shown, "道路". Leaving the
-// filter page, or OK, with a threshold of 0 or less is refused.
+// The sheet "地图属性" with its pages "地图", "平均", "过滤器" and the
+// classes of the map data shown, "地图数据" (roads, areas, lines, points).
+// Leaving the filter page, or OK, with a threshold of 0 or less is refused.
 class MapPropertiesSheet : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +37,9 @@ public:
     {
         return roadClasses_.at(static_cast<size_t>(roadClass));
     }
+    QCheckBox* AreaClassBox(int c) const { return areaClasses_.at(static_cast<size_t>(c)); }
+    QCheckBox* LineClassBox(int c) const { return lineClasses_.at(static_cast<size_t>(c)); }
+    QCheckBox* PointClassBox(int c) const { return pointClasses_.at(static_cast<size_t>(c)); }
 
     void accept() override;
 
@@ -63,6 +66,9 @@ private:
     QRadioButton* computedCourse_;
     QLineEdit* courseThreshold_;
     std::array<QCheckBox*, kRoadClassCount> roadClasses_{};
+    std::array<QCheckBox*, kAreaClassCount> areaClasses_{};
+    std::array<QCheckBox*, kLineClassCount> lineClasses_{};
+    std::array<QCheckBox*, kPointClassCount> pointClasses_{};
     int currentPage_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/RoadDrawing.h"
+#include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/ThemeColour.h"
 
@@ -67,8 +68,10 @@ void MapView::paintEvent(QPaintEvent*)
 void MapView::PaintFrame(QPainter& p)
 {
     map_.SetClientRect({0, 0, width(), height()});
-    if (roads_)
+    if (roads_) {
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
+        roads_->SetAltitudeFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
+    }
     const MapViewport viewport = map_.Viewport();
     const MapDrawing::Sources sources{
         track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_, MeasureText};
@@ -94,7 +97,7 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     backgroundDrawing_.Clear();
     MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
     QPainter p(&background_);
-    DrawListPainter(p).Paint(backgroundDrawing_);
+    DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
     backgroundKey_ = std::move(key);
 }
 

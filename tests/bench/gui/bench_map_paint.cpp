@@ -9,6 +9,7 @@
 //   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
+#include "map/MapDrawing.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
 #include "map/gui/MapView.h"
@@ -91,6 +92,35 @@ void RepaintRoads(RoadLayer& roads, int width, int height, bool withScene, int f
     std::printf("  roads: %llu nodes of %llu drawn\n",
                 static_cast<unsigned long long>(drawing.NodesDrawn()),
                 static_cast<unsigned long long>(roads.Map().Summary().nodes));
+}
+
+// The map's background built and painted afresh every frame, as when the
+// view moves: sheet, grid, the topographic layer, roads, names, over Monaco
+// at a zoom index, north up or course up.
+void RepaintBackground(RoadLayer& roads, int width, int height, int zoom, bool courseUp, int frames)
+{
+    bench::Scene scene(kMonaco);
+    scene.model.SetNorthUp(!courseUp);
+    scene.model.SetZoomIndex(zoom);
+    scene.model.SetClientRect({0, 0, width, height});
+    RoadDrawing drawing(roads);
+    const MapDrawing::Sources sources{scene.track, scene.waypoints, scene.units,
+                                      0,           &drawing,        MeasureText};
+    QImage image(width, height, QImage::Format_RGB32);
+    std::vector<double> ms;
+    for (int i = 0; i < frames; ++i) {
+        const auto start = Steady::now();
+        DrawList list;
+        MapDrawing::BuildBackground(scene.model, sources, scene.model.Viewport(), list);
+        QPainter p(&image);
+        DrawListPainter(p).Paint(list);
+        p.end();
+        ms.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
+    }
+    const Figures f = Summarise(ms);
+    std::printf("map background %dx%d zoom %2d %s: median %.2f ms, p95 %.2f ms, %llu nodes\n",
+                width, height, zoom, courseUp ? "course up" : "north up ", f.median, f.p95,
+                static_cast<unsigned long long>(drawing.NodesDrawn()));
 }
 
 // Where a frame's time goes: the symbols alone, and the rest of the
@@ -218,6 +248,9 @@ int main(int argc, char** argv)
             RepaintRoads(roads, 800, 480, withScene, frames);
             RepaintRoads(roads, 1920, 1080, withScene, frames);
         }
+        for (int zoom = 0; zoom < MapModel::ZoomCount(); ++zoom)
+            for (bool courseUp : {false, true})
+                RepaintBackground(roads, 1920, 1080, zoom, courseUp, std::min(frames, 20));
     } else {
         std::printf("repaint with roads: SKIPPED (no Monaco extract at %s)\n", qPrintable(extract));
     }

@@ -1,0 +1,164 @@
+// The topographic map of the Monaco extract, imported by map-import: the
+// sea closed along the extract's bounds, and names that never overlap.
+#include "map/MapViewport.h"
+#include "map/RoadLayer.h"
+#include "map/TopoDrawing.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace hw {
+namespace {
+
+class MonacoTopoTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string pbf = test::PeerDataDir() + "/osm/monaco.osm.pbf";
+        if (!std::filesystem::exists(pbf))
+            return;
+        dir_ = new test::TempDir;
+        path_ = dir_->Path("monaco.map");
+        const std::string command = std::string("'") + HIKEWISE_BIN_DIR +
+                                    "/hikewise-tool' map-import '" + pbf + "' '" + path_ +
+                                    "' > /dev/null";
+        imported_ = std::system(command.c_str()) == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    void SetUp() override
+    {
+        HW_REQUIRE_PEER_DATA("osm");
+        ASSERT_TRUE(imported_) << "map-import of the Monaco extract failed";
+        ASSERT_TRUE(layer.Open(path_)) << layer.TakeProblem();
+    }
+
+    // Whether the sea (band 0, every point) covers a place.
+    bool IsSea(double lat, double lon)
+    {
+        const RoadPoint p{static_cast<int32_t>(lat * 1e6), static_cast<int32_t>(lon * 1e6)};
+        bool inside = false;
+        layer.Map().ForEachShape({p.lat, p.lon, p.lat, p.lon}, 0, 1u, 0,
+                                 [&](const TopoShape& shape, const TopoRing* rings) {
+                                     if (shape.cls != kSeaClass)
+                                         return;
+                                     for (uint32_t r = 0; r < shape.ringCount; ++r) {
+                                         const RoadPoint* ring =
+                                             layer.Map().Topo().Points(rings[r]);
+                                         const uint32_t n = rings[r].count;
+                                         for (uint32_t i = 0, j = n - 1; i < n; j = i++) {
+                                             const RoadPoint &a = ring[i], &b = ring[j];
+                                             if ((a.lat > p.lat) != (b.lat > p.lat) &&
+                                                 p.lon < double(b.lon - a.lon) * (p.lat - a.lat) /
+                                                                 double(b.lat - a.lat) +
+                                                             a.lon)
+                                                 inside = !inside;
+                                         }
+                                     }
+                                 });
+        return inside;
+    }
+
+    static test::TempDir* dir_;
+    static std::string path_;
+    static bool imported_;
+    RoadLayer layer;
+};
+
+test::TempDir* MonacoTopoTest::dir_ = nullptr;
+std::string MonacoTopoTest::path_;
+bool MonacoTopoTest::imported_ = false;
+
+TEST_F(MonacoTopoTest, TheHarbourAndTheOpenSeaAreSeaTheTownsAreLand)
+{
+    EXPECT_TRUE(layer.Map().Topo().Counts().hasSea);
+    EXPECT_TRUE(IsSea(43.7351, 7.4256)) << "Port Hercule";
+    EXPECT_TRUE(IsSea(43.7200, 7.4400)) << "open sea off Monaco";
+    EXPECT_TRUE(IsSea(43.7250, 7.4250)) << "off the Rock";
+    EXPECT_FALSE(IsSea(43.7311, 7.4200)) << "the old town on the Rock";
+    EXPECT_FALSE(IsSea(43.7396, 7.4276)) << "Monte Carlo casino";
+    EXPECT_FALSE(IsSea(43.7600, 7.4000)) << "the hills above La Turbie";
+    EXPECT_FALSE(IsSea(43.7450, 7.3600)) << "inland, west";
+}
+
+// Texts measured as the painter would roughly draw them: wide characters
+// a font's size, narrow ones half of it.
+TextExtent Measure(const std::string& text, const Font& font)
+{
+    int width = 0;
+    for (unsigned char c : text)
+        width +=
+            c < 0x80 ? font.pointSize * 2 / 3 + 1 : ((c & 0xC0) != 0x80 ? font.pointSize + 3 : 0);
+    return {width, font.pointSize + 6};
+}
+
+TEST_F(MonacoTopoTest, NamesNeverOverlapEachOtherTheMarksOrTheEdge)
+{
+    const ScreenRect client{0, 0, 1280, 800};
+    const std::vector<ScreenRect> obstacles{
+        {0, 0, 200, 30}, {600, 380, 680, 420}, {1000, 760, 1280, 800}};
+    int placedAnywhere = 0;
+    for (double scaleKm : {0.3, 1.0, 3.0, 10.0, 30.0})
+        for (double turn : {0.0, 35.0}) {
+            MapViewport viewport(GeoPoint::FromDegrees(43.7376, 7.4240), scaleKm, client);
+            if (turn != 0)
+                viewport.SetRotation(turn, viewport.Centre());
+            TopoDrawing drawing(layer);
+            DrawList out;
+            const std::vector<ScreenRect> boxes = drawing.DrawNames(
+                viewport, scaleKm, RoadStyle::Palette::Day, false, obstacles, Measure, out);
+            placedAnywhere += static_cast<int>(boxes.size());
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                EXPECT_GE(boxes[i].left, client.left);
+                EXPECT_LE(boxes[i].right, client.right);
+                EXPECT_GE(boxes[i].top, client.top);
+                EXPECT_LE(boxes[i].bottom, client.bottom);
+                for (const ScreenRect& o : obstacles)
+                    EXPECT_FALSE(boxes[i].Intersects(o)) << scaleKm << " km";
+                for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                    EXPECT_FALSE(boxes[i].Intersects(boxes[j]))
+                        << scaleKm << " km, " << i << "/" << j;
+            }
+            // Every text drawn lies inside a box that was placed for it.
+            for (const Text* text : out.All<Text>()) {
+                const ScreenRect box = TextBox(*text, Measure);
+                bool within = false;
+                for (const ScreenRect& b : boxes)
+                    within = within || (box.left >= b.left - 1 && box.right <= b.right + 1 &&
+                                        box.top >= b.top - 1 && box.bottom <= b.bottom + 1);
+                EXPECT_TRUE(within) << text->text << " at " << scaleKm << " km";
+            }
+        }
+    EXPECT_GT(placedAnywhere, 10);
+}
+
+TEST_F(MonacoTopoTest, PeaksShowTheirElevationInTheAltitudeUnit)
+{
+    const ScreenRect client{0, 0, 1920, 1080};
+    MapViewport viewport(GeoPoint::FromDegrees(43.7450, 7.4100), 10.0, client);
+    TopoDrawing drawing(layer);
+    auto peakTexts = [&](bool feet) {
+        DrawList out;
+        drawing.DrawNames(viewport, 10.0, RoadStyle::Palette::Day, feet, {}, Measure, out);
+        std::vector<std::string> texts;
+        for (const Text* t : out.All<Text>())
+            if (t->text.find(feet ? " ft" : " m") != std::string::npos)
+                texts.push_back(t->text);
+        return texts;
+    };
+    const std::vector<std::string> metres = peakTexts(false), feet = peakTexts(true);
+    ASSERT_FALSE(metres.empty());
+    ASSERT_EQ(metres.size(), feet.size());
+    EXPECT_NE(metres.front(), feet.front());
+}
+
+} // namespace
+} // namespace hw
