@@ -56,6 +56,10 @@ public:
     // Re-centres the map on the position under a screen point (entering the
     // panned mode first).
     void PanTo(ScreenPoint p);
+    // Re-centres the map so that `grabbed` is drawn at the screen point `at`
+    // (entering the panned mode first): a drag measured from its press, so
+    // that no rounding adds up over its moves.
+    void PanKeeping(const GeoPoint& grabbed, ScreenPoint at);
     // Centres the map on a position (entering the panned mode first).
     void CentreOn(const GeoPoint& p);
     void Follow() { panned_ = false; }
@@ -120,6 +124,8 @@ public:
     void SetAveraging(std::optional<AveragingMarker> marker) { averaging_ = marker; }
 
 private:
+    void EnterPanned();
+
     GeoPoint position_;
     double course_ = 0;
     ScreenRect client_;

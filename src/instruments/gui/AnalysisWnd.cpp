@@ -3,6 +3,7 @@
 #include "instruments/gui/AltitudeSettingsDialog.h"
 #include "instruments/gui/CKORVPlotWnd.h"
 #include "shell/gui/DrawListPainter.h"
+#include "shell/gui/LongPressMenu.h"
 #include "shell/gui/PopupMenu.h"
 #include "shell/gui/ThemeColour.h"
 #include "units/UnitFormatter.h"
@@ -46,6 +47,7 @@ AnalysisWnd::AnalysisWnd(SettingsStore& settings, QWidget* parent)
     : QWidget(parent), settings_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    LongPressMenu::Install(this);
     model_.Load(settings_);
     model_.ConfigureAltitude(UnitFormatter(settings_));
     for (int c = 0; c < AnalysisPageModel::kCurves; ++c) {

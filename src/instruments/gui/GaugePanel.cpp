@@ -11,6 +11,7 @@
 #include "instruments/gui/SpeedSettingsDialog.h"
 #include "map/Navigation.h"
 #include "shell/gui/DrawListPainter.h"
+#include "shell/gui/LongPressMenu.h"
 #include "shell/gui/PopupMenu.h"
 #include "shell/gui/ThemeColour.h"
 #include "units/UnitFormatter.h"
@@ -41,6 +42,7 @@ GaugePanel::GaugePanel(const PanelSources& sources, TripComputer& trip, Settings
     : QWidget(parent), sources_(sources), trip_(trip), settings_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    LongPressMenu::Install(this);
     strip_ = new DigitalPanelGrid(sources, settings, QStringLiteral("PanelView"), this);
     strip_->setObjectName(QStringLiteral("NavWnd"));
     strip_->SetLayout(1, 3, false);

@@ -29,7 +29,6 @@ class MapView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTimerMs = 1000;
-    static constexpr int kLongPressMs = 700;
 
     MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints, const UnitFormatter& units,
             QWidget* parent = nullptr);
@@ -72,7 +71,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnLongPress();
     void PaintFrame(QPainter& p);
     void PaintBackground(const MapDrawing::Sources& sources, const MapViewport& viewport);
 
@@ -88,7 +86,6 @@ private:
     DrawList backgroundDrawing_;
     std::optional<MapDrawing::BackgroundKey> backgroundKey_;
     QTimer timer_;
-    QTimer longPress_;
     ScreenPoint pressPoint_;
     bool stylusDown_ = false;
     bool menuShown_ = false;

@@ -388,8 +388,7 @@ bool MapWnd::Ask(const QString& question)
 {
     if (ask_)
         return ask_(question);
-    return QMessageBox::question(this, QStringLiteral("Hikewise"), question,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return dialogs_->Ask(this, question, QMessageBox::Question);
 }
 
 void MapWnd::ShowError(const QString& text)
@@ -464,8 +463,9 @@ void MapWnd::ShowWaypointOnMap()
 
 void MapWnd::DeleteSelected()
 {
+    // As deleting from the manager: the waypoint goes only once confirmed.
     const int serial = ResolveSelection();
-    if (serial <= 0)
+    if (serial <= 0 || !Ask(QString::fromStdString(WaypointManagerCommands::DeleteQuestion(1))))
         return;
     waypoints_.DeleteBySerial(serial);
     selection_.Prune(waypoints_);

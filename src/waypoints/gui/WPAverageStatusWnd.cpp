@@ -1,6 +1,7 @@
 #include "waypoints/gui/WPAverageStatusWnd.h"
 
 #include "shell/CommandIds.h"
+#include "shell/gui/LongPressMenu.h"
 #include "shell/gui/PopupMenu.h"
 #include "waypoints/PositionAverager.h"
 
@@ -18,6 +19,7 @@ WPAverageStatusWnd::WPAverageStatusWnd(const PositionAverager& averager,
     : QWidget(parent), averager_(averager), positions_(settings), units_(units), commands_(commands)
 {
     setObjectName(QStringLiteral("WPAverageStatusWnd"));
+    LongPressMenu::Install(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(7);
