@@ -425,18 +425,15 @@ private slots:
         f.window->SetFixHistory([&parser](uint64_t after, std::vector<GpsFix>& out) {
             return parser.FixesSince(after, out);
         });
-        std::string burst;
+        // The receiver's date first: no point is recorded before it.
+        std::string burst =
+            test::NmeaSentence("GPRMC,085959,A,4633.0000,N,00758.8000,E,0.0,0.0,081226,,");
         for (int i = 0; i < 12; ++i) {
             char body[96];
             std::snprintf(body, sizeof body,
                           "GPGGA,0900%02d,4633.%03d0,N,00758.8000,E,1,07,1.0,1500.0,M,,M,,", i,
                           30 * i);
-            unsigned sum = 0;
-            for (const char* c = body; *c; ++c)
-                sum ^= static_cast<unsigned char>(*c);
-            char tail[8];
-            std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-            burst += std::string("$") + body + tail;
+            burst += test::NmeaSentence(body);
         }
         parser.Feed(burst.data(), burst.size());
         QTRY_COMPARE(f.window->Track().Count(), uint16_t{12});

@@ -63,6 +63,13 @@ void AnalysisWnd::OnFix(const GpsFix& fix, double trackErrorRadians)
         update();
 }
 
+void AnalysisWnd::OnRmc(const GpsFix& fix)
+{
+    model_.OnRmcFix(fix, UnitFormatter(settings_));
+    if (isVisible())
+        update();
+}
+
 void AnalysisWnd::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

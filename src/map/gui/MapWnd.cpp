@@ -598,8 +598,9 @@ void MapWnd::OpenProperties()
 bool MapWnd::HandleCommand(int id)
 {
     using namespace cmd;
-    // The database is being imported into: nothing may change it meanwhile.
-    if (import_->Running())
+    // The database is being imported into: nothing may change it meanwhile;
+    // the other commands work.
+    if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         return true;
     if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id))
         return true;
@@ -696,7 +697,7 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
 {
     if (!QueryMapCommand(id, status))
         return false;
-    if (import_->Running())
+    if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         status.enabled = false;
     return true;
 }
