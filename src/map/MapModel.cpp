@@ -174,7 +174,8 @@ bool MapModel::HitTest(ScreenPoint p, WaypointDatabase& waypoints, std::vector<i
 
 Pen MapModel::TrackPen() const
 {
-    return {Rgb(0, 0, 0), 1, displayScale_ == 2 ? PenStyle::Solid : PenStyle::Dash};
+    const int width = std::max(3, static_cast<int>(std::lround(3 * dpi_ / 96)));
+    return {kTrackColour, width, PenStyle::Solid, true};
 }
 
 } // namespace hw

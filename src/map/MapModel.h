@@ -112,7 +112,11 @@ public:
     void SetFixBars(int bars) { fixBars_ = bars; }
     bool FixIndicatorOn() const { return fixIndicatorOn_; }
     void SetFixIndicatorOn(bool on) { fixIndicatorOn_ = on; }
-    // Solid on high-density displays, dashed otherwise; 1 pixel, black.
+    // The recorded track: a solid line a hiker can follow in sunlight, three
+    // pixels wide at 96 dots per inch and wider on denser screens, in a
+    // colour no other line of the map uses.
+    static constexpr Colour kTrackColour = Rgb(128, 0, 224);
+    void SetScreenDpi(double dpi) { dpi_ = dpi > 0 ? dpi : 96; }
     Pen TrackPen() const;
 
     // The averaging marker: position and spread (km), when shown.
@@ -144,6 +148,7 @@ private:
     int fixBars_ = -1;
     bool fixIndicatorOn_ = false;
     std::optional<AveragingMarker> averaging_;
+    double dpi_ = 96;
 };
 
 } // namespace hw

@@ -67,6 +67,7 @@ void MapView::paintEvent(QPaintEvent*)
 void MapView::PaintFrame(QPainter& p)
 {
     map_.SetClientRect({0, 0, width(), height()});
+    map_.SetScreenDpi(logicalDpiY());
     if (roads_)
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
     const MapViewport viewport = map_.Viewport();
