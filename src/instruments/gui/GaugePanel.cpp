@@ -157,7 +157,7 @@ void GaugePanel::paintEvent(QPaintEvent*)
                 dial, units.VerticalSpeedFromMetresPerMinute(model_.VerticalSpeed()),
                 VerticalSpeedDial::FullScale(units.AltitudeSetting() ==
                                              static_cast<int>(AltitudeUnit::Feet)),
-                units.VerticalSpeedUnitLabel(), colours, list);
+                units.VerticalSpeedUnitLabel(), colours, MeasureText, list);
             break;
         case kCompassGauge: CompassDial::Draw(dial, heading, bearing, colours, list); break;
         default: break;
