@@ -93,6 +93,7 @@ struct GpsFix {
     uint8_t day = 1;
     uint8_t month = 1;
     uint16_t year = 2000;
+    bool dateKnown = false;       // a GPRMC date was read since the reset
     double magneticVariation = 0; // degrees, west negative
     uint32_t rmcCount = 0;
     double previousScaledSpeed = 0;

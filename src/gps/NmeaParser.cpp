@@ -505,6 +505,7 @@ bool NmeaParser::DecodeRmc(const NmeaFields& f)
         x.day = U8(NmeaTwoDigit(date));
         x.month = U8(NmeaTwoDigit(NmeaTail(date, 2)));
         x.year = U16(NmeaTwoDigit(NmeaTail(date, 4)) + 2000);
+        x.dateKnown = x.day >= 1 && x.day <= 31 && x.month >= 1 && x.month <= 12;
     }
     x.magneticVariation = 0;
     if (!f[9].empty()) {

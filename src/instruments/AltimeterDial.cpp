@@ -25,21 +25,22 @@ void AltimeterDial::Draw(const DialGeometry& dial, double altitude, const std::s
     dial.Face(colours, out);
     static const std::string labels[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     dial.FiftyTicks(labels, colours, out);
-    const Font large = dial.LargeFont();
-    dial.Label("ALT", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
-    dial.Readout(FormatString("%08.2f %s", altitude, unit.c_str()),
-                 FormatString("-00000.00 %s", unit.c_str()), labels, colours, measure, out);
+    const std::string sizing = FormatString("-00000.00 %s", unit.c_str());
+    dial.Readout(FormatString("%08.2f %s", altitude, unit.c_str()), sizing, labels, colours,
+                 measure, out);
     // The thousands hand first, so that the longer hundreds hand lies on top.
+    DrawList hands;
     const double thousands = ThousandsAngle(altitude);
-    dial.Shaft(thousands, 20, dial.ThickPen(), colours.highlight, out);
-    out.Add(Polygon{Pen{colours.highlight, 1, PenStyle::Solid},
-                    Brush{colours.highlight, false},
-                    {dial.Centre(), dial.At(30, thousands - 8), dial.At(45, thousands),
-                     dial.At(30, thousands + 8)}});
+    dial.Shaft(thousands, 20, dial.ThickPen(), colours.highlight, hands);
+    hands.Add(Polygon{Pen{colours.highlight, 1, PenStyle::Solid},
+                      Brush{colours.highlight, false},
+                      {dial.Centre(), dial.At(30, thousands - 8), dial.At(45, thousands),
+                       dial.At(30, thousands + 8)}});
     const double hundreds = HundredsAngle(altitude);
-    dial.Shaft(hundreds, 65, dial.MediumPen(), colours.highlight, out);
-    dial.Diamond(hundreds, 45, 75, 50, 5, colours.highlight, out);
-    dial.Hub(colours.highlight, out);
+    dial.Shaft(hundreds, 65, dial.MediumPen(), colours.highlight, hands);
+    dial.Diamond(hundreds, 45, 75, 50, 5, colours.highlight, hands);
+    // The caption steps aside where a hand would cross it.
+    dial.CaptionHandsAndHub("ALT", hands, sizing, labels, colours, measure, out);
 }
 
 } // namespace hw

@@ -178,6 +178,69 @@ void DialGeometry::Readout(const std::string& text, const std::string& sizing,
     Label(text, {box.left + box.Width() / 2, box.top + box.Height() / 2}, font, colours.text, out);
 }
 
+std::vector<TextObstacle> DialGeometry::LinesOf(const DrawList& drawing)
+{
+    std::vector<TextObstacle> lines;
+    for (const Polyline* line : drawing.All<Polyline>())
+        for (size_t i = 1; i < line->points.size(); ++i)
+            lines.push_back(
+                TextObstacle::Line(line->points[i - 1], line->points[i], line->pen.width));
+    for (const Polygon* shape : drawing.All<Polygon>())
+        for (size_t i = 0; i < shape->points.size(); ++i)
+            lines.push_back(TextObstacle::Line(
+                shape->points[i], shape->points[(i + 1) % shape->points.size()], shape->pen.width));
+    return lines;
+}
+
+DialGeometry::CaptionPlace DialGeometry::PlaceCaption(const std::string& text,
+                                                      const DrawList& hands,
+                                                      const std::vector<ScreenRect>& keepClear,
+                                                      const TextMeasure& measure) const
+{
+    std::vector<TextObstacle> obstacles = LinesOf(hands);
+    for (const ScreenRect& r : keepClear)
+        obstacles.push_back(TextObstacle::Box(r));
+    // Inside the inner ends of the ticks (73 % of the radius), with air.
+    const TextRoom room{square_, Centre(), side_ / 2.0 * 0.70};
+    const Font large = LargeFont();
+    const ScreenPoint at = AboveCentre(large, kCaptionHeights);
+    const auto boxIn = [&](const Font& font) {
+        const TextExtent e = measure ? measure(text, font) : TextExtent{};
+        return AlignedTextBox(at, e, HAlign::Centre, VAlign::Centre);
+    };
+    for (Font font = large; font.pointSize <= -6; ++font.pointSize) {
+        const ScreenRect box = boxIn(font);
+        if (const std::optional<ScreenPoint> shift =
+                LeastClearingShift(box, obstacles, room, 1, std::max(1, side_ / 2)))
+            return {{box.left + shift->x, box.top + shift->y, box.right + shift->x,
+                     box.bottom + shift->y},
+                    font};
+    }
+    return {boxIn(large), large}; // nowhere clear: where it stands
+}
+
+void DialGeometry::Caption(const std::string& text, const DrawList& hands,
+                           const std::vector<ScreenRect>& keepClear, const GaugeColours& colours,
+                           const TextMeasure& measure, DrawList& out) const
+{
+    const CaptionPlace place = PlaceCaption(text, hands, keepClear, measure);
+    Label(text, {place.box.left + place.box.Width() / 2, place.box.top + place.box.Height() / 2},
+          place.font, colours.text, out);
+}
+
+void DialGeometry::CaptionHandsAndHub(const std::string& caption, const DrawList& hands,
+                                      const std::string& sizing, const std::string (&labels)[10],
+                                      const GaugeColours& colours, const TextMeasure& measure,
+                                      DrawList& out) const
+{
+    std::vector<ScreenRect> keepClear = ScaleLabelBoxes(labels, measure);
+    keepClear.push_back(ReadoutBox(sizing, ReadoutFontClearOf(sizing, labels, measure), measure));
+    Caption(caption, hands, keepClear, colours, measure, out);
+    for (const DrawItem& item : hands.Items())
+        out.Add(item);
+    Hub(colours.highlight, out);
+}
+
 void DialGeometry::Hub(Colour colour, DrawList& out) const
 {
     const int r = std::max(2, side_ / 40);

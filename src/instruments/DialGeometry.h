@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "base/TextClearance.h"
 #include "base/TextMeasure.h"
 
 #include <string>
@@ -81,6 +82,31 @@ public:
     void Readout(const std::string& text, const std::string& sizing,
                  const std::string (&labels)[10], const GaugeColours& colours,
                  const TextMeasure& measure, DrawList& out) const;
+    // Where the caption `text` goes: in the large font, centred
+    // kCaptionHeights above the centre, moved by the least that clears the
+    // hands (every line and polygon edge of `hands`), the scale's labels and
+    // the readout box, inside the ticks; on a dial too small for that, in
+    // the largest smaller font that finds such a place.
+    struct CaptionPlace {
+        ScreenRect box;
+        Font font;
+    };
+    CaptionPlace PlaceCaption(const std::string& text, const DrawList& hands,
+                              const std::vector<ScreenRect>& keepClear,
+                              const TextMeasure& measure) const;
+    // The caption drawn in that box.
+    void Caption(const std::string& text, const DrawList& hands,
+                 const std::vector<ScreenRect>& keepClear, const GaugeColours& colours,
+                 const TextMeasure& measure, DrawList& out) const;
+    // The caption of a 50-tick dial stepped aside from the hands, the
+    // scale's labels and the readout sized to `sizing`; then the hands over
+    // it and the hub over their roots.
+    void CaptionHandsAndHub(const std::string& caption, const DrawList& hands,
+                            const std::string& sizing, const std::string (&labels)[10],
+                            const GaugeColours& colours, const TextMeasure& measure,
+                            DrawList& out) const;
+    // Lines of a drawing (polylines, polygon edges) as obstacles for a text.
+    static std::vector<TextObstacle> LinesOf(const DrawList& drawing);
     // The hub over the hands' roots.
     void Hub(Colour colour, DrawList& out) const;
 

@@ -80,7 +80,7 @@ int64_t WholeSeconds(double seconds)
 void Ete(const PanelFieldContext& c, PanelFieldTexts& t)
 {
     double ete = c.trip.Ete();
-    if (!c.readings.navigating || !(ete >= 0)) {
+    if (!c.readings.navigating || !c.trip.HasEstimate() || !(ete >= 0)) {
         t.value = t.unit = kNone;
         return;
     }
@@ -122,7 +122,7 @@ UtcDateTime LocalNow(const PanelFieldContext& c)
 
 void Eta(const PanelFieldContext& c, PanelFieldTexts& t, bool twelveHour)
 {
-    if (!c.readings.navigating) {
+    if (!c.readings.navigating || !c.trip.HasEstimate()) {
         t.value = t.unit = kNone;
         return;
     }

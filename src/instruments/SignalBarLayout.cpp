@@ -29,13 +29,49 @@ int SignalBarLayout::BarHeight(int snr, int areaHeight)
     return std::min(h, areaHeight);
 }
 
-SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
-                                 const SatelliteSnapshot& satellites)
+namespace {
+
+// Whether two neighbouring labels, centred at their x, would touch.
+bool Touch(int centreA, int widthA, int centreB, int widthB)
 {
-    areaTop_ = area.top + 3;
-    areaBottom_ = std::max(areaTop_, area.bottom - textHeight);
+    return centreA + (widthA + 1) / 2 + 1 >= centreB - widthB / 2;
+}
+
+// The middle of slot i's frame.
+int CentreOf(const ScreenRect& area, int i, double pitch)
+{
+    const int left = area.left + static_cast<int>(std::trunc(i * pitch)) + 1;
+    const int width = static_cast<int>(std::lround(pitch));
+    return (left + left + width - 2) / 2;
+}
+
+} // namespace
+
+SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
+                                 const SatelliteSnapshot& satellites, const LabelWidth& labelWidth)
+    : textHeight_(textHeight)
+{
     const int inView = std::clamp(satellites.inView, 0, SatelliteSnapshot::kMaxSatellites);
     const int n = SlotCount(satellites);
+    // Labels that would run together take two rows.
+    bool twoRows = false;
+    const double slotPitch = static_cast<double>(area.Width()) / n;
+    if (labelWidth && inView > 0) {
+        for (int i = 0; i < n; ++i) {
+            const SkySatellite& sat = satellites.entries[static_cast<std::size_t>(i)];
+            labelWidths_.push_back(sat.prn != 0 ? labelWidth(satellites.Label(sat)) : 0);
+        }
+        for (int i = 1; i < n && !twoRows; ++i) {
+            const int a = CentreOf(area, i - 1, slotPitch);
+            const int b = CentreOf(area, i, slotPitch);
+            twoRows = labelWidths_[static_cast<size_t>(i - 1)] > 0 &&
+                      labelWidths_[static_cast<size_t>(i)] > 0 &&
+                      Touch(a, labelWidths_[static_cast<size_t>(i - 1)], b,
+                            labelWidths_[static_cast<size_t>(i)]);
+        }
+    }
+    areaTop_ = area.top + 3;
+    areaBottom_ = std::max(areaTop_, area.bottom - textHeight * (twoRows ? 2 : 1));
     const double w = static_cast<double>(area.Width()) / n;
     const int slotWidth = static_cast<int>(std::lround(w));
     for (int i = 0; i < n; ++i) {
@@ -43,6 +79,7 @@ SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
         const int left = area.left + static_cast<int>(std::trunc(i * w)) + 1;
         slot.frame = {left, areaTop_, left + slotWidth - 2, areaBottom_};
         slot.centreX = (slot.frame.left + slot.frame.right) / 2;
+        slot.labelRow = twoRows ? i % 2 : 0;
         if (inView > 0) {
             const SkySatellite& sat = satellites.entries[static_cast<std::size_t>(i)];
             slot.prn = sat.prn;
@@ -60,6 +97,14 @@ SignalBarLayout::SignalBarLayout(const ScreenRect& area, int textHeight,
         }
         slots_.push_back(slot);
     }
+}
+
+ScreenRect SignalBarLayout::LabelBox(const Slot& slot) const
+{
+    const size_t i = static_cast<size_t>(&slot - slots_.data());
+    const int w = i < labelWidths_.size() ? labelWidths_[i] : 0;
+    const int top = areaBottom_ + slot.labelRow * textHeight_;
+    return {slot.centreX - w / 2, top, slot.centreX - w / 2 + w, top + textHeight_};
 }
 
 } // namespace hw

@@ -3,6 +3,7 @@
 #include "base/DrawList.h"
 #include "instruments/SatelliteSnapshot.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,18 @@ public:
         int snr = 0;
         bool snrFits = false; // the SNR text fits inside the bar
         int centreX = 0;
+        int labelRow = 0; // 1: the label sits one text line lower
     };
+    // The width of a label in the bar font.
+    using LabelWidth = std::function<int(const std::string& label)>;
 
-    // `textHeight` is the height of the text "X" in the bar font.
-    SignalBarLayout(const ScreenRect& area, int textHeight, const SatelliteSnapshot& satellites);
+    // `textHeight` is the height of the text "X" in the bar font. With the
+    // labels' widths, labels that would touch their neighbours go to two
+    // rows, every other one a line lower, and the bars make room for both.
+    SignalBarLayout(const ScreenRect& area, int textHeight, const SatelliteSnapshot& satellites,
+                    const LabelWidth& labelWidth = {});
+    // The box of a slot's label under the bars.
+    ScreenRect LabelBox(const Slot& slot) const;
 
     // How many slots the row has: one per satellite in view, 12 when none.
     static int SlotCount(const SatelliteSnapshot& satellites);
@@ -43,6 +52,8 @@ public:
 private:
     int areaTop_ = 0;
     int areaBottom_ = 0;
+    int textHeight_ = 0;
+    std::vector<int> labelWidths_;
     std::vector<Slot> slots_;
 };
 

@@ -44,15 +44,15 @@ void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullSc
     for (int i = 0; i < 10; ++i)
         labels[i] = TickLabel(i, fullScale);
     dial.FiftyTicks(labels, colours, out);
-    const Font large = dial.LargeFont();
-    dial.Label("速度", dial.AboveCentre(large, kCaptionHeights), large, colours.text, out);
-    dial.Readout(FormatString("%.2f %s", speed, unit.c_str()),
-                 ReadoutSizing(dial, fullScale, unit, labels, measure), labels, colours, measure,
+    const std::string sizing = ReadoutSizing(dial, fullScale, unit, labels, measure);
+    dial.Readout(FormatString("%.2f %s", speed, unit.c_str()), sizing, labels, colours, measure,
                  out);
+    DrawList needle;
     const double a = NeedleAngle(speed, fullScale);
-    dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, out);
-    dial.Diamond(a, 45, 65, 50, 5, colours.highlight, out);
-    dial.Hub(colours.highlight, out);
+    dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, needle);
+    dial.Diamond(a, 45, 65, 50, 5, colours.highlight, needle);
+    // The caption steps aside where the needle would cross it.
+    dial.CaptionHandsAndHub("速度", needle, sizing, labels, colours, measure, out);
 }
 
 } // namespace hw

@@ -120,6 +120,14 @@ bool TripComputer::UpdateOdometer(double latitude, double longitude, int fixVali
 void TripComputer::UpdateEte(double timeOfDay, const Waypoint& target, double latitude,
                              double longitude)
 {
+    // Samples toward another target say nothing about this one.
+    if (target.nLatitude != targetLat_ || target.nLongitude != targetLon_) {
+        targetLat_ = target.nLatitude;
+        targetLon_ = target.nLongitude;
+        previousDistance_ = 0;
+        closing_.Clear();
+        estimated_ = false;
+    }
     GeoPoint here = GeoPoint::FromDegrees(latitude, longitude);
     double distance = DistanceKmMicro(here, {target.nLatitude, target.nLongitude, 0});
     double dt = std::fabs(timeOfDay - previousTime_);
@@ -136,9 +144,13 @@ void TripComputer::UpdateEte(double timeOfDay, const Waypoint& target, double la
     double mean = closing_.Mean();
     if (dt != 0) {
         double rate = mean / dt * 3600;
-        if (rate != 0)
+        if (rate != 0) {
             ete_ = distance / rate * 3600;
+            estimated_ = true;
+        }
     }
+    if (!estimated_)
+        return;
     // Kept within the 32-bit time: a crawl toward the target gives an ETE of
     // centuries, which must not overflow.
     double eta = static_cast<double>(clock_.NowSeconds()) + std::trunc(ete_);

@@ -32,6 +32,9 @@ public:
     double LastStep() const { return lastStep_; }
     double Ete() const { return ete_; }
     int32_t Eta() const { return eta_; }
+    // Whether ETE and ETA hold an estimate toward the present target; until
+    // the first one they are unknown.
+    bool HasEstimate() const { return estimated_; }
     double AverageSpeed() const { return averageSpeed_.Mean(); }
     int64_t TripDuration() const { return clock_.NowSeconds() - tripStart_; }
     double MaximumAltitude() const { return maxAltitude_; }
@@ -68,6 +71,8 @@ private:
     MovingAverage closing_{kClosingSamples};
     double ete_ = 0;
     int32_t eta_ = 0;
+    bool estimated_ = false;
+    int32_t targetLat_ = 0, targetLon_ = 0; // of the samples taken
 
     RunningMean averageSpeed_;
     double maxSpeed_ = 0;

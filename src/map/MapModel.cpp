@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace hw {
 
@@ -32,14 +34,71 @@ void MapModel::CentreOn(const GeoPoint& p)
     pannedCentre_ = {p.lat, p.lon, 0};
 }
 
-void MapModel::PanTo(ScreenPoint p)
+void MapModel::EnterPanned()
 {
     if (!panned_) {
         panned_ = true;
         pannedCentre_ = position_;
         frozenCourse_ = course_;
     }
+}
+
+void MapModel::PanTo(ScreenPoint p)
+{
+    EnterPanned();
     pannedCentre_ = ScreenToGeo(p);
+}
+
+void MapModel::PanKeeping(const GeoPoint& grabbed, ScreenPoint at)
+{
+    EnterPanned();
+    // The view's vertical stretch depends on its south edge, so one shift of
+    // the centre by the pixels missing need not land exactly: a few rounds
+    // close in, and the closest centre seen is kept.
+    constexpr int kRounds = 4;
+    GeoPoint best = pannedCentre_;
+    int bestMiss = INT32_MAX;
+    for (int round = 0; round < kRounds; ++round) {
+        const MapViewport viewport = Viewport();
+        const ScreenPoint now = viewport.GeoToScreen(grabbed);
+        const int dx = now.x - at.x, dy = now.y - at.y;
+        const int miss = std::max(std::abs(dx), std::abs(dy));
+        if (miss < bestMiss) {
+            bestMiss = miss;
+            best = pannedCentre_;
+        }
+        if (miss == 0)
+            break;
+        const ScreenPoint middle = viewport.GeoToScreen(pannedCentre_);
+        pannedCentre_ = viewport.ScreenToGeo({middle.x + dx, middle.y + dy});
+    }
+    // The turn of a course-up view rounds too: centres up to a pixel away
+    // either way, in steps of a third, may land closer still.
+    const auto missAt = [&](const GeoPoint& centre) {
+        pannedCentre_ = centre;
+        const ScreenPoint now = Viewport().GeoToScreen(grabbed);
+        return std::max(std::abs(now.x - at.x), std::abs(now.y - at.y));
+    };
+    const GeoPoint around = best;
+    pannedCentre_ = around;
+    const MapViewport viewport = Viewport();
+    const double lonPerPixel = viewport.Xs() > 0 ? 1 / viewport.Xs() : 0;
+    const double latPerPixel = viewport.Ys() > 0 ? 1 / viewport.Ys() : 0;
+    for (int j = -3; j <= 3 && bestMiss > 0; ++j) {
+        for (int i = -3; i <= 3 && bestMiss > 0; ++i) {
+            const GeoPoint step{
+                TruncToMicro(around.lat + j * latPerPixel / 3),
+                static_cast<int32_t>(NearLongitude(
+                    static_cast<int64_t>(std::llround(around.lon + i * lonPerPixel / 3)), 0)),
+                0};
+            const int m = missAt(step);
+            if (m < bestMiss) {
+                bestMiss = m;
+                best = step;
+            }
+        }
+    }
+    pannedCentre_ = best;
 }
 
 ScreenRect MapModel::ReturnButtonRect() const
@@ -115,7 +174,8 @@ bool MapModel::HitTest(ScreenPoint p, WaypointDatabase& waypoints, std::vector<i
 
 Pen MapModel::TrackPen() const
 {
-    return {Rgb(0, 0, 0), 1, displayScale_ == 2 ? PenStyle::Solid : PenStyle::Dash};
+    const int width = std::max(3, static_cast<int>(std::lround(3 * dpi_ / 96)));
+    return {kTrackColour, width, PenStyle::Solid, true};
 }
 
 } // namespace hw

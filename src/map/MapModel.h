@@ -56,6 +56,10 @@ public:
     // Re-centres the map on the position under a screen point (entering the
     // panned mode first).
     void PanTo(ScreenPoint p);
+    // Re-centres the map so that `grabbed` is drawn at the screen point `at`
+    // (entering the panned mode first): a drag measured from its press, so
+    // that no rounding adds up over its moves.
+    void PanKeeping(const GeoPoint& grabbed, ScreenPoint at);
     // Centres the map on a position (entering the panned mode first).
     void CentreOn(const GeoPoint& p);
     void Follow() { panned_ = false; }
@@ -108,7 +112,11 @@ public:
     void SetFixBars(int bars) { fixBars_ = bars; }
     bool FixIndicatorOn() const { return fixIndicatorOn_; }
     void SetFixIndicatorOn(bool on) { fixIndicatorOn_ = on; }
-    // Solid on high-density displays, dashed otherwise; 1 pixel, black.
+    // The recorded track: a solid line a hiker can follow in sunlight, three
+    // pixels wide at 96 dots per inch and wider on denser screens, in a
+    // colour no other line of the map uses.
+    static constexpr Colour kTrackColour = Rgb(128, 0, 224);
+    void SetScreenDpi(double dpi) { dpi_ = dpi > 0 ? dpi : 96; }
     Pen TrackPen() const;
 
     // The averaging marker: position and spread (km), when shown.
@@ -120,6 +128,8 @@ public:
     void SetAveraging(std::optional<AveragingMarker> marker) { averaging_ = marker; }
 
 private:
+    void EnterPanned();
+
     GeoPoint position_;
     double course_ = 0;
     ScreenRect client_;
@@ -138,6 +148,7 @@ private:
     int fixBars_ = -1;
     bool fixIndicatorOn_ = false;
     std::optional<AveragingMarker> averaging_;
+    double dpi_ = 96;
 };
 
 } // namespace hw

@@ -6,7 +6,7 @@ namespace hw {
 
 void MapPanGesture::Press(ScreenPoint p)
 {
-    press_ = p;
+    grabbed_ = map_.ScreenToGeo(p);
     moves_ = 0;
     down_ = true;
     dragged_ = false;
@@ -16,10 +16,7 @@ bool MapPanGesture::Move(ScreenPoint p)
 {
     if (!down_ || ++moves_ < kMovesBeforePan)
         return false;
-    const ScreenRect& c = map_.ClientRect();
-    ScreenPoint centre{(c.left + c.right) / 2, (c.top + c.bottom) / 2};
-    map_.PanTo({centre.x + press_.x - p.x, centre.y + press_.y - p.y});
-    press_ = p;
+    map_.PanKeeping(grabbed_, p);
     dragged_ = true;
     return true;
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "map/GeoPoint.h"
 
 namespace hw {
 
 class MapModel;
 
 // Stylus drags on the map: from the fifth move with the stylus down each
-// move re-centres the map so that the position under the stylus stays under
-// it. A press and release without such a drag is a tap.
+// move re-centres the map so that the position that was under the stylus at
+// the press stays under it. A press and release without such a drag is a
+// tap.
 class MapPanGesture {
 public:
     static constexpr int kMovesBeforePan = 5;
@@ -24,7 +26,7 @@ public:
 
 private:
     MapModel& map_;
-    ScreenPoint press_;
+    GeoPoint grabbed_;
     int moves_ = 0;
     bool down_ = false;
     bool dragged_ = false;

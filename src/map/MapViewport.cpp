@@ -128,9 +128,12 @@ ScreenPoint MapViewport::Unturn(ScreenPoint p) const
 
 ScreenPoint MapViewport::TurnBy(ScreenPoint p, double sinA, double cosA) const
 {
+    // Rounded, not cut toward zero: a cut leaves gaps of two pixels along
+    // the axes through the pivot, so that a dragged point could not stay
+    // under the stylus there.
     double dx = p.x - pivot_.x, dy = p.y - pivot_.y;
-    return {TruncToPixel(cosA * dx - sinA * dy) + pivot_.x,
-            TruncToPixel(cosA * dy + sinA * dx) + pivot_.y};
+    return {TruncToPixel(std::round(cosA * dx - sinA * dy)) + pivot_.x,
+            TruncToPixel(std::round(cosA * dy + sinA * dx)) + pivot_.y};
 }
 
 MapViewport::GeoBox MapViewport::VisibleBox(int marginPx) const

@@ -29,7 +29,8 @@ constexpr std::array<ClassLook, kRoadClassCount> kDay = {{
     {3, Rgb(255, 255, 255), Rgb(140, 140, 140), Rgb(150, 150, 150), PenStyle::Solid,
      true},                                                                           // service
     {2, Rgb(140, 88, 20), Rgb(140, 88, 20), Rgb(140, 88, 20), PenStyle::Dash, false}, // track
-    {2, Rgb(196, 28, 28), Rgb(196, 28, 28), Rgb(196, 28, 28), PenStyle::Dash, false}, // path
+    // Paths dark green: red is the goto leg's.
+    {2, Rgb(24, 120, 56), Rgb(24, 120, 56), Rgb(24, 120, 56), PenStyle::Dash, false}, // path
     {2, Rgb(48, 48, 48), Rgb(48, 48, 48), Rgb(48, 48, 48), PenStyle::Solid, false},   // rail
 }};
 
@@ -43,7 +44,7 @@ constexpr std::array<ClassLook, kRoadClassCount> kNight = {{
     {5, Rgb(96, 96, 96), Rgb(40, 40, 40), Rgb(96, 96, 96), PenStyle::Solid, true},
     {3, Rgb(80, 80, 80), Rgb(40, 40, 40), Rgb(80, 80, 80), PenStyle::Solid, true},
     {2, Rgb(110, 72, 24), Rgb(110, 72, 24), Rgb(110, 72, 24), PenStyle::Dash, false},
-    {2, Rgb(140, 32, 32), Rgb(140, 32, 32), Rgb(140, 32, 32), PenStyle::Dash, false},
+    {2, Rgb(40, 104, 56), Rgb(40, 104, 56), Rgb(40, 104, 56), PenStyle::Dash, false},
     {2, Rgb(24, 24, 24), Rgb(24, 24, 24), Rgb(24, 24, 24), PenStyle::Solid, false},
 }};
 
@@ -85,7 +86,7 @@ RoadStyle::Stroke RoadStyle::StrokeOf(int roadClass, double scaleKm, Palette pal
         stroke.line = Pen{look.fill, width - 2, PenStyle::Solid, true};
     } else {
         // Close in, paths keep two pixels so that their dashes show; far out
-        // they thin to one, or a town's footways become red blots.
+        // they thin to one, or a town's footways become green blots.
         const int dashWidth = std::max(WidthFactor(scaleKm) >= kDashKeepsTwoPixels ? 2 : 1, width);
         const int lineWidth = look.style == PenStyle::Dash ? dashWidth : std::max(1, width - 1);
         stroke.line = Pen{look.thin, lineWidth, look.style, look.style == PenStyle::Solid};

@@ -19,8 +19,10 @@ std::optional<TrackPoint> TrackRecorder::OnGpsUpdate(const GpsFix& fix)
         return std::nullopt;
     }
     TrackPoint point = PointFromFix(fix, nextStartsSegment_ ? 1 : 0);
-    log_.AddPoint(point);
-    nextStartsSegment_ = false;
+    if (fix.dateKnown) {
+        log_.AddPoint(point);
+        nextStartsSegment_ = false;
+    }
     return point;
 }
 

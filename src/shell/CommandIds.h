@@ -74,6 +74,35 @@ inline constexpr int kHideAltitudeWindow = 32815;
 inline constexpr int kHideNavigationWindow = 32816;
 inline constexpr int kChangePane = 32826;
 inline constexpr int kResetTrip = 32848; // the panels' "重置旅行数据(&R)"
+
+// The commands that change the waypoint database, the file it is bound to
+// or the goto target it holds: while an import fills a copy of it, which
+// then takes its place, they are disabled.
+constexpr bool ChangesWaypointDatabase(int id)
+{
+    switch (id) {
+    case kMarkWaypoint:
+    case kMarkWaypointHere:
+    case kNewWaypoint:
+    case kEditWaypoint:
+    case kEditThisWaypoint:
+    case kDeleteWaypoint:
+    case kDeleteThisWaypoint:
+    case kPlanWaypoint:
+    case kWaypointManager:
+    case kAverageStop:
+    case kGotoWaypoint:
+    case kGotoThisWaypoint:
+    case kCancelGoto:
+    case kGeocacheFound:
+    case kGeocacheNotFound:
+    case kExportGeocacheVisits:
+    case kImportWaypoints:
+    case kOpenWaypointDatabase:
+    case kNewWaypointDatabase: return true;
+    default: return false;
+    }
+}
 } // namespace cmd
 
 } // namespace hw

@@ -154,6 +154,43 @@ TEST_F(Panel, EteAndEtaAcrossTheDay)
     EXPECT_EQ(Show(kFieldEta12).unit, "(PM)");
 }
 
+// Right after a goto starts there is no estimate yet: ETE and ETA read as
+// unknown, not "00:00" and a 1970 time; a new target starts unknown again.
+TEST_F(Panel, EteAndEtaAreUnknownUntilTheFirstEstimate)
+{
+    Waypoint target;
+    target.nLatitude = 47508983;
+    target.nLongitude = 8500000;
+    readings.navigating = true;
+    const auto unknown = [&] {
+        return Show(kFieldEte).value == "---" && Show(kFieldEte).unit == "---" &&
+               Show(kFieldEta).value == "---" && Show(kFieldEta).unit == "---" &&
+               Show(kFieldEta12).value == "---";
+    };
+    EXPECT_TRUE(unknown());
+    int i = 0;
+    const auto step = [&](const Waypoint& to) {
+        trip.Update(36000 + i, to, 47.5 + 0.0000898 * i, 8.5, 1, 1, 20, 500);
+        clock.Advance(1);
+        ++i;
+    };
+    for (int n = 0; n < 3; ++n) {
+        step(target);
+        EXPECT_TRUE(unknown()) << "update " << n;
+    }
+    step(target);
+    EXPECT_EQ(Show(kFieldEte).unit, "MM:SS");
+    EXPECT_NE(Show(kFieldEta).value, "---");
+
+    Waypoint other = target;
+    other.nLongitude += 5000;
+    step(other);
+    EXPECT_TRUE(unknown());
+    for (int n = 0; n < 3; ++n)
+        step(other);
+    EXPECT_FALSE(unknown());
+}
+
 TEST_F(Panel, UnitsAndPrecision)
 {
     readings.speedKnots = 5; // 5.75 mph

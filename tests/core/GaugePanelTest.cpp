@@ -1,4 +1,5 @@
 #include "base/MemorySettingsStore.h"
+#include "base/TextClearance.h"
 #include "instruments/AltimeterDial.h"
 #include "instruments/CompassDial.h"
 #include "instruments/DialGeometry.h"
@@ -147,7 +148,7 @@ TEST(GaugeDialsTest, NoNeedleOrTickLeavesItsDial)
             DrawList list;
             AltimeterDial::Draw(dial, v, "ft", GaugeColours{}, FixedMeasure, list);
             SpeedometerDial::Draw(dial, v, 150, "mph", GaugeColours{}, FixedMeasure, list);
-            VerticalSpeedDial::Draw(dial, v, 2000, "ft/min", GaugeColours{}, list);
+            VerticalSpeedDial::Draw(dial, v, 2000, "ft/min", GaugeColours{}, FixedMeasure, list);
             CompassDial::Draw(dial, v, v / 3, GaugeColours{}, list);
             ExpectInsideDial(list, dial);
         }
@@ -219,6 +220,108 @@ TEST(GaugeDialsTest, ReadoutsStayClearOfTheScaleNumbersInEveryArrangement)
     const std::string digits[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     EXPECT_EQ(large.ReadoutFontClearOf("-00000.00 m", digits, FixedMeasure).pointSize,
               large.ReadoutFont().pointSize);
+}
+
+// Sweeping the altitude and the speed over the dials in every window size:
+// the captions "ALT" and "速度" are never crossed by a hand, a tick or the
+// readout, nor run into another text, and stay on the face.
+TEST(GaugeDialsTest, CaptionsStepAsideFromTheHandsAtEveryValue)
+{
+    const ScreenRect clients[] = {{0, 0, 480, 583}, {0, 0, 800, 423}, {0, 0, 1920, 1023}};
+    for (bool together : {true, false}) {
+        MemorySettingsStore settings;
+        for (const char* name : {gauge_setting::kAltimeter, gauge_setting::kSpeedometer,
+                                 gauge_setting::kVerticalSpeed})
+            settings.SetInt(section::kPanel, name, 1);
+        settings.SetInt(section::kPanel, gauge_setting::kCycle, together ? 0 : 1);
+        GaugePanelModel model;
+        model.Load(settings);
+        for (const ScreenRect& client : clients) {
+            const GaugePanelRects rects = model.Layout(client);
+            for (int code : {kSpeedometerGauge, kAltimeterGauge}) {
+                const DialGeometry dial(rects.gauges[static_cast<size_t>(code)]);
+                const std::string caption = code == kSpeedometerGauge ? "速度" : "ALT";
+                for (int step = 0; step < 400; ++step) {
+                    DrawList list;
+                    const double value = code == kSpeedometerGauge ? step * 0.37 : step * 13.7;
+                    if (code == kSpeedometerGauge)
+                        SpeedometerDial::Draw(dial, value, 150, "km/h", GaugeColours{},
+                                              FixedMeasure, list);
+                    else
+                        AltimeterDial::Draw(dial, value, "m", GaugeColours{}, FixedMeasure, list);
+                    ScreenRect box;
+                    std::vector<ScreenRect> others;
+                    for (const Text* t : list.All<Text>())
+                        (t->text == caption ? box : others.emplace_back()) =
+                            CentredTextBox(*t, FixedMeasure);
+                    const auto where = [&] {
+                        return caption + " at " + std::to_string(value) + " on " +
+                               std::to_string(client.Width()) + "x" +
+                               std::to_string(client.Height()) + (together ? " 2x2" : " alone");
+                    };
+                    ASSERT_GT(box.Width(), 0) << where();
+                    std::vector<TextObstacle> lines = DialGeometry::LinesOf(list);
+                    ASSERT_TRUE(ClearOf(box, lines, 0)) << where();
+                    for (const ScreenRect& other : others)
+                        ASSERT_FALSE(box.Intersects(other)) << where();
+                    const ScreenPoint c = dial.Centre();
+                    for (ScreenPoint corner :
+                         {ScreenPoint{box.left, box.top}, ScreenPoint{box.right, box.bottom},
+                          ScreenPoint{box.left, box.bottom}, ScreenPoint{box.right, box.top}})
+                        ASSERT_LT(std::hypot(corner.x - c.x, corner.y - c.y), dial.Side() / 2.0)
+                            << where();
+                }
+            }
+        }
+    }
+}
+
+// The vertical-speed numbers ("1.25 2.5 3.75" in metres a second) neither
+// run into each other nor into the ticks, the caption, the unit or the "上"
+// and "Dn" marks, in either unit, every window size and arrangement.
+TEST(GaugeDialsTest, VerticalSpeedNumbersStayApartInEveryWindow)
+{
+    const ScreenRect clients[] = {{0, 0, 480, 583}, {0, 0, 800, 423}, {0, 0, 1920, 1023}};
+    for (bool together : {true, false}) {
+        MemorySettingsStore settings;
+        settings.SetInt(section::kPanel, gauge_setting::kVerticalSpeed, 1);
+        settings.SetInt(section::kPanel, gauge_setting::kAltimeter, 1);
+        settings.SetInt(section::kPanel, gauge_setting::kCycle, together ? 0 : 1);
+        GaugePanelModel model;
+        model.Load(settings);
+        for (const ScreenRect& client : clients) {
+            const DialGeometry dial(model.Layout(client).gauges[kVerticalGauge]);
+            for (double full : {5.0, 2000.0}) {
+                DrawList list;
+                VerticalSpeedDial::Draw(dial, 1.0, full, full < 10 ? "m/s" : "ft/min",
+                                        GaugeColours{}, FixedMeasure, list);
+                // The scale's numbers come first, then the caption, the unit
+                // and the marks.
+                std::vector<ScreenRect> numbers, marks;
+                for (const Text* t : list.All<Text>())
+                    (numbers.size() < 9 ? numbers : marks)
+                        .push_back(CentredTextBox(*t, FixedMeasure));
+                // Moved inward rather than shrunk to nothing: readable.
+                EXPECT_GE(-list.All<Text>()[0]->font.pointSize, 9);
+                std::vector<TextObstacle> ticks;
+                for (const Polyline* line : list.All<Polyline>())
+                    if (line->points.size() == 2 && line->points[0] != dial.Centre())
+                        ticks.push_back(
+                            TextObstacle::Line(line->points[0], line->points[1], line->pen.width));
+                const std::string where = std::to_string(client.Width()) + "x" +
+                                          std::to_string(client.Height()) +
+                                          (together ? " 2x2 " : " alone ") + std::to_string(full);
+                for (size_t i = 0; i < numbers.size(); ++i) {
+                    EXPECT_TRUE(ClearOf(numbers[i], ticks, 0)) << where << " number " << i;
+                    for (size_t j = i + 1; j < numbers.size(); ++j)
+                        EXPECT_FALSE(numbers[i].Intersects(numbers[j]))
+                            << where << " numbers " << i << " " << j;
+                    for (const ScreenRect& m : marks)
+                        EXPECT_FALSE(numbers[i].Intersects(m)) << where << " number " << i;
+                }
+            }
+        }
+    }
 }
 
 TEST(GaugeDialsTest, SpeedometerReadoutStaysReadableWhereTheFullSizingWouldCrowdTheScale)

@@ -199,7 +199,7 @@ TEST_F(MapDrawingTest, TrackGotoPointerReturnButtonAndFixIndicator)
     DrawList list = Build();
     int trackStrokes = 0, gotoLegs = 0;
     for (const Polyline* p : list.All<Polyline>()) {
-        if (p->pen.style == PenStyle::Dash)
+        if (p->pen.colour == MapModel::kTrackColour)
             ++trackStrokes;
         if (p->pen.colour == Rgb(192, 0, 0) && p->pen.width == 2) {
             ++gotoLegs;

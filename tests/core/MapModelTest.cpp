@@ -168,6 +168,43 @@ TEST(MapModelTest, DraggingKeepsThePositionUnderTheStylusAndTheReturnButtonFollo
     EXPECT_FALSE(model.ReturnButtonHit({c.right - 5, c.top + 5}));
 }
 
+// A drag of many one-pixel moves (the way a finger reports itself) keeps the
+// position grabbed at the press under the stylus all the way, whatever the
+// orientation, the zoom, the window and the direction.
+TEST(MapModelTest, ALongDragOfSmallMovesKeepsTheGrabbedPointUnderTheStylus)
+{
+    struct Drag {
+        int dx, dy;
+    };
+    for (ScreenRect client : {ScreenRect{0, 0, 480, 640}, ScreenRect{0, 0, 800, 480}}) {
+        for (double course : {-1.0, 0.0, 37.0, 200.0}) {
+            for (int zoom : {2, 7, 12}) {
+                for (Drag step : {Drag{0, -1}, Drag{1, 0}, Drag{-1, 1}}) {
+                    MapModel model = ModelAt(kZurich, client);
+                    model.SetZoomIndex(zoom);
+                    model.SetNorthUp(course < 0);
+                    model.SetCurrentCourse(course < 0 ? 0 : course);
+                    MapPanGesture gesture(model);
+                    ScreenPoint stylus{client.Width() / 2, client.Height() / 2 + 40};
+                    const GeoPoint grabbed = model.ScreenToGeo(stylus);
+                    gesture.Press(stylus);
+                    for (int i = 1; i <= 80; ++i) {
+                        stylus = {stylus.x + step.dx, stylus.y + step.dy};
+                        if (!gesture.Move(stylus))
+                            continue;
+                        const ScreenPoint now = model.GeoToScreen(grabbed);
+                        ASSERT_LE(std::abs(now.x - stylus.x), 1)
+                            << "move " << i << " course " << course << " zoom " << zoom;
+                        ASSERT_LE(std::abs(now.y - stylus.y), 1)
+                            << "move " << i << " course " << course << " zoom " << zoom;
+                    }
+                    EXPECT_TRUE(gesture.Release());
+                }
+            }
+        }
+    }
+}
+
 TEST(MapModelTest, HitBoxHoldsTwoCloseWaypointsAndNotAFartherOne)
 {
     for (double course : {-1.0, 45.0, 90.0}) {

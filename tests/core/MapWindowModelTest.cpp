@@ -54,6 +54,7 @@ protected:
         fix.day = 7;
         fix.month = 12;
         fix.year = 2026;
+        fix.dateKnown = true;
         ++seconds_;
         return fix;
     }

@@ -3,6 +3,7 @@
 #include "map/SphericalGeometry.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/AveragingStatusLayout.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <cmath>
@@ -16,6 +17,37 @@ protected:
     MemorySettingsStore store;
     PositionAverager averager{store};
 };
+
+// The status window's spread block starts three fifths of the position
+// block's height down and steps right of the position lines it would cross;
+// in a window wide enough it stays inside; it never covers a position line.
+TEST(AveragingStatusLayoutTest, TheSpreadBlockClearsThePositionLines)
+{
+    const std::vector<TextExtent> lines = {{128, 12}, {136, 12}, {84, 12}};
+    const TextExtent spread{104, 24};
+    for (int width : {240, 320, 480, 800, 1920}) {
+        const int height = 42; // three and a half lines
+        const AveragingStatusLayout layout(width, height, lines, spread);
+        ASSERT_EQ(layout.FirstLines().size(), 3u);
+        EXPECT_EQ(layout.FirstLines()[0].left, 3);
+        EXPECT_EQ(layout.FirstLines()[0].top, 1);
+        const ScreenRect s = layout.SecondBlock();
+        EXPECT_EQ(s.Width(), 104);
+        for (const ScreenRect& line : layout.FirstLines())
+            EXPECT_FALSE(s.Intersects(line)) << width;
+        EXPECT_LE(s.bottom, height) << width;
+        EXPECT_GE(s.top, 1);
+        if (width >= 3 + 136 + 4 + 104) {
+            EXPECT_LE(s.right, width) << width;
+        }
+        EXPECT_LE(s.left, 3 + 136 + 4) << width; // no further than it must
+    }
+    // In a window tall enough the least move is down, under the lines.
+    const AveragingStatusLayout tall(800, 200, lines, spread);
+    EXPECT_EQ(tall.SecondBlock().left, 3);
+    EXPECT_GE(tall.SecondBlock().top, 37);
+    EXPECT_LE(tall.SecondBlock().top, 40);
+}
 
 TEST_F(PositionAveragerTest, ThresholdLeavesOutPoorFixesButNotUnknownHdop)
 {

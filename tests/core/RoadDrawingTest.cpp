@@ -277,5 +277,42 @@ TEST(RoadStyleTest, TheNightPaletteStaysDark)
         }
 }
 
+// The recorded track is a line a hiker can follow: at least three pixels at
+// 96 dpi and wider on a denser screen, solid, in a colour that no road, the
+// grid or the goto leg shares; and no dashed path or track, at any scale
+// and in either palette, is red like the goto leg.
+TEST(RoadStyleTest, TheTrackStandsOutAndNoRoadPassesForTheGotoLeg)
+{
+    MapModel model;
+    Pen track = model.TrackPen();
+    EXPECT_GE(track.width, 3);
+    EXPECT_EQ(track.style, PenStyle::Solid);
+    model.SetScreenDpi(192);
+    EXPECT_GE(model.TrackPen().width, 6);
+    const Colour gotoLeg = Rgb(192, 0, 0);
+    const auto distance = [](Colour a, Colour b) {
+        return std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) +
+               std::abs(BlueOf(a) - BlueOf(b));
+    };
+    const auto reddish = [](Colour c) {
+        return RedOf(c) > 100 && RedOf(c) > 2 * GreenOf(c) && RedOf(c) > 2 * BlueOf(c);
+    };
+    EXPECT_GT(distance(track.colour, gotoLeg), 200);
+    EXPECT_GT(distance(track.colour, Rgb(192, 192, 192)), 200); // the grid
+    for (RoadStyle::Palette palette : {RoadStyle::Palette::Day, RoadStyle::Palette::Night}) {
+        for (int c = 0; c < kRoadClassCount; ++c) {
+            for (double km : {0.05, 1.0, 50.0}) {
+                const RoadStyle::Stroke s = RoadStyle::StrokeOf(c, km, palette);
+                for (Colour colour : {s.line.colour, s.edge.colour}) {
+                    EXPECT_GT(distance(track.colour, colour), 120) << c;
+                    if (s.line.style == PenStyle::Dash) {
+                        EXPECT_FALSE(reddish(colour)) << "class " << c << " at " << km;
+                    }
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace hw

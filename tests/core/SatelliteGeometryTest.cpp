@@ -74,6 +74,50 @@ TEST(SignalBarLayoutTest, SlotsAndBars)
     EXPECT_EQ(SignalBarLayout({0, 0, 640, 100}, 7, sats).Slots().size(), 12u);
 }
 
+// With more than twelve satellites of several systems ("G18", "R73") the
+// labels under the bars never run together: in every window width and for
+// every count the boxes of neighbouring labels stay apart and inside the
+// area, taking a second row only when one would not do.
+TEST(SignalBarLayoutTest, LabelsOfAFullSkyStayApart)
+{
+    SatelliteSnapshot sats;
+    sats.severalSystems = true;
+    for (int i = 0; i < SatelliteSnapshot::kMaxSatellites; ++i)
+        sats.entries[static_cast<size_t>(i)] = {i % 3 == 0 ? 18 + i : 1 + i,
+                                                30,
+                                                true,
+                                                0,
+                                                0,
+                                                i % 2 == 0 ? GnssSystem::Gps : GnssSystem::Glonass};
+    for (int width : {480, 800, 1920}) {
+        for (int count : {8, 12, 13, 18, 24, 32, 40}) {
+            sats.inView = count;
+            const int font = SignalBarLayout::FontHeight(width, SignalBarLayout::SlotCount(sats));
+            // A proportional face: 0.6 of the height a character.
+            const auto measure = [font](const std::string& label) {
+                return static_cast<int>(label.size() * font * 0.6 + 0.5);
+            };
+            const ScreenRect area{0, 0, width, 200};
+            const SignalBarLayout bars(area, font, sats, measure);
+            const auto& slots = bars.Slots();
+            for (size_t i = 0; i < slots.size(); ++i) {
+                const ScreenRect box = bars.LabelBox(slots[i]);
+                // A pixel of air to each side.
+                const ScreenRect wide{box.left - 1, box.top, box.right + 1, box.bottom};
+                EXPECT_LE(box.bottom, area.bottom) << width << " " << count;
+                EXPECT_EQ(box.Width(), measure(slots[i].label));
+                for (size_t j = i + 1; j < slots.size() && j <= i + 2; ++j) {
+                    EXPECT_FALSE(wide.Intersects(bars.LabelBox(slots[j])))
+                        << width << " px, " << count << " satellites: labels " << i << " and " << j;
+                }
+            }
+            if (count <= 12) {
+                EXPECT_EQ(slots.back().labelRow, 0) << width << " " << count;
+            }
+        }
+    }
+}
+
 TEST(SatellitePageLayoutTest, PanelsRowsAndViews)
 {
     SatellitePageLayout l(480, 600);

@@ -62,6 +62,37 @@ TEST_F(Recorder, PointsFromFixesAndASegmentAfterAGap)
     EXPECT_EQ(log.At(3).segmentStart, 1);
 }
 
+// A GPGGA carries only the time of day: until a GPRMC has given the date
+// (again after a reset) a fix moves the map but leaves no point, so that no
+// point is ever dated 2000-01-01; the gap still starts a segment.
+TEST_F(Recorder, NoPointBeforeTheReceiversDateIsKnown)
+{
+    auto p = Update("GPGGA,120317,4221.4394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    ASSERT_TRUE(p); // the position, for the map
+    EXPECT_EQ(log.Count(), 0);
+    // An RMC without a date gives none either.
+    std::string rmc = Sentence("GPRMC,120318,A,4221.4394,N,01321.9948,E,000.0,000.0,,,");
+    parser.Feed(rmc.data(), rmc.size());
+    Update("GPGGA,120318,4221.4394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    EXPECT_EQ(log.Count(), 0);
+    rmc = Sentence("GPRMC,120318,A,4221.4394,N,01321.9948,E,000.0,000.0,150305,,");
+    parser.Feed(rmc.data(), rmc.size());
+    p = Update("GPGGA,120319,4221.5394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    ASSERT_EQ(log.Count(), 1);
+    EXPECT_EQ(log.At(0).time, 1110888199); // 2005-03-15 12:03:19 UTC
+
+    parser.Reset(); // the watchdog: the date is forgotten with the rest
+    EXPECT_FALSE(recorder.OnGpsUpdate(parser.Snapshot()));
+    Update("GPGGA,120340,4221.6394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    EXPECT_EQ(log.Count(), 1);
+    rmc = Sentence("GPRMC,120340,A,4221.6394,N,01321.9948,E,000.0,000.0,150305,,");
+    parser.Feed(rmc.data(), rmc.size());
+    Update("GPGGA,120341,4221.7394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    ASSERT_EQ(log.Count(), 2);
+    EXPECT_EQ(log.At(1).time, 1110888221);
+    EXPECT_EQ(log.At(1).segmentStart, 1);
+}
+
 TEST_F(Recorder, AnImpossiblePositionIsNoFix)
 {
     GpsFix fix;

@@ -30,6 +30,7 @@ struct Walker {
         fix.day = 8;
         fix.month = 12;
         fix.year = 2026;
+        fix.dateKnown = true;
         fix.ggaHour = 9;
         Place(kStart);
     }

@@ -481,7 +481,8 @@ private slots:
         // tick decodes some twenty of them before the map runs.
         QTemporaryDir dir;
         const int fixes = 40;
-        std::string log;
+        // The receiver's date first: no point is recorded before it.
+        std::string log = Sentence("GPRMC,085959,A,4633.0000,N,00758.8000,E,0.0,0.0,081226,,");
         for (int i = 0; i < fixes; ++i) {
             char body[128];
             std::snprintf(body, sizeof body,

@@ -172,7 +172,7 @@ private slots:
                  qPrintable(QStringLiteral("odometer %1 km, walked %2 km").arg(shown).arg(walked)));
 
         // Every GPGGA gave the speed, altitude, vertical speed and track
-        // error a sample; every GPRMC that a GPGGA followed the acceleration.
+        // error a sample; every GPRMC fed the acceleration.
         AnalysisPageModel& model = pages.Analysis()->Model();
         QCOMPARE(model.Chart(kSpeedCurve).Total(), uint64_t(600));
         QCOMPARE(model.Chart(kAltitudeCurve).Total(), uint64_t(600));
@@ -232,9 +232,32 @@ private slots:
             QVERIFY2(std::abs(altitude.Sample(static_cast<size_t>(seconds - 1 - t)) -
                               (100 + t * 0.1)) < 1e-6,
                      qPrintable(QStringLiteral("sample of second %1").arg(t)));
-        // One acceleration for each RMC that a later GGA followed.
-        QCOMPARE(pages.Analysis()->Model().Chart(kAccelerationCurve).Total(),
-                 uint64_t(seconds - 1));
+        // One acceleration for each RMC, the last (which no GGA followed)
+        // among them.
+        QCOMPARE(pages.Analysis()->Model().Chart(kAccelerationCurve).Total(), uint64_t(seconds));
+    }
+
+    void aReceiverWithoutGgaStillGetsAnAccelerationChart()
+    {
+        // GPRMC alone, speeding up by 1 knot a second: every RMC reaches
+        // the acceleration chart through the tab container.
+        MemorySettingsStore settings;
+        Pages pages(settings);
+        const int seconds = 12;
+        for (int t = 0; t < seconds; ++t) {
+            char body[120];
+            std::snprintf(body, sizeof body,
+                          "GPRMC,1000%02d,A,2212.0000,N,11412.0000,E,%.1f,0.0,071226,,", t,
+                          1.0 * t);
+            const std::string line = test::NmeaSentence(body);
+            pages.parser.Feed(line.data(), line.size());
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::sendPostedEvents();
+        }
+        const KORVPlotModel& chart = pages.Analysis()->Model().Chart(kAccelerationCurve);
+        QCOMPARE(chart.Total(), uint64_t(seconds));
+        QVERIFY(std::abs(chart.Last() - 0.277777777778) < 1e-9); // 1 knot/s in m/s per s
+        QCOMPARE(pages.Analysis()->Model().Chart(kSpeedCurve).Total(), uint64_t(0));
     }
 
     void smoothingStopsWhileThePageIsHidden()

@@ -2,8 +2,10 @@
 #include "ModalDriver.h"
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
+#include "core/NmeaTestSupport.h"
 #include "core/TestFiles.h"
 #include "gps/NmeaParser.h"
+#include "instruments/gui/AltProfileWnd.h"
 #include "instruments/gui/DigitalPanelGrid.h"
 #include "instruments/gui/MsgWnd.h"
 #include "map/RoadDrawing.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
@@ -33,6 +36,33 @@
 
 using namespace hw;
 using namespace hw::test;
+
+namespace {
+
+// Presses the stylus on a widget and holds it still until a pop-up menu
+// opens; returns the texts of the menu's items (it is closed again), or
+// nothing when no menu opened within five seconds.
+QStringList HoldForMenu(QWidget* widget, QPoint at)
+{
+    QStringList items;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&items] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !items.isEmpty())
+            return;
+        for (QAction* action : menu->actions())
+            items << action->text();
+        menu->close();
+    });
+    poll.start();
+    QTest::mousePress(widget, Qt::LeftButton, {}, at);
+    const bool opened = QTest::qWaitFor([&items] { return !items.isEmpty(); }, 5000);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+    return opened ? items : QStringList{};
+}
+
+} // namespace
 
 class MapWindowTest : public QObject {
     Q_OBJECT
@@ -255,6 +285,56 @@ private slots:
         QCOMPARE(w.nLongitude, expected.lon);
     }
 
+    void deletingTheWaypointUnderTheStylusAsksFirst()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        WaypointDatabase& db = f.window->Waypoints();
+        const int serial = db.Add(NamedAt("A", ProjectPoint(kStart, 0.3, 0)));
+        f.window->Selection().Serials() = {serial};
+        QStringList asked;
+        bool answer = false;
+        f.window->SetQuestion([&](const QString& q) {
+            asked << q;
+            return answer;
+        });
+        QVERIFY(f.window->HandleCommand(cmd::kDeleteThisWaypoint));
+        QCOMPARE(asked, QStringList{QString::fromUtf8("删除 1 路点?")});
+        Waypoint w;
+        QVERIFY(db.FindBySerial(serial, w)); // No: kept
+        QVERIFY(!QFile::exists(dir.path() + "/points.wpt"));
+        answer = true;
+        QVERIFY(f.window->HandleCommand(cmd::kDeleteThisWaypoint));
+        QVERIFY(!db.FindBySerial(serial, w));
+        QVERIFY(f.window->Selection().Empty());
+        QVERIFY(QFile::exists(dir.path() + "/points.wpt")); // saved
+    }
+
+    void aLongPressOpensThePopUpMenusOfTheMapProfileAndStrip()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        f.window->Model().SetShowAltitude(true);
+        f.window->resize(480, 641); // laid out again with the profile
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QWidget* profile = f.window->ProfileWindow();
+        QVERIFY(profile->isVisible());
+        QCOMPARE(HoldForMenu(profile, profile->rect().center()).value(0),
+                 QString::fromUtf8("清除海拔图表(&C)"));
+        QWidget* strip = f.window->NavWindow();
+        const QStringList stripMenu = HoldForMenu(strip, strip->rect().center());
+        QVERIFY2(stripMenu.contains(QString::fromUtf8("改变此窗格..")),
+                 qPrintable(stripMenu.join('|')));
+        MapView* view = f.window->View();
+        const QStringList mapMenu = HoldForMenu(view, view->rect().center());
+        QCOMPARE(mapMenu.value(0), QString::fromUtf8("前往此路点(&T)..."));
+        // The release after the menu is no tap: no message window.
+        QVERIFY(!f.window->Messages()->isVisible());
+        QVERIFY(!f.window->Map().IsPanned());
+    }
+
     void aDragPansFromTheFifthMoveAndTheReturnButtonFollowsAgain()
     {
         QTemporaryDir dir;
@@ -348,18 +428,15 @@ private slots:
         f.window->SetFixHistory([&parser](uint64_t after, std::vector<GpsFix>& out) {
             return parser.FixesSince(after, out);
         });
-        std::string burst;
+        // The receiver's date first: no point is recorded before it.
+        std::string burst =
+            test::NmeaSentence("GPRMC,085959,A,4633.0000,N,00758.8000,E,0.0,0.0,081226,,");
         for (int i = 0; i < 12; ++i) {
             char body[96];
             std::snprintf(body, sizeof body,
                           "GPGGA,0900%02d,4633.%03d0,N,00758.8000,E,1,07,1.0,1500.0,M,,M,,", i,
                           30 * i);
-            unsigned sum = 0;
-            for (const char* c = body; *c; ++c)
-                sum ^= static_cast<unsigned char>(*c);
-            char tail[8];
-            std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-            burst += std::string("$") + body + tail;
+            burst += test::NmeaSentence(body);
         }
         parser.Feed(burst.data(), burst.size());
         QTRY_COMPARE(f.window->Track().Count(), uint16_t{12});

@@ -167,6 +167,32 @@ public:
     MapPageParts* parts = nullptr; // the window's
 };
 
+// The main window over a database and a track in a folder, its map
+// window's questions answered by a scripted user.
+class FrameFixture {
+public:
+    explicit FrameFixture(const QString& dir) : database((dir + "/points.wpt").toStdString())
+    {
+        MapWnd::RunOptions run;
+        run.databaseFile = database;
+        run.trackFile = (dir + "/walk.trk").toStdString();
+        MapWnd::SetRunOptions(run);
+        CMainFrame::Options options;
+        options.skipFirstRun = true;
+        frame = std::make_unique<CMainFrame>(settings, options);
+        map = frame->Tabs()->MapWindow();
+        map->SetDialogs(&user);
+        frame->show();
+    }
+    ~FrameFixture() { MapWnd::SetRunOptions({}); }
+
+    std::string database;
+    MemorySettingsStore settings;
+    ScriptedUser user;
+    std::unique_ptr<CMainFrame> frame;
+    MapWnd* map = nullptr;
+};
+
 // Receives the pages the program opens in the desktop's browser.
 class PageCatcher : public QObject {
     Q_OBJECT
@@ -551,6 +577,80 @@ private slots:
         QVERIFY(f.Named(saved, "WPT 00000")); // the mark made before
     }
 
+    void foundAndNotFoundOnTwoWaypointsAskWhichOne()
+    {
+        QTemporaryDir dir;
+        Fixture f(dir.path());
+        Waypoint a;
+        a.strName = "GC1";
+        a.nType = 1;
+        a.nLatitude = 46550000;
+        a.nLongitude = 7980000;
+        a.nGeocacheState = 1; // found
+        Waypoint b = a;
+        b.strName = "GC2";
+        b.nLongitude += 20;
+        b.nGeocacheState = 3;
+        const int first = f.window->Waypoints().Add(a);
+        const int second = f.window->Waypoints().Add(b);
+        f.window->Selection().Serials() = {first, second};
+        std::vector<int> offered;
+        f.window->SetWaypointChooser([&](const std::vector<int>& only) {
+            offered = only;
+            return second;
+        });
+        // Yes to the choice, No to the field notes.
+        f.user.answers = {true, false};
+        f.window->HandleCommand(cmd::kGeocacheFound);
+        QCOMPARE(f.user.asked.value(0),
+                 QString::fromUtf8("在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"));
+        QVERIFY(offered == (std::vector<int>{first, second}));
+        QCOMPARE(f.Named(f.SavedDatabase(), "GC2")->nGeocacheState, 1);
+        QCOMPARE(f.Named(f.SavedDatabase(), "GC1")->nGeocacheState, 1);
+
+        f.window->SetWaypointChooser([&](const std::vector<int>&) { return first; });
+        f.user.answers = {true};
+        f.window->HandleCommand(cmd::kGeocacheNotFound);
+        QCOMPARE(f.Named(f.SavedDatabase(), "GC1")->nGeocacheState, 0);
+        QCOMPARE(f.Named(f.SavedDatabase(), "GC2")->nGeocacheState, 1);
+        // No to the choice: nothing changes.
+        f.user.answers = {false};
+        f.window->HandleCommand(cmd::kGeocacheFound);
+        QCOMPARE(f.Named(f.SavedDatabase(), "GC1")->nGeocacheState, 0);
+    }
+
+    void duringAnImportOnlyTheDatabaseCommandsAreOff()
+    {
+        QTemporaryDir dir;
+        REQUIRE_PEER_FILE("geocaching.gpx");
+        FrameFixture f(dir.path());
+        CMainFrame& frame = *f.frame;
+        MapWnd* map = f.map;
+        QSignalSpy done(&map->Import(), &WaypointImportCommand::Finished);
+        QVERIFY(map->Import().Import({Peer("geocaching.gpx")}, false, true));
+        // The import's end comes through the event loop: until then it runs.
+        QVERIFY(map->Import().Running());
+        const auto enabled = [&frame](int id) {
+            CommandStatus status;
+            return frame.QueryAnyCommand(id, status) && status.enabled;
+        };
+        for (int id : {cmd::kMarkWaypoint, cmd::kDeleteThisWaypoint, cmd::kWaypointManager,
+                       cmd::kGotoWaypoint, cmd::kImportWaypoints, cmd::kOpenWaypointDatabase})
+            QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+        for (int id : {cmd::kTabWindows, cmd::kThemeNight, cmd::kZoomIn, cmd::kNorthUp,
+                       cmd::kExportTrackGpx, cmd::kClearTrack})
+            QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+        const bool strip = frame.Tabs()->TabStripVisible();
+        frame.RunCommand(cmd::kTabWindows);
+        QCOMPARE(frame.Tabs()->TabStripVisible(), !strip);
+        const int zoom = map->Map().ZoomIndex();
+        frame.RunCommand(cmd::kZoomIn);
+        QCOMPARE(map->Map().ZoomIndex(), zoom - 1);
+        frame.RunCommand(cmd::kMarkWaypoint); // swallowed: no sheet opens
+        QVERIFY(done.wait(20000));
+        QVERIFY(enabled(cmd::kMarkWaypoint));
+    }
+
     void filesDroppedOnTheWindowAreImportedAndTheMenuOffersTheCommands()
     {
         QTemporaryDir dir;
@@ -559,18 +659,9 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write("<gpx><wpt lat=\"46.5\" lon=\"7.9\"><name>Dropped</name></wpt></gpx>");
         out.close();
-        MapWnd::RunOptions run;
-        run.databaseFile = dir.filePath("points.wpt").toStdString();
-        run.trackFile = dir.filePath("walk.trk").toStdString();
-        MapWnd::SetRunOptions(run);
-        MemorySettingsStore settings;
-        CMainFrame::Options options;
-        options.skipFirstRun = true;
-        CMainFrame frame(settings, options);
-        ScriptedUser user;
-        MapWnd* map = frame.Tabs()->MapWindow();
-        map->SetDialogs(&user);
-        frame.show();
+        FrameFixture f(dir.path());
+        CMainFrame& frame = *f.frame;
+        MapWnd* map = f.map;
         // Every file command of the menus is there and enabled.
         for (int id : {cmd::kImportWaypoints, cmd::kExportWaypoints, cmd::kExportGeocacheVisits,
                        cmd::kOpenWaypointDatabase, cmd::kNewWaypointDatabase, cmd::kOpenTrackFile,
@@ -592,7 +683,7 @@ private slots:
         QVERIFY(done.wait(20000));
         QCOMPARE(done.front().at(0).toInt(), 1);
         WaypointDatabase saved;
-        QCOMPARE(LoadWaypointDatabase(saved, run.databaseFile->c_str()), 1);
+        QCOMPARE(LoadWaypointDatabase(saved, f.database.c_str()), 1);
         QVERIFY(saved.NameExists(std::string_view("Dropped")));
 
         // Nothing importable: the drop is refused.
@@ -602,7 +693,6 @@ private slots:
         refused.setAccepted(false);
         QApplication::sendEvent(&frame, &refused);
         QVERIFY(!refused.isAccepted());
-        MapWnd::SetRunOptions({});
     }
 
 private:

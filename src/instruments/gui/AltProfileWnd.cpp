@@ -3,6 +3,7 @@
 #include "instruments/AltitudeProfile.h"
 #include "shell/CommandIds.h"
 #include "widgets/DrawListPainter.h"
+#include "widgets/LongPressMenu.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -14,6 +15,7 @@ AltProfileWnd::AltProfileWnd(AltitudeProfile& profile, const UnitFormatter& unit
     : QWidget(parent), profile_(profile), units_(units)
 {
     setObjectName(QStringLiteral("AltProfileWnd"));
+    LongPressMenu::Install(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

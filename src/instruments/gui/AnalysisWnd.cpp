@@ -4,6 +4,7 @@
 #include "instruments/gui/CKORVPlotWnd.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
+#include "widgets/LongPressMenu.h"
 #include "widgets/PopupMenu.h"
 #include "widgets/ThemeColour.h"
 
@@ -46,6 +47,7 @@ AnalysisWnd::AnalysisWnd(SettingsStore& settings, QWidget* parent)
     : QWidget(parent), settings_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    LongPressMenu::Install(this);
     model_.Load(settings_);
     model_.ConfigureAltitude(UnitFormatter(settings_));
     for (int c = 0; c < AnalysisPageModel::kCurves; ++c) {
@@ -57,6 +59,13 @@ AnalysisWnd::AnalysisWnd(SettingsStore& settings, QWidget* parent)
 void AnalysisWnd::OnFix(const GpsFix& fix, double trackErrorRadians)
 {
     model_.OnFix(fix, trackErrorRadians, UnitFormatter(settings_));
+    if (isVisible())
+        update();
+}
+
+void AnalysisWnd::OnRmc(const GpsFix& fix)
+{
+    model_.OnRmcFix(fix, UnitFormatter(settings_));
     if (isVisible())
         update();
 }

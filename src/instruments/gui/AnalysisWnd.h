@@ -30,6 +30,8 @@ public:
     // The fix after one GGA, with the cross-track error (radians) that the
     // map's handling of that fix left; repaints.
     void OnFix(const GpsFix& fix, double trackErrorRadians);
+    // The fix after a GPRMC: the acceleration; repaints.
+    void OnRmc(const GpsFix& fix);
 
     int TappedArea() const { return tappedArea_; }
     // Remembers the area under a point of the page, as a tap and hold does.

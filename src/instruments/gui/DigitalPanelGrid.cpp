@@ -5,6 +5,7 @@
 #include "instruments/PanelReadings.h"
 #include "instruments/gui/ChangePaneDialog.h"
 #include "units/UnitFormatter.h"
+#include "widgets/LongPressMenu.h"
 #include "widgets/PopupMenu.h"
 #include "widgets/ThemeColour.h"
 
@@ -19,6 +20,7 @@ DigitalPanelGrid::DigitalPanelGrid(const PanelSources& sources, SettingsStore& s
     : QWidget(parent), sources_(sources), settings_(settings), layout_(suffix.toStdString())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    LongPressMenu::Install(this);
     layout_.Load(settings_);
     timer_.setInterval(kRefreshMs);
     connect(&timer_, &QTimer::timeout, this, [this] {

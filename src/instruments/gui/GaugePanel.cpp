@@ -12,6 +12,7 @@
 #include "map/Navigation.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
+#include "widgets/LongPressMenu.h"
 #include "widgets/PopupMenu.h"
 #include "widgets/ThemeColour.h"
 
@@ -41,6 +42,7 @@ GaugePanel::GaugePanel(const PanelSources& sources, TripComputer& trip, Settings
     : QWidget(parent), sources_(sources), trip_(trip), settings_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    LongPressMenu::Install(this);
     strip_ = new DigitalPanelGrid(sources, settings, QStringLiteral("PanelView"), this);
     strip_->setObjectName(QStringLiteral("NavWnd"));
     strip_->SetLayout(1, 3, false);
@@ -155,7 +157,7 @@ void GaugePanel::paintEvent(QPaintEvent*)
                 dial, units.VerticalSpeedFromMetresPerMinute(model_.VerticalSpeed()),
                 VerticalSpeedDial::FullScale(units.AltitudeSetting() ==
                                              static_cast<int>(AltitudeUnit::Feet)),
-                units.VerticalSpeedUnitLabel(), colours, list);
+                units.VerticalSpeedUnitLabel(), colours, MeasureText, list);
             break;
         case kCompassGauge: CompassDial::Draw(dial, heading, bearing, colours, list); break;
         default: break;

@@ -106,7 +106,9 @@ void SatellitePage::DrawBars(QPainter& p, const ScreenRect& area)
         SignalBarLayout::FontHeight(area.Width(), SignalBarLayout::SlotCount(satellites_)));
     p.setFont(font);
     const QFontMetrics fm(font);
-    const SignalBarLayout bars(area, fm.height(), satellites_);
+    const SignalBarLayout bars(area, fm.height(), satellites_, [&fm](const std::string& label) {
+        return fm.horizontalAdvance(QString::fromStdString(label));
+    });
     const QColor frame(192, 192, 192);
     const QColor highlightText = QApplication::palette().color(QPalette::HighlightedText);
     for (const auto& slot : bars.Slots()) {
@@ -118,7 +120,8 @@ void SatellitePage::DrawBars(QPainter& p, const ScreenRect& area)
         const QString prn = QString::fromStdString(slot.label);
         p.setPen(ThemeColour(1));
         const int w = fm.horizontalAdvance(prn);
-        p.drawText(QRect(slot.centreX - w / 2, bars.BarAreaBottom(), w, fm.height()),
+        p.drawText(QRect(slot.centreX - w / 2, bars.BarAreaBottom() + slot.labelRow * fm.height(),
+                         w, fm.height()),
                    Qt::AlignCenter, prn);
         if (slot.hasBar && slot.snrFits) {
             const QString snr = QString::number(slot.snr);

@@ -51,9 +51,9 @@ bool GeocacheCommands::ShowPage(int serial)
 
 void GeocacheCommands::Found()
 {
-    if (map_.Selection().Count() != 1)
+    const int serial = map_.ResolveSelection();
+    if (serial <= 0)
         return;
-    const int serial = map_.Selection().Serials().front();
     if (!LogVisitFound(map_.Waypoints(), serial, QDateTime::currentSecsSinceEpoch()))
         return; // found and logged already: nothing changes
     map_.RedrawMap();
@@ -66,9 +66,10 @@ void GeocacheCommands::Found()
 
 void GeocacheCommands::NotFound()
 {
-    if (map_.Selection().Count() != 1)
+    const int serial = map_.ResolveSelection();
+    if (serial <= 0)
         return;
-    if (LogVisitNotFound(map_.Waypoints(), map_.Selection().Serials().front()))
+    if (LogVisitNotFound(map_.Waypoints(), serial))
         map_.SaveDatabase();
     map_.RedrawMap();
 }

@@ -5,6 +5,7 @@
 #include "map/RoadDrawing.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
+#include "widgets/LongPressMenu.h"
 #include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
@@ -39,9 +40,7 @@ MapView::MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints,
     timer_.setInterval(kTimerMs);
     connect(&timer_, &QTimer::timeout, this, &MapView::Tick);
     timer_.start();
-    longPress_.setSingleShot(true);
-    longPress_.setInterval(kLongPressMs);
-    connect(&longPress_, &QTimer::timeout, this, &MapView::OnLongPress);
+    LongPressMenu::Install(this);
 }
 
 void MapView::Render()
@@ -68,6 +67,7 @@ void MapView::paintEvent(QPaintEvent*)
 void MapView::PaintFrame(QPainter& p)
 {
     map_.SetClientRect({0, 0, width(), height()});
+    map_.SetScreenDpi(logicalDpiY());
     if (roads_) {
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
         roads_->SetAltitudeFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
@@ -122,7 +122,6 @@ void MapView::mousePressEvent(QMouseEvent* event)
     menuShown_ = false;
     pan_.Press(pressPoint_);
     emit Pressed(pressPoint_);
-    longPress_.start();
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* event)
@@ -130,7 +129,6 @@ void MapView::mouseMoveEvent(QMouseEvent* event)
     if (!stylusDown_)
         return;
     if (pan_.Move(ToScreen(event->position()))) {
-        longPress_.stop();
         update();
         emit ViewChanged();
     }
@@ -141,25 +139,25 @@ void MapView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !stylusDown_)
         return;
     stylusDown_ = false;
-    longPress_.stop();
     const bool dragged = pan_.Release();
     if (!dragged && !menuShown_)
         emit Tapped(ToScreen(event->position()));
 }
 
-void MapView::OnLongPress()
-{
-    if (!stylusDown_ || pan_.Dragged())
-        return;
-    menuShown_ = true;
-    emit ContextMenuRequested(pressPoint_);
-}
-
 void MapView::contextMenuEvent(QContextMenuEvent* event)
 {
+    // Tap and hold: the press took the selection; a drag is no hold, and the
+    // release after the menu is no tap.
+    if (stylusDown_) {
+        if (pan_.Dragged())
+            return;
+        menuShown_ = true;
+        emit ContextMenuRequested(pressPoint_);
+        return;
+    }
     // The stylus press of a right click selects what lies under it first.
     const ScreenPoint p = ToScreen(event->pos());
-    if (event->reason() == QContextMenuEvent::Mouse && !stylusDown_) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
         pressPoint_ = p;
         emit Pressed(p);
     }

@@ -30,7 +30,6 @@ class MapView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTimerMs = 1000;
-    static constexpr int kLongPressMs = 700;
 
     MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints, const UnitFormatter& units,
             QWidget* parent = nullptr);
@@ -75,7 +74,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnLongPress();
     void PaintFrame(QPainter& p);
     void PaintBackground(const MapDrawing::Sources& sources, const MapViewport& viewport);
 
@@ -92,7 +90,6 @@ private:
     DrawList backgroundDrawing_;
     std::optional<MapDrawing::BackgroundKey> backgroundKey_;
     QTimer timer_;
-    QTimer longPress_;
     ScreenPoint pressPoint_;
     bool stylusDown_ = false;
     bool menuShown_ = false;

@@ -361,8 +361,7 @@ bool MapWnd::Ask(const QString& question)
 {
     if (ask_)
         return ask_(question);
-    return QMessageBox::question(this, QStringLiteral("Hikewise"), question,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return dialogs_->Ask(this, question, QMessageBox::Question);
 }
 
 void MapWnd::ShowError(const QString& text)
@@ -439,8 +438,9 @@ void MapWnd::ShowWaypointOnMap()
 
 void MapWnd::DeleteSelected()
 {
+    // As deleting from the manager: the waypoint goes only once confirmed.
     const int serial = ResolveSelection();
-    if (serial <= 0)
+    if (serial <= 0 || !Ask(QString::fromStdString(WaypointManagerCommands::DeleteQuestion(1))))
         return;
     waypoints_.DeleteBySerial(serial);
     selection_.Prune(waypoints_);
@@ -567,8 +567,9 @@ void MapWnd::OpenProperties()
 bool MapWnd::HandleCommand(int id)
 {
     using namespace cmd;
-    // The database is being imported into: nothing may change it meanwhile.
-    if (import_->Running())
+    // The database is being imported into: nothing may change it meanwhile;
+    // the other commands work.
+    if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         return true;
     if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id))
         return true;
@@ -665,7 +666,7 @@ bool MapWnd::QueryCommand(int id, CommandStatus& status) const
 {
     if (!QueryMapCommand(id, status))
         return false;
-    if (import_->Running())
+    if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         status.enabled = false;
     return true;
 }

@@ -201,6 +201,10 @@ void TabContainer::OnGpsNotification(uint32_t message)
             if (shown == index)
                 Page(index)->update();
         break;
+    case WM_GPS_RMC:
+        if (analysis_)
+            analysis_->OnRmc(fix_ ? fix_() : GpsFix{});
+        break;
     default: break;
     }
 }

@@ -1,4 +1,5 @@
 #include "waypoints/gui/CPicEdit.h"
+#include "widgets/LongPressMenu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,7 @@ namespace hw {
 CPicEdit::CPicEdit(QWidget* parent) : QLineEdit(parent)
 {
     setDragEnabled(false);
+    LongPressMenu::Install(this);
     setAcceptDrops(false);
     // A fixed-pitch font keeps the digits of a coordinate in columns.
     QFont mono = font();

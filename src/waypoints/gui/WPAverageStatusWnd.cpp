@@ -1,14 +1,17 @@
 #include "waypoints/gui/WPAverageStatusWnd.h"
 
 #include "shell/CommandIds.h"
+#include "waypoints/AveragingStatusLayout.h"
 #include "waypoints/PositionAverager.h"
+#include "widgets/LongPressMenu.h"
 #include "widgets/PopupMenu.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
 #include <QTextOption>
 
-#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace hw {
 
@@ -18,6 +21,7 @@ WPAverageStatusWnd::WPAverageStatusWnd(const PositionAverager& averager,
     : QWidget(parent), averager_(averager), positions_(settings), units_(units), commands_(commands)
 {
     setObjectName(QStringLiteral("WPAverageStatusWnd"));
+    LongPressMenu::Install(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(7);
@@ -50,20 +54,20 @@ void WPAverageStatusWnd::paintEvent(QPaintEvent*)
                               metrics.averageCharWidth() * 2);
     const QString first = PositionText();
     const QString second = DeviationText();
-    const QRectF area = QRectF(rect()).adjusted(3, 2, 0, 0);
-    const QRectF firstBox = p.boundingRect(area, first, option);
-    p.drawText(area, first, option);
-    // The spread beside the position when there is room for both, else
-    // below it.
-    const QRectF secondBox = p.boundingRect(area, second, option);
-    const qreal column =
-        std::max(area.width() / 2, firstBox.width() + metrics.averageCharWidth() * 3);
-    QRectF secondArea = area;
-    if (column + secondBox.width() <= area.width())
-        secondArea.setLeft(area.left() + column);
-    else
-        secondArea.setTop(area.top() + firstBox.height());
-    p.drawText(secondArea, second, option);
+    const QRectF whole(rect());
+    const auto extent = [&](const QString& text) {
+        const QRectF box = p.boundingRect(whole, text, option);
+        return TextExtent{static_cast<int>(std::ceil(box.width())),
+                          static_cast<int>(std::ceil(box.height()))};
+    };
+    std::vector<TextExtent> lines;
+    for (const QString& line : first.split(QLatin1Char('\n')))
+        lines.push_back(extent(line));
+    const AveragingStatusLayout layout(width(), height(), lines, extent(second));
+    const ScreenRect& top = layout.FirstLines().front();
+    p.drawText(QRectF(top.left, top.top, width(), height()), first, option);
+    const ScreenRect below = layout.SecondBlock();
+    p.drawText(QRectF(below.left, below.top, width(), height()), second, option);
 }
 
 QMenu* WPAverageStatusWnd::BuildPopupMenu(QWidget* parent)

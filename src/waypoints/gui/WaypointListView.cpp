@@ -1,6 +1,7 @@
 #include "waypoints/gui/WaypointListView.h"
 
 #include "waypoints/gui/WaypointListTableModel.h"
+#include "widgets/LongPressMenu.h"
 
 #include <QHeaderView>
 
@@ -21,6 +22,7 @@ WaypointListView::WaypointListView(WaypointDatabase& db, const UnitFormatter& un
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    LongPressMenu::Install(viewport());
     setIconSize(QSize(15, 15));
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);
