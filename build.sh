@@ -16,6 +16,7 @@ PACKAGES=(
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux desktop-file-utils
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
   locales gpsd gpsd-clients
+  clang libclang-rt-14-dev
 )
 
 install_missing() {
