@@ -39,6 +39,7 @@ run() {
   mkdir -p "$work" "$BUILD/artifacts" "$BUILD/logs"
   local status=0
   "$BUILD/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -error_exitcode=1 -timeout_exitcode=1 \
     -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target-" \
     "$work" "tools/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   local last
