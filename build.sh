@@ -19,6 +19,7 @@ PACKAGES=(
   locales gpsd gpsd-clients
   libgdal-dev gdal-bin
   dpkg-dev file help2man lintian appstream man-db
+  clang libclang-rt-14-dev
 )
 
 install_missing() {

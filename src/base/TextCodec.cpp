@@ -123,23 +123,6 @@ bool IsKnownCodePage(int codePage)
     return true;
 }
 
-void Utf8TextCheck::Add(std::string_view piece)
-{
-    if (!valid_)
-        return;
-    if (!IsAscii(piece)) {
-        multiByte_ = true;
-        valid_ = IsValidUtf8(piece);
-    }
-}
-
-bool IsUtf8Text(std::string_view bytes)
-{
-    Utf8TextCheck check;
-    check.Add(bytes);
-    return check.IsUtf8Text();
-}
-
 std::string Latin1Bytes(std::string_view utf8)
 {
     std::string out;
@@ -169,7 +152,7 @@ AnsiDecoder::~AnsiDecoder()
         iconv_close(reinterpret_cast<iconv_t>(cd_));
 }
 
-std::string AnsiDecoder::Decode(std::string_view bytes)
+std::string AnsiDecoder::Convert(std::string_view bytes, bool cut)
 {
     if (IsAscii(bytes))
         return std::string(bytes);
@@ -199,6 +182,8 @@ std::string AnsiDecoder::Decode(std::string_view bytes)
             outLeft = out.size() - used;
             continue;
         }
+        if (cut && errno == EINVAL)
+            break; // the last character is not whole
         // An undecodable or cut-short byte: one replacement, then go on.
         if (outLeft < 3) {
             size_t used = out.size() - outLeft;

@@ -20,20 +20,6 @@ int AnsiCodePage();
 // Whether iconv can convert from the code page ("CP" and the number).
 bool IsKnownCodePage(int codePage);
 
-// A whole file's bytes (or all of its lines) are UTF-8 text: valid, with at
-// least one multi-byte sequence; otherwise they are taken as the code page.
-bool IsUtf8Text(std::string_view bytes);
-// Accumulates that choice over a file read in pieces that end at ASCII
-// bytes (lines, say).
-class Utf8TextCheck {
-public:
-    void Add(std::string_view piece);
-    bool IsUtf8Text() const { return valid_ && multiByte_; }
-
-private:
-    bool valid_ = true;
-    bool multiByte_ = false;
-};
 // Text that a parser read as Latin-1 (each byte one code point below 256,
 // encoded as UTF-8) back to its bytes; other code points become '?'.
 std::string Latin1Bytes(std::string_view utf8);
@@ -59,9 +45,14 @@ public:
     AnsiDecoder(const AnsiDecoder&) = delete;
     AnsiDecoder& operator=(const AnsiDecoder&) = delete;
 
-    std::string Decode(std::string_view bytes);
+    std::string Decode(std::string_view bytes) { return Convert(bytes, false); }
+    // Bytes cut from a longer text: a character cut in two at their end is
+    // left out instead of becoming a replacement character.
+    std::string DecodeWholeCharacters(std::string_view bytes) { return Convert(bytes, true); }
 
 private:
+    std::string Convert(std::string_view bytes, bool cut);
+
     void* cd_; // iconv_t, or (void*)-1 when the code page is not available
 };
 

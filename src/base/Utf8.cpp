@@ -77,6 +77,18 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::size_t Utf8CutLength(std::string_view text, std::size_t maxBytes)
+{
+    if (maxBytes >= text.size())
+        return text.size();
+    // Back over the continuation bytes of the character that the cut would
+    // split: at most three.
+    std::size_t cut = maxBytes;
+    for (int n = 0; n < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++n)
+        --cut;
+    return (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80 ? maxBytes : cut;
+}
+
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))

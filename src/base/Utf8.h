@@ -17,5 +17,8 @@ void AppendUtf8(std::string& out, char32_t c);
 std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& c);
 // Whether the bytes are well-formed UTF-8 throughout.
 bool IsValidUtf8(std::string_view bytes);
+// The longest length up to maxBytes at which text can be cut without
+// splitting a character (an end between two sequences).
+std::size_t Utf8CutLength(std::string_view text, std::size_t maxBytes);
 
 } // namespace hw

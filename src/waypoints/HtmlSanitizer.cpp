@@ -209,29 +209,42 @@ private:
 
 bool IsActiveUrl(std::string_view url, bool followed)
 {
-    std::string s;
-    for (char c : url) {
+    // Only the scheme, and after "data:" the first few characters, decide:
+    // the scan stops where they end, so that a long address costs no more
+    // than its start (CSS may check one per "url(").
+    auto visible = [](char c) {
         auto u = static_cast<unsigned char>(c);
-        if (u > 0x20 && u != 0x7F)
-            s += static_cast<char>(std::tolower(u));
+        return u > 0x20 && u != 0x7F;
+    };
+    auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    std::string scheme;
+    std::size_t i = 0;
+    for (; i < url.size(); ++i) {
+        if (!visible(url[i]))
+            continue;
+        char c = lower(url[i]);
+        if (c == ':')
+            break;
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))
+            return false;
+        scheme += c;
     }
-    std::size_t colon = s.find(':');
-    if (colon == std::string::npos)
-        return false;
-    std::string_view scheme(s.data(), colon);
-    bool isScheme = std::all_of(scheme.begin(), scheme.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    });
-    if (!isScheme)
-        return false;
+    if (i == url.size())
+        return false; // no scheme
     if (OneOf(scheme, {"javascript", "vbscript", "livescript", "mocha"}))
         return true;
     if (scheme != "data")
         return false;
-    std::string_view rest = std::string_view(s).substr(colon + 1);
+    constexpr std::string_view kSvg = "image/svg";
+    std::string rest;
+    for (++i; i < url.size() && rest.size() < kSvg.size(); ++i)
+        if (visible(url[i]))
+            rest += lower(url[i]);
     if (rest.rfind("image/", 0) != 0)
         return true;
-    return followed && rest.rfind("image/svg", 0) == 0;
+    return followed && rest == kSvg;
 }
 
 bool IsActiveCss(std::string_view css)
@@ -241,9 +254,13 @@ bool IsActiveCss(std::string_view css)
                                     "javascript:", "vbscript:", "livescript:"})
         if (compact.find(active) != std::string::npos)
             return true;
+    // The ")" after each "url(": searched again only once passed, so that
+    // many "url(" without one cost one search, not one each.
+    std::size_t end = 0;
     for (std::size_t at = compact.find("url("); at != std::string::npos;
          at = compact.find("url(", at + 4)) {
-        std::size_t end = compact.find(')', at + 4);
+        if (end != std::string::npos && end < at + 4)
+            end = compact.find(')', at + 4);
         std::string_view arg = std::string_view(compact).substr(
             at + 4, end == std::string::npos ? std::string::npos : end - at - 4);
         if (!arg.empty() && (arg.front() == '"' || arg.front() == '\''))

@@ -1,4 +1,5 @@
 #include "base/TextCodec.h"
+#include "base/Utf8TextCheck.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointImport.h"
 #include "waypoints/XmlFileParser.h"
@@ -104,39 +105,12 @@ private:
     std::string text_;
 };
 
-// Whether the whole file is UTF-8 text; a file that cannot be read says no
-// (the parser then reports it).
-bool FileIsUtf8Text(const std::string& path)
-{
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file)
-        return false;
-    Utf8TextCheck check;
-    std::string pending;
-    char block[65536];
-    size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file.get())) > 0) {
-        pending.append(block, n);
-        // Pieces end after an ASCII byte, so that no sequence is cut.
-        size_t end = pending.size();
-        while (end > 0 && static_cast<unsigned char>(pending[end - 1]) >= 0x80)
-            --end;
-        check.Add(std::string_view(pending).substr(0, end));
-        pending.erase(0, end);
-        if (pending.size() > 16)
-            return false; // no UTF-8 sequence is that long
-    }
-    check.Add(pending);
-    return check.IsUtf8Text();
-}
-
 } // namespace
 
 ImportResult ImportLoc(WaypointDatabase& db, const std::string& path, ImportProgress* progress)
 {
     // The encoding is chosen once for the whole file.
-    const bool fromCodePage = !FileIsUtf8Text(path);
+    const bool fromCodePage = !IsUtf8TextFile(path);
     LocHandler handler(db, fromCodePage);
     XmlFileParser parser(&handler, &LocHandler::OnStart, &LocHandler::OnEnd, &LocHandler::OnText);
     if (fromCodePage)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <string>
 
 namespace hw {
@@ -201,6 +202,61 @@ TEST(HtmlSanitizerTest, BrokenMarkupLeavesNothingActiveBehind)
     std::string out = SanitizeHtml("x<<script></script>img src=y onerror=alert(1)>");
     EXPECT_EQ(out.find("<img"), std::string::npos);
     EXPECT_EQ(out.find('<'), std::string::npos);
+}
+
+// The fastest of up to three runs over the same bytes (a busy machine only
+// ever makes a run slower); fewer when a run is already within the bound or
+// far beyond it.
+double FastestSeconds(const std::string& piece, int copies, double bound = 0)
+{
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < copies; ++i)
+            SanitizeHtml(piece);
+        std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+        if (bound > 0 && (best < bound || best > 10 * bound))
+            break;
+    }
+    return best;
+}
+
+// Sanitising is linear in its input: one description of 256 KB takes about
+// as long as 32 of 8 KB (a quadratic pass would take 32 times as long).
+TEST(HtmlSanitizerTest, TimeGrowsLinearlyWithTheInput)
+{
+    auto repeat = [](std::string_view unit, std::size_t size) {
+        std::string s;
+        while (s.size() < size)
+            s += unit;
+        return s;
+    };
+    struct Shape {
+        const char* name;
+        std::string_view prefix, unit, suffix;
+    } shapes[] = {
+        {"url( in a style attribute", "<p style=\"", "url(", "\">x</p>"},
+        {"url( in a style block", "<style>", "url(", "</style>"},
+        {"url( with an address", "<style>", "url(http:x", "</style>"},
+        {"unclosed comments", "x", "<!--<", ""},
+        {"cut tags", "", "<a href=\"x\" ", ""},
+        {"bogus markup", "", "<?<!x</1", ""},
+        {"references", "<p title=\"", "&#x6a;&amp;&colon", "\">x</p>"},
+        {"srcset", "<img srcset=\"", "a.png 1x, ", "\">"},
+        {"text between dropped tags", "", "a<<script></script>", ""},
+    };
+    for (const Shape& shape : shapes) {
+        const std::string small =
+            std::string(shape.prefix) + repeat(shape.unit, 8 * 1024) + std::string(shape.suffix);
+        const std::string large =
+            std::string(shape.prefix) + repeat(shape.unit, 256 * 1024) + std::string(shape.suffix);
+        // Generous: a linear pass stays near 1 whatever the caches do.
+        const double bound = 8 * FastestSeconds(small, 32) + 0.05;
+        double largeSeconds = FastestSeconds(large, 1, bound);
+        EXPECT_LT(largeSeconds, bound) << shape.name << ": 256 KB took " << largeSeconds
+                                       << " s, 8 times 32 x 8 KB " << bound << " s";
+    }
 }
 
 TEST(HtmlSanitizerTest, OrdinaryFormattingIsKeptByteForByte)

@@ -1,6 +1,7 @@
 #include "base/TextCodec.h"
 #include "base/AnsiCodePageSetting.h"
 #include "base/MemorySettingsStore.h"
+#include "base/Utf8TextCheck.h"
 #include "units/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,9 @@ TEST(TextCodec, CodePageAlways)
     // A lead byte without its trail byte becomes one replacement character.
     EXPECT_EQ(AnsiToUtf8("\xC4\xE3\xBA"), "你\xEF\xBF\xBD");
     AnsiDecoder decoder;
+    // Bytes cut from a longer text: the half character at the end goes.
+    EXPECT_EQ(decoder.DecodeWholeCharacters("\xC4\xE3\xBA"), "你");
+    EXPECT_EQ(decoder.DecodeWholeCharacters("\xC4\xE3\xBA\xC3"), "你好");
     EXPECT_EQ(decoder.Decode("\xC4\xE3"), "你");
     EXPECT_EQ(decoder.Decode("\x80"), "€");
 }

@@ -30,5 +30,21 @@ TEST(Utf8Test, MalformedBytesBecomeReplacementCharacters)
     EXPECT_EQ(EncodeUtf8(std::u32string(1, char32_t{0xD800})), "\xEF\xBF\xBD");
 }
 
+TEST(Utf8Test, CutsFallBetweenCharacters)
+{
+    const std::string text = "a北京🦘";
+    EXPECT_EQ(Utf8CutLength(text, 0), 0u);
+    EXPECT_EQ(Utf8CutLength(text, 1), 1u);
+    for (std::size_t n : {2u, 3u})
+        EXPECT_EQ(Utf8CutLength(text, n), 1u) << n;
+    EXPECT_EQ(Utf8CutLength(text, 4), 4u);
+    for (std::size_t n : {7u, 8u, 9u, 10u})
+        EXPECT_EQ(Utf8CutLength(text, n), 7u) << n;
+    EXPECT_EQ(Utf8CutLength(text, 11), 11u);
+    EXPECT_EQ(Utf8CutLength(text, 99), 11u);
+    // Stray continuation bytes are not one character: a cut among them stays.
+    EXPECT_EQ(Utf8CutLength("\x80\x80\x80\x80\x80", 4), 4u);
+}
+
 } // namespace
 } // namespace hw

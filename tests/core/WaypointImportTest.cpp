@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "base/TextCodec.h"
+#include "base/Utf8.h"
 #include "waypoints/GpxWaypointWriter.h"
 #include "waypoints/WaypointImport.h"
 
@@ -508,6 +509,85 @@ TEST(WaypointImport, LocAndCsvChooseTheirEncodingOncePerFile)
     EXPECT_NE(Named(All(db5), "café"), nullptr);
     EXPECT_TRUE(IsKnownCodePage(1252));
     EXPECT_FALSE(IsKnownCodePage(4242));
+}
+
+// The choice holds for a long file whatever the reader's blocks: a run of
+// Chinese text across the 64 KiB mark, and a CSV line longer than the
+// 1,023 bytes a line is read to, cut inside a character.
+TEST(WaypointImport, LongFilesKeepTheirUtf8Text)
+{
+    TempDir dir;
+    const std::string beijing = "北京市海淀区";
+    std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<loc version=\"1.0\">\n"
+                       "<waypoint><name id=\"GC1\">" +
+                       beijing + "</name><coord lat=\"39.9\" lon=\"116.3\"/></waypoint>\n";
+    std::string run;
+    for (int i = 0; i < 40; ++i)
+        run += beijing; // 720 bytes, none ASCII
+    // The run starts 300 bytes before the 64 KiB mark.
+    const std::string start = "<waypoint><name id=\"GC2\">";
+    std::string loc = head + "<!--" + std::string(60000, 'x') + "-->\n";
+    loc.resize(65536 - 300 - start.size(), ' ');
+    loc += start + run + "</name><coord lat=\"39.8\" lon=\"116.4\"/></waypoint>\n</loc>\n";
+    ASSERT_EQ(loc.substr(65536 - 300, run.size()), run);
+    WriteNewFile(dir.Path("long.loc"), loc);
+    WaypointDatabase db;
+    ImportResult r = ImportLoc(db, dir.Path("long.loc"));
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_EQ(r.added, 2);
+    std::vector<Waypoint> all = All(db);
+    ASSERT_NE(Named(all, "GC1"), nullptr);
+    EXPECT_EQ(Named(all, "GC1")->strComment, beijing);
+    const std::string& across = Named(all, "GC2")->strComment;
+    EXPECT_TRUE(across == run) << across.substr(0, 30) << "...";
+
+    // Byte 1,023 of the second line falls inside a character of its fourth
+    // field: the file is UTF-8 all the same.
+    std::string csv = "116.3,39.9,北京\n116.4,39.8,海淀,";
+    std::string lineStart = csv.substr(csv.find('\n') + 1);
+    csv += std::string(1022 - lineStart.size(), 'x') + "区区\n";
+    WriteNewFile(dir.Path("long.csv"), csv);
+    WaypointDatabase db2;
+    ASSERT_EQ(ImportCsv(db2, dir.Path("long.csv"), {}).added, 2);
+    EXPECT_NE(Named(All(db2), "北京"), nullptr);
+    EXPECT_NE(Named(All(db2), "海淀"), nullptr);
+}
+
+// A CSV name is cut between characters: at the 255-byte limit of a field,
+// at the end of a line cut at 1,023 bytes, and where an unterminated quote
+// takes the last character; in UTF-8 and in the code page alike.
+TEST(WaypointImport, CsvNamesKeepWholeCharacters)
+{
+    TempDir dir;
+    std::string bei;
+    for (int i = 0; i < 85; ++i)
+        bei += "北";
+    // "x" and 85 three-byte characters: 256 bytes, byte 255 inside the last.
+    // The name "yy京京" starts at byte 1,019: the line's cut takes two bytes of 京.
+    std::string longLine = "1,2" + std::string(1015, 'z') + ",yy京京\n";
+    WriteNewFile(dir.Path("utf8.csv"), "116.3,39.9,\"北京\n116.4,39.8,x" + bei + "\n" + longLine);
+    WaypointDatabase db;
+    ASSERT_EQ(ImportCsv(db, dir.Path("utf8.csv"), {}).added, 3);
+    std::vector<Waypoint> all = All(db);
+    EXPECT_NE(Named(all, "北"), nullptr);
+    EXPECT_NE(Named(all, "x" + bei.substr(0, 84 * 3)), nullptr);
+    EXPECT_NE(Named(all, "yy"), nullptr);
+    for (const Waypoint& w : all)
+        EXPECT_TRUE(IsValidUtf8(w.strName)) << w.strName;
+
+    // GBK: 北 is B1 B1, 京 is BE A9.
+    std::string gbBei;
+    for (int i = 0; i < 127; ++i)
+        gbBei += "\xB1\xB1";
+    WriteNewFile(dir.Path("cp.csv"), "116.3,39.9,\"\xB1\xB1\xBE\xA9\n116.4,39.8,xy" + gbBei + "\n");
+    WaypointDatabase db2;
+    ASSERT_EQ(ImportCsv(db2, dir.Path("cp.csv"), {}).added, 2);
+    std::vector<Waypoint> all2 = All(db2);
+    EXPECT_NE(Named(all2, "北"), nullptr);
+    std::string bei126;
+    for (int i = 0; i < 126; ++i)
+        bei126 += "北";
+    EXPECT_NE(Named(all2, "xy" + bei126), nullptr); // 2 + 252 bytes; the 127th is cut
 }
 
 TEST(WaypointImport, CsvLines)

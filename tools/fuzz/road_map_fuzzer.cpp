@@ -1,0 +1,54 @@
+// libFuzzer target for the road map file: any bytes are read or refused with
+// a message, never out of bounds; a file that is read draws from any area.
+// The last 16 bytes of an input (if any) give one more area to draw.
+#include "FuzzCheck.h"
+#include "map/RoadMap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+int32_t I32At(const uint8_t* p)
+{
+    int32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace hw;
+    using namespace hw::fuzz;
+    RoadMap map;
+    std::string error;
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (!map.Parse(bytes, error)) {
+        FuzzCheck(!error.empty() && map.Empty(), "a refused file gives a message, no roads");
+        return 0;
+    }
+    const RoadMapSummary& s = map.Summary();
+    RoadBox areas[3] = {s.bounds, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {}};
+    if (size >= 16)
+        areas[2] = {I32At(data + size - 16), I32At(data + size - 12), I32At(data + size - 8),
+                    I32At(data + size - 4)};
+    for (const RoadBox& area : areas) {
+        uint32_t ways = 0;
+        map.ForEachWay(
+            area, kAllRoadClasses, [&](int roadClass, const RoadPoint* points, uint32_t count) {
+                FuzzCheck(roadClass >= 0 && roadClass < kRoadClassCount, "a known class");
+                FuzzCheck(count >= 2, "a way of two points or more");
+                volatile int32_t last = points[count - 1].lat; // in bounds, or the sanitizer says
+                (void)last;
+                ++ways;
+            });
+        FuzzCheck(ways <= s.ways, "each way once");
+        FuzzCheck(map.CellsLastRead() <= map.CellCount(), "cells of the grid only");
+    }
+    return 0;
+}
