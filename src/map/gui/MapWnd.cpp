@@ -53,6 +53,15 @@ QString Q(const char* s)
 
 } // namespace
 
+int MapWnd::AutosaveIntervalMs()
+{
+    // HIKEWISE_TRACK_SAVE_MS shortens the interval for the tests that kill
+    // the program.
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("HIKEWISE_TRACK_SAVE_MS", &ok);
+    return ok && ms > 0 ? ms : TrackAutosave::kIntervalMs;
+}
+
 void MapWnd::SetRunOptions(const RunOptions& options)
 {
     RunOptionsForProcess() = options;
@@ -111,6 +120,12 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     connect(&timer_, &QTimer::timeout, this,
             [this] { ApplyRepaint(model_.OnTimer(isVisible(), dataLost_ && dataLost_())); });
     timer_.start();
+    // The track reaches its file every minute while it grows, so that a
+    // killed program or a power loss costs at most the last minute.
+    autosaveTimer_.setInterval(AutosaveIntervalMs());
+    connect(&autosaveTimer_, &QTimer::timeout, this, [this] { autosave_.Tick(TrackPath()); });
+    autosave_.MarkSaved(); // the track as loaded is on disk already
+    autosaveTimer_.start();
     LayOut();
 }
 
@@ -198,6 +213,7 @@ bool MapWnd::SaveDatabase()
 void MapWnd::SaveOnExit()
 {
     files_->SaveTrack();
+    model_.StorePosition(settings_);
 }
 
 bool MapWnd::GotoNamed(const std::string& name)

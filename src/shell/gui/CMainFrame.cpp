@@ -25,6 +25,7 @@
 #include "shell/gui/InitialSetupDialog.h"
 #include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
+#include "shell/gui/TerminationSignals.h"
 #include "widgets/AppPaths.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/ThemeColour.h"
@@ -39,6 +40,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -169,6 +171,18 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     keepAwakeTimer_.start(kKeepAwakeMs);
     link_->KeepAwakeTick();
     bars_->UpdateButtons();
+
+    // A logout, a shutdown or a kill saves the walk as closing does.
+    signals_ = new TerminationSignals(this);
+    connect(signals_, &TerminationSignals::Received, this, &CMainFrame::EndForSignal);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (!closing_)
+            SaveData();
+    });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (!closing_)
+            close();
+    });
 
     QCoreApplication::postEvent(this, new NotificationEvent(WM_FIRST_RUN));
 }
@@ -339,9 +353,21 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     link_->ClosePort();
     ProgressWindow progress(this, 240);
     progress.ShowOver();
-    tabs_->SaveOnExit();
+    SaveData();
     progress.close();
     event->accept();
+}
+
+void CMainFrame::SaveData()
+{
+    tabs_->SaveOnExit();
+}
+
+void CMainFrame::EndForSignal()
+{
+    close();
+    // Also ends the loop of a dialog that is open.
+    QCoreApplication::quit();
 }
 
 bool CMainFrame::StartReplay(const QString& path)

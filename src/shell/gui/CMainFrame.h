@@ -30,6 +30,7 @@ struct GpsdAddress;
 class CommandBars;
 class SettingsStore;
 class TabContainer;
+class TerminationSignals;
 
 // The one top-level window: owns the receiver input (port, parser and fix,
 // link, SiRF protocol), the tab pages and the two command bars; runs the
@@ -108,6 +109,10 @@ private:
     void StopReplayTimer() override;
 
     void OnNotification(const NotificationEvent& event);
+    // Saves what closing saves: the pages' files and the last position.
+    void SaveData();
+    // SIGTERM, SIGINT or SIGHUP: closes as the window's close does.
+    void EndForSignal();
     void FirstRunSteps();
     void ToggleBars();
     void StartLog();
@@ -143,6 +148,7 @@ private:
     QTimer watchdogTimer_;  // timer 3
     QTimer keepAwakeTimer_; // timer 4
     bool closing_ = false;
+    TerminationSignals* signals_ = nullptr;
     bool noticeHides_ = false; // the status bar hides itself when its message ends
 };
 
