@@ -8,6 +8,7 @@
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
 #include "instruments/gui/SatellitePage.h"
+#include "map/TrackLog.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
 #include "shell/gui/CGPSStatusBar.h"
@@ -28,6 +29,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -517,6 +519,65 @@ private slots:
         MapWnd::SetRunOptions({});
     }
 
+    void theDemoWalkIsHeldInMemoryOnly()
+    {
+        QTemporaryDir dir;
+        const std::string trackPath = (dir.path() + "/walk.trk").toStdString();
+        TrackLog own;
+        own.SetFilter(0);
+        for (int i = 0; i < 3; ++i)
+            own.AddPoint(TrackPoint{46000000 + i * 500, 7000000, 500.0F, 0, 1700000000 + i});
+        QCOMPARE(own.Save(trackPath), 1);
+        const QByteArray before = ReadAll(trackPath);
+
+        MapWnd::RunOptions run;
+        run.trackFile = trackPath;
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings; // no receiver set up: the demo plays
+        CMainFrame::Options options = Quiet();
+        options.demoWhenUnset = true;
+        options.replaySpeed = 16;
+        {
+            CMainFrame frame(settings, options);
+            frame.show();
+            QVERIFY(frame.DemoPlaying());
+            QVERIFY(frame.windowTitle().contains(QString::fromUtf8("演示")));
+            auto* label = frame.findChild<QLabel*>(QStringLiteral("DemoLabel"));
+            QVERIFY(label && label->isVisible());
+            QCOMPARE(label->text(), QString::fromUtf8("演示"));
+            MapWnd* map = frame.Tabs()->MapWindow();
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 10, 20000);
+            QVERIFY(frame.close());
+        }
+        // Neither the track nor the last position of the demo was stored.
+        QCOMPARE(ReadAll(trackPath), before);
+        QCOMPARE(settings.GetInt("地图", "当前位置纬度", -1), -1);
+        QCOMPARE(settings.GetInt("地图", "当前位置经度", -1), -1);
+
+        // A log the user chooses ends the demo: the file's track comes back
+        // and records as a receiver would.
+        {
+            CMainFrame frame(settings, options);
+            frame.show();
+            MapWnd* map = frame.Tabs()->MapWindow();
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 10, 20000);
+            QVERIFY(frame.StartReplay(
+                QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea")));
+            QVERIFY(!frame.DemoPlaying());
+            QCOMPARE(frame.windowTitle(), QStringLiteral("Hikewise"));
+            QVERIFY(!frame.findChild<QLabel*>(QStringLiteral("DemoLabel"))->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 3, 20000);
+            QCOMPARE(map->Track().At(0).lat, 46000000); // the user's own track first
+            QVERIFY(frame.close());
+        }
+        TrackLog saved;
+        QCOMPARE(saved.Load(trackPath), 1);
+        QVERIFY(saved.Count() > 3);
+        QVERIFY(settings.GetInt("地图", "当前位置纬度", -1) != -1);
+        MapWnd::SetRunOptions({});
+    }
+
     void closingStopsTheReceiver()
     {
         MemorySettingsStore settings;
@@ -531,6 +592,11 @@ private slots:
     }
 
 private:
+    static QByteArray ReadAll(const std::string& path)
+    {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     static CMainFrame::Options Quiet()
     {
         CMainFrame::Options o;

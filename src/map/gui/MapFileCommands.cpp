@@ -136,6 +136,9 @@ bool MapFileCommands::SaveTrack()
 
 TrackFileCommands MapFileCommands::TrackCommands()
 {
+    // The commands save the track before they change files: never the demo's.
+    if (map_.Demo())
+        map_.DropDemoTrack();
     map_.SettleTrackSaves(); // a periodic save still writing must not land after ours
     return TrackFileCommands(map_.Track(), map_.TrackFile());
 }

@@ -131,7 +131,30 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
 MapWnd::~MapWnd()
 {
-    model_.StorePosition(settings_);
+    if (!demo_)
+        model_.StorePosition(settings_);
+}
+
+void MapWnd::SetDemo(bool demo)
+{
+    if (demo == demo_)
+        return;
+    demo_ = demo;
+    autosave_.SetEnabled(!demo);
+    if (!demo) {
+        DropDemoTrack();
+        RedrawMap();
+    }
+}
+
+void MapWnd::DropDemoTrack()
+{
+    SettleTrackSaves();
+    track_.Clear();
+    const std::string path = TrackPath();
+    if (QFile::exists(QString::fromStdString(path)))
+        track_.Load(path);
+    autosave_.MarkSaved();
 }
 
 void MapWnd::CreateFileCommands()
@@ -212,6 +235,8 @@ bool MapWnd::SaveDatabase()
 
 void MapWnd::SaveOnExit()
 {
+    if (demo_)
+        return; // the demo's walk is not the user's
     files_->SaveTrack();
     model_.StorePosition(settings_);
 }

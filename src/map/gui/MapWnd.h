@@ -109,6 +109,13 @@ public:
     // so that an older copy cannot land after it.
     TrackAutosave& Autosave() { return autosave_; }
     void SettleTrackSaves() { trackWriter_.Wait(); }
+    // While the bundled demo plays, its walk is held in memory only: no
+    // track file is written and no last position stored. When it ends, the
+    // track of the file comes back in place of the demo's.
+    void SetDemo(bool demo);
+    bool Demo() const { return demo_; }
+    // The demo's points dropped for the file's track.
+    void DropDemoTrack();
     AltitudeProfile& Profile() { return profile_; }
     WaypointDatabase& Waypoints() { return waypoints_; }
     const Clock& SystemTime() const { return clock_; }
@@ -254,6 +261,7 @@ private:
     std::unique_ptr<GeocacheCommands> geocaching_;
     WaypointImportCommand* import_ = nullptr;
     std::unique_ptr<MapWndHost> host_;
+    bool demo_ = false;
     QWidget* averageWnd_ = nullptr;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;

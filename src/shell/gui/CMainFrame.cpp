@@ -37,6 +37,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -58,6 +59,10 @@ const QString kLogFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)")
 
 constexpr const char* kLogCreateError = "无法够创建记录文件。请检查文件名字然后再试.";
 constexpr const char* kReplayFileError = "文件错误!";
+// While the bundled demo walk plays: the title and the status bar say so.
+constexpr const char* kDemoTitle = "Hikewise - 演示";
+constexpr const char* kDemoText = "演示";
+constexpr const char* kDemoTip = "内置的演示路线: 轨迹和位置不会保存";
 constexpr const char* kSirfNmeaQuestion =
     "此选项将发送初始化字符串的GPS,启用具体的NMEA语句.这是SiRF具体初始化.是否要继续?";
 constexpr const char* kSirfParametersQuestion =
@@ -106,7 +111,7 @@ void CMainFrame::ShowNotice(const QString& text)
     if (!noticeHides_) {
         noticeHides_ = true;
         connect(bar, &QStatusBar::messageChanged, bar,
-                [bar](const QString& now) { bar->setVisible(!now.isEmpty()); });
+                [this, bar](const QString& now) { bar->setVisible(demo_ || !now.isEmpty()); });
     }
     bar->showMessage(text, kNoticeMs);
     bar->show();
@@ -157,13 +162,15 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     else if (GpsdAddress::Parse(options_.gpsdAddress.toStdString(), gpsd))
         ConnectGpsdForThisRun(gpsd);
     else if (neverSetUp && options_.demoWhenUnset)
-        StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+        StartDemo();
     else
         link_->StartupConnect();
 
     connect(&watchdogTimer_, &QTimer::timeout, this, [this] {
         if (link_->WatchdogRunning())
             link_->Tick();
+        if (demo_ && !link_->ReplayMode())
+            SetDemo(false); // a receiver took over
         bars_->UpdateButtons();
     });
     watchdogTimer_.start(kWatchdogMs);
@@ -370,8 +377,35 @@ void CMainFrame::EndForSignal()
     QCoreApplication::quit();
 }
 
+void CMainFrame::StartDemo()
+{
+    StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+    SetDemo(true);
+}
+
+void CMainFrame::SetDemo(bool demo)
+{
+    if (demo == demo_)
+        return;
+    demo_ = demo;
+    tabs_->MapWindow()->SetDemo(demo);
+    setWindowTitle(demo ? Q(kDemoTitle) : QStringLiteral("Hikewise"));
+    if (!demoLabel_) {
+        demoLabel_ = new QLabel(Q(kDemoText), this);
+        demoLabel_->setObjectName(QStringLiteral("DemoLabel"));
+        demoLabel_->setToolTip(Q(kDemoTip));
+        // Plain to see: dark text on amber, as a notice that the fix is not real.
+        demoLabel_->setStyleSheet(QStringLiteral(
+            "QLabel { background: #ffc107; color: black; font-weight: bold; padding: 0 8px; }"));
+        statusBar()->addPermanentWidget(demoLabel_);
+    }
+    demoLabel_->setVisible(demo);
+    statusBar()->setVisible(demo || !statusBar()->currentMessage().isEmpty());
+}
+
 bool CMainFrame::StartReplay(const QString& path)
 {
+    SetDemo(false); // a log of the user's own records as a receiver does
     if (link_->StartReplay(QFile::encodeName(path).toStdString()))
         return true;
     QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kReplayFileError));
