@@ -7,10 +7,13 @@
 #include "gps/gui/PortSettingsDialog.h"
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
+#include "instruments/gui/MsgWnd.h"
 #include "instruments/gui/SatellitePage.h"
 #include "map/TrackLog.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/MapWndHost.h"
 #include "shell/CommandIds.h"
+#include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandBars.h"
@@ -575,6 +578,55 @@ private slots:
         QCOMPARE(saved.Load(trackPath), 1);
         QVERIFY(saved.Count() > 3);
         QVERIFY(settings.GetInt("地图", "当前位置纬度", -1) != -1);
+        MapWnd::SetRunOptions({});
+    }
+
+    void alarmsPopUpOverEveryPageInTurnWithTheShippedSound()
+    {
+        QTemporaryDir dir;
+        MapWnd::RunOptions run;
+        run.trackFile = (dir.path() + "/walk.trk").toStdString();
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.Tabs()->ShowPage(kTripPage);
+        auto* msg = frame.findChild<MsgWnd*>(QStringLiteral("MsgWnd"));
+        QVERIFY(msg);
+        QVERIFY(!msg->isVisible());
+        Waypoint spring;
+        spring.strName = "Spring";
+        spring.nActiveWaypointMessageType = 4;
+        Waypoint hut = spring;
+        hut.strName = "Hut";
+        MapWndHost& host = frame.Tabs()->MapWindow()->Host();
+        host.ShowMessage(spring, QString::fromUtf8("最近路点"), 4, 60000, true);
+        host.ShowMessage(hut, QString::fromUtf8("最近路点"), 4, 60000, true);
+        // Over the trip page, which stays the page shown.
+        QVERIFY(msg->isVisible());
+        QCOMPARE(frame.Tabs()->CurrentPage(), int{kTripPage});
+        const QRect page(frame.Tabs()->Page(kTripPage)->mapTo(&frame, QPoint(0, 0)),
+                         frame.Tabs()->Page(kTripPage)->size());
+        const QRect card(msg->mapTo(&frame, QPoint(0, 0)), msg->size());
+        QVERIFY2(page.intersects(card) && card.width() > page.width() / 2,
+                 qPrintable(QStringLiteral("card %1,%2 %3x%4")
+                                .arg(card.x())
+                                .arg(card.y())
+                                .arg(card.width())
+                                .arg(card.height())));
+        QVERIFY(msg->grab().toImage().pixelColor(2, 2) == QColor(255, 0, 0)); // warning frame
+        // The default sound of every waypoint ships with the program.
+        QVERIFY(msg->SoundPlayed().endsWith(QStringLiteral("sounds/Alarm1.wav")));
+        QCOMPARE(msg->Message().Shown().strName, std::string("Spring"));
+        QCOMPARE(msg->Queue().Waiting(), size_t{1});
+        // A tap shows the alarm that waited, then nothing.
+        QTest::mouseClick(msg, Qt::LeftButton);
+        QVERIFY(msg->isVisible());
+        QCOMPARE(msg->Message().Shown().strName, std::string("Hut"));
+        QTest::mouseClick(msg, Qt::LeftButton);
+        QVERIFY(!msg->isVisible());
         MapWnd::SetRunOptions({});
     }
 

@@ -306,7 +306,7 @@ void MapWnd::OnProximityAlarm()
         return;
     Waypoint w;
     while (navigation_.TakeAlarm(w))
-        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs);
+        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs, true);
 }
 
 void MapWnd::resizeEvent(QResizeEvent* event)
@@ -373,7 +373,7 @@ void MapWnd::OnTapped(ScreenPoint p)
     const int serial = ResolveSelection();
     Waypoint w;
     if (serial > 0 && waypoints_.FindBySerial(serial, w))
-        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs);
+        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs, false);
 }
 
 void MapWnd::OnContextMenu(ScreenPoint p)

@@ -13,6 +13,7 @@
 #include "gps/gui/ReceiverSearchDialog.h"
 #include "gps/gui/SirfSettingsDialog.h"
 #include "instruments/PanelField.h"
+#include "instruments/WaypointMessage.h"
 #include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/ChangePaneDialog.h"
 #include "instruments/gui/GaugePanel.h"
@@ -587,6 +588,23 @@ QWidget* CMainFrame::MakePicture(const QString& name)
         if (name == QLatin1String("averaging"))
             return this;
         return map->MakeAveragingMenu(this);
+    }
+    if (name == QLatin1String("waypoint-message")) {
+        // The proximity alarm of the database's first waypoint (a sample
+        // one when it is empty), over the page shown.
+        Waypoint shown;
+        shown.strName = "Spring";
+        shown.strComment = "Fresh water all year, 20 m below the path.";
+        bool found = false;
+        map->Waypoints().ForEach([&](const Waypoint& w) {
+            if (!found)
+                shown = w;
+            found = true;
+        });
+        shown.nActiveWaypointMessageType = 3;
+        map->Host().ShowMessage(shown, Q("最近路点"), shown.nActiveWaypointMessageType,
+                                WaypointMessage::kProximityTimeMs, true);
+        return this;
     }
     return nullptr;
 }
