@@ -165,7 +165,7 @@ else
   cp "$db" "$pq"
 fi
 file_dialogs=(csv-import csv-import-waypoints import-progress import-summary import-error database-recovery
-  replace-question found-question visits-question averaging averaging-menu)
+  replace-question found-question visits-question averaging averaging-menu waypoint-message)
 for theme in 0 1 2 3 4; do
   conf=$tmp/files$theme.conf
   for size in 480x640 800x480; do

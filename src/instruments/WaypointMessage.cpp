@@ -2,12 +2,18 @@
 
 #include "base/FormatString.h"
 #include "map/SphericalGeometry.h"
+#include "map/WaypointLayer.h"
 #include "units/UnitFormatter.h"
 
 namespace hw {
 namespace {
 constexpr double kMilesPerKm = 0.621371192237;
 } // namespace
+
+int WaypointMessage::Symbol(int64_t now) const
+{
+    return WaypointLayer::ChooseSymbol(waypoint_, now);
+}
 
 void WaypointMessage::Set(const Waypoint& waypoint, std::string title, int messageType)
 {

@@ -4,6 +4,7 @@
 #include "map/GeoPoint.h"
 #include "waypoints/Waypoint.h"
 
+#include <cstdint>
 #include <string>
 
 namespace hw {
@@ -25,6 +26,9 @@ public:
     const Waypoint& Shown() const { return waypoint_; }
     const std::string& Title() const { return title_; }
     int MessageType() const { return type_; }
+    // The symbol drawn for the waypoint at `now` (seconds since 1970), as
+    // the map draws it: a geocache's may follow its state and age.
+    int Symbol(int64_t now) const;
 
     Gauge GaugeKind() const;
     bool Warning() const { return type_ >= 3 && type_ <= 5; }

@@ -119,6 +119,7 @@ void TrackLog::AddPoint(TrackPoint point)
         resumeStartsSegment_ = false;
         ring_.Append(point);
         lastLogged_ = current_;
+        ++changes_;
     }
     double d2 = DistanceKmMicro(ToGeo(courseReference_), ToGeo(current_));
     if (courseThresholdEnabled_ == 0 || d2 > courseThreshold_) {
@@ -131,6 +132,7 @@ void TrackLog::Clear()
 {
     ring_.count = ring_.read = ring_.write = 0;
     resumeStartsSegment_ = false;
+    ++changes_;
 }
 
 const TrackPoint& TrackLog::At(uint16_t i) const
@@ -234,6 +236,7 @@ int TrackLog::Load(const std::string& path)
     if (loaded.count > 0)
         loaded.points[loaded.read].segmentStart = 1;
     ring_ = std::move(loaded);
+    ++changes_;
     // What is recorded next is a new walk, not a line from the last point
     // of the file.
     resumeStartsSegment_ = ring_.count > 0;

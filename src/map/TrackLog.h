@@ -47,6 +47,9 @@ public:
     const TrackPoint* Next();
 
     double ComputedCourse() const { return computedCourse_; }
+    // Counts every change of the points held (a point logged, a clear, a
+    // load), so that a saver sees whether anything is new.
+    uint64_t Changes() const { return changes_; }
 
     void SetFilter(int enabled) { filterEnabled_ = enabled; }
     void SetFilterThreshold(double km) { filterThreshold_ = km; }
@@ -91,6 +94,7 @@ private:
     double courseThreshold_ = 0.001;
     // Set by a load: the next point logged starts a segment.
     bool resumeStartsSegment_ = false;
+    uint64_t changes_ = 0;
 };
 
 } // namespace hw

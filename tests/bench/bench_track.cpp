@@ -1,5 +1,7 @@
 // The track log's costs: one fix offered, and a full track saved and loaded.
+#include "base/BackgroundFileWriter.h"
 #include "map/SphericalGeometry.h"
+#include "map/TrackAutosave.h"
 #include "map/TrackExport.h"
 #include "map/TrackLog.h"
 
@@ -74,6 +76,28 @@ void BM_SaveFullTrack(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * (4 + 20 * TrackLog::kCapacity));
 }
 BENCHMARK(BM_SaveFullTrack)->Unit(benchmark::kMillisecond);
+
+// What the periodic save costs the UI thread with a full track: the bytes
+// taken and handed to the writer's thread (the disk work is not counted).
+void BM_AutosaveTickFullTrack(benchmark::State& state)
+{
+    TrackLog log;
+    FullLog(log);
+    std::string path = TempPath("bench_track_autosave.trk");
+    hw::BackgroundFileWriter writer;
+    hw::TrackAutosave autosave(log, writer);
+    int i = TrackLog::kCapacity;
+    for (auto _ : state) {
+        state.PauseTiming();
+        writer.Wait();
+        log.AddPoint(Step(i++));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(autosave.Tick(path));
+    }
+    writer.Wait();
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_AutosaveTickFullTrack)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFullTrack(benchmark::State& state)
 {

@@ -7,9 +7,13 @@
 #include "gps/gui/PortSettingsDialog.h"
 #include "instruments/SatellitePageLayout.h"
 #include "instruments/SkyPlotGeometry.h"
+#include "instruments/gui/MsgWnd.h"
 #include "instruments/gui/SatellitePage.h"
+#include "map/TrackLog.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/MapWndHost.h"
 #include "shell/CommandIds.h"
+#include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
 #include "shell/gui/CommandBars.h"
@@ -28,6 +32,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -518,6 +523,114 @@ private slots:
         MapWnd::SetRunOptions({});
     }
 
+    void theDemoWalkIsHeldInMemoryOnly()
+    {
+        QTemporaryDir dir;
+        const std::string trackPath = (dir.path() + "/walk.trk").toStdString();
+        TrackLog own;
+        own.SetFilter(0);
+        for (int i = 0; i < 3; ++i)
+            own.AddPoint(TrackPoint{46000000 + i * 500, 7000000, 500.0F, 0, 1700000000 + i});
+        QCOMPARE(own.Save(trackPath), 1);
+        const QByteArray before = ReadAll(trackPath);
+
+        MapWnd::RunOptions run;
+        run.trackFile = trackPath;
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings; // no receiver set up: the demo plays
+        CMainFrame::Options options = Quiet();
+        options.demoWhenUnset = true;
+        options.replaySpeed = 16;
+        {
+            CMainFrame frame(settings, options);
+            frame.show();
+            QVERIFY(frame.DemoPlaying());
+            QVERIFY(frame.windowTitle().contains(QString::fromUtf8("演示")));
+            auto* label = frame.findChild<QLabel*>(QStringLiteral("DemoLabel"));
+            QVERIFY(label && label->isVisible());
+            QCOMPARE(label->text(), QString::fromUtf8("演示"));
+            MapWnd* map = frame.Tabs()->MapWindow();
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 10, 20000);
+            QVERIFY(frame.close());
+        }
+        // Neither the track nor the last position of the demo was stored.
+        QCOMPARE(ReadAll(trackPath), before);
+        QCOMPARE(settings.GetInt("地图", "当前位置纬度", -1), -1);
+        QCOMPARE(settings.GetInt("地图", "当前位置经度", -1), -1);
+
+        // A log the user chooses ends the demo: the file's track comes back
+        // and records as a receiver would.
+        {
+            CMainFrame frame(settings, options);
+            frame.show();
+            MapWnd* map = frame.Tabs()->MapWindow();
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 10, 20000);
+            QVERIFY(frame.StartReplay(
+                QStringLiteral(HIKEWISE_SOURCE_DIR "/tests/gui/data/short.nmea")));
+            QVERIFY(!frame.DemoPlaying());
+            QCOMPARE(frame.windowTitle(), QStringLiteral("Hikewise"));
+            QVERIFY(!frame.findChild<QLabel*>(QStringLiteral("DemoLabel"))->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(map->Track().Count() > 3, 20000);
+            QCOMPARE(map->Track().At(0).lat, 46000000); // the user's own track first
+            QVERIFY(frame.close());
+        }
+        TrackLog saved;
+        QCOMPARE(saved.Load(trackPath), 1);
+        QVERIFY(saved.Count() > 3);
+        QVERIFY(settings.GetInt("地图", "当前位置纬度", -1) != -1);
+        MapWnd::SetRunOptions({});
+    }
+
+    void alarmsPopUpOverEveryPageInTurnWithTheShippedSound()
+    {
+        QTemporaryDir dir;
+        MapWnd::RunOptions run;
+        run.trackFile = (dir.path() + "/walk.trk").toStdString();
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        MemorySettingsStore settings;
+        CMainFrame frame(settings, Quiet());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.Tabs()->ShowPage(kTripPage);
+        auto* msg = frame.findChild<MsgWnd*>(QStringLiteral("MsgWnd"));
+        QVERIFY(msg);
+        QVERIFY(!msg->isVisible());
+        Waypoint spring;
+        spring.strName = "Spring";
+        spring.nActiveWaypointMessageType = 4;
+        Waypoint hut = spring;
+        hut.strName = "Hut";
+        MapWndHost& host = frame.Tabs()->MapWindow()->Host();
+        host.ShowMessage(spring, QString::fromUtf8("最近路点"), 4, 60000, true);
+        host.ShowMessage(hut, QString::fromUtf8("最近路点"), 4, 60000, true);
+        // Over the trip page, which stays the page shown.
+        QVERIFY(msg->isVisible());
+        QCOMPARE(frame.Tabs()->CurrentPage(), int{kTripPage});
+        const QRect page(frame.Tabs()->Page(kTripPage)->mapTo(&frame, QPoint(0, 0)),
+                         frame.Tabs()->Page(kTripPage)->size());
+        const QRect card(msg->mapTo(&frame, QPoint(0, 0)), msg->size());
+        QVERIFY2(page.intersects(card) && card.width() > page.width() / 2,
+                 qPrintable(QStringLiteral("card %1,%2 %3x%4")
+                                .arg(card.x())
+                                .arg(card.y())
+                                .arg(card.width())
+                                .arg(card.height())));
+        QVERIFY(msg->grab().toImage().pixelColor(2, 2) == QColor(255, 0, 0)); // warning frame
+        // The default sound of every waypoint ships with the program.
+        QVERIFY(msg->SoundPlayed().endsWith(QStringLiteral("sounds/Alarm1.wav")));
+        QCOMPARE(msg->Message().Shown().strName, std::string("Spring"));
+        QCOMPARE(msg->Queue().Waiting(), size_t{1});
+        // A tap shows the alarm that waited, then nothing.
+        QTest::mouseClick(msg, Qt::LeftButton);
+        QVERIFY(msg->isVisible());
+        QCOMPARE(msg->Message().Shown().strName, std::string("Hut"));
+        QTest::mouseClick(msg, Qt::LeftButton);
+        QVERIFY(!msg->isVisible());
+        MapWnd::SetRunOptions({});
+    }
+
     void closingStopsTheReceiver()
     {
         MemorySettingsStore settings;
@@ -532,6 +645,11 @@ private slots:
     }
 
 private:
+    static QByteArray ReadAll(const std::string& path)
+    {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     static CMainFrame::Options Quiet()
     {
         CMainFrame::Options o;

@@ -6,6 +6,7 @@
 #include "units/UnitFormatter.h"
 #include "widgets/AppPaths.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
@@ -74,6 +75,17 @@ void MsgWnd::Hide()
     hideTimer_.stop();
     repaintTimer_.stop();
     hide();
+    // The next alarm that waited its turn.
+    if (std::optional<WaypointMessageQueue::Request> next = queue_.Next())
+        Show(next->waypoint, QString::fromStdString(next->title), next->messageType,
+             next->displayMs);
+}
+
+void MsgWnd::ShowAlarm(const Waypoint& waypoint, const QString& title, int messageType,
+                       int displayMs)
+{
+    if (queue_.OfferAlarm({waypoint, title.toStdString(), messageType, displayMs}, isVisible()))
+        Show(waypoint, title, messageType, displayMs);
 }
 
 QString MsgWnd::ResolveSound(const std::string& file)
@@ -154,7 +166,10 @@ void MsgWnd::PaintCard(QPainter& p)
     }
 
     // The symbol at twice its size, top left.
-    const int symbol = WaypointLayer::ChooseSymbol(message_.Shown(), 0);
+    // At the current time, as the map draws it: a new cache's symbol
+    // follows its age.
+    symbolShown_ = message_.Symbol(QDateTime::currentSecsSinceEpoch());
+    const int symbol = symbolShown_;
     const BitmapCell cell = WaypointLayer::SymbolBitmap(symbol, large, {0, 0});
     if (symbols_)
         symbols_(p, cell, QRect(inner.left(), inner.top(), cell.cellSize * 2, cell.cellSize * 2));

@@ -2,6 +2,7 @@
 
 #include "base/DrawList.h"
 #include "instruments/WaypointMessage.h"
+#include "instruments/WaypointMessageQueue.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -29,8 +30,15 @@ public:
     MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
            SymbolPainter symbols, QWidget* parent = nullptr);
 
+    // Shows a waypoint at once, in place of what is shown.
     void Show(const Waypoint& waypoint, const QString& title, int messageType, int displayMs);
+    // An alarm: shown at once when nothing is shown, else it waits its turn.
+    void ShowAlarm(const Waypoint& waypoint, const QString& title, int messageType, int displayMs);
+    // Hides the window; the next alarm waiting shows.
     void Hide();
+    const WaypointMessageQueue& Queue() const { return queue_; }
+    // The symbol last drawn.
+    int SymbolShown() const { return symbolShown_; }
     const WaypointMessage& Message() const { return message_; }
     // The sound file last started; empty when the file was missing.
     const QString& SoundPlayed() const { return soundPlayed_; }
@@ -55,6 +63,8 @@ private:
     SpeedSource speed_;
     SymbolPainter symbols_;
     WaypointMessage message_;
+    WaypointMessageQueue queue_;
+    int symbolShown_ = -1;
     QTimer hideTimer_;
     QTimer repaintTimer_;
     QSoundEffect* sound_ = nullptr;

@@ -128,7 +128,19 @@ bool MapFileCommands::SaveDatabase()
 
 bool MapFileCommands::SaveTrack()
 {
-    return TrackFileCommands(map_.Track(), map_.TrackFile()).SaveCurrent() == 1;
+    const bool saved = TrackCommands().SaveCurrent() == 1;
+    if (saved)
+        map_.Autosave().MarkSaved();
+    return saved;
+}
+
+TrackFileCommands MapFileCommands::TrackCommands()
+{
+    // The commands save the track before they change files: never the demo's.
+    if (map_.Demo())
+        map_.DropDemoTrack();
+    map_.SettleTrackSaves(); // a periodic save still writing must not land after ours
+    return TrackFileCommands(map_.Track(), map_.TrackFile());
 }
 
 void MapFileCommands::ReplaceDatabase(bool (WaypointDatabaseCommands::*command)())
@@ -162,7 +174,9 @@ void MapFileCommands::OpenTrack()
     if (path.isEmpty())
         return;
     WaitCursor wait;
-    if (!TrackFileCommands(map_.Track(), map_.TrackFile()).Open(Native(path)))
+    if (TrackCommands().Open(Native(path)))
+        map_.Autosave().MarkSaved(); // the track shown is the file's
+    else
         map_.Dialogs().Tell(&map_, Q(kCannotOpenTrack), QMessageBox::Warning);
     map_.RedrawMap();
 }
@@ -174,8 +188,7 @@ void MapFileCommands::NewTrack()
                 QString::fromLatin1(kTrackFileExtension), false});
     if (path.isEmpty())
         return;
-    TrackFileCommands(map_.Track(), map_.TrackFile())
-        .New(Native(path), [this](const std::string& p) { return AskReplace(map_, p); });
+    TrackCommands().New(Native(path), [this](const std::string& p) { return AskReplace(map_, p); });
     map_.RedrawMap();
 }
 

@@ -7,6 +7,7 @@
 namespace hw {
 
 class MapWnd;
+class TrackFileCommands;
 class WaypointDatabaseCommands;
 
 // The map window's file commands: the waypoint database's open and new and
@@ -30,6 +31,8 @@ public:
     static std::string UntitledBeside(const std::string& path);
 
 private:
+    // The track commands, once a periodic save in flight has landed.
+    TrackFileCommands TrackCommands();
     // Open or new: a database from another file; the map redraws.
     void ReplaceDatabase(bool (WaypointDatabaseCommands::*command)());
     void ExportWaypoints();

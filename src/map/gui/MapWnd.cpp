@@ -53,6 +53,15 @@ QString Q(const char* s)
 
 } // namespace
 
+int MapWnd::AutosaveIntervalMs()
+{
+    // HIKEWISE_TRACK_SAVE_MS shortens the interval for the tests that kill
+    // the program.
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("HIKEWISE_TRACK_SAVE_MS", &ok);
+    return ok && ms > 0 ? ms : TrackAutosave::kIntervalMs;
+}
+
 void MapWnd::SetRunOptions(const RunOptions& options)
 {
     RunOptionsForProcess() = options;
@@ -111,12 +120,41 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     connect(&timer_, &QTimer::timeout, this,
             [this] { ApplyRepaint(model_.OnTimer(isVisible(), dataLost_ && dataLost_())); });
     timer_.start();
+    // The track reaches its file every minute while it grows, so that a
+    // killed program or a power loss costs at most the last minute.
+    autosaveTimer_.setInterval(AutosaveIntervalMs());
+    connect(&autosaveTimer_, &QTimer::timeout, this, [this] { autosave_.Tick(TrackPath()); });
+    autosave_.MarkSaved(); // the track as loaded is on disk already
+    autosaveTimer_.start();
     LayOut();
 }
 
 MapWnd::~MapWnd()
 {
-    model_.StorePosition(settings_);
+    if (!demo_)
+        model_.StorePosition(settings_);
+}
+
+void MapWnd::SetDemo(bool demo)
+{
+    if (demo == demo_)
+        return;
+    demo_ = demo;
+    autosave_.SetEnabled(!demo);
+    if (!demo) {
+        DropDemoTrack();
+        RedrawMap();
+    }
+}
+
+void MapWnd::DropDemoTrack()
+{
+    SettleTrackSaves();
+    track_.Clear();
+    const std::string path = TrackPath();
+    if (QFile::exists(QString::fromStdString(path)))
+        track_.Load(path);
+    autosave_.MarkSaved();
 }
 
 void MapWnd::CreateFileCommands()
@@ -197,7 +235,10 @@ bool MapWnd::SaveDatabase()
 
 void MapWnd::SaveOnExit()
 {
+    if (demo_)
+        return; // the demo's walk is not the user's
     files_->SaveTrack();
+    model_.StorePosition(settings_);
 }
 
 bool MapWnd::GotoNamed(const std::string& name)
@@ -265,7 +306,7 @@ void MapWnd::OnProximityAlarm()
         return;
     Waypoint w;
     while (navigation_.TakeAlarm(w))
-        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs);
+        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs, true);
 }
 
 void MapWnd::resizeEvent(QResizeEvent* event)
@@ -332,7 +373,7 @@ void MapWnd::OnTapped(ScreenPoint p)
     const int serial = ResolveSelection();
     Waypoint w;
     if (serial > 0 && waypoints_.FindBySerial(serial, w))
-        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs);
+        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs, false);
 }
 
 void MapWnd::OnContextMenu(ScreenPoint p)

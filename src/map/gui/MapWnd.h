@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/BackgroundFileWriter.h"
 #include "base/Clock.h"
 #include "base/CommandTarget.h"
 #include "base/FileBinding.h"
@@ -14,6 +15,7 @@
 #include "map/Navigation.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
+#include "map/TrackAutosave.h"
 #include "map/TrackLog.h"
 #include "map/gui/MapWndHost.h"
 #include "units/PositionFormatter.h"
@@ -74,6 +76,8 @@ public:
         bool quietImport = false;
     };
     static void SetRunOptions(const RunOptions& options);
+    // The interval of the periodic track save.
+    static int AutosaveIntervalMs();
 
     // `host` makes the instrument and waypoint windows the page shows.
     MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHost> host,
@@ -100,6 +104,18 @@ public:
     Navigation& Nav() { return navigation_; }
     MapModel& Map() { return map_; }
     TrackLog& Track() { return track_; }
+    // The periodic save of the track and its writer's thread; a save of the
+    // track by other means waits for the writer first (SettleTrackSaves),
+    // so that an older copy cannot land after it.
+    TrackAutosave& Autosave() { return autosave_; }
+    void SettleTrackSaves() { trackWriter_.Wait(); }
+    // While the bundled demo plays, its walk is held in memory only: no
+    // track file is written and no last position stored. When it ends, the
+    // track of the file comes back in place of the demo's.
+    void SetDemo(bool demo);
+    bool Demo() const { return demo_; }
+    // The demo's points dropped for the file's track.
+    void DropDemoTrack();
     AltitudeProfile& Profile() { return profile_; }
     WaypointDatabase& Waypoints() { return waypoints_; }
     const Clock& SystemTime() const { return clock_; }
@@ -245,6 +261,7 @@ private:
     std::unique_ptr<GeocacheCommands> geocaching_;
     WaypointImportCommand* import_ = nullptr;
     std::unique_ptr<MapWndHost> host_;
+    bool demo_ = false;
     QWidget* averageWnd_ = nullptr;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;
@@ -252,6 +269,9 @@ private:
     QWidget* profileWnd_ = nullptr;
     QWidget* msgWnd_ = nullptr;
     QTimer timer_;
+    BackgroundFileWriter trackWriter_;
+    TrackAutosave autosave_{track_, trackWriter_};
+    QTimer autosaveTimer_;
     WaypointChooser chooser_;
     Question ask_;
     Message message_;

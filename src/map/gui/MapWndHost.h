@@ -36,7 +36,8 @@ public:
 
     // The child windows, made once while the map window is built, with it as
     // their parent: the navigation strip "NavWnd", the altitude profile,
-    // the averaging status window (hidden), the message window (hidden).
+    // the averaging status window (hidden); and the message window
+    // (hidden), which may pop up over more than the map.
     virtual QWidget* MakeNavStrip(MapWnd& map) = 0;
     virtual QWidget* MakeProfile(MapWnd& map) = 0;
     virtual QWidget* MakeAveraging(MapWnd& map) = 0;
@@ -45,9 +46,10 @@ public:
     virtual void ArrangeNavStrip(bool asRow) = 0;
     // "更换窗格" on the pane last pressed.
     virtual void ChangePressedPane() = 0;
-    // The waypoint message window, shown for the display time.
+    // The waypoint message window, shown for the display time; an alarm
+    // waits its turn while another message is shown.
     virtual void ShowMessage(const Waypoint& w, const QString& title, int messageType,
-                             int displayMs) = 0;
+                             int displayMs, bool alarm) = 0;
     // The averaging status window's pop-up menu.
     virtual QMenu* MakeAveragingMenu(QWidget* parent) = 0;
     // Draws runs of waypoint symbol cells, each centred on its point.

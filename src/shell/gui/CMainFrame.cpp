@@ -13,6 +13,7 @@
 #include "gps/gui/ReceiverSearchDialog.h"
 #include "gps/gui/SirfSettingsDialog.h"
 #include "instruments/PanelField.h"
+#include "instruments/WaypointMessage.h"
 #include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/ChangePaneDialog.h"
 #include "instruments/gui/GaugePanel.h"
@@ -25,6 +26,7 @@
 #include "shell/gui/InitialSetupDialog.h"
 #include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
+#include "shell/gui/TerminationSignals.h"
 #include "widgets/AppPaths.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/ThemeColour.h"
@@ -36,9 +38,11 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -56,6 +60,10 @@ const QString kLogFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)")
 
 constexpr const char* kLogCreateError = "无法够创建记录文件。请检查文件名字然后再试.";
 constexpr const char* kReplayFileError = "文件错误!";
+// While the bundled demo walk plays: the title and the status bar say so.
+constexpr const char* kDemoTitle = "Hikewise - 演示";
+constexpr const char* kDemoText = "演示";
+constexpr const char* kDemoTip = "内置的演示路线: 轨迹和位置不会保存";
 constexpr const char* kSirfNmeaQuestion =
     "此选项将发送初始化字符串的GPS,启用具体的NMEA语句.这是SiRF具体初始化.是否要继续?";
 constexpr const char* kSirfParametersQuestion =
@@ -104,7 +112,7 @@ void CMainFrame::ShowNotice(const QString& text)
     if (!noticeHides_) {
         noticeHides_ = true;
         connect(bar, &QStatusBar::messageChanged, bar,
-                [bar](const QString& now) { bar->setVisible(!now.isEmpty()); });
+                [this, bar](const QString& now) { bar->setVisible(demo_ || !now.isEmpty()); });
     }
     bar->showMessage(text, kNoticeMs);
     bar->show();
@@ -155,13 +163,15 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     else if (GpsdAddress::Parse(options_.gpsdAddress.toStdString(), gpsd))
         ConnectGpsdForThisRun(gpsd);
     else if (neverSetUp && options_.demoWhenUnset)
-        StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+        StartDemo();
     else
         link_->StartupConnect();
 
     connect(&watchdogTimer_, &QTimer::timeout, this, [this] {
         if (link_->WatchdogRunning())
             link_->Tick();
+        if (demo_ && !link_->ReplayMode())
+            SetDemo(false); // a receiver took over
         bars_->UpdateButtons();
     });
     watchdogTimer_.start(kWatchdogMs);
@@ -169,6 +179,18 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     keepAwakeTimer_.start(kKeepAwakeMs);
     link_->KeepAwakeTick();
     bars_->UpdateButtons();
+
+    // A logout, a shutdown or a kill saves the walk as closing does.
+    signals_ = new TerminationSignals(this);
+    connect(signals_, &TerminationSignals::Received, this, &CMainFrame::EndForSignal);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (!closing_)
+            SaveData();
+    });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (!closing_)
+            close();
+    });
 
     QCoreApplication::postEvent(this, new NotificationEvent(WM_FIRST_RUN));
 }
@@ -339,13 +361,52 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     link_->ClosePort();
     ProgressWindow progress(this, 240);
     progress.ShowOver();
-    tabs_->SaveOnExit();
+    SaveData();
     progress.close();
     event->accept();
 }
 
+void CMainFrame::SaveData()
+{
+    tabs_->SaveOnExit();
+}
+
+void CMainFrame::EndForSignal()
+{
+    close();
+    // Also ends the loop of a dialog that is open.
+    QCoreApplication::quit();
+}
+
+void CMainFrame::StartDemo()
+{
+    StartReplay(AppPaths::DataFile(QStringLiteral("demo/demo.nmea")));
+    SetDemo(true);
+}
+
+void CMainFrame::SetDemo(bool demo)
+{
+    if (demo == demo_)
+        return;
+    demo_ = demo;
+    tabs_->MapWindow()->SetDemo(demo);
+    setWindowTitle(demo ? Q(kDemoTitle) : QStringLiteral("Hikewise"));
+    if (!demoLabel_) {
+        demoLabel_ = new QLabel(Q(kDemoText), this);
+        demoLabel_->setObjectName(QStringLiteral("DemoLabel"));
+        demoLabel_->setToolTip(Q(kDemoTip));
+        // Plain to see: dark text on amber, as a notice that the fix is not real.
+        demoLabel_->setStyleSheet(QStringLiteral(
+            "QLabel { background: #ffc107; color: black; font-weight: bold; padding: 0 8px; }"));
+        statusBar()->addPermanentWidget(demoLabel_);
+    }
+    demoLabel_->setVisible(demo);
+    statusBar()->setVisible(demo || !statusBar()->currentMessage().isEmpty());
+}
+
 bool CMainFrame::StartReplay(const QString& path)
 {
+    SetDemo(false); // a log of the user's own records as a receiver does
     if (link_->StartReplay(QFile::encodeName(path).toStdString()))
         return true;
     QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kReplayFileError));
@@ -527,6 +588,23 @@ QWidget* CMainFrame::MakePicture(const QString& name)
         if (name == QLatin1String("averaging"))
             return this;
         return map->MakeAveragingMenu(this);
+    }
+    if (name == QLatin1String("waypoint-message")) {
+        // The proximity alarm of the database's first waypoint (a sample
+        // one when it is empty), over the page shown.
+        Waypoint shown;
+        shown.strName = "Spring";
+        shown.strComment = "Fresh water all year, 20 m below the path.";
+        bool found = false;
+        map->Waypoints().ForEach([&](const Waypoint& w) {
+            if (!found)
+                shown = w;
+            found = true;
+        });
+        shown.nActiveWaypointMessageType = 3;
+        map->Host().ShowMessage(shown, Q("最近路点"), shown.nActiveWaypointMessageType,
+                                WaypointMessage::kProximityTimeMs, true);
+        return this;
     }
     return nullptr;
 }

@@ -20,6 +20,7 @@
 #include <memory>
 
 class QDialog;
+class QLabel;
 class QMenuBar;
 class QToolBar;
 
@@ -30,6 +31,7 @@ struct GpsdAddress;
 class CommandBars;
 class SettingsStore;
 class TabContainer;
+class TerminationSignals;
 
 // The one top-level window: owns the receiver input (port, parser and fix,
 // link, SiRF protocol), the tab pages and the two command bars; runs the
@@ -86,6 +88,9 @@ public:
     // Replaces the receiver by a recorded log; false (after the message)
     // when the file cannot be opened.
     bool StartReplay(const QString& path);
+    // Whether the bundled demo walk is playing (held in memory only, and
+    // said in the title and the status bar).
+    bool DemoPlaying() const { return demo_; }
     // Reads the GPS daemon for this run; a failure is said on standard error
     // and the watchdog goes on as with an unplugged receiver.
     bool ConnectGpsdForThisRun(const GpsdAddress& address);
@@ -108,6 +113,12 @@ private:
     void StopReplayTimer() override;
 
     void OnNotification(const NotificationEvent& event);
+    // Saves what closing saves: the pages' files and the last position.
+    void SaveData();
+    // SIGTERM, SIGINT or SIGHUP: closes as the window's close does.
+    void EndForSignal();
+    void StartDemo();
+    void SetDemo(bool demo);
     void FirstRunSteps();
     void ToggleBars();
     void StartLog();
@@ -143,6 +154,9 @@ private:
     QTimer watchdogTimer_;  // timer 3
     QTimer keepAwakeTimer_; // timer 4
     bool closing_ = false;
+    bool demo_ = false;
+    QLabel* demoLabel_ = nullptr;
+    TerminationSignals* signals_ = nullptr;
     bool noticeHides_ = false; // the status bar hides itself when its message ends
 };
 

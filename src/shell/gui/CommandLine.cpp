@@ -48,7 +48,8 @@ constexpr OptionSpec kOptions[] = {
      "plan-waypoint, waypoint-list, edit-waypoint, edit-waypoint-2 to edit-waypoint-5, "
      "edit-multiple, csv-import, csv-import-waypoints, import-progress, import-summary, "
      "import-error, database-recovery, replace-question, found-question, visits-question, "
-     "averaging, averaging-menu, waypoint-manager; the waypoint dialogs show the waypoints of "
+     "averaging, averaging-menu, waypoint-manager, waypoint-message; the waypoint dialogs show "
+     "the waypoints of "
      "--database).",
      "NAME"},
     {"size", "Open the window WIDTHxHEIGHT pixels large.", "WIDTHxHEIGHT"},

@@ -22,9 +22,14 @@
 
 namespace hw {
 
-MapPageParts::MapPageParts() = default;
+MapPageParts::MapPageParts(QWidget* messageParent) : messageParent_(messageParent) {}
 
-MapPageParts::~MapPageParts() = default;
+MapPageParts::~MapPageParts()
+{
+    // Made over another window, it goes with the map that feeds it.
+    if (messageParent_)
+        delete messages_;
+}
 
 QWidget* MapPageParts::MakeNavStrip(MapWnd& map)
 {
@@ -58,7 +63,8 @@ QWidget* MapPageParts::MakeMessages(MapWnd& map)
         [](QPainter& p, const BitmapCell& cell, const QRect& target) {
             SymbolStrips::Shared().Draw(p, cell, target);
         },
-        &map);
+        messageParent_ ? messageParent_ : &map);
+    messages_->hide();
     return messages_;
 }
 
@@ -76,9 +82,12 @@ void MapPageParts::ChangePressedPane()
 }
 
 void MapPageParts::ShowMessage(const Waypoint& w, const QString& title, int messageType,
-                               int displayMs)
+                               int displayMs, bool alarm)
 {
-    messages_->Show(w, title, messageType, displayMs);
+    if (alarm)
+        messages_->ShowAlarm(w, title, messageType, displayMs);
+    else
+        messages_->Show(w, title, messageType, displayMs);
 }
 
 QMenu* MapPageParts::MakeAveragingMenu(QWidget* parent)

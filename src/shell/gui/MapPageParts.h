@@ -15,7 +15,9 @@ class WaypointImportRunner;
 // One per map window, which owns it.
 class MapPageParts final : public MapWndHost {
 public:
-    MapPageParts();
+    // `messageParent`: the window the message window pops up over, whatever
+    // page is shown (the map window when null).
+    explicit MapPageParts(QWidget* messageParent = nullptr);
     ~MapPageParts() override;
 
     QWidget* MakeNavStrip(MapWnd& map) override;
@@ -24,8 +26,8 @@ public:
     QWidget* MakeMessages(MapWnd& map) override;
     void ArrangeNavStrip(bool asRow) override;
     void ChangePressedPane() override;
-    void ShowMessage(const Waypoint& w, const QString& title, int messageType,
-                     int displayMs) override;
+    void ShowMessage(const Waypoint& w, const QString& title, int messageType, int displayMs,
+                     bool alarm) override;
     QMenu* MakeAveragingMenu(QWidget* parent) override;
     SymbolPainter Symbols() override;
     int ChooseWaypoint(MapWnd& map, const std::vector<int>& only, const QString& title) override;
@@ -48,6 +50,7 @@ public:
     WaypointImportRunner* Import() const { return runner_.get(); }
 
 private:
+    QWidget* messageParent_;
     DigitalPanelGrid* nav_ = nullptr;
     AltProfileWnd* profile_ = nullptr;
     MsgWnd* messages_ = nullptr;

@@ -57,7 +57,7 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
     tabs_->setTabPosition(QTabWidget::South);
 
     // The map window comes first: its fix handling feeds the other pages.
-    map_ = new MapWnd(settings_, fix_, std::make_unique<MapPageParts>());
+    map_ = new MapWnd(settings_, fix_, std::make_unique<MapPageParts>(this));
     // Each fix reaches the charts once, after the map has handled it.
     connect(map_, &MapWnd::FixHandled, this, [this](const GpsFix& handled) {
         if (analysis_)
