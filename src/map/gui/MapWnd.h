@@ -117,6 +117,11 @@ public:
     // The demo's points dropped for the file's track.
     void DropDemoTrack();
     AltitudeProfile& Profile() { return profile_; }
+    // The windows the host made for the page: altitude profile, navigation
+    // strip, message window.
+    QWidget* ProfileWindow() const { return profileWnd_; }
+    QWidget* NavWindow() const { return navWnd_; }
+    QWidget* Messages() const { return msgWnd_; }
     WaypointDatabase& Waypoints() { return waypoints_; }
     const Clock& SystemTime() const { return clock_; }
     const BatteryStatus& Battery() const { return battery_; }
