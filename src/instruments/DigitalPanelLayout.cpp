@@ -1,6 +1,7 @@
 #include "instruments/DigitalPanelLayout.h"
 
 #include "base/SettingsStore.h"
+#include "base/TextFit.h"
 
 #include <algorithm>
 
@@ -119,6 +120,13 @@ int DigitalPanelLayout::CornerSize(const ScreenRect& cell)
 int DigitalPanelLayout::ValueRoom(const ScreenRect& cell)
 {
     return std::max(1, cell.Width() - CornerSize(cell));
+}
+
+int DigitalPanelLayout::HeadPixels(int pixels, const ScreenRect& cell,
+                                   const std::function<int(int pixels)>& widthAt)
+{
+    const int inner = cell.Width() - 2 * (CornerSize(cell) / 2);
+    return PixelsToFit(pixels, std::max(1, inner - kHeadGap), widthAt);
 }
 
 int DigitalPanelLayout::Moved(int s, Move move) const

@@ -3,6 +3,7 @@
 #include "base/DrawList.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace hw {
@@ -54,6 +55,12 @@ public:
     // The width a shrunk cell gives its value: inside half a corner on each
     // side, so that a long value stays clear of the rounded edges.
     static int ValueRoom(const ScreenRect& cell);
+    // The pixel height of the label and the unit on a cell's head line: the
+    // largest, at most `pixels`, at which both fit between the rounded
+    // corners at least kHeadGap apart; `widthAt` measures label plus unit.
+    static int HeadPixels(int pixels, const ScreenRect& cell,
+                          const std::function<int(int pixels)>& widthAt);
+    static constexpr int kHeadGap = 4;
     // The cell a move from `selected` reaches, wrapping within row or column.
     int Moved(int selected, Move move) const;
 

@@ -129,5 +129,39 @@ TEST(DigitalPanelLayoutTest, CornersFollowTheCellShape)
     EXPECT_EQ(DigitalPanelLayout::ValueRoom({0, 0, 0, 0}), 1);
 }
 
+// Label (left) and unit (right) on the head line never touch: swept over
+// cell widths down to the 120-pixel cells of a 5-column panel and texts of
+// every length, with a font whose texts are 0.6 of their height per letter.
+TEST(DigitalPanelLayoutTest, LabelAndUnitShrinkRatherThanTouch)
+{
+    for (int width = 40; width <= 400; width += 7) {
+        const ScreenRect cell{0, 0, width, 60};
+        const int corner = DigitalPanelLayout::CornerSize(cell);
+        const int left = corner / 2;
+        const int right = width - corner / 2;
+        for (int labelLetters = 0; labelLetters <= 14; ++labelLetters) {
+            for (int unitLetters = 0; unitLetters <= 5; ++unitLetters) {
+                const auto widthOf = [](int letters, int px) { return letters * px * 6 / 10; };
+                const auto both = [&](int px) {
+                    return widthOf(labelLetters, px) + widthOf(unitLetters, px);
+                };
+                const int px = DigitalPanelLayout::HeadPixels(16, cell, both);
+                ASSERT_GE(px, 1);
+                ASSERT_LE(px, 16);
+                const int labelEnd = left + widthOf(labelLetters, px);
+                const int unitStart = right - widthOf(unitLetters, px);
+                if (px > 1) {
+                    EXPECT_LE(labelEnd + DigitalPanelLayout::kHeadGap, unitStart)
+                        << "width " << width << ", " << labelLetters << "+" << unitLetters;
+                }
+                // What fits keeps its size.
+                if (both(16) + DigitalPanelLayout::kHeadGap <= right - left) {
+                    EXPECT_EQ(px, 16);
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace hw

@@ -10,6 +10,8 @@
 #include "widgets/ThemeColour.h"
 
 #include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QScreen>
 
@@ -125,10 +127,23 @@ void DigitalPanelGrid::PaintFaces(QPainter& p, const std::vector<PanelFieldTexts
             p.drawRoundedRect(box, m / 2.0, m / 2.0);
             p.setPen(ThemeColour(3));
             const QRect inner = ToQRect(r).adjusted(m / 2, 0, -(m / 2), 0);
-            p.setFont(labelFont);
             const PanelFieldTexts& t = texts[static_cast<size_t>(cell)];
-            p.drawText(inner, Qt::AlignTop | Qt::AlignRight, QString::fromStdString(t.unit));
-            p.drawText(inner, Qt::AlignTop | Qt::AlignLeft, QString::fromStdString(t.label));
+            const QString label = QString::fromStdString(t.label);
+            const QString unit = QString::fromStdString(t.unit);
+            // Label and unit share the head line: both shrink rather than touch.
+            QFont head = labelFont;
+            const int pixels = QFontInfo(labelFont).pixelSize();
+            const int fitted = DigitalPanelLayout::HeadPixels(pixels, r, [&](int px) {
+                QFont f = labelFont;
+                f.setPixelSize(px);
+                const QFontMetrics metrics(f);
+                return metrics.horizontalAdvance(label) + metrics.horizontalAdvance(unit);
+            });
+            if (fitted < pixels)
+                head.setPixelSize(fitted);
+            p.setFont(head);
+            p.drawText(inner, Qt::AlignTop | Qt::AlignRight, unit);
+            p.drawText(inner, Qt::AlignTop | Qt::AlignLeft, label);
             if (selectionMode_ && cell == selected_) {
                 // Under the later cells' frames, as it always was.
                 p.setBrush(Qt::NoBrush);
