@@ -77,6 +77,8 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
         else
             out.Add(item);
     }
+    if (sources.terrain)
+        sources.terrain->Draw(viewport, model.Scale(), out);
     if (sources.roads)
         sources.roads->Draw(viewport, model.Scale(), out);
     if (gridLabels.empty())
@@ -100,6 +102,8 @@ std::vector<ScreenRect> MapDrawing::MarkAreas(const MapModel& model, const Sourc
     MapScaleBar::Draw(viewport, sources.units, marks);
     if (sources.roads)
         sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, marks);
+    if (sources.terrain)
+        sources.terrain->DrawLabels(viewport, FixIndicatorBottom(model) + 3, marks);
     std::vector<ScreenRect> areas;
     for (const DrawItem& item : marks.Items())
         areas.push_back(ItemBounds(item, sources.measure));
@@ -134,20 +138,27 @@ void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
     DrawFixIndicator(model, out);
     if (sources.roads)
         sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, out);
+    if (sources.terrain)
+        sources.terrain->DrawLabels(viewport, FixIndicatorBottom(model) + 3, out);
 }
 
 bool MapDrawing::BackgroundKey::operator==(const BackgroundKey& o) const
 {
     return viewport.SameView(o.viewport) && scaleKm == o.scaleKm && grid == o.grid &&
-           labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision;
+           labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision &&
+           terrainRevision == o.terrainRevision;
 }
 
 MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources& sources,
                                             const MapViewport& viewport)
 {
-    return {viewport,       model.Scale(),
-            model.GridOn(), model.NorthUp() && model.GridLabels(),
-            sources.roads,  sources.roads ? sources.roads->Revision() : 0};
+    return {viewport,
+            model.Scale(),
+            model.GridOn(),
+            model.NorthUp() && model.GridLabels(),
+            sources.roads,
+            sources.roads ? sources.roads->Revision() : 0,
+            sources.terrain ? sources.terrain->Revision() : 0};
 }
 
 int MapDrawing::FixIndicatorBottom(const MapModel& model)

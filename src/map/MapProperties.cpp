@@ -8,6 +8,7 @@
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
 #include "map/RoadLayer.h"
+#include "map/TerrainLayer.h"
 #include "map/TrackLog.h"
 #include "units/NumberText.h"
 #include "units/UnitFormatter.h"
@@ -34,6 +35,11 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
     v.courseThresholdKm = parts.track.CourseThreshold();
     if (parts.roads)
         v.roadClasses = parts.roads->ClassMask();
+    if (parts.terrain) {
+        v.terrainShading = parts.terrain->Shading();
+        v.terrainContours = parts.terrain->Contours();
+        v.terrainStrength = parts.terrain->Strength();
+    }
     return v;
 }
 
@@ -85,6 +91,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     parts.navigation.SetUseGpsCourse(useGpsCourse ? 1 : 0, parts.track);
     if (parts.roads)
         parts.roads->SetClassMask(roadClasses);
+    if (parts.terrain)
+        parts.terrain->Set(terrainShading, terrainContours, terrainStrength);
 
     const char* map = section::kMap;
     SetDecimalSetting(settings, map, navigation_setting::kArrivalDistance, arrivalRadiusKm);
@@ -101,6 +109,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     settings.SetInt(map, track_setting::kUseGpsCourse, useGpsCourse ? 1 : 0);
     if (parts.roads)
         parts.roads->StoreClassMask(settings);
+    if (parts.terrain)
+        parts.terrain->StoreSettings(settings);
 }
 
 } // namespace hw

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QSlider;
 class QTabWidget;
 
 namespace hw {
@@ -16,13 +17,14 @@ namespace hw {
 class UnitFormatter;
 
 // The sheet "地图属性" with its pages "地图", "平均", "过滤器" and the road
-// classes shown, "道路". Leaving the
+// classes shown, "道路", and the relief, "地形". Leaving the
 // filter page, or OK, with a threshold of 0 or less is refused.
 class MapPropertiesSheet : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kFilterPage = 2;
     static constexpr int kRoadsPage = 3;
+    static constexpr int kTerrainPage = 4;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
@@ -37,6 +39,10 @@ public:
     {
         return roadClasses_.at(static_cast<size_t>(roadClass));
     }
+
+    QCheckBox* TerrainShadingBox() const { return terrainShading_; }
+    QCheckBox* TerrainContoursBox() const { return terrainContours_; }
+    QSlider* TerrainStrengthSlider() const { return terrainStrength_; }
 
     void accept() override;
 
@@ -63,6 +69,9 @@ private:
     QRadioButton* computedCourse_;
     QLineEdit* courseThreshold_;
     std::array<QCheckBox*, kRoadClassCount> roadClasses_{};
+    QCheckBox* terrainShading_;
+    QCheckBox* terrainContours_;
+    QSlider* terrainStrength_;
     int currentPage_ = 0;
 };
 

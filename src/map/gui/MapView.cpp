@@ -3,6 +3,9 @@
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/RoadDrawing.h"
+#include "map/TerrainDrawing.h"
+#include "map/gui/TerrainShading.h"
+#include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/ThemeColour.h"
 
@@ -43,6 +46,14 @@ MapView::MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints,
     connect(&longPress_, &QTimer::timeout, this, &MapView::OnLongPress);
 }
 
+MapView::~MapView() = default;
+
+void MapView::SetTerrainLayer(TerrainDrawing* terrain)
+{
+    terrain_ = terrain;
+    shading_ = terrain ? std::make_unique<TerrainShading>(*terrain) : nullptr;
+}
+
 void MapView::Render()
 {
     const qreal ratio = devicePixelRatioF();
@@ -69,9 +80,14 @@ void MapView::PaintFrame(QPainter& p)
     map_.SetClientRect({0, 0, width(), height()});
     if (roads_)
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
+    if (terrain_) {
+        terrain_->SetNight(RoadStyle::PaletteOfTheme(CurrentTheme()) == RoadStyle::Palette::Night);
+        terrain_->SetFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
+    }
     const MapViewport viewport = map_.Viewport();
     const MapDrawing::Sources sources{
-        track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_, MeasureText};
+        track_, waypoints_,  units_,  QDateTime::currentSecsSinceEpoch(),
+        roads_, MeasureText, terrain_};
     PaintBackground(sources, viewport);
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);
@@ -95,6 +111,8 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
     QPainter p(&background_);
     DrawListPainter(p).Paint(backgroundDrawing_);
+    if (shading_)
+        shading_->Paint(p, viewport);
     backgroundKey_ = std::move(key);
 }
 
