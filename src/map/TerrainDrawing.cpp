@@ -165,17 +165,27 @@ const std::vector<uint8_t>& TerrainDrawing::Shades(const TileRef& tile) const
 const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef& tile,
                                                                   double intervalMetres) const
 {
-    Kept& kept = KeptTile(tile);
-    auto found = kept.contours.find(intervalMetres);
-    if (found != kept.contours.end())
-        return found->second;
-    std::vector<Line>& lines = kept.contours[intervalMetres];
-    if (!kept.read)
-        return lines;
-    const uint32_t size = layer_.File().TileSize();
+    if (Kept& kept = KeptTile(tile); kept.contours.count(intervalMetres))
+        return kept.contours[intervalMetres];
+    // The tile with the first column of its eastern neighbour and the first
+    // row of its southern one, so that its lines meet theirs without a gap.
+    const int size = static_cast<int>(layer_.File().TileSize());
+    ElevationGrid grid(size + 1, size + 1);
+    const auto copyFrom = [&](uint32_t tx, uint32_t ty, int cols, int rows, int atCol, int atRow) {
+        const Kept& from = KeptTile({tile.level, tx, ty, {}, {}, {}});
+        if (!from.read)
+            return;
+        for (int r = 0; r < rows; ++r)
+            std::copy_n(from.heights.data() + static_cast<size_t>(r) * static_cast<size_t>(size),
+                        cols, grid.Row(atRow + r) + atCol);
+    };
+    copyFrom(tile.tx + 1, tile.ty, 1, size, size, 0);
+    copyFrom(tile.tx, tile.ty + 1, size, 1, 0, size);
+    copyFrom(tile.tx + 1, tile.ty + 1, 1, 1, size, size);
+    copyFrom(tile.tx, tile.ty, size, size, 0, 0);
+    // Read last: reading the neighbours may have dropped the kept tiles.
+    std::vector<Line>& lines = KeptTile(tile).contours[intervalMetres];
     const GridPlacement& p = layer_.File().Levels()[tile.level].placement;
-    ElevationGrid grid(static_cast<int>(size), static_cast<int>(size));
-    std::copy(kept.heights.begin(), kept.heights.end(), grid.Row(0));
     const double col0 = static_cast<double>(tile.tx) * size;
     const double row0 = static_cast<double>(tile.ty) * size;
     for (ContourLine& traced : ContourTracer(intervalMetres).Trace(grid)) {
