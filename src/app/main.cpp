@@ -61,6 +61,8 @@ int main(int argc, char* argv[])
         run.northUp = cl.northUp == 1;
     if (!cl.roadsFile.isEmpty())
         run.roadsFile = QFile::encodeName(cl.roadsFile).toStdString();
+    if (!cl.terrainFile.isEmpty())
+        run.terrainFile = QFile::encodeName(cl.terrainFile).toStdString();
     for (const QString& file : cl.importFiles)
         run.importFiles.push_back(QFile::encodeName(file).toStdString());
     run.quietImport = screenshot;

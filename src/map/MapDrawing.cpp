@@ -78,6 +78,8 @@ void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
             out.Add(item);
     }
     std::vector<ScreenRect> names;
+    if (sources.terrain)
+        sources.terrain->Draw(viewport, model.Scale(), out);
     if (sources.roads) {
         sources.roads->Draw(viewport, model.Scale(), out);
         // The map's names keep clear of the marks and of the position icon.
@@ -110,6 +112,8 @@ std::vector<ScreenRect> MapDrawing::MarkAreas(const MapModel& model, const Sourc
     MapScaleBar::Draw(viewport, sources.units, marks);
     if (sources.roads)
         sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, marks);
+    if (sources.terrain)
+        sources.terrain->DrawLabels(viewport, FixIndicatorBottom(model) + 3, marks);
     std::vector<ScreenRect> areas;
     for (const DrawItem& item : marks.Items())
         areas.push_back(ItemBounds(item, sources.measure));
@@ -144,13 +148,15 @@ void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
     DrawFixIndicator(model, out);
     if (sources.roads)
         sources.roads->DrawLabels(viewport, FixIndicatorBottom(model) + 3, out);
+    if (sources.terrain)
+        sources.terrain->DrawLabels(viewport, FixIndicatorBottom(model) + 3, out);
 }
 
 bool MapDrawing::BackgroundKey::operator==(const BackgroundKey& o) const
 {
     return viewport.SameView(o.viewport) && scaleKm == o.scaleKm && grid == o.grid &&
            labels == o.labels && roads == o.roads && roadsRevision == o.roadsRevision &&
-           positionIcon == o.positionIcon;
+           positionIcon == o.positionIcon && terrainRevision == o.terrainRevision;
 }
 
 MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources& sources,
@@ -162,7 +168,8 @@ MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources
                       model.NorthUp() && model.GridLabels(),
                       sources.roads,
                       sources.roads ? sources.roads->Revision() : 0,
-                      {}};
+                      {},
+                      sources.terrain ? sources.terrain->Revision() : 0};
     // The map's names make way for the position icon: where it stands is part of the picture.
     if (sources.roads) {
         DrawList icon;

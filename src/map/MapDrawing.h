@@ -16,8 +16,8 @@ class UnitFormatter;
 class WaypointDatabase;
 
 // Everything the map view draws, in order, for the model's present state:
-// sheet, grid, road layer and its names, track, waypoints, goto leg, north arrow, scale bar, target
-// pointer, position icon, averaging marker, return button, fix indicator;
+// sheet, grid, terrain, road layer and its names, track, waypoints, goto leg, north arrow,
+// scale bar, target pointer, position icon, averaging marker, return button, fix indicator;
 // last the road layer's labels.
 class MapDrawing {
 public:
@@ -31,6 +31,8 @@ public:
         // labels keep clear of the marks over the map; without it every
         // label is drawn.
         TextMeasure measure = {};
+        // The relief: its contours over the grid, under the roads.
+        const MapLayer* terrain = nullptr;
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);
@@ -50,6 +52,7 @@ public:
         const MapLayer* roads = nullptr;
         uint64_t roadsRevision = 0;
         std::vector<ScreenRect> positionIcon; // where the map's names make way for it
+        uint64_t terrainRevision = 0;
         bool operator==(const BackgroundKey& o) const;
     };
     static BackgroundKey KeyOf(const MapModel& model, const Sources& sources,

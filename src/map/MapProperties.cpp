@@ -8,6 +8,7 @@
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
 #include "map/RoadLayer.h"
+#include "map/TerrainLayer.h"
 #include "map/TrackLog.h"
 #include "units/NumberText.h"
 #include "units/UnitFormatter.h"
@@ -37,6 +38,11 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
         v.areaClasses = parts.roads->AreaMask();
         v.lineClasses = parts.roads->LineMask();
         v.pointClasses = parts.roads->PointMask();
+    }
+    if (parts.terrain) {
+        v.terrainShading = parts.terrain->Shading();
+        v.terrainContours = parts.terrain->Contours();
+        v.terrainStrength = parts.terrain->Strength();
     }
     return v;
 }
@@ -91,6 +97,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
         parts.roads->SetClassMask(roadClasses);
         parts.roads->SetTopoMasks(areaClasses, lineClasses, pointClasses);
     }
+    if (parts.terrain)
+        parts.terrain->Set(terrainShading, terrainContours, terrainStrength);
 
     const char* map = section::kMap;
     SetDecimalSetting(settings, map, navigation_setting::kArrivalDistance, arrivalRadiusKm);
@@ -107,6 +115,8 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     settings.SetInt(map, track_setting::kUseGpsCourse, useGpsCourse ? 1 : 0);
     if (parts.roads)
         parts.roads->StoreClassMask(settings);
+    if (parts.terrain)
+        parts.terrain->StoreSettings(settings);
 }
 
 } // namespace hw

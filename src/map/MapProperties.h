@@ -11,6 +11,7 @@ class MapModel;
 class MapWindowModel;
 class Navigation;
 class RoadLayer;
+class TerrainLayer;
 class SettingsStore;
 class TrackLog;
 class TripComputer;
@@ -31,7 +32,8 @@ public:
         Navigation& navigation;
         MapWindowModel& window;
         const UnitFormatter& units;
-        RoadLayer* roads = nullptr; // the classes shown, when there is a map layer
+        RoadLayer* roads = nullptr;      // the classes shown, when there is a map layer
+        TerrainLayer* terrain = nullptr; // the relief's switches, when there is a terrain layer
     };
 
     // Page "地图".
@@ -54,6 +56,10 @@ public:
     unsigned areaClasses = kAllAreaClasses;
     unsigned lineClasses = kAllLineClasses;
     unsigned pointClasses = kAllPointClasses;
+    // Page "地形": hill shading, contour lines, the shading's strength (0-100).
+    bool terrainShading = true;
+    bool terrainContours = true;
+    int terrainStrength = 50;
 
     static MapProperties Read(const Parts& parts, const SettingsStore& settings);
 

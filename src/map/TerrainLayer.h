@@ -57,6 +57,7 @@ public:
     // Opens the file; false when it cannot be read, with Problem() set.
     bool Open(const std::string& path);
     TerrainFile& File() { return file_; }
+    const TerrainFile& File() const { return file_; }
     bool HasTerrain() const { return file_.IsOpen(); }
 
     // The message for the status bar about the last open, once.

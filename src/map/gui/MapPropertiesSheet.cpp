@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -135,6 +136,32 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     dataLayout->setRowStretch(3, 1);
     pages_->addTab(mapData, Tr("地图数据"));
 
+    // 地形: hill shading and its strength, contour lines.
+    auto* terrain = new QWidget;
+    auto* terrainLayout = new QFormLayout(terrain);
+    terrainShading_ = new QCheckBox(Tr("Terrain Shading"));
+    terrainShading_->setChecked(values.terrainShading);
+    terrainLayout->addRow(terrainShading_);
+    terrainStrength_ = new QSlider(Qt::Horizontal);
+    terrainStrength_->setRange(0, 100);
+    terrainStrength_->setPageStep(10);
+    terrainStrength_->setValue(values.terrainStrength);
+    auto* strengthRow = new QHBoxLayout;
+    auto* strengthFigure = new QLabel(QString::number(values.terrainStrength));
+    strengthFigure->setMinimumWidth(
+        strengthFigure->fontMetrics().horizontalAdvance(QStringLiteral("100")));
+    connect(terrainStrength_, &QSlider::valueChanged, strengthFigure,
+            [strengthFigure](int v) { strengthFigure->setNum(v); });
+    connect(terrainShading_, &QCheckBox::toggled, terrainStrength_, &QWidget::setEnabled);
+    terrainStrength_->setEnabled(values.terrainShading);
+    strengthRow->addWidget(terrainStrength_, 1);
+    strengthRow->addWidget(strengthFigure);
+    terrainLayout->addRow(Tr("Terrain Strength"), strengthRow);
+    terrainContours_ = new QCheckBox(Tr("Terrain Contours"));
+    terrainContours_->setChecked(values.terrainContours);
+    terrainLayout->addRow(terrainContours_);
+    pages_->addTab(terrain, Tr("地形"));
+
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
             QSignalBlocker block(pages_);
@@ -186,6 +213,9 @@ void MapPropertiesSheet::accept()
     values_.areaClasses = MaskOf(areaClasses_);
     values_.lineClasses = MaskOf(lineClasses_);
     values_.pointClasses = MaskOf(pointClasses_);
+    values_.terrainShading = terrainShading_->isChecked();
+    values_.terrainContours = terrainContours_->isChecked();
+    values_.terrainStrength = terrainStrength_->value();
     QDialog::accept();
 }
 

@@ -9,20 +9,23 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QSlider;
 class QTabWidget;
 
 namespace hw {
 
 class UnitFormatter;
 
-// The sheet "地图属性" with its pages "地图", "平均", "过滤器" and the
-// classes of the map data shown, "地图数据" (roads, areas, lines, points).
-// Leaving the filter page, or OK, with a threshold of 0 or less is refused.
+// The sheet "地图属性" with its pages "地图", "平均", "过滤器", the
+// classes of the map data shown, "地图数据" (roads, areas, lines, points),
+// and the relief, "地形". Leaving the filter page, or OK, with a threshold
+// of 0 or less is refused.
 class MapPropertiesSheet : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kFilterPage = 2;
     static constexpr int kRoadsPage = 3;
+    static constexpr int kTerrainPage = 4;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
@@ -40,6 +43,10 @@ public:
     QCheckBox* AreaClassBox(int c) const { return areaClasses_.at(static_cast<size_t>(c)); }
     QCheckBox* LineClassBox(int c) const { return lineClasses_.at(static_cast<size_t>(c)); }
     QCheckBox* PointClassBox(int c) const { return pointClasses_.at(static_cast<size_t>(c)); }
+
+    QCheckBox* TerrainShadingBox() const { return terrainShading_; }
+    QCheckBox* TerrainContoursBox() const { return terrainContours_; }
+    QSlider* TerrainStrengthSlider() const { return terrainStrength_; }
 
     void accept() override;
 
@@ -69,6 +76,9 @@ private:
     std::array<QCheckBox*, kAreaClassCount> areaClasses_{};
     std::array<QCheckBox*, kLineClassCount> lineClasses_{};
     std::array<QCheckBox*, kPointClassCount> pointClasses_{};
+    QCheckBox* terrainShading_;
+    QCheckBox* terrainContours_;
+    QSlider* terrainStrength_;
     int currentPage_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/RoadDrawing.h"
+#include "map/TerrainDrawing.h"
+#include "map/gui/TerrainShading.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/LongPressMenu.h"
@@ -43,6 +45,14 @@ MapView::MapView(MapModel& map, TrackLog& track, WaypointDatabase& waypoints,
     LongPressMenu::Install(this);
 }
 
+MapView::~MapView() = default;
+
+void MapView::SetTerrainLayer(TerrainDrawing* terrain)
+{
+    terrain_ = terrain;
+    shading_ = terrain ? std::make_unique<TerrainShading>(*terrain) : nullptr;
+}
+
 void MapView::Render()
 {
     const qreal ratio = devicePixelRatioF();
@@ -72,9 +82,14 @@ void MapView::PaintFrame(QPainter& p)
         roads_->SetPalette(RoadStyle::PaletteOfTheme(CurrentTheme()));
         roads_->SetAltitudeFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
     }
+    if (terrain_) {
+        terrain_->SetNight(RoadStyle::PaletteOfTheme(CurrentTheme()) == RoadStyle::Palette::Night);
+        terrain_->SetFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
+    }
     const MapViewport viewport = map_.Viewport();
     const MapDrawing::Sources sources{
-        track_, waypoints_, units_, QDateTime::currentSecsSinceEpoch(), roads_, MeasureText};
+        track_, waypoints_,  units_,  QDateTime::currentSecsSinceEpoch(),
+        roads_, MeasureText, terrain_};
     PaintBackground(sources, viewport);
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);
@@ -98,6 +113,8 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
     QPainter p(&background_);
     DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
+    if (shading_)
+        shading_->Paint(p, viewport);
     backgroundKey_ = std::move(key);
 }
 

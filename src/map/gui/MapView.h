@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -16,6 +17,8 @@ class QPainter;
 namespace hw {
 
 class RoadDrawing;
+class TerrainDrawing;
+class TerrainShading;
 class MapModel;
 class TrackLog;
 class UnitFormatter;
@@ -37,6 +40,10 @@ public:
     // The background road map, drawn between the grid and the track in the
     // palette of the colour theme.
     void SetRoadLayer(RoadDrawing* roads) { roads_ = roads; }
+    // The relief: its shading multiplied over the background, its contours
+    // under the roads.
+    void SetTerrainLayer(TerrainDrawing* terrain);
+    ~MapView() override;
     // Draws the waypoint symbols' cells; without it they are left out.
     void SetSymbolPainter(DrawListPainter::BitmapPainter symbols) { symbols_ = std::move(symbols); }
     // The last frame Render() painted (for tests and pictures).
@@ -83,6 +90,8 @@ private:
     const UnitFormatter& units_;
     DrawListPainter::BitmapPainter symbols_;
     RoadDrawing* roads_ = nullptr;
+    TerrainDrawing* terrain_ = nullptr;
+    std::unique_ptr<TerrainShading> shading_;
     MapPanGesture pan_;
     QImage frame_;
     DrawList drawing_;

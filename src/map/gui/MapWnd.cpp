@@ -86,6 +86,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
     view_ = new MapView(map_, track_, waypoints_, units_, this);
     view_->SetRoadLayer(&roadDrawing_);
+    view_->SetTerrainLayer(&terrainDrawing_);
     view_->SetSymbolPainter(host_->Symbols());
     navWnd_ = host_->MakeNavStrip(*this);
     profileWnd_ = host_->MakeProfile(*this);
@@ -111,6 +112,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
     LoadFiles();
     LoadRoads();
+    LoadTerrain();
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.
     if (run.gotoName)
@@ -211,19 +213,31 @@ void MapWnd::LoadRoads()
 {
     roads_.LoadClassMask(settings_);
     const RunOptions& run = RunOptionsForProcess();
-    const std::string path =
-        RoadLayer::MapPath(settings_, AppPaths::Folders(), run.roadsFile.value_or(""));
-    // No map where none was ever chosen is not worth a message.
-    const bool chosen =
-        run.roadsFile.has_value() ||
-        settings_.GetText(section::kMap, map_setting::kRoadMap, map_setting::kDefaultRoadMap) !=
-            map_setting::kDefaultRoadMap;
+    OpenLayerFile(roads_, run.roadsFile, map_setting::kRoadMap, map_setting::kDefaultRoadMap);
+}
+
+void MapWnd::LoadTerrain()
+{
+    terrain_.LoadSettings(settings_);
+    const RunOptions& run = RunOptionsForProcess();
+    OpenLayerFile(terrain_, run.terrainFile, map_setting::kTerrainMap,
+                  map_setting::kDefaultTerrainMap);
+}
+
+template <class Layer>
+void MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile,
+                           const char* setting, const char* defaultPath)
+{
+    const std::string path = Layer::MapPath(settings_, AppPaths::Folders(), runFile.value_or(""));
+    // No file where none was ever chosen is not worth a message.
+    const bool chosen = runFile.has_value() ||
+                        settings_.GetText(section::kMap, setting, defaultPath) != defaultPath;
     if (!chosen && !QFile::exists(QString::fromStdString(path)))
         return;
-    if (roads_.Open(path))
+    if (layer.Open(path))
         return;
     // Said once, when the window is in place to show it.
-    const QString problem = QString::fromStdString(roads_.TakeProblem());
+    const QString problem = QString::fromStdString(layer.TakeProblem());
     QMetaObject::invokeMethod(
         this, [this, problem] { emit Notice(problem); }, Qt::QueuedConnection);
 }
@@ -596,7 +610,8 @@ void MapWnd::SetNorthUp(bool on)
 
 void MapWnd::OpenProperties()
 {
-    const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_, &roads_};
+    const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
+                                     model_, units_, &roads_, &terrain_};
     MapPropertiesSheet sheet(MapProperties::Read(parts, settings_), units_, this);
     if (sheet.exec() != QDialog::Accepted)
         return;
@@ -754,11 +769,15 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 
 QDialog* MapWnd::MakeDialog(const QString& name)
 {
-    if (name == QLatin1String("map-properties") || name == QLatin1String("map-properties-roads")) {
-        const MapProperties::Parts parts{map_, track_, trip_, navigation_, model_, units_, &roads_};
+    if (name == QLatin1String("map-properties") || name == QLatin1String("map-properties-roads") ||
+        name == QLatin1String("map-properties-terrain")) {
+        const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
+                                         model_, units_, &roads_, &terrain_};
         auto* sheet = new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
         if (name.endsWith(QLatin1String("roads")))
             sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoadsPage);
+        if (name.endsWith(QLatin1String("terrain")))
+            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kTerrainPage);
         return sheet;
     }
     if (name == QLatin1String("plan-waypoint"))

@@ -15,6 +15,8 @@
 #include "map/Navigation.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
+#include "map/TerrainDrawing.h"
+#include "map/TerrainLayer.h"
 #include "map/TrackAutosave.h"
 #include "map/TrackLog.h"
 #include "map/gui/MapWndHost.h"
@@ -69,7 +71,8 @@ public:
         std::optional<std::string> gotoName;
         std::optional<int> zoomIndex;
         std::optional<bool> northUp;
-        std::optional<std::string> roadsFile; // the road map in place of the setting's
+        std::optional<std::string> roadsFile;   // the road map in place of the setting's
+        std::optional<std::string> terrainFile; // the terrain in place of the setting's
         // Waypoint files imported once the window runs, as the import
         // command would; quiet: the summary goes to standard output.
         std::vector<std::string> importFiles;
@@ -135,6 +138,8 @@ public:
     MapSelection& Selection() { return selection_; }
     RoadLayer& Roads() { return roads_; }
     const RoadDrawing& RoadsDrawn() const { return roadDrawing_; }
+    TerrainLayer& Terrain() { return terrain_; }
+    const TerrainDrawing& TerrainDrawn() const { return terrainDrawing_; }
     std::string TrackPath() const { return trackFile_->Path(); }
     std::string DatabasePath() const { return databaseFile_->Path(); }
     // The files the database and the track are bound to: the settings', or
@@ -166,7 +171,7 @@ public:
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
     // The map's dialogs by name, for pictures: "map-properties" (and
-    // "map-properties-roads" at its road page), "plan-waypoint",
+    // "map-properties-roads" and "-terrain" at those pages), "plan-waypoint",
     // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
     // The averaging status window's pop-up menu, for pictures.
@@ -206,6 +211,12 @@ protected:
 private:
     void LoadFiles();
     void LoadRoads();
+    void LoadTerrain();
+    // Opens the road or terrain file of the run or of the setting; a problem
+    // goes to the status bar once.
+    template <class Layer>
+    void OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile, const char* setting,
+                       const char* defaultPath);
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
     void OnGgaNotice();
@@ -257,6 +268,8 @@ private:
     MapSelection selection_;
     RoadLayer roads_;
     RoadDrawing roadDrawing_{roads_};
+    TerrainLayer terrain_;
+    TerrainDrawing terrainDrawing_{terrain_};
     ScreenPoint lastTap_;
     std::unique_ptr<FileBinding> trackFile_;
     std::unique_ptr<FileBinding> databaseFile_;

@@ -36,6 +36,9 @@ constexpr OptionSpec kOptions[] = {
     {"settings", "Use FILE for the settings.", "FILE"},
     {"replay", "Replay a recorded NMEA log in place of the receiver.", "FILE"},
     {"roads", "Draw the road map FILE (made by hikewise-tool map-import) for this run.", "FILE"},
+    {"terrain",
+     "Draw the relief of the terrain FILE (made by hikewise-tool dem-import) for this run.",
+     "FILE"},
     {"gpsd",
      "Read the receiver through the GPS daemon at HOST:PORT for this run (default port 2947).",
      "HOST:PORT"},
@@ -105,6 +108,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     cl.settingsFile = value("settings");
     cl.replayFile = value("replay");
     cl.roadsFile = value("roads");
+    cl.terrainFile = value("terrain");
     if (isSet("gpsd")) {
         GpsdAddress address;
         if (GpsdAddress::Parse(value("gpsd").toStdString(), address))

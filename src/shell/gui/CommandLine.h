@@ -11,6 +11,7 @@ struct CommandLine {
     QString settingsFile;    // --settings FILE
     QString replayFile;      // --replay FILE
     QString roadsFile;       // --roads FILE: the road map for this run
+    QString terrainFile;     // --terrain FILE: the terrain for this run
     QString gpsdAddress;     // --gpsd HOST:PORT: read the GPS daemon for this run
     QString screenshotFile;  // --screenshot FILE.png
     double afterSeconds = 0; // --after SECONDS

@@ -12,6 +12,8 @@
 #include "map/MapDrawing.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
+#include "map/TerrainDrawing.h"
+#include "map/TerrainLayer.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
 #include "shell/gui/MapPageParts.h"
@@ -121,6 +123,46 @@ void RepaintBackground(RoadLayer& roads, int width, int height, int zoom, bool c
     std::printf("map background %dx%d zoom %2d %s: median %.2f ms, p95 %.2f ms, %llu nodes\n",
                 width, height, zoom, courseUp ? "course up" : "north up ", f.median, f.p95,
                 static_cast<unsigned long long>(drawing.NodesDrawn()));
+}
+
+// Santo's relief (shading and contours) at 5 km: the repaint, and the
+// first frame over an area not yet seen (nothing of it kept).
+void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
+{
+    const GeoPoint santo = GeoPoint::FromDegrees(-15.45, 166.8);
+    const auto makeScene = [](const GeoPoint& centre) {
+        auto scene = std::make_unique<bench::Scene>(centre);
+        scene->model.SetNorthUp(true);
+        scene->model.SetZoomIndex(11);
+        scene->model.SetFixIndicatorOn(true);
+        return scene;
+    };
+    {
+        auto scene = makeScene(santo);
+        TerrainDrawing drawing(terrain);
+        MapView view(scene->model, scene->track, scene->waypoints, scene->units);
+        view.SetTerrainLayer(&drawing);
+        view.resize(width, height);
+        Measure(view, "Santo terrain", width, height, frames);
+    }
+    std::vector<double> times, cpu;
+    for (int i = 0; i < 5; ++i) {
+        auto scene = makeScene(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
+        TerrainDrawing drawing(terrain);
+        MapView view(scene->model, scene->track, scene->waypoints, scene->units);
+        view.SetTerrainLayer(&drawing);
+        view.resize(width, height);
+        const auto start = Steady::now();
+        const double cpuStart = CpuMs();
+        view.Render();
+        cpu.push_back(CpuMs() - cpuStart);
+        times.push_back(Ms(start));
+    }
+    const Figures f = Summarise(times);
+    const Figures c = Summarise(cpu);
+    std::printf("first frame %4dx%-4d Santo terrain, new area: median %.2f ms (cpu %.2f), "
+                "max %.2f ms (5 areas)\n",
+                width, height, f.median, c.median, *std::max_element(times.begin(), times.end()));
 }
 
 // Where a frame's time goes: the symbols alone, and the rest of the
@@ -255,6 +297,19 @@ int main(int argc, char** argv)
         std::printf("repaint with roads: SKIPPED (no Monaco extract at %s)\n", qPrintable(extract));
     }
     QFile::remove(map);
+    // Santo's relief, imported from the peer SRTM tile for this run.
+    const QString hgt = QStringLiteral(HIKEWISE_PEER_DATA_DIR "/dem/S16E166.hgt");
+    const QString dem = QDir::temp().filePath(QStringLiteral("hw-bench-paint-santo.dem"));
+    TerrainLayer terrain;
+    if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
+                          {QStringLiteral("dem-import"), hgt, dem}) == 0 &&
+        terrain.Open(dem.toStdString())) {
+        RepaintTerrain(terrain, 800, 480, frames);
+        RepaintTerrain(terrain, 1920, 1080, frames);
+    } else {
+        std::printf("repaint with terrain: SKIPPED (no SRTM tile at %s)\n", qPrintable(hgt));
+    }
+    QFile::remove(dem);
     StartUp(5);
     return 0;
 }

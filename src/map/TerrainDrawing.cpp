@@ -1,0 +1,284 @@
+#include "map/TerrainDrawing.h"
+
+#include "base/FormatString.h"
+#include "map/ClippedPolyline.h"
+#include "map/MapViewport.h"
+#include "map/TerrainLayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hw {
+namespace {
+
+const Font kLabelFont{"Tahoma", 7, false, 0};
+constexpr int kScaleBarBand = 27; // the scale bar's text and ticks, above the bottom edge
+constexpr int kCreditLine = 14;   // one line above the road map's credit
+constexpr double kMetresPerMicrodegree = 0.111195;
+constexpr double kContourPixels = 1.5; // cells at least this wide are traced
+constexpr double kShadePixels = 0.7;   // and shaded
+constexpr int kLabelCharWidth = 6;     // a digit of the label font, roughly
+constexpr int kLabelHeight = 12;
+constexpr double kPi = 3.14159265358979323846;
+
+GeoPoint CellCorner(const GridPlacement& p, double col, double row)
+{
+    return GeoPoint::FromDegrees(p.Y(row), p.X(col));
+}
+
+// A label along the middle of the longest piece of an index line, upright.
+struct LabelPlace {
+    ScreenPoint anchor;
+    int escapement = 0;
+    ScreenRect box;
+};
+
+bool PlaceLabel(const std::vector<ScreenPoint>& piece, int textWidth, LabelPlace& place)
+{
+    if (piece.size() < 2)
+        return false;
+    double length = 0;
+    for (size_t i = 1; i < piece.size(); ++i)
+        length += std::hypot(piece[i].x - piece[i - 1].x, piece[i].y - piece[i - 1].y);
+    if (length < textWidth * 3)
+        return false;
+    double half = length / 2, walked = 0;
+    for (size_t i = 1; i < piece.size(); ++i) {
+        const double dx = piece[i].x - piece[i - 1].x, dy = piece[i].y - piece[i - 1].y;
+        const double step = std::hypot(dx, dy);
+        if (walked + step < half) {
+            walked += step;
+            continue;
+        }
+        const double t = step > 0 ? (half - walked) / step : 0;
+        place.anchor = {TruncToPixel(piece[i - 1].x + dx * t),
+                        TruncToPixel(piece[i - 1].y + dy * t)};
+        double degrees = std::atan2(-dy, dx) * 180 / kPi;
+        if (degrees > 90)
+            degrees -= 180;
+        else if (degrees <= -90)
+            degrees += 180;
+        place.escapement = static_cast<int>(std::lround(degrees * 10));
+        const int r = textWidth / 2 + 2;
+        place.box = {place.anchor.x - r, place.anchor.y - r, place.anchor.x + r,
+                     place.anchor.y + r};
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+double TerrainDrawing::MetresPerPixel(const MapViewport& viewport)
+{
+    return viewport.Ys() > 0 ? kMetresPerMicrodegree / viewport.Ys() : 0;
+}
+
+uint64_t TerrainDrawing::Revision() const
+{
+    return layer_.Revision() * 4 + (night_ ? 1 : 0) + (feet_ ? 2 : 0);
+}
+
+uint32_t TerrainDrawing::LevelFor(const MapViewport& viewport, double minPixels) const
+{
+    const auto& levels = layer_.File().Levels();
+    for (uint32_t l = 0; l < levels.size(); ++l) {
+        const double pixels = std::abs(levels[l].placement.stepX) * 1e6 * std::abs(viewport.Xs());
+        if (pixels >= minPixels)
+            return l;
+    }
+    return levels.empty() ? 0 : static_cast<uint32_t>(levels.size() - 1);
+}
+
+std::vector<TerrainDrawing::TileRef> TerrainDrawing::TilesInSight(const MapViewport& viewport,
+                                                                  uint32_t level) const
+{
+    std::vector<TileRef> tiles;
+    const auto& levels = layer_.File().Levels();
+    if (level >= levels.size())
+        return tiles;
+    const TerrainFile::Level& l = levels[level];
+    const GridPlacement& p = l.placement;
+    const double size = layer_.File().TileSize();
+    const MapViewport::GeoBox box = viewport.VisibleBox(2);
+    const double col0 = (box.west * 1e-6 - p.originX) / p.stepX;
+    const double col1 = (box.east * 1e-6 - p.originX) / p.stepX;
+    const double row0 = (box.north * 1e-6 - p.originY) / p.stepY;
+    const double row1 = (box.south * 1e-6 - p.originY) / p.stepY;
+    const auto first = [&](double a, double b) {
+        return std::max(0.0, std::floor(std::min(a, b) / size));
+    };
+    const auto last = [&](double a, double b, uint32_t count) {
+        return std::min(count - 1.0, std::floor(std::max(a, b) / size));
+    };
+    const double tx0 = first(col0, col1), tx1 = last(col0, col1, l.tilesX);
+    const double ty0 = first(row0, row1), ty1 = last(row0, row1, l.tilesY);
+    for (double ty = ty0; ty <= ty1; ++ty) {
+        for (double tx = tx0; tx <= tx1; ++tx) {
+            TileRef t;
+            t.level = level;
+            t.tx = static_cast<uint32_t>(tx);
+            t.ty = static_cast<uint32_t>(ty);
+            t.northWest = CellCorner(p, tx * size, ty * size);
+            t.northEast = CellCorner(p, (tx + 1) * size, ty * size);
+            t.southWest = CellCorner(p, tx * size, (ty + 1) * size);
+            tiles.push_back(t);
+        }
+    }
+    return tiles;
+}
+
+std::vector<TerrainDrawing::TileRef> TerrainDrawing::ShadeTiles(const MapViewport& viewport) const
+{
+    if (!layer_.HasTerrain() || !layer_.Shading())
+        return {};
+    return TilesInSight(viewport, LevelFor(viewport, kShadePixels));
+}
+
+TerrainDrawing::Kept& TerrainDrawing::KeptTile(const TileRef& tile) const
+{
+    if (keptRevision_ != layer_.Revision()) {
+        kept_.clear();
+        keptRevision_ = layer_.Revision();
+    }
+    auto it = kept_.find(tile);
+    if (it != kept_.end())
+        return it->second;
+    // A simple bound: a view holds far fewer tiles than are kept.
+    if (kept_.size() >= kMaxKeptTiles)
+        kept_.clear();
+    Kept& kept = kept_[tile];
+    TerrainTile read;
+    kept.read = layer_.File().ReadTile(tile.level, tile.tx, tile.ty, read);
+    if (kept.read) {
+        kept.heights = std::move(read.heights);
+        kept.shades = std::move(read.shades);
+    }
+    return kept;
+}
+
+const std::vector<uint8_t>& TerrainDrawing::Shades(const TileRef& tile) const
+{
+    return KeptTile(tile).shades;
+}
+
+const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef& tile,
+                                                                  double intervalMetres) const
+{
+    if (Kept& kept = KeptTile(tile); kept.contours.count(intervalMetres))
+        return kept.contours[intervalMetres];
+    // The tile with the first column of its eastern neighbour and the first
+    // row of its southern one, so that its lines meet theirs without a gap.
+    const int size = static_cast<int>(layer_.File().TileSize());
+    ElevationGrid grid(size + 1, size + 1);
+    const auto copyFrom = [&](uint32_t tx, uint32_t ty, int cols, int rows, int atCol, int atRow) {
+        const Kept& from = KeptTile({tile.level, tx, ty, {}, {}, {}});
+        if (!from.read)
+            return;
+        for (int r = 0; r < rows; ++r)
+            std::copy_n(from.heights.data() + static_cast<size_t>(r) * static_cast<size_t>(size),
+                        cols, grid.Row(atRow + r) + atCol);
+    };
+    copyFrom(tile.tx + 1, tile.ty, 1, size, size, 0);
+    copyFrom(tile.tx, tile.ty + 1, size, 1, 0, size);
+    copyFrom(tile.tx + 1, tile.ty + 1, 1, 1, size, size);
+    copyFrom(tile.tx, tile.ty, size, size, 0, 0);
+    // Read last: reading the neighbours may have dropped the kept tiles.
+    std::vector<Line>& lines = KeptTile(tile).contours[intervalMetres];
+    const GridPlacement& p = layer_.File().Levels()[tile.level].placement;
+    const double col0 = static_cast<double>(tile.tx) * size;
+    const double row0 = static_cast<double>(tile.ty) * size;
+    for (ContourLine& traced : ContourTracer(intervalMetres).Trace(grid)) {
+        // The sea's edge at 0 m is the coast, not a contour.
+        if (traced.elevation == 0)
+            continue;
+        Line line;
+        line.elevation = traced.elevation;
+        line.points.reserve(traced.points.size());
+        for (const ContourPoint& c : traced.points)
+            line.points.push_back(CellCorner(p, col0 + c.x, row0 + c.y));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
+{
+    (void)scaleKm;
+    drew_ = false;
+    labels_ = 0;
+    if (!layer_.HasTerrain())
+        return;
+    drew_ = layer_.Shading();
+    if (!layer_.Contours())
+        return;
+    const ContourInterval interval = TerrainLayer::IntervalFor(MetresPerPixel(viewport), feet_);
+    if (!(interval.metres > 0))
+        return;
+    std::vector<std::vector<ScreenPoint>> plain, index;
+    std::vector<std::pair<double, size_t>> indexElevations; // elevation, first piece
+    ClippedPolyline clip(viewport.Client().Grown(2));
+    for (const TileRef& tile : TilesInSight(viewport, LevelFor(viewport, kContourPixels))) {
+        for (const Line& line : Contours(tile, interval.metres)) {
+            const bool isIndex = interval.IsIndexLine(line.elevation);
+            auto& into = isIndex ? index : plain;
+            const size_t before = into.size();
+            clip.Begin();
+            for (const GeoPoint& g : line.points)
+                clip.Add(viewport.GeoToScreen(g), into);
+            clip.End(into);
+            if (isIndex)
+                for (size_t i = before; i < into.size(); ++i)
+                    indexElevations.emplace_back(line.elevation, i);
+        }
+    }
+    if (plain.empty() && index.empty())
+        return;
+    drew_ = true;
+    const Colour thin = night_ ? kNightContour : kContour;
+    const Colour thick = night_ ? kNightIndexContour : kIndexContour;
+    if (!plain.empty())
+        out.Add(Polylines{Pen{thin, 1, PenStyle::Solid}, std::move(plain)});
+    if (index.empty())
+        return;
+    // Labels on the index lines, none over another.
+    std::vector<ScreenRect> taken;
+    const ScreenRect client = viewport.Client();
+    DrawList labels;
+    for (const auto& [elevation, piece] : indexElevations) {
+        const double shown = feet_ ? elevation / 0.3048 : elevation;
+        const std::string text = FormatString("%d", static_cast<int>(std::lround(shown)));
+        LabelPlace place;
+        if (!PlaceLabel(index[piece], static_cast<int>(text.size()) * kLabelCharWidth, place))
+            continue;
+        if (!client.Grown(-kLabelHeight).Contains(place.anchor) ||
+            std::any_of(taken.begin(), taken.end(),
+                        [&](const ScreenRect& r) { return r.Intersects(place.box); }))
+            continue;
+        taken.push_back(place.box);
+        Font font = kLabelFont;
+        font.escapement = place.escapement;
+        labels.Add(Text{text, place.anchor, HAlign::Centre, VAlign::Bottom, font, thick, false});
+        ++labels_;
+    }
+    out.Add(Polylines{Pen{thick, 2, PenStyle::Solid, true}, std::move(index)});
+    for (const DrawItem& item : labels.Items())
+        out.Add(item);
+}
+
+void TerrainDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out) const
+{
+    (void)top;
+    if (!layer_.HasTerrain() || !(layer_.Shading() || layer_.Contours()))
+        return;
+    const ScreenRect& client = viewport.Client();
+    out.Add(Text{kCredit,
+                 {client.right - 5, client.bottom - kScaleBarBand - kCreditLine},
+                 HAlign::Right,
+                 VAlign::Bottom,
+                 kLabelFont,
+                 night_ ? Rgb(64, 64, 64) : Rgb(0, 0, 0),
+                 true});
+}
+
+} // namespace hw

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "map/ContourTracer.h"
+#include "map/GeoPoint.h"
+#include "map/MapLayer.h"
+
+#include <cstdint>
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace hw {
+
+class TerrainLayer;
+
+// The relief on the map view: contour lines traced per tile of the terrain
+// file at the interval the scale asks for, every fifth one darker with its
+// elevation written along it, upright; the tiles of hill shading in sight,
+// for the painter to multiply under the map; and the elevation data's
+// credit. Traced lines and read shades are kept per tile, so that a repaint
+// only projects and blends.
+class TerrainDrawing : public MapLayer {
+public:
+    static constexpr const char* kCredit = "Elevation: NASA/USGS SRTM, \xC2\xA9 Copernicus DEM";
+    static constexpr Colour kContour = Rgb(176, 128, 80);
+    static constexpr Colour kIndexContour = Rgb(132, 86, 44);
+    static constexpr Colour kNightContour = Rgb(150, 110, 75);
+    static constexpr Colour kNightIndexContour = Rgb(110, 72, 40);
+    static constexpr int kMaxKeptTiles = 96;
+
+    explicit TerrainDrawing(TerrainLayer& layer) : layer_(layer) {}
+    const TerrainLayer& Layer() const { return layer_; }
+    void SetNight(bool night) { night_ = night; }
+    bool Night() const { return night_; }
+    // Contour intervals in feet when the altitude unit is feet.
+    void SetFeet(bool feet) { feet_ = feet; }
+
+    void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
+    void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const override;
+    uint64_t Revision() const override;
+    bool Drew() const override { return drew_; }
+
+    // One tile of a level of the terrain file, and where it lies.
+    struct TileRef {
+        uint32_t level = 0, tx = 0, ty = 0;
+        // Corners of the tile's cells' outer edges: north-west, north-east,
+        // south-west.
+        GeoPoint northWest, northEast, southWest;
+        bool operator<(const TileRef& o) const
+        {
+            return std::tie(level, tx, ty) < std::tie(o.level, o.tx, o.ty);
+        }
+    };
+    // The level whose cells span at least minPixels on the screen (the
+    // last when none does), and its tiles in sight.
+    uint32_t LevelFor(const MapViewport& viewport, double minPixels) const;
+    std::vector<TileRef> TilesInSight(const MapViewport& viewport, uint32_t level) const;
+    // The shading of the tiles in sight, when shading is on.
+    std::vector<TileRef> ShadeTiles(const MapViewport& viewport) const;
+    // A tile's shades, tile size squared (empty when it cannot be read).
+    const std::vector<uint8_t>& Shades(const TileRef& tile) const;
+    // The metres one pixel spans on the ground north–south.
+    static double MetresPerPixel(const MapViewport& viewport);
+
+    // The contour labels the last Draw wrote.
+    int LabelsDrawn() const { return labels_; }
+
+private:
+    struct Line {
+        double elevation = 0;
+        std::vector<GeoPoint> points;
+    };
+    struct Kept {
+        bool read = false;
+        std::vector<float> heights;
+        std::vector<uint8_t> shades;
+        std::map<double, std::vector<Line>> contours; // by interval in metres
+    };
+    Kept& KeptTile(const TileRef& tile) const;
+    const std::vector<Line>& Contours(const TileRef& tile, double intervalMetres) const;
+
+    TerrainLayer& layer_;
+    bool night_ = false;
+    bool feet_ = false;
+    mutable std::map<TileRef, Kept> kept_;
+    mutable uint64_t keptRevision_ = 0;
+    mutable bool drew_ = false;
+    mutable int labels_ = 0;
+};
+
+} // namespace hw

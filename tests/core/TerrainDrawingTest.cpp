@@ -1,0 +1,159 @@
+#include "map/TerrainDrawing.h"
+
+#include "TestFiles.h"
+#include "map/MapViewport.h"
+#include "map/TerrainFileWriter.h"
+#include "map/TerrainLayer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace hw {
+namespace {
+
+// A cone 900 m high and about 7 km wide in the middle of a 600 x 600 grid
+// of 3-arc-second cells (half a degree square), sea (0 m) around it.
+ElevationGrid Cone()
+{
+    const double step = 1.0 / 1200;
+    ElevationGrid grid(600, 600, {166.5, -15.0, step, -step});
+    for (int row = 0; row < 600; ++row)
+        for (int col = 0; col < 600; ++col) {
+            const double r = std::hypot(col - 300.0, row - 300.0);
+            grid.At(col, row) = static_cast<float>(std::max(0.0, 900.0 - r * 12.0));
+        }
+    return grid;
+}
+
+class TerrainDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(TerrainFileWriter(Cone()).Write(dir.Path("cone.dem"), error)) << error;
+        ASSERT_TRUE(layer.Open(dir.Path("cone.dem")));
+    }
+    static MapViewport View(double scaleKm)
+    {
+        return MapViewport(GeoPoint::FromDegrees(-15.25, 166.75), scaleKm, {0, 0, 800, 600});
+    }
+
+    test::TempDir dir;
+    TerrainLayer layer;
+    TerrainDrawing drawing{layer};
+};
+
+TEST_F(TerrainDrawingTest, ContoursEveryIntervalWithUprightLabelsOnEveryFifthLine)
+{
+    DrawList out;
+    drawing.Draw(View(10), 10, out);
+    const auto lines = out.All<Polylines>();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]->pen.colour, TerrainDrawing::kContour);
+    EXPECT_EQ(lines[1]->pen.colour, TerrainDrawing::kIndexContour);
+    EXPECT_GT(lines[1]->pen.width, lines[0]->pen.width);
+    // The interval for this scale, and a closed ring per level around the
+    // cone (pieces at tile edges aside), none at the sea's 0 m.
+    const ContourInterval interval =
+        TerrainLayer::IntervalFor(TerrainDrawing::MetresPerPixel(View(10)), false);
+    ASSERT_GT(interval.metres, 0);
+    const int levels = static_cast<int>(899 / interval.metres);
+    EXPECT_GE(lines[0]->lines.size() + lines[1]->lines.size(), static_cast<size_t>(levels));
+
+    const auto labels = out.All<Text>();
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(drawing.LabelsDrawn(), static_cast<int>(labels.size()));
+    for (const Text* t : labels) {
+        const int elevation = std::stoi(t->text);
+        EXPECT_EQ(elevation % static_cast<int>(interval.shown * 5), 0) << t->text;
+        EXPECT_GT(elevation, 0);
+        EXPECT_GT(t->font.escapement, -900) << t->text;
+        EXPECT_LE(t->font.escapement, 900) << t->text;
+    }
+    // No two labels on one spot.
+    for (size_t i = 0; i < labels.size(); ++i)
+        for (size_t j = i + 1; j < labels.size(); ++j)
+            EXPECT_GT(std::hypot(labels[i]->anchor.x - labels[j]->anchor.x,
+                                 labels[i]->anchor.y - labels[j]->anchor.y),
+                      8.0);
+    EXPECT_TRUE(drawing.Drew());
+}
+
+TEST_F(TerrainDrawingTest, TheIntervalGrowsWithTheScaleAndFeetWriteFeet)
+{
+    DrawList near, far;
+    drawing.Draw(View(3), 3, near);
+    drawing.Draw(View(40), 40, far);
+    EXPECT_FALSE(near.All<Polylines>().empty());
+    EXPECT_FALSE(far.All<Polylines>().empty());
+    // The wider view's labels step by its own, larger index spacing.
+    const double nearStep =
+        TerrainLayer::IntervalFor(TerrainDrawing::MetresPerPixel(View(3)), false).shown * 5;
+    const double farStep =
+        TerrainLayer::IntervalFor(TerrainDrawing::MetresPerPixel(View(40)), false).shown * 5;
+    EXPECT_GT(farStep, nearStep);
+    for (const Text* t : far.All<Text>())
+        EXPECT_EQ(std::stoi(t->text) % static_cast<int>(farStep), 0) << t->text;
+
+    drawing.SetFeet(true);
+    DrawList feet;
+    drawing.Draw(View(10), 10, feet);
+    const ContourInterval interval =
+        TerrainLayer::IntervalFor(TerrainDrawing::MetresPerPixel(View(10)), true);
+    for (const Text* t : feet.All<Text>())
+        EXPECT_EQ(std::stoi(t->text) % static_cast<int>(interval.shown * 5), 0) << t->text;
+    EXPECT_FALSE(feet.All<Text>().empty());
+}
+
+TEST_F(TerrainDrawingTest, SwitchesShadesAndCredit)
+{
+    // Shading picks tiles in sight at a level whose cells are about a pixel.
+    const auto tiles = drawing.ShadeTiles(View(10));
+    ASSERT_FALSE(tiles.empty());
+    for (const auto& t : tiles) {
+        EXPECT_EQ(drawing.Shades(t).size(), size_t{256} * 256);
+        EXPECT_LT(t.northWest.lon, t.northEast.lon);
+        EXPECT_GT(t.northWest.lat, t.southWest.lat);
+    }
+    EXPECT_GT(drawing.LevelFor(View(150), 0.7), drawing.LevelFor(View(3), 0.7));
+
+    DrawList credit;
+    drawing.DrawLabels(View(10), 0, credit);
+    ASSERT_EQ(credit.All<Text>().size(), 1u);
+    EXPECT_EQ(credit.All<Text>()[0]->text, TerrainDrawing::kCredit);
+
+    const uint64_t before = drawing.Revision();
+    layer.Set(false, false, 50);
+    EXPECT_NE(drawing.Revision(), before);
+    EXPECT_TRUE(drawing.ShadeTiles(View(10)).empty());
+    DrawList none;
+    drawing.Draw(View(10), 10, none);
+    drawing.DrawLabels(View(10), 0, none);
+    EXPECT_TRUE(none.Items().empty());
+    EXPECT_FALSE(drawing.Drew());
+
+    // Far from the file, nothing.
+    layer.Set(true, true, 50);
+    const MapViewport elsewhere(GeoPoint::FromDegrees(46.5, 7.9), 10, {0, 0, 800, 600});
+    EXPECT_TRUE(drawing.ShadeTiles(elsewhere).empty());
+    DrawList empty;
+    drawing.Draw(elsewhere, 10, empty);
+    EXPECT_TRUE(empty.All<Polylines>().empty());
+}
+
+TEST(TerrainDrawingWithoutFileTest, DrawsNothing)
+{
+    TerrainLayer layer;
+    EXPECT_FALSE(layer.Open("/nonexistent/terrain.dem"));
+    TerrainDrawing drawing(layer);
+    const MapViewport view(GeoPoint::FromDegrees(-15.1, 166.6), 10, {0, 0, 800, 600});
+    DrawList out;
+    drawing.Draw(view, 10, out);
+    drawing.DrawLabels(view, 0, out);
+    EXPECT_TRUE(out.Items().empty());
+    EXPECT_TRUE(drawing.ShadeTiles(view).empty());
+}
+
+} // namespace
+} // namespace hw
