@@ -1,69 +1,31 @@
 #pragma once
 
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "map/RoadPoint.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace hw::map_file {
 
-// Little-endian packing of the map file's numbers.
-class ByteWriter {
+// The map file's numbers, little-endian, with its boxes.
+class ByteWriter : public hw::ByteWriter {
 public:
-    void U32(uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            out_ += static_cast<char>(v >> (8 * i) & 0xFF);
-    }
-    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void U64(uint64_t v)
-    {
-        U32(static_cast<uint32_t>(v));
-        U32(static_cast<uint32_t>(v >> 32));
-    }
     void Box(const RoadBox& b) { I32(b.minLat), I32(b.minLon), I32(b.maxLat), I32(b.maxLon); }
-    void Bytes(const void* data, std::size_t n) { out_.append(static_cast<const char*>(data), n); }
-    std::string& Text() { return out_; }
-
-private:
-    std::string out_;
 };
 
 // Reads what ByteWriter wrote; the caller checks Has() before reading.
-class ByteReader {
+class ByteReader : public hw::ByteReader {
 public:
-    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
-    bool Has(uint64_t n) const { return bytes_.size() - pos_ >= n; }
-    uint32_t U32()
-    {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos_ + i])) << (8 * i);
-        pos_ += 4;
-        return v;
-    }
-    int32_t I32() { return static_cast<int32_t>(U32()); }
-    uint64_t U64()
-    {
-        uint64_t lo = U32();
-        return lo | static_cast<uint64_t>(U32()) << 32;
-    }
+    using hw::ByteReader::ByteReader;
     RoadBox Box()
     {
         RoadBox b;
         b.minLat = I32(), b.minLon = I32(), b.maxLat = I32(), b.maxLon = I32();
         return b;
     }
-    const char* Here() const { return bytes_.data() + pos_; }
-    void Skip(std::size_t n) { pos_ += n; }
-    bool AtEnd() const { return pos_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
 };
 
 inline bool ValidBox(const RoadBox& b)

@@ -30,8 +30,6 @@ constexpr NamedClass kHighwayClasses[] = {
 };
 constexpr const char* kRailways[] = {"rail", "light_rail", "narrow_gauge"};
 
-using map_file::ByteReader;
-using map_file::ByteWriter;
 using map_file::CellGrid;
 using map_file::ValidBox;
 
@@ -136,7 +134,7 @@ std::string RoadMapWriter::Bytes(uint32_t version) const
         static_cast<uint32_t>(ways_.size()),
         [&](uint32_t w) -> const RoadBox& { return ways_[w].box; }, start, cellWays);
 
-    ByteWriter out;
+    map_file::ByteWriter out;
     out.Bytes(kMagic, sizeof kMagic);
     out.U32(version);
     out.Box(summary.bounds);
@@ -188,7 +186,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         error = std::string("not a road map file, or a damaged one: ") + why;
         return false;
     };
-    ByteReader in(bytes);
+    map_file::ByteReader in(bytes);
     if (!in.Has(kHeaderBytes) || std::memcmp(in.Here(), kMagic, sizeof kMagic) != 0)
         return fail("no map header");
     in.Skip(sizeof kMagic);
