@@ -1,5 +1,7 @@
 #include "map/CoastlineSea.h"
 
+#include "map/LineClip.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -35,29 +37,15 @@ double SignedArea(const std::vector<RoadPoint>& ring)
 std::optional<std::pair<RoadPoint, RoadPoint>> ClipSegment(const RoadBox& box, RoadPoint a,
                                                            RoadPoint b)
 {
-    double t0 = 0, t1 = 1;
     const double dx = double(b.lon) - a.lon, dy = double(b.lat) - a.lat;
-    auto edge = [&](double p, double q) {
-        if (p == 0)
-            return q >= 0;
-        double t = q / p;
-        if (p < 0) {
-            if (t > t1)
-                return false;
-            t0 = std::max(t0, t);
-        } else {
-            if (t < t0)
-                return false;
-            t1 = std::min(t1, t);
-        }
-        return true;
-    };
-    if (!edge(-dx, double(a.lon) - box.minLon) || !edge(dx, double(box.maxLon) - a.lon) ||
-        !edge(-dy, double(a.lat) - box.minLat) || !edge(dy, double(box.maxLat) - a.lat))
+    const auto t =
+        ClipParameters(a.lon, a.lat, dx, dy, box.minLon, box.minLat, box.maxLon, box.maxLat);
+    if (!t)
         return std::nullopt;
-    auto at = [&](double t) {
-        return RoadPoint{static_cast<int32_t>(a.lat + dy * t + (dy * t >= 0 ? 0.5 : -0.5)),
-                         static_cast<int32_t>(a.lon + dx * t + (dx * t >= 0 ? 0.5 : -0.5))};
+    const auto [t0, t1] = *t;
+    auto at = [&](double u) {
+        return RoadPoint{static_cast<int32_t>(a.lat + dy * u + (dy * u >= 0 ? 0.5 : -0.5)),
+                         static_cast<int32_t>(a.lon + dx * u + (dx * u >= 0 ? 0.5 : -0.5))};
     };
     RoadPoint p = t0 > 0 ? at(t0) : a, q = t1 < 1 ? at(t1) : b;
     // Rounding keeps the ends on the box.
