@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// Marks a text for the translation tools where it is only listed, not yet
+// shown (tables of names); translate it with hw::Translate when it is shown.
+#define HW_TRANSLATE_NOOP(context, source) source
+
+namespace hw {
+
+// Turns a user text of the core into the interface language. The gui installs
+// the translator at start-up; without one the source text is returned as it
+// stands. Texts are UTF-8, the sources Chinese. The translation tools find
+// every call of Translate (and HW_TRANSLATE_NOOP) by its context and source.
+using Translator = std::string (*)(const char* context, const char* source);
+
+void SetTranslator(Translator translator);
+std::string Translate(const char* context, const char* source);
+
+} // namespace hw
