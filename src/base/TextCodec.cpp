@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <string>
 
@@ -13,12 +14,45 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// The length of the leading ASCII run, eight bytes at a time.
+size_t AsciiPrefix(std::string_view text)
+{
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull)
+            break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 bool IsAscii(std::string_view text)
 {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    return AsciiPrefix(text) == text.size();
+}
+
+// The UTF-16 length of well-formed UTF-8 text; npos when a byte does not
+// belong to a sequence.
+size_t Utf16LengthOfValid(std::string_view text)
+{
+    size_t units = 0;
+    char32_t cp;
+    for (size_t i = 0; i < text.size();) {
+        const size_t ascii = AsciiPrefix(text.substr(i));
+        units += ascii;
+        i += ascii;
+        if (i == text.size())
+            break;
+        const size_t n = DecodeUtf8Sequence(text, i, cp);
+        if (n == 0)
+            return std::string_view::npos;
+        units += cp >= 0x10000 ? 2 : 1;
+        i += n;
+    }
+    return units;
 }
 
 } // namespace
@@ -29,6 +63,13 @@ std::u16string Utf8ToUtf16(std::string_view text)
     out.reserve(text.size());
     char32_t cp;
     for (size_t i = 0; i < text.size();) {
+        // ASCII runs, the bulk of most texts, widen without decoding.
+        const size_t ascii = AsciiPrefix(text.substr(i));
+        out.append(text.begin() + static_cast<std::ptrdiff_t>(i),
+                   text.begin() + static_cast<std::ptrdiff_t>(i + ascii));
+        i += ascii;
+        if (i == text.size())
+            break;
         size_t n = DecodeUtf8Sequence(text, i, cp);
         if (n == 0) {
             cp = kReplacement;
@@ -71,7 +112,9 @@ std::string Utf16ToUtf8(std::u16string_view text)
 
 std::string DecodeUtf8Lenient(std::string_view text, size_t maxUtf16Units)
 {
-    if (text.size() <= maxUtf16Units && IsAscii(text))
+    // Well-formed text that fits is taken as it is.
+    const size_t validUnits = Utf16LengthOfValid(text);
+    if (validUnits != std::string_view::npos && validUnits <= maxUtf16Units)
         return std::string(text);
     std::string out;
     out.reserve(text.size());

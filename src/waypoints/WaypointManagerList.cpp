@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_set>
 
 namespace hw {
 namespace {
@@ -53,18 +52,59 @@ const std::string& SortText(const Waypoint& w, int kind)
     }
 }
 
+// The place of each symbol's upper-cased name in the sorted names: symbols
+// sort by it without comparing texts.
+const std::vector<int>& SymbolRanks()
+{
+    static const std::vector<int> ranks = [] {
+        std::vector<std::string> names;
+        for (int i = 0; i < kSymbolCount; ++i)
+            names.push_back(Upper(SymbolName(i)));
+        std::vector<std::string> sorted = names;
+        std::sort(sorted.begin(), sorted.end());
+        std::vector<int> r;
+        for (const std::string& name : names)
+            r.push_back(static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), name) -
+                                         sorted.begin()));
+        return r;
+    }();
+    return ranks;
+}
+
+int SymbolRank(int icon)
+{
+    return SymbolRanks()[static_cast<size_t>(icon >= 0 && icon < kSymbolCount ? icon : 0)];
+}
+
+bool PassesAll(const WaypointManagerList::Query& q)
+{
+    return !q.filterOn || q.text.empty();
+}
+
+// Whatever passes `next` passed `last`.
+bool Narrows(const WaypointManagerList::Query& last, const WaypointManagerList::Query& next)
+{
+    return PassesAll(last) || (!PassesAll(next) && next.caseSensitive == last.caseSensitive &&
+                               next.text.find(last.text) != std::string::npos);
+}
+
 } // namespace
 
-void WaypointManagerList::Build(WaypointDatabase& db, const Query& query)
+bool WaypointManagerList::SameSelection(const WaypointDatabase& db, const Query& query) const
 {
-    rows_.clear();
+    return collected_ && db.Revision() == revision_ && query.mode == query_.mode &&
+           query.maxDistanceKm == query_.maxDistanceKm && query.here.lat == query_.here.lat &&
+           query.here.lon == query_.here.lon && query.only == query_.only;
+}
+
+void WaypointManagerList::Collect(WaypointDatabase& db, const Query& query)
+{
+    candidates_.clear();
     const auto consider = [&](const Waypoint& w) {
         const double km = DistanceKmMicro(query.here, {w.nLatitude, w.nLongitude, 0});
         if (query.mode == kNearby && query.only.empty() && km > query.maxDistanceKm)
             return;
-        if (!Passes(w, query))
-            return;
-        rows_.push_back({w.nSerial, km, &w});
+        candidates_.push_back({w.nSerial, km, &w, candidates_.size()});
     };
     if (!query.only.empty()) {
         for (int serial : query.only)
@@ -84,10 +124,28 @@ void WaypointManagerList::Build(WaypointDatabase& db, const Query& query)
     } else {
         db.ForEach(consider);
     }
-    revision_ = db.Revision();
-    for (const Row& row : rows_)
+    for (const Row& row : candidates_)
         db.SetListDistance(*row.record, row.distanceKm);
-    Sort(db, sortKind_);
+    revision_ = db.Revision();
+    collected_ = true;
+    if (sortKind_ >= 0)
+        SortRows(db, candidates_, sortKind_);
+}
+
+void WaypointManagerList::Build(WaypointDatabase& db, const Query& query)
+{
+    const bool same = SameSelection(db, query);
+    if (!same)
+        Collect(db, query);
+    if (same && Narrows(query_, query)) {
+        std::erase_if(rows_, [&](const Row& row) { return !Passes(*row.record, query); });
+    } else {
+        rows_.clear();
+        for (const Row& row : candidates_)
+            if (Passes(*row.record, query))
+                rows_.push_back(row);
+    }
+    query_ = query;
 }
 
 const Waypoint* WaypointManagerList::Record(const WaypointDatabase& db, const Row& row) const
@@ -99,42 +157,72 @@ const Waypoint* WaypointManagerList::Record(const WaypointDatabase& db, const Ro
 void WaypointManagerList::Sort(const WaypointDatabase& db, int kind)
 {
     sortKind_ = kind;
-    if (kind < 0 || rows_.empty())
+    if (kind < 0)
         return;
-    // Rows whose waypoint is gone leave the list.
-    std::erase_if(rows_, [&](const Row& row) { return Record(db, row) == nullptr; });
-    std::vector<const Waypoint*> records;
-    records.reserve(rows_.size());
+    if (db.Revision() != revision_) {
+        // Rows whose waypoint is gone leave the list; the next build
+        // collects afresh.
+        std::erase_if(rows_, [&](const Row& row) { return Record(db, row) == nullptr; });
+        collected_ = false;
+        SortRows(db, rows_, kind);
+        return;
+    }
+    // The candidates are sorted, and the rows taken from them in their new
+    // order: the same order as sorting the rows themselves.
+    std::vector<bool> listed(candidates_.size(), false);
     for (const Row& row : rows_)
-        records.push_back(Record(db, row));
-    std::vector<size_t> order(rows_.size());
+        listed[row.order] = true;
+    SortRows(db, candidates_, kind);
+    rows_.clear();
+    for (const Row& row : candidates_)
+        if (listed[row.order])
+            rows_.push_back(row);
+}
+
+void WaypointManagerList::SortRows(const WaypointDatabase& db, std::vector<Row>& rows,
+                                   int kind) const
+{
+    std::vector<size_t> order(rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    const auto sortBy = [&](auto less) { std::stable_sort(order.begin(), order.end(), less); };
+    const auto sortBy = [&](const auto& keys) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    };
     switch (kind) {
-    case kColumnDistance:
-        sortBy([&](size_t a, size_t b) { return rows_[a].distanceKm < rows_[b].distanceKm; });
+    case kColumnDistance: {
+        std::vector<double> keys;
+        keys.reserve(rows.size());
+        for (const Row& row : rows)
+            keys.push_back(row.distanceKm);
+        sortBy(keys);
         break;
+    }
     case kColumnTimeFound:
-        sortBy([&](size_t a, size_t b) {
-            return records[a]->timeGeochacheFound < records[b]->timeGeochacheFound;
-        });
+    case kColumnSymbol: {
+        std::vector<int64_t> keys;
+        keys.reserve(rows.size());
+        for (const Row& row : rows) {
+            const Waypoint* w = Record(db, row);
+            keys.push_back(kind == kColumnSymbol ? SymbolRank(w->icon) : w->timeGeochacheFound);
+        }
+        sortBy(keys);
         break;
+    }
     default: {
         // Texts compare upper-cased; the keys are made once, not per comparison.
         std::vector<std::string> keys;
-        keys.reserve(rows_.size());
-        for (const Waypoint* w : records)
-            keys.push_back(Upper(kind == kColumnSymbol ? std::string(SymbolName(w->icon))
-                                                       : SortText(*w, kind)));
-        sortBy([&](size_t a, size_t b) { return keys[a] < keys[b]; });
+        keys.reserve(rows.size());
+        for (const Row& row : rows)
+            keys.push_back(Upper(SortText(*Record(db, row), kind)));
+        sortBy(keys);
         break;
     }
     }
     std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
+    sorted.reserve(rows.size());
     for (size_t i : order)
-        sorted.push_back(rows_[i]);
-    rows_ = std::move(sorted);
+        sorted.push_back(rows[i]);
+    rows = std::move(sorted);
 }
 
 bool WaypointManagerList::Passes(const Waypoint& w, const Query& query)

@@ -14,7 +14,13 @@ class WaypointDatabase;
 
 // The rows of the waypoint list: all waypoints or those near a position,
 // passed through the text filter, with their distances, sorted by a column
-// kind. Rows refer to stored waypoints by serial id.
+// kind (stably: equal keys keep the order they had). Rows refer to stored
+// waypoints by serial id.
+//
+// The waypoints in range and their distances are kept, in the order of the
+// sorts applied to them, between builds: a change of the filter text alone
+// only filters them again, and a text that extends the last one only
+// narrows the rows.
 class WaypointManagerList {
 public:
     enum Mode { kAll = 0, kNearby = 1 };
@@ -33,6 +39,7 @@ public:
         int serial = 0;
         double distanceKm = 0;
         const Waypoint* record = nullptr; // valid while the database's revision holds
+        size_t order = 0;                 // place among the waypoints in range
     };
 
     // Rebuilds the rows from the database and sorts them by the current sort
@@ -56,6 +63,17 @@ public:
     static std::string DistanceText(double km, const UnitFormatter& units);
 
 private:
+    // The waypoints the query's mode, distance and position select.
+    void Collect(WaypointDatabase& db, const Query& query);
+    bool SameSelection(const WaypointDatabase& db, const Query& query) const;
+    void SortRows(const WaypointDatabase& db, std::vector<Row>& rows, int kind) const;
+
+    // The waypoints in range, in the order of the sorts since they were
+    // collected; rows_ is the ones among them that pass query_'s filter, in
+    // the same order.
+    std::vector<Row> candidates_;
+    bool collected_ = false;
+    Query query_;
     std::vector<Row> rows_;
     uint64_t revision_ = 0;
     int sortKind_ = 0;

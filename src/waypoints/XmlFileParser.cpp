@@ -52,18 +52,27 @@ bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
     XML_SetElementHandler(parser.get(), start_, end_);
     XML_SetCharacterDataHandler(parser.get(), text_);
 
-    char block[kBlockSize];
+    // Reads straight into the parser's buffer, several progress blocks at a
+    // time: fewer calls and no copy.
     for (;;) {
-        size_t n = std::fread(block, 1, sizeof block, file.get());
-        bool last = n < sizeof block;
-        if (XML_Parse(parser.get(), block, static_cast<int>(n), last) == XML_STATUS_ERROR) {
+        void* buffer = XML_GetBuffer(parser.get(), static_cast<int>(kReadSize));
+        if (!buffer) {
+            error_ = "XML Parse Error: out of memory at line 0";
+            return false;
+        }
+        const size_t n = std::fread(buffer, 1, kReadSize, file.get());
+        const bool last = n < kReadSize;
+        if (XML_ParseBuffer(parser.get(), static_cast<int>(n), last) == XML_STATUS_ERROR) {
             error_ = FormatString("XML Parse Error: %s at line %d",
                                   XML_ErrorString(XML_GetErrorCode(parser.get())),
                                   static_cast<int>(XML_GetCurrentLineNumber(parser.get())));
             return false;
         }
+        // A step per 8,192 bytes, and one for the short last block.
+        const size_t steps = n / kBlockSize + (last ? 1 : 0);
         if (progress)
-            progress->Step();
+            for (size_t i = 0; i < steps; ++i)
+                progress->Step();
         if (last)
             return true;
     }

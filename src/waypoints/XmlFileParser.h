@@ -12,11 +12,12 @@ const char* XmlAttribute(const char** attributes, const char* name);
 // Appends character data to an element's text, keeping at most maxSize bytes.
 void AppendXmlText(std::string& buffer, const char* text, int length, size_t maxSize);
 
-// Feeds a file to an Expat parser in blocks of 8,192 bytes, the last one as
-// final, and steps the progress once a block (range 0 to size / 8,192 + 1).
+// Feeds a file to an Expat parser in blocks, the last one as final, and
+// steps the progress once per 8,192 bytes (range 0 to size / 8,192 + 1).
 class XmlFileParser {
 public:
     static constexpr size_t kBlockSize = 8192;
+    static constexpr size_t kReadSize = 8 * kBlockSize;
 
     // The handlers receive userData.
     XmlFileParser(void* userData, XML_StartElementHandler start, XML_EndElementHandler end,

@@ -1,6 +1,7 @@
 #include "base/TextCodec.h"
 #include "base/AnsiCodePageSetting.h"
 #include "base/MemorySettingsStore.h"
+#include "base/Utf8.h"
 #include "base/Utf8TextCheck.h"
 #include "units/NumberText.h"
 
@@ -9,6 +10,9 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <random>
+#include <string_view>
 
 namespace hw {
 namespace {
@@ -28,6 +32,70 @@ TEST(TextCodec, LenientDecodingDropsBadBytesAndCuts)
     EXPECT_EQ(DecodeUtf8Lenient("caf\xC3\xA9 \xE9t\xE9"), "café t");
     EXPECT_EQ(DecodeUtf8Lenient("ab你cd", 3), "ab你");
     EXPECT_EQ(DecodeUtf8Lenient("a🦘", 2), "a"); // the pair would be the 3rd unit
+}
+
+// Decoding one sequence at a time, as plainly as it can be written: what
+// the fast paths for ASCII runs and well-formed text must equal.
+std::string PlainLenient(std::string_view text, size_t maxUnits)
+{
+    std::string out;
+    size_t units = 0;
+    char32_t cp;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = DecodeUtf8Sequence(text, i, cp);
+        if (n == 0) {
+            ++i;
+            continue;
+        }
+        units += cp >= 0x10000 ? 2 : 1;
+        if (units > maxUnits)
+            break;
+        out.append(text.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+std::u16string PlainUtf16(std::string_view text)
+{
+    std::u16string out;
+    char32_t cp;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = DecodeUtf8Sequence(text, i, cp);
+        if (n == 0) {
+            cp = 0xFFFD;
+            n = 1;
+        }
+        i += n;
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    }
+    return out;
+}
+
+TEST(TextCodec, FastPathsEqualDecodingSequenceBySequence)
+{
+    // Long ASCII runs with sequences, broken ones and cut ones at every
+    // offset around the eight-byte steps.
+    const std::string pieces[] = {"abcdefgh",     "xy",           "\xC3\xA9", "你",
+                                  "🦘",         "\xFF",         "\xC3",     "\xE4\xBD",
+                                  "\xED\xA0\x80", "\xF0\x9F\xA6", "\x80"};
+    std::mt19937 rng(28);
+    std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1), count(0, 40);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (size_t n = count(rng); n > 0; --n)
+            text += pieces[piece(rng)];
+        for (size_t maxUnits : {size_t{131072}, text.size(), text.size() / 2, size_t{3}}) {
+            ASSERT_EQ(DecodeUtf8Lenient(text, maxUnits), PlainLenient(text, maxUnits))
+                << testing::PrintToString(text) << " max " << maxUnits;
+        }
+        ASSERT_EQ(Utf8ToUtf16(text), PlainUtf16(text)) << testing::PrintToString(text);
+    }
 }
 
 TEST(TextCodec, CodePageAlways)

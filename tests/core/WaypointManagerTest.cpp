@@ -7,9 +7,12 @@
 #include "waypoints/WaypointManagerColumns.h"
 #include "waypoints/WaypointManagerCommands.h"
 #include "waypoints/WaypointManagerList.h"
+#include "waypoints/WaypointTables.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -258,6 +261,147 @@ TEST(WaypointManagerListTest, RowsFollowChangesMadeAfterTheBuild)
     EXPECT_EQ(list.Record(db, list.Rows()[1]), nullptr);
     list.Sort(db, kColumnName);
     EXPECT_EQ(Names(list, db), (std::vector<std::string>{"c"}));
+}
+
+} // namespace
+} // namespace hw
+
+namespace hw {
+namespace {
+
+// The list's rules written as plainly as they can be: the waypoints in
+// range, sorted stably by every sort since they were collected, then
+// filtered, all from scratch at every step.
+class PlainList {
+public:
+    void Build(const WaypointDatabase& db, const WaypointManagerList::Query& q)
+    {
+        if (db.Revision() != revision_ || q.maxDistanceKm != query_.maxDistanceKm ||
+            q.mode != query_.mode) {
+            inRange_.clear();
+            db.ForEach([&](const Waypoint& w) {
+                if (q.mode == WaypointManagerList::kAll ||
+                    DistanceKmMicro(q.here, {w.nLatitude, w.nLongitude, 0}) <= q.maxDistanceKm)
+                    inRange_.push_back(&w);
+            });
+            revision_ = db.Revision();
+            if (kind_ >= 0)
+                SortAll(q.here);
+        }
+        query_ = q;
+    }
+    void Sort(int kind)
+    {
+        kind_ = kind;
+        SortAll(query_.here);
+    }
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const Waypoint* w : inRange_)
+            if (WaypointManagerList::Passes(*w, query_))
+                names.push_back(w->strName);
+        return names;
+    }
+
+private:
+    static std::string Upper(std::string s)
+    {
+        for (char& c : s)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return s;
+    }
+    void SortAll(const GeoPoint& here)
+    {
+        std::stable_sort(inRange_.begin(), inRange_.end(),
+                         [&](const Waypoint* a, const Waypoint* b) {
+                             switch (kind_) {
+                             case kColumnName: return Upper(a->strName) < Upper(b->strName);
+                             case kColumnDistance:
+                                 return DistanceKmMicro(here, {a->nLatitude, a->nLongitude, 0}) <
+                                        DistanceKmMicro(here, {b->nLatitude, b->nLongitude, 0});
+                             case kColumnSymbol:
+                                 return Upper(SymbolName(a->icon)) < Upper(SymbolName(b->icon));
+                             case kColumnComment:
+                                 return Upper(a->strComment) < Upper(b->strComment);
+                             case kColumnFieldNotes:
+                                 return Upper(a->strFieldNotes) < Upper(b->strFieldNotes);
+                             default: return a->timeGeochacheFound < b->timeGeochacheFound;
+                             }
+                         });
+    }
+
+    std::vector<const Waypoint*> inRange_;
+    uint64_t revision_ = ~uint64_t{0};
+    WaypointManagerList::Query query_;
+    int kind_ = 0;
+};
+
+TEST(WaypointManagerListTest, FilterAndSortEqualAPlainListAtEveryStep)
+{
+    // Texts from a few pieces, so that filters match some and sorts meet
+    // many equal keys; positions in and out of range.
+    std::mt19937 rng(28);
+    const std::vector<std::string> pieces = {"a", "B", "ab", "AB", "c", "一", ""};
+    std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+    const auto text = [&] { return pieces[piece(rng)] + pieces[piece(rng)] + pieces[piece(rng)]; };
+    std::uniform_real_distribution<double> km(0, 30), bearing(0, 360);
+    std::uniform_int_distribution<int> small(0, 3), icon(0, kSymbolCount - 1);
+    WaypointDatabase db;
+    for (int i = 0; db.Count() < 1500; ++i) {
+        Waypoint w =
+            At(text() + std::to_string(i % 700), ProjectPoint(kHere, km(rng), bearing(rng)));
+        w.strComment = text();
+        w.strFieldNotes = small(rng) == 0 ? text() : "";
+        w.icon = small(rng) == 0 ? icon(rng) : 24;
+        w.timeGeochacheFound = small(rng) * 1000;
+        db.Add(w);
+    }
+
+    WaypointManagerList list;
+    PlainList plain;
+    WaypointManagerList::Query q = Nearby(20);
+    std::uniform_int_distribution<int> step(0, 9), kind(0, 5);
+    for (int i = 0; i < 400; ++i) {
+        switch (step(rng)) {
+        case 0: // another sort column
+        case 1: {
+            const int k = kind(rng);
+            list.Sort(db, k);
+            plain.Sort(k);
+            break;
+        }
+        case 2: // one more character, or one less
+        case 3:
+        case 4:
+            q.filterOn = true;
+            if (small(rng) == 0 && !q.text.empty())
+                q.text.pop_back();
+            else
+                q.text += "aAbBc"[small(rng)];
+            break;
+        case 5: q.caseSensitive = !q.caseSensitive; break;
+        case 6: q.filterOn = !q.filterOn; break;
+        case 7: q.text.clear(); break;
+        case 8:
+            q.mode = q.mode == WaypointManagerList::kAll ? WaypointManagerList::kNearby
+                                                         : WaypointManagerList::kAll;
+            break;
+        default: { // a change to the database
+            const int serial = list.Count() > 0 ? list.Rows().front().serial : 0;
+            if (serial != 0 && small(rng) == 0)
+                db.DeleteBySerial(serial);
+            else
+                db.Add(At(text() + "new" + std::to_string(i), ProjectPoint(kHere, km(rng), 0)));
+            break;
+        }
+        }
+        list.Build(db, q);
+        plain.Build(db, q);
+        ASSERT_EQ(Names(list, db), plain.Names())
+            << "step " << i << " text \"" << q.text << "\" case " << q.caseSensitive;
+    }
 }
 
 } // namespace
