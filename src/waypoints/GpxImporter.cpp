@@ -115,8 +115,10 @@ public:
     static void OnEnd(void* self, const char* name) { static_cast<GpxHandler*>(self)->End(name); }
     static void OnText(void* self, const char* text, int length)
     {
+        // Only an element with a field keeps its text (the buffer holds the
+        // innermost element's text, and a child resets the field).
         auto* h = static_cast<GpxHandler*>(self);
-        if (h->inWpt_)
+        if (h->inWpt_ && h->field_ != Field::None)
             AppendXmlText(h->text_, text, length, kMaxText);
     }
 

@@ -3,8 +3,10 @@
 // database it fills. Target: the import within 2 times xmlwf; a second pass
 // over the file (every cache already stored, so the database does not grow)
 // adds next to nothing to the peak memory, whatever the file's size.
-//   bench_import_stream FILE.gpx [RUNS]
+//   bench_import_stream [FILE.gpx [RUNS]]     (none: 10,000 generated caches)
+//   bench_import_stream --write FILE.gpx CACHES   (writes the generated file)
 #include "bench/Figures.h"
+#include "bench/PocketQuery.h"
 #include "waypoints/WaypointDatabase.h"
 #include "waypoints/WaypointImport.h"
 
@@ -16,6 +18,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -97,11 +100,33 @@ double Median(const std::vector<Timing>& runs, double Timing::*field)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_import_stream FILE.gpx [RUNS]\n");
-        return 2;
+    if (argc == 4 && std::string(argv[1]) == "--write") {
+        if (!bench::WritePocketQuery(argv[2], std::max(1, std::atoi(argv[3])))) {
+            std::fprintf(stderr, "bench_import_stream: cannot write %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
     }
-    const std::string path = argv[1];
+    // A file of its own goes when the program ends, however it ends.
+    struct Generated {
+        std::string path;
+        ~Generated()
+        {
+            if (!path.empty())
+                std::remove(path.c_str());
+        }
+    } generated;
+    std::string path;
+    if (argc > 1 && argv[1][0] != '-') {
+        path = argv[1];
+    } else {
+        path = (std::filesystem::temp_directory_path() /
+                ("hikewise-bench-" + std::to_string(getpid()) + "-pq.gpx"))
+                   .string();
+        generated.path = path;
+        if (!bench::WritePocketQuery(path, 10000))
+            return 1;
+    }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     std::vector<Timing> xmlwf, import;
     int caches = 0;
