@@ -380,11 +380,11 @@ Please note: wrong settings can damage your GPS receiver. Change the receiver&ap
     </message>
     <message>
         <source>可见卫星</source>
-        <translation>Satellites in View</translation>
+        <translation>Sats in View</translation>
     </message>
     <message>
         <source>已跟踪卫星</source>
-        <translation>Satellites Tracked</translation>
+        <translation>Sats Used</translation>
     </message>
     <message>
         <source>平均坡度</source>
@@ -420,7 +420,7 @@ Please note: wrong settings can damage your GPS receiver. Change the receiver&ap
     </message>
     <message>
         <source>到路点距离</source>
-        <translation>Distance to Waypoint</translation>
+        <translation>Dist. to Waypoint</translation>
     </message>
     <message>
         <source>坡度</source>

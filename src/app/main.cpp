@@ -54,7 +54,9 @@ int main(int argc, char* argv[])
         QLocale::system().name().toStdString());
     if (!cl.language.isEmpty())
         hw::ParseLanguageOption(cl.language.toStdString(), language);
-    hw::InstallTranslations(&app, language);
+    if (!hw::InstallTranslations(&app, language))
+        std::fprintf(stderr, "hikewise: the English translation cannot be loaded; the windows "
+                             "stay Chinese\n");
     const bool screenshot = !cl.screenshotFile.isEmpty();
     hw::MapWnd::RunOptions run;
     if (!cl.databaseFile.isEmpty())

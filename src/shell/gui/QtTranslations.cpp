@@ -27,13 +27,13 @@ QTranslator* Install(QCoreApplication* app, const QString& name, const QString& 
 
 } // namespace
 
-void InstallTranslations(QCoreApplication* app, InterfaceLanguage language)
+bool InstallTranslations(QCoreApplication* app, InterfaceLanguage language)
 {
     SetTranslator(&TranslateWithQt);
     if (language == InterfaceLanguage::English)
-        InstallEnglishTranslation(app);
-    else
-        InstallQtTranslations(app);
+        return InstallEnglishTranslation(app) != nullptr;
+    InstallQtTranslations(app); // without it only Qt's own texts stay English
+    return true;
 }
 
 QTranslator* InstallQtTranslations(QCoreApplication* app)

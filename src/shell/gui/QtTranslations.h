@@ -11,7 +11,9 @@ namespace hw {
 // (for the gui's tr() and the core's Translate), in Chinese Qt's own texts
 // (the standard buttons, the file dialogs, the edit fields' menus) follow the
 // program's Chinese. Qt's own texts are English without a translation.
-void InstallTranslations(QCoreApplication* app, InterfaceLanguage language);
+// False when the English translation cannot be loaded: the windows then stay
+// Chinese.
+bool InstallTranslations(QCoreApplication* app, InterfaceLanguage language);
 
 // Puts Qt's own texts into Chinese. Returns the installed translator, owned
 // by `app`, or nullptr when the system has no Chinese Qt translation.
