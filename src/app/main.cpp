@@ -48,10 +48,12 @@ int main(int argc, char* argv[])
                         ? std::make_unique<hw::QtSettingsStore>()
                         : std::make_unique<hw::QtSettingsStore>(cl.settingsFile);
     // The language is chosen before the first window: --language for this run,
-    // otherwise the stored choice.
+    // otherwise the stored choice. The desktop's is its first interface
+    // language (LANGUAGE, LC_MESSAGES, LANG).
+    const QStringList desktop = QLocale::system().uiLanguages();
     hw::InterfaceLanguage language = hw::LanguageFromSetting(
         settings->GetInt(hw::kLanguageSection, hw::kLanguageValue, hw::kLanguageChinese),
-        QLocale::system().name().toStdString());
+        (desktop.isEmpty() ? QLocale::system().name() : desktop.first()).toStdString());
     if (!cl.language.isEmpty())
         hw::ParseLanguageOption(cl.language.toStdString(), language);
     if (!hw::InstallTranslations(&app, language))

@@ -178,7 +178,9 @@ QDialog* MapPageParts::MakeDialog(MapWnd& map, const QString& name)
     }
     if (name == QLatin1String("import-progress")) {
         auto* progress = new ProgressWindow(&map, 239, 0, 1000, 1);
-        progress->SetText(QString::fromUtf8(WaypointImportRunner::kProgressText));
+        // In the import runner's own translation.
+        progress->SetText(QCoreApplication::translate("hw::WaypointImportRunner",
+                                                      WaypointImportRunner::kProgressText));
         progress->SetPerMille(420);
         return progress;
     }
