@@ -366,6 +366,18 @@ private slots:
         QCOMPARE(misc.Store(), false);
         QCOMPARE(settings.GetInt("设置", "Stay Alive", 1), 0);
         QVERIFY(!MiscSettingsDialog(settings).CheckBox()->isChecked());
+        // The language: Chinese by default, stored as chosen, and a value no
+        // release wrote shows as the default rather than as nothing.
+        QCOMPARE(MiscSettingsDialog(settings).Language()->currentIndex(), 0);
+        {
+            MiscSettingsDialog choose(settings);
+            QCOMPARE(choose.Language()->count(), 3);
+            choose.Language()->setCurrentIndex(2);
+            choose.Store();
+        }
+        QCOMPARE(settings.GetInt("设置", "Language", 0), 2);
+        settings.SetInt("设置", "Language", 7);
+        QCOMPARE(MiscSettingsDialog(settings).Language()->currentIndex(), 0);
 
         settings.SetInt("设置", "Waypoint Inport Mode", 1);
         ImportSettingsDialog import(settings);
