@@ -8,6 +8,7 @@
 //   bench_map_paint [FRAMES]
 //   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
 //   bench_map_paint --background ZOOM|all [FRAMES]   (the afresh background alone)
+//   bench_map_paint --terrain   (the relief alone)
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
 #include "map/MapDrawing.h"
@@ -337,9 +338,12 @@ int main(int argc, char** argv)
                 RepaintBackground(roads, 1920, 1080, zoom, courseUp, times);
         return 0;
     }
-    const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
+    const bool terrainOnly = argc > 1 && std::string(argv[1]) == "--terrain";
+    const int frames = argc > 1 && !terrainOnly ? std::max(5, std::atoi(argv[1])) : 60;
     for (bool walk : {true, false})
         for (bool courseUp : {false, true}) {
+            if (terrainOnly)
+                break;
             Repaint(800, 480, courseUp, walk, frames);
             Repaint(1920, 1080, courseUp, walk, frames);
         }
@@ -347,9 +351,11 @@ int main(int argc, char** argv)
     const QString extract = QStringLiteral(HIKEWISE_PEER_DATA_DIR "/osm/monaco.osm.pbf");
     const QString map = QDir::temp().filePath(QStringLiteral("hw-bench-paint-monaco.map"));
     RoadLayer roads;
-    if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
-                          {QStringLiteral("map-import"), extract, map}) == 0 &&
-        roads.Open(map.toStdString())) {
+    if (terrainOnly) {
+        // Only the relief below (bench_map_paint --terrain).
+    } else if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
+                                 {QStringLiteral("map-import"), extract, map}) == 0 &&
+               roads.Open(map.toStdString())) {
         for (bool withScene : {false, true}) {
             RepaintRoads(roads, 800, 480, withScene, frames);
             RepaintRoads(roads, 1920, 1080, withScene, frames);
@@ -374,6 +380,7 @@ int main(int argc, char** argv)
         std::printf("repaint with terrain: SKIPPED (no SRTM tile at %s)\n", qPrintable(hgt));
     }
     QFile::remove(dem);
-    StartUp(5);
+    if (!terrainOnly)
+        StartUp(5);
     return 0;
 }
