@@ -108,10 +108,12 @@ uint8_t HillShade::Flat() const
     return static_cast<uint8_t>(std::min(255.0, std::max(1.0, 1.0 + 254.0 * sinAlt_) + 0.5));
 }
 
-void ForEachPart(int count, void (*body)(void* context, int first, int last), void* context)
+void ForEachPart(int count, void (*body)(void* context, int first, int last), void* context,
+                 int fewest)
 {
-    int parts = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    if (count < 256 || parts == 1) {
+    int parts =
+        std::min(count, static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)));
+    if (count < fewest || parts <= 1) {
         body(context, 0, count);
         return;
     }

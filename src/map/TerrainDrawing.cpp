@@ -2,6 +2,7 @@
 
 #include "base/FormatString.h"
 #include "map/ClippedPolyline.h"
+#include "map/HillShade.h"
 #include "map/MapViewport.h"
 #include "map/TerrainLayer.h"
 
@@ -162,11 +163,8 @@ const std::vector<uint8_t>& TerrainDrawing::Shades(const TileRef& tile) const
     return KeptTile(tile).shades;
 }
 
-const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef& tile,
-                                                                  double intervalMetres) const
+ElevationGrid TerrainDrawing::GridAround(const TileRef& tile) const
 {
-    if (Kept& kept = KeptTile(tile); kept.contours.count(intervalMetres))
-        return kept.contours[intervalMetres];
     // The tile with the first column of its eastern neighbour and the first
     // row of its southern one, so that its lines meet theirs without a gap.
     const int size = static_cast<int>(layer_.File().TileSize());
@@ -183,8 +181,14 @@ const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef&
     copyFrom(tile.tx, tile.ty + 1, size, 1, 0, size);
     copyFrom(tile.tx + 1, tile.ty + 1, 1, 1, size, size);
     copyFrom(tile.tx, tile.ty, size, size, 0, 0);
-    // Read last: reading the neighbours may have dropped the kept tiles.
-    std::vector<Line>& lines = KeptTile(tile).contours[intervalMetres];
+    return grid;
+}
+
+std::vector<TerrainDrawing::Line>
+TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double intervalMetres) const
+{
+    std::vector<Line> lines;
+    const int size = static_cast<int>(layer_.File().TileSize());
     const GridPlacement& p = layer_.File().Levels()[tile.level].placement;
     const double col0 = static_cast<double>(tile.tx) * size;
     const double row0 = static_cast<double>(tile.ty) * size;
@@ -200,6 +204,51 @@ const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef&
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef& tile,
+                                                                  double intervalMetres) const
+{
+    if (Kept& kept = KeptTile(tile); kept.contours.count(intervalMetres))
+        return kept.contours[intervalMetres];
+    ElevationGrid grid = GridAround(tile);
+    std::vector<Line> lines = Traced(grid, tile, intervalMetres);
+    // Kept last: reading the neighbours may have dropped the kept tiles.
+    return KeptTile(tile).contours[intervalMetres] = std::move(lines);
+}
+
+void TerrainDrawing::TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const
+{
+    // The tiles come into sight together (a new area, another zoom): their
+    // lines are traced side by side, one tile per core, the kept tiles read
+    // and written on this thread only.
+    struct Job {
+        const TerrainDrawing* self;
+        double interval;
+        std::vector<TileRef> tiles;
+        std::vector<ElevationGrid> grids;
+        std::vector<std::vector<Line>> lines;
+    } job{this, intervalMetres, {}, {}, {}};
+    for (const TileRef& tile : tiles)
+        if (!KeptTile(tile).contours.count(intervalMetres)) {
+            job.tiles.push_back(tile);
+            job.grids.push_back(GridAround(tile));
+        }
+    if (job.tiles.size() < 2)
+        return;
+    job.lines.resize(job.tiles.size());
+    ForEachPart(
+        static_cast<int>(job.tiles.size()),
+        [](void* context, int first, int last) {
+            auto* j = static_cast<Job*>(context);
+            for (int i = first; i < last; ++i) {
+                const auto k = static_cast<size_t>(i);
+                j->lines[k] = j->self->Traced(j->grids[k], j->tiles[k], j->interval);
+            }
+        },
+        &job, 2);
+    for (size_t i = 0; i < job.tiles.size(); ++i)
+        KeptTile(job.tiles[i]).contours[intervalMetres] = std::move(job.lines[i]);
 }
 
 void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
@@ -218,7 +267,9 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
     std::vector<std::vector<ScreenPoint>> plain, index;
     std::vector<std::pair<double, size_t>> indexElevations; // elevation, first piece
     ClippedPolyline clip(viewport.Client().Grown(2));
-    for (const TileRef& tile : TilesInSight(viewport, LevelFor(viewport, kContourPixels))) {
+    const std::vector<TileRef> tiles = TilesInSight(viewport, LevelFor(viewport, kContourPixels));
+    TraceMissing(tiles, interval.metres);
+    for (const TileRef& tile : tiles) {
         for (const Line& line : Contours(tile, interval.metres)) {
             const bool isIndex = interval.IsIndexLine(line.elevation);
             auto& into = isIndex ? index : plain;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/ContourTracer.h"
+#include "map/ElevationGrid.h"
 #include "map/GeoPoint.h"
 #include "map/MapLayer.h"
 
@@ -78,6 +79,13 @@ private:
     };
     Kept& KeptTile(const TileRef& tile) const;
     const std::vector<Line>& Contours(const TileRef& tile, double intervalMetres) const;
+    // A tile's heights with its eastern and southern neighbours' edges.
+    ElevationGrid GridAround(const TileRef& tile) const;
+    // The lines of a tile's grid in degrees; touches nothing kept.
+    std::vector<Line> Traced(const ElevationGrid& grid, const TileRef& tile,
+                             double intervalMetres) const;
+    // Traces the tiles without lines at the interval, several at once.
+    void TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const;
 
     TerrainLayer& layer_;
     bool night_ = false;

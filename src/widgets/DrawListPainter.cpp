@@ -101,12 +101,22 @@ void DrawListPainter::Draw(const FillRect& item)
 
 void DrawListPainter::Draw(const Polyline& item)
 {
+    if (wide_.Handles(item.pen)) {
+        wide_.Paint(item.pen, std::span<const std::vector<ScreenPoint>>(&item.points, 1));
+        ForgetPen();
+        return;
+    }
     UsePen(item.pen);
     p_.drawPolyline(Points(item.points));
 }
 
 void DrawListPainter::Draw(const Polylines& item)
 {
+    if (wide_.Handles(item.pen)) {
+        wide_.Paint(item.pen, item.lines);
+        ForgetPen();
+        return;
+    }
     UsePen(item.pen);
     for (const std::vector<ScreenPoint>& line : item.lines)
         p_.drawPolyline(Points(line));

@@ -2,6 +2,7 @@
 
 #include "base/DrawList.h"
 #include "base/TextMeasure.h"
+#include "widgets/WideLinePainter.h"
 
 #include <QFont>
 #include <QPolygon>
@@ -30,7 +31,7 @@ public:
     using BitmapPainter = std::function<void(QPainter&, std::span<const BitmapCell>)>;
 
     explicit DrawListPainter(QPainter& painter, BitmapPainter bitmaps = {})
-        : p_(painter), bitmaps_(std::move(bitmaps))
+        : p_(painter), bitmaps_(std::move(bitmaps)), wide_(painter)
     {
     }
     void Paint(const DrawList& list);
@@ -57,6 +58,7 @@ private:
     std::optional<Pen> pen_; // the painter's pen, when set from an item
     QPolygon points_;
     std::vector<BitmapCell> cells_; // the run of cells being gathered
+    WideLinePainter wide_;
 };
 
 } // namespace hw

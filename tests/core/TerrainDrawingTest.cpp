@@ -80,6 +80,34 @@ TEST_F(TerrainDrawingTest, ContoursEveryIntervalWithUprightLabelsOnEveryFifthLin
     EXPECT_TRUE(drawing.Drew());
 }
 
+TEST_F(TerrainDrawingTest, TilesTracedTogetherGiveTheLinesOfTilesTracedOneByOne)
+{
+    // A fresh view traces the tiles in sight side by side; a view that
+    // first saw each tile alone (a small window at the same metres per
+    // pixel, so the same interval) traced them one at a time.
+    const uint32_t level = drawing.LevelFor(View(10), 1.5);
+    const auto tiles = drawing.TilesInSight(View(10), level);
+    ASSERT_GE(tiles.size(), 4u);
+    DrawList together;
+    drawing.Draw(View(10), 10, together);
+    TerrainDrawing alone(layer);
+    for (const auto& tile : tiles) {
+        const GeoPoint middle{(tile.northEast.lat + tile.southWest.lat) / 2,
+                              (tile.northEast.lon + tile.southWest.lon) / 2, 0};
+        const MapViewport small(middle, 1, {0, 0, 80, 60});
+        ASSERT_EQ(alone.TilesInSight(small, alone.LevelFor(small, 1.5)).size(), 1u);
+        DrawList ignored;
+        alone.Draw(small, 1, ignored);
+    }
+    DrawList oneByOne;
+    alone.Draw(View(10), 10, oneByOne);
+    const auto a = together.All<Polylines>(), b = oneByOne.All<Polylines>();
+    ASSERT_EQ(a.size(), 2u);
+    ASSERT_EQ(b.size(), a.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        EXPECT_TRUE(a[i]->lines == b[i]->lines) << "lines of pen " << i;
+}
+
 TEST_F(TerrainDrawingTest, TheIntervalGrowsWithTheScaleAndFeetWriteFeet)
 {
     DrawList near, far;

@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
+#include <random>
+
 using namespace hw;
 
 namespace {
@@ -50,6 +53,61 @@ QImage StripCell(const BitmapCell& cell)
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// Wandering lines, as roads and paths are on a map, some leaving the image.
+std::vector<std::vector<ScreenPoint>> Wanderers(unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::vector<std::vector<ScreenPoint>> lines;
+    for (int i = 0; i < 30; ++i) {
+        double x = unit(rng) * 200, y = unit(rng) * 150, heading = unit(rng) * 6.3;
+        std::vector<ScreenPoint> line;
+        for (int k = 0; k < 12; ++k) {
+            line.push_back({static_cast<int>(x), static_cast<int>(y)});
+            heading += (unit(rng) - 0.5) * 1.2;
+            const double step = 3 + unit(rng) * 14;
+            x += std::cos(heading) * step;
+            y += std::sin(heading) * step;
+        }
+        line.push_back(line.back()); // a repeated point draws nothing more
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The same lines stroked by the painter's own stroker, as the reference.
+QImage Stroked(const std::vector<std::vector<ScreenPoint>>& lines, const Pen& pen, qreal ratio)
+{
+    QImage image(QSize(200, 150) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(kWhite);
+    QPainter p(&image);
+    QPen q(QColor(0, 0, 160), pen.width, pen.style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine,
+           pen.round ? Qt::RoundCap : Qt::FlatCap, pen.round ? Qt::RoundJoin : Qt::MiterJoin);
+    p.setPen(q);
+    for (const auto& line : lines) {
+        QPolygon polygon;
+        for (ScreenPoint point : line)
+            polygon << QPoint(point.x, point.y);
+        p.drawPolyline(polygon);
+    }
+    return image;
+}
+
+// The share of the inked pixels of either image that the other lacks.
+double Difference(const QImage& a, const QImage& b, int& inked)
+{
+    int differ = 0;
+    inked = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const bool inA = a.pixel(x, y) != kWhite, inB = b.pixel(x, y) != kWhite;
+            inked += inA;
+            differ += inA != inB;
+        }
+    return inked ? static_cast<double>(differ) / inked : 1.0;
+}
+
 } // namespace
 
 class DrawListPainterTest : public QObject {
@@ -68,6 +126,50 @@ private slots:
         QCOMPARE(image.pixel(90, 30), qRgb(0, 0, 255));
         QCOMPARE(image.pixel(20, 11), kWhite);
         QCOMPARE(image.pixel(60, 84), kWhite);
+    }
+
+    void wideRoundAndDashedLinesCoverWhatTheStrokerCovers()
+    {
+        // Wide round and dashed lines take a faster way than the stroker's;
+        // the picture stays the stroker's but for a pixel here and there
+        // (a round join where the stroker mitres a dash's corner).
+        for (const qreal ratio : {1.0, 2.0})
+            for (const bool dashed : {false, true})
+                for (int width = 2; width <= (dashed ? 3 : 9); ++width) {
+                    const auto lines = Wanderers(static_cast<unsigned>(width));
+                    const Pen pen{Rgb(0, 0, 160), width, dashed ? PenStyle::Dash : PenStyle::Solid,
+                                  !dashed};
+                    QImage ours(QSize(200, 150) * ratio, QImage::Format_RGB32);
+                    ours.setDevicePixelRatio(ratio);
+                    ours.fill(kWhite);
+                    QPainter p(&ours);
+                    DrawList list;
+                    list.Add(Polylines{pen, lines});
+                    DrawListPainter(p).Paint(list);
+                    p.end();
+                    int inked = 0;
+                    const double differ = Difference(Stroked(lines, pen, ratio), ours, inked);
+                    QVERIFY(inked > 2000);
+                    QVERIFY2(differ < (dashed ? 0.03 : 0.01),
+                             qPrintable(QStringLiteral("ratio %1 width %2 dashed %3: %4 %")
+                                            .arg(ratio)
+                                            .arg(width)
+                                            .arg(dashed)
+                                            .arg(differ * 100)));
+                }
+    }
+
+    void dashesStartWholeAndGoOnAcrossPoints()
+    {
+        // Two pixels wide: eight drawn, four left out, the pattern carried
+        // over the point at x 15.
+        DrawList list;
+        list.Add(Polyline{{Rgb(0, 0, 0), 2, PenStyle::Dash}, {{10, 20}, {15, 20}, {60, 20}}});
+        const QImage image = Paint(list);
+        QString row;
+        for (int x = 8; x < 48; ++x)
+            row += image.pixel(x, 20) == kWhite ? QLatin1Char('.') : QLatin1Char('#');
+        QCOMPARE(row, QStringLiteral("..########....########....########....##"));
     }
 
     void textWithAnEscapementOf900WritesUpward()
@@ -153,6 +255,8 @@ private slots:
         const int far = 1 << 28;
         list.Add(Polyline{{Rgb(255, 0, 0), 2}, {{-far, -far}, {-far + 10, -far}}});
         list.Add(Polyline{{Rgb(255, 0, 0), 1}, {{far, 5}, {far, far}}});
+        list.Add(Polyline{{Rgb(255, 0, 0), 5, PenStyle::Solid, true}, {{far, 5}, {far, far}}});
+        list.Add(Polylines{{Rgb(255, 0, 0), 2, PenStyle::Dash}, {{{-far, 5}, {-far, far}}}});
         list.Add(Polygon{
             {Rgb(0, 0, 0), 1}, {Rgb(0, 0, 255)}, {{far, far}, {far + 9, far}, {far, far + 9}}});
         list.Add(Ellipse{{Rgb(0, 0, 0), 1}, {Rgb(0, 0, 255)}, {-far, -far, -far + 20, -far + 20}});

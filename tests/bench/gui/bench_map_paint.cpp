@@ -7,6 +7,8 @@
 // each. Targets: repaint at most 8 ms median, start-up at most 1 s.
 //   bench_map_paint [FRAMES]
 //   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
+//   bench_map_paint --background ZOOM|all [FRAMES]   (the afresh background alone)
+//   bench_map_paint --terrain   (the relief alone)
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
 #include "map/MapDrawing.h"
@@ -31,6 +33,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -96,6 +99,40 @@ void RepaintRoads(RoadLayer& roads, int width, int height, bool withScene, int f
                 static_cast<unsigned long long>(roads.Map().Summary().nodes));
 }
 
+// Where an afresh background's time goes: building the list, and painting
+// its fills, wide strokes, thin strokes and texts (processor time).
+void BackgroundParts(bench::Scene& scene, const MapDrawing::Sources& sources, QImage& image)
+{
+    DrawList list;
+    double start = CpuMs();
+    MapDrawing::BuildBackground(scene.model, sources, scene.model.Viewport(), list);
+    const double build = CpuMs() - start;
+    enum { kFill, kWide, kThin, kText, kOther, kParts };
+    double parts[kParts] = {};
+    int counts[kParts] = {};
+    QPainter p(&image);
+    DrawListPainter painter(p);
+    for (const DrawItem& item : list.Items()) {
+        int part = kOther;
+        if (std::holds_alternative<Polygon>(item))
+            part = kFill;
+        else if (const auto* lines = std::get_if<Polylines>(&item))
+            part = lines->pen.width > 1 ? kWide : kThin;
+        else if (const auto* line = std::get_if<Polyline>(&item))
+            part = line->pen.width > 1 ? kWide : kThin;
+        else if (std::holds_alternative<Text>(item))
+            part = kText;
+        start = CpuMs();
+        painter.Paint(item);
+        parts[part] += CpuMs() - start;
+        ++counts[part];
+    }
+    std::printf("  parts (cpu): build %.2f ms; paint: %d fills %.2f ms, %d wide strokes %.2f ms, "
+                "%d thin %.2f ms, %d texts %.2f ms, %d other %.2f ms\n",
+                build, counts[kFill], parts[kFill], counts[kWide], parts[kWide], counts[kThin],
+                parts[kThin], counts[kText], parts[kText], counts[kOther], parts[kOther]);
+}
+
 // The map's background built and painted afresh every frame, as when the
 // view moves: sheet, grid, the topographic layer, roads, names, over Monaco
 // at a zoom index, north up or course up.
@@ -109,20 +146,26 @@ void RepaintBackground(RoadLayer& roads, int width, int height, int zoom, bool c
     const MapDrawing::Sources sources{scene.track, scene.waypoints, scene.units,
                                       0,           &drawing,        MeasureText};
     QImage image(width, height, QImage::Format_RGB32);
-    std::vector<double> ms;
+    std::vector<double> ms, cpu;
     for (int i = 0; i < frames; ++i) {
         const auto start = Steady::now();
+        const double cpuStart = CpuMs();
         DrawList list;
         MapDrawing::BuildBackground(scene.model, sources, scene.model.Viewport(), list);
         QPainter p(&image);
         DrawListPainter(p).Paint(list);
         p.end();
-        ms.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
+        cpu.push_back(CpuMs() - cpuStart);
+        ms.push_back(Ms(start));
     }
     const Figures f = Summarise(ms);
-    std::printf("map background %dx%d zoom %2d %s: median %.2f ms, p95 %.2f ms, %llu nodes\n",
-                width, height, zoom, courseUp ? "course up" : "north up ", f.median, f.p95,
-                static_cast<unsigned long long>(drawing.NodesDrawn()));
+    const Figures c = Summarise(cpu);
+    std::printf("map background %dx%d zoom %2d %s: median %.2f ms (cpu %.2f), p95 %.2f ms "
+                "(cpu %.2f), %llu nodes\n",
+                width, height, zoom, courseUp ? "course up" : "north up ", f.median, c.median,
+                f.p95, c.p95, static_cast<unsigned long long>(drawing.NodesDrawn()));
+    if (std::getenv("HW_BENCH_PARTS"))
+        BackgroundParts(scene, sources, image);
 }
 
 // Santo's relief (shading and contours) at 5 km: the repaint, and the
@@ -273,9 +316,34 @@ int main(int argc, char** argv)
         std::printf("%s\n%s\n", db.c_str(), trk.c_str());
         return 0;
     }
-    const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
+    if (argc > 2 && std::string(argv[1]) == "--background") {
+        // One zoom's afresh background over Monaco, many times (for a
+        // profiler), or every zoom's; HW_BENCH_PARTS=1 adds where it goes.
+        const QString map = QDir::temp().filePath(QStringLiteral("hw-bench-paint-monaco.map"));
+        RoadLayer roads;
+        if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
+                              {QStringLiteral("map-import"),
+                               QStringLiteral(HIKEWISE_PEER_DATA_DIR "/osm/monaco.osm.pbf"),
+                               map}) != 0 ||
+            !roads.Open(map.toStdString()))
+            return 1;
+        QFile::remove(map);
+        const int times = argc > 3 ? std::max(1, std::atoi(argv[3])) : 100;
+        if (std::string(argv[2]) != "all") {
+            RepaintBackground(roads, 1920, 1080, std::atoi(argv[2]), false, times);
+            return 0;
+        }
+        for (int zoom = 0; zoom < MapModel::ZoomCount(); ++zoom)
+            for (bool courseUp : {false, true})
+                RepaintBackground(roads, 1920, 1080, zoom, courseUp, times);
+        return 0;
+    }
+    const bool terrainOnly = argc > 1 && std::string(argv[1]) == "--terrain";
+    const int frames = argc > 1 && !terrainOnly ? std::max(5, std::atoi(argv[1])) : 60;
     for (bool walk : {true, false})
         for (bool courseUp : {false, true}) {
+            if (terrainOnly)
+                break;
             Repaint(800, 480, courseUp, walk, frames);
             Repaint(1920, 1080, courseUp, walk, frames);
         }
@@ -283,9 +351,11 @@ int main(int argc, char** argv)
     const QString extract = QStringLiteral(HIKEWISE_PEER_DATA_DIR "/osm/monaco.osm.pbf");
     const QString map = QDir::temp().filePath(QStringLiteral("hw-bench-paint-monaco.map"));
     RoadLayer roads;
-    if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
-                          {QStringLiteral("map-import"), extract, map}) == 0 &&
-        roads.Open(map.toStdString())) {
+    if (terrainOnly) {
+        // Only the relief below (bench_map_paint --terrain).
+    } else if (QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
+                                 {QStringLiteral("map-import"), extract, map}) == 0 &&
+               roads.Open(map.toStdString())) {
         for (bool withScene : {false, true}) {
             RepaintRoads(roads, 800, 480, withScene, frames);
             RepaintRoads(roads, 1920, 1080, withScene, frames);
@@ -310,6 +380,7 @@ int main(int argc, char** argv)
         std::printf("repaint with terrain: SKIPPED (no SRTM tile at %s)\n", qPrintable(hgt));
     }
     QFile::remove(dem);
-    StartUp(5);
+    if (!terrainOnly)
+        StartUp(5);
     return 0;
 }
