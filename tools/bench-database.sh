@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# A large waypoint database, as geocachers who keep their region offline hold
+# one: for each size, a database made once from a generated pocket query,
+# then
+#   - start-up: Hikewise to its first screenshot of the map page, with the
+#     database and without one (best of three), and its peak memory;
+#   - hikewise-tool wpt-import DB small.loc: load, add nine waypoints, save;
+#   - "mark here": the longest UI stall until the file is on disk.
+# Targets with 100,000 caches: start-up adds at most 1 s and stays under
+# 300 MB, wpt-import at most 4 s, the stall at most 50 ms.
+#   tools/bench-database.sh [BUILD_DIR [CACHES...]]   (default 10000 100000)
+# The databases stay in $HIKEWISE_BENCH_DIR when it is set (they take a
+# while to make: some 870 MB for 100,000 caches).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build}
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(10000 100000)
+bin=$build/bin
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+work=${HIKEWISE_BENCH_DIR:-}
+if [ -z "$work" ]; then
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
+mkdir -p "$work"
+
+# Nine waypoints in a LOC file.
+{
+  echo '<?xml version="1.0" encoding="UTF-8"?>'
+  echo '<loc version="1.0" src="Hikewise benchmark">'
+  for i in 1 2 3 4 5 6 7 8 9; do
+    echo "<waypoint><name id=\"BENCH$i\"><![CDATA[Bench point $i]]></name>"
+    echo "<coord lat=\"47.$i\" lon=\"8.$i\"/><type>Geocache</type></waypoint>"
+  done
+  echo '</loc>'
+} > "$work/small.loc"
+
+# Seconds and peak kilobytes of one run of the program to its screenshot.
+start_up() { # DATABASE
+  local best="" line
+  for _ in 1 2 3; do
+    rm -f "$work/start.trk"
+    line=$( { /usr/bin/time -f '%e %M' "$bin/hikewise" --settings "$work/start.conf" \
+      --database "$1" --track "$work/start.trk" --page 3 --size 800x480 \
+      --screenshot "$work/start.png" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+    if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN{exit !(a<b)}'; then
+      best=$line
+    fi
+  done
+  echo "$best"
+}
+
+empty=$(start_up "$work/none.wpt")
+printf '%-40s %6.2f s, %4d MB\n' "start-up without a database" "${empty%% *}" \
+  $(( ${empty##* } / 1024 ))
+for n in "${sizes[@]}"; do
+  echo "== $n caches"
+  "$bin/bench_mark_here" "$n" "$work" 10
+  db=$work/caches-$n.wpt
+  with=$(start_up "$db")
+  printf '%-40s %6.2f s (+%.2f s), %4d MB\n' "start-up with the database" "${with%% *}" \
+    "$(awk -v a="${with%% *}" -v b="${empty%% *}" 'BEGIN{print a-b}')" $(( ${with##* } / 1024 ))
+  cp "$db" "$work/import.wpt"
+  line=$( { /usr/bin/time -f '%e %M' "$bin/hikewise-tool" wpt-import "$work/import.wpt" \
+    "$work/small.loc" >/dev/null; } 2>&1 | tail -1)
+  printf '%-40s %6.2f s, %4d MB\n' "wpt-import DB small.loc" "${line%% *}" $(( ${line##* } / 1024 ))
+  rm -f "$work/import.wpt"
+done
