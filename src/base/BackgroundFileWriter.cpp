@@ -142,12 +142,16 @@ void BackgroundFileWriter::Run()
         lock.unlock();
         AtomicFileWriter file(job.path);
         const bool ok = file.Open() && job.produce(file) && file.Commit();
+        // Done before it is told: whoever hears of it and asks Pending()
+        // learns only of newer writes.
+        lock.lock();
+        running_.clear();
+        lock.unlock();
         if (job.done)
             job.done(ok);
         ProcessPending().Remove(job.path);
         lock.lock();
         busy_ = false;
-        running_.clear();
         ++(ok ? written_ : failed_);
         if (jobs_.empty())
             idle_.notify_all();

@@ -179,6 +179,16 @@ bool WaypointRecordParser::String(Cursor& at, std::string& field, bool decode)
         field = ansi_.Decode(std::string_view(data, size));
         return true;
     }
+    // Most texts are ASCII: their low bytes are the UTF-8.
+    field.resize(count);
+    bool ascii = true;
+    for (uint64_t i = 0; i < count && ascii; ++i) {
+        ascii = data[2 * i + 1] == 0 && static_cast<unsigned char>(data[2 * i]) < 0x80;
+        field[i] = data[2 * i];
+    }
+    if (ascii)
+        return true;
+    field.clear();
     units_.resize(count);
     std::memcpy(units_.data(), data, size);
     AppendUtf16AsUtf8(field, units_);

@@ -1,3 +1,4 @@
+#include "StringSink.h"
 #include "TestFiles.h"
 #include "WaypointFileBuilder.h"
 
@@ -25,15 +26,7 @@ using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteNewFile;
 
-class StringSink final : public ByteSink {
-public:
-    bool Write(const char* data, size_t size) override
-    {
-        bytes.append(data, size);
-        return true;
-    }
-    std::string bytes;
-};
+using test::StringSink;
 
 std::string Bytes(const WaypointDatabase& db, RecordCopy copy = RecordCopy::Unchanged)
 {
