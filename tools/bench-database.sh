@@ -42,9 +42,10 @@ start_up() { # DATABASE
   local best="" line
   for _ in 1 2 3; do
     rm -f "$work/start.trk"
-    line=$( { /usr/bin/time -f '%e %M' "$bin/hikewise" --settings "$work/start.conf" \
+    /usr/bin/time -o "$work/time.txt" -f '%e %M %U %S' "$bin/hikewise" --settings "$work/start.conf" \
       --database "$1" --track "$work/start.trk" --page 3 --size 800x480 \
-      --screenshot "$work/start.png" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+      --screenshot "$work/start.png" >/dev/null 2>&1
+    line=$(tail -1 "$work/time.txt")
     if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN{exit !(a<b)}'; then
       best=$line
     fi
@@ -52,19 +53,28 @@ start_up() { # DATABASE
   echo "$best"
 }
 
+# LABEL "WALL KB USER SYS" ["WALL KB USER SYS" of the run without]: the
+# time on the clock and on the processor (which a busy machine does not
+# stretch), and the peak memory.
+show() {
+  awk -v label="$1" -v run="$2" -v base="${3:-}" 'BEGIN {
+    split(run, r, " "); line = sprintf("%-34s %6.2f s, cpu %5.2f s", label, r[1], r[3] + r[4])
+    if (base != "") { split(base, b, " "); line = line sprintf(" (+%.2f s, cpu +%.2f s)",
+      r[1] - b[1], r[3] + r[4] - b[3] - b[4]) }
+    printf "%s, %d MB\n", line, r[2] / 1024 }'
+}
+
 empty=$(start_up "$work/none.wpt")
-printf '%-40s %6.2f s, %4d MB\n' "start-up without a database" "${empty%% *}" \
-  $(( ${empty##* } / 1024 ))
+show "start-up without a database" "$empty"
 for n in "${sizes[@]}"; do
   echo "== $n caches"
-  "$bin/bench_mark_here" "$n" "$work" 10
+  "$bin/bench_mark_here" "$n" "$work" 10 2>/dev/null
   db=$work/caches-$n.wpt
-  with=$(start_up "$db")
-  printf '%-40s %6.2f s (+%.2f s), %4d MB\n' "start-up with the database" "${with%% *}" \
-    "$(awk -v a="${with%% *}" -v b="${empty%% *}" 'BEGIN{print a-b}')" $(( ${with##* } / 1024 ))
+  show "start-up with the database" "$(start_up "$db")" "$empty"
   cp "$db" "$work/import.wpt"
-  line=$( { /usr/bin/time -f '%e %M' "$bin/hikewise-tool" wpt-import "$work/import.wpt" \
-    "$work/small.loc" >/dev/null; } 2>&1 | tail -1)
-  printf '%-40s %6.2f s, %4d MB\n' "wpt-import DB small.loc" "${line%% *}" $(( ${line##* } / 1024 ))
+  /usr/bin/time -o "$work/time.txt" -f '%e %M %U %S' "$bin/hikewise-tool" wpt-import \
+    "$work/import.wpt" "$work/small.loc" >/dev/null
+  show "wpt-import DB small.loc" "$(tail -1 "$work/time.txt")"
   rm -f "$work/import.wpt"
 done
+uptime
