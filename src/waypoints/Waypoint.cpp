@@ -1,10 +1,22 @@
 #include "waypoints/Waypoint.h"
 
+#include "waypoints/WaypointTextSource.h"
+
 #include <tuple>
 
 namespace hw {
 
 Waypoint::~Waypoint() = default;
+
+Waypoint Waypoint::WithTexts() const
+{
+    Waypoint whole = *this;
+    if (file.textsDeferred && file.source)
+        file.source->DecodeTexts(file.offset, file.size, whole);
+    whole.file.textsDeferred = false;
+    whole.file.asInFile = false;
+    return whole;
+}
 
 bool Waypoint::SameContent(const Waypoint& o) const
 {

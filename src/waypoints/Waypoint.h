@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace hw {
@@ -63,6 +64,22 @@ struct GeocacheInfo {
     friend bool operator==(const GeocacheInfo&, const GeocacheInfo&) = default;
 };
 
+class WaypointTextSource;
+
+// Where a record read from a database file stands in that file. Its long
+// geocache texts (descriptions, hints, log texts and finders) may still wait
+// there, undecoded; and a record that is as the file holds it is written
+// back by copying its bytes.
+struct WaypointFileRecord {
+    std::shared_ptr<const WaypointTextSource> source;
+    uint64_t offset = 0;
+    uint64_t size = 0;
+    bool textsDeferred = false; // the long texts are in the file, not in the fields
+    bool asInFile = false;      // no field changed since it was read
+
+    friend bool operator==(const WaypointFileRecord&, const WaypointFileRecord&) = default;
+};
+
 // One named position: a plain waypoint, a geocache or a proximity alarm.
 // A value type; the database stores copies. Strings are UTF-8.
 class Waypoint {
@@ -97,6 +114,15 @@ public:
     int32_t nVisitLogType = 0; // kept and written unchanged
     int nSerial = 0;           // runtime: given by the database, 0 outside it
     double dListDistance = 0;  // runtime: km from the position, for the manager's list
+    WaypointFileRecord file;   // runtime: where a loaded record came from
+
+    // The long geocache texts are still in the database file: the fields
+    // are empty until WithTexts() decodes them.
+    bool HasDeferredTexts() const { return file.textsDeferred; }
+    // A copy with every text in its fields, decoded from the file when they
+    // were deferred (empty when the file was changed by another program
+    // since). Pages, edit sheets and exports read texts through this.
+    Waypoint WithTexts() const;
 
     // Every persistent field equal (the runtime-only fields are ignored).
     bool SameContent(const Waypoint& other) const;

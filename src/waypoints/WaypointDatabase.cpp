@@ -46,15 +46,51 @@ int WaypointDatabase::AddUnchecked(const Waypoint& waypoint)
     int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
     if (cell < 0)
         return -1;
-    return Store(waypoint, cell);
+    return Store(waypoint, cell, false);
 }
 
-int WaypointDatabase::Store(const Waypoint& waypoint, int cell)
+int WaypointDatabase::AddLoaded(Waypoint&& waypoint)
 {
-    std::vector<Waypoint>& list = cells_[static_cast<size_t>(cell)];
-    list.push_back(waypoint);
+    int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
+    if (cell < 0)
+        return -1;
+    return Store(std::move(waypoint), cell, true);
+}
+
+const WaypointDatabase::CellList& WaypointDatabase::EmptyCell()
+{
+    static const CellList empty;
+    return empty;
+}
+
+WaypointDatabase::CellList& WaypointDatabase::MutableCell(int index)
+{
+    std::shared_ptr<CellList>& cell = cells_[static_cast<size_t>(index)];
+    if (!cell)
+        cell = std::make_shared<CellList>();
+    else if (cell.use_count() > 1)
+        cell = std::make_shared<CellList>(*cell);
+    return *cell;
+}
+
+WaypointDatabase::Snapshot WaypointDatabase::TakeSnapshot() const
+{
+    Snapshot s;
+    s.cells_.reserve(cells_.size());
+    for (const std::shared_ptr<CellList>& cell : cells_)
+        s.cells_.push_back(cell);
+    s.count_ = count_;
+    return s;
+}
+
+int WaypointDatabase::Store(Waypoint waypoint, int cell, bool loaded)
+{
+    std::vector<Waypoint>& list = MutableCell(cell);
+    list.push_back(std::move(waypoint));
     Waypoint& stored = list.back();
     KeepIndicesInTables(stored);
+    if (!loaded)
+        stored.file.asInFile = false;
     stored.nSerial = nextSerial_++;
     cellOfSerial_[stored.nSerial] = cell;
     serialsByName_[stored.strName].push_back(stored.nSerial);
@@ -69,7 +105,7 @@ WaypointDatabase::Location WaypointDatabase::Locate(int serial) const
     auto it = cellOfSerial_.find(serial);
     if (it == cellOfSerial_.end())
         return {};
-    const std::vector<Waypoint>& list = cells_[static_cast<size_t>(it->second)];
+    const std::vector<Waypoint>& list = Cell(it->second);
     for (size_t i = 0; i < list.size(); ++i)
         if (list[i].nSerial == serial)
             return {it->second, i};
@@ -89,7 +125,7 @@ void WaypointDatabase::Unindex(const Waypoint& stored)
 
 void WaypointDatabase::Erase(const Location& at)
 {
-    std::vector<Waypoint>& list = cells_[static_cast<size_t>(at.cell)];
+    std::vector<Waypoint>& list = MutableCell(at.cell);
     Unindex(list[at.index]);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
     --count_;
@@ -117,21 +153,23 @@ int WaypointDatabase::FirstSerialNamed(std::string_view name) const
 
 int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int cell)
 {
-    std::vector<Waypoint>& list = cells_[static_cast<size_t>(at.cell)];
+    std::vector<Waypoint>& list = MutableCell(at.cell);
     int serial = list[at.index].nSerial;
     Unindex(list[at.index]);
+    Waypoint* stored = nullptr;
     if (cell == at.cell) {
         // Same cell: overwrite in place, keeping the insertion order.
-        list[at.index] = waypoint;
-        list[at.index].nSerial = serial;
-        KeepIndicesInTables(list[at.index]);
+        stored = &list[at.index];
+        *stored = waypoint;
     } else {
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
-        std::vector<Waypoint>& target = cells_[static_cast<size_t>(cell)];
+        std::vector<Waypoint>& target = MutableCell(cell);
         target.push_back(waypoint);
-        target.back().nSerial = serial;
-        KeepIndicesInTables(target.back());
+        stored = &target.back();
     }
+    stored->nSerial = serial;
+    stored->file.asInFile = false;
+    KeepIndicesInTables(*stored);
     cellOfSerial_[serial] = cell;
     serialsByName_[waypoint.strName].push_back(serial);
     modified_ = true;
@@ -157,7 +195,7 @@ int WaypointDatabase::ReplaceBySerial(int serial, const Waypoint& waypoint)
         return 0;
     // A record keeps its name even when a loaded file repeats it; only a
     // rename onto another record's name is refused.
-    const Waypoint& stored = cells_[static_cast<size_t>(at.cell)][at.index];
+    const Waypoint& stored = Cell(at.cell)[at.index];
     auto named = serialsByName_.find(waypoint.strName);
     if (waypoint.strName != stored.strName && named != serialsByName_.end() &&
         std::any_of(named->second.begin(), named->second.end(),
@@ -172,7 +210,7 @@ int WaypointDatabase::ReplaceBySerial(int serial, const Waypoint& waypoint)
 bool WaypointDatabase::FindBySerial(int serial, Waypoint& out) const
 {
     const Waypoint* stored = StoredBySerial(serial);
-    out = stored ? *stored : Waypoint();
+    out = stored ? stored->WithTexts() : Waypoint();
     return stored != nullptr;
 }
 
@@ -181,7 +219,7 @@ const Waypoint* WaypointDatabase::StoredBySerial(int serial) const
     Location at = Locate(serial);
     if (at.cell < 0)
         return nullptr;
-    return &cells_[static_cast<size_t>(at.cell)][at.index];
+    return &Cell(at.cell)[at.index];
 }
 
 bool WaypointDatabase::NameExists(std::string_view name) const
@@ -213,8 +251,8 @@ void WaypointDatabase::Clear()
 {
     if (count_ == 0)
         return;
-    for (std::vector<Waypoint>& cell : cells_)
-        cell.clear();
+    for (std::shared_ptr<CellList>& cell : cells_)
+        cell.reset();
     ++revision_;
     cellOfSerial_.clear();
     serialsByName_.clear();
@@ -226,10 +264,13 @@ void WaypointDatabase::SetListDistance(const Waypoint& stored, double km)
     auto it = cellOfSerial_.find(stored.nSerial);
     if (it == cellOfSerial_.end())
         return;
-    std::vector<Waypoint>& cell = cells_[static_cast<size_t>(it->second)];
-    const Waypoint* first = cell.data();
-    if (&stored >= first && &stored < first + cell.size())
-        cell[static_cast<size_t>(&stored - first)].dListDistance = km;
+    // A runtime field, set in place: snapshots never read it.
+    const std::shared_ptr<CellList>& cell = cells_[static_cast<size_t>(it->second)];
+    if (!cell)
+        return;
+    const Waypoint* first = cell->data();
+    if (&stored >= first && &stored < first + cell->size())
+        (*cell)[static_cast<size_t>(&stored - first)].dListDistance = km;
 }
 
 int WaypointDatabase::CheckProximity(const GeoPoint& position, Waypoint& out)
@@ -241,7 +282,12 @@ int WaypointDatabase::CheckProximity(const GeoPoint& position, Waypoint& out)
     area.Begin({position.lat - kReach, position.lon - kReach, 0},
                {position.lat + kReach, position.lon + kReach, 0});
     for (int cell = area.Next(); cell >= 0; cell = area.Next()) {
-        for (Waypoint& w : cells_[static_cast<size_t>(cell)]) {
+        // The fired flag is a runtime field, set in place: snapshots never
+        // read it.
+        const std::shared_ptr<CellList>& list = cells_[static_cast<size_t>(cell)];
+        if (!list)
+            continue;
+        for (Waypoint& w : *list) {
             if (w.bActiveWaypoint != 1)
                 continue;
             double km = DistanceKmMicro({w.nLatitude, w.nLongitude, 0}, position);

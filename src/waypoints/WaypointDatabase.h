@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,9 +21,34 @@ namespace hw {
 // Whole-database order is cells 0..39,999, and insertion order in a cell.
 // A stored record's symbol, state and message indices always name entries
 // of their tables (an index outside is stored as 0).
+//
+// Cells are shared with snapshots and copies, and copied only when one of
+// them changes: a snapshot for a save costs a pointer per cell, and the
+// records it holds stay as they were while the database changes on.
 class WaypointDatabase {
+    using CellList = std::vector<Waypoint>;
+
 public:
     static constexpr int kCellCount = CellArea::kCellCount;
+
+    // The records as they were at one moment, in whole-database order; safe
+    // to read on another thread while the database changes.
+    class Snapshot {
+    public:
+        int Count() const { return count_; }
+        template <typename Visit> void ForEach(Visit&& visit) const
+        {
+            for (const std::shared_ptr<const CellList>& cell : cells_)
+                if (cell)
+                    for (const Waypoint& w : *cell)
+                        visit(w);
+        }
+
+    private:
+        friend class WaypointDatabase;
+        std::vector<std::shared_ptr<const CellList>> cells_;
+        int count_ = 0;
+    };
 
     WaypointDatabase();
 
@@ -32,6 +58,9 @@ public:
     int Add(const Waypoint& waypoint);
     // As Add, without the name check (loaders take names as a file has them).
     int AddUnchecked(const Waypoint& waypoint);
+    // As AddUnchecked, for a record just read from the database file: it
+    // keeps its place in the file (Waypoint::file).
+    int AddLoaded(Waypoint&& waypoint);
     // Overwrites the first stored waypoint (database order) with that name,
     // keeping its serial id; the record moves to the cell of its new
     // position. Returns the serial id, 0 when no name matches, -1 when the
@@ -42,9 +71,11 @@ public:
     // renamed to a name another waypoint has; -1 when the position lies
     // outside the grid.
     int ReplaceBySerial(int serial, const Waypoint& waypoint);
-    // Copies the stored waypoint out; a default record when there is none.
+    // Copies the stored waypoint out with all its texts (WithTexts); a
+    // default record when there is none.
     bool FindBySerial(int serial, Waypoint& out) const;
-    // The stored record, or nullptr. Valid until the next change.
+    // The stored record, or nullptr. Valid until the next change. Its long
+    // geocache texts may still be in the file (Waypoint::WithTexts).
     const Waypoint* StoredBySerial(int serial) const;
     bool NameExists(const Waypoint& waypoint) const { return NameExists(waypoint.strName); }
     bool NameExists(std::string_view name) const;
@@ -63,7 +94,8 @@ public:
     static int CellIndex(int32_t lat, int32_t lon) { return CellArea::CellIndex(lat, lon); }
     const std::vector<Waypoint>& Cell(int index) const
     {
-        return cells_[static_cast<size_t>(index)];
+        const std::shared_ptr<CellList>& cell = cells_[static_cast<size_t>(index)];
+        return cell ? *cell : EmptyCell();
     }
     // Walks the cells covering the box between two corners: NextCell returns
     // each cell index once, then -1. A cell also holds waypoints 20 degrees
@@ -76,10 +108,12 @@ public:
     // Visits every waypoint in whole-database order.
     template <typename Visit> void ForEach(Visit&& visit) const
     {
-        for (const std::vector<Waypoint>& cell : cells_)
-            for (const Waypoint& w : cell)
-                visit(w);
+        for (const std::shared_ptr<CellList>& cell : cells_)
+            if (cell)
+                for (const Waypoint& w : *cell)
+                    visit(w);
     }
+    Snapshot TakeSnapshot() const;
     // The runtime distance the waypoint manager lists (not a change), on a
     // record of this database.
     void SetListDistance(const Waypoint& stored, double km);
@@ -107,14 +141,17 @@ private:
         int cell = -1;
         size_t index = 0;
     };
+    static const CellList& EmptyCell();
+    // The cell to change: copied first while a snapshot or copy shares it.
+    CellList& MutableCell(int index);
     Location Locate(int serial) const;
-    int Store(const Waypoint& waypoint, int cell);
+    int Store(Waypoint waypoint, int cell, bool loaded);
     void Unindex(const Waypoint& stored);
     void Erase(const Location& at);
     int FirstSerialNamed(std::string_view name) const;
     int MoveInto(const Location& at, const Waypoint& waypoint, int cell);
 
-    std::vector<std::vector<Waypoint>> cells_;
+    std::vector<std::shared_ptr<CellList>> cells_; // empty cells hold none
     int count_ = 0;
     int nextSerial_ = 1;
     bool modified_ = false;

@@ -5,6 +5,7 @@
 #include "waypoints/WaypointFileWriter.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 namespace hw {
 namespace {
@@ -13,6 +14,15 @@ bool FileExists(const std::string& path)
 {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
+}
+
+// The folder of a file takes new files (a quick look, no writing).
+bool FolderWritable(const std::string& path)
+{
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return access(folder.c_str(), W_OK) == 0;
 }
 
 class BusyScope {
@@ -52,7 +62,23 @@ std::string WaypointDatabaseCommands::CurrentPath() const
 
 int WaypointDatabaseCommands::LoadCurrent()
 {
-    return LoadWaypointDatabase(db_, CurrentPath());
+    return LoadWaypointDatabase(db_, CurrentPath(), nullptr, true, WaypointTexts::Deferred);
+}
+
+bool WaypointDatabaseCommands::SaveCurrentInBackground(BackgroundFileWriter& writer,
+                                                       BackgroundFileWriter::Done done)
+{
+    const std::string path = CurrentPath();
+    if (!EnsureParentFolder(path) || !FolderWritable(path))
+        return false;
+    writer.Write(
+        path,
+        [records = db_.TakeSnapshot()](ByteSink& sink) {
+            return WriteWaypointSnapshot(records, sink);
+        },
+        std::move(done));
+    db_.SetModified(false); // asked for: the file follows
+    return true;
 }
 
 int WaypointDatabaseCommands::SaveCurrent()
@@ -82,14 +108,14 @@ bool WaypointDatabaseCommands::Open()
         SaveCurrent();
     if (FileExists(chosen)) {
         WaypointFileInfo info;
-        if (LoadWaypointDatabase(db_, chosen, &info) == 1) {
+        if (LoadWaypointDatabase(db_, chosen, &info, true, WaypointTexts::Deferred) == 1) {
             binding_.Bind(chosen);
             return true;
         }
         // A file that is no database (or from a newer program) is not bound:
         // the next save would overwrite it.
     } else {
-        LoadWaypointDatabase(db_, chosen);
+        LoadWaypointDatabase(db_, chosen, nullptr, true, WaypointTexts::Deferred);
     }
     dialogs_.ShowCannotOpen();
     LoadCurrent();
@@ -107,12 +133,14 @@ bool WaypointDatabaseCommands::New()
     BusyScope busy(dialogs_);
     if (db_.IsModified())
         SaveCurrent();
+    BackgroundFileWriter::WaitForPath(chosen); // no save of ours lands after the delete
     if (FileExists(chosen)) {
         std::error_code ec;
         std::filesystem::remove(chosen, ec);
     }
     binding_.Bind(chosen);
-    LoadWaypointDatabase(db_, chosen); // absent: empty, bound to the new file
+    LoadWaypointDatabase(db_, chosen, nullptr, true,
+                         WaypointTexts::Deferred); // absent: empty, bound to the new file
     return true;
 }
 

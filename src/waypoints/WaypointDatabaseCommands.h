@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/BackgroundFileWriter.h"
 #include "base/FileBinding.h"
 #include "base/HandheldPaths.h"
 #include "base/SettingsStore.h"
@@ -52,11 +53,22 @@ public:
 
     // The current database file, as a path of this machine.
     std::string CurrentPath() const;
-    // Loads the current database file (at start-up); 1 on success.
+    // Loads the current database file (at start-up), its long texts left in
+    // the file until they are asked for; 1 on success.
     int LoadCurrent();
     // Saves to the current file; when that fails, offers to save elsewhere
     // until a save succeeds or the user declines. 1 when saved.
     int SaveCurrent();
+    // Saves to the current file on the writer's thread: the caller goes on
+    // at once with the database as it is, and the file follows. A change
+    // made meanwhile is saved by a later call, after this one. done is told
+    // on the writer's thread whether the file was written; a save that a
+    // later one took over before it began is not told. A failure leaves the
+    // previous file, and the caller marks the database modified again and
+    // runs SaveCurrent for the recovery question. False, with nothing asked
+    // of the writer, when the file's folder cannot be made or written: the
+    // caller then runs SaveCurrent at once.
+    bool SaveCurrentInBackground(BackgroundFileWriter& writer, BackgroundFileWriter::Done done);
     // "打开...": true when the database was reloaded (the map redraws).
     bool Open();
     // "新建...": true when the database was replaced by an empty one. An

@@ -1,153 +1,25 @@
 #include "waypoints/WaypointFileReader.h"
 
+#include "base/BackgroundFileWriter.h"
 #include "base/FileByteReader.h"
+#include "base/MappedFile.h"
 #include "base/TextCodec.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/WaypointRecordParser.h"
+#include "waypoints/WaypointTextSource.h"
 
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace hw {
 namespace {
 
-// Field layouts of the binary versions.
-struct Layout {
-    enum Strings { S8, S16, S32 } strings = S32;
-    bool altitudeInHundredths = false; // version 2
-    bool visitLogTypeAndLogs = true;   // versions 4 and later
-    bool fieldNotePending = true;      // versions 6 and later
-};
-
-Layout LayoutOf(int version)
-{
-    Layout l;
-    switch (version) {
-    case 2: l.altitudeInHundredths = true; [[fallthrough]];
-    case 3: l.visitLogTypeAndLogs = false; [[fallthrough]];
-    case 4:
-        l.strings = Layout::S8;
-        l.fieldNotePending = false;
-        break;
-    case 5:
-        l.strings = Layout::S16;
-        l.fieldNotePending = false;
-        break;
-    case 6: l.strings = Layout::S16; break;
-    default: break; // 0, 1 and 7: the current layout
-    }
-    return l;
-}
-
-class RecordReader {
-public:
-    RecordReader(FileByteReader& in, const Layout& layout) : in_(in), layout_(layout) {}
-
-    // One whole record, or false when the file ends inside it.
-    bool Read(Waypoint& w)
-    {
-        GeocacheInfo& g = w.geocache;
-        if (!in_.ReadI32(w.nLatitude) || !in_.ReadI32(w.nLongitude))
-            return false;
-        if (layout_.altitudeInHundredths) {
-            int32_t hundredths;
-            if (!in_.ReadI32(hundredths))
-                return false;
-            w.fAltitude = static_cast<float>(hundredths * 0.01);
-        } else if (!in_.ReadF32(w.fAltitude)) {
-            return false;
-        }
-        if (!String(w.strName) || !U16(w.icon) || !U8(w.bActiveWaypoint) ||
-            !in_.ReadF64(w.dActiveWPDistance) || !String(w.strSoundFile) || !String(w.strComment) ||
-            !U16(w.nType) || !U16(w.nGeocacheState) || !in_.ReadI32(w.timeGeochacheFound) ||
-            !U8(w.bUseGeocacheStateForIconID) || !String(w.strURL) || !in_.ReadI32(w.timeCreated) ||
-            !U16(w.nActiveWaypointMessageType) || !String(w.strFieldNotes))
-            return false;
-        if (layout_.visitLogTypeAndLogs && !in_.ReadI32(w.nVisitLogType))
-            return false;
-        if (!U8(g.bLongDescriptionHtml) || !String(g.strLongDescription) ||
-            !U8(g.bShortDescriptionHtml) || !String(g.strShortDescription) ||
-            !String(g.strEncodedHints) || !U8(g.bAvailable) || !U8(g.bArchived) ||
-            !String(g.strCacheName) || !String(g.strContainer) || !String(g.strCountry) ||
-            !String(g.strState) || !String(g.strPlacedBy) || !String(g.strCacheType) ||
-            !in_.ReadU8(g.nDifficulty) || !in_.ReadU8(g.nTerrain))
-            return false;
-        if (layout_.fieldNotePending && !U8(g.bFieldNotePending))
-            return false;
-        if (layout_.visitLogTypeAndLogs) {
-            for (GeocacheLog& log : g.logs) {
-                if (!String(log.strText) || !in_.ReadU8(log.nLogType) || !U8(log.bTextEncoded) ||
-                    !in_.ReadI32(log.timeDate) || !String(log.strFinder))
-                    return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    bool U8(int& field)
-    {
-        uint8_t v;
-        if (!in_.ReadU8(v))
-            return false;
-        field = v;
-        return true;
-    }
-    bool U16(int& field)
-    {
-        uint16_t v;
-        if (!in_.ReadU16(v))
-            return false;
-        field = v;
-        return true;
-    }
-    // A string whose count runs past the end of the file is not read: the
-    // count is checked against what is left before anything is allocated.
-    bool String(std::string& field)
-    {
-        uint64_t count;
-        if (layout_.strings == Layout::S32) {
-            uint32_t n;
-            if (!in_.ReadU32(n))
-                return false;
-            count = n;
-        } else {
-            uint16_t n;
-            if (!in_.ReadU16(n))
-                return false;
-            count = n;
-        }
-        uint64_t bytes = layout_.strings == Layout::S8 ? count : count * 2;
-        if (bytes > in_.Remaining())
-            return false;
-        field.clear();
-        if (count == 0)
-            return true;
-        if (layout_.strings == Layout::S8) {
-            raw_.resize(bytes);
-            if (!in_.Read(raw_.data(), bytes))
-                return false;
-            field = ansi_.Decode(std::string_view(raw_.data(), raw_.size()));
-            return true;
-        }
-        units_.resize(count);
-        raw_.resize(bytes);
-        if (!in_.Read(raw_.data(), bytes))
-            return false;
-        for (size_t i = 0; i < count; ++i)
-            units_[i] = static_cast<char16_t>(static_cast<unsigned char>(raw_[2 * i]) |
-                                              (static_cast<unsigned char>(raw_[2 * i + 1]) << 8));
-        AppendUtf16AsUtf8(field, units_);
-        return true;
-    }
-
-    FileByteReader& in_;
-    Layout layout_;
-    AnsiDecoder ansi_;
-    std::vector<char> raw_;
-    std::u16string units_;
-};
+constexpr uint64_t kHeaderSize = 11; // magic, version, record count
+// The pages of a large file read so far leave memory in steps of this size.
+constexpr uint64_t kReleaseStep = 16 << 20;
 
 // Version 1 is text: one waypoint a line, fields separated by 0x1F.
 constexpr char kFieldSeparator = 0x1F;
@@ -233,52 +105,74 @@ int LoadText(WaypointDatabase& db, FileByteReader& in, WaypointFileInfo& info)
     return 1;
 }
 
-int LoadBinary(WaypointDatabase& db, FileByteReader& in, int version, WaypointFileInfo& info)
+int LoadBinary(WaypointDatabase& db, std::unique_ptr<MappedFile> file, int version,
+               WaypointTexts texts, WaypointFileInfo& info)
 {
     info.version = version;
     if (version >= 8)
         return 0;
+    const std::string_view bytes = file->Bytes();
     int32_t count = 0;
-    if (!in.ReadI32(count)) {
+    if (bytes.size() < kHeaderSize) {
         info.truncated = true;
         return 1;
     }
+    std::memcpy(&count, bytes.data() + 7, sizeof count);
     info.declaredCount = count;
-    RecordReader reader(in, LayoutOf(version));
+    const MappedFile& mapped = *file; // stays where it is when the source takes it
+    std::shared_ptr<const WaypointTextSource> source;
+    if (texts == WaypointTexts::Deferred)
+        source = std::make_shared<WaypointTextSource>(std::move(file), version);
+    WaypointRecordParser parser(bytes, version);
+    const auto mode =
+        source ? WaypointRecordParser::Texts::Defer : WaypointRecordParser::Texts::Decode;
+    uint64_t offset = kHeaderSize;
+    uint64_t released = 0;
     for (int32_t i = 0; i < count; ++i) {
         Waypoint w;
-        if (!reader.Read(w)) {
+        const uint64_t start = offset;
+        if (!parser.Read(offset, w, mode)) {
             info.truncated = true;
             break;
         }
-        if (db.AddUnchecked(w) > 0)
+        if (source)
+            w.file = {source, start, offset - start, true, true};
+        if (db.AddLoaded(std::move(w)) > 0)
             ++info.recordsRead;
+        if (offset - released >= kReleaseStep) {
+            mapped.Release(released, start);
+            released = start;
+        }
     }
+    mapped.Release(0, mapped.Size()); // read again only for a record's texts
     return 1;
 }
 
 } // namespace
 
 int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, WaypointFileInfo* infoOut,
-                         bool rewriteTextVersion)
+                         bool rewriteTextVersion, WaypointTexts texts)
 {
+    // A save of this process still writing the file goes first: a load never
+    // reads it one change behind.
+    BackgroundFileWriter::WaitForPath(path);
     WaypointFileInfo info;
     db.Clear();
+    auto file = std::make_unique<MappedFile>();
     FileByteReader in;
     int result = 0;
-    if (in.Open(path)) {
+    if (file->Open(path)) {
         info.opened = true;
-        char header[7] = {};
-        size_t headerSize = static_cast<size_t>(std::min<uint64_t>(7, in.Size()));
-        in.Read(header, headerSize);
-        if (headerSize >= 6 && std::memcmp(header, kWaypointFileMagic, 6) == 0) {
-            result = headerSize == 7
-                         ? LoadBinary(db, in, static_cast<unsigned char>(header[6]), info)
+        const std::string_view header = file->Bytes().substr(0, 7);
+        if (header.size() >= 6 && header.substr(0, 6) == std::string_view(kWaypointFileMagic, 6)) {
+            result = header.size() == 7
+                         ? LoadBinary(db, std::move(file), static_cast<unsigned char>(header[6]),
+                                      texts, info)
                          : 1;
-            info.truncated = info.truncated || headerSize < 7;
+            info.truncated = info.truncated || header.size() < 7;
             if (result == 0)
                 db.Clear();
-        } else if (in.Rewind() && LoadText(db, in, info) == 1) {
+        } else if (in.Open(path) && LoadText(db, in, info) == 1) {
             result = 1;
             db.SetModified(false);
             info.rewritten = rewriteTextVersion && SaveWaypointDatabase(db, path) == 1;

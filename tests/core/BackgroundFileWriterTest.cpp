@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace hw {
@@ -43,6 +44,31 @@ TEST(BackgroundFileWriterTest, AFailedWriteKeepsTheOldFileAndIsCounted)
         last.Write(kept, "last words");
     }
     EXPECT_EQ(test::ReadFileBytes(kept), "last words");
+}
+
+TEST(BackgroundFileWriterTest, AMadeFileIsToldAndAReaderWaitsForIt)
+{
+    test::TempDir dir;
+    const std::string path = dir.Path("made.bin");
+    std::atomic<int> told{0};
+    BackgroundFileWriter writer;
+    writer.Write(
+        path, [](ByteSink& sink) { return sink.Write("made", 4); },
+        [&told](bool written) { told = written ? 1 : -1; });
+    // Another writer's reader: waits for the write of this process.
+    BackgroundFileWriter::WaitForPath(path);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(test::ReadFileBytes(path), "made");
+    EXPECT_FALSE(writer.Pending(path));
+
+    // Bytes that cannot be made: told, the old file stays.
+    writer.Write(
+        path, [](ByteSink& sink) { return sink.Write("par", 3) && false; },
+        [&told](bool written) { told = written ? 1 : -1; });
+    writer.Wait();
+    EXPECT_EQ(told, -1);
+    EXPECT_EQ(test::ReadFileBytes(path), "made");
+    EXPECT_EQ(writer.Failed(), 1u);
 }
 
 } // namespace

@@ -308,6 +308,7 @@ private slots:
         QVERIFY(f.window->HandleCommand(cmd::kDeleteThisWaypoint));
         QVERIFY(!db.FindBySerial(serial, w));
         QVERIFY(f.window->Selection().Empty());
+        f.window->DatabaseWriter().Wait();                  // saved beside the UI thread
         QVERIFY(QFile::exists(dir.path() + "/points.wpt")); // saved
     }
 

@@ -35,7 +35,7 @@ int Run(const Args& args)
     WaypointDatabase db;
     std::error_code ec;
     if (std::filesystem::exists(dbPath, ec) &&
-        LoadWaypointDatabase(db, dbPath, nullptr, false) != 1)
+        LoadWaypointDatabase(db, dbPath, nullptr, false, WaypointTexts::Deferred) != 1)
         return Fail("wpt-import: " + dbPath + " is not a waypoint database");
 
     int status = 0;

@@ -78,13 +78,15 @@ int Run(const Args& args)
     if (args.size() != 1)
         return Fail("wpt-list: usage: wpt-list DB");
     WaypointDatabase db;
-    if (LoadWaypointDatabase(db, args[0], nullptr, false) != 1)
+    // The texts are decoded one record at a time: a large database lists in
+    // little memory.
+    if (LoadWaypointDatabase(db, args[0], nullptr, false, WaypointTexts::Deferred) != 1)
         return Fail("wpt-list: cannot read the waypoint database " + args[0]);
     std::string out;
     db.ForEach([&out](const Waypoint& w) {
         out.clear();
         JsonWriter j(out);
-        WriteWaypoint(j, w);
+        WriteWaypoint(j, w.WithTexts());
         std::printf("%s\n", out.c_str());
     });
     return 0;

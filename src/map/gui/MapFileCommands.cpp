@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <filesystem>
 
@@ -123,7 +124,31 @@ bool MapFileCommands::SaveDatabase()
 {
     MapDatabaseDialogs dialogs(map_);
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
-    return commands.SaveCurrent() == 1;
+    const std::string path = commands.CurrentPath();
+    QPointer<MapWnd> map(&map_);
+    const bool asked =
+        commands.SaveCurrentInBackground(map_.DatabaseWriter(), [map, path](bool ok) {
+            if (ok || !map)
+                return;
+            QMetaObject::invokeMethod(
+                map.data(),
+                [map, path] {
+                    if (map)
+                        map->DatabaseSaveFailed(path);
+                },
+                Qt::QueuedConnection);
+        });
+    return asked || commands.SaveCurrent() == 1;
+}
+
+void MapFileCommands::DatabaseSaveFailed(const std::string& path)
+{
+    if (map_.DatabaseWriter().Pending(path))
+        return; // the newer save tells its own outcome
+    map_.Waypoints().SetModified(true);
+    MapDatabaseDialogs dialogs(map_);
+    WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
+    commands.SaveCurrent();
 }
 
 bool MapFileCommands::SaveTrack()

@@ -17,9 +17,14 @@ class MapFileCommands : public CommandTarget {
 public:
     explicit MapFileCommands(MapWnd& map) : map_(map) {}
 
-    // Saves the database to its file; when that fails, the recovery
-    // question. True when saved.
+    // Saves the database to its file beside the UI thread; when that fails,
+    // the recovery question (at once when the file's folder cannot be
+    // written, later when the writing fails). True when saved or on its way.
     bool SaveDatabase();
+    // A background save of the database to path failed: unless a newer save
+    // is on its way, the database is marked modified and saved here, with
+    // the recovery question.
+    void DatabaseSaveFailed(const std::string& path);
     // Saves the track to its file; true when saved.
     bool SaveTrack();
 

@@ -24,6 +24,7 @@
 #include "widgets/AppPaths.h"
 #include "widgets/UserDialogs.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFontMetrics>
@@ -133,6 +134,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
 MapWnd::~MapWnd()
 {
+    databaseWriter_.Wait(); // its outcome is posted to a window still whole
     if (!demo_)
         model_.StorePosition(settings_);
 }
@@ -203,7 +205,7 @@ void MapWnd::LoadFiles()
                                                          track_setting::kDefaultTrackFile, folders);
     const std::string database = databaseFile_->Path();
     if (QFile::exists(QString::fromStdString(database)))
-        LoadWaypointDatabase(waypoints_, database);
+        LoadWaypointDatabase(waypoints_, database, nullptr, true, WaypointTexts::Deferred);
     const std::string track = trackFile_->Path();
     if (QFile::exists(QString::fromStdString(track)))
         track_.Load(track);
@@ -247,8 +249,18 @@ bool MapWnd::SaveDatabase()
     return files_->SaveDatabase();
 }
 
+void MapWnd::DatabaseSaveFailed(const std::string& path)
+{
+    files_->DatabaseSaveFailed(path);
+}
+
 void MapWnd::SaveOnExit()
 {
+    // The last database save lands before the program ends; the windows
+    // stay live meanwhile, and a failure still asks the recovery question.
+    while (!databaseWriter_.WaitFor(std::chrono::milliseconds(50)))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     if (demo_)
         return; // the demo's walk is not the user's
     files_->SaveTrack();

@@ -112,6 +112,10 @@ public:
     // so that an older copy cannot land after it.
     TrackAutosave& Autosave() { return autosave_; }
     void SettleTrackSaves() { trackWriter_.Wait(); }
+    // The thread that writes the waypoint database after each change.
+    BackgroundFileWriter& DatabaseWriter() { return databaseWriter_; }
+    // A background save of the database to path failed (on the UI thread).
+    void DatabaseSaveFailed(const std::string& path);
     // While the bundled demo plays, its walk is held in memory only: no
     // track file is written and no last position stored. When it ends, the
     // track of the file comes back in place of the demo's.
@@ -148,8 +152,8 @@ public:
     FileBinding& TrackFile() { return *trackFile_; }
     SettingsStore& Settings() { return settings_; }
     const UnitFormatter& Units() const { return units_; }
-    // Saves the waypoint database to its file, with the recovery question
-    // when that fails; true when saved.
+    // Saves the waypoint database to its file beside the UI thread, with the
+    // recovery question when that fails; true when saved or on its way.
     bool SaveDatabase();
     // Opens the edit sheet "编辑路点" on a proposed new waypoint and adds what
     // the user confirms (a taken name reopens the sheet with the message),
@@ -288,6 +292,7 @@ private:
     QWidget* msgWnd_ = nullptr;
     QTimer timer_;
     BackgroundFileWriter trackWriter_;
+    BackgroundFileWriter databaseWriter_;
     TrackAutosave autosave_{track_, trackWriter_};
     QTimer autosaveTimer_;
     WaypointChooser chooser_;

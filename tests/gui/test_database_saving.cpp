@@ -1,0 +1,84 @@
+// The waypoint database saved beside the UI thread: a failed save still asks
+// the recovery question, and the window does not close before the last
+// save is on disk.
+#include "MapWindowFixture.h"
+
+#include "waypoints/WaypointFileReader.h"
+#include "widgets/UserDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hw;
+
+namespace {
+
+// Says no to every question, and keeps them.
+class DecliningUser final : public UserDialogs {
+public:
+    bool Ask(QWidget*, const QString& text, QMessageBox::Icon) override
+    {
+        asked << text;
+        return false;
+    }
+    QStringList asked;
+};
+
+Waypoint Named(const std::string& name)
+{
+    Waypoint w;
+    w.strName = name;
+    w.nLatitude = test::kStart.lat;
+    w.nLongitude = test::kStart.lon;
+    return w;
+}
+
+} // namespace
+
+class DatabaseSavingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSaveThatFailsBesideTheWindowAsksTheRecoveryQuestion()
+    {
+        QTemporaryDir dir;
+        // Its folder takes files, but the file's name is a folder's: the
+        // save fails only when the new file takes its place.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("points.wpt")));
+        test::MapWindowFixture f(dir.path());
+        DecliningUser user;
+        f.window->SetDialogs(&user);
+        WaypointDatabase& db = f.window->Waypoints();
+        db.Add(Named("A"));
+        QVERIFY(f.window->SaveDatabase()); // on its way
+        QTRY_COMPARE(user.asked.size(), 1);
+        QVERIFY(user.asked.front().startsWith(QString::fromUtf8("不能够写入路点数据库文件")));
+        QVERIFY(db.IsModified()); // declined: kept in memory, still to be saved
+        QCOMPARE(db.Count(), 1);
+        f.window->SetDialogs(nullptr);
+    }
+
+    void theLastSaveLandsBeforeTheWindowCloses()
+    {
+        QTemporaryDir dir;
+        test::MapWindowFixture f(dir.path());
+        WaypointDatabase& db = f.window->Waypoints();
+        for (int i = 0; i < 50; ++i) {
+            db.Add(Named("P" + std::to_string(i)));
+            QVERIFY(f.window->SaveDatabase());
+        }
+        f.window->SaveOnExit();
+        QVERIFY(!f.window->DatabaseWriter().Pending(f.window->DatabasePath()));
+        // Read as another program would: the file as it is now.
+        QFile file(QString::fromStdString(f.window->DatabasePath()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("KORVWP\x07"));
+        QCOMPARE(static_cast<int>(static_cast<unsigned char>(bytes[7])), 50);
+    }
+};
+
+QTEST_MAIN(DatabaseSavingTest)
+#include "test_database_saving.moc"
