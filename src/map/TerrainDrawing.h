@@ -15,10 +15,9 @@ class TerrainLayer;
 
 // The relief on the map view: contour lines traced per tile of the terrain
 // file at the interval the scale asks for, every fifth one darker with its
-// elevation written along it, upright; the tiles of hill shading in sight,
-// for the painter to multiply under the map; and the elevation data's
-// credit. Traced lines and read shades are kept per tile, so that a repaint
-// only projects and blends.
+// elevation written along it, upright, where the map's names leave room; the tiles of hill shading
+// in sight, for the painter to multiply under the map; and the elevation data's credit. Traced
+// lines and read shades are kept per tile, so that a repaint only projects and blends.
 class TerrainDrawing : public MapLayer {
 public:
     static constexpr const char* kCredit = "Elevation: NASA/USGS SRTM, \xC2\xA9 Copernicus DEM";
@@ -37,6 +36,9 @@ public:
 
     void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
     void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const override;
+    // The elevations of the index lines the last Draw drew, where the placer finds room.
+    void DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                   const TextMeasure& measure, DrawList& out) const override;
     uint64_t Revision() const override;
     bool Drew() const override { return drew_; }
 
@@ -62,7 +64,7 @@ public:
     // The metres one pixel spans on the ground north–south.
     static double MetresPerPixel(const MapViewport& viewport);
 
-    // The contour labels the last Draw wrote.
+    // The contour labels the last DrawNames wrote.
     int LabelsDrawn() const { return labels_; }
 
 private:
@@ -76,6 +78,10 @@ private:
         std::vector<uint8_t> shades;
         std::map<double, std::vector<Line>> contours; // by interval in metres
     };
+    // An index line's label: the places it may take, best first.
+    struct ContourLabel {
+        std::vector<Text> spots;
+    };
     Kept& KeptTile(const TileRef& tile) const;
     const std::vector<Line>& Contours(const TileRef& tile, double intervalMetres) const;
 
@@ -86,6 +92,7 @@ private:
     mutable uint64_t keptRevision_ = 0;
     mutable bool drew_ = false;
     mutable int labels_ = 0;
+    mutable std::vector<ContourLabel> labelSpots_;
 };
 
 } // namespace hw

@@ -109,12 +109,17 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
         background_ = QImage(size() * ratio, QImage::Format_RGB32);
         background_.setDevicePixelRatio(ratio);
     }
-    backgroundDrawing_.Clear();
-    MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
+    // The hill shading multiplies the ground only: contours, roads and
+    // names over it keep their colours.
     QPainter p(&background_);
+    backgroundDrawing_.Clear();
+    MapDrawing::BuildGround(map_, sources, viewport, backgroundDrawing_);
     DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
     if (shading_)
         shading_->Paint(p, viewport);
+    backgroundDrawing_.Clear();
+    MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
+    DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
     backgroundKey_ = std::move(key);
 }
 
