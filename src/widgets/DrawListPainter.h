@@ -34,6 +34,8 @@ public:
     {
     }
     void Paint(const DrawList& list);
+    // A part of a list, in order.
+    void Paint(std::span<const DrawItem> items);
     void Paint(const DrawItem& item);
 
 private:

@@ -111,15 +111,16 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     }
     // The hill shading multiplies the ground only: contours, roads and
     // names over it keep their colours.
-    QPainter p(&background_);
     backgroundDrawing_.Clear();
     MapDrawing::BuildGround(map_, sources, viewport, backgroundDrawing_);
-    DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
+    const size_t ground = backgroundDrawing_.Items().size();
+    MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
+    const std::span<const DrawItem> items(backgroundDrawing_.Items());
+    QPainter p(&background_);
+    DrawListPainter(p, symbols_).Paint(items.first(ground));
     if (shading_)
         shading_->Paint(p, viewport);
-    backgroundDrawing_.Clear();
-    MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
-    DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
+    DrawListPainter(p, symbols_).Paint(items.subspan(ground));
     backgroundKey_ = std::move(key);
 }
 
