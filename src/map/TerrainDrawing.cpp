@@ -280,7 +280,9 @@ void TerrainDrawing::DrawNames(const MapViewport& viewport, double scaleKm, Labe
 {
     (void)viewport, (void)scaleKm;
     const TextMeasure size = measure ? measure : TextMeasure(EstimateTextExtent);
+    // Dark on a light halo by day; light on a dark one at night, as the names are.
     const Colour halo = night_ ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    const Colour ink = night_ ? kNightLabel : kIndexContour;
     std::vector<ScreenRect> boxes;
     for (const ContourLabel& label : labelSpots_) {
         boxes.clear();
@@ -289,7 +291,9 @@ void TerrainDrawing::DrawNames(const MapViewport& viewport, double scaleKm, Labe
         const auto taken = placer.Place(boxes);
         if (!taken)
             continue;
-        AddHaloText(label.spots[*taken], halo, out);
+        Text text = label.spots[*taken];
+        text.colour = ink;
+        AddHaloText(text, halo, out);
         ++labels_;
     }
 }

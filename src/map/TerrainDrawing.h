@@ -25,6 +25,7 @@ public:
     static constexpr Colour kIndexContour = Rgb(132, 86, 44);
     static constexpr Colour kNightContour = Rgb(150, 110, 75);
     static constexpr Colour kNightIndexContour = Rgb(110, 72, 40);
+    static constexpr Colour kNightLabel = Rgb(214, 176, 130);
     static constexpr int kMaxKeptTiles = 96;
 
     explicit TerrainDrawing(TerrainLayer& layer) : layer_(layer) {}

@@ -64,7 +64,9 @@ std::array<uint8_t, 256> TerrainLayer::ShadeMultipliers(int strength, bool night
     for (int shade = 0; shade < 256; ++shade) {
         // No slope known (borders, voids) is drawn as flat ground.
         double away = shade == 0 ? 0.0 : std::max(0.0, (flat - shade) / flat);
-        away = std::min(1.0, away * std::max(1.0, gain));
+        // Deepened by the gain near flat, easing toward black, so that
+        // steep slopes keep their differences rather than all turning one grey.
+        away = 1.0 - std::pow(1.0 - away, std::max(1.0, gain));
         double factor = 1.0 - s * away;
         // Flat ground stays as it is, so that the edge of the data leaves no
         // seam; only the slopes darken further at night.
