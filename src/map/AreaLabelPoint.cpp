@@ -15,7 +15,7 @@ struct Frame {
     double lonScale = 1;
     std::vector<std::vector<std::pair<double, double>>> rings;
 
-    Frame(const std::vector<std::vector<RoadPoint>>& in)
+    explicit Frame(const std::vector<std::vector<RoadPoint>>& in)
     {
         lat0 = in.front().front().lat;
         lonScale = std::max(0.01, std::cos(lat0 * 1e-6 * 3.14159265358979323846 / 180));
