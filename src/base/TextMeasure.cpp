@@ -34,6 +34,22 @@ template <class Points> ScreenRect PointsBounds(const Points& points)
 
 } // namespace
 
+TextExtent EstimateTextExtent(const std::string& text, const Font& font)
+{
+    const double px = (font.pointSize > 0 ? font.pointSize * 96.0 / 72 : -font.pointSize);
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80)
+            width += px * 0.6;
+        else if (c >= 0xE0)
+            width += px; // the lead byte of a wide character
+        else if (c >= 0xC0)
+            width += px * 0.6;
+    }
+    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(px * 1.3))};
+}
+
 ScreenRect AlignedTextBox(ScreenPoint anchor, TextExtent extent, HAlign hAlign, VAlign vAlign)
 {
     const int left = Place(anchor.x, extent.width, static_cast<int>(hAlign));

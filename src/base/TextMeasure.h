@@ -16,6 +16,10 @@ struct TextExtent {
 // Measures texts for the core's drawings; the gui supplies the real one.
 using TextMeasure = std::function<TextExtent(const std::string& text, const Font& font)>;
 
+// A text's size guessed from its characters (wide CJK characters a font's
+// size, others six tenths of it), for when no painter measures.
+TextExtent EstimateTextExtent(const std::string& text, const Font& font);
+
 // A box of `extent` placed on `anchor` by the alignments, in the text's own
 // direction (before any turn).
 ScreenRect AlignedTextBox(ScreenPoint anchor, TextExtent extent, HAlign hAlign, VAlign vAlign);

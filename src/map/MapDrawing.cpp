@@ -1,5 +1,6 @@
 #include "map/MapDrawing.h"
 
+#include "map/LabelPlacer.h"
 #include "map/LineClip.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
@@ -62,34 +63,56 @@ void MapDrawing::Build(const MapModel& model, const Sources& sources, DrawList& 
 void MapDrawing::BuildBackground(const MapModel& model, const Sources& sources,
                                  const MapViewport& viewport, DrawList& out)
 {
+    BuildGround(model, sources, viewport, out);
+    BuildOverGround(model, sources, viewport, out);
+}
+
+void MapDrawing::BuildGround(const MapModel& model, const Sources& sources,
+                             const MapViewport& viewport, DrawList& out)
+{
     out.Add(FillRect{model.ClientRect(), kWhite});
-    const bool labels = model.NorthUp() && model.GridLabels();
-    // The grid's lines under the roads, its labels over them, readable, and
-    // left out where a mark over the map (the scale bar's figure, the north
-    // arrow, the fix indicator) would cover them or run through them.
-    DrawList grid;
-    if (model.GridOn())
-        MapGrid::Draw(viewport, model.Scale(), labels, grid);
-    std::vector<const Text*> gridLabels;
-    for (const DrawItem& item : grid.Items()) {
-        if (const Text* label = std::get_if<Text>(&item))
-            gridLabels.push_back(label);
-        else
+    if (model.GridOn()) {
+        DrawList grid;
+        MapGrid::Draw(viewport, model.Scale(), false, grid);
+        for (const DrawItem& item : grid.Items())
             out.Add(item);
     }
-    std::vector<ScreenRect> names;
+    if (sources.roads)
+        sources.roads->DrawGround(viewport, model.Scale(), out);
+}
+
+void MapDrawing::BuildOverGround(const MapModel& model, const Sources& sources,
+                                 const MapViewport& viewport, DrawList& out)
+{
+    // Contours over the land, under the roads; then every layer's names,
+    // placed together so that none meets another, a mark over the map or
+    // the position icon.
     if (sources.terrain)
         sources.terrain->Draw(viewport, model.Scale(), out);
-    if (sources.roads) {
+    if (sources.roads)
         sources.roads->Draw(viewport, model.Scale(), out);
-        // The map's names keep clear of the marks and of the position icon.
+    std::vector<ScreenRect> names;
+    if (sources.roads || sources.terrain) {
         std::vector<ScreenRect> obstacles = MarkAreas(model, sources, viewport);
         DrawList icon;
         DrawPositionIcon(model, viewport, icon);
         for (const DrawItem& item : icon.Items())
             obstacles.push_back(ItemBounds(item, sources.measure));
-        names = sources.roads->DrawNames(viewport, model.Scale(), obstacles, sources.measure, out);
+        LabelPlacer placer(viewport.Client(), std::move(obstacles));
+        for (const MapLayer* layer : {sources.roads, sources.terrain})
+            if (layer)
+                layer->DrawNames(viewport, model.Scale(), placer, sources.measure, out);
+        names = placer.Placed();
     }
+    // The grid's labels over everything else, readable, and left out where
+    // a mark over the map (the scale bar's figure, the north arrow, the fix
+    // indicator) or a name would cover them or run through them.
+    const bool labels = model.NorthUp() && model.GridLabels();
+    if (!model.GridOn() || !labels)
+        return;
+    DrawList grid;
+    MapGrid::Draw(viewport, model.Scale(), true, grid);
+    const std::vector<const Text*> gridLabels = grid.All<Text>();
     if (gridLabels.empty())
         return;
     std::vector<ScreenRect> marks =
@@ -171,7 +194,7 @@ MapDrawing::BackgroundKey MapDrawing::KeyOf(const MapModel& model, const Sources
                       {},
                       sources.terrain ? sources.terrain->Revision() : 0};
     // The map's names make way for the position icon: where it stands is part of the picture.
-    if (sources.roads) {
+    if (sources.roads || sources.terrain) {
         DrawList icon;
         DrawPositionIcon(model, viewport, icon);
         for (const DrawItem& item : icon.Items())

@@ -16,7 +16,9 @@ class UnitFormatter;
 class WaypointDatabase;
 
 // Everything the map view draws, in order, for the model's present state:
-// sheet, grid, terrain, road layer and its names, track, waypoints, goto leg, north arrow,
+// sheet, grid lines, the map's ground, (the hill shading, multiplied in by the
+// painter), contours, roads, aerialways and power lines, the map's symbols
+// and names, the grid's labels, track, waypoints, goto leg, north arrow,
 // scale bar, target pointer, position icon, averaging marker, return button, fix indicator;
 // last the road layer's labels.
 class MapDrawing {
@@ -37,10 +39,17 @@ public:
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);
 
-    // The drawing in two: the background (sheet, grid, road layer), which
-    // changes only with the view, and everything over it. A painter may keep
-    // the background's picture while its key stays the same.
+    // The drawing in two: the background (sheet, grid, map layers and their
+    // names), which changes only with the view, and everything over it. A
+    // painter may keep the background's picture while its key stays the same.
     static void BuildBackground(const MapModel& model, const Sources& sources,
+                                const MapViewport& viewport, DrawList& out);
+    // The background in two: the ground (sheet, grid lines, land and water),
+    // which the hill shading multiplies, and what lies over the shading
+    // (contours, roads, aerialways, symbols and names, the grid's labels).
+    static void BuildGround(const MapModel& model, const Sources& sources,
+                            const MapViewport& viewport, DrawList& out);
+    static void BuildOverGround(const MapModel& model, const Sources& sources,
                                 const MapViewport& viewport, DrawList& out);
     static void BuildForeground(const MapModel& model, const Sources& sources,
                                 const MapViewport& viewport, DrawList& out);

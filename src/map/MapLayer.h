@@ -8,6 +8,7 @@
 
 namespace hw {
 
+class LabelPlacer;
 class MapViewport;
 
 // A layer drawn under the track and the waypoints, above the grid (the
@@ -15,6 +16,12 @@ class MapViewport;
 class MapLayer {
 public:
     virtual ~MapLayer() = default;
+    // The ground (land, water, land cover): drawn first, under the relief's
+    // shading and lines, which every layer's Draw comes after.
+    virtual void DrawGround(const MapViewport& viewport, double scaleKm, DrawList& out) const
+    {
+        (void)viewport, (void)scaleKm, (void)out;
+    }
     virtual void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const = 0;
     // Changes whenever the layer would draw the same view differently (its
     // data, its classes, its colours), so that a kept picture of it is
@@ -29,14 +36,13 @@ public:
     {
         (void)viewport, (void)top, (void)out;
     }
-    // The layer's symbols and names, kept clear of the obstacles and of each
-    // other; drawn after the layer itself. Returns the boxes of the names.
-    virtual std::vector<ScreenRect> DrawNames(const MapViewport& viewport, double scaleKm,
-                                              const std::vector<ScreenRect>& obstacles,
-                                              const TextMeasure& measure, DrawList& out) const
+    // The layer's symbols and names, drawn after every layer; the placer is
+    // shared by all layers, so that no name meets another layer's, a mark
+    // over the map or the position icon.
+    virtual void DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                           const TextMeasure& measure, DrawList& out) const
     {
-        (void)viewport, (void)scaleKm, (void)obstacles, (void)measure, (void)out;
-        return {};
+        (void)viewport, (void)scaleKm, (void)placer, (void)measure, (void)out;
     }
 };
 

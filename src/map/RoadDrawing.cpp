@@ -16,15 +16,22 @@ constexpr int kScaleBarBand = 27; // the scale bar's text and ticks, above the b
 
 } // namespace
 
-void RoadDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
+void RoadDrawing::DrawGround(const MapViewport& viewport, double scaleKm, DrawList& out) const
 {
-    nodes_ = 0;
-    drewRoads_ = false;
-    const RoadMap& map = layer_.Map();
-    if (map.Empty())
+    groundNodes_ = 0;
+    if (layer_.Map().Empty())
         return;
     topo_.ResetCount();
     topo_.DrawBelowRoads(viewport, scaleKm, palette_, out);
+    groundNodes_ = topo_.NodesDrawn();
+}
+
+void RoadDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
+{
+    nodes_ = 0;
+    const RoadMap& map = layer_.Map();
+    if (map.Empty())
+        return;
     const MapViewport::GeoBox box = viewport.VisibleBox(kMargin);
     const RoadBox area{box.south, box.west, box.north, box.east};
     std::array<std::vector<std::vector<ScreenPoint>>, kRoadClassCount> lines;
@@ -42,22 +49,20 @@ void RoadDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& ou
         auto& classLines = lines[static_cast<size_t>(roadClass)];
         if (classLines.empty())
             continue;
-        drewRoads_ = true;
         const RoadStyle::Stroke stroke = RoadStyle::StrokeOf(roadClass, scaleKm, palette_);
         if (stroke.edged)
             out.Add(Polylines{stroke.edge, classLines});
         out.Add(Polylines{stroke.line, std::move(classLines)});
     }
+    topo_.ResetCount();
     topo_.DrawAboveRoads(viewport, scaleKm, palette_, out);
     nodes_ += topo_.NodesDrawn();
-    drewRoads_ = drewRoads_ || topo_.NodesDrawn() > 0;
 }
 
-std::vector<ScreenRect> RoadDrawing::DrawNames(const MapViewport& viewport, double scaleKm,
-                                               const std::vector<ScreenRect>& obstacles,
-                                               const TextMeasure& measure, DrawList& out) const
+void RoadDrawing::DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                            const TextMeasure& measure, DrawList& out) const
 {
-    return topo_.DrawNames(viewport, scaleKm, palette_, feet_, obstacles, measure, out);
+    topo_.DrawNames(viewport, scaleKm, palette_, feet_, placer, measure, out);
 }
 
 uint64_t RoadDrawing::Revision() const
@@ -72,14 +77,14 @@ void RoadDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out
         return;
     const ScreenRect& client = viewport.Client();
     const Colour ink = RoadStyle::TextColour(palette_);
-    out.Add(Text{FormatString(kNodeCountFormat, static_cast<int>(nodes_)),
+    out.Add(Text{FormatString(kNodeCountFormat, static_cast<int>(NodesDrawn())),
                  {client.left + 3, top},
                  HAlign::Left,
                  VAlign::Top,
                  kLabelFont,
                  ink,
                  true});
-    if (drewRoads_)
+    if (Drew())
         out.Add(Text{kCredit,
                      {client.right - 5, client.bottom - kScaleBarBand},
                      HAlign::Right,

@@ -10,12 +10,11 @@ namespace hw {
 
 class RoadLayer;
 
-// The map file on the map view: the topographic areas and lines under the
-// roads; the ways of the shown road classes whose cells lie in sight,
-// projected, cut to the view and drawn class by class in the road style;
-// aerialways and power lines over them; the symbols and names; then the
-// node count and, while anything of the map is drawn, the OpenStreetMap
-// credit that the data's licence asks for.
+// The map file on the map view: the topographic areas and lines of the
+// ground (under the relief's contours); then the ways of the shown road classes whose cells lie in
+// sight, projected, cut to the view and drawn class by class in the road style; aerialways and
+// power lines over them; the symbols and names; then the node count and, while anything of the map
+// is drawn, the OpenStreetMap credit that the data's licence asks for.
 class RoadDrawing : public MapLayer {
 public:
     static constexpr const char* kNodeCountFormat = "节点计数:%d";
@@ -28,24 +27,26 @@ public:
     // Peaks' elevations in feet rather than metres.
     void SetAltitudeFeet(bool feet) { feet_ = feet; }
 
+    // Sea, land cover, water, buildings, streams and rivers, cliffs.
+    void DrawGround(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
+    // The roads, then aerialways and power lines.
     void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
     void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const override;
-    std::vector<ScreenRect> DrawNames(const MapViewport& viewport, double scaleKm,
-                                      const std::vector<ScreenRect>& obstacles,
-                                      const TextMeasure& measure, DrawList& out) const override;
+    void DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                   const TextMeasure& measure, DrawList& out) const override;
     uint64_t Revision() const override;
 
-    // The points of the ways, areas and lines drawn by the last Draw.
-    uint64_t NodesDrawn() const { return nodes_; }
-    bool Drew() const override { return nodes_ > 0; }
+    // The points of the ways, areas and lines drawn by the last DrawGround and Draw.
+    uint64_t NodesDrawn() const { return groundNodes_ + nodes_; }
+    bool Drew() const override { return NodesDrawn() > 0; }
 
 private:
     const RoadLayer& layer_;
     TopoDrawing topo_;
     RoadStyle::Palette palette_ = RoadStyle::Palette::Day;
     bool feet_ = false;
+    mutable uint64_t groundNodes_ = 0;
     mutable uint64_t nodes_ = 0;
-    mutable bool drewRoads_ = false;
 };
 
 } // namespace hw

@@ -2,7 +2,9 @@
 
 #include "base/FormatString.h"
 #include "map/ClippedPolyline.h"
+#include "map/HaloText.h"
 #include "map/HillShade.h"
+#include "map/LabelPlacer.h"
 #include "map/MapViewport.h"
 #include "map/TerrainLayer.h"
 
@@ -19,7 +21,7 @@ constexpr double kMetresPerMicrodegree = 0.111195;
 constexpr double kContourPixels = 1.5; // cells at least this wide are traced
 constexpr double kShadePixels = 0.7;   // and shaded
 constexpr int kLabelCharWidth = 6;     // a digit of the label font, roughly
-constexpr int kLabelHeight = 12;
+constexpr int kLeastLoopPixels = 6;    // closed contours smaller than this are noise
 constexpr double kPi = 3.14159265358979323846;
 
 GeoPoint CellCorner(const GridPlacement& p, double col, double row)
@@ -27,45 +29,53 @@ GeoPoint CellCorner(const GridPlacement& p, double col, double row)
     return GeoPoint::FromDegrees(p.Y(row), p.X(col));
 }
 
-// A label along the middle of the longest piece of an index line, upright.
-struct LabelPlace {
-    ScreenPoint anchor;
-    int escapement = 0;
-    ScreenRect box;
-};
-
-bool PlaceLabel(const std::vector<ScreenPoint>& piece, int textWidth, LabelPlace& place)
+// Whether the points fit in a square of the side.
+bool SmallerThan(const std::vector<ScreenPoint>& points, int side)
 {
+    const auto [left, right] = std::minmax_element(
+        points.begin(), points.end(), [](ScreenPoint a, ScreenPoint b) { return a.x < b.x; });
+    const auto [top, bottom] = std::minmax_element(
+        points.begin(), points.end(), [](ScreenPoint a, ScreenPoint b) { return a.y < b.y; });
+    return right->x - left->x < side && bottom->y - top->y < side;
+}
+
+// Where a label may sit along a piece of an index line: at the middle,
+// then a third and two thirds of the way, each turned along the line and
+// upright. A piece shorter than three labels gets none.
+std::vector<std::pair<ScreenPoint, int>> LabelSpots(const std::vector<ScreenPoint>& piece,
+                                                    int textWidth)
+{
+    std::vector<std::pair<ScreenPoint, int>> spots;
     if (piece.size() < 2)
-        return false;
+        return spots;
     double length = 0;
     for (size_t i = 1; i < piece.size(); ++i)
         length += std::hypot(piece[i].x - piece[i - 1].x, piece[i].y - piece[i - 1].y);
     if (length < textWidth * 3)
-        return false;
-    double half = length / 2, walked = 0;
-    for (size_t i = 1; i < piece.size(); ++i) {
-        const double dx = piece[i].x - piece[i - 1].x, dy = piece[i].y - piece[i - 1].y;
-        const double step = std::hypot(dx, dy);
-        if (walked + step < half) {
-            walked += step;
-            continue;
+        return spots;
+    for (double at : {0.5, 1.0 / 3, 2.0 / 3}) {
+        const double goal = length * at;
+        double walked = 0;
+        for (size_t i = 1; i < piece.size(); ++i) {
+            const double dx = piece[i].x - piece[i - 1].x, dy = piece[i].y - piece[i - 1].y;
+            const double step = std::hypot(dx, dy);
+            if (walked + step < goal) {
+                walked += step;
+                continue;
+            }
+            const double t = step > 0 ? (goal - walked) / step : 0;
+            double degrees = std::atan2(-dy, dx) * 180 / kPi;
+            if (degrees > 90)
+                degrees -= 180;
+            else if (degrees <= -90)
+                degrees += 180;
+            spots.push_back(
+                {{TruncToPixel(piece[i - 1].x + dx * t), TruncToPixel(piece[i - 1].y + dy * t)},
+                 static_cast<int>(std::lround(degrees * 10))});
+            break;
         }
-        const double t = step > 0 ? (half - walked) / step : 0;
-        place.anchor = {TruncToPixel(piece[i - 1].x + dx * t),
-                        TruncToPixel(piece[i - 1].y + dy * t)};
-        double degrees = std::atan2(-dy, dx) * 180 / kPi;
-        if (degrees > 90)
-            degrees -= 180;
-        else if (degrees <= -90)
-            degrees += 180;
-        place.escapement = static_cast<int>(std::lround(degrees * 10));
-        const int r = textWidth / 2 + 2;
-        place.box = {place.anchor.x - r, place.anchor.y - r, place.anchor.x + r,
-                     place.anchor.y + r};
-        return true;
     }
-    return false;
+    return spots;
 }
 
 } // namespace
@@ -256,6 +266,7 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
     (void)scaleKm;
     drew_ = false;
     labels_ = 0;
+    labelSpots_.clear();
     if (!layer_.HasTerrain())
         return;
     drew_ = layer_.Shading();
@@ -278,6 +289,11 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
             for (const GeoPoint& g : line.points)
                 clip.Add(viewport.GeoToScreen(g), into);
             clip.End(into);
+            // A closed ring a few pixels across is a speck of noise, not a
+            // hill: it is left out.
+            if (into.size() == before + 1 && into.back().front() == into.back().back() &&
+                SmallerThan(into.back(), kLeastLoopPixels))
+                into.pop_back();
             if (isIndex)
                 for (size_t i = before; i < into.size(); ++i)
                     indexElevations.emplace_back(line.elevation, i);
@@ -292,29 +308,45 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
         out.Add(Polylines{Pen{thin, 1, PenStyle::Solid}, std::move(plain)});
     if (index.empty())
         return;
-    // Labels on the index lines, none over another.
-    std::vector<ScreenRect> taken;
-    const ScreenRect client = viewport.Client();
-    DrawList labels;
+    // Where the index lines' labels may go; the names' placer picks among them.
     for (const auto& [elevation, piece] : indexElevations) {
         const double shown = feet_ ? elevation / 0.3048 : elevation;
         const std::string text = FormatString("%d", static_cast<int>(std::lround(shown)));
-        LabelPlace place;
-        if (!PlaceLabel(index[piece], static_cast<int>(text.size()) * kLabelCharWidth, place))
-            continue;
-        if (!client.Grown(-kLabelHeight).Contains(place.anchor) ||
-            std::any_of(taken.begin(), taken.end(),
-                        [&](const ScreenRect& r) { return r.Intersects(place.box); }))
-            continue;
-        taken.push_back(place.box);
-        Font font = kLabelFont;
-        font.escapement = place.escapement;
-        labels.Add(Text{text, place.anchor, HAlign::Centre, VAlign::Bottom, font, thick, false});
-        ++labels_;
+        ContourLabel label;
+        for (const auto& [anchor, escapement] :
+             LabelSpots(index[piece], static_cast<int>(text.size()) * kLabelCharWidth)) {
+            Font font = kLabelFont;
+            font.escapement = escapement;
+            label.spots.push_back(
+                Text{text, anchor, HAlign::Centre, VAlign::Centre, font, thick, false});
+        }
+        if (!label.spots.empty())
+            labelSpots_.push_back(std::move(label));
     }
     out.Add(Polylines{Pen{thick, 2, PenStyle::Solid, true}, std::move(index)});
-    for (const DrawItem& item : labels.Items())
-        out.Add(item);
+}
+
+void TerrainDrawing::DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                               const TextMeasure& measure, DrawList& out) const
+{
+    (void)viewport, (void)scaleKm;
+    const TextMeasure size = measure ? measure : TextMeasure(EstimateTextExtent);
+    // Dark on a light halo by day; light on a dark one at night, as the names are.
+    const Colour halo = night_ ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    const Colour ink = night_ ? kNightLabel : kIndexContour;
+    std::vector<ScreenRect> boxes;
+    for (const ContourLabel& label : labelSpots_) {
+        boxes.clear();
+        for (const Text& spot : label.spots)
+            boxes.push_back(TextBox(spot, size).Grown(1));
+        const auto taken = placer.Place(boxes);
+        if (!taken)
+            continue;
+        Text text = label.spots[*taken];
+        text.colour = ink;
+        AddHaloText(text, halo, out);
+        ++labels_;
+    }
 }
 
 void TerrainDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out) const

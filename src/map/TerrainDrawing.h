@@ -16,10 +16,9 @@ class TerrainLayer;
 
 // The relief on the map view: contour lines traced per tile of the terrain
 // file at the interval the scale asks for, every fifth one darker with its
-// elevation written along it, upright; the tiles of hill shading in sight,
-// for the painter to multiply under the map; and the elevation data's
-// credit. Traced lines and read shades are kept per tile, so that a repaint
-// only projects and blends.
+// elevation written along it, upright, where the map's names leave room; the tiles of hill shading
+// in sight, for the painter to multiply under the map; and the elevation data's credit. Traced
+// lines and read shades are kept per tile, so that a repaint only projects and blends.
 class TerrainDrawing : public MapLayer {
 public:
     static constexpr const char* kCredit = "Elevation: NASA/USGS SRTM, \xC2\xA9 Copernicus DEM";
@@ -27,6 +26,7 @@ public:
     static constexpr Colour kIndexContour = Rgb(132, 86, 44);
     static constexpr Colour kNightContour = Rgb(150, 110, 75);
     static constexpr Colour kNightIndexContour = Rgb(110, 72, 40);
+    static constexpr Colour kNightLabel = Rgb(214, 176, 130);
     static constexpr int kMaxKeptTiles = 96;
 
     explicit TerrainDrawing(TerrainLayer& layer) : layer_(layer) {}
@@ -38,6 +38,9 @@ public:
 
     void Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const override;
     void DrawLabels(const MapViewport& viewport, int top, DrawList& out) const override;
+    // The elevations of the index lines the last Draw drew, where the placer finds room.
+    void DrawNames(const MapViewport& viewport, double scaleKm, LabelPlacer& placer,
+                   const TextMeasure& measure, DrawList& out) const override;
     uint64_t Revision() const override;
     bool Drew() const override { return drew_; }
 
@@ -63,7 +66,7 @@ public:
     // The metres one pixel spans on the ground north–south.
     static double MetresPerPixel(const MapViewport& viewport);
 
-    // The contour labels the last Draw wrote.
+    // The contour labels the last DrawNames wrote.
     int LabelsDrawn() const { return labels_; }
 
 private:
@@ -76,6 +79,10 @@ private:
         std::vector<float> heights;
         std::vector<uint8_t> shades;
         std::map<double, std::vector<Line>> contours; // by interval in metres
+    };
+    // An index line's label: the places it may take, best first.
+    struct ContourLabel {
+        std::vector<Text> spots;
     };
     Kept& KeptTile(const TileRef& tile) const;
     const std::vector<Line>& Contours(const TileRef& tile, double intervalMetres) const;
@@ -94,6 +101,7 @@ private:
     mutable uint64_t keptRevision_ = 0;
     mutable bool drew_ = false;
     mutable int labels_ = 0;
+    mutable std::vector<ContourLabel> labelSpots_;
 };
 
 } // namespace hw

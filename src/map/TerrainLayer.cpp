@@ -47,7 +47,16 @@ ContourInterval TerrainLayer::IntervalFor(double metresPerPixel, bool feet)
     return {};
 }
 
-std::array<uint8_t, 256> TerrainLayer::ShadeMultipliers(int strength, bool night)
+double TerrainLayer::ShadeGain(double metresPerPixel)
+{
+    constexpr double kFullDetail = 15; // metres a pixel at which the gain starts
+    constexpr double kMostGain = 2.5;
+    if (!(metresPerPixel > kFullDetail))
+        return 1.0;
+    return std::min(kMostGain, 1.0 + 0.6 * std::log2(metresPerPixel / kFullDetail));
+}
+
+std::array<uint8_t, 256> TerrainLayer::ShadeMultipliers(int strength, bool night, double gain)
 {
     const double flat = HillShade().Flat();
     const double s = std::clamp(strength, 0, 100) / 100.0;
@@ -55,9 +64,14 @@ std::array<uint8_t, 256> TerrainLayer::ShadeMultipliers(int strength, bool night
     for (int shade = 0; shade < 256; ++shade) {
         // No slope known (borders, voids) is drawn as flat ground.
         double away = shade == 0 ? 0.0 : std::max(0.0, (flat - shade) / flat);
+        // Deepened by the gain near flat, easing toward black, so that
+        // steep slopes keep their differences rather than all turning one grey.
+        away = 1.0 - std::pow(1.0 - away, std::max(1.0, gain));
         double factor = 1.0 - s * away;
+        // Flat ground stays as it is, so that the edge of the data leaves no
+        // seam; only the slopes darken further at night.
         if (night)
-            factor *= 1.0 - 0.35 * s * away - 0.15 * s;
+            factor *= 1.0 - 0.35 * s * away;
         table[static_cast<size_t>(shade)] =
             static_cast<uint8_t>(std::lround(std::clamp(factor, 0.0, 1.0) * 255));
     }

@@ -50,9 +50,14 @@ public:
 
     // What the shading multiplies the map by, per shade (0 no slope known):
     // 255 for flat ground and slopes facing the light, darker as they turn
-    // away, scaled by the strength (0-100); the night themes darken it
-    // further, as they darken the roads.
-    static std::array<uint8_t, 256> ShadeMultipliers(int strength, bool night);
+    // away, scaled by the strength (0-100) and the gain; the night themes
+    // darken the slopes further, as they darken the roads, and leave flat
+    // ground as it is.
+    static std::array<uint8_t, 256> ShadeMultipliers(int strength, bool night, double gain = 1.0);
+    // How much a map of metresPerPixel deepens the shading: 1 close in, up
+    // to 2.5 far out, where the slopes of a pixel's ground average out and
+    // the shading would fade.
+    static double ShadeGain(double metresPerPixel);
 
     // Opens the file; false when it cannot be read, with Problem() set.
     bool Open(const std::string& path);

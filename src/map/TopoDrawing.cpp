@@ -2,6 +2,7 @@
 
 #include "base/FormatString.h"
 #include "map/ClippedPolyline.h"
+#include "map/HaloText.h"
 #include "map/LabelPlacer.h"
 #include "map/MapViewport.h"
 #include "map/RoadLayer.h"
@@ -25,7 +26,9 @@ constexpr int kLinesAbove[] = {topo::kPowerLines, topo::kAerialways};
 // corner); places by rank.
 constexpr double kPlaceShownUpTo[] = {500, 50, 10, 3, 2, 1};
 constexpr double kPointShownUpTo[] = {20, 5, 0, 10, 1, 2};
-constexpr int kSymbolSize = 15;
+// The symbols' cells: a glyph of 19 pixels in a white rim, readable beside
+// the names; odd, so that a symbol centres on its point.
+constexpr int kSymbolSize = 21;
 
 RoadBox AreaOf(const MapViewport& viewport, int margin)
 {
@@ -79,24 +82,7 @@ std::vector<ScreenPoint> ClipRing(std::vector<ScreenPoint> ring, const ScreenRec
     return ring.size() >= 3 ? ring : std::vector<ScreenPoint>{};
 }
 
-// The number of characters of a UTF-8 text and how many are wide (CJK).
-TextExtent EstimateExtent(const std::string& text, const Font& font)
-{
-    const double px = (font.pointSize > 0 ? font.pointSize * 96.0 / 72 : -font.pointSize);
-    double width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80)
-            width += px * 0.6;
-        else if (c >= 0xE0)
-            width += px; // the lead byte of a wide character
-        else if (c >= 0xC0)
-            width += px * 0.6;
-    }
-    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(px * 1.3))};
-}
-
-// The map's point symbols: one strip of 15-pixel cells, a cell per point
+// The map's point symbols: one strip of 21-pixel cells, a cell per point
 // class, rendered from the icon sets the waypoint symbols come from.
 constexpr int kSymbolStrip = 128;
 
@@ -225,14 +211,13 @@ void TopoDrawing::DrawLines(const MapViewport& viewport, double scaleKm, TopoSty
     }
 }
 
-std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, double scaleKm,
-                                               TopoStyle::Palette palette, bool feet,
-                                               const std::vector<ScreenRect>& obstacles,
-                                               const TextMeasure& measure, DrawList& out) const
+void TopoDrawing::DrawNames(const MapViewport& viewport, double scaleKm, TopoStyle::Palette palette,
+                            bool feet, LabelPlacer& placer, const TextMeasure& measure,
+                            DrawList& out) const
 {
     const RoadMap& map = layer_.Map();
     if (map.Topo().Empty() || layer_.PointMask() == 0)
-        return {};
+        return;
     struct Candidate {
         const TopoLabel* label;
         int priority;
@@ -268,8 +253,6 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
         return a.priority < b.priority;
     });
 
-    LabelPlacer placer(client, obstacles);
-    std::vector<ScreenRect> names;
     const Colour halo = TopoStyle::Halo(palette);
     for (const Candidate& c : shown) {
         const TopoLabel& l = *c.label;
@@ -293,7 +276,7 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
         if (text.empty())
             continue;
         const Font font = TopoStyle::NameFont(l.cls, l.cls == topo::kPlaces && l.rank <= 1);
-        const TextExtent size = measure ? measure(text, font) : EstimateExtent(text, font);
+        const TextExtent size = measure ? measure(text, font) : EstimateTextExtent(text, font);
         // An area's name only where the area is wider on the screen than the name.
         if (areaName && size.width > l.ele * std::min(viewport.Xs(), viewport.Ys()))
             continue;
@@ -320,14 +303,10 @@ std::vector<ScreenRect> TopoDrawing::DrawNames(const MapViewport& viewport, doub
         if (!taken)
             continue;
         const Spot& s = spots[*taken];
-        names.push_back(boxes[*taken]);
-        // A halo of the sheet's colour keeps the name readable over lines and fills.
-        for (ScreenPoint d :
-             {ScreenPoint{-1, 0}, ScreenPoint{1, 0}, ScreenPoint{0, -1}, ScreenPoint{0, 1}})
-            out.Add(Text{text, {s.anchor.x + d.x, s.anchor.y + d.y}, s.h, s.v, font, halo, false});
-        out.Add(Text{text, s.anchor, s.h, s.v, font, TopoStyle::NameColour(l.cls, palette), false});
+        AddHaloText(
+            Text{text, s.anchor, s.h, s.v, font, TopoStyle::NameColour(l.cls, palette), false},
+            halo, out);
     }
-    return names;
 }
 
 } // namespace hw

@@ -9,6 +9,7 @@
 
 namespace hw {
 
+class LabelPlacer;
 class MapViewport;
 class RoadLayer;
 
@@ -33,11 +34,10 @@ public:
     void DrawAboveRoads(const MapViewport& viewport, double scaleKm, TopoStyle::Palette palette,
                         DrawList& out) const;
     // Symbols and names, by importance: places by rank, peaks, passes, huts,
-    // springs, viewpoints. Returns the boxes of the names placed.
-    std::vector<ScreenRect> DrawNames(const MapViewport& viewport, double scaleKm,
-                                      TopoStyle::Palette palette, bool feet,
-                                      const std::vector<ScreenRect>& obstacles,
-                                      const TextMeasure& measure, DrawList& out) const;
+    // springs, viewpoints, the names of lakes and woods; each where the
+    // placer finds room.
+    void DrawNames(const MapViewport& viewport, double scaleKm, TopoStyle::Palette palette,
+                   bool feet, LabelPlacer& placer, const TextMeasure& measure, DrawList& out) const;
 
     // The points of the areas and lines the last draws looked at.
     uint64_t NodesDrawn() const { return nodes_; }

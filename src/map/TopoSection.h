@@ -21,7 +21,8 @@ struct CellGrid;
 // The sea is stored as an area of a class after the counted ones.
 inline constexpr int kSeaClass = kAreaClassCount;
 // Labels after the point classes name an area: a lake's or a wood's name,
-// its elevation field holding the area's extent in microdegrees.
+// its elevation field holding the width in microdegrees of longitude that
+// the name may take there.
 inline constexpr int kWaterNameLabel = kPointClassCount;
 inline constexpr int kWoodNameLabel = kPointClassCount + 1;
 inline constexpr int kLabelClassCount = kPointClassCount + 2;

@@ -46,7 +46,11 @@ TextExtent MeasureText(const std::string& text, const Font& font)
 
 void DrawListPainter::Paint(const DrawList& list)
 {
-    const std::vector<DrawItem>& items = list.Items();
+    Paint(std::span<const DrawItem>(list.Items()));
+}
+
+void DrawListPainter::Paint(std::span<const DrawItem> items)
+{
     for (size_t i = 0; i < items.size();) {
         if (!std::holds_alternative<BitmapCell>(items[i])) {
             Paint(items[i++]);

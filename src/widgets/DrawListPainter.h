@@ -35,6 +35,8 @@ public:
     {
     }
     void Paint(const DrawList& list);
+    // A part of a list, in order.
+    void Paint(std::span<const DrawItem> items);
     void Paint(const DrawItem& item);
 
 private:

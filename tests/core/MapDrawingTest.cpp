@@ -330,5 +330,47 @@ TEST_F(MapDrawingTest, TheRoadLayerLiesBetweenGridAndTrack)
     EXPECT_DOUBLE_EQ(roads.lastScale, 1.0);
 }
 
+// A layer of ground and lines over it, and a relief layer: the ground lies
+// under the shading (the first part), the relief's lines over it and under
+// the roads.
+class GroundLayer : public MapLayer {
+public:
+    explicit GroundLayer(Colour ground, Colour lines) : ground_(ground), lines_(lines) {}
+    void DrawGround(const MapViewport&, double, DrawList& out) const override
+    {
+        if (ground_)
+            out.Add(FillRect{{1, 2, 3, 4}, ground_});
+    }
+    void Draw(const MapViewport&, double, DrawList& out) const override
+    {
+        out.Add(FillRect{{1, 2, 3, 4}, lines_});
+    }
+
+private:
+    Colour ground_, lines_;
+};
+
+TEST_F(MapDrawingTest, ContoursLieOverTheGroundAndUnderTheRoads)
+{
+    const Colour wood = Rgb(1, 1, 1), road = Rgb(2, 2, 2), contour = Rgb(3, 3, 3);
+    GroundLayer roads(wood, road), terrain(0, contour);
+    MapDrawing::Sources sources{track, db, units, kNow, &roads};
+    sources.terrain = &terrain;
+    const MapViewport viewport = model.Viewport();
+    auto colours = [](const DrawList& list) {
+        std::vector<Colour> found;
+        for (const FillRect* r : list.All<FillRect>())
+            found.push_back(r->colour);
+        return found;
+    };
+    DrawList ground, over, whole;
+    MapDrawing::BuildGround(model, sources, viewport, ground);
+    MapDrawing::BuildOverGround(model, sources, viewport, over);
+    MapDrawing::BuildBackground(model, sources, viewport, whole);
+    EXPECT_EQ(colours(ground), (std::vector<Colour>{Rgb(255, 255, 255), wood}));
+    EXPECT_EQ(colours(over), (std::vector<Colour>{contour, road}));
+    EXPECT_EQ(colours(whole), (std::vector<Colour>{Rgb(255, 255, 255), wood, contour, road}));
+}
+
 } // namespace
 } // namespace hw

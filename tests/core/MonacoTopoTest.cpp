@@ -1,13 +1,26 @@
 // The topographic map of the Monaco extract, imported by map-import: the
 // sea closed along the extract's bounds, and names that never overlap.
+#include "base/MemorySettingsStore.h"
+#include "map/LabelPlacer.h"
+#include "map/MapDrawing.h"
+#include "map/MapModel.h"
 #include "map/MapViewport.h"
+#include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
+#include "map/TerrainDrawing.h"
+#include "map/TerrainFileWriter.h"
+#include "map/TerrainLayer.h"
 #include "map/TopoDrawing.h"
+#include "map/TrackLog.h"
+#include "units/UnitFormatter.h"
+#include "waypoints/WaypointDatabase.h"
 
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -113,8 +126,10 @@ TEST_F(MonacoTopoTest, NamesNeverOverlapEachOtherTheMarksOrTheEdge)
                 viewport.SetRotation(turn, viewport.Centre());
             TopoDrawing drawing(layer);
             DrawList out;
-            const std::vector<ScreenRect> boxes = drawing.DrawNames(
-                viewport, scaleKm, RoadStyle::Palette::Day, false, obstacles, Measure, out);
+            LabelPlacer placer(client, obstacles);
+            drawing.DrawNames(viewport, scaleKm, RoadStyle::Palette::Day, false, placer, Measure,
+                              out);
+            const std::vector<ScreenRect>& boxes = placer.Placed();
             placedAnywhere += static_cast<int>(boxes.size());
             for (std::size_t i = 0; i < boxes.size(); ++i) {
                 EXPECT_GE(boxes[i].left, client.left);
@@ -147,7 +162,8 @@ TEST_F(MonacoTopoTest, PeaksShowTheirElevationInTheAltitudeUnit)
     TopoDrawing drawing(layer);
     auto peakTexts = [&](bool feet) {
         DrawList out;
-        drawing.DrawNames(viewport, 10.0, RoadStyle::Palette::Day, feet, {}, Measure, out);
+        LabelPlacer placer(client, {});
+        drawing.DrawNames(viewport, 10.0, RoadStyle::Palette::Day, feet, placer, Measure, out);
         std::vector<std::string> texts;
         for (const Text* t : out.All<Text>())
             if (t->text.find(feet ? " ft" : " m") != std::string::npos)
@@ -158,6 +174,67 @@ TEST_F(MonacoTopoTest, PeaksShowTheirElevationInTheAltitudeUnit)
     ASSERT_FALSE(metres.empty());
     ASSERT_EQ(metres.size(), feet.size());
     EXPECT_NE(metres.front(), feet.front());
+}
+
+// Monaco's names and the labels of contours over it (a hill of 800 m
+// made up for the test) are placed together: at every zoom, north up and
+// turned, no text drawn meets another, a mark over the map or the position
+// icon, and both kinds are drawn somewhere.
+TEST_F(MonacoTopoTest, NamesAndContourLabelsNeverOverlapOneAnother)
+{
+    const double step = 1.0 / 1200;
+    ElevationGrid grid(240, 120, {7.36, 43.78, step, -step});
+    for (int row = 0; row < 120; ++row)
+        for (int col = 0; col < 240; ++col)
+            grid.At(col, row) = static_cast<float>(
+                std::max(0.0, 800.0 - 9.0 * std::hypot(col - 100.0, (row - 40.0) * 1.4)));
+    std::string error;
+    ASSERT_TRUE(TerrainFileWriter(grid).Write(dir_->Path("hill.dem"), error)) << error;
+    TerrainLayer relief;
+    ASSERT_TRUE(relief.Open(dir_->Path("hill.dem")));
+    TerrainDrawing terrain(relief);
+    RoadDrawing roads(layer);
+
+    MapModel model(GeoPoint::FromDegrees(43.7376, 7.4240));
+    model.SetClientRect({0, 0, 1280, 800});
+    model.SetCurrentPosition(GeoPoint::FromDegrees(43.7376, 7.4240));
+    model.SetCurrentCourse(35);
+    MemorySettingsStore settings;
+    UnitFormatter units(settings);
+    TrackLog track;
+    WaypointDatabase waypoints;
+    int names = 0, contourLabels = 0;
+    for (int zoom : {4, 7, 9, 11, 13, 15})
+        for (bool northUp : {true, false}) {
+            model.SetZoomIndex(zoom);
+            model.SetNorthUp(northUp);
+            const MapDrawing::Sources sources{track,  waypoints, units,   0,
+                                              &roads, Measure,   &terrain};
+            const MapViewport viewport = model.Viewport();
+            DrawList out;
+            MapDrawing::BuildOverGround(model, sources, viewport, out);
+            std::vector<ScreenRect> fixed = MapDrawing::MarkAreas(model, sources, viewport);
+            DrawList icon;
+            MapDrawing::DrawPositionIcon(model, viewport, icon);
+            fixed.push_back(ItemBounds(icon.Items().front(), Measure));
+            std::vector<ScreenRect> boxes;
+            for (const Text* t : out.All<Text>()) {
+                if (t->colour == TopoStyle::Halo(RoadStyle::Palette::Day))
+                    continue; // a halo lies under its own text
+                const ScreenRect box = TextBox(*t, Measure);
+                const bool isContour =
+                    t->text.find_first_not_of("0123456789") == std::string::npos &&
+                    t->colour == TerrainDrawing::kIndexContour;
+                (isContour ? contourLabels : names) += 1;
+                for (const ScreenRect& f : fixed)
+                    EXPECT_FALSE(box.Intersects(f)) << t->text << " at zoom " << zoom;
+                for (const ScreenRect& b : boxes)
+                    EXPECT_FALSE(box.Intersects(b)) << t->text << " at zoom " << zoom;
+                boxes.push_back(box);
+            }
+        }
+    EXPECT_GT(names, 10);
+    EXPECT_GT(contourLabels, 3);
 }
 
 } // namespace

@@ -117,13 +117,27 @@ TEST(TerrainLayerTest, ShadingDarkensOnlyTheSlopesTurnedAway)
             EXPECT_LE(full[s], half[s]) << s;
         }
         EXPECT_LT(full[1], 40);
-        EXPECT_EQ(night ? half[flat] < 255 : half[flat] == 255, true);
+        // Flat ground is left as it is, by night too: where the data ends
+        // no seam shows.
+        EXPECT_EQ(half[flat], 255);
+        EXPECT_EQ(full[0], 255);
     }
     // The night darkens more than the day.
     auto day = TerrainLayer::ShadeMultipliers(50, false);
     auto night = TerrainLayer::ShadeMultipliers(50, true);
     for (int s = 1; s < 256; ++s)
         EXPECT_LE(night[s], day[s]) << s;
+    EXPECT_LT(night[flat / 2], day[flat / 2]);
+
+    // Far out the shading deepens, never beyond black, and not at all close in.
+    EXPECT_EQ(TerrainLayer::ShadeGain(5), 1.0);
+    EXPECT_GT(TerrainLayer::ShadeGain(100), TerrainLayer::ShadeGain(30));
+    EXPECT_LE(TerrainLayer::ShadeGain(100000), 2.5);
+    auto deep = TerrainLayer::ShadeMultipliers(50, false, TerrainLayer::ShadeGain(100));
+    EXPECT_EQ(deep[flat], 255);
+    for (int s = 1; s < flat; ++s)
+        EXPECT_LE(deep[s], day[s]) << s;
+    EXPECT_LT(deep[flat * 3 / 4], day[flat * 3 / 4]);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ToolCommand.h"
 
 #include "base/AtomicFile.h"
+#include "map/AreaLabelPoint.h"
 #include "map/CoastlineSea.h"
 #include "map/RoadMap.h"
 
@@ -157,42 +158,14 @@ public:
         writer_.Topo().AddArea(cls, rings_);
         if ((cls == topo::kWater || cls == topo::kWood) && !rings_.empty()) {
             const char* name = DisplayNameOf(LookupOf(area.tags()));
-            if (name && *name)
-                writer_.Topo().AddAreaName(cls, Centre(rings_[0]), name, Extent(rings_));
+            if (name && *name) {
+                const AreaLabelPoint label = AreaLabelPoint::Of(rings_);
+                writer_.Topo().AddAreaName(cls, label.at, name, label.span);
+            }
         }
     }
 
 private:
-    // The centroid of a ring (its first point for a ring without area).
-    static RoadPoint Centre(const std::vector<RoadPoint>& ring)
-    {
-        double twiceArea = 0, x = 0, y = 0;
-        for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
-            const double ax = ring[i].lon - ring[0].lon, ay = ring[i].lat - ring[0].lat;
-            const double bx = ring[i + 1].lon - ring[0].lon, by = ring[i + 1].lat - ring[0].lat;
-            const double cross = ax * by - bx * ay;
-            twiceArea += cross;
-            x += (ax + bx) * cross;
-            y += (ay + by) * cross;
-        }
-        if (twiceArea == 0)
-            return ring[0];
-        return {ring[0].lat + static_cast<int32_t>(y / (3 * twiceArea)),
-                ring[0].lon + static_cast<int32_t>(x / (3 * twiceArea))};
-    }
-    // The larger side of the box around the rings, in microdegrees.
-    static int32_t Extent(const std::vector<std::vector<RoadPoint>>& rings)
-    {
-        int32_t minLat = rings[0][0].lat, maxLat = minLat, minLon = rings[0][0].lon,
-                maxLon = minLon;
-        for (const auto& ring : rings)
-            for (const RoadPoint& p : ring) {
-                minLat = std::min(minLat, p.lat), maxLat = std::max(maxLat, p.lat);
-                minLon = std::min(minLon, p.lon), maxLon = std::max(maxLon, p.lon);
-            }
-        return std::max(maxLat - minLat, maxLon - minLon);
-    }
-
     static std::vector<RoadPoint> Ring(const osmium::NodeRefList& ring)
     {
         std::vector<RoadPoint> points;

@@ -3,8 +3,9 @@
 // icon set, on magenta (the transparent colour). The badge edge is drawn
 // without antialiasing so that no half-magenta pixels fringe the symbol.
 // The map's own point symbols (peaks, passes, huts, water, viewpoints) go
-// into one more strip: the coloured glyph alone in a white rim, so that they
-// are not taken for waypoints.
+// into one more strip of 21-pixel cells: the coloured glyph alone in a white
+// rim, so that they are not taken for waypoints, and large enough to read
+// beside the map's names.
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -359,6 +360,7 @@ int main(int argc, char** argv)
             ok &= RenderStrip(
                 modules, strip, set.cell,
                 out + QString("/symbols-%1.png").arg(set.files[static_cast<size_t>(strip)]));
-    ok &= RenderMapStrip(modules, 15, out + QStringLiteral("/symbols-128.png"));
+    constexpr int kMapCell = 21; // the map's point symbols, as the map draws them
+    ok &= RenderMapStrip(modules, kMapCell, out + QStringLiteral("/symbols-128.png"));
     return ok ? 0 : 1;
 }

@@ -109,12 +109,18 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
         background_ = QImage(size() * ratio, QImage::Format_RGB32);
         background_.setDevicePixelRatio(ratio);
     }
+    // The hill shading multiplies the ground only: contours, roads and
+    // names over it keep their colours.
     backgroundDrawing_.Clear();
-    MapDrawing::BuildBackground(map_, sources, viewport, backgroundDrawing_);
+    MapDrawing::BuildGround(map_, sources, viewport, backgroundDrawing_);
+    const size_t ground = backgroundDrawing_.Items().size();
+    MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
+    const std::span<const DrawItem> items(backgroundDrawing_.Items());
     QPainter p(&background_);
-    DrawListPainter(p, symbols_).Paint(backgroundDrawing_);
+    DrawListPainter(p, symbols_).Paint(items.first(ground));
     if (shading_)
         shading_->Paint(p, viewport);
+    DrawListPainter(p, symbols_).Paint(items.subspan(ground));
     backgroundKey_ = std::move(key);
 }
 

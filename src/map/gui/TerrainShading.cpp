@@ -37,11 +37,13 @@ void TerrainShading::Paint(QPainter& p, const MapViewport& viewport)
     const std::vector<TerrainDrawing::TileRef> tiles = terrain_.ShadeTiles(viewport);
     if (tiles.empty())
         return;
-    if (revision_ != terrain_.Revision()) {
+    const double gain = TerrainLayer::ShadeGain(TerrainDrawing::MetresPerPixel(viewport));
+    if (revision_ != terrain_.Revision() || gain_ != gain) {
         images_.clear();
         revision_ = terrain_.Revision();
+        gain_ = gain;
         multipliers_ =
-            TerrainLayer::ShadeMultipliers(terrain_.Layer().Strength(), terrain_.Night());
+            TerrainLayer::ShadeMultipliers(terrain_.Layer().Strength(), terrain_.Night(), gain);
     }
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
