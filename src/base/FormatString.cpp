@@ -364,4 +364,14 @@ std::string FormatString(const char* format, ...)
     return out;
 }
 
+std::string FormatTranslated(const char* format, ...)
+{
+    std::string out;
+    va_list args;
+    va_start(args, format);
+    FormatInto(out, format, args);
+    va_end(args);
+    return out;
+}
+
 } // namespace hw

@@ -124,7 +124,7 @@ void WaypointManagerList::Sort(const WaypointDatabase& db, int kind)
         std::vector<std::string> keys;
         keys.reserve(rows_.size());
         for (const Waypoint* w : records)
-            keys.push_back(Upper(kind == kColumnSymbol ? std::string(SymbolName(w->icon))
+            keys.push_back(Upper(kind == kColumnSymbol ? ShownTableName(SymbolName(w->icon))
                                                        : SortText(*w, kind)));
         sortBy([&](size_t a, size_t b) { return keys[a] < keys[b]; });
         break;
@@ -160,7 +160,7 @@ std::string WaypointManagerList::CellText(const Waypoint& w, double distanceKm, 
     switch (kind) {
     case kColumnName: return w.strName;
     case kColumnDistance: return DistanceText(distanceKm, units);
-    case kColumnSymbol: return SymbolName(w.icon);
+    case kColumnSymbol: return ShownTableName(SymbolName(w.icon));
     case kColumnComment: return w.strComment;
     case kColumnFieldNotes: return w.strFieldNotes;
     case kColumnTimeFound: {
