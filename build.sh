@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 BUILD_DIR=${HIKEWISE_BUILD_DIR:-build}
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev qt6-translations-l10n qt6-l10n-tools
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux desktop-file-utils

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLocale>
 
 #include <cstdio>
 #include <memory>
@@ -36,7 +37,6 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     NameTheApplication();
-    hw::InstallQtTranslations(&app);
 
     hw::CommandLine cl = hw::CommandLine::Parse(QApplication::arguments());
     if (!cl.error.isEmpty()) {
@@ -47,6 +47,14 @@ int main(int argc, char* argv[])
     auto settings = cl.settingsFile.isEmpty()
                         ? std::make_unique<hw::QtSettingsStore>()
                         : std::make_unique<hw::QtSettingsStore>(cl.settingsFile);
+    // The language is chosen before the first window: --language for this run,
+    // otherwise the stored choice.
+    hw::InterfaceLanguage language = hw::LanguageFromSetting(
+        settings->GetInt(hw::kLanguageSection, hw::kLanguageValue, hw::kLanguageChinese),
+        QLocale::system().name().toStdString());
+    if (!cl.language.isEmpty())
+        hw::ParseLanguageOption(cl.language.toStdString(), language);
+    hw::InstallTranslations(&app, language);
     const bool screenshot = !cl.screenshotFile.isEmpty();
     hw::MapWnd::RunOptions run;
     if (!cl.databaseFile.isEmpty())
@@ -73,6 +81,7 @@ int main(int argc, char* argv[])
     options.gpsdAddress = cl.gpsdAddress;
     options.skipFirstRun = screenshot || cl.frameTimes > 0;
     options.demoWhenUnset = true;
+    options.language = language;
     hw::CMainFrame frame(*settings, options);
     if (cl.size.isValid())
         frame.resize(cl.size);

@@ -1,6 +1,7 @@
 #include "base/ColourTheme.h"
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 
 namespace hw {
 namespace {
@@ -43,8 +44,11 @@ struct ThemeCommand {
     const char* text;
 };
 constexpr ThemeCommand kCommands[ColourTheme::kThemeCount] = {
-    {32900, "系统颜色"}, {32908, "系统颜色 - 2"}, {32902, "夜晚"},
-    {32904, "默认"},     {32906, "午夜蓝"},
+    {32900, HW_TRANSLATE_NOOP("MainMenu", "系统颜色")},
+    {32908, HW_TRANSLATE_NOOP("MainMenu", "系统颜色 - 2")},
+    {32902, HW_TRANSLATE_NOOP("MainMenu", "夜晚")},
+    {32904, HW_TRANSLATE_NOOP("MainMenu", "默认")},
+    {32906, HW_TRANSLATE_NOOP("MainMenu", "午夜蓝")},
 };
 
 Colour BaseColour(const Slot& slot, const SystemColours& system)
@@ -98,7 +102,8 @@ int ColourTheme::CommandOfTheme(int theme)
 
 const char* ColourTheme::MenuText(int theme)
 {
-    return theme >= 0 && theme < kThemeCount ? kCommands[theme].text : nullptr;
+    return theme >= 0 && theme < kThemeCount ? TranslateStable("MainMenu", kCommands[theme].text)
+                                             : nullptr;
 }
 
 } // namespace hw

@@ -1,6 +1,8 @@
 #include "base/Translate.h"
 
 #include <atomic>
+#include <mutex>
+#include <set>
 
 namespace hw {
 namespace {
@@ -21,6 +23,21 @@ std::string Translate(const char* context, const char* source)
         return source != nullptr ? std::string(source) : std::string();
     }
     return translator(context, source);
+}
+
+const char* TranslateStable(const char* context, const char* source)
+{
+    if (source == nullptr)
+        return nullptr;
+    if (g_translator.load(std::memory_order_acquire) == nullptr)
+        return source;
+    std::string text = Translate(context, source);
+    if (text == source)
+        return source;
+    static std::mutex mutex;
+    static std::set<std::string, std::less<>> kept; // node-based: pointers stay valid
+    const std::lock_guard<std::mutex> lock(mutex);
+    return kept.insert(std::move(text)).first->c_str();
 }
 
 } // namespace hw

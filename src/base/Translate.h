@@ -17,4 +17,8 @@ using Translator = std::string (*)(const char* context, const char* source);
 void SetTranslator(Translator translator);
 std::string Translate(const char* context, const char* source);
 
+// Translate for tables that hand out `const char*`: the text stays valid for
+// the program's life (each distinct translation is kept once).
+const char* TranslateStable(const char* context, const char* source);
+
 } // namespace hw

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "base/NavKey.h"
+#include "base/Translate.h"
 
 #include <array>
 
 namespace hw {
 
-// The pages of the tab container, in tab order.
+// The pages of the tab container, in tab order; the titles are translated
+// when shown.
 struct TabPageInfo {
     const char* title;
     const char* windowName;
@@ -19,10 +21,10 @@ inline constexpr int kTabStripId = 184;
 inline constexpr int kMaxTabPages = 16;
 inline constexpr std::array<TabPageInfo, 5> kTabPages{{
     {"GPS", "GPSStatusWnd", 259},
-    {"面板", "面板", 266},
-    {"旅行", "DigitalPanel", 257},
-    {"地图", "MapWnd", 260},
-    {"分析", "AnalysisWnd", 256},
+    {HW_TRANSLATE_NOOP("TabPages", "面板"), "面板", 266},
+    {HW_TRANSLATE_NOOP("TabPages", "旅行"), "DigitalPanel", 257},
+    {HW_TRANSLATE_NOOP("TabPages", "地图"), "MapWnd", 260},
+    {HW_TRANSLATE_NOOP("TabPages", "分析"), "AnalysisWnd", 256},
 }};
 
 // "启用标签窗口" in "设置", default 1: whether the tab strip shows.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 
 #include <array>
 
@@ -10,12 +11,18 @@ namespace hw {
 // index is the stored value.
 class UnitsDialogModel {
 public:
-    static constexpr const char* kTitle = "单位";
-    static constexpr const char* kDistanceSpeedCaption = "距离/速度:";
-    static constexpr const char* kAltitudeCaption = "高度/仰角:";
-    static constexpr const char* kPositionCaption = "位置格式:";
-    static constexpr std::array<const char*, 3> kDistanceSpeedItems{"法定", "海里", "公制"};
-    static constexpr std::array<const char*, 2> kAltitudeItems{"英尺", "米"};
+    // Translated in the context kContext when shown.
+    static constexpr const char* kContext = "UnitsDialog";
+    static constexpr const char* kTitle = HW_TRANSLATE_NOOP("UnitsDialog", "单位");
+    static constexpr const char* kDistanceSpeedCaption =
+        HW_TRANSLATE_NOOP("UnitsDialog", "距离/速度:");
+    static constexpr const char* kAltitudeCaption = HW_TRANSLATE_NOOP("UnitsDialog", "高度/仰角:");
+    static constexpr const char* kPositionCaption = HW_TRANSLATE_NOOP("UnitsDialog", "位置格式:");
+    static constexpr std::array<const char*, 3> kDistanceSpeedItems{
+        HW_TRANSLATE_NOOP("UnitsDialog", "法定"), HW_TRANSLATE_NOOP("UnitsDialog", "海里"),
+        HW_TRANSLATE_NOOP("UnitsDialog", "公制")};
+    static constexpr std::array<const char*, 2> kAltitudeItems{
+        HW_TRANSLATE_NOOP("UnitsDialog", "英尺"), HW_TRANSLATE_NOOP("UnitsDialog", "米")};
     static constexpr std::array<const char*, 3> kPositionItems{"ddd°mm.mmmm", "ddd°mm'ss.sss",
                                                                "ddd.dddddd°"};
 

@@ -2,6 +2,7 @@
 
 #include "base/FileDialogFilter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -47,7 +48,7 @@ QString UserDialogs::SaveFile(QWidget* over, const FileChoice& choice)
 
 QString UserDialogs::ReplaceQuestion(const QString& path)
 {
-    return QString::fromUtf8("%1 已存在。要替换它吗?").arg(path);
+    return QCoreApplication::translate("hw::UserDialogs", "%1 已存在。要替换它吗?").arg(path);
 }
 
 QMessageBox* UserDialogs::MakeBox(QWidget* over, const QString& text, QMessageBox::Icon icon,

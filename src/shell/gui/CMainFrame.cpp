@@ -58,22 +58,20 @@ CMainFrame* instance = nullptr;
 constexpr const char* kLogInitialName = "\\My Documents\\docs\\new file";
 const QString kLogFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
 
-constexpr const char* kLogCreateError = "无法够创建记录文件。请检查文件名字然后再试.";
-constexpr const char* kReplayFileError = "文件错误!";
+constexpr const char* kLogCreateError =
+    QT_TRANSLATE_NOOP("hw::CMainFrame", "无法够创建记录文件。请检查文件名字然后再试.");
+constexpr const char* kReplayFileError = QT_TRANSLATE_NOOP("hw::CMainFrame", "文件错误!");
 // While the bundled demo walk plays: the title and the status bar say so.
-constexpr const char* kDemoTitle = "Hikewise - 演示";
-constexpr const char* kDemoText = "演示";
-constexpr const char* kDemoTip = "内置的演示路线: 轨迹和位置不会保存";
-constexpr const char* kSirfNmeaQuestion =
-    "此选项将发送初始化字符串的GPS,启用具体的NMEA语句.这是SiRF具体初始化.是否要继续?";
-constexpr const char* kSirfParametersQuestion =
-    "这些设定专为基于 SiRF 的 GPS "
-    "接收机而设计。个别功能可能要依赖于硬件和制造商的支持。你想要继续吗?";
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+constexpr const char* kDemoTitle = QT_TRANSLATE_NOOP("hw::CMainFrame", "Hikewise - 演示");
+constexpr const char* kDemoText = QT_TRANSLATE_NOOP("hw::CMainFrame", "演示");
+constexpr const char* kDemoTip =
+    QT_TRANSLATE_NOOP("hw::CMainFrame", "内置的演示路线: 轨迹和位置不会保存");
+constexpr const char* kSirfNmeaQuestion = QT_TRANSLATE_NOOP(
+    "hw::CMainFrame",
+    "此选项将发送初始化字符串的GPS,启用具体的NMEA语句.这是SiRF具体初始化.是否要继续?");
+constexpr const char* kSirfParametersQuestion = QT_TRANSLATE_NOOP(
+    "hw::CMainFrame", "这些设定专为基于 SiRF 的 GPS "
+                      "接收机而设计。个别功能可能要依赖于硬件和制造商的支持。你想要继续吗?");
 
 // The progress window as the SiRF set-up reports to it.
 class SirfProgressWindow final : public SirfProgress {
@@ -390,11 +388,11 @@ void CMainFrame::SetDemo(bool demo)
         return;
     demo_ = demo;
     tabs_->MapWindow()->SetDemo(demo);
-    setWindowTitle(demo ? Q(kDemoTitle) : QStringLiteral("Hikewise"));
+    setWindowTitle(demo ? tr(kDemoTitle) : QStringLiteral("Hikewise"));
     if (!demoLabel_) {
-        demoLabel_ = new QLabel(Q(kDemoText), this);
+        demoLabel_ = new QLabel(tr(kDemoText), this);
         demoLabel_->setObjectName(QStringLiteral("DemoLabel"));
-        demoLabel_->setToolTip(Q(kDemoTip));
+        demoLabel_->setToolTip(tr(kDemoTip));
         // Plain to see: dark text on amber, as a notice that the fix is not real.
         demoLabel_->setStyleSheet(QStringLiteral(
             "QLabel { background: #ffc107; color: black; font-weight: bold; padding: 0 8px; }"));
@@ -409,7 +407,7 @@ bool CMainFrame::StartReplay(const QString& path)
     SetDemo(false); // a log of the user's own records as a receiver does
     if (link_->StartReplay(QFile::encodeName(path).toStdString()))
         return true;
-    QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kReplayFileError));
+    QMessageBox::critical(this, QStringLiteral("Hikewise"), tr(kReplayFileError));
     return false;
 }
 
@@ -451,27 +449,25 @@ void CMainFrame::ToggleBars()
 
 void CMainFrame::StartLog()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("记录 NMEA 日志"),
-                                     AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("记录 NMEA 日志"), AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
     if (path.isEmpty())
         return;
     if (!parser_.OpenLog(QFile::encodeName(path).toStdString()))
-        QMessageBox::critical(this, QStringLiteral("Hikewise"), Q(kLogCreateError));
+        QMessageBox::critical(this, QStringLiteral("Hikewise"), tr(kLogCreateError));
 }
 
 void CMainFrame::ChooseReplayFile()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("回放记录的 NMEA 文件"),
-                                     AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("回放记录的 NMEA 文件"), AppPaths::DialogStartPath(kLogInitialName), kLogFilter);
     if (!path.isEmpty())
         StartReplay(path);
 }
 
 void CMainFrame::SetSirfNmeaOutputCommand()
 {
-    if (QMessageBox::warning(this, QStringLiteral("Hikewise"), Q(kSirfNmeaQuestion),
+    if (QMessageBox::warning(this, QStringLiteral("Hikewise"), tr(kSirfNmeaQuestion),
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     SetSirfNmeaOutput(sirf_, pacer_);
@@ -479,7 +475,7 @@ void CMainFrame::SetSirfNmeaOutputCommand()
 
 void CMainFrame::SetSirfParametersCommand()
 {
-    if (QMessageBox::information(this, QStringLiteral("Hikewise"), Q(kSirfParametersQuestion),
+    if (QMessageBox::information(this, QStringLiteral("Hikewise"), tr(kSirfParametersQuestion),
                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     SirfSettingsDialog dialog(this);
@@ -531,7 +527,8 @@ void CMainFrame::ReceiverSearchCommand()
 
 void CMainFrame::OpenHelp()
 {
-    QUrl url = QUrl::fromLocalFile(AppPaths::DataFile(QStringLiteral("help/Hikewise.htm")));
+    QUrl url =
+        QUrl::fromLocalFile(AppPaths::DataFile(QString::fromUtf8(HelpFileFor(options_.language))));
     url.setFragment(QStringLiteral("Main_Contents"));
     QDesktopServices::openUrl(url);
 }
@@ -570,8 +567,8 @@ QDialog* CMainFrame::MakeDialog(const QString& name)
     if (QDialog* map = tabs_->MapWindow()->MakeDialog(name))
         return map;
     if (name == QLatin1String("about")) {
-        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("关于 Hikewise"),
-                                    AboutText(), QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Information, tr("关于 Hikewise"), AboutText(),
+                                    QMessageBox::Ok, this);
         return box;
     }
     return nullptr;
@@ -602,7 +599,7 @@ QWidget* CMainFrame::MakePicture(const QString& name)
             found = true;
         });
         shown.nActiveWaypointMessageType = 3;
-        map->Host().ShowMessage(shown, Q("最近路点"), shown.nActiveWaypointMessageType,
+        map->Host().ShowMessage(shown, tr("最近路点"), shown.nActiveWaypointMessageType,
                                 WaypointMessage::kProximityTimeMs, true);
         return this;
     }
@@ -645,15 +642,15 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 QString CMainFrame::AboutText()
 {
-    return QStringLiteral("<h3>Hikewise %1</h3><p>为徒步旅行者和寻宝者设计的 GPS 伴侣。</p>"
-                          "<p>卫星、仪表、旅行、地图和分析，路点和 geocache 数据库，"
-                          "NMEA 日志记录和回放。</p>")
+    return tr("<h3>Hikewise %1</h3><p>为徒步旅行者和寻宝者设计的 GPS 伴侣。</p>"
+              "<p>卫星、仪表、旅行、地图和分析，路点和 geocache 数据库，"
+              "NMEA 日志记录和回放。</p>")
         .arg(QStringLiteral(HIKEWISE_VERSION));
 }
 
 void CMainFrame::ShowAbout()
 {
-    QMessageBox::about(this, QStringLiteral("关于 Hikewise"), AboutText());
+    QMessageBox::about(this, tr("关于 Hikewise"), AboutText());
 }
 
 } // namespace hw

@@ -11,6 +11,7 @@
 #include "gps/gui/PosixSerialTransport.h"
 #include "gps/gui/ScreenSaverKeepAwake.h"
 #include "shell/FrameCommands.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/gui/QtUiPacer.h"
 #include "widgets/NotificationEvent.h"
 
@@ -46,6 +47,7 @@ public:
         bool skipFirstRun = false;  // no disclaimer and no set-up offer (screenshots)
         bool demoWhenUnset = false; // replay the bundled demo when no receiver is set up
         int replaySpeed = 1;        // bytes a replay tick, in units of 128
+        InterfaceLanguage language = InterfaceLanguage::Chinese; // of the windows and the help
     };
     static constexpr const char* kUseMenuAndIcons = "Use Menu and Icons"; // "设置", default 0
     static constexpr int kReplayPumpMs = 100;                             // timer 1

@@ -6,6 +6,7 @@
 #include "widgets/AppPaths.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,7 +55,7 @@ CommandBars::CommandBars(QMainWindow& frame, Run run, Query query)
 {
     menuBar_ = new QMenuBar(&frame_);
     menuBar_->setObjectName(QStringLiteral("MenuBar"));
-    iconsBar_ = new QToolBar(QStringLiteral("菜单和图标"), &frame_);
+    iconsBar_ = new QToolBar(QCoreApplication::translate("hw::CommandBars", "菜单和图标"), &frame_);
     iconsBar_->setObjectName(QStringLiteral("MenuAndIconsBar"));
     iconsBar_->setMovable(false);
     iconsBar_->setFloatable(false);

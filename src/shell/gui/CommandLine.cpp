@@ -1,6 +1,7 @@
 #include "shell/gui/CommandLine.h"
 
 #include "gps/GpsdAddress.h"
+#include "shell/InterfaceLanguage.h"
 
 #include <climits>
 
@@ -68,6 +69,8 @@ constexpr OptionSpec kOptions[] = {
     {"north-up", "Map north up.", nullptr},
     {"course-up", "Map course up.", nullptr},
     {"replay-speed", "Replay N times as fast (N x 128 bytes a tick).", "N"},
+    {"language", "Show the windows in LANGUAGE for this run: zh (Chinese) or en (English).",
+     "LANGUAGE"},
     {"import",
      "Import the waypoint file FILE (GPX, XML, LOC, CSV) into the database at start, with the "
      "stored import settings; with --screenshot the summary is printed as JSON. Files named "
@@ -120,6 +123,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
         cl.error = QStringLiteral("--gpsd and --replay exclude each other");
     cl.screenshotFile = value("screenshot");
     cl.dialog = value("dialog");
+    if (isSet("language")) {
+        InterfaceLanguage language = InterfaceLanguage::Chinese;
+        if (ParseLanguageOption(value("language").toStdString(), language))
+            cl.language = value("language");
+        else
+            cl.error = QStringLiteral("--language takes zh or en");
+    }
     if (isSet("after")) {
         bool ok = false;
         cl.afterSeconds = value("after").toDouble(&ok);

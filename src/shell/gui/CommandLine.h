@@ -20,6 +20,7 @@ struct CommandLine {
     QSize size;              // --size WIDTHxHEIGHT of the window
     int frameTimes = 0;      // --frame-times N: time N paints of the page and exit
     QString dialog;          // --dialog NAME: with --screenshot, render that dialog
+    QString language;        // --language zh|en: the windows' language for this run
     // For this run only, nothing stored:
     QString databaseFile; // --database FILE.wpt
     QString trackFile;    // --track FILE.trk

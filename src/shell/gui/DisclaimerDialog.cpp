@@ -23,7 +23,7 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent) : QDialog(parent)
     body.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
     text->setPlainText(body);
     layout->addWidget(text, 1);
-    check_ = new QCheckBox(QString::fromUtf8(kDoNotShowAgain), this);
+    check_ = new QCheckBox(tr(kDoNotShowAgain), this);
     layout->addWidget(check_);
     layout->addWidget(OkCancelButtons(this));
     resize(420, 360);

@@ -12,7 +12,8 @@ class DisclaimerDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 139;
-    static constexpr const char* kDoNotShowAgain = "下次不再显示此信息";
+    static constexpr const char* kDoNotShowAgain =
+        QT_TRANSLATE_NOOP("hw::DisclaimerDialog", "下次不再显示此信息");
 
     explicit DisclaimerDialog(QWidget* parent = nullptr);
     bool DoNotShowAgain() const;

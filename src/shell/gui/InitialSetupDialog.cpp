@@ -12,15 +12,14 @@ InitialSetupDialog::InitialSetupDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("InitialSetupDialog"));
     setWindowTitle(QStringLiteral("Hikewise"));
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QString::fromUtf8(kText), this);
+    auto* text = new QLabel(tr(kText), this);
     text->setWordWrap(true);
     layout->addWidget(text, 1);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* start =
-        buttons->addButton(QString::fromUtf8(kStart), QDialogButtonBox::AcceptRole);
+    QPushButton* start = buttons->addButton(tr(kStart), QDialogButtonBox::AcceptRole);
     start->setObjectName(QStringLiteral("start"));
     start->setDefault(true);
-    buttons->addButton(QString::fromUtf8(kSkip), QDialogButtonBox::RejectRole)
+    buttons->addButton(tr(kSkip), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("skip"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -10,11 +10,11 @@ class InitialSetupDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 154;
-    static constexpr const char* kText =
-        "欢迎使用Hikewise 配置程序。你想让Hikewise尝试寻找GPS接收器吗？ "
-        "如果你选择不你可以稍后使用菜单 工具->GPS->自动检测 GPS.";
-    static constexpr const char* kStart = "开始";
-    static constexpr const char* kSkip = "跳过";
+    static constexpr const char* kText = QT_TRANSLATE_NOOP(
+        "hw::InitialSetupDialog", "欢迎使用Hikewise 配置程序。你想让Hikewise尝试寻找GPS接收器吗？ "
+                                  "如果你选择不你可以稍后使用菜单 工具->GPS->自动检测 GPS.");
+    static constexpr const char* kStart = QT_TRANSLATE_NOOP("hw::InitialSetupDialog", "开始");
+    static constexpr const char* kSkip = QT_TRANSLATE_NOOP("hw::InitialSetupDialog", "跳过");
 
     explicit InitialSetupDialog(QWidget* parent = nullptr);
 };

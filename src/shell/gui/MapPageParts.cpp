@@ -17,6 +17,7 @@
 #include "waypoints/gui/WaypointSheetDialog.h"
 #include "widgets/ProgressWindow.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTabWidget>
 
@@ -161,7 +162,7 @@ bool MapPageParts::ImportRunning() const
 
 QDialog* MapPageParts::MakeDialog(MapWnd& map, const QString& name)
 {
-    const QString title = QStringLiteral("路点");
+    const QString title = QCoreApplication::translate("hw::MapPageParts", "路点");
     if (name == QLatin1String("waypoint-list"))
         return new WaypointListDialog(map.Waypoints(), map.Settings(), map.Units(),
                                       map.Map().CurrentPosition(), {}, title, &map);

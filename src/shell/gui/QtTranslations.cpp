@@ -1,21 +1,51 @@
 #include "shell/gui/QtTranslations.h"
 
+#include "base/Translate.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace hw {
+namespace {
 
-QTranslator* InstallQtTranslations(QCoreApplication* app)
+// The core's texts go through the same translators as the gui's.
+std::string TranslateWithQt(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source).toStdString();
+}
+
+QTranslator* Install(QCoreApplication* app, const QString& name, const QString& folder)
 {
     auto* translator = new QTranslator(app);
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator)) {
+    if (!translator->load(name, folder) || !QCoreApplication::installTranslator(translator)) {
         delete translator;
         return nullptr;
     }
     return translator;
+}
+
+} // namespace
+
+void InstallTranslations(QCoreApplication* app, InterfaceLanguage language)
+{
+    SetTranslator(&TranslateWithQt);
+    if (language == InterfaceLanguage::English)
+        InstallEnglishTranslation(app);
+    else
+        InstallQtTranslations(app);
+}
+
+QTranslator* InstallQtTranslations(QCoreApplication* app)
+{
+    return Install(app, QStringLiteral("qtbase_zh_CN"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+QTranslator* InstallEnglishTranslation(QCoreApplication* app)
+{
+    // Built from translations/hikewise_en.ts into the program's resources.
+    return Install(app, QStringLiteral("hikewise_en"), QStringLiteral(":/translations"));
 }
 
 } // namespace hw

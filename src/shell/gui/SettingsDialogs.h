@@ -10,8 +10,9 @@ namespace hw {
 
 class SettingsStore;
 
-// "杂项设定": the check box "禁止系统自动休眠" bound to "Stay Alive", and the
-// code page of legacy 8-bit files ("ANSI Code Page").
+// "杂项设定": the check box "禁止系统自动休眠" bound to "Stay Alive", the
+// code page of legacy 8-bit files ("ANSI Code Page") and the interface
+// language ("Language", used from the next start).
 class MiscSettingsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ public:
     bool Store();
     QCheckBox* CheckBox() const { return check_; }
     QSpinBox* CodePage() const { return codePage_; }
+    QComboBox* Language() const { return language_; }
 
 private:
     void accept() override;
@@ -28,6 +30,7 @@ private:
     SettingsStore& settings_;
     QCheckBox* check_;
     QSpinBox* codePage_;
+    QComboBox* language_;
 };
 
 // "单位": distance and speed, altitude, and position format.

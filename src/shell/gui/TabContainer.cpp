@@ -1,6 +1,7 @@
 #include "shell/gui/TabContainer.h"
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 #include "base/WindowMessages.h"
 #include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/DigitalPanelView.h"
@@ -80,7 +81,7 @@ TabContainer::TabContainer(SettingsStore& settings, FixSource fix, QWidget* pare
         page->setObjectName(QString::fromUtf8(info.windowName));
         page->setProperty("controlId", info.controlId);
         page->setFocusPolicy(Qt::NoFocus);
-        tabs_->addTab(page, QString::fromUtf8(info.title));
+        tabs_->addTab(page, QString::fromStdString(Translate("TabPages", info.title)));
     }
     tabs_->setCurrentIndex(0);
     statusBar_ = new CGPSStatusBar(this);
