@@ -30,9 +30,11 @@ QTranslator* Install(QCoreApplication* app, const QString& name, const QString& 
 void InstallTranslations(QCoreApplication* app, InterfaceLanguage language)
 {
     SetTranslator(&TranslateWithQt);
-    if (language == InterfaceLanguage::English)
-        InstallEnglishTranslation(app);
-    else
+    if (language == InterfaceLanguage::English) {
+        // The pages with a version per language follow the windows.
+        if (InstallEnglishTranslation(app))
+            SetLanguageCode("en");
+    } else
         InstallQtTranslations(app);
 }
 
