@@ -489,19 +489,19 @@
     </message>
     <message>
         <source>干线公路</source>
-        <translation>Trunk roads</translation>
+        <translation>Trunk</translation>
     </message>
     <message>
         <source>主要道路</source>
-        <translation>Primary roads</translation>
+        <translation>Primary</translation>
     </message>
     <message>
         <source>次要道路</source>
-        <translation>Secondary roads</translation>
+        <translation>Secondary</translation>
     </message>
     <message>
         <source>三级道路</source>
-        <translation>Tertiary roads</translation>
+        <translation>Tertiary</translation>
     </message>
     <message>
         <source>街道</source>
@@ -509,7 +509,7 @@
     </message>
     <message>
         <source>辅路</source>
-        <translation>Service roads</translation>
+        <translation>Service</translation>
     </message>
     <message>
         <source>机耕路</source>
@@ -533,7 +533,7 @@
     </message>
     <message>
         <source>草地和灌丛</source>
-        <translation>Grass and scrub</translation>
+        <translation>Grass/scrub</translation>
     </message>
     <message>
         <source>农田</source>
@@ -541,11 +541,11 @@
     </message>
     <message>
         <source>建成区</source>
-        <translation>Built-up land</translation>
+        <translation>Built-up</translation>
     </message>
     <message>
         <source>岩石和冰川</source>
-        <translation>Rock and ice</translation>
+        <translation>Rock/ice</translation>
     </message>
     <message>
         <source>湿地</source>
@@ -565,7 +565,7 @@
     </message>
     <message>
         <source>悬崖和山脊</source>
-        <translation>Cliffs and ridges</translation>
+        <translation>Cliffs</translation>
     </message>
     <message>
         <source>索道</source>
@@ -589,15 +589,15 @@
     </message>
     <message>
         <source>地名</source>
-        <translation>Place names</translation>
+        <translation>Places</translation>
     </message>
     <message>
         <source>山屋和避难所</source>
-        <translation>Huts and shelters</translation>
+        <translation>Huts</translation>
     </message>
     <message>
         <source>饮用水</source>
-        <translation>Drinking water</translation>
+        <translation>Springs</translation>
     </message>
     <message>
         <source>观景点</source>
@@ -1748,6 +1748,14 @@ Replaced %d waypoints.</translation>
         <source>按距离阀值采样:</source>
         <translation>Sample every (distance):</translation>
     </message>
+    <message>
+        <source>Sample</source>
+        <translation>Every fix</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>By distance</translation>
+    </message>
 </context>
 <context>
     <name>hw::ArrangeColumnsDialog</name>
@@ -1830,7 +1838,7 @@ Replaced %d waypoints.</translation>
     <name>hw::CEditWaypointPropPage2</name>
     <message>
         <source>激活路点</source>
-        <translation>Proximity Alarm</translation>
+        <translation>Alarm</translation>
     </message>
 </context>
 <context>
@@ -1860,7 +1868,7 @@ Replaced %d waypoints.</translation>
     <name>hw::CEditWaypointPropPage4</name>
     <message>
         <source>注释/描述</source>
-        <translation>Comment/Description</translation>
+        <translation>Comment</translation>
     </message>
 </context>
 <context>

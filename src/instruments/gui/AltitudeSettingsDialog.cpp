@@ -30,8 +30,8 @@ AltitudeSettingsDialog::AltitudeSettingsDialog(AltitudeSampler& sampler, Setting
     grid->addWidget(new QLabel(tr("采样模式:"), this), 0, 0);
     mode_ = new QComboBox(this);
     mode_->setProperty("controlId", 1118);
-    mode_->addItem(QStringLiteral("Sample"), AltitudeSampler::EveryFix);
-    mode_->addItem(QStringLiteral("Distance"), AltitudeSampler::ByDistance);
+    mode_->addItem(tr("Sample"), AltitudeSampler::EveryFix);
+    mode_->addItem(tr("Distance"), AltitudeSampler::ByDistance);
     mode_->setCurrentIndex(sampler_.Mode() == AltitudeSampler::ByDistance ? 1 : 0);
     grid->addWidget(mode_, 0, 1, 1, 2);
     grid->addWidget(new QLabel(tr("按距离阀值采样:"), this), 1, 0);
