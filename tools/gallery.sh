@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Renders every page and dialog of the main window in each of the five colour
-# themes at 480x640 and 800x480, with a replay running, into a folder of PNGs.
+# themes at 480x640 and 800x480, with a replay running, into a folder of PNGs;
+# then the same in English (one theme) into OUTDIR/en.
 #   tools/gallery.sh [OUTDIR] [NMEA-LOG]
+# HIKEWISE_GALLERY_LANGUAGE=en renders the English run alone;
+# HIKEWISE_GALLERY_THEMES chooses the themes (default "0 1 2 3 4").
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bin=${HIKEWISE_BIN_DIR:-$here/build/bin}
@@ -12,9 +15,14 @@ mkdir -p "$out"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+language=${HIKEWISE_GALLERY_LANGUAGE:-}
+themes=${HIKEWISE_GALLERY_THEMES:-0 1 2 3 4}
+lang=()
+[ -n "$language" ] && lang=(--language "$language")
+hikewise() { "$bin/hikewise" "${lang[@]}" "$@"; }
 
 dialogs=(disclaimer setup misc units import progress about sirf ports search)
-for theme in 0 1 2 3 4; do
+for theme in $themes; do
   # Section "主题颜色", value "主题", as QSettings writes them.
   conf=$tmp/theme$theme.conf
   printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
@@ -24,7 +32,7 @@ for theme in 0 1 2 3 4; do
       # that the trip has a distance and the charts a history.
       walk=()
       case $page in 1 | 2 | 4) walk=(--replay-speed 10) ;; esac
-      "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page "$page" \
+      hikewise --settings "$conf" --replay "$log" --size "$size" --page "$page" \
         "${walk[@]}" --after 3 --screenshot "$out/page$page-theme$theme-$size.png" 2>/dev/null
     done
     # The gauge panel with all four dials at once, each dial alone, and the
@@ -42,18 +50,18 @@ for theme in 0 1 2 3 4; do
       page=1
       [[ $name == analysis* ]] && page=4
       { cat "$conf"; printf '%b' "${shot#*|}"; } > "$tmp/shot.conf"
-      "$bin/hikewise" --settings "$tmp/shot.conf" --replay "$log" --size "$size" --page "$page" \
+      hikewise --settings "$tmp/shot.conf" --replay "$log" --size "$size" --page "$page" \
         --replay-speed 10 --after 3 --screenshot "$out/$name-theme$theme-$size.png" 2>/dev/null
     done
     # The instrument pages' dialogs: "改变窗格", "速度设置" and "高度设置",
     # each over its page.
     for dialog in pane:2 speed:1 altitude:4; do
-      "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page "${dialog#*:}" \
+      hikewise --settings "$conf" --replay "$log" --size "$size" --page "${dialog#*:}" \
         --replay-speed 10 --after 3 --dialog "${dialog%%:*}" \
         --screenshot "$out/dialog-${dialog%%:*}-theme$theme-$size.png" 2>/dev/null
     done
     for view in 1 2; do
-      "$bin/hikewise" --settings "$conf" --replay "$log" --size "$size" --page 0 \
+      hikewise --settings "$conf" --replay "$log" --size "$size" --page 0 \
         --view "$view" --after 3 --screenshot "$out/page0-view$view-theme$theme-$size.png" \
         2>/dev/null
     done
@@ -61,8 +69,16 @@ for theme in 0 1 2 3 4; do
 done
 for dialog in "${dialogs[@]}"; do
   printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=3\n' > "$tmp/dialog.conf"
-  "$bin/hikewise" --settings "$tmp/dialog.conf" --replay "$log" --dialog "$dialog" \
+  hikewise --settings "$tmp/dialog.conf" --replay "$log" --dialog "$dialog" \
     --after 1 --screenshot "$out/dialog-$dialog.png" 2>/dev/null
+  # The main menu's dialogs over a window of each size, where the longer
+  # English texts must fit as well.
+  if [ -n "$language" ]; then
+    for size in 480x640 800x480; do
+      hikewise --settings "$tmp/dialog.conf" --replay "$log" --dialog "$dialog" --size "$size" \
+        --after 1 --screenshot "$out/dialog-$dialog-$size.png" 2>/dev/null
+    done
+  fi
 done
 # The map page: north up and course up, with a goto, with the altitude
 # profile, with large symbols, and its dialogs; over a small database.
@@ -82,7 +98,7 @@ map_shot() { # NAME CONF-LINES ARGS...
   printf '%b' "$2" > "$conf"
   shift 2
   rm -f "$tmp/map.trk"
-  "$bin/hikewise" --settings "$conf" --replay "$log" --page 3 --database "$db" \
+  hikewise --settings "$conf" --replay "$log" --page 3 --database "$db" \
     --track "$tmp/map.trk" --replay-speed 4 --zoom 6 --after 6 "$@" \
     --screenshot "$out/map-$name.png" 2>/dev/null
 }
@@ -99,7 +115,7 @@ for size in 480x640 800x480; do
 done
 # North up with a goto, in each of the five themes at both sizes.
 theme_conf() { printf '[%%U4E3B%%U9898%%U989C%%U8272]\\n%%U4E3B%%U9898=%s\\n' "$1"; }
-for theme in 0 1 2 3 4; do
+for theme in $themes; do
   for size in 480x640 800x480; do
     map_shot "goto-theme$theme-$size" "$(theme_conf "$theme")" --north-up --goto Pavilion \
       --size "$size"
@@ -129,7 +145,7 @@ if [ -f "$pbf" ]; then
     printf '%b' "$2" > "$conf"
     shift 2
     rm -f "$tmp/monaco.trk"
-    "$bin/hikewise" --settings "$conf" --replay "$tmp/monaco.nmea" --page 3 \
+    hikewise --settings "$conf" --replay "$tmp/monaco.nmea" --page 3 \
       --database "$tmp/none.wpt" --track "$tmp/monaco.trk" --roads "$tmp/monaco.map" \
       --replay-speed 16 --after 6 "$@" --screenshot "$out/map-roads-$name.png" 2>/dev/null
   }
@@ -142,7 +158,7 @@ if [ -f "$pbf" ]; then
   roads_shot "zoom5-north-up-480x640-no-strip" "$no_strip" --zoom 5 --north-up --size 480x640
   roads_shot "zoom5-night-800x480" '[%U4E3B%U9898%U989C%U8272]\n%U4E3B%U9898=2\n' --zoom 5 \
     --north-up --size 800x480
-  for theme in 0 1 2 3 4; do
+  for theme in $themes; do
     for size in 480x640 800x480; do
       roads_shot "zoom5-theme$theme-$size" "$(theme_conf "$theme")" --zoom 5 --north-up \
         --size "$size"
@@ -150,8 +166,10 @@ if [ -f "$pbf" ]; then
   done
   roads_shot "dialog-map-properties-roads" '' --dialog map-properties-roads
   # Panned by a drag, the return button shown: drawn by the window test.
-  HIKEWISE_GALLERY_DIR=$out "$bin/test_map_window" \
-    aPannedMapWithRoadsShowsTheReturnButtonAndTheCredit > /dev/null
+  if [ -z "$language" ]; then
+    HIKEWISE_GALLERY_DIR=$out "$bin/test_map_window" \
+      aPannedMapWithRoadsShowsTheReturnButtonAndTheCredit > /dev/null
+  fi
 else
   echo "no $pbf: the road map pictures are left out" >&2
 fi
@@ -166,13 +184,13 @@ else
 fi
 file_dialogs=(csv-import csv-import-waypoints import-progress import-summary import-error database-recovery
   replace-question found-question visits-question averaging averaging-menu waypoint-message)
-for theme in 0 1 2 3 4; do
+for theme in $themes; do
   conf=$tmp/files$theme.conf
   for size in 480x640 800x480; do
     for dialog in "${file_dialogs[@]}"; do
       # Afresh for every picture: a run stores its last position at exit.
       printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n' "$theme" > "$conf"
-      "$bin/hikewise" --settings "$conf" --replay "$log" --database "$pq" \
+      hikewise --settings "$conf" --replay "$log" --database "$pq" \
         --track "$tmp/files.trk" --size "$size" --dialog "$dialog" --after 3 \
         --screenshot "$out/dialog-$dialog-theme$theme-$size.png" 2>/dev/null
     done
@@ -185,7 +203,7 @@ peer=${HIKEWISE_PEER_DATA_DIR:-$here/../shared/peer-data}
 if [ -f "$peer/gpx/geocaching.gpx" ]; then
   pq=$tmp/pq.wpt
   "$bin/hikewise-tool" wpt-import "$pq" "$peer/gpx/geocaching.gpx" "$peer/gpx/GC7FA4.gpx" > /dev/null
-  for theme in 0 1 2 3 4; do
+  for theme in $themes; do
     conf=$tmp/wpt$theme.conf
     for size in 480x640 800x480; do
       for dialog in waypoint-manager waypoint-list edit-waypoint edit-waypoint-2 edit-waypoint-3 \
@@ -193,10 +211,14 @@ if [ -f "$peer/gpx/geocaching.gpx" ]; then
         # Afresh for every picture: a run stores its last position at exit,
         # and the lists measure their distances from it.
         printf '[%%U4E3B%%U9898%%U989C%%U8272]\n%%U4E3B%%U9898=%s\n[%%U5730%%U56FE]\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7EAC%%U5EA6=36050000\n%%U5F53%%U524D%%U4F4D%%U7F6E%%U7ECF%%U5EA6=-86750000\n[Waypoint%%20Manager%%20Dialog]\nList%%20Distance=60\n' "$theme" > "$conf"
-        "$bin/hikewise" --settings "$conf" --database "$pq" --page 3 --size "$size" --after 1 \
+        hikewise --settings "$conf" --database "$pq" --page 3 --size "$size" --after 1 \
           --dialog "$dialog" --screenshot "$out/wpt-$dialog-theme$theme-$size.png" 2>/dev/null
       done
     done
   done
 fi
 echo "gallery in $out"
+if [ -z "$language" ]; then
+  HIKEWISE_GALLERY_LANGUAGE=en HIKEWISE_GALLERY_THEMES=${HIKEWISE_GALLERY_THEMES:-0} \
+    "$0" "$out/en" "$log"
+fi

@@ -208,6 +208,13 @@
     </message>
 </context>
 <context>
+    <name>GpsLink</name>
+    <message>
+        <source>Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?</source>
+        <translation>Hikewise cannot connect to the GPS receiver. Do you want to keep trying?</translation>
+    </message>
+</context>
+<context>
     <name>MainMenu</name>
     <message>
         <source>系统颜色</source>
@@ -475,6 +482,48 @@
     </message>
 </context>
 <context>
+    <name>PortEnumeration</name>
+    <message>
+        <source>无法打开 %s</source>
+        <translation>Cannot open %s</translation>
+    </message>
+</context>
+<context>
+    <name>ReceiverSearch</name>
+    <message>
+        <source>正在验证 NMEA...</source>
+        <translation>Checking NMEA...</translation>
+    </message>
+    <message>
+        <source>正在改变波特率...</source>
+        <translation>Changing the baud rate...</translation>
+    </message>
+    <message>
+        <source>正在搜索 GPS...</source>
+        <translation>Searching for the GPS...</translation>
+    </message>
+    <message>
+        <source>正在打开端口...</source>
+        <translation>Opening the port...</translation>
+    </message>
+    <message>
+        <source>正在等待数据...</source>
+        <translation>Waiting for data...</translation>
+    </message>
+    <message>
+        <source>未找到 GPS 接收机</source>
+        <translation>No GPS receiver found</translation>
+    </message>
+    <message>
+        <source>GPS 已找到</source>
+        <translation>GPS found</translation>
+    </message>
+    <message>
+        <source>GPS已被发现,但是它不支持所有必要的NMEA语句.Hikewise需要这些NMEA语句正常:GPGGA ,GPGSV ,GPGSA和GPRMC.请与您的GPS制造商联系,以确保这些语句的支持.查看帮助以获取更多信息. </source>
+        <translation>A GPS was found, but it does not send all of the NMEA sentences Hikewise needs: GPGGA, GPGSV, GPGSA and GPRMC. Ask the maker of your GPS how to turn these sentences on. The help has more information. </translation>
+    </message>
+</context>
+<context>
     <name>RoadDrawing</name>
     <message>
         <source>节点计数:%d</source>
@@ -602,6 +651,71 @@
     <message>
         <source>观景点</source>
         <translation>Viewpoints</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <source>无法连接到 gpsd (%s): %s</source>
+        <translation>Cannot connect to gpsd (%s): %s</translation>
+    </message>
+    <message>
+        <source>通信错误</source>
+        <translation>Communication Error</translation>
+    </message>
+    <message>
+        <source>无法打开端口.请关闭该应用程序访问通讯端口</source>
+        <translation>Cannot open the port. Close the program that is using the port.</translation>
+    </message>
+</context>
+<context>
+    <name>SerialTransport</name>
+    <message>
+        <source>没有权限打开串口设备。请把用户加入 dialout 组 (sudo adduser $USER dialout)，然后重新登录。</source>
+        <translation>You may not open the serial device. Add your user to the group dialout (sudo adduser $USER dialout), then log in again.</translation>
+    </message>
+</context>
+<context>
+    <name>SirfParameterSetup</name>
+    <message>
+        <source>失败</source>
+        <translation>Fail</translation>
+    </message>
+    <message>
+        <source>The port runs at %u baud, faster than the SiRF switch back to NMEA can carry (57600 baud at most). Set the port to 57600 baud or slower in &quot;设置串口&quot; first; nothing was sent to the receiver.</source>
+        <translation>The port runs at %u baud, faster than the SiRF switch back to NMEA can carry (57600 baud at most). Set the port to 57600 baud or slower in &quot;Serial Port Settings (COM Port)&quot; first; nothing was sent to the receiver.</translation>
+    </message>
+    <message>
+        <source>设置成功. </source>
+        <translation>Settings applied. </translation>
+    </message>
+    <message>
+        <source>切换到 SiRF 二进制...</source>
+        <translation>Switching to SiRF binary...</translation>
+    </message>
+    <message>
+        <source>不能切换到 SiRF 二元模式</source>
+        <translation>Cannot switch to SiRF binary mode</translation>
+    </message>
+    <message>
+        <source>设置 WAAS 参数</source>
+        <translation>Setting the WAAS parameters</translation>
+    </message>
+    <message>
+        <source>设置静态导航参数...</source>
+        <translation>Setting the static navigation parameters...</translation>
+    </message>
+    <message>
+        <source>切换回 NMEA...</source>
+        <translation>Switching back to NMEA...</translation>
+    </message>
+    <message>
+        <source>循环连接...</source>
+        <translation>Reconnecting...</translation>
+    </message>
+    <message>
+        <source>完成.</source>
+        <translation>Done.</translation>
     </message>
 </context>
 <context>
@@ -2032,6 +2146,25 @@ Replaced %d waypoints.</translation>
     </message>
 </context>
 <context>
+    <name>hw::GpsdConnection</name>
+    <message>
+        <source>连接被拒绝 (gpsd 没有运行?)</source>
+        <translation>connection refused (is gpsd running?)</translation>
+    </message>
+    <message>
+        <source>连接超时</source>
+        <translation>connection timed out</translation>
+    </message>
+    <message>
+        <source>无法到达主机</source>
+        <translation>host unreachable</translation>
+    </message>
+    <message>
+        <source>找不到主机: </source>
+        <translation>host not found: </translation>
+    </message>
+</context>
+<context>
     <name>hw::ImportSettingsDialog</name>
     <message>
         <source>导入路点设定</source>
@@ -2342,6 +2475,75 @@ Replaced %d waypoints.</translation>
     <message>
         <source>方位:</source>
         <translation>Bearing:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::PortSettingsDialog</name>
+    <message>
+        <source>通信端口设定</source>
+        <translation>Serial Port Settings</translation>
+    </message>
+    <message>
+        <source>启用自动重连</source>
+        <translation>Reconnect automatically</translation>
+    </message>
+    <message>
+        <source>端口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>设备:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>gpsd 地址无效。请输入 主机:端口，例如 %1</source>
+        <translation>The gpsd address is not valid. Enter HOST:PORT, for example %1</translation>
+    </message>
+    <message>
+        <source>错误 - 无法列举串口</source>
+        <translation>Error - cannot list the serial ports</translation>
+    </message>
+</context>
+<context>
+    <name>hw::ReceiverSearchDialog</name>
+    <message>
+        <source>查找 GPS</source>
+        <translation>Find GPS</translation>
+    </message>
+    <message>
+        <source>端口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>状态:</source>
+        <translation>Status:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::SirfSettingsDialog</name>
+    <message>
+        <source>SiRF GPS 设定</source>
+        <translation>SiRF GPS Settings</translation>
+    </message>
+    <message>
+        <source>启用静态导航</source>
+        <translation>Enable static navigation</translation>
+    </message>
+    <message>
+        <source>启用 WAAS/EGNOS</source>
+        <translation>Enable WAAS/EGNOS</translation>
+    </message>
+    <message>
+        <source>NMEA 频率 (秒):</source>
+        <translation>NMEA interval (seconds):</translation>
     </message>
 </context>
 <context>

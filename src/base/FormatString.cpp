@@ -1,5 +1,7 @@
 #include "base/FormatString.h"
 
+#include "base/Translate.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -354,17 +356,63 @@ void FormatInto(std::string& out, const char* format, va_list args)
 
 } // namespace
 
-std::string FormatString(const char* format, ...)
+std::string FormatArguments(const char* format)
 {
+    std::string kinds;
+    for (const char* p = std::strchr(format, '%'); p != nullptr; p = std::strchr(p, '%')) {
+        ++p;
+        while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
+            ++p;
+        if (*p == '*') {
+            kinds += 'i';
+            ++p;
+        }
+        while (*p >= '0' && *p <= '9')
+            ++p;
+        if (*p == '.') {
+            ++p;
+            if (*p == '*') {
+                kinds += 'i';
+                ++p;
+            }
+            while (*p >= '0' && *p <= '9')
+                ++p;
+        }
+        std::string length;
+        while (*p != '\0' && std::strchr("hlzjtL", *p) != nullptr)
+            length += *p++;
+        if (*p == '\0')
+            break;
+        const char conversion = *p++;
+        if (std::strchr("di", conversion) != nullptr)
+            kinds += length + 'i';
+        else if (std::strchr("uxXo", conversion) != nullptr)
+            kinds += length + 'u';
+        else if (std::strchr("fFeEgGaA", conversion) != nullptr)
+            kinds += length + 'f';
+        else if (conversion == 'c')
+            kinds += 'i';
+        else if (conversion == 's' || conversion == 'p')
+            kinds += conversion;
+    }
+    return kinds;
+}
+
+std::string FormatTranslated(const char* context, const char* format, ...)
+{
+    const std::string translated = Translate(context, format);
+    const char* used = FormatArguments(translated.c_str()) == FormatArguments(format)
+                           ? translated.c_str()
+                           : format;
     std::string out;
     va_list args;
     va_start(args, format);
-    FormatInto(out, format, args);
+    FormatInto(out, used, args);
     va_end(args);
     return out;
 }
 
-std::string FormatTranslated(const char* format, ...)
+std::string FormatString(const char* format, ...)
 {
     std::string out;
     va_list args;

@@ -190,7 +190,7 @@ void GpsLink::Reconnect()
     if (reconnectAttempts_ >= kAttemptsBeforeAsking) {
         // The question is modal: no ticks run while it is open.
         watchdogRunning_ = false;
-        bool keepTrying = host_.AskYesNo(kKeepTryingQuestion);
+        bool keepTrying = host_.AskYesNo(Translate("GpsLink", kKeepTryingQuestion));
         watchdogRunning_ = true;
         if (!keepTrying) {
             ClosePort();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "gps/GpsdAddress.h"
 #include "gps/ReaderThread.h"
 #include "gps/SirfParameterSetup.h"
@@ -30,7 +31,7 @@ public:
     static constexpr int kReconnectEveryTicks = 16; // an attempt on the 17th tick
     static constexpr int kAttemptsBeforeAsking = 2;
     static constexpr const char* kKeepTryingQuestion =
-        "Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?";
+        HW_TRANSLATE_NOOP("GpsLink", "Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?");
     static constexpr const char* kNoReaderText = "Unable to create the read thread";
 
     // notices go to the windows (the lost-fix notifications).

@@ -1,5 +1,6 @@
 #include "gps/PortEnumeration.h"
 
+#include "base/Translate.h"
 #include "gps/GpsdAddress.h"
 #include "gps/PortRegistry.h"
 #include "gps/SystemPortScanner.h"
@@ -36,7 +37,8 @@ PortListing EnumeratePorts(const SystemPortScanner& scanner, PortRegistry& regis
         return listing;
     }
     for (const std::string& path : unreadable)
-        listing.warnings.push_back(FormatString("无法打开 %s", path.c_str()));
+        listing.warnings.push_back(FormatTranslated(
+            "PortEnumeration", HW_TRANSLATE_NOOP("PortEnumeration", "无法打开 %s"), path.c_str()));
     registry.AssignNumbers(ports);
 
     std::map<int, std::string> byNumber;

@@ -1,6 +1,7 @@
 #include "gps/ReceiverSearch.h"
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 #include "gps/SerialTransport.h"
 
 #include <iterator>
@@ -38,10 +39,12 @@ void ReceiverSearch::Finish(Outcome outcome)
 std::string ReceiverSearch::FinalMessage() const
 {
     switch (outcome_) {
-    case Outcome::Found: return kFoundText;
-    case Outcome::NotFound:
-        return refused_ ? std::string(kNotFoundText) + "\n" + kDialoutHint : kNotFoundText;
-    case Outcome::Incomplete: return kIncompleteText;
+    case Outcome::Found: return Translate("ReceiverSearch", kFoundText);
+    case Outcome::NotFound: {
+        std::string text = Translate("ReceiverSearch", kNotFoundText);
+        return refused_ ? text + "\n" + Translate("SerialTransport", kDialoutHint) : text;
+    }
+    case Outcome::Incomplete: return Translate("ReceiverSearch", kIncompleteText);
     case Outcome::Running: break;
     }
     return {};
@@ -50,7 +53,7 @@ std::string ReceiverSearch::FinalMessage() const
 void ReceiverSearch::WaitForData()
 {
     if (host_.Counts().sentences != startCount_) {
-        status_ = "正在验证 NMEA...";
+        status_ = Translate("ReceiverSearch", "正在验证 NMEA...");
         settings_.SetInt(section::kSerial, "端口", port_);
         settings_.SetInt(section::kSerial, "速率", static_cast<int32_t>(kRates[rateIndex_]));
         taken_ = host_.Counts();
@@ -62,7 +65,7 @@ void ReceiverSearch::WaitForData()
     if (ticks_++ <= kWaitTicks)
         return;
     if (++rateIndex_ < static_cast<int>(std::size(kRates))) {
-        status_ = "正在改变波特率...";
+        status_ = Translate("ReceiverSearch", "正在改变波特率...");
         step_ = 1;
     } else {
         step_ = 4;
@@ -104,11 +107,11 @@ void ReceiverSearch::Tick()
     switch (step_) {
     case 0:
         rateIndex_ = 0;
-        status_ = "正在搜索 GPS...";
+        status_ = Translate("ReceiverSearch", "正在搜索 GPS...");
         step_ = 1;
         break;
     case 1:
-        status_ = "正在打开端口...";
+        status_ = Translate("ReceiverSearch", "正在打开端口...");
         host_.ClosePort();
         host_.Pause(100);
         shownPort_ = port_;
@@ -123,7 +126,7 @@ void ReceiverSearch::Tick()
         }
         break;
     case 2:
-        status_ = "正在等待数据...";
+        status_ = Translate("ReceiverSearch", "正在等待数据...");
         ticks_ = 0;
         step_ = 3;
         break;

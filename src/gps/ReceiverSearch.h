@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Translate.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -44,11 +46,13 @@ public:
     static constexpr uint32_t kRates[] = {4800, 9600, 19200, 57600};
     enum Sentence { kGga, kGsa, kRmc, kGsv }; // read-out order in the dialog
     enum class Outcome { Running, Found, NotFound, Incomplete };
-    static constexpr const char* kNotFoundText = "未找到 GPS 接收机";
-    static constexpr const char* kFoundText = "GPS 已找到";
-    static constexpr const char* kIncompleteText =
+    static constexpr const char* kNotFoundText =
+        HW_TRANSLATE_NOOP("ReceiverSearch", "未找到 GPS 接收机");
+    static constexpr const char* kFoundText = HW_TRANSLATE_NOOP("ReceiverSearch", "GPS 已找到");
+    static constexpr const char* kIncompleteText = HW_TRANSLATE_NOOP(
+        "ReceiverSearch",
         "GPS已被发现,但是它不支持所有必要的NMEA语句.Hikewise需要这些NMEA语句正常:GPGGA ,GPGSV "
-        ",GPGSA和GPRMC.请与您的GPS制造商联系,以确保这些语句的支持.查看帮助以获取更多信息. ";
+        ",GPGSA和GPRMC.请与您的GPS制造商联系,以确保这些语句的支持.查看帮助以获取更多信息. ");
 
     ReceiverSearch(ReceiverSearchHost& host, SettingsStore& settings)
         : host_(host), settings_(settings)

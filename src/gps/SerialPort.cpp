@@ -1,5 +1,7 @@
 #include "gps/SerialPort.h"
 
+#include "base/FormatString.h"
+#include "base/Translate.h"
 #include "gps/GpsdAddress.h"
 #include "gps/PortEnumeration.h"
 #include "gps/PortRegistry.h"
@@ -46,7 +48,7 @@ void SerialPort::Report(bool showErrors, const std::string& text)
 {
     lastError_ = text;
     if (showErrors && reporter_)
-        reporter_(text, kErrorCaption);
+        reporter_(text, Translate("SerialPort", kErrorCaption));
 }
 
 std::string SerialPort::ResolvePort(int port)
@@ -76,9 +78,10 @@ bool SerialPort::Open(int port, uint32_t baud, bool showErrors)
         case SerialOpenError::Timeouts: Report(showErrors, kTimeoutsText); break;
         case SerialOpenError::LineSettings: Report(showErrors, kLineSettingsText); break;
         case SerialOpenError::NotPermitted:
-            Report(showErrors, std::string(kCannotOpenText) + "\n" + path + ": " + kDialoutHint);
+            Report(showErrors, Translate("SerialPort", kCannotOpenText) + "\n" + path + ": " +
+                                   Translate("SerialTransport", kDialoutHint));
             break;
-        default: Report(showErrors, kCannotOpenText); break;
+        default: Report(showErrors, Translate("SerialPort", kCannotOpenText)); break;
         }
         return false;
     }
@@ -97,7 +100,9 @@ bool SerialPort::OpenGpsd(const GpsdAddress& address, bool showErrors)
     std::string why;
     std::unique_ptr<SerialHandle> handle = transport_.OpenGpsd(address, why);
     if (!handle) {
-        const std::string text = "无法连接到 gpsd (" + address.Text() + "): " + why;
+        const std::string text = FormatTranslated(
+            "SerialPort", HW_TRANSLATE_NOOP("SerialPort", "无法连接到 gpsd (%s): %s"),
+            address.Text().c_str(), why.c_str());
         Report(showErrors, text);
         return false;
     }

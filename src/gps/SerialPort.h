@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "gps/ByteSource.h"
 #include "gps/SerialTransport.h"
 
@@ -24,8 +25,9 @@ class SystemPortScanner;
 class SerialPort final : public ByteSource {
 public:
     static constexpr uint32_t kDefaultBaud = 4800;
-    static constexpr const char* kErrorCaption = "通信错误";
-    static constexpr const char* kCannotOpenText = "无法打开端口.请关闭该应用程序访问通讯端口";
+    static constexpr const char* kErrorCaption = HW_TRANSLATE_NOOP("SerialPort", "通信错误");
+    static constexpr const char* kCannotOpenText =
+        HW_TRANSLATE_NOOP("SerialPort", "无法打开端口.请关闭该应用程序访问通讯端口");
     static constexpr const char* kTimeoutsText = "SetCommTimeouts - Fail";
     static constexpr const char* kLineSettingsText = "SetCommState - Fail";
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Translate.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,8 +29,9 @@ public:
 
 // Said when the user may not open a serial device: on Linux the devices
 // belong to the group dialout.
-inline constexpr const char* kDialoutHint =
-    "没有权限打开串口设备。请把用户加入 dialout 组 (sudo adduser $USER dialout)，然后重新登录。";
+inline constexpr const char* kDialoutHint = HW_TRANSLATE_NOOP(
+    "SerialTransport",
+    "没有权限打开串口设备。请把用户加入 dialout 组 (sudo adduser $USER dialout)，然后重新登录。");
 
 // Which step of opening a serial device failed.
 enum class SerialOpenError {

@@ -1,6 +1,7 @@
 #include "gps/SirfParameterSetup.h"
 
 #include "base/Clock.h"
+#include "base/Translate.h"
 #include "base/UiPacer.h"
 #include "units/UnitFormatter.h"
 
@@ -13,9 +14,9 @@ constexpr int kVersionPolls = 30;
 constexpr int kPollMs = 100;
 constexpr int kSettleTicks = 20;
 
-const char* PassText(bool passed)
+std::string PassText(bool passed)
 {
-    return passed ? "Pass" : "失败";
+    return passed ? "Pass" : Translate("SirfParameterSetup", "失败");
 }
 
 } // namespace
@@ -23,30 +24,34 @@ const char* PassText(bool passed)
 std::string SirfSetupResult::ErrorMessage() const
 {
     if (rateRefused)
-        return FormatString("The port runs at %u baud, faster than the SiRF switch back to NMEA "
-                            "can carry (57600 baud at most). Set the port to 57600 baud or slower "
-                            "in \"设置串口\" first; nothing was sent to the receiver.",
-                            refusedBaud);
+        return FormatTranslated(
+            "SirfParameterSetup",
+            HW_TRANSLATE_NOOP("SirfParameterSetup",
+                              "The port runs at %u baud, faster than the SiRF switch back to NMEA "
+                              "can carry (57600 baud at most). Set the port to 57600 baud or "
+                              "slower in \"设置串口\" first; nothing was sent to the receiver."),
+            refusedBaud);
     if (AllPassed())
         return {};
     return FormatString("Could not set all of the parameters to the SiRF GPS receiver. "
                         "Results:\n\nSoftware Version: %s\nDGPS Control: %s\nDGPS Source: "
                         "%s\nStatic Nav: %s\n",
-                        PassText(version), PassText(dgpsControl), PassText(dgpsSource),
-                        PassText(staticNavigation));
+                        PassText(version).c_str(), PassText(dgpsControl).c_str(),
+                        PassText(dgpsSource).c_str(), PassText(staticNavigation).c_str());
 }
 
 std::string SirfSetupResult::InfoMessage() const
 {
     if (versionText.empty())
         return {};
-    return FormatString("%sReceiver reported version:\n\n%s", AllPassed() ? "设置成功. " : "",
+    return FormatString("%sReceiver reported version:\n\n%s",
+                        AllPassed() ? Translate("SirfParameterSetup", "设置成功. ").c_str() : "",
                         versionText.c_str());
 }
 
 bool SirfParameterSetup::SwitchAndPollVersion(uint32_t baud)
 {
-    progress_.SetText("切换到 SiRF 二进制...");
+    progress_.SetText(Translate("SirfParameterSetup", "切换到 SiRF 二进制..."));
     link_.PurgePort();
     sirf_.ResetReceiver();
     sirf_.SwitchToBinary(0, baud, 8, 1, 0);
@@ -109,15 +114,15 @@ SirfSetupResult SirfParameterSetup::Run(uint32_t baud, const SirfSetupOptions& o
         result.version = SwitchAndPollVersion(baud);
 
     if (!result.version) {
-        progress_.ShowError("不能切换到 SiRF 二元模式");
+        progress_.ShowError(Translate("SirfParameterSetup", "不能切换到 SiRF 二元模式"));
     } else {
         result.versionText = sirf_.VersionText();
         progress_.Step();
-        progress_.SetText("设置 WAAS 参数");
+        progress_.SetText(Translate("SirfParameterSetup", "设置 WAAS 参数"));
         result.dgpsSource = SendUntilAcknowledged(SirfProtocol::DgpsSourcePayload(options.sbas));
         result.dgpsControl = SendUntilAcknowledged(SirfProtocol::DgpsControlPayload(options.sbas));
         progress_.Step();
-        progress_.SetText("设置静态导航参数...");
+        progress_.SetText(Translate("SirfParameterSetup", "设置静态导航参数..."));
         result.staticNavigation =
             SendUntilAcknowledged(SirfProtocol::StaticNavigationPayload(options.staticNavigation));
         progress_.Step();
@@ -127,17 +132,17 @@ SirfSetupResult SirfParameterSetup::Run(uint32_t baud, const SirfSetupOptions& o
     // left speaking binary.
     sirf_.SendBinary(SirfProtocol::SwitchToNmeaPayload(options.rates, baud));
 
-    progress_.SetText("切换回 NMEA...");
+    progress_.SetText(Translate("SirfParameterSetup", "切换回 NMEA..."));
     PumpFor(kSettleTicks);
     progress_.Step();
-    progress_.SetText("循环连接...");
+    progress_.SetText(Translate("SirfParameterSetup", "循环连接..."));
     link_.ClosePort();
     link_.PauseReader(false);
     link_.RestartWatchdog();
     PumpFor(kSettleTicks);
     link_.ReconnectStored();
     progress_.Step();
-    progress_.SetText("完成.");
+    progress_.SetText(Translate("SirfParameterSetup", "完成."));
     return result;
 }
 

@@ -82,8 +82,8 @@ void AltitudeSampler::ConfigureChart(KORVPlotModel& chart, const UnitFormatter& 
     }
     std::string label;
     style.verticalFactor = units.AltitudeFactorAndLabel(label);
-    style.title =
-        FormatTranslated(Translate("AltitudeSampler", "海拔 (%s)").c_str(), label.c_str());
+    style.title = FormatTranslated(
+        "AltitudeSampler", HW_TRANSLATE_NOOP("AltitudeSampler", "海拔 (%s)"), label.c_str());
 }
 
 } // namespace hw

@@ -146,8 +146,9 @@ void AnalysisPageModel::OnGga(const AnalysisFixSample& s, const UnitFormatter& u
 {
     KORVPlotModel& speed = Chart(kSpeedCurve);
     speed.Style().verticalFactor = units.SpeedFactor();
-    speed.Style().title = FormatTranslated(Translate("AnalysisPageModel", "速度 (%s)").c_str(),
-                                           units.SpeedUnitLabel().c_str());
+    speed.Style().title =
+        FormatTranslated("AnalysisPageModel", HW_TRANSLATE_NOOP("AnalysisPageModel", "速度 (%s)"),
+                         units.SpeedUnitLabel().c_str());
     speed.Push(s.speedKnots);
 
     KORVPlotModel& altitude = Chart(kAltitudeCurve);
@@ -158,12 +159,14 @@ void AnalysisPageModel::OnGga(const AnalysisFixSample& s, const UnitFormatter& u
     KORVPlotModel& vertical = Chart(kVerticalSpeedCurve);
     vertical.Style().verticalFactor = units.PlotVerticalSpeedFactorAndLabel(label);
     vertical.Style().title =
-        FormatTranslated(Translate("AnalysisPageModel", "垂直速度 (%s)").c_str(), label.c_str());
+        FormatTranslated("AnalysisPageModel",
+                         HW_TRANSLATE_NOOP("AnalysisPageModel", "垂直速度 (%s)"), label.c_str());
     vertical.Push(s.verticalSpeed);
 
     KORVPlotModel& error = Chart(kTrackErrorCurve);
     error.Style().verticalFactor = units.SmallDistanceFactor();
-    error.Style().title = FormatTranslated(Translate("AnalysisPageModel", "轨迹错误 (%s)").c_str(),
+    error.Style().title = FormatTranslated("AnalysisPageModel",
+                                           HW_TRANSLATE_NOOP("AnalysisPageModel", "轨迹错误 (%s)"),
                                            units.SmallDistanceUnitLabel().c_str());
     error.Push(s.trackErrorRadians * kMilesPerRadian);
 }
@@ -173,8 +176,8 @@ void AnalysisPageModel::OnRmc(double acceleration, const UnitFormatter& units)
     std::string label;
     KORVPlotModel& chart = Chart(kAccelerationCurve);
     chart.Style().verticalFactor = units.AccelerationFactorAndLabel(label);
-    chart.Style().title =
-        FormatTranslated(Translate("AnalysisPageModel", "加速度 (%s)").c_str(), label.c_str());
+    chart.Style().title = FormatTranslated(
+        "AnalysisPageModel", HW_TRANSLATE_NOOP("AnalysisPageModel", "加速度 (%s)"), label.c_str());
     chart.Push(acceleration);
 }
 

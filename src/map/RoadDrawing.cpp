@@ -72,8 +72,7 @@ void RoadDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out
         return;
     const ScreenRect& client = viewport.Client();
     const Colour ink = RoadStyle::TextColour(palette_);
-    out.Add(Text{FormatTranslated(Translate("RoadDrawing", kNodeCountFormat).c_str(),
-                                  static_cast<int>(nodes_)),
+    out.Add(Text{FormatTranslated("RoadDrawing", kNodeCountFormat, static_cast<int>(nodes_)),
                  {client.left + 3, top},
                  HAlign::Left,
                  VAlign::Top,

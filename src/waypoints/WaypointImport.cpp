@@ -37,7 +37,8 @@ ImportResult ImportWaypointFile(WaypointDatabase& db, const std::string& path, b
 std::string ImportSummaryText(const ImportResult& result)
 {
     return FormatTranslated(
-        Translate("WaypointImport", "已添加 %d 新路点. \n\n已替换 %d 路点.").c_str(), result.added,
+        "WaypointImport",
+        HW_TRANSLATE_NOOP("WaypointImport", "已添加 %d 新路点. \n\n已替换 %d 路点."), result.added,
         result.replaced);
 }
 

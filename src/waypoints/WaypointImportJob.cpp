@@ -60,9 +60,7 @@ WaypointImportJob::Result WaypointImportJob::Run(WaypointDatabase& db, const std
             result.errors.push_back({path, r.error});
         else if (!r.opened)
             result.errors.push_back(
-                {path,
-                 FormatTranslated(Translate("WaypointImportJob", kCannotOpenImportFile).c_str(),
-                                  path.c_str())});
+                {path, FormatTranslated("WaypointImportJob", kCannotOpenImportFile, path.c_str())});
     }
     if (progress)
         progress->BeginFile(count, count);

@@ -53,7 +53,7 @@ bool WaypointManagerCommands::DeleteAll(WaypointDatabase& db, const std::vector<
 
 std::string WaypointManagerCommands::DeleteQuestion(int count)
 {
-    return FormatTranslated(Translate("WaypointManagerCommands", kDeleteQuestion).c_str(), count);
+    return FormatTranslated("WaypointManagerCommands", kDeleteQuestion, count);
 }
 
 } // namespace hw

@@ -1,6 +1,9 @@
 #include "shell/InterfaceLanguage.h"
+#include "base/ReadFile.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace hw;
 
@@ -35,4 +38,16 @@ TEST(InterfaceLanguageTest, OptionTakesZhOrEnOnly)
         EXPECT_FALSE(ParseLanguageOption(bad, language)) << bad;
         EXPECT_EQ(language, InterfaceLanguage::English) << bad;
     }
+}
+
+TEST(InterfaceLanguageTest, EachLanguageHasItsHelpFileWithTheContentsAnchor)
+{
+    for (InterfaceLanguage language : {InterfaceLanguage::Chinese, InterfaceLanguage::English}) {
+        const std::string path =
+            std::string(HIKEWISE_SOURCE_DIR) + "/resources/" + HelpFileFor(language);
+        std::string text;
+        ASSERT_TRUE(ReadWholeFile(path, 1 << 20, text)) << path;
+        EXPECT_NE(text.find("id=\"Main_Contents\""), std::string::npos) << path;
+    }
+    EXPECT_STRNE(HelpFileFor(InterfaceLanguage::Chinese), HelpFileFor(InterfaceLanguage::English));
 }

@@ -1,8 +1,11 @@
 #include "base/Translate.h"
+#include "base/FormatString.h"
+#include "base/StringTable.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace hw {
 namespace {
@@ -29,3 +32,64 @@ TEST(TranslateTest, SourceTextUntilATranslatorIsInstalledThenItsAnswer)
 
 } // namespace
 } // namespace hw
+
+using namespace hw;
+
+namespace {
+
+// A translator as a .qm file would give: some texts, with a format whose
+// arguments were broken by mistake.
+std::string TestTranslator(const char* context, const char* source)
+{
+    const std::string c = context;
+    const std::string s = source;
+    if (c == "StringTable" && s == "纬度")
+        return "Latitude";
+    if (c == "Test" && s == "%d 个路点, %s")
+        return "%d waypoints, %s";
+    if (c == "Test" && s == "无法打开 %s")
+        return "Cannot open %d"; // a broken translation: an int for a text
+    if (c == "Test" && s == "%.1f 公里")
+        return "%.1f km (%s)"; // one argument too many
+    return s;
+}
+
+struct TranslatorInstalled {
+    TranslatorInstalled() { SetTranslator(&TestTranslator); }
+    ~TranslatorInstalled() { SetTranslator(nullptr); }
+};
+
+} // namespace
+
+TEST(TranslateTest, StringTableFollowsTheTranslatorAndKeepsItsPointers)
+{
+    EXPECT_STREQ(LoadString(223), "纬度");
+    TranslatorInstalled english;
+    const char* first = LoadString(223);
+    EXPECT_STREQ(first, "Latitude");
+    EXPECT_EQ(LoadString(223), first); // the same kept text, not a copy per call
+    // A text without a translation is the source itself; units stay as they are.
+    EXPECT_STREQ(LoadString(226), "经度");
+    EXPECT_STREQ(LoadString(511), "km");
+    EXPECT_STREQ(LoadString(99999), "");
+}
+
+TEST(TranslateTest, FormatUsesOnlyTranslationsWithTheSameArguments)
+{
+    EXPECT_EQ(FormatTranslated("Test", "%d 个路点, %s", 3, "ok"), "3 个路点, ok");
+    TranslatorInstalled english;
+    EXPECT_EQ(FormatTranslated("Test", "%d 个路点, %s", 3, "ok"), "3 waypoints, ok");
+    // A translation that would read its arguments wrongly falls back to the source.
+    EXPECT_EQ(FormatTranslated("Test", "无法打开 %s", "/dev/ttyUSB0"), "无法打开 /dev/ttyUSB0");
+    EXPECT_EQ(FormatTranslated("Test", "%.1f 公里", 2.25), "2.2 公里");
+}
+
+TEST(TranslateTest, FormatArgumentsComparesWhatTheArgumentsAre)
+{
+    EXPECT_EQ(FormatArguments("%d%%, %5.2f and %-10s"), "ifs");
+    EXPECT_EQ(FormatArguments("%*d %lu %c %p %Lf"), "iiluipLf");
+    EXPECT_EQ(FormatArguments("%02d:%02d"), FormatArguments("%d h %d min"));
+    EXPECT_NE(FormatArguments("%d %s"), FormatArguments("%s %d"));
+    EXPECT_EQ(FormatArguments("no arguments, 100%%"), "");
+    EXPECT_EQ(FormatArguments("trailing %"), "");
+}

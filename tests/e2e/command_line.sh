@@ -7,8 +7,16 @@ nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 
 out=$("${nodisplay[@]}" "$BIN/hikewise" --help 2>&1) || fail "--help: $out"
 echo "$out" | grep -q -- '--replay' || fail "--help text: $out"
+help=$out
 out=$("${nodisplay[@]}" "$BIN/hikewise" --version 2>&1) || fail "--version: $out"
 echo "$out" | grep -qi '^hikewise [0-9]' || fail "--version text: $out"
+echo "$help" | grep -q -- '--language' || fail "--help lists no --language: $help"
+# --language takes zh or en; anything else is refused before a window opens.
+if "$BIN/hikewise" --language fr --screenshot /dev/null 2> "${TMPDIR:-/tmp}/lang.$$"; then
+  fail "--language fr accepted"
+fi
+grep -q -- '--language takes zh or en' "${TMPDIR:-/tmp}/lang.$$" || fail "no message for --language fr"
+rm -f "${TMPDIR:-/tmp}/lang.$$"
 # hikewise-tool --code-page N: the code page of legacy text.
 TOOL=$BIN/hikewise-tool
 WORK=$(mktemp -d)

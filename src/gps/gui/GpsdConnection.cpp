@@ -3,6 +3,8 @@
 #include "gps/GpsdAddress.h"
 #include "gps/GpsdNmeaFilter.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -48,10 +50,14 @@ private:
 std::string ErrorText(int error)
 {
     switch (error) {
-    case ECONNREFUSED: return "连接被拒绝 (gpsd 没有运行?)";
-    case ETIMEDOUT: return "连接超时";
+    case ECONNREFUSED:
+        return QCoreApplication::translate("hw::GpsdConnection", "连接被拒绝 (gpsd 没有运行?)")
+            .toStdString();
+    case ETIMEDOUT:
+        return QCoreApplication::translate("hw::GpsdConnection", "连接超时").toStdString();
     case EHOSTUNREACH:
-    case ENETUNREACH: return "无法到达主机";
+    case ENETUNREACH:
+        return QCoreApplication::translate("hw::GpsdConnection", "无法到达主机").toStdString();
     default: return std::strerror(error);
     }
 }
@@ -107,7 +113,8 @@ std::unique_ptr<SerialHandle> ConnectToGpsd(const GpsdAddress& address, std::str
     const std::string service = std::to_string(address.port);
     if (int error = ::getaddrinfo(address.host.c_str(), service.c_str(), &hints, &found);
         error != 0) {
-        why = std::string("找不到主机: ") + ::gai_strerror(error);
+        why = QCoreApplication::translate("hw::GpsdConnection", "找不到主机: ").toStdString() +
+              ::gai_strerror(error);
         return nullptr;
     }
     int lastError = ECONNREFUSED;

@@ -25,7 +25,7 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
     : QDialog(parent), settings_(settings), registry_(registry)
 {
     setObjectName(QStringLiteral("PortSettingsDialog"));
-    setWindowTitle(QStringLiteral("通信端口设定"));
+    setWindowTitle(tr("通信端口设定"));
     const int storedPort = settings.GetInt(section::kSerial, "端口", 1);
     const int storedBaud = settings.GetInt(section::kSerial, "速率", 4800);
     const bool storedReconnect = settings.GetInt(section::kSerial, "自动重接", 0) != 0;
@@ -33,13 +33,12 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
     port_ = new QComboBox(this);
     baud_ = new QComboBox(this);
     baud_->setEditable(true);
-    reconnect_ = new QCheckBox(QStringLiteral("启用自动重连"), this);
+    reconnect_ = new QCheckBox(tr("启用自动重连"), this);
 
     std::string error;
     std::vector<std::string> warnings;
     if (!port.EnumeratePorts(error, warnings)) {
-        QMessageBox::critical(parent, QStringLiteral("Hikewise"),
-                              QString::fromUtf8(kEnumerateError));
+        QMessageBox::critical(parent, QStringLiteral("Hikewise"), tr(kEnumerateError));
         return;
     }
     for (const std::string& w : warnings)
@@ -72,9 +71,9 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, SerialPort& port
     connect(port_, &QComboBox::currentIndexChanged, this, showDevice);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("端口:"), port_);
-    form->addRow(QStringLiteral("设备:"), device_);
-    form->addRow(QStringLiteral("波特率:"), baud_);
+    form->addRow(tr("端口:"), port_);
+    form->addRow(tr("设备:"), device_);
+    form->addRow(tr("波特率:"), baud_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(reconnect_);
@@ -107,7 +106,7 @@ void PortSettingsDialog::done(int result)
         GpsdAddress address;
         if (!GpsdAddress::Parse(device_->text().toStdString(), address)) {
             QMessageBox::warning(this, QStringLiteral("Hikewise"),
-                                 QStringLiteral("gpsd 地址无效。请输入 主机:端口，例如 %1")
+                                 tr("gpsd 地址无效。请输入 主机:端口，例如 %1")
                                      .arg(QString::fromUtf8(GpsdAddress::kDefaultText)));
             return;
         }

@@ -22,7 +22,8 @@ class PortSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 137;
-    static constexpr const char* kEnumerateError = "错误 - 无法列举串口";
+    static constexpr const char* kEnumerateError =
+        QT_TRANSLATE_NOOP("hw::PortSettingsDialog", "错误 - 无法列举串口");
 
     PortSettingsDialog(SettingsStore& settings, SerialPort& port, PortRegistry& registry,
                        const SystemPortScanner& scanner, QWidget* parent = nullptr);

@@ -19,17 +19,17 @@ ReceiverSearchDialog::ReceiverSearchDialog(SettingsStore& settings, GpsLink& lin
     : QDialog(parent), host_(link, port, parser, pacer), search_(host_, settings)
 {
     setObjectName(QStringLiteral("ReceiverSearchDialog"));
-    setWindowTitle(QStringLiteral("查找 GPS"));
+    setWindowTitle(tr("查找 GPS"));
     auto* grid = new QGridLayout;
     portLabel_ = new QLabel(this);
     baudLabel_ = new QLabel(this);
     status_ = new QLabel(this);
     status_->setMinimumWidth(200);
-    grid->addWidget(new QLabel(QStringLiteral("端口:"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("端口:"), this), 0, 0);
     grid->addWidget(portLabel_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("波特率:"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("波特率:"), this), 1, 0);
     grid->addWidget(baudLabel_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("状态:"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("状态:"), this), 2, 0);
     grid->addWidget(status_, 2, 1);
     // In the order of ReceiverSearch::Sentence.
     const char* names[] = {"GPGGA", "GPGSA", "GPRMC", "GPGSV"};

@@ -25,17 +25,17 @@ QSpinBox* Rate(QWidget* parent, int value)
 SirfSettingsDialog::SirfSettingsDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SirfSettingsDialog"));
-    setWindowTitle(QStringLiteral("SiRF GPS 设定"));
+    setWindowTitle(tr("SiRF GPS 设定"));
     const SirfSetupOptions defaults;
-    staticNav_ = new QCheckBox(QStringLiteral("启用静态导航"), this);
+    staticNav_ = new QCheckBox(tr("启用静态导航"), this);
     staticNav_->setChecked(defaults.staticNavigation);
-    sbas_ = new QCheckBox(QStringLiteral("启用 WAAS/EGNOS"), this);
+    sbas_ = new QCheckBox(tr("启用 WAAS/EGNOS"), this);
     sbas_->setChecked(defaults.sbas);
     gga_ = Rate(this, defaults.rates.gga);
     gsa_ = Rate(this, defaults.rates.gsa);
     gsv_ = Rate(this, defaults.rates.gsv);
     rmc_ = Rate(this, defaults.rates.rmc);
-    auto* rates = new QGroupBox(QStringLiteral("NMEA 频率 (秒):"), this);
+    auto* rates = new QGroupBox(tr("NMEA 频率 (秒):"), this);
     auto* form = new QFormLayout(rates);
     form->addRow(QStringLiteral("GGA"), gga_);
     form->addRow(QStringLiteral("GSA"), gsa_);
