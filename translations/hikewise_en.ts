@@ -2,6 +2,212 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AltitudeSampler</name>
+    <message>
+        <source>海拔 (%s)</source>
+        <translation>Altitude (%s)</translation>
+    </message>
+</context>
+<context>
+    <name>AnalysisPageModel</name>
+    <message>
+        <source>加速度</source>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <source>海拔</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>轨迹错误</source>
+        <translation>Track error</translation>
+    </message>
+    <message>
+        <source>垂直速度</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>速度 (%s)</source>
+        <translation>Speed (%s)</translation>
+    </message>
+    <message>
+        <source>垂直速度 (%s)</source>
+        <translation>Vertical speed (%s)</translation>
+    </message>
+    <message>
+        <source>轨迹错误 (%s)</source>
+        <translation>Track error (%s)</translation>
+    </message>
+    <message>
+        <source>加速度 (%s)</source>
+        <translation>Acceleration (%s)</translation>
+    </message>
+</context>
+<context>
+    <name>AnalysisWnd</name>
+    <message>
+        <source>加速度</source>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <source>海拔</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>轨迹错误</source>
+        <translation>Track error</translation>
+    </message>
+    <message>
+        <source>垂直速度</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>清除曲线</source>
+        <translation>Clear chart</translation>
+    </message>
+    <message>
+        <source>清除全部曲线</source>
+        <translation>Clear all charts</translation>
+    </message>
+    <message>
+        <source>属性...</source>
+        <translation>Properties...</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalPanelMenus</name>
+    <message>
+        <source>更改此窗格(&amp;C)...</source>
+        <translation>&amp;Change this pane...</translation>
+    </message>
+    <message>
+        <source>屏幕配置(&amp;S)</source>
+        <translation>&amp;Screen layout</translation>
+    </message>
+    <message>
+        <source>1 栏</source>
+        <translation>1 column</translation>
+    </message>
+    <message>
+        <source>2 栏</source>
+        <translation>2 columns</translation>
+    </message>
+    <message>
+        <source>3 栏</source>
+        <translation>3 columns</translation>
+    </message>
+    <message>
+        <source>4 栏</source>
+        <translation>4 columns</translation>
+    </message>
+    <message>
+        <source>重置旅行数据(&amp;R)</source>
+        <translation>&amp;Reset trip data</translation>
+    </message>
+    <message>
+        <source>改变此窗格..</source>
+        <translation>Change this pane...</translation>
+    </message>
+    <message>
+        <source>隐藏窗口(&amp;H)</source>
+        <translation>&amp;Hide window</translation>
+    </message>
+    <message>
+        <source>改变此窗格(&amp;C)...</source>
+        <translation>&amp;Change this pane...</translation>
+    </message>
+    <message>
+        <source>显示导航窗口</source>
+        <translation>Show navigation window</translation>
+    </message>
+</context>
+<context>
+    <name>FormatPanelField</name>
+    <message>
+        <source>上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>电池电量充足</source>
+        <translation>Battery high</translation>
+    </message>
+    <message>
+        <source>电池电量地</source>
+        <translation>Battery low</translation>
+    </message>
+    <message>
+        <source>电池电量紧张</source>
+        <translation>Battery critical</translation>
+    </message>
+    <message>
+        <source>电池充电中</source>
+        <translation>Charging</translation>
+    </message>
+    <message>
+        <source>电池电量无</source>
+        <translation>No battery</translation>
+    </message>
+    <message>
+        <source>未知状态</source>
+        <translation>Status unknown</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+</context>
+<context>
+    <name>GaugePanelMenu</name>
+    <message>
+        <source>循环显示仪表</source>
+        <translation>Cycle gauges</translation>
+    </message>
+    <message>
+        <source>高度表</source>
+        <translation>Altimeter</translation>
+    </message>
+    <message>
+        <source>罗盘</source>
+        <translation>Compass</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speedometer</translation>
+    </message>
+    <message>
+        <source>垂直速度</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>设置仪表(&amp;S)</source>
+        <translation>&amp;Set up gauges</translation>
+    </message>
+    <message>
+        <source>速度(&amp;S)</source>
+        <translation>&amp;Speed...</translation>
+    </message>
+    <message>
+        <source>启用平滑模式</source>
+        <translation>Smooth needles</translation>
+    </message>
+    <message>
+        <source>显示导航窗口</source>
+        <translation>Show navigation window</translation>
+    </message>
+</context>
+<context>
     <name>GpsLink</name>
     <message>
         <source>Hikewise 不能够连接到 GPS 接收机。你想要继续尝试连接吗?</source>
@@ -232,6 +438,50 @@
     </message>
 </context>
 <context>
+    <name>MapDrawing</name>
+    <message>
+        <source>退出</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>MapFileCommands</name>
+    <message>
+        <source>不能够打开轨迹文件.请检查并确认文件正确.</source>
+        <translation>Cannot open the track file. Please check that the file is correct.</translation>
+    </message>
+    <message>
+        <source>路点数据库</source>
+        <translation>Waypoint Database</translation>
+    </message>
+    <message>
+        <source>导出路点</source>
+        <translation>Export Waypoints</translation>
+    </message>
+    <message>
+        <source>轨迹文件</source>
+        <translation>Track File</translation>
+    </message>
+    <message>
+        <source>导出轨迹</source>
+        <translation>Export Track</translation>
+    </message>
+</context>
+<context>
+    <name>MapProperties</name>
+    <message>
+        <source>位置过滤距离阀值必须要大于 0.</source>
+        <translation>The position filter distance threshold must be greater than 0.</translation>
+    </message>
+</context>
+<context>
+    <name>Navigation</name>
+    <message>
+        <source>您已到达: %s</source>
+        <translation>You have arrived: %s</translation>
+    </message>
+</context>
+<context>
     <name>PortEnumeration</name>
     <message>
         <source>无法打开 %s</source>
@@ -271,6 +521,136 @@
     <message>
         <source>GPS已被发现,但是它不支持所有必要的NMEA语句.Hikewise需要这些NMEA语句正常:GPGGA ,GPGSV ,GPGSA和GPRMC.请与您的GPS制造商联系,以确保这些语句的支持.查看帮助以获取更多信息. </source>
         <translation>A GPS was found, but it does not send all of the NMEA sentences Hikewise needs: GPGGA, GPGSV, GPGSA and GPRMC. Ask the maker of your GPS how to turn these sentences on. The help has more information. </translation>
+    </message>
+</context>
+<context>
+    <name>RoadDrawing</name>
+    <message>
+        <source>节点计数:%d</source>
+        <translation>Nodes: %d</translation>
+    </message>
+</context>
+<context>
+    <name>RoadLayer</name>
+    <message>
+        <source>高速公路</source>
+        <translation>Motorways</translation>
+    </message>
+    <message>
+        <source>干线公路</source>
+        <translation>Trunk</translation>
+    </message>
+    <message>
+        <source>主要道路</source>
+        <translation>Primary</translation>
+    </message>
+    <message>
+        <source>次要道路</source>
+        <translation>Secondary</translation>
+    </message>
+    <message>
+        <source>三级道路</source>
+        <translation>Tertiary</translation>
+    </message>
+    <message>
+        <source>街道</source>
+        <translation>Streets</translation>
+    </message>
+    <message>
+        <source>辅路</source>
+        <translation>Service</translation>
+    </message>
+    <message>
+        <source>机耕路</source>
+        <translation>Tracks</translation>
+    </message>
+    <message>
+        <source>小径</source>
+        <translation>Paths</translation>
+    </message>
+    <message>
+        <source>铁路</source>
+        <translation>Railways</translation>
+    </message>
+    <message>
+        <source>水域</source>
+        <translation>Water</translation>
+    </message>
+    <message>
+        <source>树林</source>
+        <translation>Woods</translation>
+    </message>
+    <message>
+        <source>草地和灌丛</source>
+        <translation>Grass/scrub</translation>
+    </message>
+    <message>
+        <source>农田</source>
+        <translation>Farmland</translation>
+    </message>
+    <message>
+        <source>建成区</source>
+        <translation>Built-up</translation>
+    </message>
+    <message>
+        <source>岩石和冰川</source>
+        <translation>Rock/ice</translation>
+    </message>
+    <message>
+        <source>湿地</source>
+        <translation>Wetland</translation>
+    </message>
+    <message>
+        <source>建筑物</source>
+        <translation>Buildings</translation>
+    </message>
+    <message>
+        <source>河流</source>
+        <translation>Rivers</translation>
+    </message>
+    <message>
+        <source>溪流</source>
+        <translation>Streams</translation>
+    </message>
+    <message>
+        <source>悬崖和山脊</source>
+        <translation>Cliffs</translation>
+    </message>
+    <message>
+        <source>索道</source>
+        <translation>Aerialways</translation>
+    </message>
+    <message>
+        <source>电力线</source>
+        <translation>Power lines</translation>
+    </message>
+    <message>
+        <source>海岸线</source>
+        <translation>Coastline</translation>
+    </message>
+    <message>
+        <source>山峰</source>
+        <translation>Peaks</translation>
+    </message>
+    <message>
+        <source>山口</source>
+        <translation>Passes</translation>
+    </message>
+    <message>
+        <source>地名</source>
+        <translation>Places</translation>
+    </message>
+    <message>
+        <source>山屋和避难所</source>
+        <translation>Huts</translation>
+    </message>
+    <message>
+        <source>饮用水</source>
+        <translation>Springs</translation>
+    </message>
+    <message>
+        <source>观景点</source>
+        <translation>Viewpoints</translation>
     </message>
 </context>
 <context>
@@ -336,6 +716,13 @@
     <message>
         <source>完成.</source>
         <translation>Done.</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedometerDial</name>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
     </message>
 </context>
 <context>
@@ -592,6 +979,1074 @@ Cannot show the geocache information</translation>
     </message>
 </context>
 <context>
+    <name>VerticalSpeedDial</name>
+    <message>
+        <source>垂直速度</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Dn</source>
+        <translation>Dn</translation>
+    </message>
+</context>
+<context>
+    <name>WPAverageStatusWnd</name>
+    <message>
+        <source>停止／完成</source>
+        <translation>Stop / Done</translation>
+    </message>
+    <message>
+        <source>取消平均</source>
+        <translation>Cancel averaging</translation>
+    </message>
+    <message>
+        <source>地图属性(&amp;M)...</source>
+        <translation>&amp;Map Properties...</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointDatabaseCommands</name>
+    <message>
+        <source>不能够写入路点数据库文件. 你想要指定一个新的文件以保存这个数据库吗?如果选择否,当前的路点数据库将不会被保存.可能原因:1. 内存卡被移走. 2. 路点目录被删除.</source>
+        <translation>Cannot write the waypoint database file. Do you want to choose a new file to save the database in? If you choose No, the current waypoint database will not be saved. Possible causes: 1. The memory card was removed. 2. The waypoint folder was deleted.</translation>
+    </message>
+    <message>
+        <source>不能够打开路点数据库文件.请检查并确认目录正确.</source>
+        <translation>Cannot open the waypoint database file. Please check that the folder is correct.</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointImport</name>
+    <message>
+        <source>已添加 %d 新路点. 
+
+已替换 %d 路点.</source>
+        <translation>Added %d new waypoints.
+
+Replaced %d waypoints.</translation>
+    </message>
+    <message>
+        <source>错误 - 不支持的路点文件</source>
+        <translation>Error - unsupported waypoint file</translation>
+    </message>
+    <message>
+        <source>地点超出范围.这个操作将中止</source>
+        <translation>Location out of range. The operation will be aborted.</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointImportJob</name>
+    <message>
+        <source>不能够打开文件 %s</source>
+        <translation>Cannot open the file %s</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointManagerColumns</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>图标</source>
+        <translation>Symbol</translation>
+    </message>
+    <message>
+        <source>注释</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Field Notes</source>
+        <translation>Field Notes</translation>
+    </message>
+    <message>
+        <source>Time Found</source>
+        <translation>Time Found</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointManagerCommands</name>
+    <message>
+        <source>没有选择路点. 请选择一个路点后重试.</source>
+        <translation>No waypoint selected. Please select a waypoint and try again.</translation>
+    </message>
+    <message>
+        <source>此功能只可以选择一个路点.选择一个路点然后再试.</source>
+        <translation>This works on one waypoint only. Select one waypoint and try again.</translation>
+    </message>
+    <message>
+        <source>无可编辑的路点.请选择一个路点然后再选择编辑.</source>
+        <translation>No waypoint to edit. Please select a waypoint, then choose Edit.</translation>
+    </message>
+    <message>
+        <source>你已经选择了多个路点用于编辑。你能够改变选择的项目的细节.</source>
+        <translation>You have selected several waypoints to edit. You can change details of all the selected items.</translation>
+    </message>
+    <message>
+        <source>不能修改 -- 未知错误</source>
+        <translation>Cannot modify -- unknown error</translation>
+    </message>
+    <message>
+        <source>错误 - 不能够删除。未选择路点</source>
+        <translation>Error - cannot delete. No waypoint selected</translation>
+    </message>
+    <message>
+        <source>删除 %d 路点?</source>
+        <translation>Delete %d waypoint(s)?</translation>
+    </message>
+    <message>
+        <source>无法删除 -- 未知错误</source>
+        <translation>Cannot delete -- unknown error</translation>
+    </message>
+    <message>
+        <source>是否刷新路点列表?</source>
+        <translation>Refresh the waypoint list?</translation>
+    </message>
+</context>
+<context>
+    <name>WaypointTables</name>
+    <message>
+        <source>路点</source>
+        <translation>Waypoint</translation>
+    </message>
+    <message>
+        <source>家/住宅</source>
+        <translation>Residence</translation>
+    </message>
+    <message>
+        <source>国家公园</source>
+        <translation>National Park</translation>
+    </message>
+    <message>
+        <source>酒吧/酒馆</source>
+        <translation>Bar</translation>
+    </message>
+    <message>
+        <source>机场</source>
+        <translation>Airport</translation>
+    </message>
+    <message>
+        <source>停车区</source>
+        <translation>Parking Area</translation>
+    </message>
+    <message>
+        <source>野餐区</source>
+        <translation>Picnic Area</translation>
+    </message>
+    <message>
+        <source>森林</source>
+        <translation>Forest</translation>
+    </message>
+    <message>
+        <source>远足小道</source>
+        <translation>Trail Head</translation>
+    </message>
+    <message>
+        <source>钓鱼区</source>
+        <translation>Fishing Area</translation>
+    </message>
+    <message>
+        <source>饮用水</source>
+        <translation>Drinking water</translation>
+    </message>
+    <message>
+        <source>露营区</source>
+        <translation>Campground</translation>
+    </message>
+    <message>
+        <source>危险区</source>
+        <translation>Danger Area</translation>
+    </message>
+    <message>
+        <source>4驱车道</source>
+        <translation>4x4 Trail</translation>
+    </message>
+    <message>
+        <source>加油站</source>
+        <translation>Gas Station</translation>
+    </message>
+    <message>
+        <source>小汽车</source>
+        <translation>Car</translation>
+    </message>
+    <message>
+        <source>食物</source>
+        <translation>Food</translation>
+    </message>
+    <message>
+        <source>码头</source>
+        <translation>Marina</translation>
+    </message>
+    <message>
+        <source>矿山</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>绿旗</source>
+        <translation>Green Flag</translation>
+    </message>
+    <message>
+        <source>红旗</source>
+        <translation>Red Flag</translation>
+    </message>
+    <message>
+        <source>高尔夫球场</source>
+        <translation>Golf Course</translation>
+    </message>
+    <message>
+        <source>Scenic View</source>
+        <translation>Scenic View</translation>
+    </message>
+    <message>
+        <source>Do Not</source>
+        <translation>Do Not</translation>
+    </message>
+    <message>
+        <source>Geocache</source>
+        <translation>Geocache</translation>
+    </message>
+    <message>
+        <source>Geocache-已找到</source>
+        <translation>Geocache-Found</translation>
+    </message>
+    <message>
+        <source>Geocache-Attemted</source>
+        <translation>Geocache-Attempted</translation>
+    </message>
+    <message>
+        <source>医疗中心</source>
+        <translation>Medical Facility</translation>
+    </message>
+    <message>
+        <source>自动服务</source>
+        <translation>Car Repair</translation>
+    </message>
+    <message>
+        <source>电话服务</source>
+        <translation>Telephone</translation>
+    </message>
+    <message>
+        <source>山顶</source>
+        <translation>Summit</translation>
+    </message>
+    <message>
+        <source>休息室</source>
+        <translation>Restroom</translation>
+    </message>
+    <message>
+        <source>建筑物 - 大</source>
+        <translation>Building - Large</translation>
+    </message>
+    <message>
+        <source>建筑物 - 小</source>
+        <translation>Building - Small</translation>
+    </message>
+    <message>
+        <source>游乐园</source>
+        <translation>Amusement Park</translation>
+    </message>
+    <message>
+        <source>购物中心</source>
+        <translation>Shopping Center</translation>
+    </message>
+    <message>
+        <source>公园</source>
+        <translation>Park</translation>
+    </message>
+    <message>
+        <source>理发店</source>
+        <translation>Barber Shop</translation>
+    </message>
+    <message>
+        <source>目标</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>坦克</source>
+        <translation>Tank</translation>
+    </message>
+    <message>
+        <source>Explosion</source>
+        <translation>Explosion</translation>
+    </message>
+    <message>
+        <source>标记 01</source>
+        <translation>Marker 01</translation>
+    </message>
+    <message>
+        <source>标记 02</source>
+        <translation>Marker 02</translation>
+    </message>
+    <message>
+        <source>标记 03</source>
+        <translation>Marker 03</translation>
+    </message>
+    <message>
+        <source>标记 04</source>
+        <translation>Marker 04</translation>
+    </message>
+    <message>
+        <source>标记 05</source>
+        <translation>Marker 05</translation>
+    </message>
+    <message>
+        <source>标记 06</source>
+        <translation>Marker 06</translation>
+    </message>
+    <message>
+        <source>标记 07</source>
+        <translation>Marker 07</translation>
+    </message>
+    <message>
+        <source>标记 08</source>
+        <translation>Marker 08</translation>
+    </message>
+    <message>
+        <source>标记 09</source>
+        <translation>Marker 09</translation>
+    </message>
+    <message>
+        <source>标记 10</source>
+        <translation>Marker 10</translation>
+    </message>
+    <message>
+        <source>湖泊</source>
+        <translation>Lake</translation>
+    </message>
+    <message>
+        <source>海洋</source>
+        <translation>Ocean</translation>
+    </message>
+    <message>
+        <source>摄像 - 超速</source>
+        <translation>Camera - Speed</translation>
+    </message>
+    <message>
+        <source>摄像 - 闯红灯</source>
+        <translation>Camera - Red Light</translation>
+    </message>
+    <message>
+        <source>摄像 - 路边</source>
+        <translation>Camera - Roadside</translation>
+    </message>
+    <message>
+        <source>桥梁</source>
+        <translation>Bridge</translation>
+    </message>
+    <message>
+        <source>路障</source>
+        <translation>Roadblock</translation>
+    </message>
+    <message>
+        <source>博物馆</source>
+        <translation>Museum</translation>
+    </message>
+    <message>
+        <source>天线</source>
+        <translation>Antenna</translation>
+    </message>
+    <message>
+        <source>旅馆/汽车旅馆</source>
+        <translation>Hotel/Motel</translation>
+    </message>
+    <message>
+        <source>俱乐部</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>拖车停车场</source>
+        <translation>RV Park</translation>
+    </message>
+    <message>
+        <source>办公室</source>
+        <translation>Office</translation>
+    </message>
+    <message>
+        <source>护林站</source>
+        <translation>Ranger Station</translation>
+    </message>
+    <message>
+        <source>滑雪</source>
+        <translation>Skiing</translation>
+    </message>
+    <message>
+        <source>Dot</source>
+        <translation>Dot</translation>
+    </message>
+    <message>
+        <source>地震断层</source>
+        <translation>Fault Line</translation>
+    </message>
+    <message>
+        <source>水域 溪流/小河</source>
+        <translation>Water - Creek/Stream</translation>
+    </message>
+    <message>
+        <source>海啸和水毁</source>
+        <translation>Tsunami and Flood Damage</translation>
+    </message>
+    <message>
+        <source>军队</source>
+        <translation>Military</translation>
+    </message>
+    <message>
+        <source>Ghost Town</source>
+        <translation>Ghost Town</translation>
+    </message>
+    <message>
+        <source>观鸟</source>
+        <translation>Bird Watching</translation>
+    </message>
+    <message>
+        <source>船匝道</source>
+        <translation>Boat Ramp</translation>
+    </message>
+    <message>
+        <source>电线杆</source>
+        <translation>Utility Pole</translation>
+    </message>
+    <message>
+        <source>基站</source>
+        <translation>Cell Tower</translation>
+    </message>
+    <message>
+        <source>无线电中继</source>
+        <translation>Radio Repeater</translation>
+    </message>
+    <message>
+        <source>数据收集站</source>
+        <translation>Data Collection Station</translation>
+    </message>
+    <message>
+        <source>HAM Radio Shack</source>
+        <translation>HAM Radio Shack</translation>
+    </message>
+    <message>
+        <source>跳伞区</source>
+        <translation>Skydiving Area</translation>
+    </message>
+    <message>
+        <source>无线热点</source>
+        <translation>Wi-Fi Hotspot</translation>
+    </message>
+    <message>
+        <source>休息站</source>
+        <translation>Rest Area</translation>
+    </message>
+    <message>
+        <source>气象站</source>
+        <translation>Weather Station</translation>
+    </message>
+    <message>
+        <source>Geocache-已发现已日志</source>
+        <translation>Geocache-Found and Logged</translation>
+    </message>
+    <message>
+        <source>Geocache-ToDo</source>
+        <translation>Geocache-To Do</translation>
+    </message>
+    <message>
+        <source>Geocache-Archived</source>
+        <translation>Geocache-Archived</translation>
+    </message>
+    <message>
+        <source>Geocache-新的和未找到</source>
+        <translation>Geocache-New and Unfound</translation>
+    </message>
+    <message>
+        <source>Geocache-Future Cache</source>
+        <translation>Geocache-Future Cache</translation>
+    </message>
+    <message>
+        <source>Geocache-My Cache</source>
+        <translation>Geocache-My Cache</translation>
+    </message>
+    <message>
+        <source>停机坪</source>
+        <translation>Helipad</translation>
+    </message>
+    <message>
+        <source>建筑物 - 政府</source>
+        <translation>Building - Government</translation>
+    </message>
+    <message>
+        <source>灯柱</source>
+        <translation>Lamp Post</translation>
+    </message>
+    <message>
+        <source>银行</source>
+        <translation>Bank</translation>
+    </message>
+    <message>
+        <source>岩石</source>
+        <translation>Rock</translation>
+    </message>
+    <message>
+        <source>Geocache-多个</source>
+        <translation>Geocache-Multi</translation>
+    </message>
+    <message>
+        <source>Radiator Water</source>
+        <translation>Radiator Water</translation>
+    </message>
+    <message>
+        <source>兴趣点</source>
+        <translation>Point of Interest</translation>
+    </message>
+    <message>
+        <source>方向 左转</source>
+        <translation>Direction - Turn Left</translation>
+    </message>
+    <message>
+        <source>方向 右转</source>
+        <translation>Direction - Turn Right</translation>
+    </message>
+    <message>
+        <source>方向 直行</source>
+        <translation>Direction - Straight On</translation>
+    </message>
+    <message>
+        <source>Benchmark</source>
+        <translation>Benchmark</translation>
+    </message>
+    <message>
+        <source>攀岩</source>
+        <translation>Rock Climbing</translation>
+    </message>
+    <message>
+        <source>灯塔</source>
+        <translation>Lighthouse</translation>
+    </message>
+    <message>
+        <source>动物园</source>
+        <translation>Zoo</translation>
+    </message>
+    <message>
+        <source>边境通道</source>
+        <translation>Border Crossing</translation>
+    </message>
+    <message>
+        <source>Geocache-首先寻找</source>
+        <translation>Geocache-First to Find</translation>
+    </message>
+    <message>
+        <source>垃圾桶</source>
+        <translation>Trash Can</translation>
+    </message>
+    <message>
+        <source>火车站</source>
+        <translation>Train Station</translation>
+    </message>
+    <message>
+        <source>巴士站</source>
+        <translation>Bus Stop</translation>
+    </message>
+    <message>
+        <source>墓地</source>
+        <translation>Cemetery</translation>
+    </message>
+    <message>
+        <source>体育场</source>
+        <translation>Stadium</translation>
+    </message>
+    <message>
+        <source>信息台</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Geocache-Milestone</source>
+        <translation>Geocache-Milestone</translation>
+    </message>
+    <message>
+        <source>Geocache-未知</source>
+        <translation>Geocache-Unknown</translation>
+    </message>
+    <message>
+        <source>Geocache-虚拟</source>
+        <translation>Geocache-Virtual</translation>
+    </message>
+    <message>
+        <source>Geocache-Letterbox</source>
+        <translation>Geocache-Letterbox</translation>
+    </message>
+    <message>
+        <source>Geocache-Earthcache</source>
+        <translation>Geocache-Earthcache</translation>
+    </message>
+    <message>
+        <source>Geocache-Mystery</source>
+        <translation>Geocache-Mystery</translation>
+    </message>
+    <message>
+        <source>防火了望塔</source>
+        <translation>Fire Lookout</translation>
+    </message>
+    <message>
+        <source>警察局</source>
+        <translation>Police Station</translation>
+    </message>
+    <message>
+        <source>学校</source>
+        <translation>School</translation>
+    </message>
+    <message>
+        <source>Fire Damage</source>
+        <translation>Fire Damage</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Geocache-Bonus</source>
+        <translation>Geocache-Bonus</translation>
+    </message>
+    <message>
+        <source>缆车</source>
+        <translation>Cable Car</translation>
+    </message>
+    <message>
+        <source>宗教 - 教堂</source>
+        <translation>Religious - Church</translation>
+    </message>
+    <message>
+        <source>宗教 - 犹太圣殿</source>
+        <translation>Religious - Synagogue</translation>
+    </message>
+    <message>
+        <source>宗教 - 清真寺</source>
+        <translation>Religious - Mosque</translation>
+    </message>
+    <message>
+        <source>宗教 - 寺庙</source>
+        <translation>Religious - Temple</translation>
+    </message>
+    <message>
+        <source>规划路点</source>
+        <translation>Projected Waypoint</translation>
+    </message>
+    <message>
+        <source>海滩</source>
+        <translation>Beach</translation>
+    </message>
+    <message>
+        <source>话筒</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>喇叭</source>
+        <translation>Loudspeaker</translation>
+    </message>
+    <message>
+        <source>沉船</source>
+        <translation>Shipwreck</translation>
+    </message>
+    <message>
+        <source>城堡</source>
+        <translation>Castle</translation>
+    </message>
+    <message>
+        <source>塔</source>
+        <translation>Tower</translation>
+    </message>
+    <message>
+        <source>弯路</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>遗址</source>
+        <translation>Ruins</translation>
+    </message>
+    <message>
+        <source>红绿灯</source>
+        <translation>Traffic Light</translation>
+    </message>
+    <message>
+        <source>城市 - 小</source>
+        <translation>City - Small</translation>
+    </message>
+    <message>
+        <source>城市 - 中</source>
+        <translation>City - Medium</translation>
+    </message>
+    <message>
+        <source>城市 - 大</source>
+        <translation>City - Large</translation>
+    </message>
+    <message>
+        <source>马厩</source>
+        <translation>Stable</translation>
+    </message>
+    <message>
+        <source>渡轮</source>
+        <translation>Ferry</translation>
+    </message>
+    <message>
+        <source>健身房</source>
+        <translation>Gym</translation>
+    </message>
+    <message>
+        <source>地铁</source>
+        <translation>Subway</translation>
+    </message>
+    <message>
+        <source>Geocache-需要维护</source>
+        <translation>Geocache-Needs Maintenance</translation>
+    </message>
+    <message>
+        <source>摄制地点</source>
+        <translation>Filming Location</translation>
+    </message>
+    <message>
+        <source>Hydrogen Fuel</source>
+        <translation>Hydrogen Fuel</translation>
+    </message>
+    <message>
+        <source>Electrical Fueling</source>
+        <translation>Electric Charging</translation>
+    </message>
+    <message>
+        <source>自行车路线</source>
+        <translation>Bike Trail</translation>
+    </message>
+    <message>
+        <source>Geocache 未找到</source>
+        <translation>Geocache Not Found</translation>
+    </message>
+    <message>
+        <source>Geocache Found</source>
+        <translation>Geocache Found</translation>
+    </message>
+    <message>
+        <source>Geocache Attempted</source>
+        <translation>Geocache Attempted</translation>
+    </message>
+    <message>
+        <source>Geocache To Do</source>
+        <translation>Geocache To Do</translation>
+    </message>
+    <message>
+        <source>Geocache 存档</source>
+        <translation>Geocache Archived</translation>
+    </message>
+    <message>
+        <source>Geocache 已找到已日志</source>
+        <translation>Geocache Found and Logged</translation>
+    </message>
+    <message>
+        <source>Geocache 新的和未找到</source>
+        <translation>Geocache New and Unfound</translation>
+    </message>
+    <message>
+        <source>Geocache My Cache (Mine)</source>
+        <translation>Geocache My Cache (Mine)</translation>
+    </message>
+    <message>
+        <source>Geocache 多个</source>
+        <translation>Geocache Multi</translation>
+    </message>
+    <message>
+        <source>Geocache 首先寻找</source>
+        <translation>Geocache First to Find</translation>
+    </message>
+    <message>
+        <source>Geocache Milestone</source>
+        <translation>Geocache Milestone</translation>
+    </message>
+    <message>
+        <source>Geocache 未知</source>
+        <translation>Geocache Unknown</translation>
+    </message>
+    <message>
+        <source>Geocache 虚拟</source>
+        <translation>Geocache Virtual</translation>
+    </message>
+    <message>
+        <source>Geocache Letterbox</source>
+        <translation>Geocache Letterbox</translation>
+    </message>
+    <message>
+        <source>Geocache Earthcache</source>
+        <translation>Geocache Earthcache</translation>
+    </message>
+    <message>
+        <source>Geocache Mystery</source>
+        <translation>Geocache Mystery</translation>
+    </message>
+    <message>
+        <source>Geocache Bonus</source>
+        <translation>Geocache Bonus</translation>
+    </message>
+    <message>
+        <source>Geocache 需要维护</source>
+        <translation>Geocache Needs Maintenance</translation>
+    </message>
+    <message>
+        <source>罗盘和方向</source>
+        <translation>Compass and direction</translation>
+    </message>
+    <message>
+        <source>模拟 速度表</source>
+        <translation>Analog speedometer</translation>
+    </message>
+    <message>
+        <source>数字 速度表</source>
+        <translation>Digital speedometer</translation>
+    </message>
+    <message>
+        <source>罗盘和方向预警</source>
+        <translation>Compass and direction, alert</translation>
+    </message>
+    <message>
+        <source>模拟 速度表-预警</source>
+        <translation>Analog speedometer, alert</translation>
+    </message>
+    <message>
+        <source>数字 速度表-预警</source>
+        <translation>Digital speedometer, alert</translation>
+    </message>
+</context>
+<context>
+    <name>hw::AlarmControls</name>
+    <message>
+        <source>激活</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>触发距离:</source>
+        <translation>Alarm distance:</translation>
+    </message>
+    <message>
+        <source>播放声音:</source>
+        <translation>Play sound:</translation>
+    </message>
+    <message>
+        <source>消息类型:</source>
+        <translation>Message type:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::AltProfileWnd</name>
+    <message>
+        <source>清除海拔图表(&amp;C)</source>
+        <translation>&amp;Clear altitude chart</translation>
+    </message>
+    <message>
+        <source>隐藏窗口(&amp;H)</source>
+        <translation>&amp;Hide window</translation>
+    </message>
+    <message>
+        <source>地图属性(&amp;M)...</source>
+        <translation>&amp;Map Properties...</translation>
+    </message>
+</context>
+<context>
+    <name>hw::AltitudeSettingsDialog</name>
+    <message>
+        <source>海拔设置</source>
+        <translation>Altitude Settings</translation>
+    </message>
+    <message>
+        <source>采样模式:</source>
+        <translation>Sampling mode:</translation>
+    </message>
+    <message>
+        <source>按距离阀值采样:</source>
+        <translation>Sample every (distance):</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Every fix</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>By distance</translation>
+    </message>
+</context>
+<context>
+    <name>hw::ArrangeColumnsDialog</name>
+    <message>
+        <source>排列栏</source>
+        <translation>Arrange Columns</translation>
+    </message>
+    <message>
+        <source>向上移动</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>向下移动</source>
+        <translation>Move Down</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditMultipleWPPropSheet</name>
+    <message>
+        <source>编辑多个路点</source>
+        <translation>Edit Multiple Waypoints</translation>
+    </message>
+    <message>
+        <source>图标/状态</source>
+        <translation>Symbol/State</translation>
+    </message>
+    <message>
+        <source>激活路点</source>
+        <translation>Proximity Alarm</translation>
+    </message>
+    <message>
+        <source>修改图标</source>
+        <translation>Change symbol</translation>
+    </message>
+    <message>
+        <source>修改 Geocache 状态</source>
+        <translation>Change geocache state</translation>
+    </message>
+    <message>
+        <source>设置 Geocache 状态图标</source>
+        <translation>Set icon to Geocache State</translation>
+    </message>
+    <message>
+        <source>修改激活路点</source>
+        <translation>Change proximity alarm</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropPage1</name>
+    <message>
+        <source>The &quot;Set icon to Geocache State&quot; is checked in the Geocache section of this dialog. Selecting an icon here may not have any affect.</source>
+        <translation>The &quot;Set icon to Geocache State&quot; is checked in the Geocache section of this dialog. Selecting a symbol here may have no effect.</translation>
+    </message>
+    <message>
+        <source>名称:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>纬度:</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <source>经度:</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <source>海拔:</source>
+        <translation>Altitude:</translation>
+    </message>
+    <message>
+        <source>图标:</source>
+        <translation>Symbol:</translation>
+    </message>
+    <message>
+        <source>设定</source>
+        <translation>General</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropPage2</name>
+    <message>
+        <source>激活路点</source>
+        <translation>Alarm</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropPage3</name>
+    <message>
+        <source>设置 Geocache 状态图标</source>
+        <translation>Set icon to Geocache State</translation>
+    </message>
+    <message>
+        <source>设置已发现的时间为当前时间</source>
+        <translation>Set found time to now</translation>
+    </message>
+    <message>
+        <source>Geocache 状态</source>
+        <translation>Geocache state</translation>
+    </message>
+    <message>
+        <source>Geocache 发现于:</source>
+        <translation>Found on:</translation>
+    </message>
+    <message>
+        <source>Catche链接:</source>
+        <translation>Cache link:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropPage4</name>
+    <message>
+        <source>注释/描述</source>
+        <translation>Comment</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropPage5</name>
+    <message>
+        <source>队列为 上传/导出</source>
+        <translation>Queue for upload/export</translation>
+    </message>
+    <message>
+        <source>区域注释</source>
+        <translation>Field Notes</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CEditWaypointPropSheet</name>
+    <message>
+        <source>编辑路点</source>
+        <translation>Edit Waypoint</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CImportCSVPropSheet</name>
+    <message>
+        <source>CSV 导入设定</source>
+        <translation>CSV Import Settings</translation>
+    </message>
+    <message>
+        <source>CSV 设定</source>
+        <translation>CSV</translation>
+    </message>
+    <message>
+        <source>路点设定</source>
+        <translation>Waypoints</translation>
+    </message>
+    <message>
+        <source>经度、纬度、注释</source>
+        <translation>Longitude, latitude, comment</translation>
+    </message>
+    <message>
+        <source>纬度、经度、注释</source>
+        <translation>Latitude, longitude, comment</translation>
+    </message>
+    <message>
+        <source>跳过首行</source>
+        <translation>Skip first line</translation>
+    </message>
+    <message>
+        <source>启用激活路点</source>
+        <translation>Enable proximity alarm</translation>
+    </message>
+    <message>
+        <source>手动设置路点图标为:</source>
+        <translation>Set waypoint symbol to:</translation>
+    </message>
+    <message>
+        <source>触发距离:</source>
+        <translation>Alarm distance:</translation>
+    </message>
+    <message>
+        <source>消息类型:</source>
+        <translation>Message type:</translation>
+    </message>
+</context>
+<context>
     <name>hw::CMainFrame</name>
     <message>
         <source>无法够创建记录文件。请检查文件名字然后再试.</source>
@@ -663,6 +2118,17 @@ Cannot show the geocache information</translation>
     <message>
         <source>删除</source>
         <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>hw::ChangePaneDialog</name>
+    <message>
+        <source>改变此区域</source>
+        <translation>Change This Pane</translation>
+    </message>
+    <message>
+        <source>窗格:</source>
+        <translation>Pane:</translation>
     </message>
 </context>
 <context>
@@ -740,6 +2206,204 @@ Cannot show the geocache information</translation>
     </message>
 </context>
 <context>
+    <name>hw::MapPropertiesSheet</name>
+    <message>
+        <source>地图属性</source>
+        <translation>Map Properties</translation>
+    </message>
+    <message>
+        <source>地图正北</source>
+        <translation>North up</translation>
+    </message>
+    <message>
+        <source>航向向上</source>
+        <translation>Course up</translation>
+    </message>
+    <message>
+        <source>路点到达告警距离:</source>
+        <translation>Arrival alarm distance:</translation>
+    </message>
+    <message>
+        <source>显示导航窗口</source>
+        <translation>Show navigation window</translation>
+    </message>
+    <message>
+        <source>显示海拔高度窗口</source>
+        <translation>Show altitude window</translation>
+    </message>
+    <message>
+        <source>使用大号路点 (VGA)</source>
+        <translation>Large waypoints (VGA)</translation>
+    </message>
+    <message>
+        <source>使用大号位置图标 (VGA)</source>
+        <translation>Large position icon (VGA)</translation>
+    </message>
+    <message>
+        <source>地图</source>
+        <translation>Map</translation>
+    </message>
+    <message>
+        <source>限制路点平均</source>
+        <translation>Limit waypoint averaging</translation>
+    </message>
+    <message>
+        <source>HDOP 阀值:</source>
+        <translation>HDOP threshold:</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Averaging</translation>
+    </message>
+    <message>
+        <source>启用轨迹过滤</source>
+        <translation>Filter the track</translation>
+    </message>
+    <message>
+        <source>距离阀值:</source>
+        <translation>Distance threshold:</translation>
+    </message>
+    <message>
+        <source>使用 GPS 指示的航向</source>
+        <translation>Use course from GPS</translation>
+    </message>
+    <message>
+        <source>使用计算得到航向</source>
+        <translation>Use computed course</translation>
+    </message>
+    <message>
+        <source>航向距离阀值:</source>
+        <translation>Course distance threshold:</translation>
+    </message>
+    <message>
+        <source>过滤器</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>道路</source>
+        <translation>Roads</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Areas</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>地图数据</source>
+        <translation>Map Data</translation>
+    </message>
+    <message>
+        <source>Terrain Shading</source>
+        <translation>Hill shading</translation>
+    </message>
+    <message>
+        <source>Terrain Strength</source>
+        <translation>Shading strength</translation>
+    </message>
+    <message>
+        <source>Terrain Contours</source>
+        <translation>Contour lines</translation>
+    </message>
+    <message>
+        <source>地形</source>
+        <translation>Terrain</translation>
+    </message>
+</context>
+<context>
+    <name>hw::MapWnd</name>
+    <message>
+        <source>在这个地点有超过一个路点.你想要从列表中选择这个路点吗?</source>
+        <translation>There is more than one waypoint at this spot. Do you want to choose the waypoint from a list?</translation>
+    </message>
+    <message>
+        <source>最近路点</source>
+        <translation>Nearest Waypoint</translation>
+    </message>
+    <message>
+        <source>路点</source>
+        <translation>Waypoint</translation>
+    </message>
+    <message>
+        <source>前往此路点(&amp;T)...</source>
+        <translation>Go &amp;To This Waypoint...</translation>
+    </message>
+    <message>
+        <source>编辑此路点(&amp;E)...</source>
+        <translation>&amp;Edit This Waypoint...</translation>
+    </message>
+    <message>
+        <source>删除此路点(&amp;D)...</source>
+        <translation>&amp;Delete This Waypoint...</translation>
+    </message>
+    <message>
+        <source>规划路点...</source>
+        <translation>Project Waypoint...</translation>
+    </message>
+    <message>
+        <source>已找到</source>
+        <translation>Found it</translation>
+    </message>
+    <message>
+        <source>未找到</source>
+        <translation>Didn&apos;t find it</translation>
+    </message>
+    <message>
+        <source>显示 Geocache 信息...</source>
+        <translation>Show Geocache Info...</translation>
+    </message>
+    <message>
+        <source>在此标记路点(&amp;H)</source>
+        <translation>Mark Waypoint &amp;Here</translation>
+    </message>
+    <message>
+        <source>以此居中地图(&amp;C)</source>
+        <translation>&amp;Center Map Here</translation>
+    </message>
+    <message>
+        <source>设置当前位置到此</source>
+        <translation>Set Position Here</translation>
+    </message>
+    <message>
+        <source>清除当前轨迹(&amp;E)</source>
+        <translation>Cl&amp;ear Track</translation>
+    </message>
+    <message>
+        <source>地图设定</source>
+        <translation>Map Settings</translation>
+    </message>
+    <message>
+        <source>地图正北</source>
+        <translation>&amp;North Up</translation>
+    </message>
+    <message>
+        <source>航向在上(&amp;C)</source>
+        <translation>&amp;Course Up</translation>
+    </message>
+    <message>
+        <source>地图属性(&amp;M)...</source>
+        <translation>&amp;Map Properties...</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+</context>
+<context>
     <name>hw::MiscSettingsDialog</name>
     <message>
         <source>杂项设定</source>
@@ -780,6 +2444,37 @@ Cannot show the geocache information</translation>
     <message>
         <source>代码页 %1 不可用。</source>
         <translation>Code page %1 is not available.</translation>
+    </message>
+</context>
+<context>
+    <name>hw::PlanWaypointDialog</name>
+    <message>
+        <source>公里</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <source>米</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>英里</source>
+        <translation>mi</translation>
+    </message>
+    <message>
+        <source>英尺</source>
+        <translation>ft</translation>
+    </message>
+    <message>
+        <source>规划路点</source>
+        <translation>Projected Waypoint</translation>
+    </message>
+    <message>
+        <source>距离:</source>
+        <translation>Distance:</translation>
+    </message>
+    <message>
+        <source>方位:</source>
+        <translation>Bearing:</translation>
     </message>
 </context>
 <context>
@@ -852,10 +2547,148 @@ Cannot show the geocache information</translation>
     </message>
 </context>
 <context>
+    <name>hw::SpeedSettingsDialog</name>
+    <message>
+        <source>速度设置</source>
+        <translation>Speed Settings</translation>
+    </message>
+    <message>
+        <source>最大速度:</source>
+        <translation>Maximum speed:</translation>
+    </message>
+</context>
+<context>
     <name>hw::UserDialogs</name>
     <message>
         <source>%1 已存在。要替换它吗?</source>
         <translation>%1 already exists. Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>hw::WaypointImportCommand</name>
+    <message>
+        <source>导入路点</source>
+        <translation>Import Waypoints</translation>
+    </message>
+</context>
+<context>
+    <name>hw::WaypointImportRunner</name>
+    <message>
+        <source>导入路点...</source>
+        <translation>Importing waypoints...</translation>
+    </message>
+</context>
+<context>
+    <name>hw::WaypointListDialog</name>
+    <message>
+        <source>搜索文字:</source>
+        <translation>Search text:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::WaypointManagerDialog</name>
+    <message>
+        <source>路点管理</source>
+        <translation>Waypoint Manager</translation>
+    </message>
+    <message>
+        <source>管理</source>
+        <translation>Manage</translation>
+    </message>
+    <message>
+        <source>搜索过滤器</source>
+        <translation>Search Filter</translation>
+    </message>
+    <message>
+        <source>列表信息</source>
+        <translation>List Info</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>前往</source>
+        <translation>Go To</translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>所有路点</source>
+        <translation>All waypoints</translation>
+    </message>
+    <message>
+        <source>附近路点</source>
+        <translation>Nearby waypoints</translation>
+    </message>
+    <message>
+        <source>列表:</source>
+        <translation>List:</translation>
+    </message>
+    <message>
+        <source>最大距离:</source>
+        <translation>Max. distance:</translation>
+    </message>
+    <message>
+        <source>启用过滤器</source>
+        <translation>Enable filter</translation>
+    </message>
+    <message>
+        <source>区分大小写</source>
+        <translation>Match case</translation>
+    </message>
+    <message>
+        <source>搜索文字:</source>
+        <translation>Search text:</translation>
+    </message>
+    <message>
+        <source>排列栏</source>
+        <translation>Arrange Columns</translation>
+    </message>
+    <message>
+        <source>列表中项目数量:</source>
+        <translation>Items in list:</translation>
+    </message>
+    <message>
+        <source>编辑...</source>
+        <translation>Edit...</translation>
+    </message>
+    <message>
+        <source>设置当前位置为路点</source>
+        <translation>Set Position to Waypoint</translation>
+    </message>
+    <message>
+        <source>显示 Geocache 信息...</source>
+        <translation>Show Geocache Info...</translation>
+    </message>
+    <message>
+        <source>在地图上显示路点</source>
+        <translation>Show Waypoint on Map</translation>
+    </message>
+</context>
+<context>
+    <name>hw::WaypointSheetDialog</name>
+    <message>
+        <source>错误 - 路点名字重复。请为此路点选择一个不同的名字.</source>
+        <translation>Error - duplicate waypoint name. Please choose a different name for this waypoint.</translation>
+    </message>
+    <message>
+        <source>错误 - 不能够增加路点.</source>
+        <translation>Error - cannot add the waypoint.</translation>
     </message>
 </context>
 </TS>

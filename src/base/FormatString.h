@@ -6,7 +6,6 @@ namespace hw {
 
 // Exact formatting with a printf format; the result is UTF-8.
 std::string FormatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
 // FormatString with the interface language's version of `format` (translated
 // in `context`). The arguments are checked against the source format; a
 // translation whose conversions take other arguments is not used.

@@ -9,6 +9,17 @@ namespace {
 
 std::atomic<Translator> g_translator{nullptr};
 
+std::mutex& LanguageMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+std::string& LanguageCodeText()
+{
+    static std::string code;
+    return code;
+}
+
 } // namespace
 
 void SetTranslator(Translator translator)
@@ -38,6 +49,18 @@ const char* TranslateStable(const char* context, const char* source)
     static std::set<std::string, std::less<>> kept; // node-based: pointers stay valid
     const std::lock_guard<std::mutex> lock(mutex);
     return kept.insert(std::move(text)).first->c_str();
+}
+
+void SetLanguageCode(const std::string& code)
+{
+    const std::lock_guard<std::mutex> lock(LanguageMutex());
+    LanguageCodeText() = code;
+}
+
+std::string LanguageCode()
+{
+    const std::lock_guard<std::mutex> lock(LanguageMutex());
+    return LanguageCodeText();
 }
 
 } // namespace hw

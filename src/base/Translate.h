@@ -21,4 +21,10 @@ std::string Translate(const char* context, const char* source);
 // the program's life (each distinct translation is kept once).
 const char* TranslateStable(const char* context, const char* source);
 
+// The code of the interface language ("en") for what has a version per
+// language (the geocache page templates); empty for the source language.
+// Set at start-up with the translator.
+void SetLanguageCode(const std::string& code);
+std::string LanguageCode();
+
 } // namespace hw

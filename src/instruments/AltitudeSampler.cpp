@@ -1,6 +1,7 @@
 #include "instruments/AltitudeSampler.h"
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 #include "instruments/KORVPlotModel.h"
 #include "map/SphericalGeometry.h"
 #include "units/NumberText.h"
@@ -81,7 +82,8 @@ void AltitudeSampler::ConfigureChart(KORVPlotModel& chart, const UnitFormatter& 
     }
     std::string label;
     style.verticalFactor = units.AltitudeFactorAndLabel(label);
-    style.title = FormatString("海拔 (%s)", label.c_str());
+    style.title = FormatTranslated(
+        "AltitudeSampler", HW_TRANSLATE_NOOP("AltitudeSampler", "海拔 (%s)"), label.c_str());
 }
 
 } // namespace hw

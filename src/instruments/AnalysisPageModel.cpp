@@ -3,6 +3,7 @@
 #include "base/Colour.h"
 #include "base/FormatString.h"
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 #include "units/UnitFormatter.h"
 
 #include <algorithm>
@@ -26,11 +27,13 @@ struct ChartSetup {
 };
 // By curve type.
 constexpr ChartSetup kSetup[AnalysisPageModel::kCurves] = {
-    {"加速度", 1, -1, Rgb(196, 0, 0), Rgb(255, 196, 196)},
-    {"海拔", 100, 0, Rgb(0, 196, 0), Rgb(196, 255, 196)},
-    {"速度", 10, 0, Rgb(0, 0, 196), Rgb(196, 196, 255)},
-    {"轨迹错误", 10, 0, Rgb(196, 1, 196), Rgb(255, 196, 255)},
-    {"垂直速度", 10, -10, Rgb(0, 196, 196), Rgb(196, 255, 255)},
+    {HW_TRANSLATE_NOOP("AnalysisPageModel", "加速度"), 1, -1, Rgb(196, 0, 0), Rgb(255, 196, 196)},
+    {HW_TRANSLATE_NOOP("AnalysisPageModel", "海拔"), 100, 0, Rgb(0, 196, 0), Rgb(196, 255, 196)},
+    {HW_TRANSLATE_NOOP("AnalysisPageModel", "速度"), 10, 0, Rgb(0, 0, 196), Rgb(196, 196, 255)},
+    {HW_TRANSLATE_NOOP("AnalysisPageModel", "轨迹错误"), 10, 0, Rgb(196, 1, 196),
+     Rgb(255, 196, 255)},
+    {HW_TRANSLATE_NOOP("AnalysisPageModel", "垂直速度"), 10, -10, Rgb(0, 196, 196),
+     Rgb(196, 255, 255)},
 };
 
 constexpr int kDefaultCurves[AnalysisPageModel::kAreas] = {kSpeedCurve, kAccelerationCurve,
@@ -41,7 +44,7 @@ void SetUp(KORVPlotModel& chart, const ChartSetup& setup)
     chart.SetRange(setup.top, setup.bottom);
     chart.SetInitialRange(setup.top, setup.bottom);
     PlotStyle& s = chart.Style();
-    s.title = setup.title;
+    s.title = Translate("AnalysisPageModel", setup.title);
     s.curve = setup.curve;
     s.fillColour = setup.fill;
     s.rangeMode = 2;
@@ -143,7 +146,9 @@ void AnalysisPageModel::OnGga(const AnalysisFixSample& s, const UnitFormatter& u
 {
     KORVPlotModel& speed = Chart(kSpeedCurve);
     speed.Style().verticalFactor = units.SpeedFactor();
-    speed.Style().title = FormatString("速度 (%s)", units.SpeedUnitLabel().c_str());
+    speed.Style().title =
+        FormatTranslated("AnalysisPageModel", HW_TRANSLATE_NOOP("AnalysisPageModel", "速度 (%s)"),
+                         units.SpeedUnitLabel().c_str());
     speed.Push(s.speedKnots);
 
     KORVPlotModel& altitude = Chart(kAltitudeCurve);
@@ -153,12 +158,16 @@ void AnalysisPageModel::OnGga(const AnalysisFixSample& s, const UnitFormatter& u
     std::string label;
     KORVPlotModel& vertical = Chart(kVerticalSpeedCurve);
     vertical.Style().verticalFactor = units.PlotVerticalSpeedFactorAndLabel(label);
-    vertical.Style().title = FormatString("垂直速度 (%s)", label.c_str());
+    vertical.Style().title =
+        FormatTranslated("AnalysisPageModel",
+                         HW_TRANSLATE_NOOP("AnalysisPageModel", "垂直速度 (%s)"), label.c_str());
     vertical.Push(s.verticalSpeed);
 
     KORVPlotModel& error = Chart(kTrackErrorCurve);
     error.Style().verticalFactor = units.SmallDistanceFactor();
-    error.Style().title = FormatString("轨迹错误 (%s)", units.SmallDistanceUnitLabel().c_str());
+    error.Style().title = FormatTranslated("AnalysisPageModel",
+                                           HW_TRANSLATE_NOOP("AnalysisPageModel", "轨迹错误 (%s)"),
+                                           units.SmallDistanceUnitLabel().c_str());
     error.Push(s.trackErrorRadians * kMilesPerRadian);
 }
 
@@ -167,7 +176,8 @@ void AnalysisPageModel::OnRmc(double acceleration, const UnitFormatter& units)
     std::string label;
     KORVPlotModel& chart = Chart(kAccelerationCurve);
     chart.Style().verticalFactor = units.AccelerationFactorAndLabel(label);
-    chart.Style().title = FormatString("加速度 (%s)", label.c_str());
+    chart.Style().title = FormatTranslated(
+        "AnalysisPageModel", HW_TRANSLATE_NOOP("AnalysisPageModel", "加速度 (%s)"), label.c_str());
     chart.Push(acceleration);
 }
 

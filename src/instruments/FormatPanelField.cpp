@@ -1,6 +1,7 @@
 #include "instruments/FormatPanelField.h"
 
 #include "base/StringTable.h"
+#include "base/Translate.h"
 #include "base/UtcTime.h"
 #include "instruments/PanelField.h"
 
@@ -52,7 +53,7 @@ void AutoDistance(const UnitFormatter& units, double km, PanelFieldTexts& t, boo
 void Grade(double grade, PanelFieldTexts& t)
 {
     t.value = Number(1, std::fabs(grade), "%");
-    t.unit = grade >= 0 ? "上" : "下";
+    t.unit = grade >= 0 ? Translate("FormatPanelField", "上") : Translate("FormatPanelField", "下");
 }
 
 void Altitude(const UnitFormatter& units, double metres, PanelFieldTexts& t)
@@ -136,16 +137,16 @@ void Eta(const PanelFieldContext& c, PanelFieldTexts& t, bool twelveHour)
     }
 }
 
-const char* BatteryText(int flag)
+std::string BatteryText(int flag)
 {
     switch (flag) {
-    case kBatteryHigh: return "电池电量充足";
-    case kBatteryLow: return "电池电量地";
-    case kBatteryCritical: return "电池电量紧张";
-    case kBatteryCharging: return "电池充电中";
-    case kBatteryNone: return "电池电量无";
-    case kBatteryUnknown: return "未知状态";
-    default: return "失败";
+    case kBatteryHigh: return Translate("FormatPanelField", "电池电量充足");
+    case kBatteryLow: return Translate("FormatPanelField", "电池电量地");
+    case kBatteryCritical: return Translate("FormatPanelField", "电池电量紧张");
+    case kBatteryCharging: return Translate("FormatPanelField", "电池充电中");
+    case kBatteryNone: return Translate("FormatPanelField", "电池电量无");
+    case kBatteryUnknown: return Translate("FormatPanelField", "未知状态");
+    default: return Translate("FormatPanelField", "失败");
     }
 }
 

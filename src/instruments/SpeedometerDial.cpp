@@ -1,6 +1,7 @@
 #include "instruments/SpeedometerDial.h"
 
 #include "base/FormatString.h"
+#include "base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +53,8 @@ void SpeedometerDial::Draw(const DialGeometry& dial, double speed, double fullSc
     dial.Shaft(a, 40, dial.MediumPen(), colours.highlight, needle);
     dial.Diamond(a, 45, 65, 50, 5, colours.highlight, needle);
     // The caption steps aside where the needle would cross it.
-    dial.CaptionHandsAndHub("速度", needle, sizing, labels, colours, measure, out);
+    dial.CaptionHandsAndHub(Translate("SpeedometerDial", "速度"), needle, sizing, labels, colours,
+                            measure, out);
 }
 
 } // namespace hw

@@ -1,6 +1,7 @@
 #include "instruments/VerticalSpeedDial.h"
 
 #include "base/FormatString.h"
+#include "base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,7 @@ namespace {
 constexpr double kLabelPercent = 63;
 constexpr double kInmostPercent = 40;
 constexpr int kSmallestPixels = 6;
-constexpr const char* kCaption = "垂直速度";
+constexpr const char* kCaption = HW_TRANSLATE_NOOP("VerticalSpeedDial", "垂直速度");
 
 double TickAngle(int k)
 {
@@ -54,9 +55,9 @@ std::vector<TextObstacle> ScaleObstacles(const DialGeometry& dial, const std::st
         obstacles.push_back(
             TextObstacle::Box(AlignedTextBox(at, e, HAlign::Centre, VAlign::Centre)));
     };
-    mark("上", dial.At(58, 292));
-    mark("Dn", dial.At(58, 248));
-    mark(kCaption, dial.AboveCentre(small, 3));
+    mark(Translate("VerticalSpeedDial", "上"), dial.At(58, 292));
+    mark(Translate("VerticalSpeedDial", "Dn"), dial.At(58, 248));
+    mark(Translate("VerticalSpeedDial", kCaption), dial.AboveCentre(small, 3));
     mark(unit, dial.AboveCentre(small, 1.6));
     return obstacles;
 }
@@ -122,10 +123,11 @@ void VerticalSpeedDial::Draw(const DialGeometry& dial, double verticalSpeed, dou
     }
     // The caption and the unit in the small font, so that neither runs into
     // the scale's numbers.
-    dial.Label(kCaption, dial.AboveCentre(small, 3), small, colours.text, out);
+    dial.Label(Translate("VerticalSpeedDial", kCaption), dial.AboveCentre(small, 3), small,
+               colours.text, out);
     dial.Label(unit, dial.AboveCentre(small, 1.6), small, colours.text, out);
-    dial.Label("上", dial.At(58, 292), small, colours.text, out);
-    dial.Label("Dn", dial.At(58, 248), small, colours.text, out);
+    dial.Label(Translate("VerticalSpeedDial", "上"), dial.At(58, 292), small, colours.text, out);
+    dial.Label(Translate("VerticalSpeedDial", "Dn"), dial.At(58, 248), small, colours.text, out);
     const double a = NeedleAngle(verticalSpeed, fullScale);
     // The head stops short of the scale's numbers, which it would cover at 0.
     dial.Shaft(a, 36, dial.MediumPen(), colours.highlight, out);

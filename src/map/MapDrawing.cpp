@@ -1,5 +1,6 @@
 #include "map/MapDrawing.h"
 
+#include "base/Translate.h"
 #include "map/LabelPlacer.h"
 #include "map/LineClip.h"
 #include "map/MapGrid.h"
@@ -285,7 +286,7 @@ void MapDrawing::DrawReturnButton(const MapModel& model, DrawList& out)
         return;
     ScreenRect r = model.ReturnButtonRect();
     out.Add(RoundRect{Pen{kBlack, 1}, Brush{kYellow, false}, r, 8});
-    out.Add(Text{"退出",
+    out.Add(Text{Translate("MapDrawing", "退出"),
                  {(r.left + r.right) / 2, (r.top + r.bottom) / 2},
                  HAlign::Centre,
                  VAlign::Centre,

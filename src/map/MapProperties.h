@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "map/RoadMap.h"
 
 #include <optional>
@@ -23,7 +24,8 @@ class UnitFormatter;
 class MapProperties {
 public:
     static constexpr double kFilterCapKm = 1.0;
-    static constexpr const char* kThresholdRefusal = "位置过滤距离阀值必须要大于 0.";
+    static constexpr const char* kThresholdRefusal =
+        HW_TRANSLATE_NOOP("MapProperties", "位置过滤距离阀值必须要大于 0.");
 
     struct Parts {
         MapModel& map;

@@ -1,6 +1,7 @@
 #include "map/Navigation.h"
 
 #include "base/DecimalSetting.h"
+#include "base/Translate.h"
 #include "base/WindowMessages.h"
 #include "map/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
@@ -83,7 +84,8 @@ Navigation::ArrivalResult Navigation::CheckArrival()
     if (d <= arrivalRadiusKm_ && target.bArrived == 0) {
         database_.SetTargetArrived(1);
         // The message may run the event loop, so the name is copied first.
-        std::string text = FormatString("您已到达: %s", target.strName.c_str());
+        std::string text = FormatTranslated(
+            "Navigation", HW_TRANSLATE_NOOP("Navigation", "您已到达: %s"), target.strName.c_str());
         if (showArrival_)
             showArrival_(text);
         return kArrived;

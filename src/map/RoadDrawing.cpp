@@ -77,7 +77,7 @@ void RoadDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& out
         return;
     const ScreenRect& client = viewport.Client();
     const Colour ink = RoadStyle::TextColour(palette_);
-    out.Add(Text{FormatString(kNodeCountFormat, static_cast<int>(NodesDrawn())),
+    out.Add(Text{FormatTranslated("RoadDrawing", kNodeCountFormat, static_cast<int>(NodesDrawn())),
                  {client.left + 3, top},
                  HAlign::Left,
                  VAlign::Top,

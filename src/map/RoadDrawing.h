@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "map/MapLayer.h"
 #include "map/RoadStyle.h"
 #include "map/TopoDrawing.h"
@@ -17,7 +18,7 @@ class RoadLayer;
 // is drawn, the OpenStreetMap credit that the data's licence asks for.
 class RoadDrawing : public MapLayer {
 public:
-    static constexpr const char* kNodeCountFormat = "节点计数:%d";
+    static constexpr const char* kNodeCountFormat = HW_TRANSLATE_NOOP("RoadDrawing", "节点计数:%d");
     static constexpr const char* kCredit = "\xC2\xA9 OpenStreetMap contributors";
     // How far past the view lines are kept (the widest road's half width).
     static constexpr int kMargin = RoadStyle::kWidestRoad;

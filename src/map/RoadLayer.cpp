@@ -1,6 +1,7 @@
 #include "map/RoadLayer.h"
 
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 
 #include <utility>
 
@@ -9,8 +10,11 @@ namespace hw {
 const char* RoadLayer::ClassName(int roadClass)
 {
     static constexpr const char* kNames[kRoadClassCount] = {
-        "高速公路", "干线公路", "主要道路", "次要道路", "三级道路",
-        "街道",     "辅路",     "机耕路",   "小径",     "铁路",
+        HW_TRANSLATE_NOOP("RoadLayer", "高速公路"), HW_TRANSLATE_NOOP("RoadLayer", "干线公路"),
+        HW_TRANSLATE_NOOP("RoadLayer", "主要道路"), HW_TRANSLATE_NOOP("RoadLayer", "次要道路"),
+        HW_TRANSLATE_NOOP("RoadLayer", "三级道路"), HW_TRANSLATE_NOOP("RoadLayer", "街道"),
+        HW_TRANSLATE_NOOP("RoadLayer", "辅路"),     HW_TRANSLATE_NOOP("RoadLayer", "机耕路"),
+        HW_TRANSLATE_NOOP("RoadLayer", "小径"),     HW_TRANSLATE_NOOP("RoadLayer", "铁路"),
     };
     return roadClass >= 0 && roadClass < kRoadClassCount ? kNames[roadClass] : "";
 }
@@ -18,7 +22,10 @@ const char* RoadLayer::ClassName(int roadClass)
 const char* RoadLayer::AreaClassName(int areaClass)
 {
     static constexpr const char* kNames[kAreaClassCount] = {
-        "水域", "树林", "草地和灌丛", "农田", "建成区", "岩石和冰川", "湿地", "建筑物",
+        HW_TRANSLATE_NOOP("RoadLayer", "水域"),       HW_TRANSLATE_NOOP("RoadLayer", "树林"),
+        HW_TRANSLATE_NOOP("RoadLayer", "草地和灌丛"), HW_TRANSLATE_NOOP("RoadLayer", "农田"),
+        HW_TRANSLATE_NOOP("RoadLayer", "建成区"),     HW_TRANSLATE_NOOP("RoadLayer", "岩石和冰川"),
+        HW_TRANSLATE_NOOP("RoadLayer", "湿地"),       HW_TRANSLATE_NOOP("RoadLayer", "建筑物"),
     };
     return areaClass >= 0 && areaClass < kAreaClassCount ? kNames[areaClass] : "";
 }
@@ -26,7 +33,9 @@ const char* RoadLayer::AreaClassName(int areaClass)
 const char* RoadLayer::LineClassName(int lineClass)
 {
     static constexpr const char* kNames[kLineClassCount] = {
-        "河流", "溪流", "悬崖和山脊", "索道", "电力线", "海岸线",
+        HW_TRANSLATE_NOOP("RoadLayer", "河流"),       HW_TRANSLATE_NOOP("RoadLayer", "溪流"),
+        HW_TRANSLATE_NOOP("RoadLayer", "悬崖和山脊"), HW_TRANSLATE_NOOP("RoadLayer", "索道"),
+        HW_TRANSLATE_NOOP("RoadLayer", "电力线"),     HW_TRANSLATE_NOOP("RoadLayer", "海岸线"),
     };
     return lineClass >= 0 && lineClass < kLineClassCount ? kNames[lineClass] : "";
 }
@@ -34,7 +43,9 @@ const char* RoadLayer::LineClassName(int lineClass)
 const char* RoadLayer::PointClassName(int pointClass)
 {
     static constexpr const char* kNames[kPointClassCount] = {
-        "山峰", "山口", "地名", "山屋和避难所", "饮用水", "观景点",
+        HW_TRANSLATE_NOOP("RoadLayer", "山峰"),   HW_TRANSLATE_NOOP("RoadLayer", "山口"),
+        HW_TRANSLATE_NOOP("RoadLayer", "地名"),   HW_TRANSLATE_NOOP("RoadLayer", "山屋和避难所"),
+        HW_TRANSLATE_NOOP("RoadLayer", "饮用水"), HW_TRANSLATE_NOOP("RoadLayer", "观景点"),
     };
     return pointClass >= 0 && pointClass < kPointClassCount ? kNames[pointClass] : "";
 }

@@ -1,5 +1,6 @@
 #include "base/FileByteReader.h"
 #include "base/TextCodec.h"
+#include "base/Translate.h"
 #include "base/Utf8.h"
 #include "base/Utf8TextCheck.h"
 #include "units/NumberText.h"
@@ -91,7 +92,7 @@ ImportResult ImportCsv(WaypointDatabase& db, const std::string& path,
             double lat = settings.latitudeFirst ? first : second;
             double lon = settings.latitudeFirst ? second : first;
             if (!InRange(lat, 90) || !InRange(lon, 180)) {
-                result.error = kCsvOutOfRangeMessage;
+                result.error = Translate("WaypointImport", kCsvOutOfRangeMessage);
                 return result;
             }
             Waypoint w;

@@ -47,6 +47,17 @@ void CopyPageFiles(const GeocachePageFolders& folders)
     }
 }
 
+std::string TemplatePath(const GeocachePageFolders& folders, const char* name)
+{
+    if (!folders.language.empty()) {
+        std::string localized = Join(Join(folders.templates, folders.language), name);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(localized, ec))
+            return localized;
+    }
+    return Join(folders.templates, name);
+}
+
 } // namespace
 
 std::string RenderTemplateLine(std::string_view line, const GeocachePageValues& values)
@@ -112,14 +123,14 @@ std::string GeocachePages::Render(const Waypoint& waypoint, const GeocachePageFo
                       first ? page_setting::kFirstPage : "\\HTML\\gc2.htm");
     std::string page = Join(folders.pages, first ? "gc.htm" : "gc2.htm");
     std::string hintPage = Join(folders.pages, first ? "hinttpl.htm" : "hinttpl2.htm");
-    std::string pageTemplate = Join(
-        folders.templates, waypoint.geocache.strPlacedBy.empty() ? "wptpl.htm" : "cachetpl.htm");
+    std::string pageTemplate =
+        TemplatePath(folders, waypoint.geocache.strPlacedBy.empty() ? "wptpl.htm" : "cachetpl.htm");
 
     // Both templates must be there before either page is touched.
     std::string pageText;
     std::string hintText;
     if (!ReadWholeFile(pageTemplate, kMaxTemplateBytes, pageText) ||
-        !ReadWholeFile(Join(folders.templates, "hint.htm"), kMaxTemplateBytes, hintText))
+        !ReadWholeFile(TemplatePath(folders, "hint.htm"), kMaxTemplateBytes, hintText))
         return {};
     std::error_code ec;
     std::filesystem::create_directories(folders.pages, ec);

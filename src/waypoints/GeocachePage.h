@@ -35,9 +35,14 @@ bool RenderTemplate(const std::string& templatePath, const std::string& pagePath
 
 // Where the templates are read and the pages written. The pages' images and
 // style sheet are copied beside them from the templates folder.
+// Templates in the interface language lie in a subfolder of the templates
+// named after it ("en"); a template missing there is taken from the
+// templates folder itself, in the source language. The pages' data stays
+// as the records hold it.
 struct GeocachePageFolders {
     std::string templates;
     std::string pages;
+    std::string language{}; // empty: the source language
 };
 
 // The description and hint pages of a waypoint. The two page names alternate

@@ -4,6 +4,7 @@
 #include "base/FileBinding.h"
 #include "base/HandheldPaths.h"
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <memory>
@@ -16,10 +17,12 @@ inline constexpr const char* kDefaultDatabaseFile = "\\My Documents\\Hikewise\\H
 inline constexpr const char* kWaypointFileFilter =
     "Waypoint Files (*.wpt)|*.wpt|All Files (*.*)|*.*||";
 inline constexpr const char* kWaypointFileExtension = "wpt";
-inline constexpr const char* kSaveFailedQuestion =
+inline constexpr const char* kSaveFailedQuestion = HW_TRANSLATE_NOOP(
+    "WaypointDatabaseCommands",
     "不能够写入路点数据库文件. 你想要指定一个新的文件以保存这个数据库吗?如果选择否,"
-    "当前的路点数据库将不会被保存.可能原因:1. 内存卡被移走. 2. 路点目录被删除.";
-inline constexpr const char* kCannotOpenMessage = "不能够打开路点数据库文件.请检查并确认目录正确.";
+    "当前的路点数据库将不会被保存.可能原因:1. 内存卡被移走. 2. 路点目录被删除.");
+inline constexpr const char* kCannotOpenMessage =
+    HW_TRANSLATE_NOOP("WaypointDatabaseCommands", "不能够打开路点数据库文件.请检查并确认目录正确.");
 
 // What the database file commands need from the user interface.
 class WaypointFileDialogs {

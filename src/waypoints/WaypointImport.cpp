@@ -1,5 +1,6 @@
 #include "waypoints/WaypointImport.h"
 
+#include "base/Translate.h"
 #include "units/UnitFormatter.h"
 
 #include <algorithm>
@@ -29,13 +30,16 @@ ImportResult ImportWaypointFile(WaypointDatabase& db, const std::string& path, b
     if (extension == "CSV")
         return ImportCsv(db, path, csv, progress);
     ImportResult result;
-    result.error = kUnsupportedFileMessage;
+    result.error = Translate("WaypointImport", kUnsupportedFileMessage);
     return result;
 }
 
 std::string ImportSummaryText(const ImportResult& result)
 {
-    return FormatString("已添加 %d 新路点. \n\n已替换 %d 路点.", result.added, result.replaced);
+    return FormatTranslated(
+        "WaypointImport",
+        HW_TRANSLATE_NOOP("WaypointImport", "已添加 %d 新路点. \n\n已替换 %d 路点."), result.added,
+        result.replaced);
 }
 
 } // namespace hw

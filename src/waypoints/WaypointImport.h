@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <string>
@@ -7,8 +8,10 @@
 namespace hw {
 
 inline constexpr const char* kImportModeSetting = "Waypoint Inport Mode"; // 1: replace
-inline constexpr const char* kUnsupportedFileMessage = "错误 - 不支持的路点文件";
-inline constexpr const char* kCsvOutOfRangeMessage = "地点超出范围.这个操作将中止";
+inline constexpr const char* kUnsupportedFileMessage =
+    HW_TRANSLATE_NOOP("WaypointImport", "错误 - 不支持的路点文件");
+inline constexpr const char* kCsvOutOfRangeMessage =
+    HW_TRANSLATE_NOOP("WaypointImport", "地点超出范围.这个操作将中止");
 inline constexpr const char* kImportFileFilter =
     "GPX, XML, LOC and CSV Files|*.gpx;*.csv;*.xml;*.loc|GPX Files (*.GPX)|*.gpx|XML Files "
     "(*.XML)|*.xml|LOC Files (*.LOC)|*.loc|CSV Files (*.CSV)|*.csv|All Files (*.*)|*.*||";

@@ -1,6 +1,7 @@
 #include "waypoints/WaypointImportJob.h"
 
 #include "base/FormatString.h"
+#include "base/Translate.h"
 #include "waypoints/WaypointFileWriter.h"
 
 #include <algorithm>
@@ -58,7 +59,8 @@ WaypointImportJob::Result WaypointImportJob::Run(WaypointDatabase& db, const std
         if (!r.error.empty())
             result.errors.push_back({path, r.error});
         else if (!r.opened)
-            result.errors.push_back({path, FormatString(kCannotOpenImportFile, path.c_str())});
+            result.errors.push_back(
+                {path, FormatTranslated("WaypointImportJob", kCannotOpenImportFile, path.c_str())});
     }
     if (progress)
         progress->BeginFile(count, count);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Translate.h"
 #include "waypoints/WaypointImport.h"
 
 #include <atomic>
@@ -10,7 +11,8 @@
 namespace hw {
 
 // A chosen file that cannot be read: said, rather than a summary of nothing.
-inline constexpr const char* kCannotOpenImportFile = "不能够打开文件 %s";
+inline constexpr const char* kCannotOpenImportFile =
+    HW_TRANSLATE_NOOP("WaypointImportJob", "不能够打开文件 %s");
 
 // How far an import has come, readable from another thread while it runs.
 class ImportProgressCounter final : public ImportProgress {

@@ -2,6 +2,7 @@
 
 #include "base/FormatString.h"
 #include "base/SettingsStore.h"
+#include "base/Translate.h"
 
 #include <utility>
 
@@ -24,12 +25,12 @@ WaypointManagerColumns::WaypointManagerColumns()
 std::string WaypointManagerColumns::Header(int kind)
 {
     switch (kind) {
-    case kColumnName: return "Name";
-    case kColumnDistance: return "距离";
-    case kColumnSymbol: return "图标";
-    case kColumnComment: return "注释";
-    case kColumnFieldNotes: return "Field Notes";
-    case kColumnTimeFound: return "Time Found";
+    case kColumnName: return Translate("WaypointManagerColumns", "Name");
+    case kColumnDistance: return Translate("WaypointManagerColumns", "距离");
+    case kColumnSymbol: return Translate("WaypointManagerColumns", "图标");
+    case kColumnComment: return Translate("WaypointManagerColumns", "注释");
+    case kColumnFieldNotes: return Translate("WaypointManagerColumns", "Field Notes");
+    case kColumnTimeFound: return Translate("WaypointManagerColumns", "Time Found");
     default: return "COL ERROR";
     }
 }

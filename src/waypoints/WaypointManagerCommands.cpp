@@ -53,7 +53,7 @@ bool WaypointManagerCommands::DeleteAll(WaypointDatabase& db, const std::vector<
 
 std::string WaypointManagerCommands::DeleteQuestion(int count)
 {
-    return FormatString(kDeleteQuestion, count);
+    return FormatTranslated("WaypointManagerCommands", kDeleteQuestion, count);
 }
 
 } // namespace hw

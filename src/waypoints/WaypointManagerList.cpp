@@ -52,28 +52,26 @@ const std::string& SortText(const Waypoint& w, int kind)
     }
 }
 
-// The place of each symbol's upper-cased name in the sorted names: symbols
-// sort by it without comparing texts.
-const std::vector<int>& SymbolRanks()
+// The place of each symbol's upper-cased name, as the list shows it (in the
+// interface language), in the sorted names: symbols sort by it without
+// comparing texts.
+std::vector<int> SymbolRanks()
 {
-    static const std::vector<int> ranks = [] {
-        std::vector<std::string> names;
-        for (int i = 0; i < kSymbolCount; ++i)
-            names.push_back(Upper(SymbolName(i)));
-        std::vector<std::string> sorted = names;
-        std::sort(sorted.begin(), sorted.end());
-        std::vector<int> r;
-        for (const std::string& name : names)
-            r.push_back(static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), name) -
+    std::vector<std::string> names;
+    for (int i = 0; i < kSymbolCount; ++i)
+        names.push_back(Upper(ShownTableName(SymbolName(i))));
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<int> ranks;
+    for (const std::string& name : names)
+        ranks.push_back(static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), name) -
                                          sorted.begin()));
-        return r;
-    }();
     return ranks;
 }
 
-int SymbolRank(int icon)
+int SymbolRank(const std::vector<int>& ranks, int icon)
 {
-    return SymbolRanks()[static_cast<size_t>(icon >= 0 && icon < kSymbolCount ? icon : 0)];
+    return ranks[static_cast<size_t>(icon >= 0 && icon < kSymbolCount ? icon : 0)];
 }
 
 bool PassesAll(const WaypointManagerList::Query& q)
@@ -201,9 +199,11 @@ void WaypointManagerList::SortRows(const WaypointDatabase& db, std::vector<Row>&
     case kColumnSymbol: {
         std::vector<int64_t> keys;
         keys.reserve(rows.size());
+        const std::vector<int> ranks = kind == kColumnSymbol ? SymbolRanks() : std::vector<int>();
         for (const Row& row : rows) {
             const Waypoint* w = Record(db, row);
-            keys.push_back(kind == kColumnSymbol ? SymbolRank(w->icon) : w->timeGeochacheFound);
+            keys.push_back(kind == kColumnSymbol ? SymbolRank(ranks, w->icon)
+                                                 : w->timeGeochacheFound);
         }
         sortBy(keys);
         break;
@@ -248,7 +248,7 @@ std::string WaypointManagerList::CellText(const Waypoint& w, double distanceKm, 
     switch (kind) {
     case kColumnName: return w.strName;
     case kColumnDistance: return DistanceText(distanceKm, units);
-    case kColumnSymbol: return SymbolName(w.icon);
+    case kColumnSymbol: return ShownTableName(SymbolName(w.icon));
     case kColumnComment: return w.strComment;
     case kColumnFieldNotes: return w.strFieldNotes;
     case kColumnTimeFound: {

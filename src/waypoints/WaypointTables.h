@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace hw {
 
 // The waypoint symbols, index = Waypoint::icon; ends with a null entry.
@@ -18,5 +20,8 @@ extern const char* const ActiveWaypointMessageTypeNames[kActiveWaypointMessageTy
 const char* SymbolName(int icon);
 // The name of a geocache state; an index outside the table names state 0.
 const char* GeocacheStateName(int state);
+// A name of these tables in the interface language. The tables themselves
+// stay in the source language: files and pages store them as they are.
+std::string ShownTableName(const char* name);
 
 } // namespace hw

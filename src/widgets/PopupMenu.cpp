@@ -2,24 +2,36 @@
 
 #include "base/CommandTarget.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <memory>
 
 namespace hw {
 
-QMenu* BuildPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent)
+namespace {
+
+QString EntryText(const MenuEntry& entry, const char* context)
+{
+    return context != nullptr ? QCoreApplication::translate(context, entry.text)
+                              : QString::fromUtf8(entry.text);
+}
+
+} // namespace
+
+QMenu* BuildPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent,
+                      const char* context)
 {
     auto* menu = new QMenu(parent);
     for (const MenuEntry& entry : entries) {
         if (entry.IsSeparator()) {
             menu->addSeparator();
         } else if (entry.IsSubmenu()) {
-            QMenu* sub = BuildPopupMenu(entry.children, target, menu);
-            sub->setTitle(QString::fromUtf8(entry.text));
+            QMenu* sub = BuildPopupMenu(entry.children, target, menu, context);
+            sub->setTitle(EntryText(entry, context));
             menu->addMenu(sub);
         } else {
-            QAction* action = menu->addAction(QString::fromUtf8(entry.text));
+            QAction* action = menu->addAction(EntryText(entry, context));
             action->setData(entry.id);
             CommandStatus status;
             const bool known = target.QueryCommand(entry.id, status);
@@ -42,9 +54,9 @@ void ExecPopupMenu(QMenu* menu, const QPoint& globalPos)
 }
 
 void TrackPopupMenu(const std::vector<MenuEntry>& entries, CommandTarget& target, QWidget* parent,
-                    const QPoint& globalPos)
+                    const QPoint& globalPos, const char* context)
 {
-    ExecPopupMenu(BuildPopupMenu(entries, target, parent), globalPos);
+    ExecPopupMenu(BuildPopupMenu(entries, target, parent, context), globalPos);
 }
 
 } // namespace hw

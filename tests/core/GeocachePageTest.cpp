@@ -7,6 +7,7 @@
 #include "units/PositionFormatter.h"
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -333,6 +334,54 @@ TEST_F(GeocachePagesTest, MissingTemplateRendersNothing)
     EXPECT_EQ(pages.Render(Cache(), {Shipped().templates, out.Path("file")}), "");
 }
 
+TEST_F(GeocachePagesTest, LanguageTemplatesWithTheSourceOnesBehind)
+{
+    GeocachePageFolders english = Shipped();
+    english.language = "en";
+    Waypoint w = Cache();
+    w.geocache.strContainer = "小";
+    std::string page = test::ReadFileBytes(pages.Render(w, english));
+    std::string hint = test::ReadFileBytes(out.Path("HTML/hinttpl2.htm"));
+    EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_NE(page.find("<th>Difficulty</th>"), std::string::npos);
+    EXPECT_NE(hint.find("<h2>Hint</h2>"), std::string::npos);
+    // The record's own texts are written as they are.
+    EXPECT_NE(page.find("<td>小</td>"), std::string::npos);
+    Waypoint plain = Cache();
+    plain.geocache.strPlacedBy.clear();
+    EXPECT_NE(test::ReadFileBytes(pages.Render(plain, english)).find("<title>Waypoint</title>"),
+              std::string::npos);
+
+    // Every English template has the placeholders of its source.
+    for (const char* name : {"cachetpl.htm", "wptpl.htm", "hint.htm"}) {
+        const auto keys = [](const std::string& text) {
+            std::vector<std::string> found;
+            for (std::size_t at = text.find("<!--HW_"); at != std::string::npos;
+                 at = text.find("<!--HW_", at + 1))
+                found.push_back(text.substr(at, text.find("-->", at) - at));
+            return found;
+        };
+        EXPECT_EQ(keys(test::ReadFileBytes(Shipped().templates + "/en/" + name)),
+                  keys(test::ReadFileBytes(Shipped().templates + "/" + name)))
+            << name;
+    }
+
+    // A language without templates of its own, or a user's template folder
+    // without that language, renders the source templates.
+    std::filesystem::create_directories(out.Path("user/HTML/en"));
+    std::filesystem::copy(Shipped().templates, out.Path("user/HTML"),
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::remove(out.Path("user/HTML/en/hint.htm"));
+    GeocachePageFolders user{out.Path("user/HTML"), out.Path("user/HTML"), "en"};
+    EXPECT_NE(test::ReadFileBytes(pages.Render(w, user)).find("<th>Difficulty</th>"),
+              std::string::npos);
+    EXPECT_NE(test::ReadFileBytes(out.Path("user/HTML/hinttpl2.htm")).find("<h2>提示</h2>"),
+              std::string::npos);
+    english.language = "fr";
+    EXPECT_NE(test::ReadFileBytes(pages.Render(w, english)).find("<th>难度</th>"),
+              std::string::npos);
+}
+
 TEST_F(GeocachePagesTest, FoldersFollowAppDir)
 {
     GeocachePageFolders f =
@@ -346,9 +395,8 @@ TEST_F(GeocachePagesTest, FoldersFollowAppDir)
 
     // Templates and pages in one folder: rendered in place.
     std::filesystem::create_directories(out.Path("app/HTML"));
-    for (const auto& entry : std::filesystem::directory_iterator(Shipped().templates))
-        std::filesystem::copy_file(entry.path(),
-                                   out.Path("app/HTML/") + entry.path().filename().string());
+    std::filesystem::copy(Shipped().templates, out.Path("app/HTML"),
+                          std::filesystem::copy_options::recursive);
     store.SetText("设置", "AppDir", out.Path("app"));
     EXPECT_EQ(pages.Render(Cache(), GeocachePages::Folders(store, "", "")),
               out.Path("app/HTML/gc2.htm"));

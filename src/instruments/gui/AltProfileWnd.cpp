@@ -37,13 +37,13 @@ void AltProfileWnd::paintEvent(QPaintEvent*)
 void AltProfileWnd::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    const std::pair<int, const char*> items[] = {
-        {cmd::kClearAltitudeChart, "清除海拔图表(&C)"},
-        {cmd::kHideAltitudeWindow, "隐藏窗口(&H)"},
-        {cmd::kMapProperties, "地图属性(&M)..."},
+    const std::pair<int, QString> items[] = {
+        {cmd::kClearAltitudeChart, tr("清除海拔图表(&C)")},
+        {cmd::kHideAltitudeWindow, tr("隐藏窗口(&H)")},
+        {cmd::kMapProperties, tr("地图属性(&M)...")},
     };
     for (const auto& [id, text] : items) {
-        QAction* action = menu.addAction(QString::fromUtf8(text));
+        QAction* action = menu.addAction(text);
         connect(action, &QAction::triggered, this, [this, id = id] { emit Command(id); });
     }
     menu.exec(event->globalPos());

@@ -23,18 +23,18 @@ AltitudeSettingsDialog::AltitudeSettingsDialog(AltitudeSampler& sampler, Setting
     : QDialog(parent), sampler_(sampler), settings_(settings)
 {
     setObjectName(QStringLiteral("高度设置"));
-    setWindowTitle(QStringLiteral("海拔设置"));
+    setWindowTitle(tr("海拔设置"));
     const UnitFormatter units(settings_);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("采样模式:"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("采样模式:"), this), 0, 0);
     mode_ = new QComboBox(this);
     mode_->setProperty("controlId", 1118);
-    mode_->addItem(QStringLiteral("Sample"), AltitudeSampler::EveryFix);
-    mode_->addItem(QStringLiteral("Distance"), AltitudeSampler::ByDistance);
+    mode_->addItem(tr("Sample"), AltitudeSampler::EveryFix);
+    mode_->addItem(tr("Distance"), AltitudeSampler::ByDistance);
     mode_->setCurrentIndex(sampler_.Mode() == AltitudeSampler::ByDistance ? 1 : 0);
     grid->addWidget(mode_, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("按距离阀值采样:"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("按距离阀值采样:"), this), 1, 0);
     distance_ = new QLineEdit(this);
     distance_->setProperty("controlId", 1044);
     distance_->setText(QString::fromStdString(

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+#include <QCoreApplication>
+
 namespace hw {
 namespace {
 
@@ -27,16 +29,16 @@ const std::vector<MenuEntry>& AnalysisPopup()
         {"2X1", kLayout1x1 + 3, {}},
         {"2X2", kLayout1x1 + 4, {}},
         {},
-        {"加速度", kCurveFirst + kAccelerationCurve, {}},
-        {"海拔", kCurveFirst + kAltitudeCurve, {}},
-        {"速度", kCurveFirst + kSpeedCurve, {}},
-        {"轨迹错误", kCurveFirst + kTrackErrorCurve, {}},
-        {"垂直速度", kCurveFirst + kVerticalSpeedCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "加速度"), kCurveFirst + kAccelerationCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "海拔"), kCurveFirst + kAltitudeCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "速度"), kCurveFirst + kSpeedCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "轨迹错误"), kCurveFirst + kTrackErrorCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "垂直速度"), kCurveFirst + kVerticalSpeedCurve, {}},
         {},
-        {"清除曲线", kClearCurve, {}},
-        {"清除全部曲线", kClearAll, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "清除曲线"), kClearCurve, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "清除全部曲线"), kClearAll, {}},
         {},
-        {"属性...", kProperties, {}},
+        {QT_TRANSLATE_NOOP("AnalysisWnd", "属性..."), kProperties, {}},
     };
     return menu;
 }
@@ -95,7 +97,7 @@ void AnalysisWnd::contextMenuEvent(QContextMenuEvent* event)
 
 QMenu* AnalysisWnd::BuildPopupMenu(QWidget* parent)
 {
-    return hw::BuildPopupMenu(AnalysisPopup(), *this, parent);
+    return hw::BuildPopupMenu(AnalysisPopup(), *this, parent, "AnalysisWnd");
 }
 
 QDialog* AnalysisWnd::MakeAltitudeDialog(QWidget* parent)

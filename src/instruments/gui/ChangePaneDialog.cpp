@@ -13,9 +13,9 @@ namespace hw {
 ChangePaneDialog::ChangePaneDialog(int currentType, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("改变窗格"));
-    setWindowTitle(QStringLiteral("改变此区域"));
+    setWindowTitle(tr("改变此区域"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("窗格:"), this));
+    layout->addWidget(new QLabel(tr("窗格:"), this));
     list_ = new QListWidget(this);
     list_->setProperty("controlId", 1057);
     const std::vector<std::string>& names = PanelFieldNames();

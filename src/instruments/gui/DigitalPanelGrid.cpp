@@ -77,7 +77,7 @@ void DigitalPanelGrid::contextMenuEvent(QContextMenuEvent* event)
     if (cell >= 0)
         pressed_ = cell;
     if (menu_ && owner_)
-        TrackPopupMenu(*menu_, *owner_, this, event->globalPos());
+        TrackPopupMenu(*menu_, *owner_, this, event->globalPos(), "DigitalPanelMenus");
 }
 
 bool DigitalPanelGrid::FaceKey::operator==(const FaceKey& o) const

@@ -173,7 +173,7 @@ void GaugePanel::contextMenuEvent(QContextMenuEvent* event)
 
 QMenu* GaugePanel::BuildPopupMenu(QWidget* parent)
 {
-    return hw::BuildPopupMenu(GaugePanelPopup(), *this, parent);
+    return hw::BuildPopupMenu(GaugePanelPopup(), *this, parent, "GaugePanelMenu");
 }
 
 QDialog* GaugePanel::MakeSpeedDialog(QWidget* parent)

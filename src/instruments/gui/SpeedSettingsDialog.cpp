@@ -14,7 +14,7 @@ namespace hw {
 SpeedSettingsDialog::SpeedSettingsDialog(int currentMaximum, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("速度设置"));
-    setWindowTitle(QStringLiteral("速度设置"));
+    setWindowTitle(tr("速度设置"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     combo_ = new QComboBox(this);
@@ -24,7 +24,7 @@ SpeedSettingsDialog::SpeedSettingsDialog(int currentMaximum, QWidget* parent) : 
     for (const char* v : {"500", "250", "200", "150", "100", "50", "20", "10"})
         combo_->addItem(QString::fromLatin1(v));
     combo_->setEditText(QString::number(currentMaximum));
-    form->addRow(QStringLiteral("最大速度:"), combo_);
+    form->addRow(tr("最大速度:"), combo_);
     layout->addLayout(form);
     QDialogButtonBox* buttons = OkCancelButtons(this);
     ok_ = buttons->button(QDialogButtonBox::Ok);

@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/StringTable.h"
+#include "base/Translate.h"
 #include "map/gui/MapWnd.h"
 #include "shell/CommandIds.h"
 #include "units/PositionFormatter.h"
@@ -35,10 +36,11 @@ bool GeocacheCommands::ShowPage(int serial)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     PositionFormatter positions(map_.Settings());
     GeocachePages pages(map_.Settings(), positions, map_.SystemTime());
-    const GeocachePageFolders folders = GeocachePages::Folders(
+    GeocachePageFolders folders = GeocachePages::Folders(
         map_.Settings(),
         QFile::encodeName(AppPaths::DataFile(QStringLiteral("templates"))).toStdString(),
         QFile::encodeName(AppPaths::AppDataDir() + QStringLiteral("/HTML")).toStdString());
+    folders.language = LanguageCode();
     const std::string page = pages.Render(w, folders);
     const bool opened = !page.empty() && QDesktopServices::openUrl(
                                              QUrl::fromLocalFile(QFile::decodeName(page.c_str())));

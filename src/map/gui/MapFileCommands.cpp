@@ -2,6 +2,7 @@
 
 #include "base/Folders.h"
 #include "base/StringTable.h"
+#include "base/Translate.h"
 #include "map/TrackExport.h"
 #include "map/TrackFileCommands.h"
 #include "map/gui/MapWnd.h"
@@ -23,7 +24,8 @@
 namespace hw {
 namespace {
 
-constexpr const char* kCannotOpenTrack = "不能够打开轨迹文件.请检查并确认文件正确.";
+constexpr const char* kCannotOpenTrack =
+    HW_TRANSLATE_NOOP("MapFileCommands", "不能够打开轨迹文件.请检查并确认文件正确.");
 constexpr const char* kWaypointExportFilter = "GPX Files (*.GPX)|*.gpx|XML Files (*.XML)|*.XML||";
 
 QString Q(const char* s)
@@ -50,24 +52,32 @@ public:
     explicit MapDatabaseDialogs(MapWnd& map) : map_(map) {}
     bool AskSaveElsewhere() override
     {
-        return map_.Dialogs().Ask(&map_, Q(kSaveFailedQuestion), QMessageBox::Warning);
+        return map_.Dialogs().Ask(
+            &map_,
+            QString::fromStdString(Translate("WaypointDatabaseCommands", kSaveFailedQuestion)),
+            QMessageBox::Warning);
     }
     std::string ChooseNewFile() override
     {
         return Native(map_.Dialogs().SaveFile(
-            &map_, {Q("路点数据库"), kWaypointFileFilter,
-                    Local(MapFileCommands::UntitledBeside(map_.DatabaseFile().Path())),
-                    QString::fromLatin1(kWaypointFileExtension), false}));
+            &map_,
+            {QCoreApplication::translate("MapFileCommands", "路点数据库"), kWaypointFileFilter,
+             Local(MapFileCommands::UntitledBeside(map_.DatabaseFile().Path())),
+             QString::fromLatin1(kWaypointFileExtension), false}));
     }
     std::string ChooseExistingFile(const std::string& start) override
     {
-        return Native(
-            map_.Dialogs().OpenFile(&map_, {Q("路点数据库"), kWaypointFileFilter, Local(start),
-                                            QString::fromLatin1(kWaypointFileExtension), false}));
+        return Native(map_.Dialogs().OpenFile(
+            &map_,
+            {QCoreApplication::translate("MapFileCommands", "路点数据库"), kWaypointFileFilter,
+             Local(start), QString::fromLatin1(kWaypointFileExtension), false}));
     }
     void ShowCannotOpen() override
     {
-        map_.Dialogs().Tell(&map_, Q(kCannotOpenMessage), QMessageBox::Warning);
+        map_.Dialogs().Tell(
+            &map_,
+            QString::fromStdString(Translate("WaypointDatabaseCommands", kCannotOpenMessage)),
+            QMessageBox::Warning);
     }
     bool ConfirmReplace(const std::string& path) override { return AskReplace(map_, path); }
     void SetBusy(bool busy) override
@@ -181,7 +191,7 @@ void MapFileCommands::ReplaceDatabase(bool (WaypointDatabaseCommands::*command)(
 void MapFileCommands::ExportWaypoints()
 {
     const QString path = map_.Dialogs().SaveFile(
-        &map_, {Q("导出路点"), kWaypointExportFilter,
+        &map_, {QCoreApplication::translate("MapFileCommands", "导出路点"), kWaypointExportFilter,
                 Local(UntitledBeside(map_.DatabaseFile().Path())), QStringLiteral("gpx"), true});
     if (path.isEmpty())
         return;
@@ -194,22 +204,24 @@ void MapFileCommands::ExportWaypoints()
 void MapFileCommands::OpenTrack()
 {
     const QString path = map_.Dialogs().OpenFile(
-        &map_, {Q("轨迹文件"), kTrackOpenFilter, Local(map_.TrackFile().Path()),
-                QString::fromLatin1(kTrackFileExtension), false});
+        &map_, {QCoreApplication::translate("MapFileCommands", "轨迹文件"), kTrackOpenFilter,
+                Local(map_.TrackFile().Path()), QString::fromLatin1(kTrackFileExtension), false});
     if (path.isEmpty())
         return;
     WaitCursor wait;
     if (TrackCommands().Open(Native(path)))
         map_.Autosave().MarkSaved(); // the track shown is the file's
     else
-        map_.Dialogs().Tell(&map_, Q(kCannotOpenTrack), QMessageBox::Warning);
+        map_.Dialogs().Tell(&map_, QCoreApplication::translate("MapFileCommands", kCannotOpenTrack),
+                            QMessageBox::Warning);
     map_.RedrawMap();
 }
 
 void MapFileCommands::NewTrack()
 {
     const QString path = map_.Dialogs().SaveFile(
-        &map_, {Q("轨迹文件"), kTrackNewFilter, Local(UntitledBeside(map_.TrackFile().Path())),
+        &map_, {QCoreApplication::translate("MapFileCommands", "轨迹文件"), kTrackNewFilter,
+                Local(UntitledBeside(map_.TrackFile().Path())),
                 QString::fromLatin1(kTrackFileExtension), false});
     if (path.isEmpty())
         return;
@@ -221,8 +233,9 @@ void MapFileCommands::ExportTrack(int id)
 {
     const TrackExportChoice choice = TrackExportOf(id);
     const QString path = map_.Dialogs().SaveFile(
-        &map_, {Q("导出轨迹"), choice.filter, Local(UntitledBeside(map_.TrackFile().Path())),
-                QString::fromLatin1(choice.suffix), true});
+        &map_,
+        {QCoreApplication::translate("MapFileCommands", "导出轨迹"), choice.filter,
+         Local(UntitledBeside(map_.TrackFile().Path())), QString::fromLatin1(choice.suffix), true});
     if (path.isEmpty())
         return;
     WaitCursor wait;

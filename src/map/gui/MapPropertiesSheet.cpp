@@ -1,5 +1,7 @@
 #include "map/gui/MapPropertiesSheet.h"
 
+#include "base/Translate.h"
+
 #include "map/RoadLayer.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DialogButtons.h"
@@ -26,21 +28,16 @@ QString Utf8(const std::string& s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-QString Tr(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 // A group of check boxes, two columns, one per class, checked by the mask.
 template <std::size_t N>
-QGroupBox* ClassGroup(const char* title, unsigned mask, const char* (*name)(int),
+QGroupBox* ClassGroup(const QString& title, unsigned mask, const char* (*name)(int),
                       std::array<QCheckBox*, N>& boxes)
 {
-    auto* group = new QGroupBox(Tr(title));
+    auto* group = new QGroupBox(title);
     auto* layout = new QGridLayout(group);
     const int rows = static_cast<int>((N + 1) / 2);
     for (int c = 0; c < static_cast<int>(N); ++c) {
-        auto* box = new QCheckBox(Tr(name(c)));
+        auto* box = new QCheckBox(QString::fromStdString(Translate("RoadLayer", name(c))));
         box->setChecked((mask >> c & 1u) != 0);
         boxes[static_cast<std::size_t>(c)] = box;
         layout->addWidget(box, c % rows, c / rows);
@@ -64,82 +61,83 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     : QDialog(parent), values_(values), units_(units)
 {
     setObjectName(QStringLiteral("MapPropertiesSheet"));
-    setWindowTitle(Tr("地图属性"));
+    setWindowTitle(tr("地图属性"));
     pages_ = new QTabWidget(this);
 
     // 地图
     auto* map = new QWidget;
     auto* mapLayout = new QVBoxLayout(map);
-    northUp_ = new QRadioButton(Tr("地图正北"));
-    courseUp_ = new QRadioButton(Tr("航向向上"));
+    northUp_ = new QRadioButton(tr("地图正北"));
+    courseUp_ = new QRadioButton(tr("航向向上"));
     (values.northUp ? northUp_ : courseUp_)->setChecked(true);
     mapLayout->addWidget(northUp_);
     mapLayout->addWidget(courseUp_);
     auto* arrivalRow = new QHBoxLayout;
-    arrivalRow->addWidget(new QLabel(Tr("路点到达告警距离:")));
+    arrivalRow->addWidget(new QLabel(tr("路点到达告警距离:")));
     arrival_ = new QLineEdit(Utf8(values.ArrivalText(units)));
     arrivalRow->addWidget(arrival_, 1);
     arrivalRow->addWidget(new QLabel(Utf8(units.SmallDistanceUnitLabel())));
     mapLayout->addLayout(arrivalRow);
-    showNavigation_ = new QCheckBox(Tr("显示导航窗口"));
+    showNavigation_ = new QCheckBox(tr("显示导航窗口"));
     showNavigation_->setChecked(values.showNavigation);
-    showAltitude_ = new QCheckBox(Tr("显示海拔高度窗口"));
+    showAltitude_ = new QCheckBox(tr("显示海拔高度窗口"));
     showAltitude_->setChecked(values.showAltitude);
-    largeWaypoints_ = new QCheckBox(Tr("使用大号路点 (VGA)"));
+    largeWaypoints_ = new QCheckBox(tr("使用大号路点 (VGA)"));
     largeWaypoints_->setChecked(values.largeWaypoints);
-    largeIcon_ = new QCheckBox(Tr("使用大号位置图标 (VGA)"));
+    largeIcon_ = new QCheckBox(tr("使用大号位置图标 (VGA)"));
     largeIcon_->setChecked(values.largePositionIcon);
     for (QWidget* w : {static_cast<QWidget*>(showNavigation_), static_cast<QWidget*>(showAltitude_),
                        static_cast<QWidget*>(largeWaypoints_), static_cast<QWidget*>(largeIcon_)})
         mapLayout->addWidget(w);
     mapLayout->addStretch();
-    pages_->addTab(map, Tr("地图"));
+    pages_->addTab(map, tr("地图"));
 
     // 平均
     auto* averaging = new QWidget;
     auto* avgLayout = new QFormLayout(averaging);
-    limitAveraging_ = new QCheckBox(Tr("限制路点平均"));
+    limitAveraging_ = new QCheckBox(tr("限制路点平均"));
     limitAveraging_->setChecked(values.limitAveraging);
     avgLayout->addRow(limitAveraging_);
     hdop_ = new QLineEdit(Utf8(values.HdopText()));
-    avgLayout->addRow(Tr("HDOP 阀值:"), hdop_);
-    pages_->addTab(averaging, Tr("平均"));
+    avgLayout->addRow(tr("HDOP 阀值:"), hdop_);
+    pages_->addTab(averaging, tr("平均"));
 
     // 过滤器
     auto* filter = new QWidget;
     auto* filterLayout = new QFormLayout(filter);
-    filterOn_ = new QCheckBox(Tr("启用轨迹过滤"));
+    filterOn_ = new QCheckBox(tr("启用轨迹过滤"));
     filterOn_->setChecked(values.filterEnabled);
     filterLayout->addRow(filterOn_);
     filterThreshold_ = new QLineEdit(Utf8(MapProperties::MetresText(values.filterThresholdKm)));
-    filterLayout->addRow(Tr("距离阀值:"), filterThreshold_);
-    gpsCourse_ = new QRadioButton(Tr("使用 GPS 指示的航向"));
-    computedCourse_ = new QRadioButton(Tr("使用计算得到航向"));
+    filterLayout->addRow(tr("距离阀值:"), filterThreshold_);
+    gpsCourse_ = new QRadioButton(tr("使用 GPS 指示的航向"));
+    computedCourse_ = new QRadioButton(tr("使用计算得到航向"));
     (values.useGpsCourse ? gpsCourse_ : computedCourse_)->setChecked(true);
     filterLayout->addRow(gpsCourse_);
     filterLayout->addRow(computedCourse_);
     courseThreshold_ = new QLineEdit(Utf8(MapProperties::MetresText(values.courseThresholdKm)));
-    filterLayout->addRow(Tr("航向距离阀值:"), courseThreshold_);
-    pages_->addTab(filter, Tr("过滤器"));
+    filterLayout->addRow(tr("航向距离阀值:"), courseThreshold_);
+    pages_->addTab(filter, tr("过滤器"));
 
     // 地图数据: the classes of roads, areas, lines and points, a group each.
     auto* mapData = new QWidget;
     auto* dataLayout = new QGridLayout(mapData);
     dataLayout->addWidget(
-        ClassGroup("道路", values.roadClasses, RoadLayer::ClassName, roadClasses_), 0, 0, 2, 1);
+        ClassGroup(tr("道路"), values.roadClasses, RoadLayer::ClassName, roadClasses_), 0, 0, 2, 1);
     dataLayout->addWidget(
-        ClassGroup("区域", values.areaClasses, RoadLayer::AreaClassName, areaClasses_), 0, 1, 2, 1);
+        ClassGroup(tr("区域"), values.areaClasses, RoadLayer::AreaClassName, areaClasses_), 0, 1, 2,
+        1);
     dataLayout->addWidget(
-        ClassGroup("线", values.lineClasses, RoadLayer::LineClassName, lineClasses_), 2, 0);
+        ClassGroup(tr("线"), values.lineClasses, RoadLayer::LineClassName, lineClasses_), 2, 0);
     dataLayout->addWidget(
-        ClassGroup("点", values.pointClasses, RoadLayer::PointClassName, pointClasses_), 2, 1);
+        ClassGroup(tr("点"), values.pointClasses, RoadLayer::PointClassName, pointClasses_), 2, 1);
     dataLayout->setRowStretch(3, 1);
-    pages_->addTab(mapData, Tr("地图数据"));
+    pages_->addTab(mapData, tr("地图数据"));
 
     // 地形: hill shading and its strength, contour lines.
     auto* terrain = new QWidget;
     auto* terrainLayout = new QFormLayout(terrain);
-    terrainShading_ = new QCheckBox(Tr("Terrain Shading"));
+    terrainShading_ = new QCheckBox(tr("Terrain Shading"));
     terrainShading_->setChecked(values.terrainShading);
     terrainLayout->addRow(terrainShading_);
     terrainStrength_ = new QSlider(Qt::Horizontal);
@@ -156,11 +154,11 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     terrainStrength_->setEnabled(values.terrainShading);
     strengthRow->addWidget(terrainStrength_, 1);
     strengthRow->addWidget(strengthFigure);
-    terrainLayout->addRow(Tr("Terrain Strength"), strengthRow);
-    terrainContours_ = new QCheckBox(Tr("Terrain Contours"));
+    terrainLayout->addRow(tr("Terrain Strength"), strengthRow);
+    terrainContours_ = new QCheckBox(tr("Terrain Contours"));
     terrainContours_->setChecked(values.terrainContours);
     terrainLayout->addRow(terrainContours_);
-    pages_->addTab(terrain, Tr("地形"));
+    pages_->addTab(terrain, tr("地形"));
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
@@ -180,7 +178,9 @@ bool MapPropertiesSheet::ReadFilterPage()
 {
     for (QLineEdit* entry : {filterThreshold_, courseThreshold_}) {
         if (!MapProperties::ThresholdKmFromText(entry->text().toStdString())) {
-            QMessageBox::warning(this, windowTitle(), Tr(MapProperties::kThresholdRefusal));
+            QMessageBox::warning(this, windowTitle(),
+                                 QString::fromStdString(
+                                     Translate("MapProperties", MapProperties::kThresholdRefusal)));
             entry->setFocus();
             return false;
         }

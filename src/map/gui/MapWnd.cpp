@@ -3,6 +3,7 @@
 #include "base/FormatString.h"
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
+#include "base/Translate.h"
 #include "base/WindowMessages.h"
 #include "map/MapProperties.h"
 #include "map/SphericalGeometry.h"
@@ -37,9 +38,9 @@ namespace hw {
 namespace {
 
 constexpr const char* kSelectionQuestion =
-    "在这个地点有超过一个路点.你想要从列表中选择这个路点吗?"; // STR 231
-constexpr const char* kNearestTitle = "最近路点";             // STR 232
-constexpr const char* kWaypointTitle = "路点";                // STR 251
+    QT_TRANSLATE_NOOP("hw::MapWnd", "在这个地点有超过一个路点.你想要从列表中选择这个路点吗?");
+constexpr const char* kNearestTitle = QT_TRANSLATE_NOOP("hw::MapWnd", "最近路点");
+constexpr const char* kWaypointTitle = QT_TRANSLATE_NOOP("hw::MapWnd", "路点");
 
 MapWnd::RunOptions& RunOptionsForProcess()
 {
@@ -332,7 +333,7 @@ void MapWnd::OnProximityAlarm()
         return;
     Waypoint w;
     while (navigation_.TakeAlarm(w))
-        host_->ShowMessage(w, Q(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs, true);
+        host_->ShowMessage(w, tr(kNearestTitle), w.nActiveWaypointMessageType, kMessageMs, true);
 }
 
 void MapWnd::resizeEvent(QResizeEvent* event)
@@ -399,7 +400,7 @@ void MapWnd::OnTapped(ScreenPoint p)
     const int serial = ResolveSelection();
     Waypoint w;
     if (serial > 0 && waypoints_.FindBySerial(serial, w))
-        host_->ShowMessage(w, Q(kWaypointTitle), 0, kMessageMs, false);
+        host_->ShowMessage(w, tr(kWaypointTitle), 0, kMessageMs, false);
 }
 
 void MapWnd::OnContextMenu(ScreenPoint p)
@@ -412,7 +413,7 @@ int MapWnd::ChooseWaypoint(const std::vector<int>& only)
 {
     if (chooser_)
         return chooser_(only);
-    return host_->ChooseWaypoint(*this, only, Q(kWaypointTitle));
+    return host_->ChooseWaypoint(*this, only, tr(kWaypointTitle));
 }
 
 int MapWnd::ResolveSelection()
@@ -421,7 +422,7 @@ int MapWnd::ResolveSelection()
         return 0;
     if (!selection_.NeedsChoice())
         return selection_.Serials().front();
-    return Ask(Q(kSelectionQuestion)) ? ChooseWaypoint(selection_.Serials()) : 0;
+    return Ask(tr(kSelectionQuestion)) ? ChooseWaypoint(selection_.Serials()) : 0;
 }
 
 bool MapWnd::Ask(const QString& question)
@@ -807,7 +808,9 @@ QDialog* MapWnd::MakeFileDialog(const QString& name)
         {"import-summary",
          {QString::fromStdString(ImportSummaryText(counts)), QMessageBox::Question}},
         {"import-error", {Q("XML Parse Error: mismatched tag at line 12"), QMessageBox::Critical}},
-        {"database-recovery", {Q(kSaveFailedQuestion), QMessageBox::Warning}},
+        {"database-recovery",
+         {QString::fromStdString(Translate("WaypointDatabaseCommands", kSaveFailedQuestion)),
+          QMessageBox::Warning}},
         {"replace-question",
          {UserDialogs::ReplaceQuestion(QString::fromStdString(DatabasePath())),
           QMessageBox::Warning}},
@@ -834,8 +837,8 @@ QMenu* MapWnd::BuildPopupMenu(QWidget* parent)
     using namespace cmd;
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("IDR_MAP_POPUP"));
-    const auto add = [this](QMenu* to, int id, const char* text) {
-        QAction* action = to->addAction(Q(text));
+    const auto add = [this](QMenu* to, int id, const QString& text) {
+        QAction* action = to->addAction(text);
         CommandStatus status;
         if (!QueryCommand(id, status))
             status.enabled = false; // a command another window carries out
@@ -847,30 +850,30 @@ QMenu* MapWnd::BuildPopupMenu(QWidget* parent)
         action->setData(id);
         connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
     };
-    add(menu, kGotoThisWaypoint, "前往此路点(&T)...");
-    add(menu, kEditThisWaypoint, "编辑此路点(&E)...");
-    add(menu, kDeleteThisWaypoint, "删除此路点(&D)...");
-    add(menu, kPlanWaypoint, "规划路点...");
+    add(menu, kGotoThisWaypoint, tr("前往此路点(&T)..."));
+    add(menu, kEditThisWaypoint, tr("编辑此路点(&E)..."));
+    add(menu, kDeleteThisWaypoint, tr("删除此路点(&D)..."));
+    add(menu, kPlanWaypoint, tr("规划路点..."));
     QMenu* geocaching = menu->addMenu(QStringLiteral("Geocaching"));
-    add(geocaching, kGeocacheFound, "已找到");
-    add(geocaching, kGeocacheNotFound, "未找到");
+    add(geocaching, kGeocacheFound, tr("已找到"));
+    add(geocaching, kGeocacheNotFound, tr("未找到"));
     geocaching->addSeparator();
-    add(geocaching, kShowGeocacheInfo, "显示 Geocache 信息...");
+    add(geocaching, kShowGeocacheInfo, tr("显示 Geocache 信息..."));
     menu->addSeparator();
-    add(menu, kMarkWaypointHere, "在此标记路点(&H)");
+    add(menu, kMarkWaypointHere, tr("在此标记路点(&H)"));
     menu->addSeparator();
-    add(menu, kCentreMapHere, "以此居中地图(&C)");
-    add(menu, kSetPositionHere, "设置当前位置到此");
+    add(menu, kCentreMapHere, tr("以此居中地图(&C)"));
+    add(menu, kSetPositionHere, tr("设置当前位置到此"));
     menu->addSeparator();
-    add(menu, kClearTrack, "清除当前轨迹(&E)");
-    QMenu* settings = menu->addMenu(Q("地图设定"));
-    add(settings, kNorthUp, "地图正北");
-    add(settings, kCourseUp, "航向在上(&C)");
+    add(menu, kClearTrack, tr("清除当前轨迹(&E)"));
+    QMenu* settings = menu->addMenu(tr("地图设定"));
+    add(settings, kNorthUp, tr("地图正北"));
+    add(settings, kCourseUp, tr("航向在上(&C)"));
     settings->addSeparator();
-    add(settings, kMapProperties, "地图属性(&M)...");
-    QMenu* zoom = menu->addMenu(Q("缩放"));
-    add(zoom, kZoomIn, "放大");
-    add(zoom, kZoomOut, "缩小");
+    add(settings, kMapProperties, tr("地图属性(&M)..."));
+    QMenu* zoom = menu->addMenu(tr("缩放"));
+    add(zoom, kZoomIn, tr("放大"));
+    add(zoom, kZoomOut, tr("缩小"));
     return menu;
 }
 

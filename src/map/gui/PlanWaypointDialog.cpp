@@ -21,25 +21,28 @@ struct DistanceUnit {
     double km;
 };
 constexpr std::array<DistanceUnit, 4> kUnits = {
-    {{"公里", 1.0}, {"米", 0.001}, {"英里", 1.609344}, {"英尺", 0.0003048}}};
+    {{QT_TRANSLATE_NOOP("hw::PlanWaypointDialog", "公里"), 1.0},
+     {QT_TRANSLATE_NOOP("hw::PlanWaypointDialog", "米"), 0.001},
+     {QT_TRANSLATE_NOOP("hw::PlanWaypointDialog", "英里"), 1.609344},
+     {QT_TRANSLATE_NOOP("hw::PlanWaypointDialog", "英尺"), 0.0003048}}};
 
 } // namespace
 
 PlanWaypointDialog::PlanWaypointDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("PlanWaypointDialog"));
-    setWindowTitle(QString::fromUtf8("规划路点"));
+    setWindowTitle(tr("规划路点"));
     distance_ = new QLineEdit(QStringLiteral("1"));
     unit_ = new QComboBox;
     for (const DistanceUnit& u : kUnits)
-        unit_->addItem(QString::fromUtf8(u.label));
+        unit_->addItem(tr(u.label));
     bearing_ = new QLineEdit(QStringLiteral("0"));
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(distance_, 1);
     distanceRow->addWidget(unit_);
     auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf8("距离:"), distanceRow);
-    form->addRow(QString::fromUtf8("方位:"), bearing_);
+    form->addRow(tr("距离:"), distanceRow);
+    form->addRow(tr("方位:"), bearing_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancelButtons(this));

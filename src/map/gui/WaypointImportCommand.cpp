@@ -107,7 +107,7 @@ bool WaypointImportCommand::HandleCommand(int id)
     if (Running())
         return true;
     const QStringList files = map_.Dialogs().OpenFiles(
-        &map_, {QString::fromUtf8("导入路点"), kImportFileFilter,
+        &map_, {tr("导入路点"), kImportFileFilter,
                 QFileInfo(Q(map_.DatabaseFile().Path())).absolutePath(), QString(), false});
     Import(files, true, false);
     return true;

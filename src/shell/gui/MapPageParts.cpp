@@ -178,9 +178,7 @@ QDialog* MapPageParts::MakeDialog(MapWnd& map, const QString& name)
     }
     if (name == QLatin1String("import-progress")) {
         auto* progress = new ProgressWindow(&map, 239, 0, 1000, 1);
-        // In the import runner's own translation.
-        progress->SetText(QCoreApplication::translate("hw::WaypointImportRunner",
-                                                      WaypointImportRunner::kProgressText));
+        progress->SetText(WaypointImportRunner::tr(WaypointImportRunner::kProgressText));
         progress->SetPerMille(420);
         return progress;
     }

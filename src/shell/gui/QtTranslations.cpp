@@ -30,8 +30,13 @@ QTranslator* Install(QCoreApplication* app, const QString& name, const QString& 
 bool InstallTranslations(QCoreApplication* app, InterfaceLanguage language)
 {
     SetTranslator(&TranslateWithQt);
-    if (language == InterfaceLanguage::English)
-        return InstallEnglishTranslation(app) != nullptr;
+    if (language == InterfaceLanguage::English) {
+        if (InstallEnglishTranslation(app) == nullptr)
+            return false;
+        // The pages with a version per language follow the windows.
+        SetLanguageCode("en");
+        return true;
+    }
     InstallQtTranslations(app); // without it only Qt's own texts stay English
     return true;
 }

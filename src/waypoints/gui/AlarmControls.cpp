@@ -17,7 +17,7 @@ namespace hw {
 
 AlarmControls::AlarmControls(QWidget* parent) : QWidget(parent)
 {
-    active_ = new QCheckBox(QString::fromUtf8("激活"), this);
+    active_ = new QCheckBox(tr("激活"), this);
     distance_ = new QLineEdit(this);
     distance_->setObjectName(QStringLiteral("TriggerDistance"));
     unit_ = new QLabel(this);
@@ -29,7 +29,8 @@ AlarmControls::AlarmControls(QWidget* parent) : QWidget(parent)
     type_ = new QComboBox(this);
     type_->setObjectName(QStringLiteral("MessageType"));
     for (int value : WaypointEditValues::kMessageTypeOrder)
-        type_->addItem(QString::fromUtf8(ActiveWaypointMessageTypeNames[value]), value);
+        type_->addItem(
+            QString::fromStdString(ShownTableName(ActiveWaypointMessageTypeNames[value])), value);
 
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(distance_, 1);
@@ -40,9 +41,9 @@ AlarmControls::AlarmControls(QWidget* parent) : QWidget(parent)
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
     form->addRow(active_);
-    form->addRow(QString::fromUtf8("触发距离:"), distanceRow);
-    form->addRow(QString::fromUtf8("播放声音:"), soundRow);
-    form->addRow(QString::fromUtf8("消息类型:"), type_);
+    form->addRow(tr("触发距离:"), distanceRow);
+    form->addRow(tr("播放声音:"), soundRow);
+    form->addRow(tr("消息类型:"), type_);
 }
 
 void AlarmControls::Fill(const WaypointEditValues& v)
@@ -65,7 +66,7 @@ void AlarmControls::Store(WaypointEditValues& v) const
 
 void AlarmControls::ChooseSound()
 {
-    QFileDialog dialog(this, QString::fromUtf8("播放声音:"), QFileInfo(sound_->text()).path(),
+    QFileDialog dialog(this, tr("播放声音:"), QFileInfo(sound_->text()).path(),
                        QStringLiteral("Chart Files (*.wav);;All Files (*)"));
     dialog.setDefaultSuffix(QStringLiteral("wav"));
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -15,10 +15,10 @@ ArrangeColumnsDialog::ArrangeColumnsDialog(const WaypointManagerColumns& columns
     : QDialog(parent), columns_(columns)
 {
     setObjectName(QStringLiteral("ArrangeColumnsDialog"));
-    setWindowTitle(QString::fromUtf8("排列栏"));
+    setWindowTitle(tr("排列栏"));
     list_ = new QListWidget(this);
-    auto* up = new QPushButton(QString::fromUtf8("向上移动"), this);
-    auto* down = new QPushButton(QString::fromUtf8("向下移动"), this);
+    auto* up = new QPushButton(tr("向上移动"), this);
+    auto* down = new QPushButton(tr("向下移动"), this);
     connect(up, &QPushButton::clicked, this, &ArrangeColumnsDialog::MoveUp);
     connect(down, &QPushButton::clicked, this, &ArrangeColumnsDialog::MoveDown);
     auto* moves = new QHBoxLayout;

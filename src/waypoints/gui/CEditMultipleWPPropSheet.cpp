@@ -20,10 +20,10 @@ CEditMultipleWPPropSheet::CEditMultipleWPPropSheet(const PositionFormatter& posi
       shown_(WaypointEditValues::From(values_.values, positions, units, 0))
 {
     setObjectName(QStringLiteral("CEditMultipleWPPropSheet"));
-    setWindowTitle(QString::fromUtf8("编辑多个路点"));
+    setWindowTitle(tr("编辑多个路点"));
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(SymbolPage(), QString::fromUtf8("图标/状态"));
-    tabs_->addTab(AlarmPage(), QString::fromUtf8("激活路点"));
+    tabs_->addTab(SymbolPage(), tr("图标/状态"));
+    tabs_->addTab(AlarmPage(), tr("激活路点"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addWidget(OkCancelButtons(this));
@@ -33,13 +33,13 @@ CEditMultipleWPPropSheet::CEditMultipleWPPropSheet(const PositionFormatter& posi
 QWidget* CEditMultipleWPPropSheet::SymbolPage()
 {
     auto* page = new QWidget;
-    changeSymbol_ = new QCheckBox(QString::fromUtf8("修改图标"), page);
+    changeSymbol_ = new QCheckBox(tr("修改图标"), page);
     symbol_ = new SymbolChoice(page);
     symbol_->SetSymbol(shown_.icon);
-    changeState_ = new QCheckBox(QString::fromUtf8("修改 Geocache 状态"), page);
+    changeState_ = new QCheckBox(tr("修改 Geocache 状态"), page);
     state_ = GeocacheStateChoice(page);
     state_->setCurrentIndex(std::max(0, state_->findData(shown_.geocacheState)));
-    useStateIcon_ = new QCheckBox(QString::fromUtf8("设置 Geocache 状态图标"), page);
+    useStateIcon_ = new QCheckBox(tr("设置 Geocache 状态图标"), page);
     useStateIcon_->setChecked(shown_.useStateIcon != 0);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(changeSymbol_);
@@ -55,7 +55,7 @@ QWidget* CEditMultipleWPPropSheet::SymbolPage()
 QWidget* CEditMultipleWPPropSheet::AlarmPage()
 {
     auto* page = new QWidget;
-    changeAlarm_ = new QCheckBox(QString::fromUtf8("修改激活路点"), page);
+    changeAlarm_ = new QCheckBox(tr("修改激活路点"), page);
     alarm_ = new AlarmControls(page);
     alarm_->Fill(shown_);
     auto* layout = new QVBoxLayout(page);

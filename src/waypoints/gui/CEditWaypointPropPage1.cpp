@@ -14,9 +14,10 @@
 namespace hw {
 namespace {
 
-constexpr const char* kStateIconWarning =
+constexpr const char* kStateIconWarning = QT_TRANSLATE_NOOP(
+    "hw::CEditWaypointPropPage1",
     "The \"Set icon to Geocache State\" is checked in the Geocache section of this dialog. "
-    "Selecting an icon here may not have any affect.";
+    "Selecting an icon here may not have any affect.");
 
 QComboBox* HemisphereChoice(const char* first, const char* second, QWidget* parent)
 {
@@ -45,8 +46,7 @@ CEditWaypointPropPage1::CEditWaypointPropPage1(std::function<bool()> stateIconOn
     symbol_ = new SymbolChoice(this);
     connect(symbol_, &SymbolChoice::Chosen, this, [this] {
         if (stateIconOn_ && stateIconOn_())
-            QMessageBox::warning(this, QStringLiteral("Hikewise"),
-                                 QString::fromUtf8(kStateIconWarning));
+            QMessageBox::warning(this, QStringLiteral("Hikewise"), tr(kStateIconWarning));
     });
 
     const auto row = [this](QWidget* a, QWidget* b) {
@@ -56,16 +56,16 @@ CEditWaypointPropPage1::CEditWaypointPropPage1(std::function<bool()> stateIconOn
         return r;
     };
     auto* form = new QFormLayout(this);
-    form->addRow(QString::fromUtf8("名称:"), name_);
-    form->addRow(QString::fromUtf8("纬度:"), row(latitude_, north_));
-    form->addRow(QString::fromUtf8("经度:"), row(longitude_, east_));
-    form->addRow(QString::fromUtf8("海拔:"), row(altitude_, altitudeUnit_));
-    form->addRow(QString::fromUtf8("图标:"), symbol_);
+    form->addRow(tr("名称:"), name_);
+    form->addRow(tr("纬度:"), row(latitude_, north_));
+    form->addRow(tr("经度:"), row(longitude_, east_));
+    form->addRow(tr("海拔:"), row(altitude_, altitudeUnit_));
+    form->addRow(tr("图标:"), symbol_);
 }
 
 QString CEditWaypointPropPage1::Title() const
 {
-    return QString::fromUtf8("设定");
+    return tr("设定");
 }
 
 void CEditWaypointPropPage1::Fill(const WaypointEditValues& v)

@@ -16,7 +16,7 @@ CEditWaypointPropPage2::CEditWaypointPropPage2(QWidget* parent) : CEditWaypointP
 
 QString CEditWaypointPropPage2::Title() const
 {
-    return QString::fromUtf8("激活路点");
+    return tr("激活路点");
 }
 
 void CEditWaypointPropPage2::Fill(const WaypointEditValues& v)

@@ -17,13 +17,13 @@ namespace hw {
 CEditWaypointPropPage3::CEditWaypointPropPage3(QWidget* parent) : CEditWaypointPropPage(parent)
 {
     state_ = GeocacheStateChoice(this);
-    useStateIcon_ = new QCheckBox(QString::fromUtf8("设置 Geocache 状态图标"), this);
+    useStateIcon_ = new QCheckBox(tr("设置 Geocache 状态图标"), this);
     connect(useStateIcon_, &QCheckBox::toggled, this, &CEditWaypointPropPage3::UseStateIconChanged);
     found_ = new QDateTimeEdit(this);
     found_->setObjectName(QStringLiteral("FoundTime"));
     found_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     found_->setCalendarPopup(true);
-    auto* now = new QPushButton(QString::fromUtf8("设置已发现的时间为当前时间"), this);
+    auto* now = new QPushButton(tr("设置已发现的时间为当前时间"), this);
     connect(now, &QPushButton::clicked, this,
             [this] { found_->setDateTime(QDateTime::currentDateTime()); });
     link_ = new QLineEdit(this);
@@ -31,12 +31,12 @@ CEditWaypointPropPage3::CEditWaypointPropPage3(QWidget* parent) : CEditWaypointP
 
     auto* form = new QFormLayout(this);
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    form->addRow(new QLabel(QString::fromUtf8("Geocache 状态"), this));
+    form->addRow(new QLabel(tr("Geocache 状态"), this));
     form->addRow(state_);
     form->addRow(useStateIcon_);
-    form->addRow(QString::fromUtf8("Geocache 发现于:"), found_);
+    form->addRow(tr("Geocache 发现于:"), found_);
     form->addRow(now);
-    form->addRow(QString::fromUtf8("Catche链接:"), link_);
+    form->addRow(tr("Catche链接:"), link_);
 }
 
 QString CEditWaypointPropPage3::Title() const

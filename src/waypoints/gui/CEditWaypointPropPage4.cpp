@@ -17,7 +17,7 @@ CEditWaypointPropPage4::CEditWaypointPropPage4(QWidget* parent) : CEditWaypointP
 
 QString CEditWaypointPropPage4::Title() const
 {
-    return QString::fromUtf8("注释/描述");
+    return tr("注释/描述");
 }
 
 void CEditWaypointPropPage4::Fill(const WaypointEditValues& v)

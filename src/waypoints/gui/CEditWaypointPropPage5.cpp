@@ -12,7 +12,7 @@ CEditWaypointPropPage5::CEditWaypointPropPage5(QWidget* parent) : CEditWaypointP
 {
     notes_ = new QPlainTextEdit(this);
     notes_->setObjectName(QStringLiteral("FieldNotes"));
-    pending_ = new QCheckBox(QString::fromUtf8("队列为 上传/导出"), this);
+    pending_ = new QCheckBox(tr("队列为 上传/导出"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(notes_, 1);
     layout->addWidget(pending_);
@@ -20,7 +20,7 @@ CEditWaypointPropPage5::CEditWaypointPropPage5(QWidget* parent) : CEditWaypointP
 
 QString CEditWaypointPropPage5::Title() const
 {
-    return QString::fromUtf8("区域注释");
+    return tr("区域注释");
 }
 
 void CEditWaypointPropPage5::Fill(const WaypointEditValues& v)

@@ -22,7 +22,7 @@ CEditWaypointPropSheet::CEditWaypointPropSheet(const Waypoint& w,
       values_(WaypointEditValues::From(w, positions, units, now))
 {
     setObjectName(QStringLiteral("CEditWaypointPropSheet"));
-    setWindowTitle(QString::fromUtf8("编辑路点"));
+    setWindowTitle(tr("编辑路点"));
     tabs_ = new QTabWidget(this);
     tabs_->setUsesScrollButtons(true);
     page1_ = new CEditWaypointPropPage1([this] { return values_.useStateIcon != 0; });

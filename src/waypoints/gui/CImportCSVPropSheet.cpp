@@ -19,24 +19,15 @@
 #include <cmath>
 
 namespace hw {
-namespace {
-
-QString Q(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-} // namespace
-
 CImportCSVPropSheet::CImportCSVPropSheet(const CsvImportSettings& start, const UnitFormatter& units,
                                          QWidget* parent)
     : QDialog(parent), units_(units), start_(start)
 {
     setObjectName(QStringLiteral("CImportCSVPropSheet"));
-    setWindowTitle(Q("CSV 导入设定"));
+    setWindowTitle(tr("CSV 导入设定"));
     pages_ = new QTabWidget(this);
-    pages_->addTab(MakeCsvPage(start), Q("CSV 设定"));
-    pages_->addTab(MakeWaypointPage(start), Q("路点设定"));
+    pages_->addTab(MakeCsvPage(start), tr("CSV 设定"));
+    pages_->addTab(MakeWaypointPage(start), tr("路点设定"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addWidget(OkCancelButtons(this));
@@ -47,10 +38,10 @@ QWidget* CImportCSVPropSheet::MakeCsvPage(const CsvImportSettings& start)
 {
     auto* page = new QWidget(pages_);
     order_ = new QComboBox(page);
-    order_->addItem(Q("经度、纬度、注释"));
-    order_->addItem(Q("纬度、经度、注释"));
+    order_->addItem(tr("经度、纬度、注释"));
+    order_->addItem(tr("纬度、经度、注释"));
     order_->setCurrentIndex(start.latitudeFirst ? 1 : 0);
-    skip_ = new QCheckBox(Q("跳过首行"), page);
+    skip_ = new QCheckBox(tr("跳过首行"), page);
     skip_->setChecked(start.skipFirstLine);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(order_);
@@ -62,7 +53,7 @@ QWidget* CImportCSVPropSheet::MakeCsvPage(const CsvImportSettings& start)
 QWidget* CImportCSVPropSheet::MakeWaypointPage(const CsvImportSettings& start)
 {
     auto* page = new QWidget(pages_);
-    alarm_ = new QCheckBox(Q("启用激活路点"), page);
+    alarm_ = new QCheckBox(tr("启用激活路点"), page);
     alarm_->setChecked(start.alarm);
     distance_ = new QLineEdit(page);
     distance_->setText(QString::fromStdString(
@@ -70,13 +61,13 @@ QWidget* CImportCSVPropSheet::MakeWaypointPage(const CsvImportSettings& start)
     auto* unit = new QLabel(QString::fromStdString(units_.SmallDistanceUnitLabel()), page);
     messageType_ = new QComboBox(page);
     for (const char* name : ActiveWaypointMessageTypeNames)
-        messageType_->addItem(Q(name));
+        messageType_->addItem(QString::fromStdString(ShownTableName(name)));
     messageType_->setCurrentIndex(start.messageType);
-    setSymbol_ = new QCheckBox(Q("手动设置路点图标为:"), page);
+    setSymbol_ = new QCheckBox(tr("手动设置路点图标为:"), page);
     setSymbol_->setChecked(start.setSymbol);
     symbol_ = new QComboBox(page);
     for (int i = 0; i < kSymbolCount; ++i)
-        symbol_->addItem(Q(SymbolNames[i]));
+        symbol_->addItem(QString::fromStdString(ShownTableName(SymbolNames[i])));
     symbol_->setCurrentIndex(start.symbol);
     symbol_->setEnabled(start.setSymbol);
     connect(setSymbol_, &QCheckBox::toggled, symbol_, &QWidget::setEnabled);
@@ -85,8 +76,8 @@ QWidget* CImportCSVPropSheet::MakeWaypointPage(const CsvImportSettings& start)
     distanceRow->addWidget(distance_, 1);
     distanceRow->addWidget(unit);
     auto* form = new QFormLayout;
-    form->addRow(Q("触发距离:"), distanceRow);
-    form->addRow(Q("消息类型:"), messageType_);
+    form->addRow(tr("触发距离:"), distanceRow);
+    form->addRow(tr("消息类型:"), messageType_);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(alarm_);
     layout->addLayout(form);

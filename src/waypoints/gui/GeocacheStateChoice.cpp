@@ -24,7 +24,7 @@ QComboBox* GeocacheStateChoice(QWidget* parent)
         // Long after its creation: state 0 shows the plain cache symbol.
         const int symbol = WaypointLayer::ChooseSymbol(w, std::numeric_limits<int32_t>::max());
         choice->addItem(QIcon(strips.Symbol(symbol, false)),
-                        QString::fromUtf8(GeocacheStateNames[i]), i);
+                        QString::fromStdString(ShownTableName(GeocacheStateNames[i])), i);
     }
     return choice;
 }

@@ -17,7 +17,8 @@ SymbolChoice::SymbolChoice(QWidget* parent) : QWidget(parent)
     list_->setMaxVisibleItems(12);
     SymbolStrips& strips = SymbolStrips::Shared();
     for (int i = 0; i < kSymbolCount; ++i)
-        list_->addItem(QIcon(strips.Symbol(i, false)), QString::fromUtf8(SymbolNames[i]), i);
+        list_->addItem(QIcon(strips.Symbol(i, false)),
+                       QString::fromStdString(ShownTableName(SymbolNames[i])), i);
     preview_ = new QLabel(this);
     preview_->setObjectName(QStringLiteral("SymbolPreview"));
     preview_->setFixedSize(34, 34);

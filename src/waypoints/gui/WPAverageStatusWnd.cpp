@@ -13,6 +13,8 @@
 #include <cmath>
 #include <vector>
 
+#include <QCoreApplication>
+
 namespace hw {
 
 WPAverageStatusWnd::WPAverageStatusWnd(const PositionAverager& averager,
@@ -73,11 +75,11 @@ void WPAverageStatusWnd::paintEvent(QPaintEvent*)
 QMenu* WPAverageStatusWnd::BuildPopupMenu(QWidget* parent)
 {
     static const std::vector<MenuEntry> entries = {
-        {"停止／完成", cmd::kAverageStop, {}},
-        {"取消平均", cmd::kAverageCancel, {}},
-        {"地图属性(&M)...", cmd::kMapProperties, {}},
+        {QT_TRANSLATE_NOOP("WPAverageStatusWnd", "停止／完成"), cmd::kAverageStop, {}},
+        {QT_TRANSLATE_NOOP("WPAverageStatusWnd", "取消平均"), cmd::kAverageCancel, {}},
+        {QT_TRANSLATE_NOOP("WPAverageStatusWnd", "地图属性(&M)..."), cmd::kMapProperties, {}},
     };
-    return hw::BuildPopupMenu(entries, commands_, parent);
+    return hw::BuildPopupMenu(entries, commands_, parent, "WPAverageStatusWnd");
 }
 
 void WPAverageStatusWnd::contextMenuEvent(QContextMenuEvent* event)

@@ -45,7 +45,7 @@ void WaypointImportRunner::ShowProgress()
 {
     progress_ = new ProgressWindow(over_, 239, 0, 1000, 1);
     progress_->setObjectName(QStringLiteral("ImportProgress"));
-    progress_->SetText(QString::fromUtf8(kProgressText));
+    progress_->SetText(tr(kProgressText));
     // Nothing may change the database while its copy is being imported into.
     progress_->setWindowModality(Qt::ApplicationModal);
     progress_->show();

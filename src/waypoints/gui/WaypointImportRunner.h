@@ -25,7 +25,8 @@ class WaypointImportRunner : public QObject {
 public:
     // Files of at least this many bytes together get a progress window.
     static constexpr qint64 kProgressBytes = 256 * 1024;
-    static constexpr const char* kProgressText = "导入路点...";
+    static constexpr const char* kProgressText =
+        QT_TRANSLATE_NOOP("hw::WaypointImportRunner", "导入路点...");
 
     WaypointImportRunner(const WaypointDatabase& db, WaypointImportJob job, std::string savePath,
                          QWidget* over);

@@ -29,7 +29,7 @@ WaypointListDialog::WaypointListDialog(WaypointDatabase& db, const SettingsStore
     connect(search_, &QLineEdit::textChanged, this, &WaypointListDialog::Refill);
     connect(list_, &QAbstractItemView::activated, this, &QDialog::accept);
     auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf8("搜索文字:"), search_);
+    form->addRow(tr("搜索文字:"), search_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     layout->addLayout(form);

@@ -1,4 +1,5 @@
 #include "waypoints/gui/WaypointManagerDialog.h"
+#include "base/Translate.h"
 
 #include "base/SettingsStore.h"
 #include "units/NumberText.h"
@@ -32,14 +33,15 @@ namespace {
 using Commands = WaypointManagerCommands;
 constexpr int kFoldTickMs = 15;
 
-QString Q(const char* s)
+// A message of the manager's commands in the interface language.
+QString Shown(const char* text)
 {
-    return QString::fromUtf8(s);
+    return QString::fromStdString(Translate("WaypointManagerCommands", text));
 }
 
-QPushButton* Button(const char* text, QWidget* parent)
+QPushButton* Button(const QString& text, QWidget* parent)
 {
-    return new QPushButton(Q(text), parent);
+    return new QPushButton(text, parent);
 }
 
 } // namespace
@@ -52,15 +54,15 @@ WaypointManagerDialog::WaypointManagerDialog(WaypointDatabase& db, SettingsStore
       host_(host)
 {
     setObjectName(QStringLiteral("WaypointManagerDialog"));
-    setWindowTitle(Q("路点管理"));
+    setWindowTitle(tr("路点管理"));
     FitSheetToWindow(this, parent);
     list_ = new WaypointListView(db_, units_, this);
     WaypointManagerColumns columns;
     columns.Load(settings_);
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(ManagePage(), Q("管理"));
-    tabs_->addTab(FilterPage(), Q("搜索过滤器"));
-    tabs_->addTab(InfoPage(), Q("列表信息"));
+    tabs_->addTab(ManagePage(), tr("管理"));
+    tabs_->addTab(FilterPage(), tr("搜索过滤器"));
+    tabs_->addTab(InfoPage(), tr("列表信息"));
     tabs_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     fold_ = new QPushButton(QStringLiteral("-"), this);
     fold_->setObjectName(QStringLiteral("Fold"));
@@ -70,7 +72,7 @@ WaypointManagerDialog::WaypointManagerDialog(WaypointDatabase& db, SettingsStore
     connect(&foldTimer_, &QTimer::timeout, this, &WaypointManagerDialog::FoldStep);
 
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    close->button(QDialogButtonBox::Close)->setText(Q("关闭"));
+    close->button(QDialogButtonBox::Close)->setText(tr("关闭"));
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fold_, 0, Qt::AlignTop);
@@ -105,11 +107,11 @@ WaypointManagerDialog::~WaypointManagerDialog()
 QWidget* WaypointManagerDialog::ManagePage()
 {
     auto* page = new QWidget;
-    auto* edit = Button("编辑", page);
-    auto* remove = Button("删除", page);
-    auto* go = Button("前往", page);
-    auto* show = Button("显示", page);
-    auto* refresh = Button("刷新", page);
+    auto* edit = Button(tr("编辑"), page);
+    auto* remove = Button(tr("删除"), page);
+    auto* go = Button(tr("前往"), page);
+    auto* show = Button(tr("显示"), page);
+    auto* refresh = Button(tr("刷新"), page);
     connect(edit, &QPushButton::clicked, this, &WaypointManagerDialog::Edit);
     connect(remove, &QPushButton::clicked, this, &WaypointManagerDialog::Delete);
     connect(go, &QPushButton::clicked, this, &WaypointManagerDialog::GotoSelected);
@@ -117,8 +119,8 @@ QWidget* WaypointManagerDialog::ManagePage()
     connect(refresh, &QPushButton::clicked, this, &WaypointManagerDialog::Refresh);
     mode_ = new QComboBox(page);
     mode_->setObjectName(QStringLiteral("ListMode"));
-    mode_->addItem(Q("所有路点"));
-    mode_->addItem(Q("附近路点"));
+    mode_->addItem(tr("所有路点"));
+    mode_->addItem(tr("附近路点"));
     mode_->setCurrentIndex(WaypointManagerList::kNearby);
     maxDistance_ = new QLineEdit(page);
     maxDistance_->setObjectName(QStringLiteral("MaxDistance"));
@@ -134,10 +136,10 @@ QWidget* WaypointManagerDialog::ManagePage()
     grid->addWidget(remove, 0, 1);
     grid->addWidget(go, 0, 2);
     grid->addWidget(show, 0, 3);
-    grid->addWidget(new QLabel(Q("列表:"), page), 1, 0);
+    grid->addWidget(new QLabel(tr("列表:"), page), 1, 0);
     grid->addWidget(mode_, 1, 1, 1, 2);
     grid->addWidget(refresh, 1, 3);
-    grid->addWidget(new QLabel(Q("最大距离:"), page), 2, 0);
+    grid->addWidget(new QLabel(tr("最大距离:"), page), 2, 0);
     grid->addWidget(maxDistance_, 2, 1, 1, 2);
     grid->addWidget(distanceUnit_, 2, 3);
     return page;
@@ -146,12 +148,12 @@ QWidget* WaypointManagerDialog::ManagePage()
 QWidget* WaypointManagerDialog::FilterPage()
 {
     auto* page = new QWidget;
-    auto* refresh = Button("刷新", page);
+    auto* refresh = Button(tr("刷新"), page);
     connect(refresh, &QPushButton::clicked, this, &WaypointManagerDialog::Refresh);
     search_ = new QLineEdit(page);
     search_->setObjectName(QStringLiteral("SearchText"));
-    filterOn_ = new QCheckBox(Q("启用过滤器"), page);
-    caseSensitive_ = new QCheckBox(Q("区分大小写"), page);
+    filterOn_ = new QCheckBox(tr("启用过滤器"), page);
+    caseSensitive_ = new QCheckBox(tr("区分大小写"), page);
     // The filter follows the typing: each keystroke checks the box and refills.
     connect(search_, &QLineEdit::textEdited, this, [this] {
         if (!filterOn_->isChecked()) {
@@ -163,7 +165,7 @@ QWidget* WaypointManagerDialog::FilterPage()
     connect(filterOn_, &QCheckBox::toggled, this, &WaypointManagerDialog::Refresh);
     connect(caseSensitive_, &QCheckBox::toggled, this, &WaypointManagerDialog::Refresh);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(Q("搜索文字:"), page), 0, 0);
+    grid->addWidget(new QLabel(tr("搜索文字:"), page), 0, 0);
     grid->addWidget(search_, 0, 1);
     grid->addWidget(refresh, 0, 2);
     grid->addWidget(filterOn_, 1, 0, 1, 2);
@@ -176,10 +178,10 @@ QWidget* WaypointManagerDialog::InfoPage()
     auto* page = new QWidget;
     count_ = new QLabel(QStringLiteral("0"), page);
     count_->setObjectName(QStringLiteral("ItemCount"));
-    auto* arrange = Button("排列栏", page);
+    auto* arrange = Button(tr("排列栏"), page);
     connect(arrange, &QPushButton::clicked, this, &WaypointManagerDialog::ArrangeColumns);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(Q("列表中项目数量:"), page), 0, 0);
+    grid->addWidget(new QLabel(tr("列表中项目数量:"), page), 0, 0);
     grid->addWidget(count_, 0, 1);
     grid->addWidget(arrange, 1, 0);
     grid->setColumnStretch(2, 1);
@@ -214,8 +216,8 @@ void WaypointManagerDialog::Refresh()
 void WaypointManagerDialog::Say(const char* text, int icon)
 {
     if (message_)
-        return message_(Q(text), icon);
-    QMessageBox box(static_cast<QMessageBox::Icon>(icon), QStringLiteral("Hikewise"), Q(text),
+        return message_(Shown(text), icon);
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), QStringLiteral("Hikewise"), Shown(text),
                     QMessageBox::Ok, this);
     box.exec();
 }
@@ -306,7 +308,7 @@ void WaypointManagerDialog::SetPositionToSelected()
     if (serial == 0 || !db_.FindBySerial(serial, w))
         return;
     host_.SetPosition(w);
-    if (Ask(Q(Commands::kRefreshQuestion)))
+    if (Ask(Shown(Commands::kRefreshQuestion)))
         Refresh();
 }
 
@@ -327,14 +329,14 @@ QMenu* WaypointManagerDialog::BuildPopupMenu(QWidget* parent)
     menu->setObjectName(QStringLiteral("WaypointManagerPopup"));
     const bool one = list_->SelectedSerials().size() == 1;
     const bool any = !list_->SelectedSerials().empty();
-    menu->addAction(Q("编辑..."), this, &WaypointManagerDialog::Edit)->setEnabled(any);
-    menu->addAction(Q("删除"), this, &WaypointManagerDialog::Delete)->setEnabled(any);
-    menu->addAction(Q("前往"), this, &WaypointManagerDialog::GotoSelected)->setEnabled(one);
-    menu->addAction(Q("设置当前位置为路点"), this, &WaypointManagerDialog::SetPositionToSelected)
+    menu->addAction(tr("编辑..."), this, &WaypointManagerDialog::Edit)->setEnabled(any);
+    menu->addAction(tr("删除"), this, &WaypointManagerDialog::Delete)->setEnabled(any);
+    menu->addAction(tr("前往"), this, &WaypointManagerDialog::GotoSelected)->setEnabled(one);
+    menu->addAction(tr("设置当前位置为路点"), this, &WaypointManagerDialog::SetPositionToSelected)
         ->setEnabled(one);
-    menu->addAction(Q("显示 Geocache 信息..."), this, &WaypointManagerDialog::ShowGeocacheInfo)
+    menu->addAction(tr("显示 Geocache 信息..."), this, &WaypointManagerDialog::ShowGeocacheInfo)
         ->setEnabled(one && host_.CanShowGeocachePage());
-    menu->addAction(Q("在地图上显示路点"), this, &WaypointManagerDialog::ShowSelected)
+    menu->addAction(tr("在地图上显示路点"), this, &WaypointManagerDialog::ShowSelected)
         ->setEnabled(one);
     return menu;
 }

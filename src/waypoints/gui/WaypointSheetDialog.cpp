@@ -25,12 +25,12 @@ bool WaypointSheetDialog::Edit(Waypoint& w, int startPage)
 
 void WaypointSheetDialog::ShowDuplicateName()
 {
-    error_(QString::fromUtf8(kDuplicateName));
+    error_(tr(kDuplicateName));
 }
 
 void WaypointSheetDialog::ShowCannotAdd()
 {
-    error_(QString::fromUtf8(kCannotAdd));
+    error_(tr(kCannotAdd));
 }
 
 } // namespace hw

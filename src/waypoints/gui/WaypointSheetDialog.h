@@ -2,6 +2,7 @@
 
 #include "waypoints/WaypointEditing.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -16,6 +17,8 @@ class UnitFormatter;
 // The edit sheet "编辑路点" as the editing commands run it: modal over a
 // window, with the error messages shown by the caller's message function.
 class WaypointSheetDialog final : public WaypointSheet {
+    Q_DECLARE_TR_FUNCTIONS(hw::WaypointSheetDialog)
+
 public:
     using ErrorMessage = std::function<void(const QString& text)>;
     WaypointSheetDialog(const PositionFormatter& positions, const UnitFormatter& units,
@@ -25,9 +28,10 @@ public:
     void ShowDuplicateName() override;
     void ShowCannotAdd() override;
 
-    static constexpr const char* kDuplicateName =
-        "错误 - 路点名字重复。请为此路点选择一个不同的名字.";
-    static constexpr const char* kCannotAdd = "错误 - 不能够增加路点."; // STR 216
+    static constexpr const char* kDuplicateName = QT_TRANSLATE_NOOP(
+        "hw::WaypointSheetDialog", "错误 - 路点名字重复。请为此路点选择一个不同的名字.");
+    static constexpr const char* kCannotAdd =
+        QT_TRANSLATE_NOOP("hw::WaypointSheetDialog", "错误 - 不能够增加路点.");
 
 private:
     const PositionFormatter& positions_;
