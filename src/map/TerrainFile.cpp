@@ -65,8 +65,8 @@ bool TerrainFile::Open(const std::string& path, std::string& error)
     if (summary_.width == 0 || summary_.height == 0 || summary_.width > kMaxSide ||
         summary_.height > kMaxSide || !placed || !Finite(summary_.min) || !Finite(summary_.max) ||
         summary_.min > summary_.max ||
-        summary_.voids > uint64_t{summary_.width} * summary_.height || tileSize_ < 16 ||
-        tileSize_ > 4096 || levelCount == 0 || levelCount > kMaxLevels)
+        summary_.voids > uint64_t{summary_.width} * summary_.height || tileSize_ < kMinTileSize ||
+        tileSize_ > kMaxTileSize || levelCount == 0 || levelCount > kMaxLevels)
         return fail("is damaged (header)");
     summary_.minLon = p.originX;
     summary_.maxLon = p.X(summary_.width);

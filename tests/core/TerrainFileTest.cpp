@@ -113,6 +113,32 @@ TEST(TerrainFileTest, OverviewsAverageTheKnownHeights)
     EXPECT_TRUE(ElevationGrid::IsVoid(HalveGrid(allVoid).At(0, 0)));
 }
 
+TEST(TerrainFileTest, SmallTilesHoldTheSameGrid)
+{
+    // The smallest tiles: more of them and more levels, the same heights.
+    TempDir dir;
+    ElevationGrid g = Valley();
+    std::string error;
+    ASSERT_TRUE(TerrainFileWriter(g, 16).Write(dir.Path("small.dem"), error)) << error;
+    ASSERT_TRUE(TerrainFileWriter(g).Write(dir.Path("large.dem"), error)) << error;
+    TerrainFile small, large;
+    ASSERT_TRUE(small.Open(dir.Path("small.dem"), error)) << error;
+    ASSERT_TRUE(large.Open(dir.Path("large.dem"), error)) << error;
+    EXPECT_EQ(small.TileSize(), 16u);
+    EXPECT_EQ(small.Summary().Json(), large.Summary().Json());
+    ASSERT_EQ(small.Levels().size(), 7u); // 600 wide, halved until 16 or less
+    EXPECT_EQ(small.Levels().back().width, 10u);
+    TerrainTile tile;
+    ASSERT_TRUE(small.ReadTile(0, 37, 18, tile)); // the last, half outside the grid
+    EXPECT_FALSE(small.ReadTile(0, 38, 0, tile));
+    for (int r = 0; r < 300; r += 7)
+        for (int c = 0; c < 600; c += 11) {
+            const double lat = 22.25 - (r + 0.5) / 1200, lon = -159.5 + (c + 0.5) / 1200;
+            const double a = small.HeightAt(lat, lon), b = large.HeightAt(lat, lon);
+            EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << c << "," << r;
+        }
+}
+
 TEST(TerrainFileTest, DamagedFilesAreRefusedWithAReason)
 {
     TempDir dir;
