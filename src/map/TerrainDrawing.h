@@ -4,6 +4,7 @@
 #include "map/GeoPoint.h"
 #include "map/MapLayer.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -27,6 +28,8 @@ public:
     static constexpr Colour kNightContour = Rgb(150, 110, 75);
     static constexpr Colour kNightIndexContour = Rgb(110, 72, 40);
     static constexpr int kMaxKeptTiles = 96;
+    // The contour pieces a tile may hold, per square of its cells.
+    static constexpr size_t kMaxSegmentsPerSquare = 8;
 
     explicit TerrainDrawing(TerrainLayer& layer) : layer_(layer) {}
     const TerrainLayer& Layer() const { return layer_; }
