@@ -314,7 +314,10 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
             hi = any ? std::max<double>(hi, h) : h;
             any = true;
         }
-    if (!any || LevelCount(lo, hi) > kMaxLevels)
+    // Level numbers are counted in 64 bits: heights beyond any ground trace nothing.
+    const double far =
+        std::max(std::fabs((lo - base_) / interval_), std::fabs((hi - base_) / interval_));
+    if (!any || LevelCount(lo, hi) > kMaxLevels || !(far < 1e15))
         return {};
     SegmentCollector collector(interval_, base_, lo, hi, maxSegments_);
     Window window(grid, col0, row0, col1, row1);

@@ -207,6 +207,11 @@ TEST(ContourTracerTest, UselessIntervalsTraceNothing)
     EXPECT_TRUE(ContourTracer(1e-6).Trace(g).empty());
     ElevationGrid voids(4, 4);
     EXPECT_TRUE(ContourTracer(10.0).Trace(voids).empty());
+    // Ground far beyond any, where level numbers leave 64 bits.
+    ElevationGrid far(3, 3);
+    for (int i = 0; i < 9; ++i)
+        far.At(i % 3, i / 3) = 3e30f;
+    EXPECT_TRUE(ContourTracer(10.0).Trace(far).empty());
 }
 
 } // namespace
