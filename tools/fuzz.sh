@@ -78,7 +78,19 @@ case "${1:-}" in
       minutes=$1
       shift
     fi
-    [ $# -gt 0 ] && TARGETS="$*"
+    if [ "$minutes" -lt 1 ]; then
+      echo "MINUTES must be 1 or more (libFuzzer reads 0 as no limit)" >&2
+      exit 2
+    fi
+    if [ $# -gt 0 ]; then
+      for target in "$@"; do
+        if ! grep -qx "$target" <<<"$TARGETS"; then
+          echo "unknown fuzz target '$target'; the targets:" $TARGETS >&2
+          exit 2
+        fi
+      done
+      TARGETS="$*"
+    fi
     build
     failed=0
     for target in $TARGETS; do

@@ -557,10 +557,16 @@ void NmeaParser::Reset()
     history_.Push(fix_);
 }
 
-uint64_t NmeaParser::FixesSince(uint64_t after, std::vector<GpsFix>& out) const
+uint64_t NmeaParser::FixesSince(uint64_t after, std::vector<GpsFix>& out)
 {
     std::lock_guard<std::mutex> lock(fixMutex_);
     return history_.Since(after, out);
+}
+
+size_t NmeaParser::UntakenFixes() const
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    return history_.Untaken();
 }
 
 GpsFix NmeaParser::Snapshot() const

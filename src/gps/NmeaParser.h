@@ -65,9 +65,11 @@ public:
         read(static_cast<const GpsFix&>(fix_));
     }
     // The fix after each GGA numbered above `after` (and after each Reset),
-    // oldest first, of the latest FixHistory::kCapacity; returns the newest
-    // number, to pass as `after` next time.
-    uint64_t FixesSince(uint64_t after, std::vector<GpsFix>& out) const;
+    // oldest first, as FixHistory holds them; returns the newest number, to
+    // pass as `after` next time. The fixes handed out count as taken.
+    uint64_t FixesSince(uint64_t after, std::vector<GpsFix>& out);
+    // The fixes decoded that no reader has taken yet.
+    size_t UntakenFixes() const;
     // All sentences dispatched since construction (wraps).
     uint32_t SentenceCount() const;
 

@@ -12,6 +12,9 @@ size_t ReplayPumpStep(ByteSource& source, NmeaParser& parser, int speed)
     uint8_t buffer[kReplayPumpChunkBytes];
     size_t total = 0;
     for (int chunk = 0; chunk < speed || chunk == 0; ++chunk) {
+        // A chunk holds far fewer than kCapacity sentences.
+        if (parser.UntakenFixes() >= kReplayPumpUntakenFixes)
+            break;
         size_t n = source.Read(buffer, sizeof buffer);
         if (n > sizeof buffer)
             n = sizeof buffer;

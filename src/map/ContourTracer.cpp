@@ -64,10 +64,11 @@ ContourPoint Cross(const Edge& e, double level)
 
 class SegmentCollector {
 public:
-    SegmentCollector(double interval, double base, double min, double max)
+    SegmentCollector(double interval, double base, double min, double max, size_t maxSegments)
         : interval_(interval), base_(base),
           kMin_(static_cast<int64_t>(std::floor((min - base) / interval))),
-          levels_(static_cast<size_t>(std::floor((max - base) / interval) - kMin_ + 2))
+          levels_(static_cast<size_t>(std::floor((max - base) / interval) - kMin_ + 2)),
+          maxSegments_(maxSegments)
     {
     }
 
@@ -80,16 +81,22 @@ public:
         }
         auto k0 = static_cast<int64_t>(std::floor((lo - base_) / interval_));
         auto k1 = static_cast<int64_t>(std::ceil((hi - base_) / interval_));
-        for (int64_t k = std::max(k0, kMin_); k <= k1; ++k) {
+        for (int64_t k = std::max(k0, kMin_); k <= k1 && segments_ <= maxSegments_; ++k) {
             size_t index = static_cast<size_t>(k - kMin_);
-            if (index < levels_.size())
-                AddLevel(s, base_ + static_cast<double>(k) * interval_, levels_[index]);
+            if (index < levels_.size()) {
+                std::vector<Segment>& level = levels_[index];
+                const size_t before = level.size();
+                AddLevel(s, base_ + static_cast<double>(k) * interval_, level);
+                segments_ += level.size() - before;
+            }
         }
     }
 
     std::vector<ContourLine> Lines() const
     {
         std::vector<ContourLine> lines;
+        if (segments_ > maxSegments_)
+            return lines;
         for (size_t i = 0; i < levels_.size(); ++i)
             Join(levels_[i],
                  base_ + static_cast<double>(kMin_ + static_cast<int64_t>(i)) * interval_, lines);
@@ -196,6 +203,8 @@ private:
     double base_;
     int64_t kMin_;
     std::vector<std::vector<Segment>> levels_;
+    size_t maxSegments_;
+    size_t segments_ = 0;
 };
 
 // The heights of a window of the grid, void outside it.
@@ -305,9 +314,12 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
             hi = any ? std::max<double>(hi, h) : h;
             any = true;
         }
-    if (!any || LevelCount(lo, hi) > kMaxLevels)
+    // Level numbers are counted in 64 bits: heights beyond any ground trace nothing.
+    const double far =
+        std::max(std::fabs((lo - base_) / interval_), std::fabs((hi - base_) / interval_));
+    if (!any || LevelCount(lo, hi) > kMaxLevels || !(far < 1e15))
         return {};
-    SegmentCollector collector(interval_, base_, lo, hi);
+    SegmentCollector collector(interval_, base_, lo, hi, maxSegments_);
     Window window(grid, col0, row0, col1, row1);
     for (int r = row0 - 1; r < row1; ++r)
         for (int c = col0 - 1; c < col1; ++c)

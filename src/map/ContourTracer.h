@@ -2,6 +2,7 @@
 
 #include "map/ElevationGrid.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -38,6 +39,12 @@ public:
 
     ContourTracer(double interval, double base = 0.0);
 
+    // At most this many pieces of line (a level through a square is one or
+    // two) are traced; a grid that needs more traces nothing. Noise under a
+    // small interval would take time and memory without bound, and its
+    // lines could not be read. Unbounded unless set.
+    void SetMaxSegments(size_t segments) { maxSegments_ = segments; }
+
     // The number of levels from min to max (at most one more than there
     // are lines of).
     double LevelCount(double min, double max) const;
@@ -53,6 +60,7 @@ public:
 private:
     double interval_;
     double base_;
+    size_t maxSegments_ = SIZE_MAX;
 };
 
 } // namespace hw

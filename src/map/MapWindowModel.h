@@ -67,6 +67,9 @@ public:
     // The window's one-second timer; a lost link makes the next point start
     // a segment.
     Repaint OnTimer(bool visible, bool dataLost);
+    // Fixes went by unseen (the reader held up past what the parser keeps):
+    // the next point starts a segment instead of a line across them.
+    void OnFixesMissed() { recorder_.MarkGap(); }
     // The map view's one-second timer: the arrival and proximity checks
     // (none while paused).
     void OnViewTimer();

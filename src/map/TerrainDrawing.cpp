@@ -202,7 +202,13 @@ TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double in
     const GridPlacement& p = layer_.File().Levels()[tile.level].placement;
     const double col0 = static_cast<double>(tile.tx) * size;
     const double row0 = static_cast<double>(tile.ty) * size;
-    for (ContourLine& traced : ContourTracer(intervalMetres).Trace(grid)) {
+    // More than a few lines through each square on average is noise, not
+    // ground (a damaged file): no contours for the tile rather than a map
+    // that hangs.
+    ContourTracer tracer(intervalMetres);
+    tracer.SetMaxSegments(kMaxSegmentsPerSquare * static_cast<size_t>(size) *
+                          static_cast<size_t>(size));
+    for (ContourLine& traced : tracer.Trace(grid)) {
         // The sea's edge at 0 m is the coast, not a contour.
         if (traced.elevation == 0)
             continue;

@@ -5,6 +5,7 @@
 #include "map/GeoPoint.h"
 #include "map/MapLayer.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -28,6 +29,8 @@ public:
     static constexpr Colour kNightIndexContour = Rgb(110, 72, 40);
     static constexpr Colour kNightLabel = Rgb(214, 176, 130);
     static constexpr int kMaxKeptTiles = 96;
+    // The contour pieces a tile may hold, per square of its cells.
+    static constexpr size_t kMaxSegmentsPerSquare = 8;
 
     explicit TerrainDrawing(TerrainLayer& layer) : layer_(layer) {}
     const TerrainLayer& Layer() const { return layer_; }

@@ -17,6 +17,11 @@ using namespace terrain_file;
 constexpr uint32_t kMaxSide = 1u << 20;
 constexpr uint32_t kMaxLevels = 24;
 constexpr size_t kCachedTiles = 16;
+// The grid lies on the earth, give or take a degree for cells centred on its
+// edges (longitudes may run on to 360 east); every tile of every level,
+// padding included, lies where a position in microdegrees can tell it.
+constexpr double kEarthSlack = 1.0;
+constexpr double kMaxTileDegrees = 1000.0;
 
 bool Finite(double v)
 {
@@ -65,13 +70,16 @@ bool TerrainFile::Open(const std::string& path, std::string& error)
     if (summary_.width == 0 || summary_.height == 0 || summary_.width > kMaxSide ||
         summary_.height > kMaxSide || !placed || !Finite(summary_.min) || !Finite(summary_.max) ||
         summary_.min > summary_.max ||
-        summary_.voids > uint64_t{summary_.width} * summary_.height || tileSize_ < 16 ||
-        tileSize_ > 4096 || levelCount == 0 || levelCount > kMaxLevels)
+        summary_.voids > uint64_t{summary_.width} * summary_.height || tileSize_ < kMinTileSize ||
+        tileSize_ > kMaxTileSize || levelCount == 0 || levelCount > kMaxLevels)
         return fail("is damaged (header)");
     summary_.minLon = p.originX;
     summary_.maxLon = p.X(summary_.width);
     summary_.maxLat = p.originY;
     summary_.minLat = p.Y(summary_.height);
+    if (summary_.minLat < -90 - kEarthSlack || summary_.maxLat > 90 + kEarthSlack ||
+        summary_.minLon < -180 - kEarthSlack || summary_.maxLon > 360 + kEarthSlack)
+        return fail("is damaged (header)");
 
     std::string table(kLevelBytes * levelCount, '\0');
     if (!in->read(table.data(), static_cast<std::streamsize>(table.size())))
@@ -95,6 +103,9 @@ bool TerrainFile::Open(const std::string& path, std::string& error)
             return fail("is damaged (cut short)");
         double scale = static_cast<double>(uint64_t{1} << i);
         level.placement = {p.originX, p.originY, p.stepX * scale, p.stepY * scale};
+        if (level.placement.X(static_cast<double>(tileSize_) * level.tilesX) > kMaxTileDegrees ||
+            level.placement.Y(static_cast<double>(tileSize_) * level.tilesY) < -kMaxTileDegrees)
+            return fail("is damaged (header)");
         levels_.push_back(level);
         expectW = (expectW + 1) / 2;
         expectH = (expectH + 1) / 2;

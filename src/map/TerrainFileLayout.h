@@ -13,6 +13,9 @@ inline constexpr uint32_t kVersion = 1;
 inline constexpr std::size_t kHeaderBytes = 8 + 4 + 4 + 4 + 4 * 8 + 8 + 8 + 8 + 4 + 4;
 // Per level: width, height, offsets of its height and shade tiles.
 inline constexpr std::size_t kLevelBytes = 4 + 4 + 8 + 8;
+// The sides of a tile, in cells, that a file may have.
+inline constexpr uint32_t kMinTileSize = 16;
+inline constexpr uint32_t kMaxTileSize = 4096;
 
 // Tiles hold floats as the machine does: little-endian.
 static_assert(std::endian::native == std::endian::little);

@@ -21,9 +21,9 @@ uint32_t TilesOf(uint32_t cells, uint32_t tile)
 
 // Appends the tiles of a level of cells of type T, padded with fill.
 template <typename T>
-void AppendTiles(ByteWriter& out, const T* cells, uint32_t width, uint32_t height, T fill)
+void AppendTiles(ByteWriter& out, const T* cells, uint32_t width, uint32_t height, uint32_t t,
+                 T fill)
 {
-    const uint32_t t = TerrainFileWriter::kTileSize;
     std::vector<T> row(t);
     for (uint32_t ty = 0; ty < TilesOf(height, t); ++ty)
         for (uint32_t tx = 0; tx < TilesOf(width, t); ++tx)
@@ -84,8 +84,9 @@ ElevationGrid HalveGrid(const ElevationGrid& grid)
     return half;
 }
 
-TerrainFileWriter::TerrainFileWriter(const ElevationGrid& grid)
-    : grid_(grid), summary_(SummaryOf(grid))
+TerrainFileWriter::TerrainFileWriter(const ElevationGrid& grid, uint32_t tileSize)
+    : grid_(grid), tileSize_(std::clamp(tileSize, kMinTileSize, kMaxTileSize)),
+      summary_(SummaryOf(grid))
 {
 }
 
@@ -95,7 +96,7 @@ std::string TerrainFileWriter::Bytes() const
     std::vector<ElevationGrid> overviews;
     std::vector<const ElevationGrid*> levels = {&grid_};
     while (std::max(levels.back()->Width(), levels.back()->Height()) >
-           static_cast<int>(kTileSize)) {
+           static_cast<int>(tileSize_)) {
         overviews.push_back(HalveGrid(*levels.back()));
         levels.clear();
         levels.push_back(&grid_);
@@ -103,12 +104,12 @@ std::string TerrainFileWriter::Bytes() const
             levels.push_back(&o);
     }
     HillShade shade;
-    size_t tileCells = static_cast<size_t>(kTileSize) * kTileSize;
+    size_t tileCells = static_cast<size_t>(tileSize_) * tileSize_;
     std::vector<uint64_t> offsets;
     uint64_t at = kHeaderBytes + kLevelBytes * levels.size();
     for (const ElevationGrid* g : levels) {
-        uint64_t tiles = uint64_t{TilesOf(static_cast<uint32_t>(g->Width()), kTileSize)} *
-                         TilesOf(static_cast<uint32_t>(g->Height()), kTileSize);
+        uint64_t tiles = uint64_t{TilesOf(static_cast<uint32_t>(g->Width()), tileSize_)} *
+                         TilesOf(static_cast<uint32_t>(g->Height()), tileSize_);
         offsets.push_back(at);
         at += tiles * tileCells * sizeof(float);
         offsets.push_back(at);
@@ -124,7 +125,7 @@ std::string TerrainFileWriter::Bytes() const
     const GridPlacement& p = grid_.Placement();
     out.F64(p.originX), out.F64(p.originY), out.F64(p.stepX), out.F64(p.stepY);
     out.F64(summary_.min), out.F64(summary_.max), out.U64(summary_.voids);
-    out.U32(kTileSize);
+    out.U32(tileSize_);
     out.U32(static_cast<uint32_t>(levels.size()));
     for (size_t i = 0; i < levels.size(); ++i) {
         out.U32(static_cast<uint32_t>(levels[i]->Width()));
@@ -135,9 +136,9 @@ std::string TerrainFileWriter::Bytes() const
     for (const ElevationGrid* g : levels) {
         auto w = static_cast<uint32_t>(g->Width());
         auto h = static_cast<uint32_t>(g->Height());
-        AppendTiles<float>(out, g->Heights().data(), w, h, ElevationGrid::kVoid);
+        AppendTiles<float>(out, g->Heights().data(), w, h, tileSize_, ElevationGrid::kVoid);
         std::vector<uint8_t> shades = shade.ShadeGround(*g);
-        AppendTiles<uint8_t>(out, shades.data(), w, h, 0);
+        AppendTiles<uint8_t>(out, shades.data(), w, h, tileSize_, 0);
     }
     return std::move(out.Text());
 }

@@ -24,7 +24,9 @@ class TerrainFileWriter {
 public:
     static constexpr uint32_t kTileSize = 256;
 
-    explicit TerrainFileWriter(const ElevationGrid& grid);
+    // tileSize: the side of a tile in cells, 16 to 4096 (kMinTileSize and
+    // kMaxTileSize of the layout); the map reads any.
+    explicit TerrainFileWriter(const ElevationGrid& grid, uint32_t tileSize = kTileSize);
 
     const TerrainSummary& Summary() const { return summary_; }
     std::string Bytes() const;
@@ -33,6 +35,7 @@ public:
 
 private:
     const ElevationGrid& grid_;
+    uint32_t tileSize_;
     TerrainSummary summary_;
 };
 

@@ -174,6 +174,28 @@ TEST(ContourTracerTest, AWindowTracesAsTheCutOutGrid)
     }
 }
 
+TEST(ContourTracerTest, NoiseBeyondTheSegmentBoundTracesNothing)
+{
+    // Every square spans 0 to 8000 m: 800 levels through each at 10 m.
+    ElevationGrid noise(65, 65);
+    for (int r = 0; r < 65; ++r)
+        for (int c = 0; c < 65; ++c)
+            noise.At(c, r) = (r + c) % 2 ? 8000.0f : 0.0f;
+    ContourTracer bounded(10.0);
+    bounded.SetMaxSegments(8 * 64 * 64);
+    EXPECT_TRUE(bounded.Trace(noise).empty());
+    EXPECT_FALSE(ContourTracer(10.0).Trace(Cone(9, 4, 4)).empty());
+    // Ground within the bound traces as without one.
+    ElevationGrid g = Cone(61, 30.3, 29.8);
+    const std::vector<ContourLine> free = ContourTracer(50.0).Trace(g);
+    ContourTracer limited(50.0);
+    limited.SetMaxSegments(8 * 60 * 60);
+    const std::vector<ContourLine> kept = limited.Trace(g);
+    ASSERT_EQ(kept.size(), free.size());
+    for (size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(kept[i].points, free[i].points);
+}
+
 TEST(ContourTracerTest, UselessIntervalsTraceNothing)
 {
     ElevationGrid g = Cone(10, 5, 5);
@@ -185,6 +207,11 @@ TEST(ContourTracerTest, UselessIntervalsTraceNothing)
     EXPECT_TRUE(ContourTracer(1e-6).Trace(g).empty());
     ElevationGrid voids(4, 4);
     EXPECT_TRUE(ContourTracer(10.0).Trace(voids).empty());
+    // Ground far beyond any, where level numbers leave 64 bits.
+    ElevationGrid far(3, 3);
+    for (int i = 0; i < 9; ++i)
+        far.At(i % 3, i / 3) = 3e30f;
+    EXPECT_TRUE(ContourTracer(10.0).Trace(far).empty());
 }
 
 } // namespace

@@ -134,6 +134,39 @@ TEST_F(NmeaLogReplayTest, ReplayOfALogReproducesTheNotifications)
     EXPECT_FALSE(file.IsOpen());
 }
 
+TEST_F(NmeaLogReplayTest, AReplayOfAnySpeedWaitsForItsReaderInsteadOfLosingFixes)
+{
+    // More GGAs than the parser keeps for a reader, all within one step.
+    const int count = static_cast<int>(FixHistory::kLimit) + 1500;
+    std::string log;
+    for (int i = 0; i < count; ++i)
+        log += NmeaSentence("GPGGA,1200" + std::to_string(10 + i % 50) + ",4807.038,N,01131." +
+                            std::to_string(1000 + i % 9000) + ",E,1,08,0.9," + std::to_string(i) +
+                            ".0,M,46.9,M,,");
+    const std::string path = Path("fast.nmea");
+    test::WriteFileBytes(path, log);
+    ReplayFile file;
+    ASSERT_TRUE(file.Open(path));
+    NmeaParser parser;
+    const int speed = 1 << 20;
+    const size_t first = ReplayPumpStep(file, parser, speed);
+    EXPECT_LT(first, log.size());
+    EXPECT_GE(parser.UntakenFixes(), kReplayPumpUntakenFixes);
+    EXPECT_LE(parser.UntakenFixes(), FixHistory::kLimit);
+    // Nobody took them: the next step feeds nothing.
+    EXPECT_EQ(ReplayPumpStep(file, parser, speed), 0u);
+
+    // A reader between the steps gets every fix, in order.
+    std::vector<GpsFix> fixes;
+    uint64_t taken = parser.FixesSince(0, fixes);
+    while (ReplayPumpStep(file, parser, speed) != 0)
+        taken = parser.FixesSince(taken, fixes);
+    parser.FixesSince(taken, fixes);
+    ASSERT_EQ(fixes.size(), static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        ASSERT_DOUBLE_EQ(fixes[static_cast<size_t>(i)].altitude, i) << i;
+}
+
 TEST_F(NmeaLogReplayTest, ReplayEndingMidSentenceLeavesItPending)
 {
     std::string sentence =

@@ -592,23 +592,43 @@ TEST(NmeaParserHistoryTest, EveryGgaFedAtOnceIsKeptInOrder)
     EXPECT_FALSE(fixes[0].HasFix());
 }
 
-TEST(NmeaParserHistoryTest, AReaderFarBehindGetsTheLatestHeld)
+TEST(NmeaParserHistoryTest, AReaderHeldUpTakesEveryFixUpToTheLimit)
 {
     FixHistory history;
     GpsFix fix;
-    for (int i = 1; i <= 100; ++i) {
-        fix.altitude = i;
-        history.Push(fix);
-    }
+    auto push = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            fix.altitude += 1;
+            history.Push(fix);
+        }
+    };
+    // Far more than the latest kCapacity, none taken: every one is held.
+    push(1000);
+    EXPECT_EQ(history.Untaken(), 1000u);
     std::vector<GpsFix> out;
-    EXPECT_EQ(history.Since(10, out), 100u);
-    ASSERT_EQ(out.size(), FixHistory::kCapacity);
-    EXPECT_DOUBLE_EQ(out.front().altitude, 100.0 - FixHistory::kCapacity + 1);
-    EXPECT_DOUBLE_EQ(out.back().altitude, 100.0);
+    EXPECT_EQ(history.Since(10, out), 1000u);
+    ASSERT_EQ(out.size(), 990u);
+    EXPECT_DOUBLE_EQ(out.front().altitude, 11.0);
+    EXPECT_DOUBLE_EQ(out.back().altitude, 1000.0);
+    EXPECT_EQ(history.Untaken(), 0u);
+
+    // Taken, they go, but a reader from the start still finds the latest.
     out.clear();
-    history.Since(97, out);
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_DOUBLE_EQ(out.front().altitude, 98.0);
+    history.Since(1000, out);
+    EXPECT_TRUE(out.empty());
+    history.Since(0, out);
+    ASSERT_EQ(out.size(), FixHistory::kCapacity);
+    EXPECT_DOUBLE_EQ(out.front().altitude, 1000.0 - FixHistory::kCapacity + 1);
+
+    // Past the limit the oldest go: the reader sees the gap in the numbers.
+    push(static_cast<int>(FixHistory::kLimit) + 5);
+    EXPECT_EQ(history.Untaken(), FixHistory::kLimit);
+    out.clear();
+    const uint64_t newest = history.Since(1000, out);
+    EXPECT_EQ(newest, 1000u + FixHistory::kLimit + 5);
+    ASSERT_EQ(out.size(), FixHistory::kLimit);
+    EXPECT_EQ(newest - 1000 - out.size(), 5u);
+    EXPECT_DOUBLE_EQ(out.front().altitude, 1006.0);
 }
 
 } // namespace

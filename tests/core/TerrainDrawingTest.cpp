@@ -188,6 +188,29 @@ TEST_F(TerrainDrawingTest, SwitchesShadesAndCredit)
     EXPECT_TRUE(empty.All<Polylines>().empty());
 }
 
+TEST(TerrainDrawingNoiseTest, ATileOfNoiseDrawsNoContours)
+{
+    // A damaged file: heights of 0 and 2000 m in turn, cell by cell, under
+    // the view of the cone. Its tiles draw no lines, and take no time.
+    test::TempDir dir;
+    const double step = 1.0 / 1200;
+    ElevationGrid noise(600, 600, {166.5, -15.0, step, -step});
+    for (int row = 0; row < 600; ++row)
+        for (int col = 0; col < 600; ++col)
+            noise.At(col, row) = (row + col) % 2 ? 2000.0f : 0.0f;
+    std::string error;
+    ASSERT_TRUE(TerrainFileWriter(noise).Write(dir.Path("noise.dem"), error)) << error;
+    TerrainLayer layer;
+    ASSERT_TRUE(layer.Open(dir.Path("noise.dem")));
+    TerrainDrawing drawing(layer);
+    const MapViewport view(GeoPoint::FromDegrees(-15.25, 166.75), 3, {0, 0, 800, 600});
+    ASSERT_GT(TerrainLayer::IntervalFor(TerrainDrawing::MetresPerPixel(view), false).metres, 0);
+    DrawList out;
+    drawing.Draw(view, 3, out);
+    EXPECT_TRUE(out.All<Polylines>().empty());
+    EXPECT_FALSE(drawing.ShadeTiles(view).empty()); // the shading stays
+}
+
 TEST(TerrainDrawingWithoutFileTest, DrawsNothing)
 {
     TerrainLayer layer;

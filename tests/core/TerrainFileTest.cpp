@@ -2,11 +2,13 @@
 
 #include "TestFiles.h"
 #include "map/HillShade.h"
+#include "map/TerrainFileLayout.h"
 #include "map/TerrainFileWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sys/stat.h>
@@ -113,6 +115,32 @@ TEST(TerrainFileTest, OverviewsAverageTheKnownHeights)
     EXPECT_TRUE(ElevationGrid::IsVoid(HalveGrid(allVoid).At(0, 0)));
 }
 
+TEST(TerrainFileTest, SmallTilesHoldTheSameGrid)
+{
+    // The smallest tiles: more of them and more levels, the same heights.
+    TempDir dir;
+    ElevationGrid g = Valley();
+    std::string error;
+    ASSERT_TRUE(TerrainFileWriter(g, 16).Write(dir.Path("small.dem"), error)) << error;
+    ASSERT_TRUE(TerrainFileWriter(g).Write(dir.Path("large.dem"), error)) << error;
+    TerrainFile small, large;
+    ASSERT_TRUE(small.Open(dir.Path("small.dem"), error)) << error;
+    ASSERT_TRUE(large.Open(dir.Path("large.dem"), error)) << error;
+    EXPECT_EQ(small.TileSize(), 16u);
+    EXPECT_EQ(small.Summary().Json(), large.Summary().Json());
+    ASSERT_EQ(small.Levels().size(), 7u); // 600 wide, halved until 16 or less
+    EXPECT_EQ(small.Levels().back().width, 10u);
+    TerrainTile tile;
+    ASSERT_TRUE(small.ReadTile(0, 37, 18, tile)); // the last, half outside the grid
+    EXPECT_FALSE(small.ReadTile(0, 38, 0, tile));
+    for (int r = 0; r < 300; r += 7)
+        for (int c = 0; c < 600; c += 11) {
+            const double lat = 22.25 - (r + 0.5) / 1200, lon = -159.5 + (c + 0.5) / 1200;
+            const double a = small.HeightAt(lat, lon), b = large.HeightAt(lat, lon);
+            EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << c << "," << r;
+        }
+}
+
 TEST(TerrainFileTest, DamagedFilesAreRefusedWithAReason)
 {
     TempDir dir;
@@ -146,6 +174,43 @@ TEST(TerrainFileTest, DamagedFilesAreRefusedWithAReason)
         huge[at + 3] = '\x7f';
         Save(dir.Path("h.dem"), huge);
         EXPECT_FALSE(file.Open(dir.Path("h.dem"), error)) << at;
+    }
+    // Cells off the earth, or so large that a tile's far corner is no
+    // position: refused before the map turns them into one.
+    for (auto [at, value] : {std::pair{20, -200.0},
+                             {20, 360.8},
+                             {28, 95.0},
+                             {28, -90.9},
+                             {36, 1e10},
+                             {36, 2.0},
+                             {44, -1e10}}) {
+        std::string off = bytes;
+        std::memcpy(off.data() + at, &value, sizeof value);
+        Save(dir.Path("off.dem"), off);
+        error.clear();
+        EXPECT_FALSE(file.Open(dir.Path("off.dem"), error)) << at << " " << value;
+        EXPECT_NE(error.find("damaged"), std::string::npos) << at << " " << value;
+    }
+    // One cell in level after level of one cell, each of twice the cell
+    // size: a few levels lie on the earth, two dozen run far beyond it.
+    ElevationGrid one(1, 1, {7.0, 46.0, 0.001, -0.001});
+    one.At(0, 0) = 500;
+    const std::string single = TerrainFileWriter(one, 16).Bytes();
+    for (uint32_t count : {10u, 24u}) {
+        const size_t head = terrain_file::kHeaderBytes, entry = terrain_file::kLevelBytes;
+        std::string many = single.substr(0, head);
+        std::memcpy(many.data() + head - 4, &count, 4);
+        std::string level = single.substr(head, entry);
+        for (size_t at : {size_t{8}, size_t{16}}) {
+            uint64_t offset;
+            std::memcpy(&offset, level.data() + at, 8);
+            offset += (count - 1) * entry;
+            std::memcpy(level.data() + at, &offset, 8);
+        }
+        for (uint32_t i = 0; i < count; ++i)
+            many += level;
+        Save(dir.Path("many.dem"), many + single.substr(head + entry));
+        EXPECT_EQ(file.Open(dir.Path("many.dem"), error), count == 10) << count << error;
     }
     // Random bytes of every length up to a header and a table.
     std::mt19937 random(27);

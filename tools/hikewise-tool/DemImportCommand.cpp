@@ -1,24 +1,36 @@
 // dem-import IN... OUT.dem: elevation rasters as one terrain file.
 #include "ToolCommand.h"
+#include "ToolOptions.h"
 
+#include "map/TerrainFileLayout.h"
 #include "map/TerrainFileWriter.h"
 #include "map/raster/ElevationRasterReader.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace hw::tool {
 namespace {
 
-int Run(const Args& args)
+int Run(const Args& given)
 {
+    Args args = given;
+    double tileSize = TerrainFileWriter::kTileSize;
+    std::string error;
+    if (!TakeNumberOption(args, "--tile-size", tileSize, error) || !NoOptionsLeft(args, error))
+        return Fail(error);
     if (args.size() < 2)
-        return Fail("usage: dem-import IN... OUT.dem");
+        return Fail("usage: dem-import IN... OUT.dem [--tile-size N]");
+    if (tileSize != std::floor(tileSize) || tileSize < terrain_file::kMinTileSize ||
+        tileSize > terrain_file::kMaxTileSize)
+        return Fail("--tile-size takes a whole number of cells from " +
+                    std::to_string(terrain_file::kMinTileSize) + " to " +
+                    std::to_string(terrain_file::kMaxTileSize));
     std::vector<std::string> inputs(args.begin(), args.end() - 1);
     ElevationGrid grid;
-    std::string error;
     if (!ElevationRasterReader().ReadJoined(inputs, grid, error))
         return Fail(error + "; no terrain file written");
-    TerrainFileWriter writer(grid);
+    TerrainFileWriter writer(grid, static_cast<uint32_t>(tileSize));
     if (!writer.Write(args.back(), error))
         return Fail(error);
     std::string line = writer.Summary().Json() + "\n";
@@ -27,10 +39,10 @@ int Run(const Args& args)
 }
 
 const ToolCommandRegistrar registrar(
-    {"dem-import", "IN... OUT.dem",
+    {"dem-import", "IN... OUT.dem [--tile-size N]",
      "elevation rasters (SRTM .hgt, GeoTIFF, DTED; neighbouring tiles joined, projected ones "
-     "warped to degrees) as one terrain file; prints its summary: width, height, bounds, min, "
-     "max, voids",
+     "warped to degrees) as one terrain file, in tiles of N x N cells (default 256); prints its "
+     "summary: width, height, bounds, min, max, voids",
      &Run});
 
 } // namespace

@@ -299,7 +299,10 @@ void MapWnd::OnGgaNotice()
     // The fixes of every GGA since the last notice: a notice that finds them
     // handled by an earlier one has nothing left to do.
     newFixes_.clear();
-    lastFix_ = history_(lastFix_, newFixes_);
+    const uint64_t after = lastFix_;
+    lastFix_ = history_(after, newFixes_);
+    if (lastFix_ > after && lastFix_ - after > newFixes_.size())
+        model_.OnFixesMissed();
     for (const GpsFix& fix : newFixes_)
         OnGpsFix(fix);
 }
