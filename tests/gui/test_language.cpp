@@ -109,12 +109,14 @@ void AddMenuTexts(const QList<QAction*>& actions, QStringList& texts)
     }
 }
 
-void AddEntryTexts(const std::vector<MenuEntry>& entries, QStringList& texts)
+// A menu table's texts as its window shows them: translated in the context
+// the window builds the menu with.
+void AddEntryTexts(const std::vector<MenuEntry>& entries, const char* context, QStringList& texts)
 {
     for (const MenuEntry& e : entries) {
         if (!e.IsSeparator())
-            texts << QString::fromUtf8(e.text);
-        AddEntryTexts(e.children, texts);
+            texts << QCoreApplication::translate(context, e.text);
+        AddEntryTexts(e.children, context, texts);
     }
 }
 
@@ -143,10 +145,13 @@ QStringList VisibleTexts(QWidget* window)
     return texts;
 }
 
-// The English translations of the program's Chinese texts.
+// The English translations of the program's Chinese texts, less those that
+// are also source texts of their own (the Chinese windows show a few English
+// words, "Distance" among them).
 QSet<QString> EnglishTranslations()
 {
     QSet<QString> english;
+    QSet<QString> sources;
     QFile file(QStringLiteral(HIKEWISE_SOURCE_DIR "/translations/hikewise_en.ts"));
     if (!file.open(QIODevice::ReadOnly))
         return english;
@@ -155,15 +160,16 @@ QSet<QString> EnglishTranslations()
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("source"))
+        if (xml.name() == QLatin1String("source")) {
             source = xml.readElementText(QXmlStreamReader::SkipChildElements);
-        else if (xml.name() == QLatin1String("translation")) {
+            sources << source;
+        } else if (xml.name() == QLatin1String("translation")) {
             const QString translation = xml.readElementText(QXmlStreamReader::SkipChildElements);
             if (HasChinese(source) && translation.size() > 3)
                 english << translation;
         }
     }
-    return english;
+    return english - sources;
 }
 
 // A small database beside the replay: a waypoint and a geocache with logs.
@@ -284,10 +290,10 @@ private slots:
         QStringList menus;
         AddMenuTexts(frame.PlainMenuBar()->actions(), menus);
         AddMenuTexts(frame.MenuAndIconsBar()->actions(), menus);
-        AddEntryTexts(GaugePanelPopup(), menus);
-        AddEntryTexts(DigitalPanelPopup(), menus);
-        AddEntryTexts(NavWndPopup(), menus);
-        AddEntryTexts(PanelDigitalPanelPopup(), menus);
+        AddEntryTexts(GaugePanelPopup(), "GaugePanelMenu", menus);
+        AddEntryTexts(DigitalPanelPopup(), "DigitalPanelMenus", menus);
+        AddEntryTexts(NavWndPopup(), "DigitalPanelMenus", menus);
+        AddEntryTexts(PanelDigitalPanelPopup(), "DigitalPanelMenus", menus);
         Check(QStringLiteral("menus"), menus, failures);
         all << menus;
 
