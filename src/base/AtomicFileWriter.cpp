@@ -87,6 +87,29 @@ bool AtomicFileWriter::Write(const char* data, std::size_t size)
     return true;
 }
 
+bool AtomicFileWriter::WriteAt(uint64_t offset, const char* data, std::size_t size)
+{
+    if (fd_ < 0 || failed_)
+        return false;
+    const uint64_t start = offset;
+    const std::size_t length = size;
+    while (size > 0) {
+        ssize_t n = ::pwrite(fd_, data, size, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed_ = true;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<uint64_t>(n);
+    }
+    sync_file_range(fd_, static_cast<off_t>(start), static_cast<off_t>(length),
+                    SYNC_FILE_RANGE_WRITE);
+    return true;
+}
+
 bool AtomicFileWriter::Commit()
 {
     if (fd_ < 0 || failed_) {

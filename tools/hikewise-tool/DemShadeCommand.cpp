@@ -3,7 +3,7 @@
 #include "ToolCommand.h"
 #include "ToolOptions.h"
 
-#include "base/AtomicFile.h"
+#include "base/AtomicFileWriter.h"
 #include "map/HillShade.h"
 #include "map/raster/ElevationRasterReader.h"
 
@@ -27,15 +27,28 @@ int Run(const Args& given)
         return Fail("usage: dem-shade IN OUT.pgm [--scale S] [--azimuth A] [--altitude H] [--z Z]");
     if (!(scale > 0.0))
         return Fail("--scale takes a number above 0");
-    ElevationGrid grid;
-    if (!ElevationRasterReader().Read(args[0], grid, error))
+    std::unique_ptr<ElevationRows> rows = ElevationRasterReader().OpenRows(args[0], error);
+    if (!rows)
         return Fail(error);
-    const GridPlacement& p = grid.Placement();
-    std::vector<uint8_t> shades = HillShade(light).Shade(grid, p.stepX * scale, p.stepY * scale);
-    std::string pgm =
-        "P5\n" + std::to_string(grid.Width()) + " " + std::to_string(grid.Height()) + "\n255\n";
-    pgm.append(reinterpret_cast<const char*>(shades.data()), shades.size());
-    if (!WriteFileAtomically(args[1], pgm))
+    const GridPlacement p = rows->Placement();
+    const std::string head =
+        "P5\n" + std::to_string(rows->Width()) + " " + std::to_string(rows->Height()) + "\n255\n";
+    AtomicFileWriter out(args[1]);
+    // Blocks of rows go to their place in the file as they are shaded.
+    struct FileSink final : ShadeSink {
+        AtomicFileWriter& out;
+        uint64_t start;
+        uint64_t width;
+        FileSink(AtomicFileWriter& o, uint64_t s, uint64_t w) : out(o), start(s), width(w) {}
+        bool Take(int first, int count, const uint8_t* shades) override
+        {
+            return out.WriteAt(start + width * static_cast<uint64_t>(first),
+                               reinterpret_cast<const char*>(shades),
+                               width * static_cast<uint64_t>(count));
+        }
+    } sink(out, head.size(), static_cast<uint64_t>(rows->Width()));
+    if (!out.Open() || !out.WriteAt(0, head.data(), head.size()) ||
+        !HillShade(light).Shade(*rows, p.stepX * scale, p.stepY * scale, sink) || !out.Commit())
         return Fail("cannot write " + args[1]);
     return 0;
 }

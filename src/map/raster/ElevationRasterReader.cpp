@@ -1,156 +1,60 @@
 #include "map/raster/ElevationRasterReader.h"
 
-#include <cpl_conv.h>
-#include <gdal.h>
-#include <gdal_alg.h>
-#include <gdal_frmts.h>
-#include <gdalwarper.h>
-#include <ogr_srs_api.h>
+#include "map/GeoTiffRaster.h"
+#include "map/HgtRaster.h"
+#include "map/raster/GdalModule.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace hw {
 
 namespace {
 
-struct DatasetCloser {
-    void operator()(void* ds) const
-    {
-        if (ds)
-            GDALClose(ds);
-    }
-};
-using Dataset = std::unique_ptr<void, DatasetCloser>;
-
-std::string LastError(const std::string& path)
+// The raster read straight from its file when it is an SRTM tile or a
+// plain GeoTIFF (in geographic degrees when asked); null otherwise.
+std::unique_ptr<ElevationRows> OpenDirect(const std::string& path, bool geographic)
 {
-    std::string why = CPLGetLastErrorMsg();
-    std::string message = "cannot read the raster " + path;
-    return why.empty() ? message : message + ": " + why;
+    if (auto tile = HgtRaster::Open(path))
+        return tile;
+    auto tiff = GeoTiffRaster::Open(path);
+    if (tiff && (!geographic || tiff->Geographic()))
+        return tiff;
+    return nullptr;
 }
 
-// True when the dataset is not north-up in geographic degrees.
-bool NeedsWarp(GDALDatasetH ds)
+bool CheckSize(const std::string& path, int width, int height, std::string& error)
 {
-    double gt[6];
-    if (GDALGetGeoTransform(ds, gt) != CE_None)
-        return false;
-    if (gt[2] != 0.0 || gt[4] != 0.0)
+    if (static_cast<double>(width) * height <= ElevationRasterReader::kMaxCells)
         return true;
-    OGRSpatialReferenceH srs = GDALGetSpatialRef(ds);
-    return srs && !OSRIsGeographic(srs);
+    error = "the raster " + path + " is too large (" + std::to_string(width) + " x " +
+            std::to_string(height) + ")";
+    return false;
 }
 
-Dataset WarpedToGeographic(GDALDatasetH ds)
+bool ReadWithGdal(const std::string& path, bool geographic, ElevationGrid& grid, std::string& error)
 {
-    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
-    OSRSetWellKnownGeogCS(wgs84, "WGS84");
-    OSRSetAxisMappingStrategy(wgs84, OAMS_TRADITIONAL_GIS_ORDER);
-    char* wkt = nullptr;
-    OSRExportToWkt(wgs84, &wkt);
-    GDALDatasetH warped = GDALAutoCreateWarpedVRT(ds, nullptr, wkt, GRA_Bilinear, 0.0, nullptr);
-    CPLFree(wkt);
-    OSRDestroySpatialReference(wgs84);
-    return Dataset(warped);
-}
-
-bool ReadBand(GDALDatasetH ds, const std::string& path, ElevationGrid& grid, std::string& error)
-{
-    if (GDALGetRasterCount(ds) < 1) {
-        error = "the raster " + path + " has no band";
+    std::string why;
+    GdalModule::ReadFunction read = GdalModule::Reader(why);
+    if (read == nullptr) {
+        error = "cannot read the raster " + path + ": " + why;
         return false;
     }
-    int w = GDALGetRasterXSize(ds);
-    int h = GDALGetRasterYSize(ds);
-    if (w < 1 || h < 1 || static_cast<double>(w) * h > ElevationRasterReader::kMaxCells) {
-        error = "the raster " + path + " is too large (" + std::to_string(w) + " x " +
-                std::to_string(h) + ")";
-        return false;
-    }
-    double gt[6] = {0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
-    GDALGetGeoTransform(ds, gt);
-    grid = ElevationGrid(w, h, GridPlacement{gt[0], gt[3], gt[1], gt[5]});
-    GDALRasterBandH band = GDALGetRasterBand(ds, 1);
-    CPLErrorReset();
-    if (GDALRasterIO(band, GF_Read, 0, 0, w, h, grid.Row(0), w, h, GDT_Float32, 0, 0) != CE_None) {
-        error = LastError(path);
-        grid = ElevationGrid();
-        return false;
-    }
-    int hasNoData = 0;
-    double noData = GDALGetRasterNoDataValue(band, &hasNoData);
-    if (hasNoData && !std::isnan(noData)) {
-        auto voidValue = static_cast<float>(noData);
-        for (int r = 0; r < h; ++r) {
-            float* row = grid.Row(r);
-            for (int c = 0; c < w; ++c)
-                if (row[c] == voidValue)
-                    row[c] = ElevationGrid::kVoid;
-        }
-    }
-    return true;
-}
-
-// GDAL set up once per process, quiet (its errors become our messages),
-// with the drivers of the usual elevation formats only: registering every
-// driver costs more than shading a tile.
-void RegisterCommonDrivers()
-{
-    static const bool done = [] {
-        CPLSetErrorHandler(CPLQuietErrorHandler);
-        GDALRegister_GTiff();
-        GDALRegister_SRTMHGT();
-        GDALRegister_DTED();
-        GDALRegister_VRT();
-        return true;
-    }();
-    (void)done;
-}
-
-// Every driver, for a raster that none of the usual ones opens.
-bool RegisterAllDrivers()
-{
-    static bool done = false;
-    if (done)
-        return false;
-    GDALAllRegister();
-    done = true;
-    return true;
+    return read(path.c_str(), geographic, &grid, &error);
 }
 
 bool Open(const std::string& path, bool geographic, ElevationGrid& grid, std::string& error)
 {
-    auto open = [&] {
-        CPLErrorReset();
-        return Dataset(
-            GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
-    };
-    Dataset ds = open();
-    if (!ds && RegisterAllDrivers())
-        ds = open();
-    if (!ds) {
-        error = LastError(path);
-        return false;
-    }
-    if (geographic && NeedsWarp(ds.get())) {
-        Dataset warped = WarpedToGeographic(ds.get());
-        if (!warped) {
-            error = LastError(path);
+    if (auto rows = OpenDirect(path, geographic)) {
+        if (!CheckSize(path, rows->Width(), rows->Height(), error))
             return false;
-        }
-        return ReadBand(warped.get(), path, grid, error);
+        grid = rows->ToGrid();
+        return true;
     }
-    return ReadBand(ds.get(), path, grid, error);
+    return ReadWithGdal(path, geographic, grid, error);
 }
 
 } // namespace
-
-ElevationRasterReader::ElevationRasterReader()
-{
-    RegisterCommonDrivers();
-}
 
 bool ElevationRasterReader::Read(const std::string& path, ElevationGrid& grid,
                                  std::string& error) const
@@ -158,12 +62,22 @@ bool ElevationRasterReader::Read(const std::string& path, ElevationGrid& grid,
     return Open(path, false, grid, error);
 }
 
+std::unique_ptr<ElevationRows> ElevationRasterReader::OpenRows(const std::string& path,
+                                                               std::string& error) const
+{
+    if (auto rows = OpenDirect(path, false))
+        return CheckSize(path, rows->Width(), rows->Height(), error) ? std::move(rows) : nullptr;
+    ElevationGrid grid;
+    if (!ReadWithGdal(path, false, grid, error))
+        return nullptr;
+    return std::make_unique<GridRows>(std::move(grid));
+}
+
 bool ElevationRasterReader::ReadGeographic(const std::string& path, ElevationGrid& grid,
                                            std::string& error) const
 {
     return Open(path, true, grid, error);
 }
-
 bool ElevationRasterReader::ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid,
                                        std::string& error) const
 {
