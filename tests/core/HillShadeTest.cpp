@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 
 namespace hw {
@@ -99,9 +102,11 @@ TEST(HillShadeTest, GroundSpacingShrinksEastWestWithLatitude)
     }
 }
 
-TEST(HillShadeTest, LargeGridsShadeTheSameInParts)
+TEST(HillShadeTest, LargeGridsShadeTheSameInPartsAndBlocks)
 {
-    // Rows are shared among threads: every row must come out as if alone.
+    // Rows are shared among threads and shaded in blocks, three rows in
+    // memory at a time: every row must come out as if alone, whether the
+    // whole image is kept or the blocks go to a sink as they are done.
     ElevationGrid g(300, 700);
     for (int r = 0; r < 700; ++r)
         for (int c = 0; c < 300; ++c)
@@ -109,10 +114,39 @@ TEST(HillShadeTest, LargeGridsShadeTheSameInParts)
     HillShade shade;
     std::vector<uint8_t> all = shade.Shade(g, 30.0, -30.0);
     std::vector<uint8_t> row(300);
-    for (int r : {0, 1, 233, 234, 350, 467, 468, 698, 699}) {
+    for (int r = 0; r < 700; ++r) {
         shade.ShadeRow(g, r, 30.0, -30.0, row.data());
-        EXPECT_TRUE(std::equal(row.begin(), row.end(), all.begin() + r * 300)) << r;
+        ASSERT_TRUE(std::equal(row.begin(), row.end(), all.begin() + r * 300)) << r;
     }
+
+    struct Collect final : ShadeSink {
+        std::mutex lock;
+        std::vector<uint8_t> image = std::vector<uint8_t>(300 * 700);
+        std::vector<int> times = std::vector<int>(700);
+        bool Take(int first, int count, const uint8_t* shades) override
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            std::copy(shades, shades + count * 300, image.begin() + first * 300);
+            for (int r = first; r < first + count; ++r)
+                ++times[r];
+            return true;
+        }
+    } sink;
+    EXPECT_TRUE(shade.Shade(GridRows(g), 30.0, -30.0, sink));
+    EXPECT_EQ(sink.image, all);
+    EXPECT_EQ(std::count(sink.times.begin(), sink.times.end(), 1), 700) << "each row once";
+
+    // A sink that refuses (a full disk) stops the work and is reported.
+    struct Refuse final : ShadeSink {
+        std::atomic<int> calls = 0;
+        bool Take(int, int, const uint8_t*) override
+        {
+            ++calls;
+            return false;
+        }
+    } refuse;
+    EXPECT_FALSE(shade.Shade(GridRows(g), 30.0, -30.0, refuse));
+    EXPECT_LE(refuse.calls, 8) << "no thread goes on after a refusal";
 }
 
 } // namespace

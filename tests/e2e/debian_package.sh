@@ -31,11 +31,13 @@ for f in /usr/bin/hikewise /usr/bin/hikewise-tool /usr/bin/fixscope \
   /usr/share/icons/hicolor/256x256/apps/fixscope.png \
   /usr/share/man/man1/hikewise.1.gz /usr/share/man/man1/hikewise-tool.1.gz \
   /usr/share/man/man1/fixscope.1.gz /usr/share/doc/hikewise/copyright \
-  /usr/share/doc/hikewise/changelog.gz /usr/share/doc/hikewise/README.Debian; do
+  /usr/share/doc/hikewise/changelog.gz /usr/share/doc/hikewise/README.Debian \
+  /usr/lib/hikewise/hikewise-gdal.so; do
   grep -qx "$f" "$work/files" || fail "the package lacks $f"
 done
 # Nothing of the tests or the development tools.
-if grep -E '_tests|bench_|/usr/(lib|include)|hikewise-(art|symbols|icons|nmea-sim)' "$work/files"; then
+if grep -E '_tests|bench_|/usr/include|hikewise-(art|symbols|icons|nmea-sim)' "$work/files" ||
+  grep -E '^/usr/lib/.' "$work/files" | grep -vxE '/usr/lib/hikewise/(hikewise-gdal\.so)?'; then
   fail "the package holds test or development files"
 fi
 
@@ -89,6 +91,15 @@ grep -q dialout "$root/usr/share/doc/hikewise/README.Debian" || fail "no dialout
 # only the installed data can be found.
 "$root/usr/bin/hikewise-tool" --help | grep -q '^Usage: hikewise-tool' || fail "hikewise-tool --help"
 "$root/usr/bin/fixscope" --help | grep -q -- '--ports' || fail "fixscope --help"
+# Rasters beyond SRTM tiles and plain GeoTIFFs load GDAL from the package's
+# own folder.
+if command -v gdal_translate > /dev/null && [ -d "$HIKEWISE_PEER_DATA_DIR/dem" ]; then
+  gdal_translate -q -of DTED "$HIKEWISE_PEER_DATA_DIR/dem/S16E166.hgt" "$work/santo.dt1"
+  "$root/usr/bin/hikewise-tool" dem-import "$work/santo.dt1" "$work/santo.dem" > /dev/null ||
+    fail "the installed hikewise-tool cannot read a DTED raster"
+else
+  echo "skipped: no gdal_translate or peer data to make a DTED raster"
+fi
 if ! unshare -rm true 2> /dev/null; then
   echo "skipped: no mount namespace (unshare -rm) to hide the source tree's data"
   exit 77

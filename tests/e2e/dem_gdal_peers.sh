@@ -112,6 +112,37 @@ cmp "$work/whole.dem" "$work/joined.dem"
 cmp "$work/whole.json" "$work/list.json"
 grep -q -E '^\{"width":1201,"height":1201,"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\},"min":-?[0-9.]+,"max":[0-9.]+,"voids":[0-9]+\}$' "$work/list.json"
 
+# SRTM tiles and plain GeoTIFFs are read without GDAL: a copy of the tool
+# without the GDAL module beside it imports them as the whole tile above,
+# in every layout gdal_translate writes, and refuses a compressed GeoTIFF
+# (which the tool with its module reads, to the same file) with a reason.
+mkdir -p "$work/alone/bin"
+cp "$tool" "$work/alone/bin/"
+alone="$work/alone/bin/hikewise-tool"
+"$alone" dem-import "$dem/N22W160.hgt" "$work/alone.dem" > /dev/null
+cmp "$work/whole.dem" "$work/alone.dem"
+variants=("" "-co TILED=YES -co BLOCKXSIZE=256 -co BLOCKYSIZE=128" "-co ENDIANNESS=BIG"
+  "-ot Float32 -co TILED=YES" "-ot Int32 -co BLOCKYSIZE=7" "-mo AREA_OR_POINT=Area")
+for v in "${variants[@]}"; do
+  # shellcheck disable=SC2086
+  gdal_translate -q $v "$dem/N22W160.hgt" "$work/variant.tif"
+  "$alone" dem-import "$work/variant.tif" "$work/variant.dem" > /dev/null || {
+    echo "plain GeoTIFF ($v) needed GDAL"; exit 1
+  }
+  cmp "$work/whole.dem" "$work/variant.dem" || { echo "plain GeoTIFF ($v) differs"; exit 1; }
+  "$alone" dem-shade "$work/variant.tif" "$work/variant.pgm" --scale 111120
+  "$tool" dem-shade "$dem/N22W160.hgt" "$work/hgt.pgm" --scale 111120
+  cmp "$work/hgt.pgm" "$work/variant.pgm" || { echo "shading of GeoTIFF ($v) differs"; exit 1; }
+done
+gdal_translate -q -co COMPRESS=DEFLATE "$dem/N22W160.hgt" "$work/deflate.tif"
+if "$alone" dem-import "$work/deflate.tif" "$work/deflate.dem" 2> "$work/err"; then
+  echo "a compressed GeoTIFF imported without GDAL"; exit 1
+fi
+grep -q "cannot read the raster $work/deflate.tif: the GDAL module is not installed" "$work/err"
+[ ! -e "$work/deflate.dem" ]
+"$tool" dem-import "$work/deflate.tif" "$work/deflate.dem" > /dev/null
+cmp "$work/whole.dem" "$work/deflate.dem"
+
 # Voids: as many as the tile's cells of -32768.
 for tile in N22W160 S16E166; do
   "$tool" dem-import "$dem/$tile.hgt" "$work/$tile.dem" > "$work/$tile.json"
