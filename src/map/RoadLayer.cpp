@@ -7,6 +7,16 @@
 
 namespace hw {
 
+namespace {
+
+// The name at an index of a table of names, or "" outside it.
+template <size_t N> const char* NameAt(const char* const (&names)[N], int index)
+{
+    return index >= 0 && static_cast<size_t>(index) < N ? names[index] : "";
+}
+
+} // namespace
+
 const char* RoadLayer::ClassName(int roadClass)
 {
     static constexpr const char* kNames[kRoadClassCount] = {
@@ -16,7 +26,7 @@ const char* RoadLayer::ClassName(int roadClass)
         HW_TRANSLATE_NOOP("RoadLayer", "辅路"),     HW_TRANSLATE_NOOP("RoadLayer", "机耕路"),
         HW_TRANSLATE_NOOP("RoadLayer", "小径"),     HW_TRANSLATE_NOOP("RoadLayer", "铁路"),
     };
-    return roadClass >= 0 && roadClass < kRoadClassCount ? kNames[roadClass] : "";
+    return NameAt(kNames, roadClass);
 }
 
 const char* RoadLayer::AreaClassName(int areaClass)
@@ -27,7 +37,7 @@ const char* RoadLayer::AreaClassName(int areaClass)
         HW_TRANSLATE_NOOP("RoadLayer", "建成区"),     HW_TRANSLATE_NOOP("RoadLayer", "岩石和冰川"),
         HW_TRANSLATE_NOOP("RoadLayer", "湿地"),       HW_TRANSLATE_NOOP("RoadLayer", "建筑物"),
     };
-    return areaClass >= 0 && areaClass < kAreaClassCount ? kNames[areaClass] : "";
+    return NameAt(kNames, areaClass);
 }
 
 const char* RoadLayer::LineClassName(int lineClass)
@@ -37,7 +47,7 @@ const char* RoadLayer::LineClassName(int lineClass)
         HW_TRANSLATE_NOOP("RoadLayer", "悬崖和山脊"), HW_TRANSLATE_NOOP("RoadLayer", "索道"),
         HW_TRANSLATE_NOOP("RoadLayer", "电力线"),     HW_TRANSLATE_NOOP("RoadLayer", "海岸线"),
     };
-    return lineClass >= 0 && lineClass < kLineClassCount ? kNames[lineClass] : "";
+    return NameAt(kNames, lineClass);
 }
 
 const char* RoadLayer::PointClassName(int pointClass)
@@ -47,7 +57,7 @@ const char* RoadLayer::PointClassName(int pointClass)
         HW_TRANSLATE_NOOP("RoadLayer", "地名"),   HW_TRANSLATE_NOOP("RoadLayer", "山屋和避难所"),
         HW_TRANSLATE_NOOP("RoadLayer", "饮用水"), HW_TRANSLATE_NOOP("RoadLayer", "观景点"),
     };
-    return pointClass >= 0 && pointClass < kPointClassCount ? kNames[pointClass] : "";
+    return NameAt(kNames, pointClass);
 }
 
 std::string RoadLayer::MapPath(const SettingsStore& settings, const HandheldFolders& folders,
