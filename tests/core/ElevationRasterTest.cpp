@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <string_view>
 
 namespace hw {
 namespace {
@@ -327,8 +328,10 @@ TEST(GeoTiffRasterTest, WhatItDoesNotReadIsLeftToTheGeneralReader)
             for (int r = 0; r < tiff->Height(); ++r)
                 (void)Row(*tiff, r);
     }
-    for (const char* bytes : {"", "II", "II+\0\x08\0\0\0", "MM\0*\xff\xff\xff\xff", "P5\n1 1\n"}) {
-        WriteFileBytes(dir.Path("odd.tif"), std::string(bytes, std::strlen(bytes) + 4));
+    using namespace std::string_view_literals;
+    for (std::string_view bytes : {""sv, "II"sv, "II+\0\x08\0\0\0\0\0\0\0"sv,
+                                   "MM\0*\xff\xff\xff\xff"sv, "P5\n1 1\n255\n\0"sv}) {
+        WriteFileBytes(dir.Path("odd.tif"), std::string(bytes));
         EXPECT_FALSE(GeoTiffRaster::Open(dir.Path("odd.tif"))) << bytes;
     }
 }
