@@ -31,13 +31,16 @@ for f in /usr/bin/hikewise /usr/bin/hikewise-tool /usr/bin/fixscope \
   /usr/share/icons/hicolor/256x256/apps/fixscope.png \
   /usr/share/man/man1/hikewise.1.gz /usr/share/man/man1/hikewise-tool.1.gz \
   /usr/share/man/man1/fixscope.1.gz /usr/share/doc/hikewise/copyright \
-  /usr/share/doc/hikewise/changelog.gz /usr/share/doc/hikewise/README.Debian \
-  /usr/lib/hikewise/hikewise-gdal.so; do
+  /usr/share/doc/hikewise/changelog.gz /usr/share/doc/hikewise/README.Debian; do
   grep -qx "$f" "$work/files" || fail "the package lacks $f"
 done
+# GDAL's module, in the architecture's private library folder.
+grep -qxE '/usr/lib/[a-z0-9_]+-[a-z0-9_-]+/hikewise/hikewise-gdal\.so' "$work/files" ||
+  fail "the package lacks /usr/lib/<architecture>/hikewise/hikewise-gdal.so"
 # Nothing of the tests or the development tools.
 if grep -E '_tests|bench_|/usr/include|hikewise-(art|symbols|icons|nmea-sim)' "$work/files" ||
-  grep -E '^/usr/lib/.' "$work/files" | grep -vxE '/usr/lib/hikewise/(hikewise-gdal\.so)?'; then
+  grep -E '^/usr/lib/.' "$work/files" |
+  grep -vxE '/usr/lib/([a-z0-9_-]+/)?(hikewise/(hikewise-gdal\.so)?)?'; then
   fail "the package holds test or development files"
 fi
 

@@ -31,7 +31,7 @@ std::vector<std::string> GdalModule::Candidates()
     std::vector<std::string> paths;
     const std::string folder = ProgramFolder();
     if (!folder.empty())
-        paths.push_back(folder + "/../lib/hikewise/" + kModuleName);
+        paths.push_back(folder + "/../" HIKEWISE_MODULE_SUBDIR "/" + kModuleName);
     paths.push_back(std::string(HIKEWISE_MODULE_DIR) + "/" + kModuleName);
     return paths;
 }

@@ -23,9 +23,9 @@ public:
     // error, when the module cannot be found or loaded.
     static ReadFunction Reader(std::string& error);
 
-    // Where the module is looked for, in order: beside the program (lib/
-    // next to its bin/, as in the build tree and an installed package),
-    // then the folder it was installed to.
+    // Where the module is looked for, in order: beside the program (the
+    // private library folder next to its bin/, as in the build tree and an
+    // installed or unpacked package), then the folder it was installed to.
     static std::vector<std::string> Candidates();
 };
 
