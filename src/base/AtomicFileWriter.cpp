@@ -33,6 +33,24 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
+// Writes every byte, after the last write or at offset (when not negative),
+// through interruptions and short writes.
+bool WriteFully(int fd, const char* data, std::size_t size, off_t offset)
+{
+    while (size > 0) {
+        ssize_t n = offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        if (offset >= 0)
+            offset += n;
+    }
+    return true;
+}
+
 mode_t CurrentUmask()
 {
     mode_t mask = umask(0);
@@ -73,39 +91,20 @@ bool AtomicFileWriter::Write(const char* data, std::size_t size)
 {
     if (fd_ < 0 || failed_)
         return false;
-    while (size > 0) {
-        ssize_t n = ::write(fd_, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed_ = true;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    if (!WriteFully(fd_, data, size, -1))
+        failed_ = true;
+    return !failed_;
 }
 
 bool AtomicFileWriter::WriteAt(uint64_t offset, const char* data, std::size_t size)
 {
     if (fd_ < 0 || failed_)
         return false;
-    const uint64_t start = offset;
-    const std::size_t length = size;
-    while (size > 0) {
-        ssize_t n = ::pwrite(fd_, data, size, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed_ = true;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<uint64_t>(n);
+    if (!WriteFully(fd_, data, size, static_cast<off_t>(offset))) {
+        failed_ = true;
+        return false;
     }
-    sync_file_range(fd_, static_cast<off_t>(start), static_cast<off_t>(length),
+    sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(size),
                     SYNC_FILE_RANGE_WRITE);
     return true;
 }

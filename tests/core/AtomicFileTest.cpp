@@ -1,9 +1,14 @@
 #include "base/AtomicFile.h"
+#include "base/AtomicFileWriter.h"
 
 #include "core/TestFiles.h"
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -68,4 +73,52 @@ TEST(AtomicFileTest, AReadOnlyFileIsNotReplaced)
     EXPECT_FALSE(WriteFileAtomically(path, "lost"));
     EXPECT_EQ(ReadFileBytes(path), "kept");
     EXPECT_TRUE(OnlyFile(dir, "kept.trk"));
+}
+
+TEST(AtomicFileTest, PiecesWrittenInPlaceFromSeveralThreads)
+{
+    // Blocks written out of order and side by side make the file; a block
+    // the disk refuses fails the commit and keeps the previous file.
+    TempDir dir;
+    const std::string path = dir.Path("shade.pgm");
+    WriteFileBytes(path, "old");
+    std::string expected(64 * 1024, '\0');
+    for (size_t i = 0; i < expected.size(); ++i)
+        expected[i] = static_cast<char>('a' + (i * 7 + i / 4096) % 26);
+    {
+        hw::AtomicFileWriter out(path);
+        ASSERT_TRUE(out.Open());
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&, t] {
+                for (int block = 15 - t; block >= 0; block -= 4)
+                    EXPECT_TRUE(out.WriteAt(block * 4096u, expected.data() + block * 4096, 4096));
+            });
+        for (std::thread& t : threads)
+            t.join();
+        EXPECT_TRUE(out.Commit());
+    }
+    EXPECT_EQ(ReadFileBytes(path), expected);
+
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 16 * 1024; // a full disk after 16 KB
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    bool written = true, committed = true;
+    {
+        hw::AtomicFileWriter out(path);
+        if (out.Open()) {
+            written = out.WriteAt(0, expected.data(), 8192) &&
+                      out.WriteAt(32 * 1024, expected.data(), 8192);
+            committed = out.Commit();
+        }
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_TRUE(OnlyFile(dir, "shade.pgm"));
 }

@@ -143,6 +143,19 @@ grep -q "cannot read the raster $work/deflate.tif: the GDAL module is not instal
 "$tool" dem-import "$work/deflate.tif" "$work/deflate.dem" > /dev/null
 cmp "$work/whole.dem" "$work/deflate.dem"
 
+# A full disk while the shading is written (file size limit of 1 MB; the
+# shell ignores the signal that would kill the tool instead): an error, the
+# earlier image as it was, no temporary file beside it.
+mkdir -p "$work/full"
+"$tool" dem-shade "$dem/S16E166.hgt" "$work/full/santo.pgm"
+cp "$work/full/santo.pgm" "$work/santo-kept.pgm"
+if (trap '' XFSZ; ulimit -f 1024; "$tool" dem-shade "$dem/N22W160.hgt" "$work/full/santo.pgm" --scale 111120) 2> "$work/err"; then
+  echo "dem-shade succeeded on a full disk"; exit 1
+fi
+grep -q "cannot write $work/full/santo.pgm" "$work/err"
+cmp "$work/santo-kept.pgm" "$work/full/santo.pgm"
+[ "$(ls "$work/full")" = santo.pgm ]
+
 # Voids: as many as the tile's cells of -32768.
 for tile in N22W160 S16E166; do
   "$tool" dem-import "$dem/$tile.hgt" "$work/$tile.dem" > "$work/$tile.json"
