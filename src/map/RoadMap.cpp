@@ -158,7 +158,7 @@ std::string RoadMapWriter::Bytes(uint32_t version) const
     for (uint32_t w : cellWays)
         out.U32(w);
     if (version != kRoadsOnly)
-        topo_.Write(out, grid);
+        topo_.Write(out, grid, version >= kEnglishNames);
     return std::move(out.Text());
 }
 
@@ -191,7 +191,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         return fail("no map header");
     in.Skip(sizeof kMagic);
     const uint32_t version = in.U32();
-    if (version != RoadMapWriter::kRoadsOnly && version != RoadMapWriter::kTopographic)
+    if (version < RoadMapWriter::kRoadsOnly || version > RoadMapWriter::kEnglishNames)
         return fail("unknown version");
     RoadMapSummary s;
     s.bounds = in.Box();
@@ -242,9 +242,9 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
     for (uint32_t& w : cellWays_)
         if ((w = in.U32()) >= s.ways)
             return fail("cell table");
-    if (version == RoadMapWriter::kTopographic) {
+    if (version >= RoadMapWriter::kTopographic) {
         std::string why;
-        if (!topo_.Parse(in, grid, why))
+        if (!topo_.Parse(in, grid, version >= RoadMapWriter::kEnglishNames, why))
             return fail(why.c_str());
         const TopoCounts& topo = topo_.Counts();
         s.areas = topo.areas;

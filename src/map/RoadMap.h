@@ -56,9 +56,11 @@ struct RoadMapWay {
 // into the list of way numbers, and that list.
 class RoadMapWriter {
 public:
-    // The file's versions: 1 holds roads only; 2 adds the topographic part.
+    // The file's versions: 1 holds roads only; 2 adds the topographic part;
+    // 3 adds the English names of its labels.
     static constexpr uint32_t kRoadsOnly = 1;
     static constexpr uint32_t kTopographic = 2;
+    static constexpr uint32_t kEnglishNames = 3;
 
     // Adds a way of a class (0..9); a way of fewer than two points is left out.
     void AddWay(int roadClass, const std::vector<RoadPoint>& points);
@@ -66,7 +68,7 @@ public:
     TopoSectionWriter& Topo() { return topo_; }
     // The summary of what Bytes() writes.
     RoadMapSummary Summary() const;
-    std::string Bytes(uint32_t version = kTopographic) const;
+    std::string Bytes(uint32_t version = kEnglishNames) const;
 
 private:
     using Way = RoadMapWay;

@@ -127,6 +127,12 @@ const char* DisplayNameOf(const TagLookup& tags)
     return tags("name");
 }
 
+const char* EnglishNameOf(const TagLookup& tags)
+{
+    const char* en = tags("name:en");
+    return en && *en ? en : nullptr;
+}
+
 bool ParseElevation(const char* text, int& metres)
 {
     if (!text)

@@ -1,6 +1,7 @@
 #include "map/TopoDrawing.h"
 
 #include "base/FormatString.h"
+#include "base/Translate.h"
 #include "map/ClippedPolyline.h"
 #include "map/HaloText.h"
 #include "map/LabelPlacer.h"
@@ -218,6 +219,8 @@ void TopoDrawing::DrawNames(const MapViewport& viewport, double scaleKm, TopoSty
     const RoadMap& map = layer_.Map();
     if (map.Topo().Empty() || layer_.PointMask() == 0)
         return;
+    // An English interface shows the English names the map has.
+    const bool english = LanguageCode() == "en";
     struct Candidate {
         const TopoLabel* label;
         int priority;
@@ -256,7 +259,7 @@ void TopoDrawing::DrawNames(const MapViewport& viewport, double scaleKm, TopoSty
     const Colour halo = TopoStyle::Halo(palette);
     for (const Candidate& c : shown) {
         const TopoLabel& l = *c.label;
-        const std::string name(map.Topo().Name(l));
+        const std::string name(english ? map.Topo().EnglishName(l) : map.Topo().Name(l));
         std::string text = name;
         const bool areaName = l.cls >= kPointClassCount;
         if (l.cls == topo::kPeaks && l.ele != kNoElevation) {

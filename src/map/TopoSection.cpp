@@ -135,28 +135,40 @@ void TopoSectionWriter::AddLine(int cls, const std::vector<RoadPoint>& points)
         ++counts_.lines[static_cast<std::size_t>(cls)];
 }
 
+void TopoSectionWriter::AddNames(TopoLabel& label, std::string_view name, std::string_view english)
+{
+    label.nameOffset = static_cast<uint32_t>(names_.size());
+    label.nameLength = static_cast<uint32_t>(name.size());
+    names_.append(name);
+    if (!english.empty() && english != name) {
+        label.englishOffset = static_cast<uint32_t>(names_.size());
+        label.englishLength = static_cast<uint32_t>(english.size());
+        names_.append(english);
+    }
+}
+
 void TopoSectionWriter::AddPoint(int cls, RoadPoint at, std::string_view name, int32_t ele,
-                                 int rank)
+                                 int rank, std::string_view english)
 {
     if (cls < 0 || cls >= kPointClassCount)
         return;
-    labels_.push_back({static_cast<uint8_t>(cls), static_cast<uint8_t>(std::clamp(rank, 0, 255)),
-                       at, ele, static_cast<uint32_t>(names_.size()),
-                       static_cast<uint32_t>(name.size())});
-    names_.append(name);
+    TopoLabel label{static_cast<uint8_t>(cls), static_cast<uint8_t>(std::clamp(rank, 0, 255)), at,
+                    ele};
+    AddNames(label, name, english);
+    labels_.push_back(label);
     Grow({at.lat, at.lon, at.lat, at.lon});
     ++counts_.points[static_cast<std::size_t>(cls)];
 }
 
 void TopoSectionWriter::AddAreaName(int areaClass, RoadPoint at, std::string_view name,
-                                    int32_t extentMicro)
+                                    int32_t extentMicro, std::string_view english)
 {
     if (name.empty() || (areaClass != topo::kWater && areaClass != topo::kWood))
         return;
     const int cls = areaClass == topo::kWater ? kWaterNameLabel : kWoodNameLabel;
-    labels_.push_back({static_cast<uint8_t>(cls), 0, at, extentMicro,
-                       static_cast<uint32_t>(names_.size()), static_cast<uint32_t>(name.size())});
-    names_.append(name);
+    TopoLabel label{static_cast<uint8_t>(cls), 0, at, extentMicro};
+    AddNames(label, name, english);
+    labels_.push_back(label);
     Grow({at.lat, at.lon, at.lat, at.lon});
 }
 
@@ -164,8 +176,10 @@ void TopoSectionWriter::AddAreaName(int areaClass, RoadPoint at, std::string_vie
 // there is sea; the shapes (kind and class, band, first ring, ring count,
 // box), the rings (first point, count) and the points; per band the cells'
 // offsets into the list of shape numbers, and that list; the labels (class,
-// and rank, place, elevation, name offset and length) and their names.
-void TopoSectionWriter::Write(map_file::ByteWriter& out, const map_file::CellGrid& grid) const
+// and rank, place, elevation, name offset and length) and their names; from
+// version 3, each label's English name offset and length (0 for none).
+void TopoSectionWriter::Write(map_file::ByteWriter& out, const map_file::CellGrid& grid,
+                              bool englishNames) const
 {
     out.Bytes(kTopoMagic, sizeof kTopoMagic);
     for (uint32_t c : counts_.areas)
@@ -213,9 +227,13 @@ void TopoSectionWriter::Write(map_file::ByteWriter& out, const map_file::CellGri
     }
     out.U32(static_cast<uint32_t>(names_.size()));
     out.Bytes(names_.data(), names_.size());
+    if (englishNames)
+        for (const TopoLabel& l : labels_)
+            out.U32(l.englishOffset), out.U32(l.englishLength);
 }
 
-bool TopoSection::Parse(map_file::ByteReader& in, const map_file::CellGrid& grid, std::string& why)
+bool TopoSection::Parse(map_file::ByteReader& in, const map_file::CellGrid& grid, bool englishNames,
+                        std::string& why)
 {
     auto fail = [&](const char* what) {
         why = what;
@@ -325,8 +343,15 @@ bool TopoSection::Parse(map_file::ByteReader& in, const map_file::CellGrid& grid
         return fail("truncated");
     names_.assign(in.Here(), nameBytes);
     in.Skip(nameBytes);
+    if (englishNames) {
+        if (!in.Has(uint64_t{labelCount} * 8))
+            return fail("truncated");
+        for (TopoLabel& l : labels_)
+            l.englishOffset = in.U32(), l.englishLength = in.U32();
+    }
     for (const TopoLabel& l : labels_)
-        if (l.nameOffset > nameBytes || l.nameLength > nameBytes - l.nameOffset)
+        if (l.nameOffset > nameBytes || l.nameLength > nameBytes - l.nameOffset ||
+            l.englishOffset > nameBytes || l.englishLength > nameBytes - l.englishOffset)
             return fail("bad label");
     seen_.assign(shapeCount, 0);
     return true;

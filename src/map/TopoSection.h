@@ -57,7 +57,8 @@ struct TopoShape {
 };
 
 // A named or symbolised point: its class, place, elevation (kNoElevation
-// when untagged) and name in the section's names.
+// when untagged), and its name and English name (none when empty or the
+// same) in the section's names.
 struct TopoLabel {
     uint8_t cls = 0;
     uint8_t rank = 0; // of a place: 0 city ... 5 isolated dwelling
@@ -65,6 +66,8 @@ struct TopoLabel {
     int32_t ele = kNoElevation;
     uint32_t nameOffset = 0;
     uint32_t nameLength = 0;
+    uint32_t englishOffset = 0;
+    uint32_t englishLength = 0;
 };
 
 // The counts of the topographic part, as map-import and map-list print them.
@@ -85,11 +88,12 @@ public:
     void AddSea(const std::vector<std::vector<RoadPoint>>& rings);
     void AddLine(int cls, const std::vector<RoadPoint>& points);
     void AddPoint(int cls, RoadPoint at, std::string_view name, int32_t ele = kNoElevation,
-                  int rank = 0);
+                  int rank = 0, std::string_view english = {});
     void AddBrokenArea() { ++counts_.brokenAreas; }
     // The name of a water or wood area at a point inside it, shown where the
     // area is large enough on the screen to hold it; not counted as a point.
-    void AddAreaName(int areaClass, RoadPoint at, std::string_view name, int32_t extentMicro);
+    void AddAreaName(int areaClass, RoadPoint at, std::string_view name, int32_t extentMicro,
+                     std::string_view english = {});
 
     const TopoCounts& Counts() const { return counts_; }
     bool Empty() const { return shapes_.empty() && labels_.empty(); }
@@ -97,11 +101,13 @@ public:
     bool Bounds(RoadBox& box) const;
     uint64_t PointCount() const { return points_.size(); }
 
-    void Write(map_file::ByteWriter& out, const map_file::CellGrid& grid) const;
+    // englishNames: with the table of English names (version 3 and later).
+    void Write(map_file::ByteWriter& out, const map_file::CellGrid& grid, bool englishNames) const;
 
 private:
     bool AddShape(ShapeKind kind, int cls, const std::vector<std::vector<RoadPoint>>& rings);
     void Grow(const RoadBox& box);
+    void AddNames(TopoLabel& label, std::string_view name, std::string_view english);
 
     TopoCounts counts_;
     std::vector<TopoShape> shapes_;
@@ -116,7 +122,8 @@ private:
 // The topographic part of a map file, read and checked.
 class TopoSection {
 public:
-    bool Parse(map_file::ByteReader& in, const map_file::CellGrid& grid, std::string& why);
+    bool Parse(map_file::ByteReader& in, const map_file::CellGrid& grid, bool englishNames,
+               std::string& why);
     const TopoCounts& Counts() const { return counts_; }
     bool Empty() const { return shapes_.empty() && labels_.empty(); }
     uint32_t ShapeCount() const { return static_cast<uint32_t>(shapes_.size()); }
@@ -125,6 +132,14 @@ public:
     std::string_view Name(const TopoLabel& label) const
     {
         return std::string_view(names_).substr(label.nameOffset, label.nameLength);
+    }
+    // The name for an English reader: the English name where the map has
+    // one, else the name.
+    std::string_view EnglishName(const TopoLabel& label) const
+    {
+        return label.englishLength > 0
+                   ? std::string_view(names_).substr(label.englishOffset, label.englishLength)
+                   : Name(label);
     }
 
     // Calls visit(const TopoShape&, const TopoRing* rings) once for every

@@ -1,6 +1,7 @@
 // The topographic map of the Monaco extract, imported by map-import: the
 // sea closed along the extract's bounds, and names that never overlap.
 #include "base/MemorySettingsStore.h"
+#include "base/Translate.h"
 #include "map/LabelPlacer.h"
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -153,6 +155,36 @@ TEST_F(MonacoTopoTest, NamesNeverOverlapEachOtherTheMarksOrTheEdge)
             }
         }
     EXPECT_GT(placedAnywhere, 10);
+}
+
+TEST_F(MonacoTopoTest, AnEnglishInterfaceShowsTheEnglishNamesTheMapHas)
+{
+    // Monaco is "摩納哥" in Chinese (name:zh) and "Monaco" in English
+    // (name:en); a place without an English name keeps its own.
+    const ScreenRect client{0, 0, 1920, 1080};
+    auto namesShown = [&](const std::string& language) {
+        SetLanguageCode(language);
+        std::set<std::string> names;
+        for (double scaleKm : {1.0, 3.0, 10.0}) {
+            MapViewport viewport(GeoPoint::FromDegrees(43.7376, 7.4240), scaleKm, client);
+            TopoDrawing drawing(layer);
+            DrawList out;
+            LabelPlacer placer(client, {});
+            drawing.DrawNames(viewport, scaleKm, RoadStyle::Palette::Day, false, placer, Measure,
+                              out);
+            for (const Text* text : out.All<Text>())
+                names.insert(text->text);
+        }
+        SetLanguageCode("");
+        return names;
+    };
+    const std::set<std::string> chinese = namesShown("");
+    const std::set<std::string> english = namesShown("en");
+    EXPECT_TRUE(chinese.count("摩納哥")) << "Chinese shows name:zh";
+    EXPECT_FALSE(chinese.count("Monaco"));
+    EXPECT_TRUE(english.count("Monaco")) << "English shows name:en";
+    EXPECT_FALSE(english.count("摩納哥"));
+    EXPECT_EQ(chinese.size(), english.size()) << "the same labels, other names";
 }
 
 TEST_F(MonacoTopoTest, PeaksShowTheirElevationInTheAltitudeUnit)

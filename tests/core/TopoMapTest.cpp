@@ -317,6 +317,44 @@ TEST_F(TopoMapFileTest, EveryCutAndDamageIsRefused)
     EXPECT_TRUE(other.Parse(bytes, error)) << error;
 }
 
+TEST(TopoMapNamesTest, EnglishNamesBesideTheShownOnesAndFilesWithout)
+{
+    RoadMapWriter writer;
+    writer.AddWay(5, {{43730000, 7410000}, {43740000, 7420000}});
+    writer.Topo().AddPoint(topo::kPlaces, {43731000, 7420000}, "摩納哥", kNoElevation, 0, "Monaco");
+    writer.Topo().AddPoint(topo::kPeaks, {43745000, 7430000}, "Mont Agel", 1148, 0, "Mont Agel");
+    writer.Topo().AddPoint(topo::kPlaces, {43740000, 7410000}, "Beausoleil", kNoElevation, 1);
+    writer.Topo().AddAreaName(topo::kWater, {43735000, 7425000}, "港口", 5000, "Port Hercule");
+    auto names = [](const RoadMap& map) {
+        std::vector<std::string> shown, english;
+        map.Topo().ForEachLabel({-90000000, -180000000, 90000000, 180000000}, ~0u,
+                                [&](const TopoLabel& l) {
+                                    shown.emplace_back(map.Topo().Name(l));
+                                    english.emplace_back(map.Topo().EnglishName(l));
+                                });
+        return std::make_pair(shown, english);
+    };
+    std::string error;
+    RoadMap map;
+    ASSERT_TRUE(map.Parse(writer.Bytes(), error)) << error;
+    const auto [shown, english] = names(map);
+    EXPECT_EQ(shown, (std::vector<std::string>{"摩納哥", "Mont Agel", "Beausoleil", "港口"}));
+    EXPECT_EQ(english,
+              (std::vector<std::string>{"Monaco", "Mont Agel", "Beausoleil", "Port Hercule"}));
+
+    // The earlier topographic version has no English names: the shown ones
+    // stand for them.
+    RoadMap older;
+    ASSERT_TRUE(older.Parse(writer.Bytes(RoadMapWriter::kTopographic), error)) << error;
+    EXPECT_EQ(names(older).second, shown);
+
+    // An English name beyond the names, or the table cut off, is refused.
+    std::string bytes = writer.Bytes();
+    EXPECT_FALSE(map.Parse(std::string_view(bytes).substr(0, bytes.size() - 4), error));
+    bytes[bytes.size() - 8] = '\x7f'; // the last label's English offset
+    EXPECT_FALSE(map.Parse(bytes, error));
+}
+
 TEST_F(TopoMapFileTest, ARoadsOnlyFileStillLoads)
 {
     // The roads as the earlier version of the file holds them.

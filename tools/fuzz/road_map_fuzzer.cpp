@@ -1,5 +1,6 @@
 // libFuzzer target for the road map file: any bytes are read or refused with
-// a message, never out of bounds; a file that is read draws from any area.
+// a message, never out of bounds; a file that is read draws from any area,
+// and its labels' names lie within it.
 // The last 16 bytes of an input (if any) give one more area to draw.
 #include "FuzzCheck.h"
 #include "map/RoadMap.h"
@@ -50,5 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzCheck(ways <= s.ways, "each way once");
         FuzzCheck(map.CellsLastRead() <= map.CellCount(), "cells of the grid only");
     }
+    // Every label's names, shown and English, lie within the file's names.
+    map.Topo().ForEachLabel(
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, ~0u, [&](const TopoLabel& l) {
+            for (std::string_view name : {map.Topo().Name(l), map.Topo().EnglishName(l)})
+                if (!name.empty()) {
+                    volatile char last = name.back();
+                    (void)last;
+                }
+        });
     return 0;
 }

@@ -115,11 +115,12 @@ public:
         if (cls < 0)
             return;
         const char* name = DisplayNameOf(tags);
+        const char* english = EnglishNameOf(tags);
         int ele = 0;
         const bool hasEle = cls == topo::kPeaks && ParseElevation(tags("ele"), ele);
-        writer_.Topo().AddPoint(cls, PointOf(node.location()), name ? name : "",
-                                hasEle ? ele : kNoElevation,
-                                cls == topo::kPlaces ? PlaceRankOf(tags("place")) : 0);
+        writer_.Topo().AddPoint(
+            cls, PointOf(node.location()), name ? name : "", hasEle ? ele : kNoElevation,
+            cls == topo::kPlaces ? PlaceRankOf(tags("place")) : 0, english ? english : "");
     }
 
     void way(const osmium::Way& way)
@@ -157,10 +158,12 @@ public:
         }
         writer_.Topo().AddArea(cls, rings_);
         if ((cls == topo::kWater || cls == topo::kWood) && !rings_.empty()) {
-            const char* name = DisplayNameOf(LookupOf(area.tags()));
+            const TagLookup tags = LookupOf(area.tags());
+            const char* name = DisplayNameOf(tags);
+            const char* english = EnglishNameOf(tags);
             if (name && *name) {
                 const AreaLabelPoint label = AreaLabelPoint::Of(rings_);
-                writer_.Topo().AddAreaName(cls, label.at, name, label.span);
+                writer_.Topo().AddAreaName(cls, label.at, name, label.span, english ? english : "");
             }
         }
     }
