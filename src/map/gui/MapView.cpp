@@ -116,10 +116,13 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     const size_t ground = backgroundDrawing_.Items().size();
     MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
     const std::span<const DrawItem> items(backgroundDrawing_.Items());
-    QPainter p(&background_);
-    DrawListPainter(p, symbols_).Paint(items.first(ground));
+    {
+        QPainter p(&background_);
+        DrawListPainter(p, symbols_).Paint(items.first(ground));
+    }
     if (shading_)
-        shading_->Paint(p, viewport);
+        shading_->Paint(background_, viewport);
+    QPainter p(&background_);
     DrawListPainter(p, symbols_).Paint(items.subspan(ground));
     backgroundKey_ = std::move(key);
 }
