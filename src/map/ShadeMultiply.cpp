@@ -21,17 +21,15 @@ Fixed ToFixed(double v)
     return static_cast<Fixed>(std::llround(v * static_cast<double>(kOne)));
 }
 
-// x * y / 255 rounded, as the painter multiplies channels.
-uint32_t Times(uint32_t x, uint32_t y)
-{
-    const uint32_t t = x * y;
-    return (t + (t >> 8) + 0x80) >> 8;
-}
-
+// Each colour channel of the pixel times m / 255, rounded as the painter
+// rounds it, two channels at a time; the alpha byte is kept.
 uint32_t Multiplied(uint32_t pixel, uint32_t m)
 {
-    return (pixel & 0xff000000u) | Times((pixel >> 16) & 0xff, m) << 16 |
-           Times((pixel >> 8) & 0xff, m) << 8 | Times(pixel & 0xff, m);
+    uint32_t rb = (pixel & 0xff00ffu) * m;
+    rb = ((rb + ((rb >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    uint32_t g = ((pixel >> 8) & 0xffu) * m;
+    g = ((g + (g >> 8) + 0x80u) >> 8) & 0xffu;
+    return (pixel & 0xff000000u) | rb | g << 8;
 }
 
 // A sample position (a pixel's centre less half a cell) split into the
@@ -41,7 +39,8 @@ struct Between {
     int first, second, weight;
 };
 
-Between Split(Fixed at, int size)
+// Inlined: a call per pixel and its returned triple cost more than the work.
+[[gnu::always_inline]] inline Between Split(Fixed at, int size)
 {
     const Fixed s = at - kHalf;
     const auto cell = static_cast<int>(s >> kFractionBits);
@@ -90,16 +89,42 @@ bool Place(const ShadeTileOnPicture& t, const ScreenRect& clip, Placed& p)
     return p.left < p.right && p.top < p.bottom;
 }
 
-// Multiplies line y of the picture by a tile; rowSum holds a tile's row
-// of cells, for a tile that is not turned.
-void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>& rowSum)
+// The pixels of line y from `from` to `to` whose centres may lie on the
+// tile (a pixel more on either side; each is still tested).
+void Span(const Placed& p, int y, int& from, int& to)
+{
+    from = p.left, to = p.right;
+    const double n = p.tile->size;
+    for (const auto& [at, step] :
+         {std::pair{p.u0 + p.uPerY * y, p.uPerX}, std::pair{p.v0 + p.vPerY * y, p.vPerX}}) {
+        // at + step * (x + 0.5 - 0.5) runs from 0 to n.
+        if (step == 0) {
+            if (at < -1e-9 || at >= n + 1e-9)
+                to = from;
+            continue;
+        }
+        double a = -at / step, b = (n - at) / step;
+        if (a > b)
+            std::swap(a, b);
+        from = std::max(from, static_cast<int>(std::clamp(std::floor(a) - 1, -1e9, 1e9)));
+        to = std::min(to, static_cast<int>(std::clamp(std::ceil(b) + 1, -1e9, 1e9)));
+    }
+}
+
+// Multiplies line y of the picture by a tile; sums holds a blended row of
+// cells, for a tile that is not turned.
+void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>& sums)
 {
     const ShadeTileOnPicture& t = *p.tile;
     const int size = t.size;
+    int from = 0, to = 0;
+    Span(p, y, from, to);
+    if (from >= to)
+        return;
     const Fixed end = Fixed{size} << kFractionBits;
     const Fixed du = ToFixed(p.uPerX), dv = ToFixed(p.vPerX);
-    Fixed u = ToFixed(p.u0 + p.uPerX * p.left + p.uPerY * y);
-    Fixed v = ToFixed(p.v0 + p.vPerX * p.left + p.vPerY * y);
+    Fixed u = ToFixed(p.u0 + p.uPerX * from + p.uPerY * y);
+    Fixed v = ToFixed(p.v0 + p.vPerX * from + p.vPerY * y);
     const auto cell = [&](int col, int row) -> uint32_t {
         return t
             .cells[static_cast<size_t>(row) * static_cast<size_t>(size) + static_cast<size_t>(col)];
@@ -107,28 +132,30 @@ void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>&
     if (!p.turned) {
         // The line crosses the tile's rows at one place: the two rows of
         // cells around it are blended once, then each pixel only between
-        // the columns.
+        // two columns. The blended row has a copy of its edge cell at
+        // either end, where a sample beyond the outer cells' centres falls.
         if (v < 0 || v >= end)
             return;
         const Between r = Split(v, size);
-        rowSum.resize(static_cast<size_t>(size));
+        sums.resize(static_cast<size_t>(size) + 2);
         for (int c = 0; c < size; ++c)
-            rowSum[static_cast<size_t>(c)] =
+            sums[static_cast<size_t>(c) + 1] =
                 cell(c, r.first) * static_cast<uint32_t>(256 - r.weight) +
                 cell(c, r.second) * static_cast<uint32_t>(r.weight);
-        for (int x = p.left; x < p.right; ++x, u += du) {
+        sums.front() = sums[1];
+        sums.back() = sums[static_cast<size_t>(size)];
+        const uint32_t* sum = sums.data() + 1;
+        for (int x = from; x < to; ++x, u += du) {
             if (u < 0 || u >= end)
                 continue;
-            const Between c = Split(u, size);
-            const uint32_t m =
-                (rowSum[static_cast<size_t>(c.first)] * static_cast<uint32_t>(256 - c.weight) +
-                 rowSum[static_cast<size_t>(c.second)] * static_cast<uint32_t>(c.weight)) >>
-                16;
-            line[x] = Multiplied(line[x], m);
+            const Fixed at = u - kHalf;
+            const auto c = static_cast<int>(at >> kFractionBits); // -1 to size - 1
+            const auto w = static_cast<uint32_t>((at >> (kFractionBits - 8)) & 0xff);
+            line[x] = Multiplied(line[x], (sum[c] * (256 - w) + sum[c + 1] * w) >> 16);
         }
         return;
     }
-    for (int x = p.left; x < p.right; ++x, u += du, v += dv) {
+    for (int x = from; x < to; ++x, u += du, v += dv) {
         if (u < 0 || u >= end || v < 0 || v >= end)
             continue;
         const Between c = Split(u, size), r = Split(v, size);
@@ -166,12 +193,12 @@ void ShadeMultiply::Apply(const RgbPixels& picture, const ScreenRect& clip,
         within.Height(),
         [](void* context, int first, int last) {
             const auto* j = static_cast<const Job*>(context);
-            std::vector<uint32_t> rowSum;
+            std::vector<uint32_t> sums;
             for (int y = j->top + first; y < j->top + last; ++y) {
                 uint32_t* line = j->picture->pixels + j->picture->stride * y;
                 for (const Placed& p : j->placed)
                     if (y >= p.top && y < p.bottom)
-                        MultiplyLine(p, line, y, rowSum);
+                        MultiplyLine(p, line, y, sums);
             }
         },
         &job, kRowsPerThread);

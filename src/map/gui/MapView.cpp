@@ -116,13 +116,12 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     const size_t ground = backgroundDrawing_.Items().size();
     MapDrawing::BuildOverGround(map_, sources, viewport, backgroundDrawing_);
     const std::span<const DrawItem> items(backgroundDrawing_.Items());
-    {
-        QPainter p(&background_);
-        DrawListPainter(p, symbols_).Paint(items.first(ground));
-    }
+    QPainter p(&background_);
+    DrawListPainter(p, symbols_).Paint(items.first(ground));
+    // The painter draws straight into the picture's pixels, so the shading
+    // may change them between its items.
     if (shading_)
         shading_->Paint(background_, viewport);
-    QPainter p(&background_);
     DrawListPainter(p, symbols_).Paint(items.subspan(ground));
     backgroundKey_ = std::move(key);
 }

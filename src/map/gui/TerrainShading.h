@@ -22,7 +22,8 @@ public:
     explicit TerrainShading(const TerrainDrawing& terrain) : terrain_(terrain) {}
 
     // The picture is of the view's client area at its device pixel ratio,
-    // of opaque pixels (Format_RGB32); no painter may be open on it.
+    // of opaque pixels (Format_RGB32). A raster painter open on it may go
+    // on painting after.
     void Paint(QImage& picture, const MapViewport& viewport);
 
 private:
