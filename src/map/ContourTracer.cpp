@@ -1,9 +1,15 @@
 #include "map/ContourTracer.h"
 
+#include "map/HillShade.h"
+
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
+#include <iterator>
+#include <numeric>
+#include <thread>
 
 namespace hw {
 
@@ -11,6 +17,11 @@ namespace {
 
 // Heights this close to a level count as just above it.
 constexpr double kNudge = 1e-6;
+// Rows of squares are shared among the cores in bands of at least this
+// many rows, a few bands a core.
+constexpr int kLeastBandRows = 32;
+constexpr int kBandsPerCore = 2;
+constexpr double kMaxLevelsInBands = 1000;
 
 double Nudged(double v, double level)
 {
@@ -60,6 +71,39 @@ ContourPoint Cross(const Edge& e, double level)
     double from = Nudged(e.from.v, level);
     double t = (level - from) / (Nudged(e.to.v, level) - from);
     return {e.from.x + t * (e.to.x - e.from.x), e.from.y + t * (e.to.y - e.from.y)};
+}
+
+// The cores work is shared among.
+int Cores()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+// How many workers PullEach runs for count items.
+int Workers(int count)
+{
+    return std::max(1, std::min(count, Cores()));
+}
+
+// Runs work(worker, item) for every item in [0, count), a worker a core,
+// each taking the next item when done with one, so that uneven items even
+// out; worker runs from 0 to Workers(count).
+template <typename Work> void PullEach(int count, const Work& work)
+{
+    struct Queue {
+        std::atomic<int> next{0};
+        int count;
+        const Work* work;
+    } queue{{}, count, &work};
+    ForEachPart(
+        Workers(count),
+        [](void* context, int first, int last) {
+            auto* q = static_cast<Queue*>(context);
+            for (int worker = first; worker < last; ++worker)
+                for (int item; (item = q->next.fetch_add(1)) < q->count;)
+                    (*q->work)(worker, item);
+        },
+        &queue, 2);
 }
 
 // The segments that reach each edge crossed at a level, the first and the
@@ -162,16 +206,40 @@ public:
         }
     }
 
-    std::vector<ContourLine> Lines() const
+    // The lines of the segments that the bands, each a run of rows of
+    // squares in order, collected: a level's segments are joined in the
+    // order of one scan over all the bands, the levels side by side on the
+    // machine's cores, and the lines come level by level.
+    static std::vector<ContourLine> Lines(const std::vector<SegmentCollector>& bands)
     {
+        size_t segments = 0;
+        for (const SegmentCollector& band : bands)
+            segments += band.segments_;
+        const SegmentCollector& first = bands.front();
+        if (segments > first.maxSegments_)
+            return {};
+        const auto levelCount = static_cast<int>(first.levels_.size());
+        std::vector<std::vector<ContourLine>> byLevel(static_cast<size_t>(levelCount));
+        std::vector<JoinScratch> scratch(static_cast<size_t>(Workers(levelCount)));
+        PullEach(levelCount, [&](int worker, int level) {
+            const auto i = static_cast<size_t>(level);
+            JoinScratch& room = scratch[static_cast<size_t>(worker)];
+            const std::vector<Segment>* segs = &first.levels_[i];
+            if (bands.size() > 1) {
+                room.merged.clear();
+                for (const SegmentCollector& band : bands)
+                    room.merged.insert(room.merged.end(), band.levels_[i].begin(),
+                                       band.levels_[i].end());
+                segs = &room.merged;
+            }
+            Join(*segs, first.base_ + static_cast<double>(first.kMin_ + level) * first.interval_,
+                 byLevel[i], room);
+        });
         std::vector<ContourLine> lines;
-        if (segments_ > maxSegments_)
-            return lines;
-        JoinScratch scratch;
-        for (size_t i = 0; i < levels_.size(); ++i)
-            Join(levels_[i],
-                 base_ + static_cast<double>(kMin_ + static_cast<int64_t>(i)) * interval_, lines,
-                 scratch);
+        lines.reserve(std::accumulate(byLevel.begin(), byLevel.end(), size_t{0},
+                                      [](size_t n, const auto& v) { return n + v.size(); }));
+        for (std::vector<ContourLine>& level : byLevel)
+            std::move(level.begin(), level.end(), std::back_inserter(lines));
         return lines;
     }
 
@@ -213,6 +281,7 @@ private:
         std::vector<uint32_t> slotOf; // by end
         std::vector<char> used;
         std::vector<ContourPoint> before;
+        std::vector<Segment> merged; // a level's segments from all the bands
     };
 
     static void Join(const std::vector<Segment>& segs, double elevation,
@@ -415,12 +484,26 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
         std::max(std::fabs((lo - base_) / interval_), std::fabs((hi - base_) / interval_));
     if (!any || LevelCount(lo, hi) > kMaxLevels || !(far < 1e15))
         return {};
-    SegmentCollector collector(interval_, base_, lo, hi, maxSegments_);
-    Window window(grid, col0, row0, col1, row1);
-    for (int r = row0 - 1; r < row1; ++r)
-        for (int c = col0 - 1; c < col1; ++c)
-            ProcessSquare(window, c, r, collector);
-    return collector.Lines();
+    // The rows of squares in bands taken by the cores in turn, each band
+    // collecting its segments in the order of a scan; a few bands a core
+    // even out ground that is steeper in some rows than in others. Very
+    // many levels keep to one band, as each band holds a list per level.
+    const int rows = row1 - row0 + 1;
+    const int bandCount = LevelCount(lo, hi) > kMaxLevelsInBands
+                              ? 1
+                              : std::clamp(rows / kLeastBandRows, 1, kBandsPerCore * Cores());
+    std::vector<SegmentCollector> bands(static_cast<size_t>(bandCount),
+                                        SegmentCollector(interval_, base_, lo, hi, maxSegments_));
+    const Window window(grid, col0, row0, col1, row1);
+    PullEach(bandCount, [&](int, int band) {
+        const int from = row0 - 1 + static_cast<int>(int64_t{rows} * band / bandCount);
+        const int to = row0 - 1 + static_cast<int>(int64_t{rows} * (band + 1) / bandCount);
+        SegmentCollector& collector = bands[static_cast<size_t>(band)];
+        for (int r = from; r < to; ++r)
+            for (int c = col0 - 1; c < col1; ++c)
+                ProcessSquare(window, c, r, collector);
+    });
+    return SegmentCollector::Lines(bands);
 }
 
 } // namespace hw

@@ -3,7 +3,6 @@
 #include "base/FormatString.h"
 #include "map/ClippedPolyline.h"
 #include "map/HaloText.h"
-#include "map/HillShade.h"
 #include "map/LabelPlacer.h"
 #include "map/MapViewport.h"
 #include "map/TerrainLayer.h"
@@ -233,40 +232,6 @@ const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef&
     return KeptTile(tile).contours[intervalMetres] = std::move(lines);
 }
 
-void TerrainDrawing::TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const
-{
-    // The tiles come into sight together (a new area, another zoom): their
-    // lines are traced side by side, one tile per core, the kept tiles read
-    // and written on this thread only.
-    struct Job {
-        const TerrainDrawing* self;
-        double interval;
-        std::vector<TileRef> tiles;
-        std::vector<ElevationGrid> grids;
-        std::vector<std::vector<Line>> lines;
-    } job{this, intervalMetres, {}, {}, {}};
-    for (const TileRef& tile : tiles)
-        if (!KeptTile(tile).contours.count(intervalMetres)) {
-            job.tiles.push_back(tile);
-            job.grids.push_back(GridAround(tile));
-        }
-    if (job.tiles.size() < 2)
-        return;
-    job.lines.resize(job.tiles.size());
-    ForEachPart(
-        static_cast<int>(job.tiles.size()),
-        [](void* context, int first, int last) {
-            auto* j = static_cast<Job*>(context);
-            for (int i = first; i < last; ++i) {
-                const auto k = static_cast<size_t>(i);
-                j->lines[k] = j->self->Traced(j->grids[k], j->tiles[k], j->interval);
-            }
-        },
-        &job, 2);
-    for (size_t i = 0; i < job.tiles.size(); ++i)
-        KeptTile(job.tiles[i]).contours[intervalMetres] = std::move(job.lines[i]);
-}
-
 void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
 {
     (void)scaleKm;
@@ -285,7 +250,6 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
     std::vector<std::pair<double, size_t>> indexElevations; // elevation, first piece
     ClippedPolyline clip(viewport.Client().Grown(2));
     const std::vector<TileRef> tiles = TilesInSight(viewport, LevelFor(viewport, kContourPixels));
-    TraceMissing(tiles, interval.metres);
     for (const TileRef& tile : tiles) {
         for (const Line& line : Contours(tile, interval.metres)) {
             const bool isIndex = interval.IsIndexLine(line.elevation);

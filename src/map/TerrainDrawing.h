@@ -94,8 +94,6 @@ private:
     // The lines of a tile's grid in degrees; touches nothing kept.
     std::vector<Line> Traced(const ElevationGrid& grid, const TileRef& tile,
                              double intervalMetres) const;
-    // Traces the tiles without lines at the interval, several at once.
-    void TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const;
 
     TerrainLayer& layer_;
     bool night_ = false;

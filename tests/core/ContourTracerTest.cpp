@@ -54,6 +54,34 @@ TEST(ContourTracerTest, AHillGivesOneClosedRingPerLevel)
         EXPECT_LE(lines[i - 1].elevation, lines[i].elevation);
 }
 
+TEST(ContourTracerTest, ALargeHillTracedByTheCoresInBandsStillGivesOneRingPerLevel)
+{
+    // Hundreds of rows are shared among the cores in bands of rows: each
+    // ring crosses many bands and must come out whole, and the levels in
+    // order, however the bands were taken.
+    ElevationGrid g = Cone(401, 200.3, 199.8);
+    for (int run = 0; run < 3; ++run) {
+        std::vector<ContourLine> lines = ContourTracer(100.0).Trace(g);
+        std::map<double, int> perLevel;
+        for (const ContourLine& line : lines)
+            ++perLevel[line.elevation];
+        for (double level = -900; level <= 900; level += 100) {
+            EXPECT_EQ(perLevel[level], 1) << level;
+        }
+        for (const ContourLine& line : lines) {
+            if (line.elevation < -900)
+                continue; // reaches the grid's edge
+            EXPECT_TRUE(line.closed) << line.elevation;
+            const double radius = (1000.0 - line.elevation) / 10.0;
+            EXPECT_NEAR(Length(line), 2 * std::numbers::pi * radius,
+                        0.02 * 2 * std::numbers::pi * radius)
+                << line.elevation;
+        }
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_LE(lines[i - 1].elevation, lines[i].elevation);
+    }
+}
+
 TEST(ContourTracerTest, ASlopeGivesOneLineEdgeToEdgeWithTheBase)
 {
     // Heights rise 10 a row southward from 5: levels 25, 45, ... with base 5.
