@@ -151,7 +151,9 @@ void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>&
             const Fixed at = u - kHalf;
             const auto c = static_cast<int>(at >> kFractionBits); // -1 to size - 1
             const auto w = static_cast<uint32_t>((at >> (kFractionBits - 8)) & 0xff);
-            line[x] = Multiplied(line[x], (sum[c] * (256 - w) + sum[c + 1] * w) >> 16);
+            const uint32_t m = (sum[c] * (256 - w) + sum[c + 1] * w) >> 16;
+            if (m != 255) // flat ground and slopes in the light change nothing
+                line[x] = Multiplied(line[x], m);
         }
         return;
     }
@@ -163,7 +165,9 @@ void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>&
         const uint32_t top = cell(c.first, r.first) * (256 - wc) + cell(c.second, r.first) * wc;
         const uint32_t bottom =
             cell(c.first, r.second) * (256 - wc) + cell(c.second, r.second) * wc;
-        line[x] = Multiplied(line[x], (top * (256 - wr) + bottom * wr) >> 16);
+        const uint32_t m = (top * (256 - wr) + bottom * wr) >> 16;
+        if (m != 255)
+            line[x] = Multiplied(line[x], m);
     }
 }
 
