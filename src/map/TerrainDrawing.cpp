@@ -21,6 +21,7 @@ constexpr double kContourPixels = 1.5; // cells at least this wide are traced
 constexpr double kShadePixels = 0.7;   // and shaded
 constexpr int kLabelCharWidth = 6;     // a digit of the label font, roughly
 constexpr int kLeastLoopPixels = 6;    // closed contours smaller than this are noise
+constexpr int kSeenMargin = 4;         // pixels beyond the view where lines still count
 constexpr double kPi = 3.14159265358979323846;
 
 GeoPoint CellCorner(const GridPlacement& p, double col, double row)
@@ -78,6 +79,19 @@ std::vector<std::pair<ScreenPoint, int>> LabelSpots(const std::vector<ScreenPoin
 }
 
 } // namespace
+
+bool TerrainDrawing::OutOfSight(const MapViewport::GeoBox& box, const MapViewport::GeoBox& seen,
+                                int32_t centreLon)
+{
+    if (box.north < seen.south || box.south > seen.north)
+        return true;
+    constexpr int64_t kTurn = 360'000'000;
+    if (int64_t{seen.east} - seen.west >= kTurn / 2)
+        return false;
+    const int64_t turns = std::llround(static_cast<double>(int64_t{box.west} - centreLon) / kTurn);
+    const int64_t west = box.west - turns * kTurn, east = box.east - turns * kTurn;
+    return east < seen.west || west > seen.east;
+}
 
 double TerrainDrawing::MetresPerPixel(const MapViewport& viewport)
 {
@@ -214,8 +228,15 @@ TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double in
         Line line;
         line.elevation = traced.elevation;
         line.points.reserve(traced.points.size());
-        for (const ContourPoint& c : traced.points)
-            line.points.push_back(CellCorner(p, col0 + c.x, row0 + c.y));
+        line.box = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        for (const ContourPoint& c : traced.points) {
+            const GeoPoint g = CellCorner(p, col0 + c.x, row0 + c.y);
+            line.points.push_back(g);
+            line.box.south = std::min(line.box.south, g.lat);
+            line.box.north = std::max(line.box.north, g.lat);
+            line.box.west = std::min(line.box.west, g.lon);
+            line.box.east = std::max(line.box.east, g.lon);
+        }
         lines.push_back(std::move(line));
     }
     return lines;
@@ -249,9 +270,14 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
     std::vector<std::vector<ScreenPoint>> plain, index;
     std::vector<std::pair<double, size_t>> indexElevations; // elevation, first piece
     ClippedPolyline clip(viewport.Client().Grown(2));
+    // A tile reaches far beyond the view: its lines wholly outside what the
+    // view shows (with the clip's margin) are not projected at all.
+    const MapViewport::GeoBox seen = viewport.VisibleBox(kSeenMargin);
     const std::vector<TileRef> tiles = TilesInSight(viewport, LevelFor(viewport, kContourPixels));
     for (const TileRef& tile : tiles) {
         for (const Line& line : Contours(tile, interval.metres)) {
+            if (OutOfSight(line.box, seen, viewport.Centre().lon))
+                continue;
             const bool isIndex = interval.IsIndexLine(line.elevation);
             auto& into = isIndex ? index : plain;
             const size_t before = into.size();

@@ -4,6 +4,7 @@
 #include "map/ElevationGrid.h"
 #include "map/GeoPoint.h"
 #include "map/MapLayer.h"
+#include "map/MapViewport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -66,6 +67,13 @@ public:
     std::vector<TileRef> ShadeTiles(const MapViewport& viewport) const;
     // A tile's shades, tile size squared (empty when it cannot be read).
     const std::vector<uint8_t>& Shades(const TileRef& tile) const;
+    // Whether a box of points (microdegrees) lies wholly outside the box a
+    // view shows, so that its line need not be projected. The points'
+    // longitudes are taken whole turns nearer the view's centre (a file may
+    // run on past 180 east); a view across the date line, whose box spans
+    // every longitude, keeps everything.
+    static bool OutOfSight(const MapViewport::GeoBox& box, const MapViewport::GeoBox& seen,
+                           int32_t centreLon);
     // The metres one pixel spans on the ground north–south.
     static double MetresPerPixel(const MapViewport& viewport);
 
@@ -76,6 +84,7 @@ private:
     struct Line {
         double elevation = 0;
         std::vector<GeoPoint> points;
+        MapViewport::GeoBox box; // around the points, so that lines out of sight are passed over
     };
     struct Kept {
         bool read = false;

@@ -126,6 +126,40 @@ TEST_F(TerrainDrawingTest, TilesTracedTogetherGiveTheLinesOfTilesTracedOneByOne)
         EXPECT_TRUE(a[i]->lines == b[i]->lines) << "lines of pen " << i;
 }
 
+TEST(TerrainDrawingSightTest, OnlyLinesWhollyOutsideTheViewAreLeftOut)
+{
+    using Box = MapViewport::GeoBox; // south, west, north, east
+    const Box seen{-15'300'000, 166'700'000, -15'200'000, 166'800'000};
+    const int32_t centre = 166'750'000;
+    EXPECT_FALSE(TerrainDrawing::OutOfSight(seen, seen, centre));
+    // Inside, across an edge, around the whole view: kept.
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 166'740'000, -15'250'000, 166'760'000},
+                                            seen, centre));
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'400'000, 166'600'000, -15'300'000, 166'700'000},
+                                            seen, centre));
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-16'000'000, 166'000'000, -15'000'000, 167'000'000},
+                                            seen, centre));
+    // North, south, east or west of it: left out.
+    for (const Box& beside : {Box{-15'199'999, 166'740'000, -15'100'000, 166'760'000},
+                              Box{-15'400'000, 166'740'000, -15'300'001, 166'760'000},
+                              Box{-15'260'000, 166'800'001, -15'250'000, 166'900'000},
+                              Box{-15'260'000, 166'600'000, -15'250'000, 166'699'999}})
+        EXPECT_TRUE(TerrainDrawing::OutOfSight(beside, seen, centre))
+            << beside.south << " " << beside.west;
+    // A file running on past 180 east: 193.25 east is 166.75 west.
+    const Box west{-15'300'000, -166'800'000, -15'200'000, -166'700'000};
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 193'240'000, -15'250'000, 193'260'000},
+                                            west, -166'750'000));
+    EXPECT_TRUE(TerrainDrawing::OutOfSight({-15'260'000, 166'740'000, -15'250'000, 166'760'000},
+                                           west, -166'750'000));
+    // A view across the date line spans every longitude: only the latitude counts.
+    const Box across{-15'300'000, -179'950'000, -15'200'000, 179'950'000};
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 179'960'000, -15'250'000, 180'100'000},
+                                            across, 180'000'000));
+    EXPECT_TRUE(TerrainDrawing::OutOfSight({-15'100'000, 179'960'000, -15'050'000, 180'100'000},
+                                           across, 180'000'000));
+}
+
 TEST_F(TerrainDrawingTest, TheIntervalGrowsWithTheScaleAndFeetWriteFeet)
 {
     DrawList near, far;
