@@ -488,7 +488,16 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
     // collecting its segments in the order of a scan; a few bands a core
     // even out ground that is steeper in some rows than in others. Very
     // many levels keep to one band, as each band holds a list per level.
-    const int rows = row1 - row0 + 1;
+    // The squares from the one whose lower right corner is the first cell
+    // to the one whose upper left corner is the last; a closed side leaves
+    // out the squares across it.
+    const int firstRow = open_.north ? row0 - 1 : row0;
+    const int lastRow = open_.south ? row1 - 1 : row1 - 2;
+    const int firstCol = open_.west ? col0 - 1 : col0;
+    const int lastCol = open_.east ? col1 - 1 : col1 - 2;
+    const int rows = lastRow - firstRow + 1;
+    if (rows <= 0 || lastCol < firstCol)
+        return {};
     const int bandCount = LevelCount(lo, hi) > kMaxLevelsInBands
                               ? 1
                               : std::clamp(rows / kLeastBandRows, 1, kBandsPerCore * Cores());
@@ -496,11 +505,11 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
                                         SegmentCollector(interval_, base_, lo, hi, maxSegments_));
     const Window window(grid, col0, row0, col1, row1);
     PullEach(bandCount, [&](int, int band) {
-        const int from = row0 - 1 + static_cast<int>(int64_t{rows} * band / bandCount);
-        const int to = row0 - 1 + static_cast<int>(int64_t{rows} * (band + 1) / bandCount);
+        const int from = firstRow + static_cast<int>(int64_t{rows} * band / bandCount);
+        const int to = firstRow + static_cast<int>(int64_t{rows} * (band + 1) / bandCount);
         SegmentCollector& collector = bands[static_cast<size_t>(band)];
         for (int r = from; r < to; ++r)
-            for (int c = col0 - 1; c < col1; ++c)
+            for (int c = firstCol; c <= lastCol; ++c)
                 ProcessSquare(window, c, r, collector);
     });
     return SegmentCollector::Lines(bands);

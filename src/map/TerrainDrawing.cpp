@@ -219,6 +219,11 @@ TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double in
     // ground (a damaged file): no contours for the tile rather than a map
     // that hangs.
     ContourTracer tracer(intervalMetres);
+    // The grid reaches one cell into the eastern and southern neighbours,
+    // whose own lines start at those cells' centres; the northern and
+    // western neighbours' grids reach into this tile likewise. Only at the
+    // edge of the data do lines run on half a cell, as beside a void.
+    tracer.SetOpenSides({tile.ty == 0, tile.tx == 0, false, false});
     tracer.SetMaxSegments(kMaxSegmentsPerSquare * static_cast<size_t>(size) *
                           static_cast<size_t>(size));
     for (ContourLine& traced : tracer.Trace(grid)) {
