@@ -33,19 +33,18 @@ uint32_t Multiplied(uint32_t pixel, uint32_t m)
 }
 
 // A sample position (a pixel's centre less half a cell) split into the
-// cells on either side, clamped to the tile, and the weight of the second
-// in 256ths.
+// cell before it (-1 to size - 1: the ring around the tile holds the cells
+// beyond) and the weight of the next one in 256ths.
 struct Between {
-    int first, second, weight;
+    int cell, weight;
 };
 
-// Inlined: a call per pixel and its returned triple cost more than the work.
-[[gnu::always_inline]] inline Between Split(Fixed at, int size)
+// Inlined: a call per pixel costs more than the work.
+[[gnu::always_inline]] inline Between Split(Fixed at)
 {
     const Fixed s = at - kHalf;
-    const auto cell = static_cast<int>(s >> kFractionBits);
-    const auto weight = static_cast<int>((s >> (kFractionBits - 8)) & 0xff);
-    return {std::clamp(cell, 0, size - 1), std::clamp(cell + 1, 0, size - 1), weight};
+    return {static_cast<int>(s >> kFractionBits),
+            static_cast<int>((s >> (kFractionBits - 8)) & 0xff)};
 }
 
 // One tile made ready: the inverse of its placement, and the lines of the
@@ -125,25 +124,23 @@ void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>&
     const Fixed du = ToFixed(p.uPerX), dv = ToFixed(p.vPerX);
     Fixed u = ToFixed(p.u0 + p.uPerX * from + p.uPerY * y);
     Fixed v = ToFixed(p.v0 + p.vPerX * from + p.vPerY * y);
+    // Cells -1 to size of each row and column, the ring included.
+    const auto side = static_cast<size_t>(size) + 2;
     const auto cell = [&](int col, int row) -> uint32_t {
-        return t
-            .cells[static_cast<size_t>(row) * static_cast<size_t>(size) + static_cast<size_t>(col)];
+        return t.cells[static_cast<size_t>(row + 1) * side + static_cast<size_t>(col + 1)];
     };
     if (!p.turned) {
         // The line crosses the tile's rows at one place: the two rows of
         // cells around it are blended once, then each pixel only between
-        // two columns. The blended row has a copy of its edge cell at
-        // either end, where a sample beyond the outer cells' centres falls.
+        // two columns.
         if (v < 0 || v >= end)
             return;
-        const Between r = Split(v, size);
-        sums.resize(static_cast<size_t>(size) + 2);
-        for (int c = 0; c < size; ++c)
-            sums[static_cast<size_t>(c) + 1] =
-                cell(c, r.first) * static_cast<uint32_t>(256 - r.weight) +
-                cell(c, r.second) * static_cast<uint32_t>(r.weight);
-        sums.front() = sums[1];
-        sums.back() = sums[static_cast<size_t>(size)];
+        const Between r = Split(v);
+        const auto wr = static_cast<uint32_t>(r.weight);
+        sums.resize(side);
+        for (int c = -1; c <= size; ++c)
+            sums[static_cast<size_t>(c + 1)] =
+                cell(c, r.cell) * (256 - wr) + cell(c, r.cell + 1) * wr;
         const uint32_t* sum = sums.data() + 1;
         for (int x = from; x < to; ++x, u += du) {
             if (u < 0 || u >= end)
@@ -160,11 +157,11 @@ void MultiplyLine(const Placed& p, uint32_t* line, int y, std::vector<uint32_t>&
     for (int x = from; x < to; ++x, u += du, v += dv) {
         if (u < 0 || u >= end || v < 0 || v >= end)
             continue;
-        const Between c = Split(u, size), r = Split(v, size);
+        const Between c = Split(u), r = Split(v);
         const auto wc = static_cast<uint32_t>(c.weight), wr = static_cast<uint32_t>(r.weight);
-        const uint32_t top = cell(c.first, r.first) * (256 - wc) + cell(c.second, r.first) * wc;
+        const uint32_t top = cell(c.cell, r.cell) * (256 - wc) + cell(c.cell + 1, r.cell) * wc;
         const uint32_t bottom =
-            cell(c.first, r.second) * (256 - wc) + cell(c.second, r.second) * wc;
+            cell(c.cell, r.cell + 1) * (256 - wc) + cell(c.cell + 1, r.cell + 1) * wc;
         const uint32_t m = (top * (256 - wr) + bottom * wr) >> 16;
         if (m != 255)
             line[x] = Multiplied(line[x], m);

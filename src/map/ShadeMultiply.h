@@ -16,12 +16,13 @@ struct RgbPixels {
     std::ptrdiff_t stride = 0; // pixels from one row to the next
 };
 
-// A square of multipliers (0 black to 255 unchanged), one per cell, and
-// where it lies on the picture: its outer north-west corner, and the step
-// on the picture from one cell to the next along a row (east) and down a
-// column (south).
+// A square of multipliers (0 black to 255 unchanged), one per cell, with a
+// ring of its neighbours' nearest cells around it, and where the square
+// lies on the picture: its outer north-west corner, and the step on the
+// picture from one cell to the next along a row (east) and down a column
+// (south).
 struct ShadeTileOnPicture {
-    const uint8_t* cells = nullptr; // size x size, row by row
+    const uint8_t* cells = nullptr; // size + 2 squared, row by row, the ring included
     int size = 0;
     double cornerX = 0, cornerY = 0;
     double eastX = 0, eastY = 0;
@@ -31,8 +32,8 @@ struct ShadeTileOnPicture {
 // Multiplies a picture by tiles of hill shading laid over it, as a painter
 // multiplies it by a smoothly scaled image: each pixel whose centre lies on
 // a tile is scaled, channel by channel, by the multiplier there,
-// interpolated bilinearly between the centres of the cells (the outer half
-// cell holds the edge's value). A north-up view, where a tile is only
+// interpolated bilinearly between the centres of the cells, across the
+// tile's edge with the ring's cells. A north-up view, where a tile is only
 // scaled, interpolates a row of cells once per line of the picture; a
 // course-up one turns the tile and interpolates every pixel. The lines of
 // the picture are shared among the machine's cores.

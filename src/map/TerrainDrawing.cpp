@@ -186,6 +186,54 @@ const std::vector<uint8_t>& TerrainDrawing::Shades(const TileRef& tile) const
     return KeptTile(tile).shades;
 }
 
+std::vector<uint8_t> TerrainDrawing::ShadesAround(const TileRef& tile) const
+{
+    const auto size = static_cast<size_t>(layer_.File().TileSize());
+    const size_t side = size + 2;
+    std::vector<uint8_t> around;
+    {
+        const Kept& own = KeptTile(tile);
+        if (own.shades.size() != size * size)
+            return around;
+        // The tile in the middle, its edge cells repeated into the ring.
+        around.resize(side * side);
+        for (size_t r = 0; r < side; ++r) {
+            const size_t from = std::clamp<size_t>(r, 1, size) - 1;
+            const uint8_t* row = own.shades.data() + from * size;
+            uint8_t* to = around.data() + r * side;
+            std::copy_n(row, size, to + 1);
+            to[0] = row[0];
+            to[side - 1] = row[size - 1];
+        }
+    }
+    // Then each neighbour's nearest cells over the ring, where it has them:
+    // dx, dy the neighbour's side (-1, 0, 1), the cells of its facing edge.
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx == 0 && dy == 0)
+                continue;
+            const Kept& next = KeptTile({tile.level,
+                                         tile.tx + static_cast<uint32_t>(dx),
+                                         tile.ty + static_cast<uint32_t>(dy),
+                                         {},
+                                         {},
+                                         {}});
+            if (next.shades.size() != size * size)
+                continue;
+            // Columns (of the ring) and of the neighbour's cells.
+            const size_t ringCol = dx < 0 ? 0 : dx > 0 ? side - 1 : 1;
+            const size_t cols = dx == 0 ? size : 1;
+            const size_t fromCol = dx < 0 ? size - 1 : 0;
+            const size_t ringRow = dy < 0 ? 0 : dy > 0 ? side - 1 : 1;
+            const size_t rows = dy == 0 ? size : 1;
+            const size_t fromRow = dy < 0 ? size - 1 : 0;
+            for (size_t r = 0; r < rows; ++r)
+                std::copy_n(next.shades.data() + (fromRow + r) * size + fromCol, cols,
+                            around.data() + (ringRow + r) * side + ringCol);
+        }
+    return around;
+}
+
 ElevationGrid TerrainDrawing::GridAround(const TileRef& tile) const
 {
     // The tile with the first column of its eastern neighbour and the first

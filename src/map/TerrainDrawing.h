@@ -67,6 +67,11 @@ public:
     std::vector<TileRef> ShadeTiles(const MapViewport& viewport) const;
     // A tile's shades, tile size squared (empty when it cannot be read).
     const std::vector<uint8_t>& Shades(const TileRef& tile) const;
+    // A tile's shades in a ring of its neighbours' nearest ones, tile size
+    // plus two squared, so that the shading blends across the seams; where
+    // there is no neighbour the ring repeats the tile's own edge (empty
+    // when the tile cannot be read).
+    std::vector<uint8_t> ShadesAround(const TileRef& tile) const;
     // Whether a box of points (microdegrees) lies wholly outside the box a
     // view shows, so that its line need not be projected. The points'
     // longitudes are taken whole turns nearer the view's centre (a file may

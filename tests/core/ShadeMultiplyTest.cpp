@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -31,18 +32,31 @@ int Red(uint32_t p)
     return static_cast<int>((p >> 16) & 0xff);
 }
 
-// The tile scaled by `scale` pixels a cell, its corner at (x, y).
-ShadeTileOnPicture Scaled(const std::vector<uint8_t>& cells, int size, double x, double y,
+// A tile's cells in a ring that repeats its edge, as at the edge of the data.
+std::vector<uint8_t> Ringed(const std::vector<uint8_t>& cells, int size)
+{
+    const int side = size + 2;
+    std::vector<uint8_t> ringed(static_cast<size_t>(side * side));
+    for (int r = 0; r < side; ++r)
+        for (int c = 0; c < side; ++c)
+            ringed[static_cast<size_t>(r * side + c)] = cells[static_cast<size_t>(
+                std::clamp(r - 1, 0, size - 1) * size + std::clamp(c - 1, 0, size - 1))];
+    return ringed;
+}
+
+// The tile (its cells ringed) scaled by `scale` pixels a cell, its corner at (x, y).
+ShadeTileOnPicture Scaled(const std::vector<uint8_t>& ringed, int size, double x, double y,
                           double scale)
 {
-    return {cells.data(), size, x, y, scale, 0, 0, scale};
+    return {ringed.data(), size, x, y, scale, 0, 0, scale};
 }
 
 TEST(ShadeMultiplyTest, ATileOnePixelACellMultipliesEachPixelByItsCellAndNothingElse)
 {
     const std::vector<uint8_t> cells = {255, 128, 0, 64, 200, 100, 50, 25, 1};
+    const std::vector<uint8_t> ringed = Ringed(cells, 3);
     Picture picture(12, 10);
-    const ShadeTileOnPicture tile = Scaled(cells, 3, 4, 5, 1);
+    const ShadeTileOnPicture tile = Scaled(ringed, 3, 4, 5, 1);
     ShadeMultiply::Apply(picture.View(), picture.All(), {&tile, 1});
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
@@ -64,7 +78,7 @@ TEST(ShadeMultiplyTest, ATileOnePixelACellMultipliesEachPixelByItsCellAndNothing
 TEST(ShadeMultiplyTest, BetweenCellCentresTheMultiplierRunsLinearlyAndTheOuterHalfCellsHoldTheEdge)
 {
     // Black cells on the left, white on the right, 8 pixels a cell, over white.
-    const std::vector<uint8_t> cells = {0, 255, 0, 255};
+    const std::vector<uint8_t> cells = Ringed({0, 255, 0, 255}, 2);
     Picture picture(16, 16, 0xffffffffu);
     const ShadeTileOnPicture tile = Scaled(cells, 2, 0, 0, 8);
     ShadeMultiply::Apply(picture.View(), picture.All(), {&tile, 1});
@@ -79,11 +93,35 @@ TEST(ShadeMultiplyTest, BetweenCellCentresTheMultiplierRunsLinearlyAndTheOuterHa
     EXPECT_EQ(Red(picture.At(12, 15)), 255);
 }
 
+TEST(ShadeMultiplyTest, NeighbouringTilesBlendAcrossTheirSeamWithoutAStep)
+{
+    // Two tiles side by side, black and white, 8 pixels a cell: each ring
+    // holds the other's cells, so the multiplier runs from black to white
+    // between the two cells' centres, across the seam, with no step.
+    // Each tile is one cell in a ring of three by three; the column beyond
+    // the seam holds the other tile's cell, the rest its own.
+    const std::vector<uint8_t> west = {0, 0, 255, 0, 0, 255, 0, 0, 255};
+    const std::vector<uint8_t> east = {0, 255, 255, 0, 255, 255, 0, 255, 255};
+    Picture picture(16, 8, 0xffffffffu);
+    const ShadeTileOnPicture tiles[] = {Scaled(west, 1, 0, 0, 8), Scaled(east, 1, 8, 0, 8)};
+    ShadeMultiply::Apply(picture.View(), picture.All(), tiles);
+    int last = -1;
+    for (int x = 0; x < 16; ++x) {
+        const double t = (x + 0.5 - 4) / 8; // from the west cell's centre to the east one's
+        const int expected = t <= 0 ? 0 : t >= 1 ? 255 : static_cast<int>(255 * t);
+        const int red = Red(picture.At(x, 3));
+        EXPECT_LE(std::abs(red - expected), 1) << x;
+        EXPECT_GE(red, last) << x;
+        last = red;
+    }
+}
+
 TEST(ShadeMultiplyTest, ACourseUpTileTurnsWithTheView)
 {
-    std::vector<uint8_t> cells(16);
-    for (size_t i = 0; i < cells.size(); ++i)
-        cells[i] = static_cast<uint8_t>(i * 17);
+    std::vector<uint8_t> own(16);
+    for (size_t i = 0; i < own.size(); ++i)
+        own[i] = static_cast<uint8_t>(i * 17);
+    const std::vector<uint8_t> cells = Ringed(own, 4);
     Picture upright(20, 20, 0xffffffffu), turned(20, 20, 0xffffffffu);
     const ShadeTileOnPicture north = Scaled(cells, 4, 0, 0, 5);
     ShadeMultiply::Apply(upright.View(), upright.All(), {&north, 1});
@@ -98,7 +136,7 @@ TEST(ShadeMultiplyTest, ACourseUpTileTurnsWithTheView)
 
 TEST(ShadeMultiplyTest, PixelsOutsideTheClipAndThePictureAreLeftAlone)
 {
-    const std::vector<uint8_t> cells(64 * 64, 0);
+    const std::vector<uint8_t> cells(66 * 66, 0);
     Picture picture(300, 200);
     // Larger than the picture on every side, and split among threads.
     const ShadeTileOnPicture tile = Scaled(cells, 64, -50, -40, 7);

@@ -15,13 +15,8 @@ const std::vector<uint8_t>& TerrainShading::TileMultipliers(const TerrainDrawing
     auto found = tiles_.find(tile);
     if (found != tiles_.end())
         return found->second;
-    if (tiles_.size() >= TerrainDrawing::kMaxKeptTiles)
-        tiles_.clear();
     std::vector<uint8_t>& cells = tiles_[tile];
-    const std::vector<uint8_t>& shades = terrain_.Shades(tile);
-    const size_t size = terrain_.Layer().File().TileSize();
-    if (shades.size() != size * size)
-        return cells;
+    const std::vector<uint8_t> shades = terrain_.ShadesAround(tile);
     cells.resize(shades.size());
     std::transform(shades.begin(), shades.end(), cells.begin(),
                    [this](uint8_t shade) { return multipliers_[shade]; });
@@ -42,6 +37,10 @@ void TerrainShading::Paint(QImage& picture, const MapViewport& viewport)
         multipliers_ =
             TerrainLayer::ShadeMultipliers(terrain_.Layer().Strength(), terrain_.Night(), gain);
     }
+    // A simple bound, kept once before the tiles of this view are looked
+    // up, as the picture holds on to all of their cells.
+    if (tiles_.size() + tiles.size() > TerrainDrawing::kMaxKeptTiles)
+        tiles_.clear();
     // Each tile's square onto the picture through three of its corners,
     // which also turns it with a course-up view.
     const double ratio = picture.devicePixelRatio();
