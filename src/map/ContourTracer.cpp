@@ -224,15 +224,12 @@ public:
         PullEach(levelCount, [&](int worker, int level) {
             const auto i = static_cast<size_t>(level);
             JoinScratch& room = scratch[static_cast<size_t>(worker)];
-            const std::vector<Segment>* segs = &first.levels_[i];
-            if (bands.size() > 1) {
-                room.merged.clear();
-                for (const SegmentCollector& band : bands)
-                    room.merged.insert(room.merged.end(), band.levels_[i].begin(),
-                                       band.levels_[i].end());
-                segs = &room.merged;
-            }
-            Join(*segs, first.base_ + static_cast<double>(first.kMin_ + level) * first.interval_,
+            room.merged.clear();
+            for (const SegmentCollector& band : bands)
+                for (const Segment& segment : band.levels_[i])
+                    room.merged.push_back(&segment);
+            Join(room.merged,
+                 first.base_ + static_cast<double>(first.kMin_ + level) * first.interval_,
                  byLevel[i], room);
         });
         std::vector<ContourLine> lines;
@@ -281,21 +278,21 @@ private:
         std::vector<uint32_t> slotOf; // by end
         std::vector<char> used;
         std::vector<ContourPoint> before;
-        std::vector<Segment> merged; // a level's segments from all the bands
+        std::vector<const Segment*> merged; // a level's segments from all the bands, in order
     };
 
-    static void Join(const std::vector<Segment>& segs, double elevation,
+    static void Join(const std::vector<const Segment*>& segs, double elevation,
                      std::vector<ContourLine>& lines, JoinScratch& scratch)
     {
         if (segs.empty())
             return;
         // End 2i of segment i is its end a, 2i + 1 its end b.
         const auto key = [&](uint32_t end) {
-            const Segment& g = segs[end / 2];
+            const Segment& g = *segs[end / 2];
             return end % 2 ? g.b.key : g.a.key;
         };
         const auto point = [&](uint32_t end) {
-            const Segment& g = segs[end / 2];
+            const Segment& g = *segs[end / 2];
             return end % 2 ? g.b.p : g.a.p;
         };
         const auto count = static_cast<uint32_t>(segs.size() * 2);
@@ -312,7 +309,7 @@ private:
             for (int t : scratch.edges.Segments(slotOf[end]))
                 if (t >= 0 && t != s && !used[static_cast<size_t>(t)]) {
                     const auto u = static_cast<uint32_t>(t);
-                    far = segs[u].a.key == k ? 2 * u + 1 : 2 * u;
+                    far = segs[u]->a.key == k ? 2 * u + 1 : 2 * u;
                     return t;
                 }
             return -1;
@@ -324,7 +321,7 @@ private:
             used[first] = 1;
             ContourLine line;
             line.elevation = elevation;
-            line.points = {segs[first].a.p, segs[first].b.p};
+            line.points = {segs[first]->a.p, segs[first]->b.p};
             uint32_t startEnd = 2 * first;
             uint32_t endEnd = 2 * first + 1;
             int last = static_cast<int>(first);
