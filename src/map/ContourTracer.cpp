@@ -155,7 +155,9 @@ private:
     uint64_t generation_ = 0;
 };
 
-class SegmentCollector {
+// Aligned to a cache line: the bands' collectors sit side by side, each
+// written by its own core.
+class alignas(64) SegmentCollector {
 public:
     SegmentCollector(double interval, double base, double min, double max, size_t maxSegments)
         : interval_(interval), base_(base),
@@ -230,7 +232,10 @@ public:
                     room.merged.push_back(&segment);
             Join(room.merged,
                  first.base_ + static_cast<double>(first.kMin_ + level) * first.interval_,
-                 byLevel[i], room);
+                 room.lines, room);
+            // Handed over whole: the levels' lists sit side by side.
+            byLevel[i] = std::move(room.lines);
+            room.lines.clear();
         });
         std::vector<ContourLine> lines;
         lines.reserve(std::accumulate(byLevel.begin(), byLevel.end(), size_t{0},
@@ -272,13 +277,15 @@ private:
         add(2, 3);
     }
 
-    // Room a join needs, kept from one level to the next.
-    struct JoinScratch {
+    // Room a join needs, kept from one level to the next; one a core, each
+    // on cache lines of its own.
+    struct alignas(64) JoinScratch {
         EdgeTable edges;
         std::vector<uint32_t> slotOf; // by end
         std::vector<char> used;
         std::vector<ContourPoint> before;
         std::vector<const Segment*> merged; // a level's segments from all the bands, in order
+        std::vector<ContourLine> lines;     // the level's lines as they are joined
     };
 
     static void Join(const std::vector<const Segment*>& segs, double elevation,
