@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace hw {
 namespace {
@@ -379,7 +382,16 @@ void TerrainDrawing::DrawNames(const MapViewport& viewport, double scaleKm, Labe
                                const TextMeasure& measure, DrawList& out) const
 {
     (void)viewport, (void)scaleKm;
-    const TextMeasure size = measure ? measure : TextMeasure(EstimateTextExtent);
+    const TextMeasure given = measure ? measure : TextMeasure(EstimateTextExtent);
+    // The labels are a few heights in one font, each spot of each label
+    // measured alike (the turn is not the font's): each text is measured once.
+    std::map<std::tuple<std::string, std::string, int, bool>, TextExtent> measured;
+    const TextMeasure size = [&](const std::string& text, const Font& font) {
+        auto [at, fresh] = measured.try_emplace({text, font.face, font.pointSize, font.bold});
+        if (fresh)
+            at->second = given(text, font);
+        return at->second;
+    };
     // Dark on a light halo by day; light on a dark one at night, as the names are.
     const Colour halo = night_ ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
     const Colour ink = night_ ? kNightLabel : kIndexContour;

@@ -243,6 +243,10 @@ void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
     std::printf("first frame %4dx%-4d Santo terrain, new area: median %.2f ms (cpu %.2f), "
                 "max %.2f ms (5 areas)\n",
                 width, height, f.median, c.median, *std::max_element(times.begin(), times.end()));
+    std::printf("  each area:");
+    for (double t : times)
+        std::printf(" %.2f", t);
+    std::printf(" ms\n");
     if (std::getenv("HW_BENCH_PARTS"))
         for (int i = 0; i < 5; ++i) {
             auto scene = makeScene(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
