@@ -211,18 +211,27 @@ std::vector<uint8_t> TerrainDrawing::ShadesAround(const TileRef& tile) const
     }
     // Then each neighbour's nearest cells over the ring, where it has them:
     // dx, dy the neighbour's side (-1, 0, 1), the cells of its facing edge.
+    // A neighbour not kept is not read whole for them: its shades alone.
+    std::vector<uint8_t> read;
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
             if (dx == 0 && dy == 0)
                 continue;
-            const Kept& next = KeptTile({tile.level,
-                                         tile.tx + static_cast<uint32_t>(dx),
-                                         tile.ty + static_cast<uint32_t>(dy),
-                                         {},
-                                         {},
-                                         {}});
-            if (next.shades.size() != size * size)
+            const TileRef ref{tile.level,
+                              tile.tx + static_cast<uint32_t>(dx),
+                              tile.ty + static_cast<uint32_t>(dy),
+                              {},
+                              {},
+                              {}};
+            const auto kept = kept_.find(ref);
+            const std::vector<uint8_t>* shades = &read;
+            if (kept != kept_.end())
+                shades = &kept->second.shades;
+            else if (!layer_.File().ReadShades(ref.level, ref.tx, ref.ty, read))
                 continue;
+            if (shades->size() != size * size)
+                continue;
+            const std::vector<uint8_t>& next = *shades;
             // Columns (of the ring) and of the neighbour's cells.
             const size_t ringCol = dx < 0 ? 0 : dx > 0 ? side - 1 : 1;
             const size_t cols = dx == 0 ? size : 1;
@@ -231,7 +240,7 @@ std::vector<uint8_t> TerrainDrawing::ShadesAround(const TileRef& tile) const
             const size_t rows = dy == 0 ? size : 1;
             const size_t fromRow = dy < 0 ? size - 1 : 0;
             for (size_t r = 0; r < rows; ++r)
-                std::copy_n(next.shades.data() + (fromRow + r) * size + fromCol, cols,
+                std::copy_n(next.data() + (fromRow + r) * size + fromCol, cols,
                             around.data() + (ringRow + r) * side + ringCol);
         }
     return around;
