@@ -1,9 +1,15 @@
 #include "map/ContourTracer.h"
 
+#include "map/HillShade.h"
+
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <bit>
 #include <cmath>
-#include <unordered_map>
+#include <iterator>
+#include <numeric>
+#include <thread>
 
 namespace hw {
 
@@ -11,6 +17,11 @@ namespace {
 
 // Heights this close to a level count as just above it.
 constexpr double kNudge = 1e-6;
+// Rows of squares are shared among the cores in bands of at least this
+// many rows, a few bands a core.
+constexpr int kLeastBandRows = 32;
+constexpr int kBandsPerCore = 2;
+constexpr double kMaxLevelsInBands = 1000;
 
 double Nudged(double v, double level)
 {
@@ -62,7 +73,91 @@ ContourPoint Cross(const Edge& e, double level)
     return {e.from.x + t * (e.to.x - e.from.x), e.from.y + t * (e.to.y - e.from.y)};
 }
 
-class SegmentCollector {
+// The cores work is shared among.
+int Cores()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+// How many workers PullEach runs for count items.
+int Workers(int count)
+{
+    return std::max(1, std::min(count, Cores()));
+}
+
+// Runs work(worker, item) for every item in [0, count), a worker a core,
+// each taking the next item when done with one, so that uneven items even
+// out; worker runs from 0 to Workers(count).
+template <typename Work> void PullEach(int count, const Work& work)
+{
+    struct Queue {
+        std::atomic<int> next{0};
+        int count;
+        const Work* work;
+    } queue{{}, count, &work};
+    ForEachPart(
+        Workers(count),
+        [](void* context, int first, int last) {
+            auto* q = static_cast<Queue*>(context);
+            for (int worker = first; worker < last; ++worker)
+                for (int item; (item = q->next.fetch_add(1)) < q->count;)
+                    (*q->work)(worker, item);
+        },
+        &queue, 2);
+}
+
+// The segments that reach each edge crossed at a level, the first and the
+// last to arrive (an edge has a square on either side), found by the edge's
+// key in an open-addressed table: no allocation per edge, and the table is
+// kept from one level to the next.
+class EdgeTable {
+public:
+    // Empties the table for up to count keys.
+    void Reset(size_t count)
+    {
+        size_t capacity = 16;
+        while (capacity < count * 2)
+            capacity *= 2;
+        if (capacity > slots_.size()) {
+            slots_.assign(capacity, {});
+            generation_ = 0;
+        }
+        mask_ = slots_.size() - 1;
+        shift_ = 64 - std::countr_zero(slots_.size());
+        ++generation_;
+    }
+    // Adds segment s at key; the slot that holds the key.
+    uint32_t Add(uint64_t key, int s)
+    {
+        for (size_t i = (key * 0x9E3779B97F4A7C15ull) >> shift_;; i = (i + 1) & mask_) {
+            Slot& slot = slots_[i];
+            if (slot.generation != generation_) {
+                slot = {key, generation_, {s, -1}};
+                return static_cast<uint32_t>(i);
+            }
+            if (slot.key == key) {
+                slot.segments[1] = s;
+                return static_cast<uint32_t>(i);
+            }
+        }
+    }
+    const std::array<int, 2>& Segments(uint32_t slot) const { return slots_[slot].segments; }
+
+private:
+    struct Slot {
+        uint64_t key = 0;
+        uint64_t generation = 0;
+        std::array<int, 2> segments{};
+    };
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    int shift_ = 64;
+    uint64_t generation_ = 0;
+};
+
+// Aligned to a cache line: the bands' collectors sit side by side, each
+// written by its own core.
+class alignas(64) SegmentCollector {
 public:
     SegmentCollector(double interval, double base, double min, double max, size_t maxSegments)
         : interval_(interval), base_(base),
@@ -70,6 +165,27 @@ public:
           levels_(static_cast<size_t>(std::floor((max - base) / interval) - kMin_ + 2)),
           maxSegments_(maxSegments)
     {
+    }
+
+    // Whether a square of these corner heights is crossed by a level, as
+    // Process would find it: most squares lie between two levels and are
+    // passed over before their edges are even named.
+    bool Crosses(const std::array<double, 4>& v) const
+    {
+        const auto [lo, hi] = std::minmax({v[0], v[1], v[2], v[3]});
+        auto k0 = static_cast<int64_t>(std::floor((lo - base_) / interval_));
+        auto k1 = static_cast<int64_t>(std::ceil((hi - base_) / interval_));
+        for (int64_t k = std::max(k0, kMin_); k <= k1; ++k) {
+            if (static_cast<size_t>(k - kMin_) >= levels_.size())
+                break;
+            const double level = base_ + static_cast<double>(k) * interval_;
+            int above = 0;
+            for (double x : v)
+                above += Nudged(x, level) > level;
+            if (above != 0 && above != 4)
+                return true;
+        }
+        return false;
     }
 
     void Process(const Square& s)
@@ -92,14 +208,40 @@ public:
         }
     }
 
-    std::vector<ContourLine> Lines() const
+    // The lines of the segments that the bands, each a run of rows of
+    // squares in order, collected: a level's segments are joined in the
+    // order of one scan over all the bands, the levels side by side on the
+    // machine's cores, and the lines come level by level.
+    static std::vector<ContourLine> Lines(const std::vector<SegmentCollector>& bands)
     {
+        size_t segments = 0;
+        for (const SegmentCollector& band : bands)
+            segments += band.segments_;
+        const SegmentCollector& first = bands.front();
+        if (segments > first.maxSegments_)
+            return {};
+        const auto levelCount = static_cast<int>(first.levels_.size());
+        std::vector<std::vector<ContourLine>> byLevel(static_cast<size_t>(levelCount));
+        std::vector<JoinScratch> scratch(static_cast<size_t>(Workers(levelCount)));
+        PullEach(levelCount, [&](int worker, int level) {
+            const auto i = static_cast<size_t>(level);
+            JoinScratch& room = scratch[static_cast<size_t>(worker)];
+            room.merged.clear();
+            for (const SegmentCollector& band : bands)
+                for (const Segment& segment : band.levels_[i])
+                    room.merged.push_back(&segment);
+            Join(room.merged,
+                 first.base_ + static_cast<double>(first.kMin_ + level) * first.interval_,
+                 room.lines, room);
+            // Handed over whole: the levels' lists sit side by side.
+            byLevel[i] = std::move(room.lines);
+            room.lines.clear();
+        });
         std::vector<ContourLine> lines;
-        if (segments_ > maxSegments_)
-            return lines;
-        for (size_t i = 0; i < levels_.size(); ++i)
-            Join(levels_[i],
-                 base_ + static_cast<double>(kMin_ + static_cast<int64_t>(i)) * interval_, lines);
+        lines.reserve(std::accumulate(byLevel.begin(), byLevel.end(), size_t{0},
+                                      [](size_t n, const auto& v) { return n + v.size(); }));
+        for (std::vector<ContourLine>& level : byLevel)
+            std::move(level.begin(), level.end(), std::back_inserter(lines));
         return lines;
     }
 
@@ -135,63 +277,78 @@ private:
         add(2, 3);
     }
 
-    static void Join(const std::vector<Segment>& segs, double elevation,
-                     std::vector<ContourLine>& lines)
+    // Room a join needs, kept from one level to the next; one a core, each
+    // on cache lines of its own.
+    struct alignas(64) JoinScratch {
+        EdgeTable edges;
+        std::vector<uint32_t> slotOf; // by end
+        std::vector<char> used;
+        std::vector<ContourPoint> before;
+        std::vector<const Segment*> merged; // a level's segments from all the bands, in order
+        std::vector<ContourLine> lines;     // the level's lines as they are joined
+    };
+
+    static void Join(const std::vector<const Segment*>& segs, double elevation,
+                     std::vector<ContourLine>& lines, JoinScratch& scratch)
     {
         if (segs.empty())
             return;
-        std::unordered_map<uint64_t, std::array<int, 2>> at;
-        at.reserve(segs.size() * 2);
-        auto link = [&](uint64_t key, int s) {
-            auto [it, fresh] = at.try_emplace(key, std::array<int, 2>{s, -1});
-            if (!fresh)
-                it->second[1] = s;
+        // End 2i of segment i is its end a, 2i + 1 its end b.
+        const auto key = [&](uint32_t end) {
+            const Segment& g = *segs[end / 2];
+            return end % 2 ? g.b.key : g.a.key;
         };
-        for (size_t i = 0; i < segs.size(); ++i) {
-            link(segs[i].a.key, static_cast<int>(i));
-            link(segs[i].b.key, static_cast<int>(i));
-        }
-        std::vector<char> used(segs.size(), 0);
-        // The unused segment at key other than s, with its far end.
-        auto next = [&](uint64_t key, int s, Crossing& far) {
-            auto it = at.find(key);
-            if (it == at.end())
-                return -1;
-            for (int t : it->second)
+        const auto point = [&](uint32_t end) {
+            const Segment& g = *segs[end / 2];
+            return end % 2 ? g.b.p : g.a.p;
+        };
+        const auto count = static_cast<uint32_t>(segs.size() * 2);
+        scratch.edges.Reset(count);
+        auto& slotOf = scratch.slotOf;
+        slotOf.resize(count);
+        for (uint32_t e = 0; e < count; ++e)
+            slotOf[e] = scratch.edges.Add(key(e), static_cast<int>(e / 2));
+        auto& used = scratch.used;
+        used.assign(segs.size(), 0);
+        // The unused segment other than s on the edge of end, and its far end.
+        auto next = [&](uint32_t end, int s, uint32_t& far) {
+            const uint64_t k = key(end);
+            for (int t : scratch.edges.Segments(slotOf[end]))
                 if (t >= 0 && t != s && !used[static_cast<size_t>(t)]) {
-                    const Segment& g = segs[static_cast<size_t>(t)];
-                    far = g.a.key == key ? g.b : g.a;
+                    const auto u = static_cast<uint32_t>(t);
+                    far = segs[u]->a.key == k ? 2 * u + 1 : 2 * u;
                     return t;
                 }
             return -1;
         };
-        for (size_t first = 0; first < segs.size(); ++first) {
+        auto& before = scratch.before;
+        for (uint32_t first = 0; first < segs.size(); ++first) {
             if (used[first])
                 continue;
             used[first] = 1;
             ContourLine line;
             line.elevation = elevation;
-            line.points = {segs[first].a.p, segs[first].b.p};
-            uint64_t startKey = segs[first].a.key;
-            uint64_t endKey = segs[first].b.key;
+            line.points = {segs[first]->a.p, segs[first]->b.p};
+            uint32_t startEnd = 2 * first;
+            uint32_t endEnd = 2 * first + 1;
             int last = static_cast<int>(first);
-            Crossing far;
-            for (int t; (t = next(endKey, last, far)) >= 0; last = t) {
+            uint32_t far = 0;
+            for (int t; (t = next(endEnd, last, far)) >= 0; last = t) {
                 used[static_cast<size_t>(t)] = 1;
-                line.points.push_back(far.p);
-                endKey = far.key;
-                if (endKey == startKey) {
+                line.points.push_back(point(far));
+                endEnd = far;
+                if (key(endEnd) == key(startEnd)) {
                     line.closed = true;
                     break;
                 }
             }
             if (!line.closed) {
-                std::vector<ContourPoint> before;
+                before.clear();
                 last = static_cast<int>(first);
-                for (int t; (t = next(startKey, last, far)) >= 0; last = t) {
+                for (int t; (t = next(startEnd, last, far)) >= 0; last = t) {
                     used[static_cast<size_t>(t)] = 1;
-                    before.push_back(far.p);
-                    startKey = far.key;
+                    before.push_back(point(far));
+                    startEnd = far;
                 }
                 line.points.insert(line.points.begin(), before.rbegin(), before.rend());
             }
@@ -214,6 +371,12 @@ public:
         : g_(g), col0_(col0), row0_(row0), col1_(col1), row1_(row1)
     {
     }
+    // Whether the square with upper left corner (col, row) lies wholly inside.
+    bool Holds(int col, int row) const
+    {
+        return col >= col0_ && col + 1 < col1_ && row >= row0_ && row + 1 < row1_;
+    }
+    double Height(int col, int row) const { return static_cast<double>(g_.At(col, row)); }
     Node At(int col, int row) const
     {
         double v = (col >= col0_ && col < col1_ && row >= row0_ && row < row1_)
@@ -238,6 +401,12 @@ Node Mid(const Node& a, const Node& b)
 // known corners.
 void ProcessSquare(const Window& w, int c, int r, SegmentCollector& out)
 {
+    if (w.Holds(c, r)) {
+        const std::array<double, 4> v = {w.Height(c, r), w.Height(c + 1, r), w.Height(c + 1, r + 1),
+                                         w.Height(c, r + 1)};
+        if (!std::isnan(v[0] + v[1] + v[2] + v[3]) && !out.Crosses(v))
+            return;
+    }
     std::array<Node, 4> n = {w.At(c, r), w.At(c + 1, r), w.At(c + 1, r + 1), w.At(c, r + 1)};
     int voids = 0;
     for (const Node& x : n)
@@ -319,12 +488,35 @@ std::vector<ContourLine> ContourTracer::Trace(const ElevationGrid& grid, int col
         std::max(std::fabs((lo - base_) / interval_), std::fabs((hi - base_) / interval_));
     if (!any || LevelCount(lo, hi) > kMaxLevels || !(far < 1e15))
         return {};
-    SegmentCollector collector(interval_, base_, lo, hi, maxSegments_);
-    Window window(grid, col0, row0, col1, row1);
-    for (int r = row0 - 1; r < row1; ++r)
-        for (int c = col0 - 1; c < col1; ++c)
-            ProcessSquare(window, c, r, collector);
-    return collector.Lines();
+    // The rows of squares in bands taken by the cores in turn, each band
+    // collecting its segments in the order of a scan; a few bands a core
+    // even out ground that is steeper in some rows than in others. Very
+    // many levels keep to one band, as each band holds a list per level.
+    // The squares from the one whose lower right corner is the first cell
+    // to the one whose upper left corner is the last; a closed side leaves
+    // out the squares across it.
+    const int firstRow = open_.north ? row0 - 1 : row0;
+    const int lastRow = open_.south ? row1 - 1 : row1 - 2;
+    const int firstCol = open_.west ? col0 - 1 : col0;
+    const int lastCol = open_.east ? col1 - 1 : col1 - 2;
+    const int rows = lastRow - firstRow + 1;
+    if (rows <= 0 || lastCol < firstCol)
+        return {};
+    const int bandCount = LevelCount(lo, hi) > kMaxLevelsInBands
+                              ? 1
+                              : std::clamp(rows / kLeastBandRows, 1, kBandsPerCore * Cores());
+    std::vector<SegmentCollector> bands(static_cast<size_t>(bandCount),
+                                        SegmentCollector(interval_, base_, lo, hi, maxSegments_));
+    const Window window(grid, col0, row0, col1, row1);
+    PullEach(bandCount, [&](int, int band) {
+        const int from = firstRow + static_cast<int>(int64_t{rows} * band / bandCount);
+        const int to = firstRow + static_cast<int>(int64_t{rows} * (band + 1) / bandCount);
+        SegmentCollector& collector = bands[static_cast<size_t>(band)];
+        for (int r = from; r < to; ++r)
+            for (int c = firstCol; c <= lastCol; ++c)
+                ProcessSquare(window, c, r, collector);
+    });
+    return SegmentCollector::Lines(bands);
 }
 
 } // namespace hw

@@ -45,6 +45,17 @@ public:
     // lines could not be read. Unbounded unless set.
     void SetMaxSegments(size_t segments) { maxSegments_ = segments; }
 
+    // Whether lines run on half a cell past the heights of the grid's first
+    // row (north), first column (west), last row (south) and last column
+    // (east), as beside a void: all by default. A grid that is a tile of a
+    // larger one, overlapping its neighbour by a row or column, closes the
+    // sides its neighbour traces, so that the lines of the two meet at the
+    // shared cells' centres and neither draws stubs into the other.
+    struct Sides {
+        bool north = true, west = true, south = true, east = true;
+    };
+    void SetOpenSides(const Sides& sides) { open_ = sides; }
+
     // The number of levels from min to max (at most one more than there
     // are lines of).
     double LevelCount(double min, double max) const;
@@ -61,6 +72,7 @@ private:
     double interval_;
     double base_;
     size_t maxSegments_ = SIZE_MAX;
+    Sides open_;
 };
 
 } // namespace hw

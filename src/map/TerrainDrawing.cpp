@@ -3,13 +3,15 @@
 #include "base/FormatString.h"
 #include "map/ClippedPolyline.h"
 #include "map/HaloText.h"
-#include "map/HillShade.h"
 #include "map/LabelPlacer.h"
 #include "map/MapViewport.h"
 #include "map/TerrainLayer.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace hw {
 namespace {
@@ -22,6 +24,7 @@ constexpr double kContourPixels = 1.5; // cells at least this wide are traced
 constexpr double kShadePixels = 0.7;   // and shaded
 constexpr int kLabelCharWidth = 6;     // a digit of the label font, roughly
 constexpr int kLeastLoopPixels = 6;    // closed contours smaller than this are noise
+constexpr int kSeenMargin = 4;         // pixels beyond the view where lines still count
 constexpr double kPi = 3.14159265358979323846;
 
 GeoPoint CellCorner(const GridPlacement& p, double col, double row)
@@ -79,6 +82,19 @@ std::vector<std::pair<ScreenPoint, int>> LabelSpots(const std::vector<ScreenPoin
 }
 
 } // namespace
+
+bool TerrainDrawing::OutOfSight(const MapViewport::GeoBox& box, const MapViewport::GeoBox& seen,
+                                int32_t centreLon)
+{
+    if (box.north < seen.south || box.south > seen.north)
+        return true;
+    constexpr int64_t kTurn = 360'000'000;
+    if (int64_t{seen.east} - seen.west >= kTurn / 2)
+        return false;
+    const int64_t turns = std::llround(static_cast<double>(int64_t{box.west} - centreLon) / kTurn);
+    const int64_t west = box.west - turns * kTurn, east = box.east - turns * kTurn;
+    return east < seen.west || west > seen.east;
+}
 
 double TerrainDrawing::MetresPerPixel(const MapViewport& viewport)
 {
@@ -173,6 +189,63 @@ const std::vector<uint8_t>& TerrainDrawing::Shades(const TileRef& tile) const
     return KeptTile(tile).shades;
 }
 
+std::vector<uint8_t> TerrainDrawing::ShadesAround(const TileRef& tile) const
+{
+    const auto size = static_cast<size_t>(layer_.File().TileSize());
+    const size_t side = size + 2;
+    std::vector<uint8_t> around;
+    {
+        const Kept& own = KeptTile(tile);
+        if (own.shades.size() != size * size)
+            return around;
+        // The tile in the middle, its edge cells repeated into the ring.
+        around.resize(side * side);
+        for (size_t r = 0; r < side; ++r) {
+            const size_t from = std::clamp<size_t>(r, 1, size) - 1;
+            const uint8_t* row = own.shades.data() + from * size;
+            uint8_t* to = around.data() + r * side;
+            std::copy_n(row, size, to + 1);
+            to[0] = row[0];
+            to[side - 1] = row[size - 1];
+        }
+    }
+    // Then each neighbour's nearest cells over the ring, where it has them:
+    // dx, dy the neighbour's side (-1, 0, 1), the cells of its facing edge.
+    // A neighbour not kept is not read whole for them: its shades alone.
+    std::vector<uint8_t> read;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx == 0 && dy == 0)
+                continue;
+            const TileRef ref{tile.level,
+                              tile.tx + static_cast<uint32_t>(dx),
+                              tile.ty + static_cast<uint32_t>(dy),
+                              {},
+                              {},
+                              {}};
+            const auto kept = kept_.find(ref);
+            const std::vector<uint8_t>* shades = &read;
+            if (kept != kept_.end())
+                shades = &kept->second.shades;
+            else if (!layer_.File().ReadShades(ref.level, ref.tx, ref.ty, read))
+                continue;
+            if (shades->size() != size * size)
+                continue;
+            const std::vector<uint8_t>& next = *shades;
+            // Columns (of the ring) and of the neighbour's cells.
+            const size_t ringCol = dx < 0 ? 0 : dx > 0 ? side - 1 : 1;
+            const size_t cols = dx == 0 ? size : 1;
+            const size_t fromCol = dx < 0 ? size - 1 : 0;
+            const size_t ringRow = dy < 0 ? 0 : dy > 0 ? side - 1 : 1;
+            const size_t rows = dy == 0 ? size : 1;
+            const size_t fromRow = dy < 0 ? size - 1 : 0;
+            for (size_t r = 0; r < rows; ++r)
+                std::copy_n(next.data() + (fromRow + r) * size + fromCol, cols,
+                            around.data() + (ringRow + r) * side + ringCol);
+        }
+    return around;
+}
+
 ElevationGrid TerrainDrawing::GridAround(const TileRef& tile) const
 {
     // The tile with the first column of its eastern neighbour and the first
@@ -206,6 +279,11 @@ TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double in
     // ground (a damaged file): no contours for the tile rather than a map
     // that hangs.
     ContourTracer tracer(intervalMetres);
+    // The grid reaches one cell into the eastern and southern neighbours,
+    // whose own lines start at those cells' centres; the northern and
+    // western neighbours' grids reach into this tile likewise. Only at the
+    // edge of the data do lines run on half a cell, as beside a void.
+    tracer.SetOpenSides({tile.ty == 0, tile.tx == 0, false, false});
     tracer.SetMaxSegments(kMaxSegmentsPerSquare * static_cast<size_t>(size) *
                           static_cast<size_t>(size));
     for (ContourLine& traced : tracer.Trace(grid)) {
@@ -215,8 +293,15 @@ TerrainDrawing::Traced(const ElevationGrid& grid, const TileRef& tile, double in
         Line line;
         line.elevation = traced.elevation;
         line.points.reserve(traced.points.size());
-        for (const ContourPoint& c : traced.points)
-            line.points.push_back(CellCorner(p, col0 + c.x, row0 + c.y));
+        line.box = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        for (const ContourPoint& c : traced.points) {
+            const GeoPoint g = CellCorner(p, col0 + c.x, row0 + c.y);
+            line.points.push_back(g);
+            line.box.south = std::min(line.box.south, g.lat);
+            line.box.north = std::max(line.box.north, g.lat);
+            line.box.west = std::min(line.box.west, g.lon);
+            line.box.east = std::max(line.box.east, g.lon);
+        }
         lines.push_back(std::move(line));
     }
     return lines;
@@ -231,40 +316,6 @@ const std::vector<TerrainDrawing::Line>& TerrainDrawing::Contours(const TileRef&
     std::vector<Line> lines = Traced(grid, tile, intervalMetres);
     // Kept last: reading the neighbours may have dropped the kept tiles.
     return KeptTile(tile).contours[intervalMetres] = std::move(lines);
-}
-
-void TerrainDrawing::TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const
-{
-    // The tiles come into sight together (a new area, another zoom): their
-    // lines are traced side by side, one tile per core, the kept tiles read
-    // and written on this thread only.
-    struct Job {
-        const TerrainDrawing* self;
-        double interval;
-        std::vector<TileRef> tiles;
-        std::vector<ElevationGrid> grids;
-        std::vector<std::vector<Line>> lines;
-    } job{this, intervalMetres, {}, {}, {}};
-    for (const TileRef& tile : tiles)
-        if (!KeptTile(tile).contours.count(intervalMetres)) {
-            job.tiles.push_back(tile);
-            job.grids.push_back(GridAround(tile));
-        }
-    if (job.tiles.size() < 2)
-        return;
-    job.lines.resize(job.tiles.size());
-    ForEachPart(
-        static_cast<int>(job.tiles.size()),
-        [](void* context, int first, int last) {
-            auto* j = static_cast<Job*>(context);
-            for (int i = first; i < last; ++i) {
-                const auto k = static_cast<size_t>(i);
-                j->lines[k] = j->self->Traced(j->grids[k], j->tiles[k], j->interval);
-            }
-        },
-        &job, 2);
-    for (size_t i = 0; i < job.tiles.size(); ++i)
-        KeptTile(job.tiles[i]).contours[intervalMetres] = std::move(job.lines[i]);
 }
 
 void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList& out) const
@@ -284,10 +335,14 @@ void TerrainDrawing::Draw(const MapViewport& viewport, double scaleKm, DrawList&
     std::vector<std::vector<ScreenPoint>> plain, index;
     std::vector<std::pair<double, size_t>> indexElevations; // elevation, first piece
     ClippedPolyline clip(viewport.Client().Grown(2));
+    // A tile reaches far beyond the view: its lines wholly outside what the
+    // view shows (with the clip's margin) are not projected at all.
+    const MapViewport::GeoBox seen = viewport.VisibleBox(kSeenMargin);
     const std::vector<TileRef> tiles = TilesInSight(viewport, LevelFor(viewport, kContourPixels));
-    TraceMissing(tiles, interval.metres);
     for (const TileRef& tile : tiles) {
         for (const Line& line : Contours(tile, interval.metres)) {
+            if (OutOfSight(line.box, seen, viewport.Centre().lon))
+                continue;
             const bool isIndex = interval.IsIndexLine(line.elevation);
             auto& into = isIndex ? index : plain;
             const size_t before = into.size();
@@ -336,7 +391,16 @@ void TerrainDrawing::DrawNames(const MapViewport& viewport, double scaleKm, Labe
                                const TextMeasure& measure, DrawList& out) const
 {
     (void)viewport, (void)scaleKm;
-    const TextMeasure size = measure ? measure : TextMeasure(EstimateTextExtent);
+    const TextMeasure given = measure ? measure : TextMeasure(EstimateTextExtent);
+    // The labels are a few heights in one font, each spot of each label
+    // measured alike (the turn is not the font's): each text is measured once.
+    std::map<std::tuple<std::string, std::string, int, bool>, TextExtent> measured;
+    const TextMeasure size = [&](const std::string& text, const Font& font) {
+        auto [at, fresh] = measured.try_emplace({text, font.face, font.pointSize, font.bold});
+        if (fresh)
+            at->second = given(text, font);
+        return at->second;
+    };
     // Dark on a light halo by day; light on a dark one at night, as the names are.
     const Colour halo = night_ ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
     const Colour ink = night_ ? kNightLabel : kIndexContour;

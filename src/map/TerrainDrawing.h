@@ -4,6 +4,7 @@
 #include "map/ElevationGrid.h"
 #include "map/GeoPoint.h"
 #include "map/MapLayer.h"
+#include "map/MapViewport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -66,6 +67,18 @@ public:
     std::vector<TileRef> ShadeTiles(const MapViewport& viewport) const;
     // A tile's shades, tile size squared (empty when it cannot be read).
     const std::vector<uint8_t>& Shades(const TileRef& tile) const;
+    // A tile's shades in a ring of its neighbours' nearest ones, tile size
+    // plus two squared, so that the shading blends across the seams; where
+    // there is no neighbour the ring repeats the tile's own edge (empty
+    // when the tile cannot be read).
+    std::vector<uint8_t> ShadesAround(const TileRef& tile) const;
+    // Whether a box of points (microdegrees) lies wholly outside the box a
+    // view shows, so that its line need not be projected. The points'
+    // longitudes are taken whole turns nearer the view's centre (a file may
+    // run on past 180 east); a view across the date line, whose box spans
+    // every longitude, keeps everything.
+    static bool OutOfSight(const MapViewport::GeoBox& box, const MapViewport::GeoBox& seen,
+                           int32_t centreLon);
     // The metres one pixel spans on the ground north–south.
     static double MetresPerPixel(const MapViewport& viewport);
 
@@ -76,6 +89,7 @@ private:
     struct Line {
         double elevation = 0;
         std::vector<GeoPoint> points;
+        MapViewport::GeoBox box; // around the points, so that lines out of sight are passed over
     };
     struct Kept {
         bool read = false;
@@ -94,8 +108,6 @@ private:
     // The lines of a tile's grid in degrees; touches nothing kept.
     std::vector<Line> Traced(const ElevationGrid& grid, const TileRef& tile,
                              double intervalMetres) const;
-    // Traces the tiles without lines at the interval, several at once.
-    void TraceMissing(const std::vector<TileRef>& tiles, double intervalMetres) const;
 
     TerrainLayer& layer_;
     bool night_ = false;

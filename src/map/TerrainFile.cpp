@@ -137,6 +137,22 @@ bool TerrainFile::ReadTile(size_t level, uint32_t tx, uint32_t ty, TerrainTile& 
     return true;
 }
 
+bool TerrainFile::ReadShades(size_t level, uint32_t tx, uint32_t ty,
+                             std::vector<uint8_t>& shades) const
+{
+    if (!file_ || level >= levels_.size())
+        return false;
+    const Level& l = levels_[level];
+    if (tx >= l.tilesX || ty >= l.tilesY)
+        return false;
+    const size_t cells = size_t{tileSize_} * tileSize_;
+    const uint64_t index = uint64_t{ty} * l.tilesX + tx;
+    shades.resize(cells);
+    file_->clear();
+    return file_->seekg(static_cast<std::streamoff>(l.shadesAt + index * cells)) &&
+           file_->read(reinterpret_cast<char*>(shades.data()), static_cast<std::streamsize>(cells));
+}
+
 float TerrainFile::CellHeight(int col, int row)
 {
     const Level& l = levels_[0];

@@ -41,6 +41,8 @@ public:
 
     // false when the tile is outside the level or cannot be read.
     bool ReadTile(size_t level, uint32_t tx, uint32_t ty, TerrainTile& tile) const;
+    // The tile's shades alone (a fifth of its bytes), as ReadTile reads them.
+    bool ReadShades(size_t level, uint32_t tx, uint32_t ty, std::vector<uint8_t>& shades) const;
 
     // The height at a point, bilinear between the full-resolution cells
     // around it; NaN outside the grid or beside a void. Keeps the last

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <set>
 
 namespace hw {
 namespace {
@@ -52,6 +53,73 @@ TEST(ContourTracerTest, AHillGivesOneClosedRingPerLevel)
     // Ordered by elevation, every level a multiple of the interval.
     for (size_t i = 1; i < lines.size(); ++i)
         EXPECT_LE(lines[i - 1].elevation, lines[i].elevation);
+}
+
+TEST(ContourTracerTest, ALargeHillTracedByTheCoresInBandsStillGivesOneRingPerLevel)
+{
+    // Hundreds of rows are shared among the cores in bands of rows: each
+    // ring crosses many bands and must come out whole, and the levels in
+    // order, however the bands were taken.
+    ElevationGrid g = Cone(401, 200.3, 199.8);
+    for (int run = 0; run < 3; ++run) {
+        std::vector<ContourLine> lines = ContourTracer(100.0).Trace(g);
+        std::map<double, int> perLevel;
+        for (const ContourLine& line : lines)
+            ++perLevel[line.elevation];
+        for (double level = -900; level <= 900; level += 100) {
+            EXPECT_EQ(perLevel[level], 1) << level;
+        }
+        for (const ContourLine& line : lines) {
+            if (line.elevation < -900)
+                continue; // reaches the grid's edge
+            EXPECT_TRUE(line.closed) << line.elevation;
+            const double radius = (1000.0 - line.elevation) / 10.0;
+            EXPECT_NEAR(Length(line), 2 * std::numbers::pi * radius,
+                        0.02 * 2 * std::numbers::pi * radius)
+                << line.elevation;
+        }
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_LE(lines[i - 1].elevation, lines[i].elevation);
+    }
+}
+
+TEST(ContourTracerTest, TilesSharingARowMeetAtItsCentresWithoutStubs)
+{
+    // A hill cut into a northern and a southern tile that share row 100:
+    // the northern tile traces the squares down to that row's centres, the
+    // southern one from them, and every line ending there goes on in the
+    // other tile at the same point.
+    const ElevationGrid hill = Cone(201, 100.3, 99.8);
+    ElevationGrid north(201, 101), south(201, 101);
+    for (int r = 0; r <= 100; ++r)
+        for (int c = 0; c < 201; ++c) {
+            north.At(c, r) = hill.At(c, r);
+            south.At(c, r) = hill.At(c, r + 100);
+        }
+    ContourTracer upper(100.0), lower(100.0);
+    upper.SetOpenSides({true, true, false, true});
+    lower.SetOpenSides({false, true, true, true});
+    std::multiset<std::pair<double, double>> ends, starts; // elevation, x
+    for (const ContourLine& line : upper.Trace(north))
+        for (const ContourPoint& p : line.points) {
+            EXPECT_LE(p.y, 100.5) << line.elevation;
+            if (p.y == 100.5)
+                ends.insert({line.elevation, p.x});
+        }
+    for (const ContourLine& line : lower.Trace(south))
+        for (const ContourPoint& p : line.points) {
+            EXPECT_GE(p.y, 0.5) << line.elevation;
+            if (p.y == 0.5)
+                starts.insert({line.elevation, p.x});
+        }
+    EXPECT_FALSE(ends.empty());
+    EXPECT_EQ(ends, starts);
+    // Open, the northern tile's lines run on half a cell into the southern one.
+    double lowest = 0;
+    for (const ContourLine& line : ContourTracer(100.0).Trace(north))
+        for (const ContourPoint& p : line.points)
+            lowest = std::max(lowest, p.y);
+    EXPECT_EQ(lowest, 101.0);
 }
 
 TEST(ContourTracerTest, ASlopeGivesOneLineEdgeToEdgeWithTheBase)

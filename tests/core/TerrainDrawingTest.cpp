@@ -126,6 +126,83 @@ TEST_F(TerrainDrawingTest, TilesTracedTogetherGiveTheLinesOfTilesTracedOneByOne)
         EXPECT_TRUE(a[i]->lines == b[i]->lines) << "lines of pen " << i;
 }
 
+TEST_F(TerrainDrawingTest, ShadesAroundATileHoldTheNeighboursNearestCellsOrRepeatTheEdge)
+{
+    // The cone's file: three by three tiles of 256 cells at full resolution.
+    const auto find = [](uint32_t tx, uint32_t ty) {
+        return TerrainDrawing::TileRef{0, tx, ty, {}, {}, {}};
+    };
+    const size_t n = 256, side = n + 2;
+    const auto at = [&](const std::vector<uint8_t>& v, size_t col, size_t row) {
+        return v[row * side + col];
+    };
+    const auto own = [&](const TerrainDrawing::TileRef& t, size_t col, size_t row) {
+        return drawing.Shades(t)[row * n + col];
+    };
+    // The middle tile of three by three: every side from a neighbour.
+    const auto middle = find(1, 1);
+    const std::vector<uint8_t> around = drawing.ShadesAround(middle);
+    ASSERT_EQ(around.size(), side * side);
+    for (size_t i = 0; i < n; ++i) {
+        EXPECT_EQ(at(around, i + 1, i + 1), own(middle, i, i));
+        EXPECT_EQ(at(around, i + 1, 0), own(find(1, 0), i, n - 1));
+        EXPECT_EQ(at(around, i + 1, side - 1), own(find(1, 2), i, 0));
+        EXPECT_EQ(at(around, 0, i + 1), own(find(0, 1), n - 1, i));
+        EXPECT_EQ(at(around, side - 1, i + 1), own(find(2, 1), 0, i));
+    }
+    // The cone crosses the seams: there the ring is not the tile's own edge.
+    int differ = 0;
+    for (size_t i = 0; i < n; ++i)
+        differ += at(around, i + 1, 0) != own(middle, i, 0);
+    EXPECT_GT(differ, 10);
+    EXPECT_EQ(at(around, 0, 0), own(find(0, 0), n - 1, n - 1));
+    EXPECT_EQ(at(around, side - 1, side - 1), own(find(2, 2), 0, 0));
+    // The north-west tile, at the edge of the data: its own edge repeated.
+    const auto corner = find(0, 0);
+    const std::vector<uint8_t> edge = drawing.ShadesAround(corner);
+    ASSERT_EQ(edge.size(), side * side);
+    for (size_t i = 0; i < n; ++i) {
+        EXPECT_EQ(at(edge, i + 1, 0), own(corner, i, 0));
+        EXPECT_EQ(at(edge, 0, i + 1), own(corner, 0, i));
+        EXPECT_EQ(at(edge, side - 1, i + 1), own(find(1, 0), 0, i));
+    }
+    EXPECT_EQ(at(edge, 0, 0), own(corner, 0, 0));
+}
+
+TEST(TerrainDrawingSightTest, OnlyLinesWhollyOutsideTheViewAreLeftOut)
+{
+    using Box = MapViewport::GeoBox; // south, west, north, east
+    const Box seen{-15'300'000, 166'700'000, -15'200'000, 166'800'000};
+    const int32_t centre = 166'750'000;
+    EXPECT_FALSE(TerrainDrawing::OutOfSight(seen, seen, centre));
+    // Inside, across an edge, around the whole view: kept.
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 166'740'000, -15'250'000, 166'760'000},
+                                            seen, centre));
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'400'000, 166'600'000, -15'300'000, 166'700'000},
+                                            seen, centre));
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-16'000'000, 166'000'000, -15'000'000, 167'000'000},
+                                            seen, centre));
+    // North, south, east or west of it: left out.
+    for (const Box& beside : {Box{-15'199'999, 166'740'000, -15'100'000, 166'760'000},
+                              Box{-15'400'000, 166'740'000, -15'300'001, 166'760'000},
+                              Box{-15'260'000, 166'800'001, -15'250'000, 166'900'000},
+                              Box{-15'260'000, 166'600'000, -15'250'000, 166'699'999}})
+        EXPECT_TRUE(TerrainDrawing::OutOfSight(beside, seen, centre))
+            << beside.south << " " << beside.west;
+    // A file running on past 180 east: 193.25 east is 166.75 west.
+    const Box west{-15'300'000, -166'800'000, -15'200'000, -166'700'000};
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 193'240'000, -15'250'000, 193'260'000},
+                                            west, -166'750'000));
+    EXPECT_TRUE(TerrainDrawing::OutOfSight({-15'260'000, 166'740'000, -15'250'000, 166'760'000},
+                                           west, -166'750'000));
+    // A view across the date line spans every longitude: only the latitude counts.
+    const Box across{-15'300'000, -179'950'000, -15'200'000, 179'950'000};
+    EXPECT_FALSE(TerrainDrawing::OutOfSight({-15'260'000, 179'960'000, -15'250'000, 180'100'000},
+                                            across, 180'000'000));
+    EXPECT_TRUE(TerrainDrawing::OutOfSight({-15'100'000, 179'960'000, -15'050'000, 180'100'000},
+                                           across, 180'000'000));
+}
+
 TEST_F(TerrainDrawingTest, TheIntervalGrowsWithTheScaleAndFeetWriteFeet)
 {
     DrawList near, far;

@@ -86,6 +86,12 @@ TEST(TerrainFileTest, ReadsBackWhatWasWritten)
         }
     EXPECT_FALSE(file.ReadTile(0, 3, 0, tile));
     EXPECT_FALSE(file.ReadTile(3, 0, 0, tile));
+    // The shades alone, as the whole tile holds them.
+    std::vector<uint8_t> alone;
+    ASSERT_TRUE(file.ReadShades(0, 2, 1, alone));
+    EXPECT_EQ(alone, tile.shades);
+    EXPECT_FALSE(file.ReadShades(0, 3, 0, alone));
+    EXPECT_FALSE(file.ReadShades(3, 0, 0, alone));
 
     // Heights at points: a cell's centre, between centres, a void, outside.
     double step = 1.0 / 1200;

@@ -118,8 +118,10 @@ void MapView::PaintBackground(const MapDrawing::Sources& sources, const MapViewp
     const std::span<const DrawItem> items(backgroundDrawing_.Items());
     QPainter p(&background_);
     DrawListPainter(p, symbols_).Paint(items.first(ground));
+    // The painter draws straight into the picture's pixels, so the shading
+    // may change them between its items.
     if (shading_)
-        shading_->Paint(p, viewport);
+        shading_->Paint(background_, viewport);
     DrawListPainter(p, symbols_).Paint(items.subspan(ground));
     backgroundKey_ = std::move(key);
 }

@@ -1,72 +1,69 @@
 #include "map/gui/TerrainShading.h"
 
 #include "map/MapViewport.h"
+#include "map/ShadeMultiply.h"
 #include "map/TerrainLayer.h"
 
-#include <QPainter>
-#include <QTransform>
+#include <QImage>
+
+#include <algorithm>
 
 namespace hw {
 
-const QImage& TerrainShading::TileImage(const TerrainDrawing::TileRef& tile)
+const std::vector<uint8_t>& TerrainShading::TileMultipliers(const TerrainDrawing::TileRef& tile)
 {
-    auto found = images_.find(tile);
-    if (found != images_.end())
+    auto found = tiles_.find(tile);
+    if (found != tiles_.end())
         return found->second;
-    if (images_.size() >= TerrainDrawing::kMaxKeptTiles)
-        images_.clear();
-    QImage& image = images_[tile];
-    const std::vector<uint8_t>& shades = terrain_.Shades(tile);
-    const int size = static_cast<int>(terrain_.Layer().File().TileSize());
-    if (shades.size() != static_cast<size_t>(size) * static_cast<size_t>(size))
-        return image;
-    image = QImage(size, size, QImage::Format_RGB32);
-    for (int y = 0; y < size; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const uint8_t* row = shades.data() + static_cast<size_t>(y) * static_cast<size_t>(size);
-        for (int x = 0; x < size; ++x) {
-            const int m = multipliers_[row[x]];
-            line[x] = qRgb(m, m, m);
-        }
-    }
-    return image;
+    std::vector<uint8_t>& cells = tiles_[tile];
+    const std::vector<uint8_t> shades = terrain_.ShadesAround(tile);
+    cells.resize(shades.size());
+    std::transform(shades.begin(), shades.end(), cells.begin(),
+                   [this](uint8_t shade) { return multipliers_[shade]; });
+    return cells;
 }
 
-void TerrainShading::Paint(QPainter& p, const MapViewport& viewport)
+void TerrainShading::Paint(QImage& picture, const MapViewport& viewport)
 {
     const std::vector<TerrainDrawing::TileRef> tiles = terrain_.ShadeTiles(viewport);
-    if (tiles.empty())
+    if (tiles.empty() || (picture.format() != QImage::Format_RGB32 &&
+                          picture.format() != QImage::Format_ARGB32_Premultiplied))
         return;
     const double gain = TerrainLayer::ShadeGain(TerrainDrawing::MetresPerPixel(viewport));
     if (revision_ != terrain_.Revision() || gain_ != gain) {
-        images_.clear();
+        tiles_.clear();
         revision_ = terrain_.Revision();
         gain_ = gain;
         multipliers_ =
             TerrainLayer::ShadeMultipliers(terrain_.Layer().Strength(), terrain_.Night(), gain);
     }
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Multiply);
-    // Smooth, so that cells show neither as squares nor as grain.
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.setClipRect(QRect(viewport.Client().left, viewport.Client().top, viewport.Client().Width(),
-                        viewport.Client().Height()));
+    // A simple bound, kept once before the tiles of this view are looked
+    // up, as the picture holds on to all of their cells.
+    if (tiles_.size() + tiles.size() > TerrainDrawing::kMaxKeptTiles)
+        tiles_.clear();
+    // Each tile's square onto the picture through three of its corners,
+    // which also turns it with a course-up view.
+    const double ratio = picture.devicePixelRatio();
+    const double size = terrain_.Layer().File().TileSize();
+    std::vector<ShadeTileOnPicture> placed;
     for (const TerrainDrawing::TileRef& tile : tiles) {
-        const QImage& image = TileImage(tile);
-        if (image.isNull())
+        const std::vector<uint8_t>& cells = TileMultipliers(tile);
+        if (cells.empty())
             continue;
-        // The tile's square onto the screen through three of its corners,
-        // which also turns it with a course-up view.
         const ScreenPoint nw = viewport.GeoToScreen(tile.northWest);
         const ScreenPoint ne = viewport.GeoToScreen(tile.northEast);
         const ScreenPoint sw = viewport.GeoToScreen(tile.southWest);
-        const double size = image.width();
-        const QTransform onto((ne.x - nw.x) / size, (ne.y - nw.y) / size, (sw.x - nw.x) / size,
-                              (sw.y - nw.y) / size, nw.x, nw.y);
-        p.setTransform(onto);
-        p.drawImage(0, 0, image);
+        placed.push_back({cells.data(), static_cast<int>(size), nw.x * ratio, nw.y * ratio,
+                          (ne.x - nw.x) * ratio / size, (ne.y - nw.y) * ratio / size,
+                          (sw.x - nw.x) * ratio / size, (sw.y - nw.y) * ratio / size});
     }
-    p.restore();
+    const ScreenRect& client = viewport.Client();
+    const auto scaled = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
+    ShadeMultiply::Apply(
+        {reinterpret_cast<uint32_t*>(picture.bits()), picture.width(), picture.height(),
+         picture.bytesPerLine() / 4},
+        {scaled(client.left), scaled(client.top), scaled(client.right), scaled(client.bottom)},
+        placed);
 }
 
 } // namespace hw

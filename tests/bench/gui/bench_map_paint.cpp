@@ -8,9 +8,11 @@
 //   bench_map_paint [FRAMES]
 //   bench_map_paint --scene-files DIR   (writes the walk's bench.wpt, bench.trk)
 //   bench_map_paint --background ZOOM|all [FRAMES]   (the afresh background alone)
-//   bench_map_paint --terrain   (the relief alone)
+//   bench_map_paint --terrain   (the relief alone; HW_BENCH_PARTS=1 adds where its
+//                                first frames go)
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
+#include "map/LabelPlacer.h"
 #include "map/MapDrawing.h"
 #include "map/RoadDrawing.h"
 #include "map/RoadLayer.h"
@@ -18,6 +20,7 @@
 #include "map/TerrainLayer.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/TerrainShading.h"
 #include "shell/gui/MapPageParts.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/gui/SymbolStrips.h"
@@ -168,8 +171,42 @@ void RepaintBackground(RoadLayer& roads, int width, int height, int zoom, bool c
         BackgroundParts(scene, sources, image);
 }
 
+// Where a first frame of relief over a new area goes: the contours traced
+// and projected, the shading multiplied into a picture, the lines painted,
+// their labels placed and painted (wall time; the tracing and the shading
+// use every core).
+void TerrainParts(TerrainLayer& terrain, bench::Scene& scene, int area)
+{
+    const MapViewport viewport = scene.model.Viewport();
+    const ScreenRect& client = viewport.Client();
+    TerrainDrawing drawing(terrain);
+    TerrainShading shading(drawing);
+    QImage image(client.Width(), client.Height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    DrawList lines, names;
+    auto start = Steady::now();
+    drawing.Draw(viewport, scene.model.Scale(), lines);
+    const double traced = Ms(start);
+    start = Steady::now();
+    shading.Paint(image, viewport);
+    const double shaded = Ms(start);
+    start = Steady::now();
+    QPainter p(&image);
+    DrawListPainter(p).Paint(lines);
+    const double painted = Ms(start);
+    start = Steady::now();
+    LabelPlacer placer(client, {});
+    drawing.DrawNames(viewport, scene.model.Scale(), placer, MeasureText, names);
+    DrawListPainter(p).Paint(names);
+    const double labelled = Ms(start);
+    std::printf("  parts, area %d: contours traced and projected %.2f ms, shading %.2f ms, "
+                "lines painted %.2f ms, %d labels placed and painted %.2f ms\n",
+                area, traced, shaded, painted, drawing.LabelsDrawn(), labelled);
+}
+
 // Santo's relief (shading and contours) at 5 km: the repaint, and the
-// first frame over an area not yet seen (nothing of it kept).
+// first frame over an area not yet seen (nothing of it kept); with
+// HW_BENCH_PARTS=1 also where each area's first frame goes.
 void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
 {
     const GeoPoint santo = GeoPoint::FromDegrees(-15.45, 166.8);
@@ -206,6 +243,16 @@ void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
     std::printf("first frame %4dx%-4d Santo terrain, new area: median %.2f ms (cpu %.2f), "
                 "max %.2f ms (5 areas)\n",
                 width, height, f.median, c.median, *std::max_element(times.begin(), times.end()));
+    std::printf("  each area:");
+    for (double t : times)
+        std::printf(" %.2f", t);
+    std::printf(" ms\n");
+    if (std::getenv("HW_BENCH_PARTS"))
+        for (int i = 0; i < 5; ++i) {
+            auto scene = makeScene(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
+            scene->model.SetClientRect({0, 0, width, height});
+            TerrainParts(terrain, *scene, i + 1);
+        }
 }
 
 // Where a frame's time goes: the symbols alone, and the rest of the
