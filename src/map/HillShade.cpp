@@ -13,8 +13,9 @@ namespace {
 // Cells 1 to w - 2 of a row, in single precision and without branches, so
 // that the compiler works on several cells at once (a grey level is far
 // coarser than the error); built also for AVX2, chosen when the processor
-// has it.
-#if defined(__x86_64__) && defined(__GNUC__)
+// has it (not under ThreadSanitizer, whose runtime is not yet set up when
+// the choice is made at load time).
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ShadeCells(const float* a, const float* b, const float* c, int w, float fx, float fy,
