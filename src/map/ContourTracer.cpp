@@ -1,6 +1,6 @@
 #include "map/ContourTracer.h"
 
-#include "map/HillShade.h"
+#include "base/ParallelParts.h"
 
 #include <algorithm>
 #include <array>
@@ -71,39 +71,6 @@ ContourPoint Cross(const Edge& e, double level)
     double from = Nudged(e.from.v, level);
     double t = (level - from) / (Nudged(e.to.v, level) - from);
     return {e.from.x + t * (e.to.x - e.from.x), e.from.y + t * (e.to.y - e.from.y)};
-}
-
-// The cores work is shared among.
-int Cores()
-{
-    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-}
-
-// How many workers PullEach runs for count items.
-int Workers(int count)
-{
-    return std::max(1, std::min(count, Cores()));
-}
-
-// Runs work(worker, item) for every item in [0, count), a worker a core,
-// each taking the next item when done with one, so that uneven items even
-// out; worker runs from 0 to Workers(count).
-template <typename Work> void PullEach(int count, const Work& work)
-{
-    struct Queue {
-        std::atomic<int> next{0};
-        int count;
-        const Work* work;
-    } queue{{}, count, &work};
-    ForEachPart(
-        Workers(count),
-        [](void* context, int first, int last) {
-            auto* q = static_cast<Queue*>(context);
-            for (int worker = first; worker < last; ++worker)
-                for (int item; (item = q->next.fetch_add(1)) < q->count;)
-                    (*q->work)(worker, item);
-        },
-        &queue, 2);
 }
 
 // The segments that reach each edge crossed at a level, the first and the

@@ -1,6 +1,6 @@
 #include "map/ElevationRows.h"
 
-#include "map/HillShade.h"
+#include "base/ParallelParts.h"
 
 #include <algorithm>
 

@@ -1,10 +1,11 @@
 #include "map/HillShade.h"
 
+#include "base/ParallelParts.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <numbers>
-#include <thread>
 
 namespace hw {
 
@@ -201,24 +202,6 @@ std::vector<uint8_t> HillShade::ShadeGround(const ElevationGrid& grid) const
 uint8_t HillShade::Flat() const
 {
     return static_cast<uint8_t>(std::min(255.0, std::max(1.0, 1.0 + 254.0 * sinAlt_) + 0.5));
-}
-
-void ForEachPart(int count, void (*body)(void* context, int first, int last), void* context,
-                 int fewest)
-{
-    int parts =
-        std::min(count, static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)));
-    if (count < fewest || parts <= 1) {
-        body(context, 0, count);
-        return;
-    }
-    std::vector<std::thread> threads;
-    int step = (count + parts - 1) / parts;
-    for (int first = step; first < count; first += step)
-        threads.emplace_back(body, context, first, std::min(count, first + step));
-    body(context, 0, std::min(count, step));
-    for (std::thread& t : threads)
-        t.join();
 }
 
 } // namespace hw

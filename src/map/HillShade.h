@@ -70,10 +70,4 @@ private:
     double z_ = 1.0;
 };
 
-// Runs body(first, last) over [0, count) in a few contiguous parts, one
-// thread each, on a machine with more than one core; fewer than `fewest`
-// items are not worth a thread and run on this one.
-void ForEachPart(int count, void (*body)(void* context, int first, int last), void* context,
-                 int fewest = 256);
-
 } // namespace hw

@@ -1,6 +1,6 @@
 #include "map/ShadeMultiply.h"
 
-#include "map/HillShade.h"
+#include "base/ParallelParts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -225,33 +225,48 @@ void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
         view.resize(width, height);
         Measure(view, "Santo terrain", width, height, frames);
     }
-    std::vector<double> times, cpu;
+    const auto area = [](int i) {
+        return GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i);
+    };
+    // Times render(i) over the five areas and prints the figures.
+    const auto firstFrames = [&](const char* how, const auto& render) {
+        std::vector<double> times, cpu;
+        for (int i = 0; i < 5; ++i) {
+            const auto start = Steady::now();
+            const double cpuStart = CpuMs();
+            render(i);
+            cpu.push_back(CpuMs() - cpuStart);
+            times.push_back(Ms(start));
+        }
+        std::printf("first frame %4dx%-4d Santo terrain, %s: median %.2f ms (cpu %.2f), "
+                    "max %.2f ms (5 areas)\n  each area:",
+                    width, height, how, Summarise(times).median, Summarise(cpu).median,
+                    *std::max_element(times.begin(), times.end()));
+        for (double t : times)
+            std::printf(" %.2f", t);
+        std::printf(" ms\n");
+    };
+
+    // A new map window over each area (its pictures made and first filled).
+    std::vector<std::unique_ptr<bench::Scene>> scenes;
+    std::vector<std::unique_ptr<TerrainDrawing>> drawings;
+    std::vector<std::unique_ptr<MapView>> views;
     for (int i = 0; i < 5; ++i) {
-        auto scene = makeScene(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
-        TerrainDrawing drawing(terrain);
-        MapView view(scene->model, scene->track, scene->waypoints, scene->units);
-        view.SetTerrainLayer(&drawing);
-        view.resize(width, height);
-        const auto start = Steady::now();
-        const double cpuStart = CpuMs();
-        view.Render();
-        cpu.push_back(CpuMs() - cpuStart);
-        times.push_back(Ms(start));
+        scenes.push_back(makeScene(area(i)));
+        drawings.push_back(std::make_unique<TerrainDrawing>(terrain));
+        bench::Scene& scene = *scenes.back();
+        views.push_back(
+            std::make_unique<MapView>(scene.model, scene.track, scene.waypoints, scene.units));
+        views.back()->SetTerrainLayer(drawings.back().get());
+        views.back()->resize(width, height);
     }
-    const Figures f = Summarise(times);
-    const Figures c = Summarise(cpu);
-    std::printf("first frame %4dx%-4d Santo terrain, new area: median %.2f ms (cpu %.2f), "
-                "max %.2f ms (5 areas)\n",
-                width, height, f.median, c.median, *std::max_element(times.begin(), times.end()));
-    std::printf("  each area:");
-    for (double t : times)
-        std::printf(" %.2f", t);
-    std::printf(" ms\n");
+    firstFrames("new area", [&](int i) { views[static_cast<size_t>(i)]->Render(); });
+    views.clear();
 
     // The same areas reached as the program reaches them: the map window
     // already showing Santo jumps to each area in turn (its pictures exist;
-    // no tile of any area is kept, each area gets a terrain drawing of its
-    // own).
+    // no tile of any area is kept: each area gets a terrain drawing of its
+    // own, made within the timed frame).
     {
         auto scene = makeScene(santo);
         auto shown = std::make_unique<TerrainDrawing>(terrain);
@@ -259,28 +274,17 @@ void RepaintTerrain(TerrainLayer& terrain, int width, int height, int frames)
         view.SetTerrainLayer(shown.get());
         view.resize(width, height);
         view.Render();
-        std::vector<double> jumps, jumpCpu;
-        for (int i = 0; i < 5; ++i) {
+        firstFrames("jump to a new area", [&](int i) {
             auto fresh = std::make_unique<TerrainDrawing>(terrain);
             view.SetTerrainLayer(fresh.get());
             shown = std::move(fresh);
-            scene->model.CentreOn(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
-            const auto start = Steady::now();
-            const double cpuStart = CpuMs();
+            scene->model.CentreOn(area(i));
             view.Render();
-            jumpCpu.push_back(CpuMs() - cpuStart);
-            jumps.push_back(Ms(start));
-        }
-        const Figures j = Summarise(jumps);
-        const Figures jc = Summarise(jumpCpu);
-        std::printf("first frame %4dx%-4d Santo terrain, jump to a new area: median %.2f ms "
-                    "(cpu %.2f), max %.2f ms (5 areas)\n",
-                    width, height, j.median, jc.median,
-                    *std::max_element(jumps.begin(), jumps.end()));
+        });
     }
     if (std::getenv("HW_BENCH_PARTS"))
         for (int i = 0; i < 5; ++i) {
-            auto scene = makeScene(GeoPoint::FromDegrees(-15.3 - 0.1 * i, 166.6 + 0.08 * i));
+            auto scene = makeScene(area(i));
             scene->model.SetClientRect({0, 0, width, height});
             TerrainParts(terrain, *scene, i + 1);
         }
