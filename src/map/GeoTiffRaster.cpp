@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -306,11 +306,18 @@ bool GeoTiffRaster::Parse()
 
     std::string noData;
     if (dir.Text(kGdalNoData, noData)) {
-        char* end = nullptr;
-        const double value = std::strtod(noData.c_str(), &end);
-        // A value no float can hold marks no cell (and NaN cells are voids
-        // anyway).
-        hasNoData_ = end != noData.c_str() && std::abs(value) <= std::numeric_limits<float>::max();
+        // Read with '.' whatever the locale; blanks and one sign may lead.
+        std::string_view text(noData);
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        if (text.size() > 1 && text[0] == '+' && text[1] != '-')
+            text.remove_prefix(1);
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        // No number, or one no float can hold, marks no cell (and NaN cells
+        // are voids anyway).
+        hasNoData_ = error == std::errc() && end != text.data() &&
+                     std::abs(value) <= std::numeric_limits<float>::max();
         noData_ = hasNoData_ ? static_cast<float>(value) : 0.0f;
     }
 

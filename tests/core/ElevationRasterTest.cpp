@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -249,6 +250,30 @@ TEST(GeoTiffRasterTest, PlacementVoidsAndModelType)
     std::vector<float> row0 = Row(*area, 0);
     EXPECT_TRUE(std::isnan(row0[5])) << "the no-data value is a void";
     EXPECT_EQ(row0[4], -4.0f);
+
+    // The value as GDAL writes it, read with '.' whatever the locale; no
+    // number, or NaN, marks no cell.
+    for (const char* text : {"-4", " -4", "-4.0", "-4e0", "+-4"}) {
+        maker.noData = text;
+        WriteFileBytes(dir.Path("nodata.tif"), maker.Make());
+        auto tiff = GeoTiffRaster::Open(dir.Path("nodata.tif"));
+        ASSERT_TRUE(tiff);
+        const std::vector<float> row = Row(*tiff, 0);
+        const bool number = std::string(text) != "+-4";
+        EXPECT_EQ(std::isnan(row[4]), number) << text;
+        EXPECT_EQ(std::count_if(row.begin(), row.end(), [](float h) { return std::isnan(h); }),
+                  number ? 1 : 0)
+            << text;
+    }
+    for (const char* text : {"none", "", "nan"}) {
+        maker.noData = text;
+        WriteFileBytes(dir.Path("nodata.tif"), maker.Make());
+        auto tiff = GeoTiffRaster::Open(dir.Path("nodata.tif"));
+        ASSERT_TRUE(tiff);
+        const std::vector<float> row = Row(*tiff, 0);
+        EXPECT_TRUE(std::none_of(row.begin(), row.end(), [](float h) { return std::isnan(h); }))
+            << text;
+    }
 
     // A tie point on a cell's centre puts the edge half a cell out;
     // projected grids are not geographic.
