@@ -363,20 +363,19 @@ std::string FormatArguments(const char* format)
         ++p;
         while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
             ++p;
-        if (*p == '*') {
-            kinds += 'i';
-            ++p;
-        }
-        while (*p >= '0' && *p <= '9')
-            ++p;
-        if (*p == '.') {
-            ++p;
+        // A width or precision: '*' takes an int argument; digits none.
+        const auto skipCount = [&] {
             if (*p == '*') {
                 kinds += 'i';
                 ++p;
             }
             while (*p >= '0' && *p <= '9')
                 ++p;
+        };
+        skipCount();
+        if (*p == '.') {
+            ++p;
+            skipCount();
         }
         std::string length;
         while (*p != '\0' && std::strchr("hlzjtL", *p) != nullptr)

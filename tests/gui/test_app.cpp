@@ -514,15 +514,8 @@ private slots:
         file.write(log.data(), static_cast<qint64>(log.size()));
         file.close();
 
-        MapWnd::RunOptions run;
-        run.trackFile = (dir.path() + "/walk.trk").toStdString();
-        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
-        MapWnd::SetRunOptions(run);
         MemorySettingsStore settings;
-        CMainFrame::Options options = Quiet();
-        options.replayFile = path;
-        options.replaySpeed = 16;
-        CMainFrame frame(settings, options);
+        CMainFrame frame(settings, Replaying(dir, path, 16));
         frame.show();
         QTRY_COMPARE_WITH_TIMEOUT(frame.Parser().Snapshot().ggaCount, uint32_t{fixes}, 20000);
         MapWnd* map = frame.Tabs()->MapWindow();
@@ -565,15 +558,8 @@ private slots:
         QVERIFY(expected.Count() > 300);
 
         QTemporaryDir dir;
-        MapWnd::RunOptions run;
-        run.trackFile = (dir.path() + "/walk.trk").toStdString();
-        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
-        MapWnd::SetRunOptions(run);
         MemorySettingsStore settings;
-        CMainFrame::Options options = Quiet();
-        options.replayFile = demo;
-        options.replaySpeed = 400;
-        CMainFrame frame(settings, options);
+        CMainFrame frame(settings, Replaying(dir, demo, 400));
         frame.show();
         MapWnd* map = frame.Tabs()->MapWindow();
         QTRY_COMPARE_WITH_TIMEOUT(frame.Parser().Snapshot().ggaCount, ggas, 60000);
@@ -717,6 +703,20 @@ private:
         CMainFrame::Options o;
         o.skipFirstRun = true;
         return o;
+    }
+
+    // A quiet run replaying a log at a speed, its track and database kept
+    // in dir (the run options last until reset).
+    static CMainFrame::Options Replaying(const QTemporaryDir& dir, const QString& log, int speed)
+    {
+        MapWnd::RunOptions run;
+        run.trackFile = (dir.path() + "/walk.trk").toStdString();
+        run.databaseFile = (dir.path() + "/points.wpt").toStdString();
+        MapWnd::SetRunOptions(run);
+        CMainFrame::Options options = Quiet();
+        options.replayFile = log;
+        options.replaySpeed = speed;
+        return options;
     }
 };
 
