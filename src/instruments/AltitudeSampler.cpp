@@ -2,8 +2,8 @@
 
 #include "base/SettingsStore.h"
 #include "base/Translate.h"
+#include "geo/SphericalGeometry.h"
 #include "instruments/KORVPlotModel.h"
-#include "map/SphericalGeometry.h"
 #include "units/NumberText.h"
 #include "units/UnitFormatter.h"
 

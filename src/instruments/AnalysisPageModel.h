@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/DrawList.h"
+#include "geo/GeoPoint.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeSampler.h"
 #include "instruments/KORVPlotModel.h"
-#include "map/GeoPoint.h"
 
 #include <array>
 #include <vector>

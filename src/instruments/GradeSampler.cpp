@@ -1,6 +1,6 @@
 #include "instruments/GradeSampler.h"
 
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 
 namespace hw {
 

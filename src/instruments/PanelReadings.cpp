@@ -1,11 +1,12 @@
 #include "instruments/PanelReadings.h"
 
 #include "gps/GpsFix.h"
-#include "map/Navigation.h"
+#include "instruments/NavigationSource.h"
+#include "waypoints/Waypoint.h"
 
 namespace hw {
 
-PanelReadings PanelReadings::From(const GpsFix& fix, const Navigation& navigation)
+PanelReadings PanelReadings::From(const GpsFix& fix, const NavigationSource& navigation)
 {
     PanelReadings r;
     r.altitudeMetres = fix.altitude;

@@ -5,7 +5,7 @@
 namespace hw {
 
 struct GpsFix;
-class Navigation;
+class NavigationSource;
 
 // The readings of the moment that the panels show besides the trip
 // statistics: from the GPS fix and the navigation state. Taken once per
@@ -20,7 +20,7 @@ struct PanelReadings {
     double crossTrackError = 0; // radians, positive right of the leg
     std::string targetName;
 
-    static PanelReadings From(const GpsFix& fix, const Navigation& navigation);
+    static PanelReadings From(const GpsFix& fix, const NavigationSource& navigation);
 };
 
 } // namespace hw

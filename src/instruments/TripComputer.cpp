@@ -1,7 +1,7 @@
 #include "instruments/TripComputer.h"
 
-#include "map/GeoPoint.h"
-#include "map/SphericalGeometry.h"
+#include "geo/GeoPoint.h"
+#include "geo/SphericalGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "instruments/WaypointMessage.h"
 
 #include "base/FormatString.h"
-#include "map/SphericalGeometry.h"
-#include "map/WaypointLayer.h"
+#include "geo/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/WaypointSymbol.h"
 
 namespace hw {
 namespace {
@@ -12,7 +12,7 @@ constexpr double kMilesPerKm = 0.621371192237;
 
 int WaypointMessage::Symbol(int64_t now) const
 {
-    return WaypointLayer::ChooseSymbol(waypoint_, now);
+    return WaypointSymbol::Choose(waypoint_, now);
 }
 
 void WaypointMessage::Set(const Waypoint& waypoint, std::string title, int messageType)

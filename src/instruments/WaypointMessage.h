@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
-#include "map/GeoPoint.h"
+#include "geo/GeoPoint.h"
 #include "waypoints/Waypoint.h"
 
 #include <cstdint>

@@ -1,17 +1,17 @@
 #include "map/MapDrawing.h"
 
+#include "base/LabelPlacer.h"
 #include "base/Translate.h"
-#include "map/LabelPlacer.h"
-#include "map/LineClip.h"
+#include "geo/LineClip.h"
+#include "geo/MapLayer.h"
+#include "geo/SphericalGeometry.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
-#include "map/MapLayer.h"
 #include "map/MapModel.h"
 #include "map/MapScaleBar.h"
-#include "map/SphericalGeometry.h"
-#include "map/TrackLog.h"
-#include "map/TrackPathBuilder.h"
 #include "map/WaypointLayer.h"
+#include "track/TrackLog.h"
+#include "track/TrackPathBuilder.h"
 #include "waypoints/WaypointDatabase.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "base/DrawList.h"
 #include "base/TextMeasure.h"
-#include "map/MapViewport.h"
+#include "geo/MapViewport.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/DrawList.h"
-#include "map/GeoPoint.h"
-#include "map/MapViewport.h"
+#include "geo/GeoPoint.h"
+#include "geo/MapViewport.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Translate.h"
-#include "map/RoadMap.h"
+#include "basemap/RoadMap.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "map/MapScaleBar.h"
 
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
 
 namespace hw {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/DrawList.h"
-#include "map/MapViewport.h"
+#include "geo/MapViewport.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #include "instruments/TripComputer.h"
 #include "map/MapModel.h"
 #include "map/Navigation.h"
-#include "map/TrackLog.h"
+#include "track/TrackLog.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
 

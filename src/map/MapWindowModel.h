@@ -1,7 +1,7 @@
 #pragma once
 
 #include "map/MapWindowLayout.h"
-#include "map/TrackRecorder.h"
+#include "track/TrackRecorder.h"
 #include "waypoints/Waypoint.h"
 
 namespace hw {

@@ -3,7 +3,7 @@
 #include "base/DecimalSetting.h"
 #include "base/Translate.h"
 #include "base/WindowMessages.h"
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
 
 #include <cmath>

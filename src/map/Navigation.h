@@ -2,9 +2,10 @@
 
 #include "base/NotificationSink.h"
 #include "base/SettingsStore.h"
-#include "map/GeoPoint.h"
+#include "geo/GeoPoint.h"
+#include "instruments/NavigationSource.h"
 #include "map/MapModel.h"
-#include "map/TrackLog.h"
+#include "track/TrackLog.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointDatabase.h"
 
@@ -28,7 +29,7 @@ double CrossTrackError(const GeoPoint& origin, const GeoPoint& target, const Geo
 // slot, distance, bearing and cross-track error from the map's current
 // position, the arrival message, the course source, and the queue of
 // proximity alarms waiting for the map window.
-class Navigation {
+class Navigation : public NavigationSource {
 public:
     static constexpr double kDefaultArrivalRadiusKm = 0.03048;
     static constexpr double kNoGpsCourse = -9999.0;
@@ -51,17 +52,17 @@ public:
 
     void StartGoto(const Waypoint& waypoint);
     void CancelGoto();
-    int IsGotoActive() const { return database_.IsTargetActive(); }
-    const Waypoint& GotoTarget() const { return database_.Target(); }
+    int IsGotoActive() const override { return database_.IsTargetActive(); }
+    const Waypoint& GotoTarget() const override { return database_.Target(); }
     GeoPoint TargetPosition() const;
-    const GeoPoint& CurrentPosition() const { return model_.CurrentPosition(); }
-    double CurrentCourse() const { return model_.CurrentCourse(); }
+    const GeoPoint& CurrentPosition() const override { return model_.CurrentPosition(); }
+    double CurrentCourse() const override { return model_.CurrentCourse(); }
 
     // 0 when no goto is active.
-    double DistanceToTargetKm() const;
-    double CrossTrackError() const;
+    double DistanceToTargetKm() const override;
+    double CrossTrackError() const override;
     // From here toward the target, degrees; 0 when no goto is active.
-    double BearingToTarget() const;
+    double BearingToTarget() const override;
 
     // Shows the message once on arriving within the radius (arrived is set
     // before it shows, so that a timer tick during the message does not show

@@ -1,7 +1,7 @@
 #include "shell/FrameCommands.h"
 
 #include "base/ColourTheme.h"
-#include "shell/CommandIds.h"
+#include "base/CommandIds.h"
 
 namespace hw {
 

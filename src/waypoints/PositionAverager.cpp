@@ -1,6 +1,6 @@
 #include "waypoints/PositionAverager.h"
 
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"

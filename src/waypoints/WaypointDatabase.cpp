@@ -1,7 +1,7 @@
 #include "waypoints/WaypointDatabase.h"
 
 #include "base/FormatString.h"
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 #include "waypoints/WaypointTables.h"
 
 #include <algorithm>

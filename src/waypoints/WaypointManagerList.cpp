@@ -2,7 +2,7 @@
 
 #include "base/FormatString.h"
 #include "base/LocalTime.h"
-#include "map/SphericalGeometry.h"
+#include "geo/SphericalGeometry.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"
 #include "waypoints/WaypointManagerColumns.h"

@@ -3,9 +3,9 @@
 // The map scene of the benchmarks: a full 15,000-point track and 10,000
 // waypoints spread over the view at a zoom, with a goto active.
 #include "base/MemorySettingsStore.h"
+#include "geo/SphericalGeometry.h"
 #include "map/MapModel.h"
-#include "map/SphericalGeometry.h"
-#include "map/TrackLog.h"
+#include "track/TrackLog.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointDatabase.h"

@@ -3,7 +3,7 @@
 // to GeoJSON sequences, which assembles the same areas (all run here, in the
 // same run; target: map-import within 1.5 times osmium export), and loading
 // the map file that the view reads.
-#include "map/RoadMap.h"
+#include "basemap/RoadMap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The track log's costs: one fix offered, and a full track saved and loaded.
 #include "base/BackgroundFileWriter.h"
-#include "map/SphericalGeometry.h"
-#include "map/TrackAutosave.h"
-#include "map/TrackExport.h"
-#include "map/TrackLog.h"
+#include "geo/SphericalGeometry.h"
+#include "track/TrackAutosave.h"
+#include "track/TrackExport.h"
+#include "track/TrackLog.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/MemorySettingsStore.h"
+#include "geo/GeoPoint.h"
 #include "gps/GpsFix.h"
-#include "map/GeoPoint.h"
 #include "map/gui/MapWnd.h"
 #include "shell/gui/MapPageParts.h"
 #include "waypoints/Waypoint.h"

@@ -1,5 +1,6 @@
 // The main window: first-run steps, command bars, menus, notifications,
 // themes, status bar and the satellite page, on the offscreen platform.
+#include "base/CommandIds.h"
 #include "base/MemorySettingsStore.h"
 #include "base/WindowMessages.h"
 #include "gps/GpsdAddress.h"
@@ -9,11 +10,8 @@
 #include "instruments/SkyPlotGeometry.h"
 #include "instruments/gui/MsgWnd.h"
 #include "instruments/gui/SatellitePage.h"
-#include "map/TrackLog.h"
-#include "map/TrackRecorder.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/MapWndHost.h"
-#include "shell/CommandIds.h"
 #include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/CMainFrame.h"
@@ -24,6 +22,8 @@
 #include "shell/gui/QtSettingsStore.h"
 #include "shell/gui/SettingsDialogs.h"
 #include "shell/gui/TabContainer.h"
+#include "track/TrackLog.h"
+#include "track/TrackRecorder.h"
 #include "widgets/NotificationEvent.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/ThemeColour.h"

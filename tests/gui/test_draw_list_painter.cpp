@@ -1,7 +1,7 @@
 // The painter of the core's drawing lists, into images: the pixels a user
 // sees for lines, upright text and waypoint symbols with their magenta
 // transparency, and items far outside the image.
-#include "map/WaypointLayer.h"
+#include "waypoints/WaypointSymbol.h"
 #include "waypoints/gui/SymbolStrips.h"
 #include "widgets/AppPaths.h"
 #include "widgets/DrawListPainter.h"
@@ -197,7 +197,7 @@ private slots:
         for (const bool direct : {true, false}) {
             SymbolStrips::Shared().SetDirectCopy(direct);
             for (const bool large : {false, true}) {
-                const BitmapCell cell = WaypointLayer::SymbolBitmap(40, large, {40, 50});
+                const BitmapCell cell = WaypointSymbol::Bitmap(40, large, {40, 50});
                 const QImage source = StripCell(cell);
                 QVERIFY2(!source.isNull(), "the symbol strips are installed");
                 DrawList list;
@@ -233,13 +233,13 @@ private slots:
         // (as a page paints a child window): the copy and the painter agree.
         DrawList list;
         for (int i = 0; i < 151; ++i)
-            list.Add(WaypointLayer::SymbolBitmap(i, i % 3 == 0,
-                                                 {(i * 37) % 140 - 10, (i * 53) % 120 - 10}));
+            list.Add(
+                WaypointSymbol::Bitmap(i, i % 3 == 0, {(i * 37) % 140 - 10, (i * 53) % 120 - 10}));
         list.Add(Clip{{20, 15, 70, 60}});
         for (int i = 0; i < 40; ++i)
-            list.Add(WaypointLayer::SymbolBitmap(i * 3, i % 2 == 0, {i * 4, i * 3}));
+            list.Add(WaypointSymbol::Bitmap(i * 3, i % 2 == 0, {i * 4, i * 3}));
         list.Add(Clip{});
-        list.Add(WaypointLayer::SymbolBitmap(7, true, {118, 98}));
+        list.Add(WaypointSymbol::Bitmap(7, true, {118, 98}));
         for (const QPoint offset : {QPoint(0, 0), QPoint(13, 7), QPoint(-5, 20)}) {
             SymbolStrips::Shared().SetDirectCopy(false);
             const QImage painted = Paint(list, {120, 100}, offset);
@@ -265,11 +265,11 @@ private slots:
         text.anchor = {far, -far};
         text.font.escapement = 900;
         list.Add(text);
-        list.Add(WaypointLayer::SymbolBitmap(3, true, {-far, far}));
-        list.Add(WaypointLayer::SymbolBitmap(3, false, {-8, 50})); // just past the left edge
-        list.Add(BitmapCell{999, 5, 15, {50, 50}});                // no such strip
+        list.Add(WaypointSymbol::Bitmap(3, true, {-far, far}));
+        list.Add(WaypointSymbol::Bitmap(3, false, {-8, 50})); // just past the left edge
+        list.Add(BitmapCell{999, 5, 15, {50, 50}});           // no such strip
         list.Add(Clip{{far, far, far + 5, far + 5}});
-        list.Add(WaypointLayer::SymbolBitmap(3, false, {50, 50})); // clipped away
+        list.Add(WaypointSymbol::Bitmap(3, false, {50, 50})); // clipped away
         const QImage image = Paint(list);
         QCOMPARE(Ink(image), QRect());
     }

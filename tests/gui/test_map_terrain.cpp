@@ -1,13 +1,13 @@
 #include "MapWindowFixture.h"
 #include "ModalDriver.h"
+#include "base/CommandIds.h"
 #include "core/TestFiles.h"
-#include "map/SphericalGeometry.h"
-#include "map/TerrainDrawing.h"
-#include "map/TerrainFile.h"
+#include "geo/SphericalGeometry.h"
 #include "map/gui/MapPropertiesSheet.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
-#include "shell/CommandIds.h"
+#include "terrain/TerrainDrawing.h"
+#include "terrain/TerrainFile.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -3,8 +3,8 @@
 // as heights or voids, and shades without a fault.
 #include "FuzzCheck.h"
 #include "FuzzFile.h"
-#include "map/GeoTiffRaster.h"
-#include "map/HillShade.h"
+#include "terrain/GeoTiffRaster.h"
+#include "terrain/HillShade.h"
 
 #include <cmath>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // and its labels' names lie within it.
 // The last 16 bytes of an input (if any) give one more area to draw.
 #include "FuzzCheck.h"
-#include "map/RoadMap.h"
+#include "basemap/RoadMap.h"
 
 #include <cstddef>
 #include <cstdint>

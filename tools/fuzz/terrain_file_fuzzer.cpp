@@ -5,9 +5,9 @@
 #include "FuzzCheck.h"
 #include "FuzzFile.h"
 #include "base/DrawList.h"
-#include "map/MapViewport.h"
-#include "map/TerrainDrawing.h"
-#include "map/TerrainLayer.h"
+#include "geo/MapViewport.h"
+#include "terrain/TerrainDrawing.h"
+#include "terrain/TerrainLayer.h"
 
 #include <cmath>
 #include <cstddef>

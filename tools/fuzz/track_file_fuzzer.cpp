@@ -4,7 +4,7 @@
 // the same bytes.
 #include "FuzzCheck.h"
 #include "FuzzFile.h"
-#include "map/TrackLog.h"
+#include "track/TrackLog.h"
 
 #include <cmath>
 #include <cstddef>

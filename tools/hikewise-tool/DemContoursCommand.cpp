@@ -5,8 +5,8 @@
 
 #include "base/AtomicFile.h"
 #include "base/JsonWriter.h"
-#include "map/ContourTracer.h"
-#include "map/raster/ElevationRasterReader.h"
+#include "terrain/ContourTracer.h"
+#include "terrain/raster/ElevationRasterReader.h"
 
 #include <cstdio>
 

@@ -2,9 +2,9 @@
 #include "ToolCommand.h"
 #include "ToolOptions.h"
 
-#include "map/TerrainFileLayout.h"
-#include "map/TerrainFileWriter.h"
-#include "map/raster/ElevationRasterReader.h"
+#include "terrain/TerrainFileLayout.h"
+#include "terrain/TerrainFileWriter.h"
+#include "terrain/raster/ElevationRasterReader.h"
 
 #include <cmath>
 #include <cstdio>

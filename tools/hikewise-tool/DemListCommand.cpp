@@ -1,7 +1,7 @@
 // dem-list FILE: the summary of a terrain file.
 #include "ToolCommand.h"
 
-#include "map/TerrainFile.h"
+#include "terrain/TerrainFile.h"
 
 #include <cstdio>
 

@@ -4,8 +4,8 @@
 
 #include "base/JsonWriter.h"
 #include "instruments/GradeSampler.h"
-#include "map/TerrainFile.h"
-#include "map/TrackLog.h"
+#include "terrain/TerrainFile.h"
+#include "track/TrackLog.h"
 
 #include <cmath>
 #include <cstdio>

@@ -4,8 +4,8 @@
 #include "ToolOptions.h"
 
 #include "base/AtomicFileWriter.h"
-#include "map/HillShade.h"
-#include "map/raster/ElevationRasterReader.h"
+#include "terrain/HillShade.h"
+#include "terrain/raster/ElevationRasterReader.h"
 
 #include <cstdio>
 

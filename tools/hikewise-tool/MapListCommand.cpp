@@ -1,7 +1,7 @@
 // map-list MAP: the summary of a road map file.
 #include "ToolCommand.h"
 
-#include "map/RoadMap.h"
+#include "basemap/RoadMap.h"
 
 #include <cstdio>
 

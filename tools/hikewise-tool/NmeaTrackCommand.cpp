@@ -6,8 +6,8 @@
 #include "base/NotificationSink.h"
 #include "base/WindowMessages.h"
 #include "gps/NmeaParser.h"
-#include "map/TrackLog.h"
-#include "map/TrackRecorder.h"
+#include "track/TrackLog.h"
+#include "track/TrackRecorder.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "ToolCommand.h"
 
 #include "base/JsonWriter.h"
-#include "map/TrackExport.h"
+#include "track/TrackExport.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 #include "ToolCommand.h"
 
 #include "base/JsonWriter.h"
-#include "map/TrackLog.h"
+#include "track/TrackLog.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "NmeaSimulator.h"
 
 #include "base/UtcTime.h"
-#include "map/GeoPoint.h"
-#include "map/SphericalGeometry.h"
+#include "geo/GeoPoint.h"
+#include "geo/SphericalGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "instruments/gui/AltProfileWnd.h"
 
+#include "base/CommandIds.h"
 #include "instruments/AltitudeProfile.h"
-#include "shell/CommandIds.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/LongPressMenu.h"
 

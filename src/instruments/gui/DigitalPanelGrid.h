@@ -2,13 +2,13 @@
 
 #include "base/Clock.h"
 #include "base/CommandTarget.h"
+#include "base/MainMenu.h"
 #include "gps/GpsFix.h"
 #include "instruments/BatteryStatus.h"
 #include "instruments/DigitalPanelLayout.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
-#include "shell/MainMenu.h"
 
 #include <QImage>
 #include <QTimer>
@@ -20,13 +20,13 @@
 
 namespace hw {
 
-class Navigation;
+class NavigationSource;
 class SettingsStore;
 
 // What the panel cells are made of.
 struct PanelSources {
     const TripComputer& trip;
-    const Navigation& navigation;
+    const NavigationSource& navigation;
     const Clock& clock;
     const BatteryStatus& battery;
     const TimeZoneBias& zone;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/CommandIds.h"
-#include "shell/MainMenu.h"
+#include "base/CommandIds.h"
+#include "base/MainMenu.h"
 
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include "instruments/AltimeterDial.h"
 #include "instruments/CompassDial.h"
+#include "instruments/NavigationSource.h"
 #include "instruments/PanelReadings.h"
 #include "instruments/SpeedometerDial.h"
 #include "instruments/TripComputer.h"
@@ -9,8 +10,8 @@
 #include "instruments/gui/DigitalPanelMenus.h"
 #include "instruments/gui/GaugePanelMenu.h"
 #include "instruments/gui/SpeedSettingsDialog.h"
-#include "map/Navigation.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/Waypoint.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/LongPressMenu.h"
 #include "widgets/PopupMenu.h"
@@ -138,7 +139,7 @@ void GaugePanel::paintEvent(QPaintEvent*)
     const GaugeColours colours{ThemeColourRef(6), ThemeColourRef(8), ThemeColourRef(7)};
     const UnitFormatter units(settings_);
     const bool smoothed = model_.SmoothingState(isVisible()) == GaugePanelModel::Smoothing::Running;
-    const Navigation& nav = sources_.navigation;
+    const NavigationSource& nav = sources_.navigation;
     const double heading = smoothed ? model_.Heading() : nav.CurrentCourse();
     const double bearing = nav.IsGotoActive() ? nav.BearingToTarget() : 0;
     for (int code : model_.GaugesToDraw()) {

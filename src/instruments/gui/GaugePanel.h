@@ -12,7 +12,7 @@ class QMenu;
 
 namespace hw {
 
-class Navigation;
+class NavigationSource;
 class SettingsStore;
 class TripComputer;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainMenu.h"
+#include "base/MainMenu.h"
 
 #include <vector>
 

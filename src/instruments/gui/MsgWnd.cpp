@@ -1,9 +1,9 @@
 #include "instruments/gui/MsgWnd.h"
 
 #include "base/FormatString.h"
-#include "map/MapModel.h"
-#include "map/WaypointLayer.h"
+#include "instruments/NavigationSource.h"
 #include "units/UnitFormatter.h"
+#include "waypoints/WaypointSymbol.h"
 #include "widgets/AppPaths.h"
 
 #include <QDateTime>
@@ -39,7 +39,7 @@ QPolygonF Arrow(std::initializer_list<QPointF> points)
 
 } // namespace
 
-MsgWnd::MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
+MsgWnd::MsgWnd(const NavigationSource& map, const UnitFormatter& units, SpeedSource speed,
                SymbolPainter symbols, QWidget* parent)
     : QWidget(parent), map_(map), units_(units), speed_(std::move(speed)),
       symbols_(std::move(symbols))
@@ -170,7 +170,7 @@ void MsgWnd::PaintCard(QPainter& p)
     // follows its age.
     symbolShown_ = message_.Symbol(QDateTime::currentSecsSinceEpoch());
     const int symbol = symbolShown_;
-    const BitmapCell cell = WaypointLayer::SymbolBitmap(symbol, large, {0, 0});
+    const BitmapCell cell = WaypointSymbol::Bitmap(symbol, large, {0, 0});
     if (symbols_)
         symbols_(p, cell, QRect(inner.left(), inner.top(), cell.cellSize * 2, cell.cellSize * 2));
 

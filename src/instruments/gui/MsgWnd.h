@@ -13,7 +13,7 @@ class QSoundEffect;
 
 namespace hw {
 
-class MapModel;
+class NavigationSource;
 class UnitFormatter;
 
 // The waypoint message window "MsgWnd": a card over the map with the
@@ -27,7 +27,7 @@ public:
     // Draws a symbol cell stretched into a rectangle.
     using SymbolPainter = std::function<void(QPainter&, const BitmapCell&, const QRect&)>;
 
-    MsgWnd(const MapModel& map, const UnitFormatter& units, SpeedSource speed,
+    MsgWnd(const NavigationSource& map, const UnitFormatter& units, SpeedSource speed,
            SymbolPainter symbols, QWidget* parent = nullptr);
 
     // Shows a waypoint at once, in place of what is shown.
@@ -58,7 +58,7 @@ private:
     void PaintSpeedometer(QPainter& p, const QRect& area);
     void PaintDigitalSpeed(QPainter& p, const QRect& area);
 
-    const MapModel& map_;
+    const NavigationSource& map_;
     const UnitFormatter& units_;
     SpeedSource speed_;
     SymbolPainter symbols_;

@@ -1,10 +1,10 @@
 #include "map/gui/GeocacheCommands.h"
 
 #include "base/Clock.h"
+#include "base/CommandIds.h"
 #include "base/StringTable.h"
 #include "base/Translate.h"
 #include "map/gui/MapWnd.h"
-#include "shell/CommandIds.h"
 #include "units/PositionFormatter.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/GeocacheVisits.h"

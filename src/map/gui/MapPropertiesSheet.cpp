@@ -2,7 +2,7 @@
 
 #include "base/Translate.h"
 
-#include "map/RoadLayer.h"
+#include "basemap/RoadLayer.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DialogButtons.h"
 

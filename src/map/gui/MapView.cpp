@@ -1,10 +1,10 @@
 #include "map/gui/MapView.h"
 
+#include "basemap/RoadDrawing.h"
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
-#include "map/RoadDrawing.h"
-#include "map/TerrainDrawing.h"
 #include "map/gui/TerrainShading.h"
+#include "terrain/TerrainDrawing.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/LongPressMenu.h"

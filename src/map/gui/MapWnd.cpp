@@ -1,19 +1,22 @@
 #include "map/gui/MapWnd.h"
 
+#include "base/CommandIds.h"
 #include "base/FormatString.h"
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
 #include "base/Translate.h"
 #include "base/WindowMessages.h"
+#include "geo/SphericalGeometry.h"
 #include "map/MapProperties.h"
-#include "map/SphericalGeometry.h"
 #include "map/gui/GeocacheCommands.h"
 #include "map/gui/MapFileCommands.h"
+#include "map/gui/MapMessageBoxes.h"
+#include "map/gui/MapPopupMenu.h"
 #include "map/gui/MapPropertiesSheet.h"
 #include "map/gui/MapView.h"
+#include "map/gui/MapWaypointManagerHost.h"
 #include "map/gui/PlanWaypointDialog.h"
 #include "map/gui/WaypointImportCommand.h"
-#include "shell/CommandIds.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointEditing.h"
@@ -46,11 +49,6 @@ MapWnd::RunOptions& RunOptionsForProcess()
 {
     static MapWnd::RunOptions options;
     return options;
-}
-
-QString Q(const char* s)
-{
-    return QString::fromUtf8(s);
 }
 
 } // namespace
@@ -529,53 +527,10 @@ void MapWnd::FinishAveraging()
     MarkWaypoint(w);
 }
 
-// The manager's view of the map window.
-class MapWnd::ManagerAdaptor final : public WaypointManagerHost {
-public:
-    explicit ManagerAdaptor(MapWnd& w) : w_(w) {}
-    GeoPoint Position() const override { return w_.map_.CurrentPosition(); }
-    bool EditStored(int serial) override { return w_.EditStoredWaypoint(serial, kPageSettings); }
-    void Goto(int serial) override
-    {
-        Waypoint target;
-        if (w_.waypoints_.FindBySerial(serial, target)) {
-            w_.navigation_.StartGoto(target);
-            w_.RedrawMap();
-        }
-    }
-    void ShowOnMap(int serial) override { w_.CentreOnWaypoint(serial); }
-    void SetPosition(const Waypoint& p) override
-    {
-        w_.map_.SetCurrentPosition({p.nLatitude, p.nLongitude, p.fAltitude});
-        w_.RedrawMap();
-    }
-    bool CanShowGeocachePage() const override
-    {
-        CommandStatus status;
-        return w_.QueryCommand(cmd::kShowGeocacheInfo, status);
-    }
-    void ShowGeocachePage(int serial) override
-    {
-        // The map's own command, on the waypoint chosen in the list.
-        w_.selection_.Clear();
-        w_.selection_.Serials().push_back(serial);
-        w_.HandleCommand(cmd::kShowGeocacheInfo);
-    }
-    void DatabaseChanged() override
-    {
-        w_.selection_.Prune(w_.waypoints_);
-        w_.SaveDatabase();
-        w_.RedrawMap();
-    }
-
-private:
-    MapWnd& w_;
-};
-
 WaypointManagerHost& MapWnd::ManagerHost()
 {
     if (!managerHost_)
-        managerHost_ = std::make_unique<ManagerAdaptor>(*this);
+        managerHost_ = std::make_unique<MapWaypointManagerHost>(*this);
     return *managerHost_;
 }
 
@@ -800,34 +755,7 @@ QDialog* MapWnd::MakeDialog(const QString& name)
         return new PlanWaypointDialog(this);
     if (QDialog* dialog = host_->MakeDialog(*this, name))
         return dialog;
-    return MakeFileDialog(name);
-}
-
-QDialog* MapWnd::MakeFileDialog(const QString& name)
-{
-    ImportResult counts;
-    counts.added = waypoints_.Count();
-    const std::pair<const char*, std::pair<QString, QMessageBox::Icon>> boxes[] = {
-        {"import-summary",
-         {QString::fromStdString(ImportSummaryText(counts)), QMessageBox::Question}},
-        {"import-error", {Q("XML Parse Error: mismatched tag at line 12"), QMessageBox::Critical}},
-        {"database-recovery",
-         {QString::fromStdString(Translate("WaypointDatabaseCommands", kSaveFailedQuestion)),
-          QMessageBox::Warning}},
-        {"replace-question",
-         {UserDialogs::ReplaceQuestion(QString::fromStdString(DatabasePath())),
-          QMessageBox::Warning}},
-        {"found-question", {Q(LoadString(kIdsQueueFoundVisit)), QMessageBox::Question}},
-        {"visits-question", {Q(LoadString(kIdsMarkFoundAsLogged)), QMessageBox::Question}},
-    };
-    for (const auto& [boxName, box] : boxes) {
-        if (name == QLatin1String(boxName)) {
-            const bool question = box.second != QMessageBox::Critical &&
-                                  std::string_view(boxName) != "import-summary";
-            return UserDialogs::MakeBox(this, box.first, box.second, question);
-        }
-    }
-    return nullptr;
+    return MapMessageBoxes::Make(name, waypoints_.Count(), DatabasePath(), this);
 }
 
 QMenu* MapWnd::MakeAveragingMenu(QWidget* parent)
@@ -837,47 +765,7 @@ QMenu* MapWnd::MakeAveragingMenu(QWidget* parent)
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)
 {
-    using namespace cmd;
-    auto* menu = new QMenu(parent);
-    menu->setObjectName(QStringLiteral("IDR_MAP_POPUP"));
-    const auto add = [this](QMenu* to, int id, const QString& text) {
-        QAction* action = to->addAction(text);
-        CommandStatus status;
-        if (!QueryCommand(id, status))
-            status.enabled = false; // a command another window carries out
-        action->setEnabled(status.enabled);
-        if (status.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        action->setData(id);
-        connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
-    };
-    add(menu, kGotoThisWaypoint, tr("前往此路点(&T)..."));
-    add(menu, kEditThisWaypoint, tr("编辑此路点(&E)..."));
-    add(menu, kDeleteThisWaypoint, tr("删除此路点(&D)..."));
-    add(menu, kPlanWaypoint, tr("规划路点..."));
-    QMenu* geocaching = menu->addMenu(QStringLiteral("Geocaching"));
-    add(geocaching, kGeocacheFound, tr("已找到"));
-    add(geocaching, kGeocacheNotFound, tr("未找到"));
-    geocaching->addSeparator();
-    add(geocaching, kShowGeocacheInfo, tr("显示 Geocache 信息..."));
-    menu->addSeparator();
-    add(menu, kMarkWaypointHere, tr("在此标记路点(&H)"));
-    menu->addSeparator();
-    add(menu, kCentreMapHere, tr("以此居中地图(&C)"));
-    add(menu, kSetPositionHere, tr("设置当前位置到此"));
-    menu->addSeparator();
-    add(menu, kClearTrack, tr("清除当前轨迹(&E)"));
-    QMenu* settings = menu->addMenu(tr("地图设定"));
-    add(settings, kNorthUp, tr("地图正北"));
-    add(settings, kCourseUp, tr("航向在上(&C)"));
-    settings->addSeparator();
-    add(settings, kMapProperties, tr("地图属性(&M)..."));
-    QMenu* zoom = menu->addMenu(tr("缩放"));
-    add(zoom, kZoomIn, tr("放大"));
-    add(zoom, kZoomOut, tr("缩小"));
-    return menu;
+    return MapPopupMenu::Build(*this, parent);
 }
 
 } // namespace hw

@@ -4,6 +4,8 @@
 #include "base/Clock.h"
 #include "base/CommandTarget.h"
 #include "base/FileBinding.h"
+#include "basemap/RoadDrawing.h"
+#include "basemap/RoadLayer.h"
 #include "gps/GpsFix.h"
 #include "instruments/AltitudeProfile.h"
 #include "instruments/BatteryStatus.h"
@@ -13,13 +15,11 @@
 #include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
-#include "map/RoadDrawing.h"
-#include "map/RoadLayer.h"
-#include "map/TerrainDrawing.h"
-#include "map/TerrainLayer.h"
-#include "map/TrackAutosave.h"
-#include "map/TrackLog.h"
 #include "map/gui/MapWndHost.h"
+#include "terrain/TerrainDrawing.h"
+#include "terrain/TerrainLayer.h"
+#include "track/TrackAutosave.h"
+#include "track/TrackLog.h"
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/PositionAverager.h"
@@ -226,7 +226,6 @@ private:
     void OnGgaNotice();
     void CreateFileCommands();
     bool QueryMapCommand(int id, CommandStatus& status) const;
-    QDialog* MakeFileDialog(const QString& name);
     void FinishAveraging();
     void OnProximityAlarm();
     void OnPressed(ScreenPoint p);
@@ -243,7 +242,7 @@ private:
     void CentreOnWaypoint(int serial);
     // Edit, delete and new waypoint from the menu, and the manager.
     void RunWaypointCommand(int id);
-    class ManagerAdaptor;
+    friend class MapWaypointManagerHost;
     void DeleteSelected();
     void OpenProperties();
     void SetNorthUp(bool on);

@@ -1,8 +1,8 @@
 #include "map/gui/TerrainShading.h"
 
-#include "map/MapViewport.h"
-#include "map/ShadeMultiply.h"
-#include "map/TerrainLayer.h"
+#include "geo/MapViewport.h"
+#include "terrain/ShadeMultiply.h"
+#include "terrain/TerrainLayer.h"
 
 #include <QImage>
 

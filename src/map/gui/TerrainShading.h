@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/TerrainDrawing.h"
+#include "terrain/TerrainDrawing.h"
 
 #include <array>
 #include <cstdint>

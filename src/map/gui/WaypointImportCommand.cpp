@@ -1,8 +1,8 @@
 #include "map/gui/WaypointImportCommand.h"
 
+#include "base/CommandIds.h"
 #include "base/JsonWriter.h"
 #include "map/gui/MapWnd.h"
-#include "shell/CommandIds.h"
 #include "waypoints/WaypointImportJob.h"
 #include "widgets/AppPaths.h"
 #include "widgets/UserDialogs.h"

@@ -1,8 +1,8 @@
 #include "shell/gui/CommandBars.h"
 
+#include "base/CommandIds.h"
 #include "base/CommandTarget.h"
-#include "shell/CommandIds.h"
-#include "shell/MainMenu.h"
+#include "base/MainMenu.h"
 #include "widgets/AppPaths.h"
 
 #include <QAction>

@@ -60,7 +60,7 @@ QWidget* MapPageParts::MakeAveraging(MapWnd& map)
 QWidget* MapPageParts::MakeMessages(MapWnd& map)
 {
     messages_ = new MsgWnd(
-        map.Map(), map.Units(), [&map] { return map.CurrentFix().speed; },
+        map.Nav(), map.Units(), [&map] { return map.CurrentFix().speed; },
         [](QPainter& p, const BitmapCell& cell, const QRect& target) {
             SymbolStrips::Shared().Draw(p, cell, target);
         },

@@ -1,5 +1,6 @@
 #include "shell/gui/TabContainer.h"
 
+#include "base/CommandIds.h"
 #include "base/SettingsStore.h"
 #include "base/Translate.h"
 #include "base/WindowMessages.h"
@@ -8,7 +9,6 @@
 #include "instruments/gui/GaugePanel.h"
 #include "instruments/gui/SatellitePage.h"
 #include "map/gui/MapWnd.h"
-#include "shell/CommandIds.h"
 #include "shell/TabPages.h"
 #include "shell/gui/CGPSStatusBar.h"
 #include "shell/gui/MapPageParts.h"

@@ -1,7 +1,7 @@
 #include "waypoints/gui/GeocacheStateChoice.h"
 
-#include "map/WaypointLayer.h"
 #include "waypoints/Waypoint.h"
+#include "waypoints/WaypointSymbol.h"
 #include "waypoints/WaypointTables.h"
 #include "waypoints/gui/SymbolStrips.h"
 
@@ -22,7 +22,7 @@ QComboBox* GeocacheStateChoice(QWidget* parent)
         w.nGeocacheState = i;
         w.bUseGeocacheStateForIconID = 1;
         // Long after its creation: state 0 shows the plain cache symbol.
-        const int symbol = WaypointLayer::ChooseSymbol(w, std::numeric_limits<int32_t>::max());
+        const int symbol = WaypointSymbol::Choose(w, std::numeric_limits<int32_t>::max());
         choice->addItem(QIcon(strips.Symbol(symbol, false)),
                         QString::fromStdString(ShownTableName(GeocacheStateNames[i])), i);
     }

@@ -1,6 +1,6 @@
 #include "waypoints/gui/SymbolStrips.h"
 
-#include "map/WaypointLayer.h"
+#include "waypoints/WaypointSymbol.h"
 #include "widgets/AppPaths.h"
 
 #include <QBitmap>
@@ -49,7 +49,7 @@ const QPixmap& SymbolStrips::Strip(int resourceId)
 
 QPixmap SymbolStrips::Symbol(int symbol, bool large)
 {
-    const BitmapCell cell = WaypointLayer::SymbolBitmap(symbol, large, {0, 0});
+    const BitmapCell cell = WaypointSymbol::Bitmap(symbol, large, {0, 0});
     return Cell(cell.resourceId, cell.cell, cell.cellSize);
 }
 

@@ -1,6 +1,6 @@
 #include "waypoints/gui/WPAverageStatusWnd.h"
 
-#include "shell/CommandIds.h"
+#include "base/CommandIds.h"
 #include "waypoints/AveragingStatusLayout.h"
 #include "waypoints/PositionAverager.h"
 #include "widgets/LongPressMenu.h"

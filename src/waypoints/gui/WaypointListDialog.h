@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/GeoPoint.h"
+#include "geo/GeoPoint.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "waypoints/gui/WaypointListTableModel.h"
 
-#include "map/WaypointLayer.h"
 #include "waypoints/WaypointDatabase.h"
+#include "waypoints/WaypointSymbol.h"
 #include "waypoints/gui/SymbolStrips.h"
 
 #include <QDateTime>
@@ -62,7 +62,7 @@ QVariant WaypointListTableModel::data(const QModelIndex& index, int role) const
         return eol >= 0 ? shown.left(eol) : shown;
     }
     if (role == Qt::DecorationRole && index.column() == 0)
-        return SymbolIcon(WaypointLayer::ChooseSymbol(*w, now_));
+        return SymbolIcon(WaypointSymbol::Choose(*w, now_));
     if (role == Qt::UserRole)
         return row.serial;
     return {};

@@ -4,11 +4,11 @@
 // timers meanwhile. Targets: at most 1.5 times the tool's time, no stall
 // longer than 100 ms. Prints the median of three runs of each.
 //   bench_import_command [CACHES]   (default 10,000)
+#include "base/CommandIds.h"
 #include "base/MemorySettingsStore.h"
 #include "bench/PocketQuery.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
-#include "shell/CommandIds.h"
 #include "shell/gui/MapPageParts.h"
 #include "widgets/UserDialogs.h"
 

@@ -10,18 +10,18 @@
 //   bench_map_paint --background ZOOM|all [FRAMES]   (the afresh background alone)
 //   bench_map_paint --terrain   (the relief alone; HW_BENCH_PARTS=1 adds where its
 //                                first frames go)
+#include "base/LabelPlacer.h"
+#include "basemap/RoadDrawing.h"
+#include "basemap/RoadLayer.h"
 #include "bench/Figures.h"
 #include "bench/MapBenchScene.h"
-#include "map/LabelPlacer.h"
 #include "map/MapDrawing.h"
-#include "map/RoadDrawing.h"
-#include "map/RoadLayer.h"
-#include "map/TerrainDrawing.h"
-#include "map/TerrainLayer.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/TerrainShading.h"
 #include "shell/gui/MapPageParts.h"
+#include "terrain/TerrainDrawing.h"
+#include "terrain/TerrainLayer.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/gui/SymbolStrips.h"
 #include "widgets/DrawListPainter.h"

@@ -5,11 +5,11 @@
 // long the save took. Target: at most 50 ms with 100,000 caches.
 //   bench_mark_here CACHES DIR [MARKS]   (DIR/caches-CACHES.wpt is made once,
 //                                         from a generated pocket query)
+#include "base/CommandIds.h"
 #include "base/MemorySettingsStore.h"
 #include "bench/Figures.h"
 #include "bench/PocketQuery.h"
 #include "map/gui/MapWnd.h"
-#include "shell/CommandIds.h"
 #include "shell/gui/MapPageParts.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
