@@ -2,6 +2,7 @@
 
 #include "base/StringTable.h"
 #include "base/Translate.h"
+#include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointImport.h"
 #include "widgets/UserDialogs.h"
