@@ -1020,6 +1020,13 @@ Cannot show the geocache information</translation>
     </message>
 </context>
 <context>
+    <name>WaypointFileWriter</name>
+    <message>
+        <source>路点数据库文件已被其他程序修改</source>
+        <translation>The waypoint database file was changed by another program</translation>
+    </message>
+</context>
+<context>
     <name>WaypointImport</name>
     <message>
         <source>已添加 %d 新路点. 

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +53,37 @@ bool WriteFully(int fd, const char* data, std::size_t size, off_t offset)
     return true;
 }
 
+constexpr const char* kTemporaryMark = ".hwtmp-";
+constexpr std::size_t kTemporaryRandom = 6; // the X's of mkostemp
+// A temporary file younger than this may still be written by a save that
+// runs beside this one (another instance of the program).
+constexpr time_t kStaleSeconds = 60;
+
+// Temporary files of earlier saves to target that never ended (the program
+// was killed, the power went) are removed.
+void RemoveStaleTemporaries(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::size_t slash = target.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? target : target.substr(slash + 1)) + kTemporaryMark;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const time_t stale = time(nullptr) - kStaleSeconds;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + kTemporaryRandom ||
+            name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat st {};
+        if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_mtime < stale)
+            ::unlink(path.c_str());
+    }
+    closedir(dir);
+}
+
 mode_t CurrentUmask()
 {
     mode_t mask = umask(0);
@@ -74,7 +107,8 @@ bool AtomicFileWriter::Open()
     // A file the user made read-only is not replaced behind its back.
     if (::access(target_.c_str(), F_OK) == 0 && ::access(target_.c_str(), W_OK) != 0)
         return false;
-    std::string pattern = target_ + ".XXXXXX";
+    RemoveStaleTemporaries(target_);
+    std::string pattern = target_ + kTemporaryMark + std::string(kTemporaryRandom, 'X');
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     fd_ = mkostemp(name.data(), O_CLOEXEC);

@@ -9,11 +9,11 @@
 namespace hw {
 
 // Replaces a file safely: the bytes go to a temporary file beside the
-// target; Commit() flushes and syncs it and renames it over the target. Any
-// failure leaves the previous file as it was, and the temporary file is
-// removed. A replaced file keeps its permission bits, a read-only file is
-// not replaced, and a symbolic link is followed, so the file it names is
-// replaced.
+// target (its name, a mark of this program's and six random characters;
+// such files left by a save that never ended are removed by the next); Commit() flushes and syncs
+// it and renames it over the target. Any failure leaves the previous file as it was, and the
+// temporary file is removed. A replaced file keeps its permission bits, a read-only file is not
+// replaced, and a symbolic link is followed, so the file it names is replaced.
 class AtomicFileWriter final : public ByteSink {
 public:
     explicit AtomicFileWriter(std::string path);

@@ -11,9 +11,8 @@ Waypoint::~Waypoint() = default;
 Waypoint Waypoint::WithTexts() const
 {
     Waypoint whole = *this;
-    if (file.textsDeferred && file.source)
-        file.source->DecodeTexts(file.offset, file.size, whole);
-    whole.file.textsDeferred = false;
+    if (file.textsDeferred && file.source && file.source->DecodeTexts(file, whole))
+        whole.file.textsDeferred = false;
     whole.file.asInFile = false;
     return whole;
 }

@@ -74,6 +74,7 @@ struct WaypointFileRecord {
     std::shared_ptr<const WaypointTextSource> source;
     uint64_t offset = 0;
     uint64_t size = 0;
+    uint64_t checksum = 0;      // of the record's bytes as they were loaded
     bool textsDeferred = false; // the long texts are in the file, not in the fields
     bool asInFile = false;      // no field changed since it was read
 
@@ -120,8 +121,11 @@ public:
     // are empty until WithTexts() decodes them.
     bool HasDeferredTexts() const { return file.textsDeferred; }
     // A copy with every text in its fields, decoded from the file when they
-    // were deferred (empty when the file was changed by another program
-    // since). Pages, edit sheets and exports read texts through this.
+    // were deferred. When the file no longer holds them (another program
+    // changed it, its medium is gone), the copy still refers to them there
+    // (HasDeferredTexts): stored back, it keeps them, and is never saved
+    // with empty texts. Pages, edit sheets and exports read texts through
+    // this.
     Waypoint WithTexts() const;
 
     // Every persistent field equal (the runtime-only fields are ignored).

@@ -5,7 +5,12 @@
 #include "waypoints/WaypointTables.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
 
 namespace hw {
 namespace {
@@ -30,9 +35,54 @@ void KeepIndicesInTables(Waypoint& w)
         w.nActiveWaypointMessageType = 0;
 }
 
+// Stamps of states, unique in the process: a save told late never takes one
+// database's state for another's.
+uint64_t NextStamp()
+{
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 } // namespace
 
-WaypointDatabase::WaypointDatabase() : cells_(kCellCount), target_(EmptyTarget()) {}
+WaypointDatabase::WaypointDatabase()
+    : cells_(kCellCount), changeStamp_(NextStamp()), savedStamp_(changeStamp_),
+      target_(EmptyTarget())
+{
+}
+
+WaypointDatabase::Snapshot::~Snapshot()
+{
+#if defined(__SANITIZE_THREAD__)
+    for (const std::shared_ptr<const CellList>& cell : cells_)
+        if (cell)
+            __tsan_release(const_cast<CellList*>(cell.get()));
+#endif
+}
+
+void WaypointDatabase::SetModified(bool modified)
+{
+    savedStamp_ = modified ? 0 : changeStamp_;
+}
+
+void WaypointDatabase::MarkSaved(uint64_t stamp)
+{
+    if (stamp == changeStamp_)
+        savedStamp_ = stamp;
+}
+
+void WaypointDatabase::BindFile(const std::string& path,
+                                const std::optional<FileIdentity>& identity)
+{
+    file_ = std::make_shared<FileGuard>();
+    file_->Bind(path, identity);
+}
+
+void WaypointDatabase::Changed()
+{
+    changeStamp_ = NextStamp();
+    ++revision_;
+}
 
 int WaypointDatabase::Add(const Waypoint& waypoint)
 {
@@ -70,6 +120,15 @@ WaypointDatabase::CellList& WaypointDatabase::MutableCell(int index)
         cell = std::make_shared<CellList>();
     else if (cell.use_count() > 1)
         cell = std::make_shared<CellList>(*cell);
+    else {
+        // The last snapshot that shared the cell was let go, perhaps on the
+        // writer's thread: its reads of the cell come before these writes.
+#if defined(__SANITIZE_THREAD__)
+        __tsan_acquire(cell.get());
+#else
+        std::atomic_thread_fence(std::memory_order_acquire);
+#endif
+    }
     return *cell;
 }
 
@@ -80,6 +139,8 @@ WaypointDatabase::Snapshot WaypointDatabase::TakeSnapshot() const
     for (const std::shared_ptr<CellList>& cell : cells_)
         s.cells_.push_back(cell);
     s.count_ = count_;
+    s.stamp_ = changeStamp_;
+    s.file_ = file_;
     return s;
 }
 
@@ -95,8 +156,7 @@ int WaypointDatabase::Store(Waypoint waypoint, int cell, bool loaded)
     cellOfSerial_[stored.nSerial] = cell;
     serialsByName_[stored.strName].push_back(stored.nSerial);
     ++count_;
-    modified_ = true;
-    ++revision_;
+    Changed();
     return stored.nSerial;
 }
 
@@ -172,8 +232,7 @@ int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int
     KeepIndicesInTables(*stored);
     cellOfSerial_[serial] = cell;
     serialsByName_[waypoint.strName].push_back(serial);
-    modified_ = true;
-    ++revision_;
+    Changed();
     return serial;
 }
 
@@ -233,8 +292,7 @@ int WaypointDatabase::DeleteBySerial(int serial)
     if (at.cell < 0)
         return 0;
     Erase(at);
-    modified_ = true;
-    ++revision_;
+    Changed();
     return 1;
 }
 
@@ -253,24 +311,12 @@ void WaypointDatabase::Clear()
         return;
     for (std::shared_ptr<CellList>& cell : cells_)
         cell.reset();
-    ++revision_;
+    const bool modified = IsModified();
+    Changed();
+    SetModified(modified);
     cellOfSerial_.clear();
     serialsByName_.clear();
     count_ = 0;
-}
-
-void WaypointDatabase::SetListDistance(const Waypoint& stored, double km)
-{
-    auto it = cellOfSerial_.find(stored.nSerial);
-    if (it == cellOfSerial_.end())
-        return;
-    // A runtime field, set in place: snapshots never read it.
-    const std::shared_ptr<CellList>& cell = cells_[static_cast<size_t>(it->second)];
-    if (!cell)
-        return;
-    const Waypoint* first = cell->data();
-    if (&stored >= first && &stored < first + cell->size())
-        (*cell)[static_cast<size_t>(&stored - first)].dListDistance = km;
 }
 
 int WaypointDatabase::CheckProximity(const GeoPoint& position, Waypoint& out)

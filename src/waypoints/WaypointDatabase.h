@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FileGuard.h"
 #include "geo/GeoPoint.h"
 #include "waypoints/CellArea.h"
 #include "waypoints/Waypoint.h"
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,7 +37,20 @@ public:
     // to read on another thread while the database changes.
     class Snapshot {
     public:
+        Snapshot() = default;
+        Snapshot(const Snapshot&) = default;
+        Snapshot(Snapshot&&) noexcept = default;
+        Snapshot& operator=(const Snapshot&) = default;
+        Snapshot& operator=(Snapshot&&) noexcept = default;
+        // Tells the thread sanitizer that the cells are let go after every
+        // read of them (see MutableCell).
+        ~Snapshot();
+
         int Count() const { return count_; }
+        // The database's change stamp when it was taken (MarkSaved).
+        uint64_t Stamp() const { return stamp_; }
+        // The file the database belongs to.
+        const std::shared_ptr<FileGuard>& File() const { return file_; }
         template <typename Visit> void ForEach(Visit&& visit) const
         {
             for (const std::shared_ptr<const CellList>& cell : cells_)
@@ -48,6 +63,8 @@ public:
         friend class WaypointDatabase;
         std::vector<std::shared_ptr<const CellList>> cells_;
         int count_ = 0;
+        uint64_t stamp_ = 0;
+        std::shared_ptr<FileGuard> file_;
     };
 
     WaypointDatabase();
@@ -87,8 +104,21 @@ public:
     void Clear();
 
     int Count() const { return count_; }
-    bool IsModified() const { return modified_; }
-    void SetModified(bool modified) { modified_ = modified; }
+    // Modified until a save of the very state it is in has succeeded.
+    bool IsModified() const { return changeStamp_ != savedStamp_; }
+    void SetModified(bool modified);
+    // Changes with every change of the records, and is never the same for
+    // two states of any database of the process.
+    uint64_t ChangeStamp() const { return changeStamp_; }
+    // A save of the state of that stamp reached the disk: the database is
+    // no longer modified, unless it has changed since.
+    void MarkSaved(uint64_t stamp);
+    // The file the database was loaded from or last saved to, as it was
+    // then; copies share it.
+    FileGuard& File() const { return *file_; }
+    // The database now belongs to the file at path, as identity tells (none:
+    // there was no file); copies made before keep the file they had.
+    void BindFile(const std::string& path, const std::optional<FileIdentity>& identity);
 
     // The grid.
     static int CellIndex(int32_t lat, int32_t lon) { return CellArea::CellIndex(lat, lon); }
@@ -114,9 +144,6 @@ public:
                     visit(w);
     }
     Snapshot TakeSnapshot() const;
-    // The runtime distance the waypoint manager lists (not a change), on a
-    // record of this database.
-    void SetListDistance(const Waypoint& stored, double km);
     // Counts the changes that may move stored records: a pointer to a
     // record stays valid while the revision is the same.
     uint64_t Revision() const { return revision_; }
@@ -150,12 +177,15 @@ private:
     void Erase(const Location& at);
     int FirstSerialNamed(std::string_view name) const;
     int MoveInto(const Location& at, const Waypoint& waypoint, int cell);
+    void Changed();
 
     std::vector<std::shared_ptr<CellList>> cells_; // empty cells hold none
     int count_ = 0;
     int nextSerial_ = 1;
-    bool modified_ = false;
+    uint64_t changeStamp_ = 0;
+    uint64_t savedStamp_ = 0;
     uint64_t revision_ = 0;
+    std::shared_ptr<FileGuard> file_ = std::make_shared<FileGuard>();
     // serial -> cell, and name -> serials, so that lookups do not walk the grid
     std::unordered_map<int, int> cellOfSerial_;
     struct NameHash {

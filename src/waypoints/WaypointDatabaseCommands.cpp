@@ -66,33 +66,64 @@ int WaypointDatabaseCommands::LoadCurrent()
 }
 
 bool WaypointDatabaseCommands::SaveCurrentInBackground(BackgroundFileWriter& writer,
-                                                       BackgroundFileWriter::Done done)
+                                                       BackgroundDone done)
 {
     const std::string path = CurrentPath();
     if (!EnsureParentFolder(path) || !FolderWritable(path))
         return false;
+    auto save = std::make_shared<BackgroundSave>();
+    WaypointDatabase::Snapshot records = db_.TakeSnapshot();
+    save->stamp = records.Stamp();
+    std::shared_ptr<FileGuard> file = records.File();
     writer.Write(
         path,
-        [records = db_.TakeSnapshot()](ByteSink& sink) {
-            return WriteWaypointSnapshot(records, sink);
+        [records = std::move(records), path, save](ByteSink& sink) {
+            if (!records.File()->MayReplace(path)) {
+                save->problem = WaypointSaveProblem::FileChanged;
+                return false;
+            }
+            const bool written =
+                WriteWaypointSnapshot(records, sink, RecordCopy::Unchanged, &save->problem);
+            if (!written && save->problem == WaypointSaveProblem::None)
+                save->problem = WaypointSaveProblem::CannotWrite;
+            return written;
         },
-        std::move(done));
-    db_.SetModified(false); // asked for: the file follows
+        [file, path, save, done = std::move(done)](bool written) {
+            save->written = written;
+            if (written)
+                file->Saved(path);
+            else if (save->problem == WaypointSaveProblem::None)
+                save->problem = WaypointSaveProblem::CannotWrite;
+            if (done)
+                done(*save);
+        });
     return true;
+}
+
+bool WaypointDatabaseCommands::Save(const std::string& path)
+{
+    WaypointSaveProblem problem = WaypointSaveProblem::None;
+    if (SaveWaypointDatabase(db_, path, &problem) == 1)
+        return true;
+    if (problem == WaypointSaveProblem::FileChanged)
+        dialogs_.ShowFileChanged();
+    return false;
 }
 
 int WaypointDatabaseCommands::SaveCurrent()
 {
     std::string path = CurrentPath();
     EnsureParentFolder(path);
-    if (SaveWaypointDatabase(db_, path) == 1)
+    if (Save(path))
         return 1;
     while (dialogs_.AskSaveElsewhere()) {
         std::string chosen = dialogs_.ChooseNewFile();
         if (chosen.empty())
             continue;
+        // The user's choice: the file there, changed or not, is replaced.
         binding_.Bind(chosen);
-        if (SaveWaypointDatabase(db_, chosen) == 1)
+        db_.BindFile(chosen, FileIdentity::Of(chosen));
+        if (Save(chosen))
             return 1;
     }
     return 0; // kept in memory, still marked modified
@@ -110,6 +141,8 @@ bool WaypointDatabaseCommands::Open()
         WaypointFileInfo info;
         if (LoadWaypointDatabase(db_, chosen, &info, true, WaypointTexts::Deferred) == 1) {
             binding_.Bind(chosen);
+            if (info.shortened)
+                dialogs_.ShowFileChanged(); // what was read whole is kept
             return true;
         }
         // A file that is no database (or from a newer program) is not bound:

@@ -6,7 +6,9 @@
 #include "base/SettingsStore.h"
 #include "base/Translate.h"
 #include "waypoints/WaypointDatabase.h"
+#include "waypoints/WaypointFileWriter.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +39,9 @@ public:
     virtual std::string ChooseExistingFile(const std::string& start) = 0;
     // kCannotOpenMessage.
     virtual void ShowCannotOpen() = 0;
+    // kFileChangedMessage, before the question of a save that found the
+    // file changed by another program.
+    virtual void ShowFileChanged() = 0;
     // Before "new" replaces an existing file: true to go on.
     virtual bool ConfirmReplace(const std::string& path) = 0;
     // The wait cursor around long work.
@@ -60,18 +65,27 @@ public:
     // the file until they are asked for; 1 on success.
     int LoadCurrent();
     // Saves to the current file; when that fails, offers to save elsewhere
-    // until a save succeeds or the user declines. 1 when saved.
+    // until a save succeeds or the user declines (told first when the file
+    // was changed by another program). 1 when saved.
     int SaveCurrent();
+    // How a save on the writer's thread ended.
+    struct BackgroundSave {
+        bool written = false;
+        uint64_t stamp = 0; // the database's state that was saved
+        WaypointSaveProblem problem = WaypointSaveProblem::None;
+    };
+    using BackgroundDone = std::function<void(const BackgroundSave&)>;
     // Saves to the current file on the writer's thread: the caller goes on
     // at once with the database as it is, and the file follows. A change
     // made meanwhile is saved by a later call, after this one. done is told
-    // on the writer's thread whether the file was written; a save that a
-    // later one took over before it began is not told. A failure leaves the
-    // previous file, and the caller marks the database modified again and
-    // runs SaveCurrent for the recovery question. False, with nothing asked
-    // of the writer, when the file's folder cannot be made or written: the
-    // caller then runs SaveCurrent at once.
-    bool SaveCurrentInBackground(BackgroundFileWriter& writer, BackgroundFileWriter::Done done);
+    // on the writer's thread how the save ended; a save that a later one
+    // took over before it began is not told. The database stays modified
+    // until the caller, told of the success, passes its stamp to
+    // WaypointDatabase::MarkSaved; a failure leaves the previous file, and
+    // the caller runs SaveCurrent for the recovery question. False, with
+    // nothing asked of the writer, when the file's folder cannot be made or
+    // written: the caller then runs SaveCurrent at once.
+    bool SaveCurrentInBackground(BackgroundFileWriter& writer, BackgroundDone done);
     // "打开...": true when the database was reloaded (the map redraws).
     bool Open();
     // "新建...": true when the database was replaced by an empty one. An
@@ -79,6 +93,8 @@ public:
     bool New();
 
 private:
+    bool Save(const std::string& path);
+
     WaypointDatabase& db_;
     std::unique_ptr<FileBinding> stored_;
     FileBinding& binding_;

@@ -1,14 +1,16 @@
 #include "waypoints/WaypointFileReader.h"
 
 #include "base/BackgroundFileWriter.h"
+#include "base/ByteChecksum.h"
 #include "base/FileByteReader.h"
-#include "base/MappedFile.h"
+#include "base/PositionalFile.h"
 #include "base/TextCodec.h"
 #include "units/NumberText.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "waypoints/WaypointRecordParser.h"
 #include "waypoints/WaypointTextSource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -18,8 +20,6 @@ namespace hw {
 namespace {
 
 constexpr uint64_t kHeaderSize = 11; // magic, version, record count
-// The pages of a large file read so far leave memory in steps of this size.
-constexpr uint64_t kReleaseStep = 16 << 20;
 
 // Version 1 is text: one waypoint a line, fields separated by 0x1F.
 constexpr char kFieldSeparator = 0x1F;
@@ -27,9 +27,11 @@ constexpr size_t kMaxLineLength = 8191;
 
 void ParseTextLine(std::string_view line, AnsiDecoder& ansi, Waypoint& w)
 {
-    // Texts of this version start empty; a missing name reads as "Untitled".
+    // Texts of this version start empty and numbers 0; a missing name reads
+    // as "Untitled".
     w.strSoundFile.clear();
     w.strURL.clear();
+    w.dActiveWPDistance = 0;
     std::vector<std::string_view> fields;
     size_t start = 0;
     for (;;) {
@@ -105,46 +107,99 @@ int LoadText(WaypointDatabase& db, FileByteReader& in, WaypointFileInfo& info)
     return 1;
 }
 
-int LoadBinary(WaypointDatabase& db, std::unique_ptr<MappedFile> file, int version,
+// The file read front to back through a window of its bytes, with pread: a
+// record is parsed from the window, which moves on and grows as the records
+// need.
+class RecordWindow {
+public:
+    explicit RecordWindow(const PositionalFile& file) : file_(file) {}
+
+    // The bytes from offset on, at least more than were there before when
+    // the file holds more; empty at the end.
+    std::string_view From(uint64_t offset, bool more)
+    {
+        const uint64_t have = start_ + bytes_.size();
+        const bool inside = offset >= start_ && offset <= have;
+        if (!inside || (have < end_ && (more || have - offset < kMinimum))) {
+            uint64_t want = kStep;
+            if (more && inside)
+                want = std::max(want, 2 * (have - offset));
+            const uint64_t size = std::min(want, end_ > offset ? end_ - offset : 0);
+            bytes_.resize(size);
+            const std::size_t read = file_.ReadAt(offset, bytes_.data(), bytes_.size());
+            if (read < size) {
+                end_ = offset + read; // shortened since it was opened, or gone
+                shortened_ = true;
+            }
+            bytes_.resize(read);
+            start_ = offset;
+        }
+        return std::string_view(bytes_).substr(offset - start_);
+    }
+    // The window holds every byte the file has from offset on.
+    bool ReachesEnd(uint64_t offset) const
+    {
+        return start_ <= offset && start_ + bytes_.size() >= end_;
+    }
+    bool Shortened() const { return shortened_; }
+
+private:
+    static constexpr uint64_t kStep = 4 << 20;
+    static constexpr uint64_t kMinimum = 64 << 10;
+    const PositionalFile& file_;
+    std::string bytes_;
+    uint64_t start_ = 0;
+    uint64_t end_ = file_.Size();
+    bool shortened_ = false;
+};
+
+int LoadBinary(WaypointDatabase& db, std::unique_ptr<PositionalFile> file, int version,
                WaypointTexts texts, WaypointFileInfo& info)
 {
     info.version = version;
     if (version >= 8)
         return 0;
-    const std::string_view bytes = file->Bytes();
+    char header[kHeaderSize];
     int32_t count = 0;
-    if (bytes.size() < kHeaderSize) {
+    if (file->ReadAt(0, header, kHeaderSize) < kHeaderSize) {
         info.truncated = true;
         return 1;
     }
-    std::memcpy(&count, bytes.data() + 7, sizeof count);
+    std::memcpy(&count, header + 7, sizeof count);
     info.declaredCount = count;
-    const MappedFile& mapped = *file; // stays where it is when the source takes it
+    const PositionalFile& opened = *file; // stays where it is when the source takes it
     std::shared_ptr<const WaypointTextSource> source;
     if (texts == WaypointTexts::Deferred)
         source = std::make_shared<WaypointTextSource>(std::move(file), version);
-    WaypointRecordParser parser(bytes, version);
+    RecordWindow window(opened);
+    WaypointRecordParser parser({}, version);
     const auto mode =
         source ? WaypointRecordParser::Texts::Defer : WaypointRecordParser::Texts::Decode;
     uint64_t offset = kHeaderSize;
-    uint64_t released = 0;
     for (int32_t i = 0; i < count; ++i) {
         Waypoint w;
-        const uint64_t start = offset;
-        if (!parser.Read(offset, w, mode)) {
+        std::string_view bytes = window.From(offset, false);
+        uint64_t end = 0;
+        // A record longer than the window: the window grows until it holds
+        // the record or the rest of the file.
+        parser.Reset(bytes);
+        while (!parser.Read(end, w, mode) && !window.ReachesEnd(offset)) {
+            bytes = window.From(offset, true);
+            parser.Reset(bytes);
+            w = Waypoint();
+            end = 0;
+        }
+        if (end == 0) {
             info.truncated = true;
             break;
         }
         if (source)
-            w.file = {source, start, offset - start, true, true};
+            w.file = {source, offset, end, ByteChecksum(bytes.data(), end), true, true};
+        offset += end;
         if (db.AddLoaded(std::move(w)) > 0)
             ++info.recordsRead;
-        if (offset - released >= kReleaseStep) {
-            mapped.Release(released, start);
-            released = start;
-        }
     }
-    mapped.Release(0, mapped.Size()); // read again only for a record's texts
+    info.shortened = window.Shortened();
     return 1;
 }
 
@@ -158,18 +213,19 @@ int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, Waypoint
     BackgroundFileWriter::WaitForPath(path);
     WaypointFileInfo info;
     db.Clear();
-    auto file = std::make_unique<MappedFile>();
+    auto file = std::make_unique<PositionalFile>();
     FileByteReader in;
     int result = 0;
     if (file->Open(path)) {
         info.opened = true;
-        const std::string_view header = file->Bytes().substr(0, 7);
-        if (header.size() >= 6 && header.substr(0, 6) == std::string_view(kWaypointFileMagic, 6)) {
-            result = header.size() == 7
-                         ? LoadBinary(db, std::move(file), static_cast<unsigned char>(header[6]),
-                                      texts, info)
-                         : 1;
-            info.truncated = info.truncated || header.size() < 7;
+        db.BindFile(path, file->Identity());
+        char header[7];
+        const std::size_t read = file->ReadAt(0, header, sizeof header);
+        if (read >= 6 && std::string_view(header, 6) == std::string_view(kWaypointFileMagic, 6)) {
+            result = read == 7 ? LoadBinary(db, std::move(file),
+                                            static_cast<unsigned char>(header[6]), texts, info)
+                               : 1;
+            info.truncated = info.truncated || read < 7;
             if (result == 0)
                 db.Clear();
         } else if (in.Open(path) && LoadText(db, in, info) == 1) {
@@ -177,6 +233,8 @@ int LoadWaypointDatabase(WaypointDatabase& db, const std::string& path, Waypoint
             db.SetModified(false);
             info.rewritten = rewriteTextVersion && SaveWaypointDatabase(db, path) == 1;
         }
+    } else {
+        db.BindFile(path, FileIdentity::Of(path));
     }
     db.SetModified(false);
     if (infoOut)

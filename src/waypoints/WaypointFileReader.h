@@ -15,6 +15,7 @@ struct WaypointFileInfo {
     int32_t declaredCount = 0; // the header's record count
     int recordsRead = 0;
     bool truncated = false; // the file ended inside a record
+    bool shortened = false; // and was shorter than when it was opened: changed under the load
     bool rewritten = false; // a version-1 file was saved back as version 7
 };
 

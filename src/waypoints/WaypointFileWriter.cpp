@@ -4,12 +4,14 @@
 #include "base/BackgroundFileWriter.h"
 #include "base/BufferedWriter.h"
 #include "base/TextCodec.h"
+#include "waypoints/WaypointRecordParser.h"
 #include "waypoints/WaypointTextSource.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace hw {
 namespace {
@@ -82,64 +84,79 @@ void PutRecord(BufferedWriter& out, const Waypoint& w, const GeocacheInfo& texts
 
 // Writes records, copying those that are as their file holds them as bytes.
 // Runs beside the UI thread on a snapshot: it reads only the persistent
-// fields of the records and copies none of them.
+// fields of the records and copies none of them. The bytes of loaded
+// records are read again through a window over their file, and taken only
+// when they are the bytes that were loaded: a record whose bytes the file
+// no longer holds is not written at all (never with empty texts), and the
+// save fails.
 class RecordWriter {
 public:
     RecordWriter(BufferedWriter& out, bool copyUnchanged) : out_(out), copy_(copyUnchanged) {}
-    ~RecordWriter() { ReleaseCopied(); }
-    RecordWriter(const RecordWriter&) = delete;
-    RecordWriter& operator=(const RecordWriter&) = delete;
 
     void Put(const Waypoint& w)
     {
-        const WaypointFileRecord& f = w.file;
-        if (copy_ && f.asInFile && f.source && CopyBytes(f))
+        if (lost_)
             return;
-        if (!f.textsDeferred || !f.source) {
+        const WaypointFileRecord& f = w.file;
+        if (!f.source || !(f.textsDeferred || (copy_ && f.asInFile))) {
             PutRecord(out_, w, w.geocache);
             return;
         }
-        // Texts of a file changed by another program since are not taken
-        // from it: they are written empty.
+        const std::optional<std::string_view> bytes = RecordBytes(f);
+        if (!bytes) {
+            lost_ = true;
+            return;
+        }
+        if (copy_ && f.asInFile) {
+            parser_->Reset(*bytes);
+            if (parser_->WritesBackUnchanged(0, f.size)) {
+                out_.Put(bytes->data(), bytes->size());
+                return;
+            }
+        }
+        if (!f.textsDeferred) {
+            PutRecord(out_, w, w.geocache);
+            return;
+        }
         texts_.geocache = GeocacheInfo();
-        f.source->DecodeTexts(f.offset, f.size, texts_);
+        if (!f.source->DecodeTexts(*bytes, texts_)) {
+            lost_ = true;
+            return;
+        }
         PutRecord(out_, w, texts_.geocache);
     }
+    // A record's bytes were no longer in its file.
+    bool Lost() const { return lost_; }
 
 private:
-    bool CopyBytes(const WaypointFileRecord& f)
+    std::optional<std::string_view> RecordBytes(const WaypointFileRecord& f)
     {
-        if (f.source.get() != parsed_) {
-            ReleaseCopied();
-            parsed_ = f.source.get();
-            parser_.reset();
-            parser_.emplace(f.source->Bytes(), f.source->Version());
+        const bool inWindow = f.source.get() == source_ && f.offset >= start_ &&
+                              f.offset - start_ + f.size <= window_.size();
+        if (!inWindow) {
+            if (f.source.get() != source_)
+                parser_.emplace(std::string_view(), f.source->Version());
+            source_ = f.source.get();
+            start_ = f.offset;
+            window_.resize(std::max<uint64_t>(f.size, kWindow));
+            window_.resize(f.source->ReadAt(f.offset, window_.data(), window_.size()));
+            if (window_.size() < f.size)
+                return std::nullopt; // shortened, or its medium is gone
         }
-        if (!f.source->Intact() || !parser_->WritesBackUnchanged(f.offset, f.size))
-            return false;
-        out_.Put(f.source->Bytes().data() + f.offset, f.size);
-        // The copied pages leave memory behind the copy.
-        copiedFrom_ = std::min(copiedFrom_, f.offset);
-        copiedTo_ = std::max(copiedTo_, f.offset + f.size);
-        if (copiedTo_ - copiedFrom_ >= kReleaseStep)
-            ReleaseCopied();
-        return true;
-    }
-    void ReleaseCopied()
-    {
-        if (parsed_ != nullptr && copiedTo_ > copiedFrom_)
-            parsed_->Release(copiedFrom_, copiedTo_);
-        copiedFrom_ = UINT64_MAX;
-        copiedTo_ = 0;
+        const std::string_view bytes = std::string_view(window_).substr(f.offset - start_, f.size);
+        if (!WaypointTextSource::Matches(f, bytes))
+            return std::nullopt; // rewritten by another program
+        return bytes;
     }
 
-    static constexpr uint64_t kReleaseStep = 16 << 20;
+    static constexpr uint64_t kWindow = 1 << 20;
 
     BufferedWriter& out_;
     bool copy_;
-    const WaypointTextSource* parsed_ = nullptr;
-    uint64_t copiedFrom_ = UINT64_MAX;
-    uint64_t copiedTo_ = 0;
+    bool lost_ = false;
+    const WaypointTextSource* source_ = nullptr;
+    std::string window_;
+    uint64_t start_ = 0;
     std::optional<WaypointRecordParser> parser_;
     Waypoint texts_;
 };
@@ -147,7 +164,7 @@ private:
 } // namespace
 
 bool WriteWaypointSnapshot(const WaypointDatabase::Snapshot& records, ByteSink& sink,
-                           RecordCopy copy)
+                           RecordCopy copy, WaypointSaveProblem* problem)
 {
     BufferedWriter out(sink);
     out.Put(kWaypointFileMagic, 6);
@@ -155,7 +172,12 @@ bool WriteWaypointSnapshot(const WaypointDatabase::Snapshot& records, ByteSink& 
     out.PutI32(records.Count());
     RecordWriter writer(out, copy == RecordCopy::Unchanged);
     records.ForEach([&writer](const Waypoint& w) { writer.Put(w); });
-    return out.Flush();
+    const bool written = out.Flush();
+    if (problem)
+        *problem = writer.Lost() ? WaypointSaveProblem::FileChanged
+                   : !written    ? WaypointSaveProblem::CannotWrite
+                                 : WaypointSaveProblem::None;
+    return written && !writer.Lost();
 }
 
 bool WriteWaypointDatabase(const WaypointDatabase& db, ByteSink& sink)
@@ -163,20 +185,34 @@ bool WriteWaypointDatabase(const WaypointDatabase& db, ByteSink& sink)
     return WriteWaypointSnapshot(db.TakeSnapshot(), sink, RecordCopy::Unchanged);
 }
 
-bool SaveWaypointSnapshot(const WaypointDatabase::Snapshot& records, const std::string& path)
+bool SaveWaypointSnapshot(const WaypointDatabase::Snapshot& records, const std::string& path,
+                          WaypointSaveProblem* problem)
 {
     // A background save of older records must not land after this one.
     BackgroundFileWriter::WaitForPath(path);
+    WaypointSaveProblem found = WaypointSaveProblem::CannotWrite;
     AtomicFileWriter file(path);
-    return file.Open() && WriteWaypointSnapshot(records, file, RecordCopy::Unchanged) &&
-           file.Commit();
+    bool saved = false;
+    if (!records.File()->MayReplace(path))
+        found = WaypointSaveProblem::FileChanged;
+    else if (file.Open() && WriteWaypointSnapshot(records, file, RecordCopy::Unchanged, &found))
+        saved = file.Commit();
+    if (saved)
+        records.File()->Saved(path);
+    if (problem)
+        *problem = saved                                ? WaypointSaveProblem::None
+                   : found == WaypointSaveProblem::None ? WaypointSaveProblem::CannotWrite
+                                                        : found;
+    return saved;
 }
 
-int SaveWaypointDatabase(WaypointDatabase& db, const std::string& path)
+int SaveWaypointDatabase(WaypointDatabase& db, const std::string& path,
+                         WaypointSaveProblem* problem)
 {
-    if (!SaveWaypointSnapshot(db.TakeSnapshot(), path))
+    const WaypointDatabase::Snapshot records = db.TakeSnapshot();
+    if (!SaveWaypointSnapshot(records, path, problem))
         return 0;
-    db.SetModified(false);
+    db.MarkSaved(records.Stamp());
     return 1;
 }
 

@@ -122,8 +122,6 @@ void WaypointManagerList::Collect(WaypointDatabase& db, const Query& query)
     } else {
         db.ForEach(consider);
     }
-    for (const Row& row : candidates_)
-        db.SetListDistance(*row.record, row.distanceKm);
     revision_ = db.Revision();
     collected_ = true;
     if (sortKind_ >= 0)

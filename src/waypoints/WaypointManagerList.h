@@ -43,7 +43,8 @@ public:
     };
 
     // Rebuilds the rows from the database and sorts them by the current sort
-    // kind; the distances are also kept on the stored records.
+    // kind. The distances stay in the rows: the stored records may be shared
+    // with a copy of the database that another thread reads.
     void Build(WaypointDatabase& db, const Query& query);
     // Sorts by a column kind, ascending; -1 keeps database order.
     void Sort(const WaypointDatabase& db, int kind);

@@ -21,6 +21,8 @@ public:
     // The version byte of the header picks the layout; 0, 1 and 7 read as 7.
     WaypointRecordParser(std::string_view bytes, int version);
 
+    // Reads other bytes of the same layout from now on.
+    void Reset(std::string_view bytes) { bytes_ = bytes; }
     // Parses the record at offset into w and moves offset past it; false
     // when the bytes end inside it.
     bool Read(uint64_t& offset, Waypoint& w, Texts texts);

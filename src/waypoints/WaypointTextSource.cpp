@@ -1,15 +1,29 @@
 #include "waypoints/WaypointTextSource.h"
 
+#include "base/ByteChecksum.h"
+#include "waypoints/WaypointRecordParser.h"
+
 namespace hw {
 
-bool WaypointTextSource::DecodeTexts(uint64_t offset, uint64_t size, Waypoint& w) const
+bool WaypointTextSource::Matches(const WaypointFileRecord& record, std::string_view bytes)
 {
-    if (!Intact())
-        return false;
+    return bytes.size() == record.size &&
+           ByteChecksum(bytes.data(), bytes.size()) == record.checksum;
+}
+
+bool WaypointTextSource::DecodeTexts(const WaypointFileRecord& record, Waypoint& w) const
+{
+    std::string bytes(record.size, '\0');
+    bytes.resize(file_->ReadAt(record.offset, bytes.data(), bytes.size()));
+    return Matches(record, bytes) && DecodeTexts(bytes, w);
+}
+
+bool WaypointTextSource::DecodeTexts(std::string_view bytes, Waypoint& w) const
+{
     Waypoint whole;
-    WaypointRecordParser parser = Parser();
-    uint64_t end = offset;
-    if (!parser.Read(end, whole, WaypointRecordParser::Texts::Decode) || end - offset != size)
+    WaypointRecordParser parser(bytes, version_);
+    uint64_t end = 0;
+    if (!parser.Read(end, whole, WaypointRecordParser::Texts::Decode) || end != bytes.size())
         return false;
     GeocacheInfo& g = w.geocache;
     GeocacheInfo& from = whole.geocache;

@@ -1,41 +1,49 @@
 #pragma once
 
-#include "base/MappedFile.h"
-#include "waypoints/WaypointRecordParser.h"
+#include "base/PositionalFile.h"
+#include "waypoints/Waypoint.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace hw {
 
 // The database file that loaded records keep their long geocache texts in,
-// mapped read-only. Shared by every record read from it; the mapping goes
-// with the last of them.
+// held open and read with pread. Shared by every record read from it; the
+// file is closed with the last of them.
+//
+// Another program may rewrite the file in place, shorten it, or take its
+// medium away: each record's bytes are read again only when they are the
+// bytes that were loaded (the checksum taken at load), so that a record is
+// never given another file's texts, and a read that comes up short is an
+// error, never a fault.
 class WaypointTextSource {
 public:
-    WaypointTextSource(std::unique_ptr<MappedFile> file, int version)
+    WaypointTextSource(std::unique_ptr<PositionalFile> file, int version)
         : file_(std::move(file)), version_(version)
     {
     }
 
     int Version() const { return version_; }
-    // The file still holds what it held when it was read. A file that
-    // another program rewrote in place no longer does: its bytes are not
-    // taken for the records' texts.
-    bool Intact() const { return file_->Unchanged(); }
-    std::string_view Bytes() const { return file_->Bytes(); }
-    WaypointRecordParser Parser() const { return {file_->Bytes(), version_}; }
-    // The pages of [from, to) leave memory until next read.
-    void Release(uint64_t from, uint64_t to) const { file_->Release(from, to); }
+    // Reads size bytes at offset (for a pass over many records); the number
+    // read.
+    std::size_t ReadAt(uint64_t offset, char* out, std::size_t size) const
+    {
+        return file_->ReadAt(offset, out, size);
+    }
+    // The record's bytes are those it was loaded from.
+    static bool Matches(const WaypointFileRecord& record, std::string_view bytes);
 
-    // Fills in the long texts of the record of size bytes at offset; false
-    // when the file is no longer intact or no longer holds such a record
-    // there (the texts then stay empty).
-    bool DecodeTexts(uint64_t offset, uint64_t size, Waypoint& w) const;
+    // Fills in the long texts of a loaded record; false when the file no
+    // longer holds the record's bytes (the texts then stay as they were).
+    bool DecodeTexts(const WaypointFileRecord& record, Waypoint& w) const;
+    // The long texts of the record whose bytes are given, likewise.
+    bool DecodeTexts(std::string_view bytes, Waypoint& w) const;
 
 private:
-    std::unique_ptr<MappedFile> file_;
+    std::unique_ptr<PositionalFile> file_;
     int version_;
 };
 

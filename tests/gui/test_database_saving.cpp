@@ -3,7 +3,9 @@
 // save is on disk.
 #include "MapWindowFixture.h"
 
+#include "base/CommandIds.h"
 #include "waypoints/WaypointFileReader.h"
+#include "waypoints/WaypointFileWriter.h"
 #include "widgets/UserDialogs.h"
 
 #include <QDir>
@@ -23,7 +25,9 @@ public:
         asked << text;
         return false;
     }
+    QString OpenFile(QWidget*, const FileChoice&) override { return open; }
     QStringList asked;
+    QString open;
 };
 
 Waypoint Named(const std::string& name)
@@ -57,6 +61,30 @@ private slots:
         QVERIFY(user.asked.front().startsWith(QString::fromUtf8("不能够写入路点数据库文件")));
         QVERIFY(db.IsModified()); // declined: kept in memory, still to be saved
         QCOMPARE(db.Count(), 1);
+        f.window->SetDialogs(nullptr);
+    }
+
+    // "打开..." while the save of a change is on its way and then fails:
+    // the question is asked once, before the other database replaces it.
+    void openAsksAboutASaveThatFailsOnItsWay()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("points.wpt")));
+        WaypointDatabase other;
+        other.Add(Named("other"));
+        QVERIFY(SaveWaypointDatabase(other, (dir.path() + "/other.wpt").toStdString()) == 1);
+        test::MapWindowFixture f(dir.path());
+        DecliningUser user;
+        user.open = dir.path() + "/other.wpt";
+        f.window->SetDialogs(&user);
+        f.window->Waypoints().Add(Named("A"));
+        QVERIFY(f.window->SaveDatabase()); // on its way, to fail
+        f.window->HandleCommand(cmd::kOpenWaypointDatabase);
+        QCOMPARE(user.asked.size(), 1);
+        QVERIFY(user.asked.front().startsWith(QString::fromUtf8("不能够写入路点数据库文件")));
+        QVERIFY(f.window->Waypoints().NameExists(std::string_view("other")));
+        QCoreApplication::sendPostedEvents(); // nothing more is asked later
+        QCOMPARE(user.asked.size(), 1);
         f.window->SetDialogs(nullptr);
     }
 

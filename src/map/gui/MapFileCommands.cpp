@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <chrono>
 #include <filesystem>
 
 namespace hw {
@@ -79,6 +80,12 @@ public:
             QString::fromStdString(Translate("WaypointDatabaseCommands", kCannotOpenMessage)),
             QMessageBox::Warning);
     }
+    void ShowFileChanged() override
+    {
+        map_.Dialogs().Tell(
+            &map_, QString::fromStdString(Translate("WaypointFileWriter", kFileChangedMessage)),
+            QMessageBox::Warning);
+    }
     bool ConfirmReplace(const std::string& path) override { return AskReplace(map_, path); }
     void SetBusy(bool busy) override
     {
@@ -136,29 +143,52 @@ bool MapFileCommands::SaveDatabase()
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
     const std::string path = commands.CurrentPath();
     QPointer<MapWnd> map(&map_);
-    const bool asked =
-        commands.SaveCurrentInBackground(map_.DatabaseWriter(), [map, path](bool ok) {
-            if (ok || !map)
+    const bool asked = commands.SaveCurrentInBackground(
+        map_.DatabaseWriter(), [map, path](const WaypointDatabaseCommands::BackgroundSave& save) {
+            if (!map)
                 return;
             QMetaObject::invokeMethod(
                 map.data(),
-                [map, path] {
+                [map, path, save] {
                     if (map)
-                        map->DatabaseSaveFailed(path);
+                        map->DatabaseSaveEnded(path, save);
                 },
                 Qt::QueuedConnection);
         });
     return asked || commands.SaveCurrent() == 1;
 }
 
-void MapFileCommands::DatabaseSaveFailed(const std::string& path)
+void MapFileCommands::DatabaseSaveEnded(const std::string& path,
+                                        const WaypointDatabaseCommands::BackgroundSave& save)
 {
-    if (map_.DatabaseWriter().Pending(path))
-        return; // the newer save tells its own outcome
-    map_.Waypoints().SetModified(true);
+    WaypointDatabase& db = map_.Waypoints();
+    if (save.written) {
+        db.MarkSaved(save.stamp); // unless it changed since
+        return;
+    }
+    // A command waiting for the saves asks the question itself; a newer save
+    // tells its own outcome; a later save that succeeded leaves nothing.
+    if (settling_ || map_.DatabaseWriter().Pending(path) || !db.IsModified())
+        return;
+    SaveDatabaseNow();
+}
+
+bool MapFileCommands::SaveDatabaseNow()
+{
     MapDatabaseDialogs dialogs(map_);
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
-    commands.SaveCurrent();
+    return commands.SaveCurrent() == 1;
+}
+
+void MapFileCommands::SettleDatabaseSaves()
+{
+    // The windows stay live meanwhile; the outcomes are taken in, but a
+    // failure is left to the caller, which then finds the database modified.
+    settling_ = true;
+    while (!map_.DatabaseWriter().WaitFor(std::chrono::milliseconds(50)))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::sendPostedEvents(&map_, QEvent::MetaCall);
+    settling_ = false;
 }
 
 bool MapFileCommands::SaveTrack()
@@ -180,6 +210,9 @@ TrackFileCommands MapFileCommands::TrackCommands()
 
 void MapFileCommands::ReplaceDatabase(bool (WaypointDatabaseCommands::*command)())
 {
+    // A save still on its way lands first; a failed one is asked about by
+    // the command, as the database is still modified.
+    SettleDatabaseSaves();
     MapDatabaseDialogs dialogs(map_);
     WaypointDatabaseCommands commands(map_.Waypoints(), map_.DatabaseFile(), dialogs);
     if ((commands.*command)()) {

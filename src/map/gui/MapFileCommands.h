@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CommandTarget.h"
+#include "waypoints/WaypointDatabaseCommands.h"
 
 #include <string>
 
@@ -8,7 +9,6 @@ namespace hw {
 
 class MapWnd;
 class TrackFileCommands;
-class WaypointDatabaseCommands;
 
 // The map window's file commands: the waypoint database's open and new and
 // its saving with the recovery question, the waypoint export to GPX, and the
@@ -21,10 +21,18 @@ public:
     // the recovery question (at once when the file's folder cannot be
     // written, later when the writing fails). True when saved or on its way.
     bool SaveDatabase();
-    // A background save of the database to path failed: unless a newer save
-    // is on its way, the database is marked modified and saved here, with
-    // the recovery question.
-    void DatabaseSaveFailed(const std::string& path);
+    // A background save of the database to path ended (on the UI thread):
+    // a success clears the modified flag if the database is still in the
+    // state saved; after a failure, unless a newer save is on its way, the
+    // database is saved here, with the recovery question.
+    void DatabaseSaveEnded(const std::string& path,
+                           const WaypointDatabaseCommands::BackgroundSave& save);
+    // Saves the database at once, with the recovery question; true when saved.
+    bool SaveDatabaseNow();
+    // Waits for the database saves on their way and takes in how they
+    // ended, without asking: the database is then modified exactly when a
+    // change is not on disk.
+    void SettleDatabaseSaves();
     // Saves the track to its file; true when saved.
     bool SaveTrack();
 
@@ -45,6 +53,7 @@ private:
     void NewTrack();
     void ExportTrack(int id);
     MapWnd& map_;
+    bool settling_ = false;
 };
 
 } // namespace hw

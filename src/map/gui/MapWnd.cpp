@@ -248,18 +248,20 @@ bool MapWnd::SaveDatabase()
     return files_->SaveDatabase();
 }
 
-void MapWnd::DatabaseSaveFailed(const std::string& path)
+void MapWnd::DatabaseSaveEnded(const std::string& path,
+                               const WaypointDatabaseCommands::BackgroundSave& save)
 {
-    files_->DatabaseSaveFailed(path);
+    files_->DatabaseSaveEnded(path, save);
 }
 
 void MapWnd::SaveOnExit()
 {
     // The last database save lands before the program ends; the windows
-    // stay live meanwhile, and a failure still asks the recovery question.
-    while (!databaseWriter_.WaitFor(std::chrono::milliseconds(50)))
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    // stay live meanwhile, and a change that is not on disk still asks the
+    // recovery question.
+    files_->SettleDatabaseSaves();
+    if (waypoints_.IsModified())
+        files_->SaveDatabaseNow();
     if (demo_)
         return; // the demo's walk is not the user's
     files_->SaveTrack();

@@ -24,6 +24,7 @@
 #include "units/UnitFormatter.h"
 #include "waypoints/PositionAverager.h"
 #include "waypoints/WaypointDatabase.h"
+#include "waypoints/WaypointDatabaseCommands.h"
 #include "widgets/NotificationEvent.h"
 #include "widgets/SavesOnExit.h"
 
@@ -114,8 +115,9 @@ public:
     void SettleTrackSaves() { trackWriter_.Wait(); }
     // The thread that writes the waypoint database after each change.
     BackgroundFileWriter& DatabaseWriter() { return databaseWriter_; }
-    // A background save of the database to path failed (on the UI thread).
-    void DatabaseSaveFailed(const std::string& path);
+    // A background save of the database to path ended (on the UI thread).
+    void DatabaseSaveEnded(const std::string& path,
+                           const WaypointDatabaseCommands::BackgroundSave& save);
     // While the bundled demo plays, its walk is held in memory only: no
     // track file is written and no last position stored. When it ends, the
     // track of the file comes back in place of the demo's.

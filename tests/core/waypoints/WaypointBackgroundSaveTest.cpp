@@ -239,6 +239,7 @@ public:
     std::string ChooseNewFile() override { return {}; }
     std::string ChooseExistingFile(const std::string&) override { return {}; }
     void ShowCannotOpen() override {}
+    void ShowFileChanged() override {}
     bool ConfirmReplace(const std::string&) override { return false; }
     void SetBusy(bool) override {}
 };
@@ -253,15 +254,18 @@ TEST(WaypointBackgroundSave, SavesInTurnAndALoadReadsTheNewest)
     ASSERT_EQ(commands.LoadCurrent(), 1);
     BackgroundFileWriter writer;
     int told = 0;
+    uint64_t savedStamp = 0;
     std::mutex toldMutex;
     for (int i = 0; i < 20; ++i) {
         db.Add(Cache(500 + i));
         ASSERT_TRUE(db.IsModified());
-        ASSERT_TRUE(commands.SaveCurrentInBackground(writer, [&](bool ok) {
-            std::lock_guard lock(toldMutex);
-            told += ok ? 1 : 1000;
-        }));
-        EXPECT_FALSE(db.IsModified());
+        ASSERT_TRUE(commands.SaveCurrentInBackground(
+            writer, [&](const WaypointDatabaseCommands::BackgroundSave& save) {
+                std::lock_guard lock(toldMutex);
+                told += save.written ? 1 : 1000;
+                savedStamp = save.written ? save.stamp : savedStamp;
+            }));
+        EXPECT_TRUE(db.IsModified()) << "modified until the save is on disk";
     }
     WaypointDatabase loaded; // waits for the saves of this process to the file
     ASSERT_EQ(LoadWaypointDatabase(loaded, binding.Path()), 1);
@@ -271,6 +275,8 @@ TEST(WaypointBackgroundSave, SavesInTurnAndALoadReadsTheNewest)
     std::lock_guard lock(toldMutex);
     EXPECT_GE(told, 1);
     EXPECT_LT(told, 1000) << "a save failed";
+    db.MarkSaved(savedStamp); // the last save told is of the last state
+    EXPECT_FALSE(db.IsModified());
 
     // A folder that cannot be made: nothing is asked of the writer.
     RunFileBinding blocked(dir.Path("db.wpt/below/db.wpt"));

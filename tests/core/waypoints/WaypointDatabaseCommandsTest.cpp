@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <vector>
 
 namespace hw {
@@ -23,6 +24,7 @@ public:
     std::deque<std::string> files;
     int questions = 0;
     int cannotOpen = 0;
+    int fileChanged = 0;
     std::deque<bool> replaceAnswers;
     std::vector<std::string> replaceAsked;
     bool busy = false;
@@ -38,6 +40,7 @@ public:
     std::string ChooseNewFile() override { return Next(); }
     std::string ChooseExistingFile(const std::string&) override { return Next(); }
     void ShowCannotOpen() override { ++cannotOpen; }
+    void ShowFileChanged() override { ++fileChanged; }
     bool ConfirmReplace(const std::string& path) override
     {
         replaceAsked.push_back(path);
@@ -183,6 +186,39 @@ TEST(WaypointDatabaseCommands, NewStartsEmptyOnTheChosenFile)
     WaypointDatabase check;
     ASSERT_EQ(LoadWaypointDatabase(check, f.dir.Path("current.wpt")), 1);
     EXPECT_EQ(check.Count(), 1);
+}
+
+// A save on the writer's thread still on its way when the user opens or
+// starts another database, and then failing: the change is not taken for
+// saved, and the recovery question comes before the database goes.
+TEST(WaypointDatabaseCommands, OpenAndNewAskAboutASaveThatFailsOnItsWay)
+{
+    for (const bool open : {true, false}) {
+        SCOPED_TRACE(open ? "open" : "new");
+        Fixture f;
+        // The file's name is a folder's: the save fails only at its end.
+        const std::string current = f.dir.Path("current.wpt");
+        std::filesystem::create_directory(current);
+        f.settings.SetText("设置", "数据库文件", current);
+        WaypointDatabase empty;
+        ASSERT_EQ(SaveWaypointDatabase(empty, f.dir.Path("other.wpt")), 1);
+        f.Add("changed");
+        BackgroundFileWriter writer;
+        bool told = false;
+        ASSERT_TRUE(f.commands.SaveCurrentInBackground(
+            writer, [&](const WaypointDatabaseCommands::BackgroundSave& s) { told = !s.written; }));
+        EXPECT_TRUE(f.db.IsModified());
+        f.dialogs.answers = {true};
+        f.dialogs.files = {f.dir.Path(open ? "other.wpt" : "new.wpt"), f.dir.Path("rescued.wpt")};
+        EXPECT_TRUE(open ? f.commands.Open() : f.commands.New());
+        writer.Wait();
+        EXPECT_TRUE(told) << "the save failed";
+        EXPECT_EQ(f.dialogs.questions, 1);
+        WaypointDatabase rescued;
+        ASSERT_EQ(LoadWaypointDatabase(rescued, f.dir.Path("rescued.wpt")), 1);
+        EXPECT_TRUE(rescued.NameExists(std::string_view("changed")));
+        EXPECT_EQ(f.Setting(), f.dir.Path(open ? "other.wpt" : "new.wpt"));
+    }
 }
 
 } // namespace

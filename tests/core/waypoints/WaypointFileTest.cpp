@@ -238,7 +238,8 @@ TEST(WaypointFile, VersionOneText)
     EXPECT_FLOAT_EQ(home.fAltitude, 100);
     EXPECT_EQ(home.strSoundFile, "");
     EXPECT_EQ(home.strURL, "");
-    EXPECT_EQ(other.nLatitude, -1); // truncated toward zero
+    EXPECT_EQ(home.dActiveWPDistance, 0); // every missing number is 0
+    EXPECT_EQ(other.nLatitude, -1);       // truncated toward zero
     EXPECT_EQ(other.nLongitude, 10000000);
     EXPECT_EQ(other.strName, "你");
     EXPECT_EQ(other.icon, 12);

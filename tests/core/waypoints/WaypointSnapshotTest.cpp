@@ -4,11 +4,15 @@
 #include "core/StringSink.h"
 #include "core/TestFiles.h"
 
+#include "geo/SphericalGeometry.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
+#include "waypoints/WaypointManagerList.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <optional>
 #include <thread>
 
 namespace hw {
@@ -78,6 +82,65 @@ TEST(WaypointSnapshot, AWriterSeesTheRecordsAsTheyWereWhileTheyChange)
     StringSink after;
     ASSERT_TRUE(WriteWaypointSnapshot(before, after));
     EXPECT_TRUE(after.bytes == expected.bytes);
+}
+
+// The writer lets a snapshot go while the UI thread edits the cells it
+// held: once the UI thread finds a cell no longer shared, it edits it in
+// place, after every read of the writer's.
+TEST(WaypointSnapshot, AnEditInPlaceComesAfterTheWriterLetsTheSnapshotGo)
+{
+    WaypointDatabase db;
+    for (int i = 0; i < 40; ++i)
+        db.Add(Cache(i));
+    for (int round = 0; round < 20; ++round) {
+        std::atomic<bool> released{false};
+        std::optional<WaypointDatabase::Snapshot> held = db.TakeSnapshot();
+        std::thread writer([&held, &released] {
+            StringSink sink;
+            WriteWaypointSnapshot(*held, sink);
+            held.reset();
+            released.store(true, std::memory_order_relaxed); // no order of its own
+        });
+        while (!released.load(std::memory_order_relaxed))
+            std::this_thread::yield();
+        // No longer shared: edited in place.
+        for (int i = 0; i < 40; ++i) {
+            Waypoint w = *db.StoredBySerial(1 + i);
+            w.strComment = std::to_string(round);
+            db.ReplaceBySerial(w.nSerial, w);
+        }
+        writer.join();
+    }
+    EXPECT_EQ(db.Count(), 40);
+}
+
+// An import adds to its copy of the database on its own thread while the
+// waypoint manager lists and measures the waypoints of the database.
+TEST(WaypointSnapshot, AnImportCopiesCellsWhileTheListMeasuresDistances)
+{
+    WaypointDatabase db;
+    for (int i = 0; i < 400; ++i)
+        db.Add(Cache(i));
+    WaypointDatabase copy = db;
+    std::thread import([&copy] {
+        for (int i = 0; i < 400; ++i) {
+            Waypoint w = Cache(1000 + i);
+            copy.Add(w);
+        }
+    });
+    WaypointManagerList list;
+    WaypointManagerList::Query query;
+    query.mode = WaypointManagerList::kAll;
+    for (int round = 0; round < 50; ++round) {
+        query.here = {47000000 + round * 100, 8000000, 0};
+        list.Build(db, query);
+    }
+    import.join();
+    EXPECT_EQ(list.Count(), 400);
+    EXPECT_EQ(copy.Count(), 800);
+    EXPECT_EQ(list.Rows().front().distanceKm,
+              DistanceKmMicro(query.here, {list.Rows().front().record->nLatitude,
+                                           list.Rows().front().record->nLongitude, 0}));
 }
 
 } // namespace

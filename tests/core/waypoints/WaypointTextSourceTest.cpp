@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,19 +81,25 @@ TEST_F(WaypointTextSourceTest, TextsStayInTheFileUntilAskedFor)
     EXPECT_EQ(Found(serials[1]).geocache.strLongDescription, std::string(100000, 'x'));
 }
 
-// Another program renames a new file over ours: the mapping keeps the old
-// one, so the texts are still ours, and the next save writes them.
+// Another program renames a new file over ours: the open file keeps the old
+// one, so the texts are still ours. The file at the path is theirs now: an
+// automatic save does not replace it, a save elsewhere writes our texts.
 TEST_F(WaypointTextSourceTest, AFileReplacedByRenameKeepsItsTexts)
 {
     WaypointDatabase theirs;
     theirs.Add(Cache("THEIRS", "their description"));
     ASSERT_EQ(SaveWaypointDatabase(theirs, dir.Path("theirs.wpt")), 1);
     ASSERT_EQ(std::rename(dir.Path("theirs.wpt").c_str(), path.c_str()), 0);
+    const std::string their = ReadFileBytes(path);
 
     EXPECT_EQ(Found(serials[0]).geocache.strLongDescription, "the first description, 长");
-    ASSERT_EQ(SaveWaypointDatabase(lazy, path), 1);
+    WaypointSaveProblem problem{};
+    EXPECT_EQ(SaveWaypointDatabase(lazy, path, &problem), 0);
+    EXPECT_EQ(problem, WaypointSaveProblem::FileChanged);
+    EXPECT_TRUE(ReadFileBytes(path) == their) << "their file is left to them";
+    ASSERT_EQ(SaveWaypointDatabase(lazy, dir.Path("ours.wpt")), 1);
     WaypointDatabase again;
-    ASSERT_EQ(LoadWaypointDatabase(again, path), 1);
+    ASSERT_EQ(LoadWaypointDatabase(again, dir.Path("ours.wpt")), 1);
     ASSERT_EQ(again.Count(), 2);
     again.ForEach([](const Waypoint& w) {
         EXPECT_EQ(w.geocache.strShortDescription, "short of " + w.strName);
@@ -100,58 +107,66 @@ TEST_F(WaypointTextSourceTest, AFileReplacedByRenameKeepsItsTexts)
 }
 
 // Another program rewrites the file in place: its bytes are not ours any
-// more. The texts read as empty, never as another file's bytes, and the
-// program neither crashes nor writes garbage.
-TEST_F(WaypointTextSourceTest, AFileRewrittenInPlaceGivesNoForeignTexts)
+// more, whether the rewrite changes the time stamp, keeps it (cp -p, the
+// two-second stamps of a memory card), keeps the size or shortens the
+// file. The texts are never another file's, never taken as empty: a copy
+// still refers to them, stored back it keeps them, and no save writes the
+// record without them. When the bytes come back, so do the texts.
+TEST_F(WaypointTextSourceTest, AFileRewrittenInPlaceNeitherGivesNorLosesTexts)
 {
     const std::string original = ReadFileBytes(path);
-    // The same size, other bytes in the texts, a later time.
-    std::string rewritten = original;
-    for (size_t at = rewritten.find('x'); at != std::string::npos; at = rewritten.find('x', at + 1))
-        rewritten[at] = 'Z';
-    {
-        const int fd = open(path.c_str(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(pwrite(fd, rewritten.data(), rewritten.size(), 0),
-                  static_cast<ssize_t>(rewritten.size()));
-        const timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
-        ASSERT_EQ(futimens(fd, later), 0);
-        close(fd);
-    }
-    const Waypoint second = Found(serials[1]);
-    EXPECT_EQ(second.geocache.strLongDescription, "");
-    EXPECT_EQ(second.strName, "GC2");
-
-    // Shortened in place: nothing past the new end is touched.
-    ASSERT_EQ(truncate(path.c_str(), 40), 0);
-    EXPECT_EQ(Found(serials[0]).geocache.strLongDescription, "");
-    ASSERT_EQ(SaveWaypointDatabase(lazy, path), 1);
-    WaypointDatabase again;
-    ASSERT_EQ(LoadWaypointDatabase(again, path), 1);
-    ASSERT_EQ(again.Count(), 2);
-    again.ForEach([](const Waypoint& w) {
-        EXPECT_EQ(w.geocache.strLongDescription, "");
-        EXPECT_EQ(w.geocache.strCacheName, "Cache " + w.strName);
-    });
-}
-
-// A rewrite in place within the same clock tick that moves the records:
-// the record is not where it was, and its texts are not taken.
-TEST_F(WaypointTextSourceTest, ARecordThatMovedInTheFileIsNotRead)
-{
-    std::string bytes = ReadFileBytes(path);
     struct stat before {};
     ASSERT_EQ(stat(path.c_str(), &before), 0);
-    // The first record's name one unit longer, the file as long as before.
-    const size_t nameCount = 11 + 12;
-    bytes[nameCount] = static_cast<char>(bytes[nameCount] + 1);
-    const int fd = open(path.c_str(), O_WRONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-    const timespec same[2] = {{0, UTIME_OMIT}, before.st_mtim};
-    ASSERT_EQ(futimens(fd, same), 0);
-    close(fd);
-    EXPECT_EQ(Found(serials[0]).geocache.strLongDescription, "");
+    const auto rewrite = [&](std::string bytes, bool keepTime) {
+        const int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        const timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
+        const timespec same[2] = {{0, UTIME_OMIT}, before.st_mtim};
+        ASSERT_EQ(futimens(fd, keepTime ? same : later), 0);
+        close(fd);
+    };
+    std::string foreign = original; // the same size, other texts
+    for (size_t at = foreign.find('x'); at != std::string::npos; at = foreign.find('x', at + 1))
+        foreign[at] = 'Z';
+    std::string moved = original; // the first name one unit longer, as long as before
+    moved[11 + 12] = static_cast<char>(moved[11 + 12] + 1);
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool keepTime;
+        size_t record; // whose bytes are not there any more
+    } cases[] = {{"other texts, a later time", foreign, false, 1},
+                 {"records moved, the same time", moved, true, 0},
+                 {"shortened", original.substr(0, 40), true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        rewrite(c.bytes, c.keepTime);
+        Waypoint read = Found(serials[c.record]);
+        EXPECT_EQ(read.strName, c.record == 0 ? "GC1" : "GC2");
+        EXPECT_TRUE(read.HasDeferredTexts()) << "the texts are still to be read";
+        EXPECT_EQ(read.geocache.strLongDescription, "");
+        read.icon = 5; // an edit of what was read stores the record back
+        ASSERT_EQ(lazy.ReplaceBySerial(serials[c.record], read), serials[c.record]);
+        WaypointSaveProblem problem{};
+        EXPECT_EQ(SaveWaypointDatabase(lazy, path, &problem), 0);
+        EXPECT_EQ(problem, WaypointSaveProblem::FileChanged);
+        EXPECT_TRUE(ReadFileBytes(path) == c.bytes) << "the changed file is left alone";
+        EXPECT_EQ(SaveWaypointDatabase(lazy, dir.Path("elsewhere.wpt"), &problem), 0);
+        EXPECT_EQ(problem, WaypointSaveProblem::FileChanged) << "never written with empty texts";
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("elsewhere.wpt")));
+        EXPECT_TRUE(lazy.IsModified());
+    }
+    rewrite(original, false);
+    EXPECT_EQ(Found(serials[1]).geocache.strLongDescription, std::string(100000, 'x'));
+    ASSERT_EQ(SaveWaypointDatabase(lazy, dir.Path("elsewhere.wpt")), 1);
+    WaypointDatabase again;
+    ASSERT_EQ(LoadWaypointDatabase(again, dir.Path("elsewhere.wpt")), 1);
+    again.ForEach([](const Waypoint& w) {
+        EXPECT_EQ(w.icon, 5);
+        EXPECT_EQ(w.geocache.strShortDescription, "short of " + w.strName);
+        EXPECT_EQ(w.geocache.logs[0].strFinder, "Finder of " + w.strName);
+    });
 }
 
 // The page of a cache and the tool's listing read texts that the load left
