@@ -4,6 +4,7 @@
 #include "gui/GpsSetupWnd.h"
 #include "gui/GpsStausWnd.h"
 #include "gui/PortScanDialog.h"
+#include "gui/QuitOnSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -144,6 +146,11 @@ int main(int argc, char* argv[])
         qputenv("FIXSCOPE_PORTS", parser.value(options.ports).toLocal8Bit());
 
     FixscopeClass window;
+    // Declared after the window, so that it goes first and a late signal
+    // ends the program as before.
+    QuitOnSignals quitOnSignals;
+    if (!quitOnSignals.Installed())
+        std::fprintf(stderr, "fixscope: cannot handle SIGTERM; a kill may leave the port locked\n");
     if (parser.isSet(options.port)) {
         int number = parser.value(options.port).toInt();
         if (number < 1 || number > kPortCount) {
@@ -169,9 +176,16 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "fixscope: --when takes fix or scanned\n");
         return 2;
     }
+    // Up to a day: the wait becomes a timer's milliseconds.
+    bool afterOk = true;
+    const double after =
+        parser.isSet(options.after) ? parser.value(options.after).toDouble(&afterOk) : 0;
+    if (!afterOk || !std::isfinite(after) || after < 0 || after > 86400) {
+        std::fprintf(stderr, "fixscope: --after takes a number of seconds from 0 to 86400\n");
+        return 2;
+    }
     if (parser.isSet(options.screenshot))
-        ScheduleScreenshot(&window, parser.value(options.screenshot),
-                           parser.value(options.after).toDouble(), std::move(ready));
+        ScheduleScreenshot(&window, parser.value(options.screenshot), after, std::move(ready));
     if (parser.isSet(options.open))
         QTimer::singleShot(0, &window, [&window] { window.Setup()->OpenOrClose(); });
     if (parser.isSet(options.scan))

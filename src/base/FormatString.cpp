@@ -356,19 +356,17 @@ void FormatInto(std::string& out, const char* format, va_list args)
 
 } // namespace
 
-std::string FormatArguments(const char* format)
+std::string FormatConversions(const char* format)
 {
-    std::string kinds;
+    std::string conversions;
     for (const char* p = std::strchr(format, '%'); p != nullptr; p = std::strchr(p, '%')) {
         ++p;
         while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
             ++p;
         // A width or precision: '*' takes an int argument; digits none.
         const auto skipCount = [&] {
-            if (*p == '*') {
-                kinds += 'i';
-                ++p;
-            }
+            if (*p == '*')
+                conversions += *p++;
             while (*p >= '0' && *p <= '9')
                 ++p;
         };
@@ -377,32 +375,27 @@ std::string FormatArguments(const char* format)
             ++p;
             skipCount();
         }
-        std::string length;
         while (*p != '\0' && std::strchr("hlzjtL", *p) != nullptr)
-            length += *p++;
+            conversions += *p++;
         if (*p == '\0')
             break;
-        const char conversion = *p++;
-        if (std::strchr("di", conversion) != nullptr)
-            kinds += length + 'i';
-        else if (std::strchr("uxXo", conversion) != nullptr)
-            kinds += length + 'u';
-        else if (std::strchr("fFeEgGaA", conversion) != nullptr)
-            kinds += length + 'f';
-        else if (conversion == 'c')
-            kinds += 'i';
-        else if (conversion == 's' || conversion == 'p')
-            kinds += conversion;
+        if (*p != '%')
+            conversions += *p;
+        ++p;
     }
-    return kinds;
+    return conversions;
+}
+
+bool TranslationFits(const char* source, const char* translation)
+{
+    const std::string wanted = FormatConversions(source);
+    return FormatConversions(translation) == wanted && wanted.find('n') == std::string::npos;
 }
 
 std::string FormatTranslated(const char* context, const char* format, ...)
 {
     const std::string translated = Translate(context, format);
-    const char* used = FormatArguments(translated.c_str()) == FormatArguments(format)
-                           ? translated.c_str()
-                           : format;
+    const char* used = TranslationFits(format, translated.c_str()) ? translated.c_str() : format;
     std::string out;
     va_list args;
     va_start(args, format);

@@ -293,6 +293,8 @@ void NmeaParser::Dispatch()
                 own = decoder->message;
             if (own == WM_GPS_GGA)
                 history_.Push(fix_);
+            else if (own == WM_GPS_RMC)
+                accelerations_.Push(fix_.acceleration);
         }
         ++sentenceCount_;
     }
@@ -561,6 +563,12 @@ uint64_t NmeaParser::FixesSince(uint64_t after, std::vector<GpsFix>& out)
 {
     std::lock_guard<std::mutex> lock(fixMutex_);
     return history_.Since(after, out);
+}
+
+uint64_t NmeaParser::AccelerationsSince(uint64_t after, std::vector<double>& out)
+{
+    std::lock_guard<std::mutex> lock(fixMutex_);
+    return accelerations_.Since(after, out);
 }
 
 size_t NmeaParser::UntakenFixes() const

@@ -68,6 +68,9 @@ public:
     // oldest first, as FixHistory holds them; returns the newest number, to
     // pass as `after` next time. The fixes handed out count as taken.
     uint64_t FixesSince(uint64_t after, std::vector<GpsFix>& out);
+    // The acceleration after each GPRMC numbered above `after`, oldest first,
+    // in the same way.
+    uint64_t AccelerationsSince(uint64_t after, std::vector<double>& out);
     // The fixes decoded that no reader has taken yet.
     size_t UntakenFixes() const;
     // All sentences dispatched since construction (wraps).
@@ -143,9 +146,10 @@ private:
     char address_[kAddressSize] = {};
     char data_[kDataSize] = {};
 
-    mutable std::mutex fixMutex_; // guards fix_, history_ and sentenceCount_
+    mutable std::mutex fixMutex_; // guards fix_, the histories and sentenceCount_
     GpsFix fix_;
     FixHistory history_;
+    NumberedHistory<double> accelerations_; // one per GPRMC
     uint32_t sentenceCount_ = 0;
     GsvGroup groups_[kGsvGroups];
     std::string_view talker_; // of the sentence being decoded

@@ -15,7 +15,10 @@ ReplayFile::~ReplayFile()
 bool ReplayFile::Open(const std::string& path)
 {
     Close();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Never waits: a FIFO without a writer opens at once, and a pipe that
+    // has nothing yet reads as nothing, so that the window and its signals
+    // stay live while a slow command has not written.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info {};
@@ -47,7 +50,7 @@ size_t ReplayFile::Read(uint8_t* buffer, size_t capacity)
         if (n >= 0)
             return static_cast<size_t>(n);
         if (errno != EINTR)
-            return 0;
+            return 0; // EAGAIN: nothing written yet
     }
 }
 

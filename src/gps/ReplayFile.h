@@ -7,7 +7,9 @@
 namespace hw {
 
 // A recorded NMEA log opened read-only in place of the receiver. Reads return
-// the file's bytes in order and nothing once the end is reached.
+// the file's bytes in order and nothing once the end is reached. Neither
+// opening nor reading ever waits: a pipe or FIFO whose writer is slow or
+// absent reads as nothing for now, as a silent receiver does.
 class ReplayFile final : public ByteSource {
 public:
     ReplayFile() = default;

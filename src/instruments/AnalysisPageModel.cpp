@@ -184,11 +184,6 @@ void AnalysisPageModel::OnRmc(double acceleration, const UnitFormatter& units)
 void AnalysisPageModel::OnFix(const GpsFix& fix, double trackErrorRadians,
                               const UnitFormatter& units)
 {
-    // The RMCs are counted from the reset; the RMC notice may have charted
-    // this one already.
-    const bool newRmc = fix.rmcCount > lastRmcCount_;
-    if (fix.rmcCount == 0 || newRmc)
-        lastRmcCount_ = fix.rmcCount;
     if (fix.ggaCount == 0)
         return;
     AnalysisFixSample s;
@@ -198,18 +193,6 @@ void AnalysisPageModel::OnFix(const GpsFix& fix, double trackErrorRadians,
     s.verticalSpeed = fix.verticalSpeed;
     s.trackErrorRadians = trackErrorRadians;
     OnGga(s, units);
-    if (newRmc)
-        OnRmc(fix.acceleration, units);
-}
-
-void AnalysisPageModel::OnRmcFix(const GpsFix& fix, const UnitFormatter& units)
-{
-    // The stream as it stands is the newest: a count other than the one
-    // charted last is a new RMC (a smaller one follows a reset).
-    if (fix.rmcCount == 0 || fix.rmcCount == lastRmcCount_)
-        return;
-    lastRmcCount_ = fix.rmcCount;
-    OnRmc(fix.acceleration, units);
 }
 
 void AnalysisPageModel::ConfigureAltitude(const UnitFormatter& units)

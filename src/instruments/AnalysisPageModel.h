@@ -86,13 +86,9 @@ public:
     // A GPRMC: the acceleration.
     void OnRmc(double acceleration, const UnitFormatter& units);
     // The fix after one GGA, once the map's fix handling has taken it, with
-    // the cross-track error that handling left: a GGA sample, and an
-    // acceleration sample when an RMC not charted yet was decoded before it.
-    // A fix cleared by a reset gives no sample.
+    // the cross-track error that handling left: a GGA sample. A fix cleared
+    // by a reset gives no sample.
     void OnFix(const GpsFix& fix, double trackErrorRadians, const UnitFormatter& units);
-    // The fix as it stands after a GPRMC: its acceleration, unless that RMC
-    // was charted already, so that a receiver without GPGGA gets a chart too.
-    void OnRmcFix(const GpsFix& fix, const UnitFormatter& units);
     // The altitude chart's axis and title after a change of its sampling.
     void ConfigureAltitude(const UnitFormatter& units);
 
@@ -118,7 +114,6 @@ private:
     std::array<int, kAreas> curves_{kSpeedCurve, kAccelerationCurve, kAltitudeCurve,
                                     kVerticalSpeedCurve};
     double zoom_ = 1.0;
-    uint32_t lastRmcCount_ = 0; // of the RMC last charted; 0 after a reset
 };
 
 } // namespace hw

@@ -17,11 +17,13 @@ constexpr const char* kKmlNamespace = "http://earth.google.com/kml/2.0";
 struct PointText {
     double lat, lon, alt;
     UtcDateTime time;
+    bool timeKnown; // time 0 stands for unknown, as in the track file
 };
 
 PointText Fields(const TrackPoint& p)
 {
-    return {p.lat * 1e-06, p.lon * 1e-06, static_cast<double>(p.alt), UtcFromSeconds(p.time)};
+    return {p.lat * 1e-06, p.lon * 1e-06, static_cast<double>(p.alt), UtcFromSeconds(p.time),
+            p.time != 0};
 }
 
 std::string Csv(const TrackLog& log)
@@ -30,9 +32,11 @@ std::string Csv(const TrackLog& log)
     for (uint16_t i = 0; i < log.Count(); ++i) {
         const TrackPoint& p = log.At(i);
         PointText f = Fields(p);
-        out += FormatString("%f,%f,%f,%d,%04d/%02d/%02d %02d:%02d:%02d\n", f.lat, f.lon, f.alt,
-                            p.segmentStart, f.time.year, f.time.month, f.time.day, f.time.hour,
-                            f.time.minute, f.time.second);
+        out += FormatString("%f,%f,%f,%d,", f.lat, f.lon, f.alt, p.segmentStart);
+        if (f.timeKnown)
+            out += FormatString("%04d/%02d/%02d %02d:%02d:%02d", f.time.year, f.time.month,
+                                f.time.day, f.time.hour, f.time.minute, f.time.second);
+        out += '\n';
     }
     return out;
 }
@@ -81,11 +85,12 @@ std::string Gpx(const TrackLog& log)
             out += FormatString("<trkseg>\n<number>%d</number>", m++);
         }
         PointText f = Fields(p);
-        out += FormatString("<trkpt lat=\"%f\" lon=\"%f\">\n<ele>%f</ele>\n"
-                            "<time>%04d-%02d-%02dT%02d:%02d:%02dZ</time>\n"
-                            "<sym>Dot</sym>\n</trkpt>\n",
-                            f.lat, f.lon, f.alt, f.time.year, f.time.month, f.time.day, f.time.hour,
-                            f.time.minute, f.time.second);
+        out += FormatString("<trkpt lat=\"%f\" lon=\"%f\">\n<ele>%f</ele>\n", f.lat, f.lon, f.alt);
+        if (f.timeKnown)
+            out +=
+                FormatString("<time>%04d-%02d-%02dT%02d:%02d:%02dZ</time>\n", f.time.year,
+                             f.time.month, f.time.day, f.time.hour, f.time.minute, f.time.second);
+        out += "<sym>Dot</sym>\n</trkpt>\n";
     }
     if (log.Count() > 0)
         out += "\n</trkseg>\n";

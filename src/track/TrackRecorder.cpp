@@ -7,7 +7,12 @@ namespace hw {
 TrackPoint TrackRecorder::PointFromFix(const GpsFix& fix, int32_t segmentStart)
 {
     UtcDateTime utc{fix.year, fix.month, fix.day, fix.ggaHour, fix.ggaMinute, fix.ggaSecond};
-    return TrackPoint::FromFix(fix.ggaLatitude, fix.ggaLongitude, fix.altitude, utc, segmentStart);
+    TrackPoint point =
+        TrackPoint::FromFix(fix.ggaLatitude, fix.ggaLongitude, fix.altitude, utc, segmentStart);
+    // A time of day without a date (a GPGGA alone) is no time: unknown.
+    if (!fix.dateKnown)
+        point.time = 0;
+    return point;
 }
 
 std::optional<TrackPoint> TrackRecorder::OnGpsUpdate(const GpsFix& fix)
@@ -19,10 +24,8 @@ std::optional<TrackPoint> TrackRecorder::OnGpsUpdate(const GpsFix& fix)
         return std::nullopt;
     }
     TrackPoint point = PointFromFix(fix, nextStartsSegment_ ? 1 : 0);
-    if (fix.dateKnown) {
-        log_.AddPoint(point);
-        nextStartsSegment_ = false;
-    }
+    log_.AddPoint(point);
+    nextStartsSegment_ = false;
     return point;
 }
 

@@ -116,6 +116,28 @@ cmp -s "$work/ours.txt" "$work/theirs.txt" || fail "simulated walk: times differ
 grep -q '2026/05/17 00:00:0' "$work/ours.txt" || fail "simulated walk: the date does not turn"
 check_track "simulated walk (filtered)" "$work/walk.log" "$work/walk.filtered.trk"
 
+# A receiver without GPRMC (a GGA-only log, then its date from its 60th
+# second on): every fix is recorded, with no time until the date arrives and the
+# receiver's times after it; the exports leave out the unknown times and
+# GPSBabel reads the same points and times.
+"$sim" --route line --length 600 --duration 240 --start-time 2026-05-16T23:58:00 \
+  --output "$work/dateless.full.log"
+awk '/RMC/ && !dated { if (++rmc < 60) next; dated = 1 } { print }' "$work/dateless.full.log" \
+  >"$work/dateless.log"
+check_track "GGA only, then the date" "$work/dateless.log" "$work/dateless.trk" --no-filter
+[ "$points" = 240 ] || fail "GGA only: $points points of 240 fixes"
+awk -F'[:,}]' '{ print $10 }' "$work/list.jsonl" >"$work/times.txt"
+unknown=$(grep -c '^0$' "$work/times.txt" || true)
+[ "$unknown" = 60 ] || fail "GGA only: $unknown points without a time, expected the 60 before the date"
+"$tool" trk-export csv "$work/dateless.trk" "$work/dateless.csv" >/dev/null
+tail -n +2 "$work/dateless.csv" | awk -F',' '{ print $5 }' >"$work/ours.txt"
+tail -n +2 "$work/babel.csv" | tr -d '\r' | awk -F',' '{ print $6 " " $7 }' | sed 's/^ $//' \
+  >"$work/theirs.txt"
+cmp -s "$work/ours.txt" "$work/theirs.txt" || fail "GGA only: times differ from GPSBabel's"
+[ "$(grep -c '^$' "$work/ours.txt")" = 60 ] || fail "GGA only: the CSV gives unknown times a date"
+grep -c '<time>' "$work/dateless.gpx" | grep -qx 180 || fail "GGA only: GPX times of unknown points"
+sed -n 61p "$work/ours.txt" | grep -q '^2026/05/16 23:59:00$' || fail "GGA only: first dated point"
+
 # Track and export agree for the other formats too: KML is well-formed, CSV
 # holds a header and a line per point.
 trk="$work/walk.trk"

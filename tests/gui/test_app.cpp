@@ -481,6 +481,11 @@ private slots:
         QVERIFY(!parse({QStringLiteral("--view"), QStringLiteral("3")}).error.isEmpty());
         QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("800")}).error.isEmpty());
         QVERIFY(!parse({QStringLiteral("--size"), QStringLiteral("9x9")}).error.isEmpty());
+        // --after: a finite number of seconds up to a day, the timer's milliseconds.
+        for (const char* after : {"3e6", "inf", "-inf", "nan", "86400.5", "-1", "1e400", "x"})
+            QCOMPARE(parse({QStringLiteral("--after"), QString::fromLatin1(after)}).error,
+                     QStringLiteral("--after takes a number of seconds from 0 to 86400"));
+        QCOMPARE(parse({QStringLiteral("--after"), QStringLiteral("86400")}).afterSeconds, 86400.0);
 
         // The daemon's address, written back as the link will use it.
         QCOMPARE(parse({QStringLiteral("--gpsd"), QStringLiteral("localhost")}).gpsdAddress,
@@ -499,7 +504,7 @@ private slots:
         // tick decodes some twenty of them before the map runs.
         QTemporaryDir dir;
         const int fixes = 40;
-        // The receiver's date first: no point is recorded before it.
+        // The receiver's date first, so that every point carries its time.
         std::string log = Sentence("GPRMC,085959,A,4633.0000,N,00758.8000,E,0.0,0.0,081226,,");
         for (int i = 0; i < fixes; ++i) {
             char body[128];

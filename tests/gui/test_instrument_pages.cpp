@@ -50,6 +50,9 @@ public:
         run.databaseFile = (dir_.path() + "/points.wpt").toStdString();
         MapWnd::SetRunOptions(run);
         tabs = std::make_unique<TabContainer>(settings_, [this] { return parser.Snapshot(); });
+        tabs->Analysis()->SetAccelerationHistory([this](uint64_t after, std::vector<double>& out) {
+            return parser.AccelerationsSince(after, out);
+        });
         sink_ = std::make_unique<QtNotificationSink>(tabs.get());
         parser.SetSink(sink_.get());
         tabs->resize(480, 600);
@@ -95,8 +98,9 @@ private:
 };
 
 // A walk due north at 1.5 m/s from 22.2°N 114.2°E, one GGA and one RMC a
-// second, written as a log; returns its file name.
-QString StraightWalk(const QString& dir, int seconds)
+// second, written as a log; returns its file name. The RMC speed is 2.9
+// knots plus `speedUp` × t² at second t.
+QString StraightWalk(const QString& dir, int seconds, double speedUp = 0)
 {
     const QString path = dir + QStringLiteral("/straight.nmea");
     QFile file(path);
@@ -112,8 +116,8 @@ QString StraightWalk(const QString& dir, int seconds)
                       "GPGGA,%s.00,22%07.4f,N,11412.0000,E,1,08,0.9,%.1f,M,-3.0,M,,", time, minutes,
                       100 + t * 0.1);
         file.write(test::NmeaSentence(body).c_str());
-        std::snprintf(body, sizeof body, "GPRMC,%s,A,22%07.4f,N,11412.0000,E,2.9,0.0,071226,,",
-                      time, minutes);
+        std::snprintf(body, sizeof body, "GPRMC,%s,A,22%07.4f,N,11412.0000,E,%.2f,0.0,071226,,",
+                      time, minutes, 2.9 + speedUp * t * t);
         file.write(test::NmeaSentence(body).c_str());
     }
     return path;
@@ -206,10 +210,11 @@ private slots:
                                 .arg(now)));
     }
 
-    void everyFixOfABurstReachesTheChartsOnce()
+    void everyFixAndRmcOfABurstReachesTheChartsOnceInOrder()
     {
-        // A fast replay decodes many GGAs before the pages run: each fix is
-        // charted once, in order, not the newest over and over.
+        // Mid-stream, many seconds decoded before the pages run (a fast
+        // replay, a receiver's queue): each fix and each RMC is charted once,
+        // in order, not the newest over and over.
         MemorySettingsStore settings;
         settings.SetInt(section::kAnalysis, "海拔采样模式", 0); // every fix
         Pages pages(settings);
@@ -219,22 +224,39 @@ private slots:
         });
         QTemporaryDir dir;
         const int seconds = 40;
-        QFile file(StraightWalk(dir.path(), seconds));
+        const int calm = 5; // seconds handled one at a time before the burst
+        const double speedUp = 0.01;
+        QFile file(StraightWalk(dir.path(), seconds, speedUp));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray all = file.readAll();
-        pages.parser.Feed(all.constData(), static_cast<size_t>(all.size()));
+        for (int rmcs = 0; rmcs < calm;) {
+            const QByteArray line = file.readLine();
+            pages.parser.Feed(line.constData(), static_cast<size_t>(line.size()));
+            rmcs += line.startsWith("$GPRMC") ? 1 : 0;
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::sendPostedEvents();
+        }
+        const QByteArray burst = file.readAll();
+        pages.parser.Feed(burst.constData(), static_cast<size_t>(burst.size()));
         const KORVPlotModel& altitude = pages.Analysis()->Model().Chart(kAltitudeCurve);
+        const KORVPlotModel& acceleration = pages.Analysis()->Model().Chart(kAccelerationCurve);
         QTRY_COMPARE(altitude.Total(), uint64_t(seconds));
+        QTRY_COMPARE(acceleration.Total(), uint64_t(seconds));
         QCoreApplication::processEvents(); // every notice handled: none adds a sample
         QCOMPARE(altitude.Total(), uint64_t(seconds));
+        QCOMPARE(acceleration.Total(), uint64_t(seconds));
         QCOMPARE(pages.Analysis()->Model().Chart(kSpeedCurve).Total(), uint64_t(seconds));
-        for (int t = 0; t < seconds; ++t)
-            QVERIFY2(std::abs(altitude.Sample(static_cast<size_t>(seconds - 1 - t)) -
-                              (100 + t * 0.1)) < 1e-6,
-                     qPrintable(QStringLiteral("sample of second %1").arg(t)));
-        // One acceleration for each RMC, the last (which no GGA followed)
-        // among them.
-        QCOMPARE(pages.Analysis()->Model().Chart(kAccelerationCurve).Total(), uint64_t(seconds));
+        for (int t = 0; t < seconds; ++t) {
+            const auto back = static_cast<size_t>(seconds - 1 - t);
+            QVERIFY2(std::abs(altitude.Sample(back) - (100 + t * 0.1)) < 1e-6,
+                     qPrintable(QStringLiteral("altitude of second %1").arg(t)));
+            // The first RMC only sets the speed the next is measured from.
+            const double expected = t == 0 ? 0 : speedUp * (2 * t - 1) * 0.277777777778;
+            QVERIFY2(std::abs(acceleration.Sample(back) - expected) < 1e-9,
+                     qPrintable(QStringLiteral("acceleration of second %1: %2, not %3")
+                                    .arg(t)
+                                    .arg(acceleration.Sample(back))
+                                    .arg(expected)));
+        }
     }
 
     void aReceiverWithoutGgaStillGetsAnAccelerationChart()

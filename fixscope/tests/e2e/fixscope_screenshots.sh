@@ -42,4 +42,9 @@ fi
 if "$bin/fixscope" --when never --screenshot "$out/x.png" 2>/dev/null; then
   echo "--when never accepted"; exit 1
 fi
+for after in 3e6 inf nan -1; do
+  if "$bin/fixscope" --after "$after" --screenshot "$out/x.png" 2>/dev/null; then
+    echo "--after $after accepted"; exit 1
+  fi
+done
 echo "ok"

@@ -1,5 +1,6 @@
 // The Fixscope window against simulated receivers on pseudo-terminals.
 #include "core/SerialChannel.h"
+#include "core/SerialLine.h"
 #include "core/StatusTexts.h"
 #include "gui/ControlIds.h"
 #include "gui/Controls.h"
@@ -13,7 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -21,7 +24,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -392,7 +397,64 @@ private slots:
         QCOMPARE(log->item(99)->text(), QStringLiteral("149"));
     }
 
+    void signalsCloseThePortInOrder()
+    {
+        // The program itself, ended by a shutdown, Ctrl+C or a closed
+        // terminal while its port is open: it closes the port as Exit does,
+        // so that the port's exclusive flag goes and the next program (a
+        // user's, whom the flag stops where root passes) opens it.
+        SimulatedReceiver receiver;
+        QVERIFY(receiver.IsValid());
+        receiver.Start(SimulatedReceiver::FixScenario(), 200ms);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("FIXSCOPE_PORTS"),
+                   QStringLiteral("1=") + QString::fromStdString(receiver.DevicePath()));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            QProcess fixscope;
+            fixscope.setProcessEnvironment(env);
+            fixscope.start(
+                QStringLiteral(FIXSCOPE_PROGRAM),
+                {QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--open")});
+            QVERIFY(fixscope.waitForStarted());
+            const auto pid = static_cast<pid_t>(fixscope.processId());
+            QTRY_VERIFY_WITH_TIMEOUT(
+                HoldsDevice(pid, receiver.DevicePath()) && CatchesSignal(pid, signal), 30000);
+            QCOMPARE(::kill(pid, signal), 0);
+            QVERIFY(fixscope.waitForFinished(30000));
+            QVERIFY2(fixscope.exitStatus() == QProcess::NormalExit && fixscope.exitCode() == 0,
+                     qPrintable(QStringLiteral("signal %1: %2")
+                                    .arg(signal)
+                                    .arg(QString::fromLocal8Bit(fixscope.readAllStandardError()))));
+            SerialLine next;
+            QVERIFY2(next.Open(receiver.DevicePath(), 4800), next.Error().c_str());
+            next.Close();
+        }
+    }
+
 private:
+    // Whether the process has the device open.
+    static bool HoldsDevice(pid_t pid, const std::string& device)
+    {
+        std::error_code error;
+        const auto fds = std::filesystem::path("/proc") / std::to_string(pid) / "fd";
+        for (const auto& fd : std::filesystem::directory_iterator(fds, error))
+            if (std::filesystem::read_symlink(fd.path(), error) == device)
+                return true;
+        return false;
+    }
+    // Whether the process has its own handler for the signal.
+    static bool CatchesSignal(pid_t pid, int signal)
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+        return false;
+    }
+
     void OpenLive()
     {
         window_->Setup()->SelectPort(5);

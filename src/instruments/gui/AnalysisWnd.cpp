@@ -65,9 +65,17 @@ void AnalysisWnd::OnFix(const GpsFix& fix, double trackErrorRadians)
         update();
 }
 
-void AnalysisWnd::OnRmc(const GpsFix& fix)
+void AnalysisWnd::OnRmc()
 {
-    model_.OnRmcFix(fix, UnitFormatter(settings_));
+    if (!accelerations_)
+        return;
+    newAccelerations_.clear();
+    accelerationsTaken_ = accelerations_(accelerationsTaken_, newAccelerations_);
+    if (newAccelerations_.empty())
+        return; // charted by an earlier notice of the same burst
+    const UnitFormatter units(settings_);
+    for (double acceleration : newAccelerations_)
+        model_.OnRmc(acceleration, units);
     if (isVisible())
         update();
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QDialog;
 class QMenu;
@@ -30,8 +31,13 @@ public:
     // The fix after one GGA, with the cross-track error (radians) that the
     // map's handling of that fix left; repaints.
     void OnFix(const GpsFix& fix, double trackErrorRadians);
-    // The fix after a GPRMC: the acceleration; repaints.
-    void OnRmc(const GpsFix& fix);
+    // The acceleration after each GPRMC since a number (the parser's
+    // AccelerationsSince).
+    using AccelerationSource = std::function<uint64_t(uint64_t after, std::vector<double>& out)>;
+    void SetAccelerationHistory(AccelerationSource source) { accelerations_ = std::move(source); }
+    // A GPRMC notice: every acceleration not charted yet, oldest first, each
+    // once, however many RMCs were decoded before the notice ran; repaints.
+    void OnRmc();
 
     int TappedArea() const { return tappedArea_; }
     // Remembers the area under a point of the page, as a tap and hold does.
@@ -54,6 +60,9 @@ private:
     AnalysisPageModel model_;
     std::array<CKORVPlotWnd*, AnalysisPageModel::kCurves> plots_{};
     int tappedArea_ = 0;
+    AccelerationSource accelerations_;
+    uint64_t accelerationsTaken_ = 0;
+    std::vector<double> newAccelerations_;
 };
 
 } // namespace hw

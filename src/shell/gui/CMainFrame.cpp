@@ -142,6 +142,9 @@ CMainFrame::CMainFrame(SettingsStore& settings, const Options& options, QWidget*
     tabs_->MapWindow()->SetFixHistory([this](uint64_t after, std::vector<GpsFix>& out) {
         return parser_.FixesSince(after, out);
     });
+    tabs_->Analysis()->SetAccelerationHistory([this](uint64_t after, std::vector<double>& out) {
+        return parser_.AccelerationsSince(after, out);
+    });
     link_->SetReplaySpeed(options_.replaySpeed);
 
     bars_ = new CommandBars(

@@ -4,6 +4,7 @@
 #include "shell/InterfaceLanguage.h"
 
 #include <climits>
+#include <cmath>
 
 #include <QCommandLineParser>
 
@@ -44,7 +45,7 @@ constexpr OptionSpec kOptions[] = {
      "Read the receiver through the GPS daemon at HOST:PORT for this run (default port 2947).",
      "HOST:PORT"},
     {"screenshot", "Render the main window to a PNG and exit.", "FILE"},
-    {"after", "Wait SECONDS before the screenshot.", "SECONDS"},
+    {"after", "Wait SECONDS (up to 86400) before the screenshot.", "SECONDS"},
     {"page", "Show tab page N (0-4).", "N"},
     {"dialog",
      "With --screenshot, render the dialog NAME over the window (disclaimer, setup, misc, units, "
@@ -131,10 +132,14 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
             cl.error = QStringLiteral("--language takes zh or en");
     }
     if (isSet("after")) {
+        // Up to a day: the wait becomes a timer's milliseconds.
         bool ok = false;
         cl.afterSeconds = value("after").toDouble(&ok);
-        if (!ok || cl.afterSeconds < 0)
-            cl.error = QStringLiteral("--after takes a number of seconds");
+        if (!ok || !std::isfinite(cl.afterSeconds) || cl.afterSeconds < 0 ||
+            cl.afterSeconds > kMaxAfterSeconds) {
+            cl.error = QStringLiteral("--after takes a number of seconds from 0 to 86400");
+            cl.afterSeconds = 0;
+        }
     }
     readInt("page", cl.page, 0, 4, QStringLiteral("--page takes a page number from 0 to 4"));
     readInt("frame-times", cl.frameTimes, 1, INT_MAX,

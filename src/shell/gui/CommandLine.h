@@ -8,13 +8,14 @@ namespace hw {
 
 // Options of the hikewise program.
 struct CommandLine {
-    QString settingsFile;    // --settings FILE
-    QString replayFile;      // --replay FILE
-    QString roadsFile;       // --roads FILE: the road map for this run
-    QString terrainFile;     // --terrain FILE: the terrain for this run
+    static constexpr double kMaxAfterSeconds = 86400; // a day
+    QString settingsFile;                             // --settings FILE
+    QString replayFile;                               // --replay FILE
+    QString roadsFile;                                // --roads FILE: the road map for this run
+    QString terrainFile;                              // --terrain FILE: the terrain for this run
     QString gpsdAddress;     // --gpsd HOST:PORT: read the GPS daemon for this run
     QString screenshotFile;  // --screenshot FILE.png
-    double afterSeconds = 0; // --after SECONDS
+    double afterSeconds = 0; // --after SECONDS, 0 to kMaxAfterSeconds
     int page = -1;           // --page N (0-4)
     int view = -1;           // --view N: the GPS page's view (0-2)
     QSize size;              // --size WIDTHxHEIGHT of the window

@@ -204,7 +204,7 @@ void TabContainer::OnGpsNotification(uint32_t message)
         break;
     case WM_GPS_RMC:
         if (analysis_)
-            analysis_->OnRmc(fix_ ? fix_() : GpsFix{});
+            analysis_->OnRmc();
         break;
     default: break;
     }

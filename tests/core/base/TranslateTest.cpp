@@ -51,6 +51,10 @@ std::string TestTranslator(const char* context, const char* source)
         return "Cannot open %d"; // a broken translation: an int for a text
     if (c == "Test" && s == "%.1f 公里")
         return "%.1f km (%s)"; // one argument too many
+    if (c == "Test" && s == "%s 已保存")
+        return "%ls saved"; // a wide text for a narrow one
+    if (c == "Test" && s == "%d 个路点")
+        return "%d waypoints%n"; // would write through an argument
     return s;
 }
 
@@ -74,7 +78,7 @@ TEST(TranslateTest, StringTableFollowsTheTranslatorAndKeepsItsPointers)
     EXPECT_STREQ(LoadString(99999), "");
 }
 
-TEST(TranslateTest, FormatUsesOnlyTranslationsWithTheSameArguments)
+TEST(TranslateTest, FormatUsesOnlyTranslationsWithTheSameConversions)
 {
     EXPECT_EQ(FormatTranslated("Test", "%d 个路点, %s", 3, "ok"), "3 个路点, ok");
     TranslatorInstalled english;
@@ -82,14 +86,38 @@ TEST(TranslateTest, FormatUsesOnlyTranslationsWithTheSameArguments)
     // A translation that would read its arguments wrongly falls back to the source.
     EXPECT_EQ(FormatTranslated("Test", "无法打开 %s", "/dev/ttyUSB0"), "无法打开 /dev/ttyUSB0");
     EXPECT_EQ(FormatTranslated("Test", "%.1f 公里", 2.25), "2.2 公里");
+    EXPECT_EQ(FormatTranslated("Test", "%s 已保存", "a.trk"), "a.trk 已保存");
+    EXPECT_EQ(FormatTranslated("Test", "%d 个路点", 3), "3 个路点");
 }
 
-TEST(TranslateTest, FormatArgumentsComparesWhatTheArgumentsAre)
+TEST(TranslateTest, ATranslationFitsOnlyWithExactlyTheSourcesConversions)
 {
-    EXPECT_EQ(FormatArguments("%d%%, %5.2f and %-10s"), "ifs");
-    EXPECT_EQ(FormatArguments("%*d %lu %c %p %Lf"), "iiluipLf");
-    EXPECT_EQ(FormatArguments("%02d:%02d"), FormatArguments("%d h %d min"));
-    EXPECT_NE(FormatArguments("%d %s"), FormatArguments("%s %d"));
-    EXPECT_EQ(FormatArguments("no arguments, 100%%"), "");
-    EXPECT_EQ(FormatArguments("trailing %"), "");
+    EXPECT_EQ(FormatConversions("%d%%, %5.2f and %-10s"), "dfs");
+    EXPECT_EQ(FormatConversions("%*d %lu %c %p %.*Lf"), "*dlucp*Lf");
+    EXPECT_EQ(FormatConversions("trailing %"), "");
+    const struct {
+        const char* source;
+        const char* translation;
+        bool fits;
+    } cases[] = {
+        {"%d 个路点, %s", "%d waypoints, %s", true},
+        {"%02d:%02d", "%d h %d min", true}, // flags, widths and precisions may change
+        {"%5.2f 公里", "%.1f km", true},
+        {"100%%", "100 %%", true},
+        {"%s", "%ls", false}, // length modifiers count
+        {"%d", "%ld", false},
+        {"%d", "%hhd", false},
+        {"%f", "%Lf", false},
+        {"%d", "%i", false},
+        {"%d", "%u", false},
+        {"%d", "%*d", false},
+        {"%d %s", "%s %d", false},
+        {"%d", "%d %y", false},
+        {"%d", "%d%n", false}, // %n never
+        {"%d%n", "%d%n", false},
+        {"完成", "100%name", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TranslationFits(c.source, c.translation), c.fits)
+            << c.source << " -> " << c.translation;
 }

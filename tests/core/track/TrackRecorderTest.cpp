@@ -63,34 +63,33 @@ TEST_F(Recorder, PointsFromFixesAndASegmentAfterAGap)
 }
 
 // A GPGGA carries only the time of day: until a GPRMC has given the date
-// (again after a reset) a fix moves the map but leaves no point, so that no
-// point is ever dated 2000-01-01; the gap still starts a segment.
-TEST_F(Recorder, NoPointBeforeTheReceiversDateIsKnown)
+// (again after a reset) each fix is recorded with the time unknown (0), never
+// dated 2000-01-01; the points after the date carry it.
+TEST_F(Recorder, PointsWithoutTheReceiversDateHaveNoTime)
 {
-    auto p = Update("GPGGA,120317,4221.4394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
-    ASSERT_TRUE(p); // the position, for the map
-    EXPECT_EQ(log.Count(), 0);
+    ASSERT_TRUE(Update("GPGGA,120317,4221.4394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,"));
     // An RMC without a date gives none either.
     std::string rmc = Sentence("GPRMC,120318,A,4221.4394,N,01321.9948,E,000.0,000.0,,,");
     parser.Feed(rmc.data(), rmc.size());
-    Update("GPGGA,120318,4221.4394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
-    EXPECT_EQ(log.Count(), 0);
-    rmc = Sentence("GPRMC,120318,A,4221.4394,N,01321.9948,E,000.0,000.0,150305,,");
+    Update("GPGGA,120318,4221.5394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    rmc = Sentence("GPRMC,120318,A,4221.5394,N,01321.9948,E,000.0,000.0,150305,,");
     parser.Feed(rmc.data(), rmc.size());
-    p = Update("GPGGA,120319,4221.5394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
-    ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.At(0).time, 1110888199); // 2005-03-15 12:03:19 UTC
+    Update("GPGGA,120319,4221.6394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
 
     parser.Reset(); // the watchdog: the date is forgotten with the rest
     EXPECT_FALSE(recorder.OnGpsUpdate(parser.Snapshot()));
-    Update("GPGGA,120340,4221.6394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
-    EXPECT_EQ(log.Count(), 1);
-    rmc = Sentence("GPRMC,120340,A,4221.6394,N,01321.9948,E,000.0,000.0,150305,,");
+    Update("GPGGA,120340,4221.7394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+    rmc = Sentence("GPRMC,120340,A,4221.7394,N,01321.9948,E,000.0,000.0,150305,,");
     parser.Feed(rmc.data(), rmc.size());
-    Update("GPGGA,120341,4221.7394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
-    ASSERT_EQ(log.Count(), 2);
-    EXPECT_EQ(log.At(1).time, 1110888221);
-    EXPECT_EQ(log.At(1).segmentStart, 1);
+    Update("GPGGA,120341,4221.8394,N,01321.9948,E,1,05,1.5,746.1,M,,M,,");
+
+    const int32_t times[] = {0, 0, 1110888199, 0, 1110888221}; // 2005-03-15 12:03:19, 12:03:41
+    const int32_t starts[] = {1, 0, 0, 1, 0};
+    ASSERT_EQ(log.Count(), 5);
+    for (uint16_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(log.At(i).time, times[i]) << i;
+        EXPECT_EQ(log.At(i).segmentStart, starts[i]) << i;
+    }
 }
 
 TEST_F(Recorder, AnImpossiblePositionIsNoFix)
