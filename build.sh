@@ -17,7 +17,7 @@ PACKAGES=(
   libxml2-utils gpsbabel socat xauth xvfb dbus-daemon ccache util-linux desktop-file-utils
   libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev osmium-tool
   locales gpsd gpsd-clients
-  libgdal-dev gdal-bin
+  libgdal-dev gdal-bin python3-gdal
   dpkg-dev file help2man lintian appstream man-db
   clang libclang-rt-14-dev
 )

@@ -2307,15 +2307,15 @@ Replaced %d waypoints.</translation>
         <translation>Map Data</translation>
     </message>
     <message>
-        <source>Terrain Shading</source>
+        <source>地形阴影</source>
         <translation>Hill shading</translation>
     </message>
     <message>
-        <source>Terrain Strength</source>
+        <source>阴影强度</source>
         <translation>Shading strength</translation>
     </message>
     <message>
-        <source>Terrain Contours</source>
+        <source>等高线</source>
         <translation>Contour lines</translation>
     </message>
     <message>

@@ -130,7 +130,10 @@ const char* DisplayNameOf(const TagLookup& tags)
 const char* EnglishNameOf(const TagLookup& tags)
 {
     const char* en = tags("name:en");
-    return en && *en ? en : nullptr;
+    if (en && *en)
+        return en;
+    const char* local = tags("name");
+    return local && *local ? local : nullptr;
 }
 
 bool ParseElevation(const char* text, int& metres)

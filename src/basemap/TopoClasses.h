@@ -45,8 +45,8 @@ int PlaceRankOf(const char* place);
 
 // The name shown for an element: "name:zh" where present, else "name".
 const char* DisplayNameOf(const TagLookup& tags);
-// The name shown in an English interface: "name:en" where present (null
-// otherwise: the shown name stands).
+// The name shown in an English interface: "name:en" where present, else the
+// local "name" (null when neither is: the shown name stands).
 const char* EnglishNameOf(const TagLookup& tags);
 
 // An "ele" value in whole metres ("2962", "1234.5", "812 m"); false when

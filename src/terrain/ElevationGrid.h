@@ -21,6 +21,11 @@ struct GridPlacement {
     double Y(double row) const { return originY + row * stepY; }
 };
 
+// Whether a grid of width x height cells placed in degrees lies on the
+// earth, give or take a degree for cells centred on its edges (longitudes
+// may run on to 360 east).
+bool LiesOnTheEarth(const GridPlacement& p, double width, double height);
+
 // Heights on a regular grid, row by row from the north; a void (no data) is
 // NaN. The grid knows nothing of files or projections.
 class ElevationGrid {

@@ -27,6 +27,7 @@ enum Tag : uint16_t {
     kTileOffsets = 324,
     kTileByteCounts = 325,
     kSampleFormat = 339,
+    kCopyright = 33432,
     kModelPixelScale = 33550,
     kModelTiepoint = 33922,
     kModelTransformation = 34264,
@@ -180,6 +181,49 @@ private:
     std::map<uint16_t, Entry> entries_;
 };
 
+// The first directory of a classic TIFF: its byte order, where it lies and
+// its entries, each checked to lie in the file; false for other bytes.
+struct FirstDirectory {
+    bool big = false;
+    uint64_t at = 0, end = 0;
+    std::map<uint16_t, Entry> entries;
+
+    bool Read(std::string_view bytes)
+    {
+        if (bytes.size() < 8)
+            return false;
+        if (bytes.substr(0, 2) == "MM")
+            big = true;
+        else if (bytes.substr(0, 2) != "II")
+            return false;
+        const TiffBytes tiff(bytes, big);
+        if (tiff.Read<uint16_t>(2) != 42)
+            return false; // BigTIFF and other formats go to the general reader
+        at = tiff.Read<uint32_t>(4);
+        if (!tiff.Has(at, 2))
+            return false;
+        const uint16_t count = tiff.Read<uint16_t>(at);
+        if (!tiff.Has(at + 2, 12ull * count))
+            return false;
+        end = at + 2 + 12ull * count + 4;
+        for (uint16_t i = 0; i < count; ++i) {
+            const uint64_t entry = at + 2 + 12ull * i;
+            Entry e;
+            e.type = tiff.Read<uint16_t>(entry + 2);
+            e.count = tiff.Read<uint32_t>(entry + 4);
+            const uint64_t size = TypeSize(e.type);
+            if (size == 0)
+                continue; // a type of later TIFF versions, in a tag not read here
+            // Values of four bytes or less sit in the entry itself.
+            e.at = size * e.count <= 4 ? entry + 8 : tiff.Read<uint32_t>(entry + 8);
+            if (!tiff.Has(e.at, size * e.count))
+                return false;
+            entries[tiff.Read<uint16_t>(entry)] = e;
+        }
+        return true;
+    }
+};
+
 // Samples to floats; the byte order is a template argument so that the
 // loop has no branch and the compiler converts several samples at once.
 template <typename T, bool OtherOrder> void ConvertAs(const uint8_t* in, int n, float* out)
@@ -203,48 +247,26 @@ template <typename T> void Convert(const uint8_t* in, int n, bool swap, float* o
 
 } // namespace
 
-std::unique_ptr<GeoTiffRaster> GeoTiffRaster::Open(const std::string& path)
+std::unique_ptr<GeoTiffRaster> GeoTiffRaster::Open(const std::string& path, std::string* damage)
 {
     std::unique_ptr<GeoTiffRaster> raster(new GeoTiffRaster);
-    if (!raster->file_.Open(path) || !raster->Parse())
+    if (!raster->file_.Open(path) || !raster->Parse()) {
+        if (damage)
+            *damage = raster->damage_;
         return nullptr;
+    }
     return raster;
 }
 
 bool GeoTiffRaster::Parse()
 {
     const std::string_view bytes = file_.Bytes();
-    if (bytes.size() < 8)
+    FirstDirectory first;
+    if (!first.Read(bytes))
         return false;
-    if (bytes.substr(0, 2) == "MM")
-        bigEndian_ = true;
-    else if (bytes.substr(0, 2) != "II")
-        return false;
+    bigEndian_ = first.big;
     const TiffBytes tiff(bytes, bigEndian_);
-    if (tiff.Read<uint16_t>(2) != 42)
-        return false; // BigTIFF and other formats go to the general reader
-    const uint64_t ifd = tiff.Read<uint32_t>(4);
-    if (!tiff.Has(ifd, 2))
-        return false;
-    const uint16_t count = tiff.Read<uint16_t>(ifd);
-    if (!tiff.Has(ifd + 2, 12ull * count))
-        return false;
-    std::map<uint16_t, Entry> entries;
-    for (uint16_t i = 0; i < count; ++i) {
-        const uint64_t at = ifd + 2 + 12ull * i;
-        Entry e;
-        e.type = tiff.Read<uint16_t>(at + 2);
-        e.count = tiff.Read<uint32_t>(at + 4);
-        const uint64_t size = TypeSize(e.type);
-        if (size == 0)
-            continue; // a type of later TIFF versions, in a tag not read here
-        // Values of four bytes or less sit in the entry itself.
-        e.at = size * e.count <= 4 ? at + 8 : tiff.Read<uint32_t>(at + 8);
-        if (!tiff.Has(e.at, size * e.count))
-            return false;
-        entries[tiff.Read<uint16_t>(at)] = e;
-    }
-    const Directory dir(tiff, std::move(entries));
+    const Directory dir(tiff, std::move(first.entries));
 
     uint64_t width = 0, height = 0, compression = 0, samples = 0, format = 0;
     std::vector<uint64_t> bits;
@@ -345,16 +367,37 @@ bool GeoTiffRaster::Parse()
     const uint64_t blockBytes = blockWidth * blockHeight * static_cast<uint64_t>(sampleBytes_);
     for (size_t i = 0; i < offsets.size(); ++i) {
         // Strips hold only the rows of the image; the last may be shorter.
+        // A block lies in the file and not over its header or this directory.
         const uint64_t rows = std::min(blockHeight, height - (i / across) * blockHeight);
         const uint64_t needed = blockBytes / blockHeight * rows;
-        if (counts[i] < needed || !tiff.Has(offsets[i], needed))
+        if (counts[i] < needed || !tiff.Has(offsets[i], counts[i]) || offsets[i] < 8 ||
+            (offsets[i] < first.end && offsets[i] + counts[i] > first.at)) {
+            damage_ = "its strips or tiles lie over its header or cannot hold their rows";
             return false;
+        }
     }
     blockWidth_ = static_cast<int>(blockWidth);
     blockHeight_ = static_cast<int>(blockHeight);
     blocksAcross_ = static_cast<int>(across);
     blockOffsets_ = std::move(offsets);
     return true;
+}
+
+std::string GeoTiffRaster::Copyright(const std::string& path)
+{
+    MappedFile file;
+    FirstDirectory first;
+    if (!file.Open(path) || !first.Read(file.Bytes()))
+        return {};
+    const TiffBytes tiff(file.Bytes(), first.big);
+    std::string text;
+    if (!Directory(tiff, std::move(first.entries)).Text(kCopyright, text))
+        return {};
+    // Printable ASCII alone, blanks trimmed.
+    std::erase_if(text, [](char c) { return c < ' ' || c > '~'; });
+    const auto begin = text.find_first_not_of(' ');
+    return begin == std::string::npos ? std::string{}
+                                      : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
 }
 
 void GeoTiffRaster::ReadRow(int row, float* out) const

@@ -19,12 +19,20 @@ public:
     // Null when the file is not such a GeoTIFF (another format, compressed,
     // several bands, a rotated grid, inconsistent or cut-off tables): the
     // caller may still hand it to a general reader for a full diagnosis.
-    static std::unique_ptr<GeoTiffRaster> Open(const std::string& path);
+    // Where it is one but its blocks are damaged (over the header, past the
+    // end, too short for their rows), damage says so: no reader should take
+    // it.
+    static std::unique_ptr<GeoTiffRaster> Open(const std::string& path,
+                                               std::string* damage = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     GridPlacement Placement() const override { return placement_; }
     void ReadRow(int row, float* out) const override;
+
+    // The copyright text of a classic TIFF (of any compression), in
+    // printable ASCII; empty when it has none or is no such file.
+    static std::string Copyright(const std::string& path);
 
     // The grid is in longitude and latitude (its model type says so).
     bool Geographic() const { return geographic_; }
@@ -50,6 +58,7 @@ private:
     int blockHeight_ = 0;
     int blocksAcross_ = 0;
     std::vector<uint64_t> blockOffsets_;
+    std::string damage_;
 };
 
 } // namespace hw

@@ -424,8 +424,11 @@ void TerrainDrawing::DrawLabels(const MapViewport& viewport, int top, DrawList& 
     (void)top;
     if (!layer_.HasTerrain() || !(layer_.Shading() || layer_.Contours()))
         return;
+    const std::string& credit = layer_.File().Summary().credit;
+    if (credit.empty())
+        return;
     const ScreenRect& client = viewport.Client();
-    out.Add(Text{kCredit,
+    out.Add(Text{kCreditLead + credit,
                  {client.right - 5, client.bottom - kScaleBarBand - kCreditLine},
                  HAlign::Right,
                  VAlign::Bottom,

@@ -23,7 +23,8 @@ class TerrainLayer;
 // lines and read shades are kept per tile, so that a repaint only projects and blends.
 class TerrainDrawing : public MapLayer {
 public:
-    static constexpr const char* kCredit = "Elevation: NASA/USGS SRTM, \xC2\xA9 Copernicus DEM";
+    // Before the terrain file's credit.
+    static constexpr const char* kCreditLead = "Elevation: ";
     static constexpr Colour kContour = Rgb(176, 128, 80);
     static constexpr Colour kIndexContour = Rgb(132, 86, 44);
     static constexpr Colour kNightContour = Rgb(150, 110, 75);

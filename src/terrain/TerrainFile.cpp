@@ -17,10 +17,8 @@ using namespace terrain_file;
 constexpr uint32_t kMaxSide = 1u << 20;
 constexpr uint32_t kMaxLevels = 24;
 constexpr size_t kCachedTiles = 16;
-// The grid lies on the earth, give or take a degree for cells centred on its
-// edges (longitudes may run on to 360 east); every tile of every level,
-// padding included, lies where a position in microdegrees can tell it.
-constexpr double kEarthSlack = 1.0;
+// Every tile of every level, padding included, lies where a position in
+// microdegrees can tell it.
 constexpr double kMaxTileDegrees = 1000.0;
 
 bool Finite(double v)
@@ -56,7 +54,8 @@ bool TerrainFile::Open(const std::string& path, std::string& error)
     if (std::memcmp(r.Here(), kMagic, sizeof kMagic) != 0)
         return fail("is not a terrain file");
     r.Skip(sizeof kMagic);
-    if (r.U32() != kVersion)
+    const uint32_t version = r.U32();
+    if (version != kVersion && version != kVersionWithoutSource)
         return fail("is of a version this program does not read");
     summary_.width = r.U32();
     summary_.height = r.U32();
@@ -77,9 +76,26 @@ bool TerrainFile::Open(const std::string& path, std::string& error)
     summary_.maxLon = p.X(summary_.width);
     summary_.maxLat = p.originY;
     summary_.minLat = p.Y(summary_.height);
-    if (summary_.minLat < -90 - kEarthSlack || summary_.maxLat > 90 + kEarthSlack ||
-        summary_.minLon < -180 - kEarthSlack || summary_.maxLon > 360 + kEarthSlack)
+    if (!LiesOnTheEarth(p, summary_.width, summary_.height))
         return fail("is damaged (header)");
+
+    // Where the heights came from; files made before it was kept are
+    // credited with what their import read.
+    summary_.filled = 0;
+    summary_.credit = kUnrecordedCredit;
+    if (version >= kVersion) {
+        std::string source(kSourceBytes, '\0');
+        if (!in->read(source.data(), static_cast<std::streamsize>(source.size())))
+            return fail("is damaged (source)");
+        ByteReader s(source);
+        summary_.filled = s.U64();
+        const uint32_t creditBytes = s.U32();
+        if (summary_.filled > summary_.voids || creditBytes > kMaxCreditBytes)
+            return fail("is damaged (source)");
+        summary_.credit.assign(creditBytes, '\0');
+        if (!in->read(summary_.credit.data(), creditBytes))
+            return fail("is damaged (source)");
+    }
 
     std::string table(kLevelBytes * levelCount, '\0');
     if (!in->read(table.data(), static_cast<std::streamsize>(table.size())))

@@ -45,8 +45,8 @@ public:
     bool ReadShades(size_t level, uint32_t tx, uint32_t ty, std::vector<uint8_t>& shades) const;
 
     // The height at a point, bilinear between the full-resolution cells
-    // around it; NaN outside the grid or beside a void. Keeps the last
-    // tiles read.
+    // around it (voids the import filled give heights); NaN outside the grid
+    // or beside a void left unfilled. Keeps the last tiles read.
     double HeightAt(double lat, double lon);
 
 private:

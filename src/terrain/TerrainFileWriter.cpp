@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/ByteWriter.h"
+#include "base/Utf8.h"
 #include "terrain/HillShade.h"
 #include "terrain/TerrainFileLayout.h"
 
@@ -90,6 +91,13 @@ TerrainFileWriter::TerrainFileWriter(const ElevationGrid& grid, uint32_t tileSiz
 {
 }
 
+void TerrainFileWriter::SetSource(const std::string& credit, uint64_t filled)
+{
+    summary_.credit = credit.substr(0, Utf8CutLength(credit, kMaxCreditBytes));
+    summary_.voids = SummaryOf(grid_).voids + filled;
+    summary_.filled = filled;
+}
+
 std::string TerrainFileWriter::Bytes() const
 {
     // The levels: the grid itself, then halves until one tile holds it.
@@ -106,7 +114,8 @@ std::string TerrainFileWriter::Bytes() const
     HillShade shade;
     size_t tileCells = static_cast<size_t>(tileSize_) * tileSize_;
     std::vector<uint64_t> offsets;
-    uint64_t at = kHeaderBytes + kLevelBytes * levels.size();
+    uint64_t at =
+        kHeaderBytes + kSourceBytes + summary_.credit.size() + kLevelBytes * levels.size();
     for (const ElevationGrid* g : levels) {
         uint64_t tiles = uint64_t{TilesOf(static_cast<uint32_t>(g->Width()), tileSize_)} *
                          TilesOf(static_cast<uint32_t>(g->Height()), tileSize_);
@@ -127,6 +136,9 @@ std::string TerrainFileWriter::Bytes() const
     out.F64(summary_.min), out.F64(summary_.max), out.U64(summary_.voids);
     out.U32(tileSize_);
     out.U32(static_cast<uint32_t>(levels.size()));
+    out.U64(summary_.filled);
+    out.U32(static_cast<uint32_t>(summary_.credit.size()));
+    out.Bytes(summary_.credit.data(), summary_.credit.size());
     for (size_t i = 0; i < levels.size(); ++i) {
         out.U32(static_cast<uint32_t>(levels[i]->Width()));
         out.U32(static_cast<uint32_t>(levels[i]->Height()));

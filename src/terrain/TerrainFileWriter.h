@@ -16,7 +16,8 @@ namespace hw {
 //
 // Layout (little-endian): the magic "HWTERRN\0", version, width, height,
 // placement (west, north, cell width and height in degrees), lowest and
-// highest height, voids, tile size, number of levels; per level its width,
+// highest height, voids, tile size, number of levels; voids filled and the
+// credit (its length, then its bytes); per level its width,
 // height and the offsets of its height tiles and shade tiles. A level's
 // tiles run row by row, each tile size squared: heights as 32-bit floats
 // (NaN a void), shades as bytes (0 no slope known).
@@ -27,6 +28,9 @@ public:
     // tileSize: the side of a tile in cells, 16 to 4096 (kMinTileSize and
     // kMaxTileSize of the layout); the map reads any.
     explicit TerrainFileWriter(const ElevationGrid& grid, uint32_t tileSize = kTileSize);
+    // The grid's credit, and how many voids of its rasters were filled
+    // (counted among its voids). A credit is cut to what the file keeps.
+    void SetSource(const std::string& credit, uint64_t filled);
 
     const TerrainSummary& Summary() const { return summary_; }
     std::string Bytes() const;

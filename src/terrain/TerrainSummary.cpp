@@ -14,6 +14,7 @@ std::string TerrainSummary::Json() const
     j.Key("maxlat").Real(maxLat).Key("maxlon").Real(maxLon);
     j.EndObject();
     j.Key("min").Real(min).Key("max").Real(max).Key("voids").UInt(voids);
+    j.Key("filled").UInt(filled);
     j.EndObject();
     return out;
 }

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSlider>
@@ -129,7 +130,8 @@ private slots:
         QStringList texts;
         for (const Text* t : view->LastDrawing().All<Text>())
             texts << QString::fromStdString(t->text);
-        QVERIFY(texts.contains(QString::fromUtf8(TerrainDrawing::kCredit)));
+        QVERIFY2(texts.contains(QStringLiteral("Elevation: NASA/USGS SRTM")),
+                 qPrintable(texts.join(',')));
         QCoreApplication::processEvents();
         QCOMPARE(notices.count(), 0);
         const QByteArray gallery = qgetenv("HIKEWISE_GALLERY_DIR");
@@ -160,7 +162,7 @@ private slots:
             f.Step(kStart);
             f.window->View()->Render();
             for (const Text* t : f.window->View()->LastDrawing().All<Text>())
-                QVERIFY(t->text != TerrainDrawing::kCredit);
+                QVERIFY(!t->text.starts_with(TerrainDrawing::kCreditLead));
             QCoreApplication::processEvents();
             QCOMPARE(notices.count(), 1);
         }
@@ -183,6 +185,13 @@ private slots:
             QVERIFY(sheet->TerrainShadingBox()->isChecked());
             QVERIFY(sheet->TerrainContoursBox()->isChecked());
             QCOMPARE(sheet->TerrainStrengthSlider()->value(), 50);
+            // Its texts are Chinese, whatever the names of the settings.
+            QCOMPARE(sheet->TerrainShadingBox()->text(), QString::fromUtf8("地形阴影"));
+            QCOMPARE(sheet->TerrainContoursBox()->text(), QString::fromUtf8("等高线"));
+            QStringList labels;
+            for (const QLabel* label : sheet->findChildren<QLabel*>())
+                labels << label->text();
+            QVERIFY2(labels.contains(QString::fromUtf8("阴影强度")), qPrintable(labels.join(',')));
             sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kTerrainPage);
             sheet->TerrainContoursBox()->setChecked(false);
             sheet->TerrainStrengthSlider()->setValue(80);

@@ -4,6 +4,7 @@
 
 #include "terrain/TerrainFileLayout.h"
 #include "terrain/TerrainFileWriter.h"
+#include "terrain/VoidFill.h"
 #include "terrain/raster/ElevationRasterReader.h"
 
 #include <cmath>
@@ -30,7 +31,10 @@ int Run(const Args& given)
     ElevationGrid grid;
     if (!ElevationRasterReader().ReadJoined(inputs, grid, error))
         return Fail(error + "; no terrain file written");
+    // The map draws the voids filled; the file keeps how many were.
+    const uint64_t filled = VoidFill::Fill(grid);
     TerrainFileWriter writer(grid, static_cast<uint32_t>(tileSize));
+    writer.SetSource(ElevationRasterReader::Credit(inputs), filled);
     if (!writer.Write(args.back(), error))
         return Fail(error);
     std::string line = writer.Summary().Json() + "\n";
@@ -41,8 +45,9 @@ int Run(const Args& given)
 const ToolCommandRegistrar registrar(
     {"dem-import", "IN... OUT.dem [--tile-size N]",
      "elevation rasters (SRTM .hgt, GeoTIFF, DTED; neighbouring tiles joined, projected ones "
-     "warped to degrees) as one terrain file, in tiles of N x N cells (default 256); prints its "
-     "summary: width, height, bounds, min, max, voids",
+     "warped to degrees) as one terrain file, its voids filled from their edges up to 100 cells "
+     "out, in tiles of N x N cells (default 256); prints its summary: width, height, bounds, "
+     "min, max, voids, filled",
      &Run});
 
 } // namespace

@@ -23,7 +23,7 @@ int Run(const Args& args)
 
 const ToolCommandRegistrar registrar({"dem-list", "FILE",
                                       "the summary of a terrain file: width, height, bounds, "
-                                      "min, max, voids",
+                                      "min, max, voids, filled",
                                       &Run});
 
 } // namespace

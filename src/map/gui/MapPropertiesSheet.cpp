@@ -137,7 +137,7 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     // 地形: hill shading and its strength, contour lines.
     auto* terrain = new QWidget;
     auto* terrainLayout = new QFormLayout(terrain);
-    terrainShading_ = new QCheckBox(tr("Terrain Shading"));
+    terrainShading_ = new QCheckBox(tr("地形阴影"));
     terrainShading_->setChecked(values.terrainShading);
     terrainLayout->addRow(terrainShading_);
     terrainStrength_ = new QSlider(Qt::Horizontal);
@@ -154,8 +154,8 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     terrainStrength_->setEnabled(values.terrainShading);
     strengthRow->addWidget(terrainStrength_, 1);
     strengthRow->addWidget(strengthFigure);
-    terrainLayout->addRow(tr("Terrain Strength"), strengthRow);
-    terrainContours_ = new QCheckBox(tr("Terrain Contours"));
+    terrainLayout->addRow(tr("阴影强度"), strengthRow);
+    terrainContours_ = new QCheckBox(tr("等高线"));
     terrainContours_->setChecked(values.terrainContours);
     terrainLayout->addRow(terrainContours_);
     pages_->addTab(terrain, tr("地形"));

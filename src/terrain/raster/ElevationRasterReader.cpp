@@ -6,18 +6,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 namespace hw {
 
 namespace {
 
 // The raster read straight from its file when it is an SRTM tile or a
-// plain GeoTIFF (in geographic degrees when asked); null otherwise.
-std::unique_ptr<ElevationRows> OpenDirect(const std::string& path, bool geographic)
+// plain GeoTIFF (in geographic degrees when asked); null otherwise, with
+// the reason in damage when it is a plain GeoTIFF too damaged to read.
+std::unique_ptr<ElevationRows> OpenDirect(const std::string& path, bool geographic,
+                                          std::string& damage)
 {
     if (auto tile = HgtRaster::Open(path))
         return tile;
-    auto tiff = GeoTiffRaster::Open(path);
+    std::string why;
+    auto tiff = GeoTiffRaster::Open(path, &why);
+    if (!why.empty())
+        damage = "cannot read the raster " + path + ": " + why;
     if (tiff && (!geographic || tiff->Geographic()))
         return tiff;
     return nullptr;
@@ -45,13 +52,14 @@ bool ReadWithGdal(const std::string& path, bool geographic, ElevationGrid& grid,
 
 bool Open(const std::string& path, bool geographic, ElevationGrid& grid, std::string& error)
 {
-    if (auto rows = OpenDirect(path, geographic)) {
+    error.clear();
+    if (auto rows = OpenDirect(path, geographic, error)) {
         if (!CheckSize(path, rows->Width(), rows->Height(), error))
             return false;
         grid = rows->ToGrid();
         return true;
     }
-    return ReadWithGdal(path, geographic, grid, error);
+    return error.empty() && ReadWithGdal(path, geographic, grid, error);
 }
 
 } // namespace
@@ -65,8 +73,11 @@ bool ElevationRasterReader::Read(const std::string& path, ElevationGrid& grid,
 std::unique_ptr<ElevationRows> ElevationRasterReader::OpenRows(const std::string& path,
                                                                std::string& error) const
 {
-    if (auto rows = OpenDirect(path, false))
+    error.clear();
+    if (auto rows = OpenDirect(path, false, error))
         return CheckSize(path, rows->Width(), rows->Height(), error) ? std::move(rows) : nullptr;
+    if (!error.empty())
+        return nullptr;
     ElevationGrid grid;
     if (!ReadWithGdal(path, false, grid, error))
         return nullptr;
@@ -76,8 +87,19 @@ std::unique_ptr<ElevationRows> ElevationRasterReader::OpenRows(const std::string
 bool ElevationRasterReader::ReadGeographic(const std::string& path, ElevationGrid& grid,
                                            std::string& error) const
 {
-    return Open(path, true, grid, error);
+    if (!Open(path, true, grid, error))
+        return false;
+    const GridPlacement& p = grid.Placement();
+    if (LiesOnTheEarth(p, grid.Width(), grid.Height()))
+        return true;
+    char where[160];
+    std::snprintf(where, sizeof where, " (latitude %.6g to %.6g, longitude %.6g to %.6g)",
+                  p.Y(grid.Height()), p.Y(0), p.X(0), p.X(grid.Width()));
+    error = "the raster " + path + " is placed off the earth" + where;
+    grid = {};
+    return false;
 }
+
 bool ElevationRasterReader::ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid,
                                        std::string& error) const
 {
@@ -136,6 +158,23 @@ bool ElevationRasterReader::ReadJoined(const std::vector<std::string>& paths, El
         }
     }
     return true;
+}
+
+std::string ElevationRasterReader::Credit(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> credits;
+    for (const std::string& path : paths) {
+        std::string credit =
+            HgtRaster::Open(path) ? "NASA/USGS SRTM" : GeoTiffRaster::Copyright(path);
+        if (credit.empty())
+            credit = std::filesystem::path(path).filename().string();
+        if (std::find(credits.begin(), credits.end(), credit) == credits.end())
+            credits.push_back(credit);
+    }
+    std::string joined;
+    for (const std::string& credit : credits)
+        joined += (joined.empty() ? "" : ", ") + credit;
+    return joined;
 }
 
 } // namespace hw

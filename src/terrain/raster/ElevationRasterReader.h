@@ -35,6 +35,11 @@ public:
     // height wins, so that the shared edge of two tiles is one column.
     bool ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid,
                     std::string& error) const;
+
+    // Where the heights of rasters came from, each credited once in order:
+    // "NASA/USGS SRTM" for an SRTM tile, a TIFF's own copyright where it has
+    // one, else the file's name.
+    static std::string Credit(const std::vector<std::string>& paths);
 };
 
 } // namespace hw

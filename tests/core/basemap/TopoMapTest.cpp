@@ -63,14 +63,47 @@ TEST(TopoClassesTest, FirstClassOfEachKindAndNoNeverMatches)
     EXPECT_EQ(PointClassOf(Tags(T{{"amenity", "drinking_water"}})), topo::kDrinkingWater);
 }
 
-TEST(TopoClassesTest, ChineseNameFirstAndElevations)
+TEST(TopoClassesTest, EachInterfaceItsOwnNameThroughTheMapFile)
 {
+    // Chinese shows name:zh, else name; English shows name:en, else name.
     using T = std::map<std::string, std::string>;
-    T both{{"name", "Monaco"}, {"name:zh", "摩纳哥"}};
-    EXPECT_STREQ(DisplayNameOf(Tags(both)), "摩纳哥");
-    T plain{{"name", "Monaco"}, {"name:zh", ""}};
-    EXPECT_STREQ(DisplayNameOf(Tags(plain)), "Monaco");
+    const struct {
+        T tags;
+        const char* chinese;
+        const char* english;
+    } cases[] = {
+        {{{"name", "Andorra la Vella"}, {"name:zh", "安道尔城"}}, "安道尔城", "Andorra la Vella"},
+        {{{"name", "Monaco"}, {"name:zh", "摩纳哥"}, {"name:en", "Monaco"}}, "摩纳哥", "Monaco"},
+        {{{"name", "Monaco"}, {"name:zh", ""}}, "Monaco", "Monaco"},
+        {{{"name", "Sant Julià"}, {"name:en", ""}}, "Sant Julià", "Sant Julià"},
+        {{{"name", "Pic"}, {"name:zh", "峰"}, {"name:en", "Peak"}}, "峰", "Peak"},
+        {{{"name:zh", "无名"}}, "无名", "无名"},
+    };
+    RoadMapWriter writer;
+    writer.AddWay(5, {{42500000, 1500000}, {42510000, 1510000}});
+    for (const auto& c : cases) {
+        const char* english = EnglishNameOf(Tags(c.tags));
+        writer.Topo().AddPoint(topo::kPlaces, {42505000, 1505000}, DisplayNameOf(Tags(c.tags)),
+                               kNoElevation, 0, english ? english : "");
+    }
+    std::string error;
+    RoadMap map;
+    ASSERT_TRUE(map.Parse(writer.Bytes(), error)) << error;
+    size_t i = 0;
+    map.Topo().ForEachLabel({-90000000, -180000000, 90000000, 180000000}, ~0u,
+                            [&](const TopoLabel& l) {
+                                ASSERT_LT(i, std::size(cases));
+                                EXPECT_EQ(map.Topo().Name(l), cases[i].chinese) << i;
+                                EXPECT_EQ(map.Topo().EnglishName(l), cases[i].english) << i;
+                                ++i;
+                            });
+    EXPECT_EQ(i, std::size(cases));
     EXPECT_EQ(DisplayNameOf(Tags(T{})), nullptr);
+    EXPECT_EQ(EnglishNameOf(Tags(T{})), nullptr);
+}
+
+TEST(TopoClassesTest, Elevations)
+{
 
     int m = 0;
     EXPECT_TRUE(ParseElevation("2962", m));

@@ -34,6 +34,7 @@ public:
     std::string noData;
     int compression = 1;
     int countsShortBy = 0; // bytes missing from each block's count
+    int blocksAt = -1;     // where every block's offset points, when not -1
     // Changes to the finished entries (tag, type, count) for damaged files.
     std::function<void(std::vector<std::array<uint64_t, 3>>&)> damage;
 
@@ -58,6 +59,8 @@ public:
                     }
                 counts.push_back(out.size() - offsets.back() - countsShortBy);
             }
+        if (blocksAt >= 0)
+            std::fill(offsets.begin(), offsets.end(), blocksAt);
         // Entries: tag, type, values.
         struct E {
             uint16_t tag, type;
@@ -334,6 +337,21 @@ TEST(GeoTiffRasterTest, WhatItDoesNotReadIsLeftToTheGeneralReader)
              m.damage = set(324, 2, 5);
          }},
         {"entry values past the end", [&](TiffMaker& m) { m.damage = set(33922, 2, 1u << 30); }},
+        {"strips inside the header",
+         [](TiffMaker& m) {
+             m.rowsPerStrip = 3;
+             m.blocksAt = 0;
+         }},
+        {"tiles inside the header",
+         [](TiffMaker& m) {
+             m.tileWidth = m.tileHeight = 16;
+             m.blocksAt = 4;
+         }},
+        {"strip byte counts past the end",
+         [](TiffMaker& m) {
+             m.rowsPerStrip = 3;
+             m.countsShortBy = -100000;
+         }},
         {"no width", [&](TiffMaker& m) { m.damage = set(256, 0, 300); }},
     };
     for (const Case& k : cases) {

@@ -32,7 +32,10 @@ protected:
     void SetUp() override
     {
         std::string error;
-        ASSERT_TRUE(TerrainFileWriter(Cone()).Write(dir.Path("cone.dem"), error)) << error;
+        const ElevationGrid cone = Cone();
+        TerrainFileWriter writer(cone);
+        writer.SetSource("NASA/USGS SRTM", 0);
+        ASSERT_TRUE(writer.Write(dir.Path("cone.dem"), error)) << error;
         ASSERT_TRUE(layer.Open(dir.Path("cone.dem")));
     }
     static MapViewport View(double scaleKm)
@@ -244,7 +247,7 @@ TEST_F(TerrainDrawingTest, SwitchesShadesAndCredit)
     DrawList credit;
     drawing.DrawLabels(View(10), 0, credit);
     ASSERT_EQ(credit.All<Text>().size(), 1u);
-    EXPECT_EQ(credit.All<Text>()[0]->text, TerrainDrawing::kCredit);
+    EXPECT_EQ(credit.All<Text>()[0]->text, "Elevation: NASA/USGS SRTM");
 
     const uint64_t before = drawing.Revision();
     layer.Set(false, false, 50);

@@ -56,7 +56,9 @@ TEST(TerrainFileTest, ReadsBackWhatWasWritten)
     std::string json = s.Json();
     EXPECT_EQ(json.rfind("{\"width\":600,\"height\":300,\"bounds\":{\"minlat\":", 0), 0u) << json;
     EXPECT_NE(json.find("\"maxlat\":22.25,"), std::string::npos) << json;
-    EXPECT_NE(json.find("},\"min\":-20,\"max\":879.5,\"voids\":50}"), std::string::npos) << json;
+    EXPECT_NE(json.find("},\"min\":-20,\"max\":879.5,\"voids\":50,\"filled\":0}"),
+              std::string::npos)
+        << json;
 
     TerrainFile file;
     ASSERT_TRUE(file.Open(dir.Path("v.dem"), error)) << error;
@@ -100,6 +102,76 @@ TEST(TerrainFileTest, ReadsBackWhatWasWritten)
                 (g.At(20, 10) + g.At(21, 10) + g.At(20, 11) + g.At(21, 11)) / 4.0, 1e-3);
     EXPECT_TRUE(std::isnan(file.HeightAt(22.25 - 105 * step, -159.5 + 42 * step)));
     EXPECT_TRUE(std::isnan(file.HeightAt(23.0, -159.4)));
+}
+
+// The bytes of a terrain file as the first version wrote them (no source).
+std::string FirstVersionOf(std::string bytes)
+{
+    using namespace terrain_file;
+    const uint32_t version = kVersionWithoutSource;
+    std::memcpy(bytes.data() + 8, &version, 4);
+    uint32_t credit, levels;
+    std::memcpy(&credit, bytes.data() + kHeaderBytes + 8, 4);
+    std::memcpy(&levels, bytes.data() + kHeaderBytes - 4, 4);
+    const size_t source = kSourceBytes + credit;
+    bytes.erase(kHeaderBytes, source);
+    for (uint32_t i = 0; i < levels; ++i)
+        for (size_t at : {size_t{8}, size_t{16}}) {
+            uint64_t offset;
+            char* p = bytes.data() + kHeaderBytes + i * kLevelBytes + at;
+            std::memcpy(&offset, p, 8);
+            offset -= source;
+            std::memcpy(p, &offset, 8);
+        }
+    return bytes;
+}
+
+TEST(TerrainFileTest, TheSourceOfItsHeightsAndFilesWithout)
+{
+    // The credit and the voids filled are kept; a file of the first version
+    // opens with the credit of what its import read, and the same heights.
+    TempDir dir;
+    ElevationGrid g = Valley();
+    TerrainFileWriter writer(g);
+    writer.SetSource("NASA/USGS SRTM", 12);
+    const std::string credited = writer.Bytes();
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* credit;
+        uint64_t voids, filled;
+    } cases[] = {
+        {"credited", credited, "NASA/USGS SRTM", 62, 12},
+        {"uncredited", TerrainFileWriter(g).Bytes(), "", 50, 0},
+        {"first version", FirstVersionOf(credited), "NASA/USGS SRTM, \xC2\xA9 Copernicus DEM", 62,
+         0},
+    };
+    std::vector<float> heights;
+    for (const auto& c : cases) {
+        Save(dir.Path("s.dem"), c.bytes);
+        TerrainFile file;
+        std::string error;
+        ASSERT_TRUE(file.Open(dir.Path("s.dem"), error)) << c.name << ": " << error;
+        EXPECT_EQ(file.Summary().credit, c.credit) << c.name;
+        EXPECT_EQ(file.Summary().voids, c.voids) << c.name;
+        EXPECT_EQ(file.Summary().filled, c.filled) << c.name;
+        TerrainTile tile;
+        ASSERT_TRUE(file.ReadTile(1, 0, 0, tile)) << c.name;
+        if (heights.empty())
+            heights = tile.heights;
+        EXPECT_EQ(std::memcmp(heights.data(), tile.heights.data(), heights.size() * 4), 0)
+            << c.name;
+    }
+    // More filled than voids, or a credit beyond its bounds: damaged.
+    for (size_t at : {terrain_file::kHeaderBytes, terrain_file::kHeaderBytes + 9}) {
+        std::string damaged = credited;
+        damaged[at + 2] = '\x7f';
+        Save(dir.Path("d.dem"), damaged);
+        TerrainFile file;
+        std::string error;
+        EXPECT_FALSE(file.Open(dir.Path("d.dem"), error)) << at;
+        EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+    }
 }
 
 TEST(TerrainFileTest, OverviewsAverageTheKnownHeights)
@@ -172,7 +244,7 @@ TEST(TerrainFileTest, DamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(file.Open(dir.Path("f.dem"), error));
     EXPECT_NE(error.find("not a terrain file"), std::string::npos);
     std::string version = bytes;
-    version[8] = 2;
+    version[8] = 3;
     Save(dir.Path("v.dem"), version);
     EXPECT_FALSE(file.Open(dir.Path("v.dem"), error));
     for (size_t at : {size_t{12}, size_t{16}, size_t{76}, size_t{80}, size_t{84}, size_t{92}}) {
@@ -203,9 +275,10 @@ TEST(TerrainFileTest, DamagedFilesAreRefusedWithAReason)
     one.At(0, 0) = 500;
     const std::string single = TerrainFileWriter(one, 16).Bytes();
     for (uint32_t count : {10u, 24u}) {
-        const size_t head = terrain_file::kHeaderBytes, entry = terrain_file::kLevelBytes;
+        const size_t head = terrain_file::kHeaderBytes + terrain_file::kSourceBytes;
+        const size_t entry = terrain_file::kLevelBytes;
         std::string many = single.substr(0, head);
-        std::memcpy(many.data() + head - 4, &count, 4);
+        std::memcpy(many.data() + terrain_file::kHeaderBytes - 4, &count, 4);
         std::string level = single.substr(head, entry);
         for (size_t at : {size_t{8}, size_t{16}}) {
             uint64_t offset;
