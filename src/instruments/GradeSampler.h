@@ -20,6 +20,8 @@ public:
     // True when this position finishes a step, which is then in step.
     bool Add(double latitude, double longitude, double altitude, GradeStep& step);
     void Reset();
+    // The step begun and not yet finished (zero when none).
+    GradeStep Pending() const { return {climb_, distanceKm_}; }
 
 private:
     double lat_ = 0, lon_ = 0;

@@ -31,6 +31,11 @@ XmlFileParser::XmlFileParser(void* userData, XML_StartElementHandler start,
 {
 }
 
+int XmlFileParser::CurrentLine() const
+{
+    return current_ ? static_cast<int>(XML_GetCurrentLineNumber(current_)) : 0;
+}
+
 bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
 {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
@@ -48,6 +53,11 @@ bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
         error_ = "XML Parse Error: out of memory at line 0";
         return false;
     }
+    current_ = parser.get();
+    struct Forget {
+        XML_Parser& p;
+        ~Forget() { p = nullptr; }
+    } forget{current_};
     XML_SetUserData(parser.get(), userData_);
     XML_SetElementHandler(parser.get(), start_, end_);
     XML_SetCharacterDataHandler(parser.get(), text_);

@@ -31,6 +31,8 @@ public:
     // declared).
     void SetEncoding(const char* encoding) { encoding_ = encoding; }
     bool Opened() const { return opened_; }
+    // The line being parsed, for the handlers' messages; 0 outside Parse.
+    int CurrentLine() const;
     const std::string& Error() const { return error_; }
 
 private:
@@ -39,6 +41,7 @@ private:
     XML_EndElementHandler end_;
     XML_CharacterDataHandler text_;
     const char* encoding_ = nullptr;
+    XML_Parser current_ = nullptr;
     bool opened_ = false;
     std::string error_;
 };

@@ -1,43 +1,18 @@
 // nmea-track LOG OUT.trk: a recorded NMEA log turned into a track file, the
 // points filtered and split into segments as the map window records them.
+#include "NmeaLogFeed.h"
 #include "ToolCommand.h"
 
 #include "base/JsonWriter.h"
-#include "base/NotificationSink.h"
-#include "base/WindowMessages.h"
-#include "gps/NmeaParser.h"
 #include "track/TrackLog.h"
 #include "track/TrackRecorder.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 
 namespace hw::tool {
 namespace {
-
-// Hands every GPGGA to the recorder, with the fix as it stood right after
-// that sentence.
-class GgaSink final : public NotificationSink {
-public:
-    GgaSink(TrackRecorder& recorder) : recorder_(recorder) {}
-    void SetParser(const NmeaParser* parser) { parser_ = parser; }
-    void Post(uint32_t message, uintptr_t, intptr_t) override
-    {
-        if (message != WM_GPS_GGA || parser_ == nullptr)
-            return;
-        ++ggaCount;
-        if (recorder_.OnGpsUpdate(parser_->Snapshot()))
-            ++fixCount;
-    }
-    int ggaCount = 0;
-    int fixCount = 0;
-
-private:
-    TrackRecorder& recorder_;
-    const NmeaParser* parser_ = nullptr;
-};
 
 bool ParseKm(const std::string& text, double& km)
 {
@@ -70,20 +45,16 @@ int Run(const Args& args)
     if (files.size() != 2)
         return Fail("usage: nmea-track LOG OUT.trk [--no-filter] [--filter-km KM]");
 
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(files[0].c_str(), "rb"),
-                                                       &std::fclose);
-    if (!in)
-        return Fail("cannot open '" + files[0] + "'");
     TrackRecorder recorder(log);
-    GgaSink sink(recorder);
-    NmeaParser parser(&sink);
-    sink.SetParser(&parser);
-    unsigned char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-        parser.Feed(buffer, n);
-    if (std::ferror(in.get()))
-        return Fail("cannot read '" + files[0] + "'");
+    int ggaCount = 0, fixCount = 0;
+    std::string error;
+    auto onGga = [&](const GpsFix& fix) {
+        ++ggaCount;
+        if (recorder.OnGpsUpdate(fix))
+            ++fixCount;
+    };
+    if (!FeedNmeaLog(files[0], onGga, error))
+        return Fail(error);
     if (log.Save(files[1]) != 1)
         return Fail("cannot write '" + files[1] + "'");
 
@@ -91,9 +62,9 @@ int Run(const Args& args)
     JsonWriter j(out);
     j.BeginObject()
         .Key("gga")
-        .Int(sink.ggaCount)
+        .Int(ggaCount)
         .Key("fixes")
-        .Int(sink.fixCount)
+        .Int(fixCount)
         .Key("points")
         .Int(log.Count())
         .Key("segments")

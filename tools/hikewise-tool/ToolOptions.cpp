@@ -1,5 +1,6 @@
 #include "ToolOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -25,6 +26,31 @@ bool TakeNumberOption(Args& args, const std::string& name, double& value, std::s
         args.erase(at, at + 2);
         return true;
     }
+    return true;
+}
+
+bool TakeTextOption(Args& args, const std::string& name, std::string& value, std::string& error)
+{
+    for (auto at = args.begin(); at != args.end(); ++at) {
+        if (*at != name)
+            continue;
+        if (at + 1 == args.end()) {
+            error = name + " takes a value";
+            return false;
+        }
+        value = *(at + 1);
+        args.erase(at, at + 2);
+        return true;
+    }
+    return true;
+}
+
+bool TakeFlag(Args& args, const std::string& name)
+{
+    auto at = std::find(args.begin(), args.end(), name);
+    if (at == args.end())
+        return false;
+    args.erase(at);
     return true;
 }
 

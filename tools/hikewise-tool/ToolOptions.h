@@ -11,6 +11,13 @@ namespace hw::tool {
 // is not a finite decimal number.
 bool TakeNumberOption(Args& args, const std::string& name, double& value, std::string& error);
 
+// Takes "--name TEXT" out of args into value; false with a message when
+// the text is missing.
+bool TakeTextOption(Args& args, const std::string& name, std::string& value, std::string& error);
+
+// Takes "--name" out of args; whether it was there.
+bool TakeFlag(Args& args, const std::string& name);
+
 // False with a message naming the first argument that is still an option.
 bool NoOptionsLeft(const Args& args, std::string& error);
 
