@@ -1,12 +1,17 @@
-// map-import IN.osm.pbf OUT.map: the roads, paths and railways of an
-// OpenStreetMap extract, with its water, land cover, relief lines, peaks and
-// names, as a map file.
+// map-import IN.osm.pbf OUT.map [--terrain DEM]: the roads, paths and
+// railways of an OpenStreetMap extract, with its water, land cover, relief
+// lines, peaks, names and walking network, as a map file.
+#include "ProgressLine.h"
 #include "ToolCommand.h"
+#include "ToolOptions.h"
 
 #include "base/AtomicFile.h"
 #include "map/AreaLabelPoint.h"
 #include "map/CoastlineSea.h"
 #include "map/RoadMap.h"
+#include "map/TerrainFile.h"
+#include "route/WalkableWay.h"
+#include "route/WalkingNetworkBuilder.h"
 
 // The assembler copies a user name GCC cannot prove present (a false
 // -Wstringop-overread in libosmium's builder when inlined here).
@@ -101,8 +106,9 @@ public:
 // roads, lines, and the coast for the sea.
 class ElementHandler : public osmium::handler::Handler {
 public:
-    ElementHandler(RoadMapWriter& writer, std::vector<std::vector<RoadPoint>>& coast)
-        : writer_(writer), coast_(coast)
+    ElementHandler(RoadMapWriter& writer, std::vector<std::vector<RoadPoint>>& coast,
+                   WalkingNetworkBuilder& network)
+        : writer_(writer), coast_(coast), network_(network)
     {
     }
 
@@ -126,6 +132,12 @@ public:
     void way(const osmium::Way& way)
     {
         TagLookup tags = LookupOf(way.tags());
+        if (const int difficulty = WalkableDifficulty(tags); difficulty >= 0) {
+            wayNodes_.clear();
+            for (const osmium::NodeRef& ref : way.nodes())
+                wayNodes_.push_back({ref.ref(), PointOf(ref.location()), ref.location().valid()});
+            network_.AddWay(wayNodes_, difficulty);
+        }
         const char* highway = tags("highway");
         const char* railway = tags("railway");
         const int roadClass = RoadClassOf(highway ? highway : "", railway ? railway : "");
@@ -180,9 +192,16 @@ private:
 
     RoadMapWriter& writer_;
     std::vector<std::vector<RoadPoint>>& coast_;
+    WalkingNetworkBuilder& network_;
+    std::vector<WayNode> wayNodes_;
     std::vector<RoadPoint> points_;
     std::vector<std::vector<RoadPoint>> rings_;
 };
+
+double ShareRead(const osmium::io::Reader& reader)
+{
+    return reader.file_size() > 0 ? double(reader.offset()) / double(reader.file_size()) : -1;
+}
 
 using LocationIndex =
     osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
@@ -190,7 +209,8 @@ using LocationIndex =
 // Reads the extract: the multipolygon relations first, then everything with
 // the locations of the nodes, assembling areas as their ways come by. The
 // sea is closed along the extract's bounds.
-void Import(const std::string& path, RoadMapWriter& writer)
+void Import(const std::string& path, RoadMapWriter& writer, WalkingNetworkBuilder& network,
+            ProgressLine& progress)
 {
     osmium::io::File file(path);
     osmium::area::Assembler::config_type config;
@@ -199,22 +219,27 @@ void Import(const std::string& path, RoadMapWriter& writer)
     CountingAssembler::failures = 0;
     {
         osmium::io::Reader reader(file, osmium::osm_entity_bits::relation);
-        osmium::apply(reader, areas);
+        while (osmium::memory::Buffer buffer = reader.read()) {
+            osmium::apply(buffer, areas);
+            progress.Show("relations", ShareRead(reader));
+        }
         reader.close();
     }
     areas.prepare_for_lookup();
 
     std::vector<std::vector<RoadPoint>> coast;
-    ElementHandler handler(writer, coast);
+    ElementHandler handler(writer, coast, network);
     LocationIndex index;
     osmium::handler::NodeLocationsForWays<LocationIndex> locations(index);
     locations.ignore_errors();
     osmium::io::Reader reader(file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
     osmium::Box extract = reader.header().box();
-    osmium::apply(reader, locations, handler,
-                  areas.handler([&handler](osmium::memory::Buffer&& buffer) {
-                      osmium::apply(buffer, handler);
-                  }));
+    auto areaHandler = areas.handler(
+        [&handler](osmium::memory::Buffer&& buffer) { osmium::apply(buffer, handler); });
+    while (osmium::memory::Buffer buffer = reader.read()) {
+        osmium::apply(buffer, locations, handler, areaHandler);
+        progress.Show("nodes and ways", ShareRead(reader));
+    }
     reader.close();
     uint32_t broken = CountingAssembler::failures;
     // Relations with members missing from the extract never assemble.
@@ -238,16 +263,35 @@ void Import(const std::string& path, RoadMapWriter& writer)
                    stderr);
 }
 
-int Run(const Args& args)
+int Run(const Args& arguments)
 {
+    Args args = arguments;
+    std::string terrainPath, error;
+    if (!TakeTextOption(args, "--terrain", terrainPath, error) || !NoOptionsLeft(args, error))
+        return Fail(error);
     if (args.size() != 2)
-        return Fail("usage: map-import IN.osm.pbf OUT.map");
+        return Fail("usage: map-import IN.osm.pbf OUT.map [--terrain DEM]");
+    TerrainFile terrain;
+    if (!terrainPath.empty() && !terrain.Open(terrainPath, error))
+        return Fail(error);
     RoadMapWriter writer;
+    ProgressLine progress("map-import");
     try {
-        Import(args[0], writer);
+        WalkingNetworkBuilder builder;
+        Import(args[0], writer, builder, progress);
+        progress.Show("walking network", -1);
+        WalkingNetwork network = builder.Build();
+        if (terrain.IsOpen()) {
+            progress.Show("heights", -1);
+            network.LookUpHeights(
+                [&terrain](double lat, double lon) { return terrain.HeightAt(lat, lon); });
+        }
+        writer.SetNetwork(network.SectionBytes(), network.NodeCount(), network.EdgeCount());
     } catch (const std::exception& e) {
+        progress.Done();
         return Fail("cannot read the extract '" + args[0] + "': " + e.what());
     }
+    progress.Done();
     const RoadMapSummary summary = writer.Summary();
     if (summary.nodes > std::numeric_limits<uint32_t>::max() ||
         writer.Topo().PointCount() > std::numeric_limits<uint32_t>::max())
@@ -260,9 +304,10 @@ int Run(const Args& args)
 }
 
 const ToolCommandRegistrar registrar(
-    {"map-import", "IN.osm.pbf OUT.map",
-     "the roads, water, land cover, relief lines and named points of an OpenStreetMap extract "
-     "as a map file; prints its summary",
+    {"map-import", "IN.osm.pbf OUT.map [--terrain DEM]",
+     "the roads, water, land cover, relief lines, named points and walking network of an "
+     "OpenStreetMap extract as a map file (with --terrain, the network's heights); prints its "
+     "summary",
      &Run});
 
 } // namespace
