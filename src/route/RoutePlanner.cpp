@@ -7,13 +7,15 @@
 namespace hw {
 
 RoutePlanner::RoutePlanner(const WalkingNetwork& network)
-    : network_(network), snapper_(network), search_(network)
+    : network_(network), snapper_(network), shortest_(network, RouteMode::Shortest),
+      hiking_(network, RouteMode::Hiking), search_(network)
 {
 }
 
 uint64_t RoutePlanner::MemoryBytes() const
 {
-    return snapper_.MemoryBytes() + search_.MemoryBytes();
+    return snapper_.MemoryBytes() + shortest_.MemoryBytes() + hiking_.MemoryBytes() +
+           search_.MemoryBytes();
 }
 
 RoutePlan RoutePlanner::Plan(const RouteRequest& request, const std::atomic<bool>* cancel)
@@ -33,7 +35,9 @@ RoutePlan RoutePlanner::Plan(const RouteRequest& request, const std::atomic<bool
     }
     for (std::size_t i = 1; i < snaps.size(); ++i) {
         SearchLeg leg;
-        switch (search_.Find(snaps[i - 1], snaps[i], request.mode, limit, cancel, leg)) {
+        const Landmarks& landmarks = request.mode == RouteMode::Shortest ? shortest_ : hiking_;
+        switch (
+            search_.Find(snaps[i - 1], snaps[i], request.mode, limit, &landmarks, cancel, leg)) {
         case RouteSearch::Outcome::Found: AppendLeg(snaps[i - 1], snaps[i], leg, plan.path); break;
         case RouteSearch::Outcome::NoRoute:
             plan.status = RoutePlan::Status::NoRoute;

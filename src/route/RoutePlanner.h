@@ -1,5 +1,6 @@
 #pragma once
 
+#include "route/Landmarks.h"
 #include "route/NetworkSnapper.h"
 #include "route/RoutePath.h"
 #include "route/RouteSearch.h"
@@ -7,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace hw {
@@ -43,6 +45,8 @@ struct RoutePlan {
 // planner (a planner per thread for more).
 class RoutePlanner {
 public:
+    // Measures the landmarks of both modes: a few searches over the whole
+    // network, best made beside the user interface's thread too.
     explicit RoutePlanner(const WalkingNetwork& network);
 
     RoutePlan Plan(const RouteRequest& request, const std::atomic<bool>* cancel = nullptr);
@@ -55,6 +59,7 @@ private:
 
     const WalkingNetwork& network_;
     NetworkSnapper snapper_;
+    Landmarks shortest_, hiking_;
     RouteSearch search_;
 };
 

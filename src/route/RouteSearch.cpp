@@ -1,6 +1,7 @@
 #include "route/RouteSearch.h"
 
 #include "map/SphericalGeometry.h"
+#include "route/Landmarks.h"
 #include "route/ToblerSpeed.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ constexpr uint32_t kSeed = std::numeric_limits<uint32_t>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // The stored costs are float: the bound stays below them by more than
 // their rounding.
-constexpr double kBoundMargin = 1 - 1e-5;
+constexpr double kBoundMargin = 1 - 1e-4;
 constexpr uint32_t kCancelCheckEvery = 1024;
 
 bool HeapOrder(const std::pair<float, uint32_t>& a, const std::pair<float, uint32_t>& b)
@@ -56,8 +57,13 @@ void RouteSearch::Reach(uint32_t node, double g, uint32_t parent)
     NodeState& s = state_[node];
     if (s.stamp >> 1 != stamp_) {
         const RoadPoint p = network_.Node(node);
-        s.h = static_cast<float>(DistanceKm(p.lat * 1e-6, p.lon * 1e-6, targetLat_, targetLon_) *
-                                 hScale_);
+        double h = DistanceKm(p.lat * 1e-6, p.lon * 1e-6, targetLat_, targetLon_) * hScale_;
+        if (landmarks_) {
+            const double viaGoal = std::min(landmarks_->LowerBound(node, goal_[0]) + into_[0],
+                                            landmarks_->LowerBound(node, goal_[1]) + into_[1]);
+            h = std::max(h, viaGoal * kBoundMargin);
+        }
+        s.h = static_cast<float>(h);
         s.stamp = stamp_ << 1;
     } else if (s.stamp & 1 || g >= s.g) {
         return;
@@ -70,7 +76,8 @@ void RouteSearch::Reach(uint32_t node, double g, uint32_t parent)
 
 RouteSearch::Outcome RouteSearch::Find(const NetworkSnap& from, const NetworkSnap& to,
                                        RouteMode mode, int maxDifficulty,
-                                       const std::atomic<bool>* cancel, SearchLeg& leg)
+                                       const Landmarks* landmarks, const std::atomic<bool>* cancel,
+                                       SearchLeg& leg)
 {
     leg = SearchLeg();
     settled_ = 0;
@@ -92,6 +99,9 @@ RouteSearch::Outcome RouteSearch::Find(const NetworkSnap& from, const NetworkSna
     // The end's edge entered at its "from" node or at its "to" node.
     const double intoFrom = PartCost(to.edge, 0, p1, mode);
     const double intoTo = PartCost(to.edge, end1, p1, mode);
+    landmarks_ = landmarks;
+    goal_[0] = e1.from, goal_[1] = e1.to;
+    into_[0] = intoFrom, into_[1] = intoTo;
     uint32_t bestNode = kSeed;
     Reach(e0.from, PartCost(from.edge, p0, 0, mode), kSeed);
     Reach(e0.to, PartCost(from.edge, p0, end0, mode), kSeed);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "route/NetworkSnapper.h"
+#include "route/RouteMode.h"
 #include "route/RoutePath.h"
 #include "route/WalkingNetwork.h"
 
@@ -11,9 +12,7 @@
 
 namespace hw {
 
-// What a route minimises: its length, or its walking time by Tobler's
-// function (which differs uphill and down).
-enum class RouteMode { Shortest, Hiking };
+class Landmarks;
 
 // The cheapest way between two snapped positions: the edges walked from the
 // start's edge to the end's, each as edge << 1 | 1 when walked backward, or
@@ -27,10 +26,11 @@ struct SearchLeg {
 };
 
 // A* over the network from a snapped start to a snapped end, the lower
-// bound the great-circle distance (over the fastest walking speed in
-// hiking mode). Needs no preparation per mode or difficulty limit, and no
-// memory but its own per node. Keeps its work arrays between searches;
-// one search at a time.
+// bound the larger of the great-circle distance (over the fastest walking
+// speed in hiking mode) and the landmarks' bound when given. Landmarks
+// measured over all ways hold under any difficulty limit, so nothing is
+// prepared per limit. Keeps its work arrays between searches; one search
+// at a time.
 class RouteSearch {
 public:
     enum class Outcome { Found, NoRoute, Cancelled };
@@ -38,7 +38,7 @@ public:
     explicit RouteSearch(const WalkingNetwork& network);
 
     Outcome Find(const NetworkSnap& from, const NetworkSnap& to, RouteMode mode, int maxDifficulty,
-                 const std::atomic<bool>* cancel, SearchLeg& leg);
+                 const Landmarks* landmarks, const std::atomic<bool>* cancel, SearchLeg& leg);
     // Nodes taken from the queue by the last search.
     uint32_t Settled() const { return settled_; }
     uint64_t MemoryBytes() const;
@@ -60,6 +60,9 @@ private:
     uint32_t stamp_ = 0;
     uint32_t settled_ = 0;
     double targetLat_ = 0, targetLon_ = 0, hScale_ = 0;
+    const Landmarks* landmarks_ = nullptr;
+    uint32_t goal_[2] = {0, 0};
+    double into_[2] = {0, 0}; // from each goal node to the end
 };
 
 } // namespace hw

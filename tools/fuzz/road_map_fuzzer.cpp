@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const NetworkSnap to{last, network.PointCount(last) - 2, 0.5, lat, lon, 0};
     for (RouteMode mode : {RouteMode::Shortest, RouteMode::Hiking}) {
         SearchLeg leg;
-        if (search.Find(from, to, mode, 6, nullptr, leg) == RouteSearch::Outcome::Found) {
+        if (search.Find(from, to, mode, 6, nullptr, nullptr, leg) == RouteSearch::Outcome::Found) {
             std::vector<RoutePoint> path;
             for (uint32_t link : leg.links)
                 AppendEdgePoints(network, link >> 1, 0, network.PointCount(link >> 1) - 1.0, path);

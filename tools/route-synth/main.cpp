@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     std::mt19937_64 random(static_cast<uint64_t>(seed));
     std::uniform_real_distribution<double> unit(0, 1);
     // Each crossing brings two lattice edges of four shape points on average.
-    const int side = std::max(2, static_cast<int>(std::sqrt(wayNodes / 9)));
+    const int side = std::max(2, static_cast<int>(std::sqrt(wayNodes / 8.3)));
     const double latStep = kSpacingKm / (kRadiansPerDegree * kEarthRadiusKm);
     const double lonStep = latStep / std::cos(kOriginLat * kRadiansPerDegree);
     auto micro = [](double deg) { return static_cast<int32_t>(std::lround(deg * 1e6)); };
