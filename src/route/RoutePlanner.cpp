@@ -34,6 +34,11 @@ RoutePlan RoutePlanner::Plan(const RouteRequest& request, const std::atomic<bool
         plan.snapM.push_back(snap->distanceM);
     }
     for (std::size_t i = 1; i < snaps.size(); ++i) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            plan.status = RoutePlan::Status::Cancelled;
+            plan.path.clear();
+            return plan;
+        }
         SearchLeg leg;
         const Landmarks& landmarks = request.mode == RouteMode::Shortest ? shortest_ : hiking_;
         switch (

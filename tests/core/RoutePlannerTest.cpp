@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <queue>
@@ -272,6 +273,11 @@ TEST_F(RoutePlannerTest, ViaPointsInOrderSnappingAndWhereNoRouteIs)
     const RoutePlan lost = Plan({a, {44100000, 7400000}}, RouteMode::Shortest, 6);
     EXPECT_EQ(lost.status, RoutePlan::Status::TooFar);
     EXPECT_EQ(lost.farStop, 1u);
+    // Cancelled from another thread: no route, and the planner plans on.
+    const std::atomic<bool> cancel{true};
+    EXPECT_EQ(planner->Plan({{{43.70, 7.40}, {43.72, 7.43}}, RouteMode::Hiking, 6}, &cancel).status,
+              RoutePlan::Status::Cancelled);
+    EXPECT_EQ(Plan({a, b}, RouteMode::Hiking, 6).status, RoutePlan::Status::Found);
 }
 
 TEST_F(RoutePlannerTest, GpxKeepsEveryPointInTheTrackAndAShortRoute)

@@ -15,7 +15,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$tool" dem-import "$HIKEWISE_PEER_DATA_DIR/dem/N43E007.hgt" "$work/N43E007.dem" > /dev/null
-"$tool" map-import "$pbf" "$work/monaco.map" --terrain "$work/N43E007.dem" > "$work/import.json"
+"$tool" map-import "$pbf" "$work/monaco.map" --terrain "$work/N43E007.dem" > "$work/import.json" \
+  2> "$work/progress"
+# Progress only on a terminal.
+[ ! -s "$work/progress" ] || { echo "map-import wrote to a pipe:"; cat "$work/progress"; exit 1; }
 "$tool" map-list "$work/monaco.map" | cmp - "$work/import.json"
 osmium cat --no-progress -f opl -O -o "$work/monaco.opl" "$pbf"
 
