@@ -76,7 +76,9 @@ std::string RoadMapSummary::Json() const
     counts("areas", areas);
     counts("lines", lines);
     counts("points", points);
-    j.Key("broken_areas").UInt(brokenAreas).EndObject();
+    j.Key("broken_areas").UInt(brokenAreas);
+    j.Key("graph").BeginObject().Key("nodes").UInt(graphNodes).Key("edges").UInt(graphEdges);
+    j.EndObject().EndObject();
     return out;
 }
 
@@ -106,6 +108,13 @@ void RoadMapWriter::AddWay(int roadClass, const std::vector<RoadPoint>& points)
     ++summary_.classes[static_cast<std::size_t>(roadClass)];
 }
 
+void RoadMapWriter::SetNetwork(std::string section, uint32_t nodes, uint32_t edges)
+{
+    network_ = std::move(section);
+    summary_.graphNodes = nodes;
+    summary_.graphEdges = edges;
+}
+
 RoadMapSummary RoadMapWriter::Summary() const
 {
     RoadMapSummary s = summary_;
@@ -126,7 +135,9 @@ RoadMapSummary RoadMapWriter::Summary() const
 
 std::string RoadMapWriter::Bytes(uint32_t version) const
 {
-    const RoadMapSummary summary = version == kRoadsOnly ? summary_ : Summary();
+    RoadMapSummary summary = version == kRoadsOnly ? summary_ : Summary();
+    if (version < kWalkingNetwork)
+        summary.graphNodes = summary.graphEdges = 0;
     const CellGrid grid = CellGrid::For(summary.bounds);
     // Each cell lists the ways whose boxes reach into it.
     std::vector<uint32_t> start, cellWays;
@@ -159,6 +170,12 @@ std::string RoadMapWriter::Bytes(uint32_t version) const
         out.U32(w);
     if (version != kRoadsOnly)
         topo_.Write(out, grid, version >= kEnglishNames);
+    if (version >= kWalkingNetwork) {
+        out.U32(summary.graphNodes);
+        out.U32(summary.graphEdges);
+        out.U64(network_.size());
+        out.Bytes(network_.data(), network_.size());
+    }
     return std::move(out.Text());
 }
 
@@ -191,7 +208,7 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         return fail("no map header");
     in.Skip(sizeof kMagic);
     const uint32_t version = in.U32();
-    if (version < RoadMapWriter::kRoadsOnly || version > RoadMapWriter::kEnglishNames)
+    if (version < RoadMapWriter::kRoadsOnly || version > RoadMapWriter::kWalkingNetwork)
         return fail("unknown version");
     RoadMapSummary s;
     s.bounds = in.Box();
@@ -251,6 +268,18 @@ bool RoadMap::Parse(std::string_view bytes, std::string& error)
         s.lines = topo.lines;
         s.points = topo.points;
         s.brokenAreas = topo.brokenAreas;
+    }
+    if (version >= RoadMapWriter::kWalkingNetwork) {
+        // The section itself is the routing's to read and check.
+        if (!in.Has(16))
+            return fail("truncated");
+        s.graphNodes = in.U32();
+        s.graphEdges = in.U32();
+        const uint64_t size = in.U64();
+        if (!in.Has(size) || (size == 0) != (s.graphEdges == 0))
+            return fail("walking network");
+        network_.assign(in.Here(), size);
+        in.Skip(size);
     }
     if (!in.AtEnd())
         return fail("trailing bytes");

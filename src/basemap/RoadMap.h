@@ -32,8 +32,12 @@ struct RoadMapSummary {
     std::array<uint32_t, kLineClassCount> lines{};
     std::array<uint32_t, kPointClassCount> points{};
     uint32_t brokenAreas = 0;
+    // The walking network: the points where walkable ways meet or end, and
+    // the pieces of way between two of them (none in older files).
+    uint32_t graphNodes = 0, graphEdges = 0;
     // {"ways":W,"nodes":N,"classes":[...],"bounds":{"minlat":..,...},
-    // "areas":[...],"lines":[...],"points":[...],"broken_areas":B}, degrees.
+    // "areas":[...],"lines":[...],"points":[...],"broken_areas":B,
+    // "graph":{"nodes":GN,"edges":GE}}, degrees.
     std::string Json() const;
 };
 
@@ -57,18 +61,23 @@ struct RoadMapWay {
 class RoadMapWriter {
 public:
     // The file's versions: 1 holds roads only; 2 adds the topographic part;
-    // 3 adds the English names of its labels.
+    // 3 adds the English names of its labels; 4 the walking network (its
+    // node and edge counts, the section's size and the section, which the
+    // routing reads).
     static constexpr uint32_t kRoadsOnly = 1;
     static constexpr uint32_t kTopographic = 2;
     static constexpr uint32_t kEnglishNames = 3;
+    static constexpr uint32_t kWalkingNetwork = 4;
 
     // Adds a way of a class (0..9); a way of fewer than two points is left out.
     void AddWay(int roadClass, const std::vector<RoadPoint>& points);
     // The areas, lines, points and sea of the map.
     TopoSectionWriter& Topo() { return topo_; }
+    // The walking network's section with its counts.
+    void SetNetwork(std::string section, uint32_t nodes, uint32_t edges);
     // The summary of what Bytes() writes.
     RoadMapSummary Summary() const;
-    std::string Bytes(uint32_t version = kEnglishNames) const;
+    std::string Bytes(uint32_t version = kWalkingNetwork) const;
 
 private:
     using Way = RoadMapWay;
@@ -76,6 +85,7 @@ private:
     std::vector<RoadPoint> points_;
     RoadMapSummary summary_;
     TopoSectionWriter topo_;
+    std::string network_;
 };
 
 // A road map file read into memory, checked throughout so that a damaged
@@ -92,6 +102,8 @@ public:
     bool Empty() const { return ways_.empty() && topo_.Empty(); }
     bool HasRoads() const { return !ways_.empty(); }
     const TopoSection& Topo() const { return topo_; }
+    // The walking network's section, empty when the file has none.
+    std::string_view NetworkSection() const { return network_; }
 
     // Calls visit(const TopoShape&, const TopoRing* rings) for the areas and
     // lines of a zoom band in the area, by the class masks of their kinds.
@@ -155,6 +167,7 @@ private:
     mutable uint32_t stamp_ = 0;
     mutable uint32_t cellsRead_ = 0;
     TopoSection topo_;
+    std::string network_;
 };
 
 } // namespace hw

@@ -1,7 +1,7 @@
 #include "course/CourseProfile.h"
 
 #include "course/Tobler.h"
-#include "instruments/GradeSampler.h"
+#include "geo/GradeSampler.h"
 #include "geo/SphericalGeometry.h"
 #include "terrain/TerrainFile.h"
 

@@ -8,6 +8,8 @@ namespace hw {
 // over the horizontal run, positive uphill), 6 × e^(−3.5 × |slope + 0.05|);
 // 5.04 km/h on the flat, fastest a little downhill.
 double ToblerSpeedKmh(double slope);
+// The fastest speed the function gives, for a lower bound of a time.
+inline constexpr double kToblerMaxSpeedKmh = 6.0;
 
 // The time in seconds to walk a stretch of this horizontal length (metres)
 // gaining climbMetres (negative when losing height) at Tobler's speed; an

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Clock.h"
-#include "instruments/GradeSampler.h"
+#include "geo/GradeSampler.h"
 #include "instruments/MovingAverage.h"
 #include "instruments/RunningMean.h"
 #include "waypoints/Waypoint.h"

@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 "$tool" map-import "$pbf" "$work/monaco.map" > "$work/import.json"
 "$tool" map-list "$work/monaco.map" > "$work/list.json"
 cmp "$work/import.json" "$work/list.json"
-grep -q -E '^\{"ways":[0-9]+,"nodes":[0-9]+,"classes":\[([0-9]+,){9}[0-9]+\],"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\},"areas":\[([0-9]+,){7}[0-9]+\],"lines":\[([0-9]+,){5}[0-9]+\],"points":\[([0-9]+,){5}[0-9]+\],"broken_areas":[0-9]+\}$' "$work/list.json"
+grep -q -E '^\{"ways":[0-9]+,"nodes":[0-9]+,"classes":\[([0-9]+,){9}[0-9]+\],"bounds":\{"minlat":[-0-9.]+,"minlon":[-0-9.]+,"maxlat":[-0-9.]+,"maxlon":[-0-9.]+\},"areas":\[([0-9]+,){7}[0-9]+\],"lines":\[([0-9]+,){5}[0-9]+\],"points":\[([0-9]+,){5}[0-9]+\],"broken_areas":[0-9]+,"graph":\{"nodes":[0-9]+,"edges":[0-9]+\}\}$' "$work/list.json"
 
 # What osmium keeps of each class: the ways with the tag values, less those
 # the extract cut down to a single node (no line to draw).

@@ -1,9 +1,11 @@
 // libFuzzer target for the road map file: any bytes are read or refused with
 // a message, never out of bounds; a file that is read draws from any area,
-// and its labels' names lie within it.
+// its labels' names lie within it, and its walking network, when it reads,
+// routes between any two of its edges.
 // The last 16 bytes of an input (if any) give one more area to draw.
 #include "FuzzCheck.h"
 #include "basemap/RoadMap.h"
+#include "route/RoutePlanner.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,5 +62,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     (void)last;
                 }
         });
+    WalkingNetwork network;
+    if (!network.Read(map, error) || network.Empty())
+        return 0;
+    RoutePlanner planner(network);
+    const double lat = s.bounds.minLat * 1e-6, lon = s.bounds.minLon * 1e-6;
+    planner.Plan(
+        {{{lat, lon}, {s.bounds.maxLat * 1e-6, s.bounds.maxLon * 1e-6}}, RouteMode::Hiking, 6});
+    // From the middle of the first edge to the middle of the last, the
+    // islands rule aside.
+    RouteSearch search(network);
+    const uint32_t last = network.EdgeCount() - 1;
+    const NetworkSnap from{0, 0, 0.5, lat, lon, 0};
+    const NetworkSnap to{last, network.PointCount(last) - 2, 0.5, lat, lon, 0};
+    for (RouteMode mode : {RouteMode::Shortest, RouteMode::Hiking}) {
+        SearchLeg leg;
+        if (search.Find(from, to, mode, 6, nullptr, nullptr, leg) == RouteSearch::Outcome::Found) {
+            std::vector<RoutePoint> path;
+            for (uint32_t link : leg.links)
+                AppendEdgePoints(network, link >> 1, 0, network.PointCount(link >> 1) - 1.0, path);
+            FuzzCheck(leg.cost >= 0, "a route costs nothing less than nothing");
+        }
+    }
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "ToolCommand.h"
 
 #include "base/JsonWriter.h"
-#include "instruments/GradeSampler.h"
+#include "geo/GradeSampler.h"
 #include "terrain/TerrainFile.h"
 #include "track/TrackLog.h"
 

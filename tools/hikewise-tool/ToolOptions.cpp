@@ -29,19 +29,31 @@ bool TakeNumberOption(Args& args, const std::string& name, double& value, std::s
     return true;
 }
 
-bool TakeTextOption(Args& args, const std::string& name, std::string& value, std::string& error)
+bool TakeTextOptions(Args& args, const std::string& name, std::vector<std::string>& values,
+                     std::string& error)
 {
-    for (auto at = args.begin(); at != args.end(); ++at) {
-        if (*at != name)
+    for (auto at = args.begin(); at != args.end();) {
+        if (*at != name) {
+            ++at;
             continue;
+        }
         if (at + 1 == args.end()) {
             error = name + " takes a value";
             return false;
         }
-        value = *(at + 1);
-        args.erase(at, at + 2);
-        return true;
+        values.push_back(*(at + 1));
+        at = args.erase(at, at + 2);
     }
+    return true;
+}
+
+bool TakeTextOption(Args& args, const std::string& name, std::string& value, std::string& error)
+{
+    std::vector<std::string> values;
+    if (!TakeTextOptions(args, name, values, error))
+        return false;
+    if (!values.empty())
+        value = values.back();
     return true;
 }
 

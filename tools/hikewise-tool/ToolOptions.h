@@ -3,6 +3,7 @@
 #include "ToolCommand.h"
 
 #include <string>
+#include <vector>
 
 namespace hw::tool {
 
@@ -11,8 +12,11 @@ namespace hw::tool {
 // is not a finite decimal number.
 bool TakeNumberOption(Args& args, const std::string& name, double& value, std::string& error);
 
-// Takes "--name TEXT" out of args into value; false with a message when
-// the text is missing.
+// Takes every "--name TEXT" out of args into values, in order. False with
+// a message when the text is missing.
+bool TakeTextOptions(Args& args, const std::string& name, std::vector<std::string>& values,
+                     std::string& error);
+// The same for an option given at most once (the last one wins).
 bool TakeTextOption(Args& args, const std::string& name, std::string& value, std::string& error);
 
 // Takes "--name" out of args; whether it was there.

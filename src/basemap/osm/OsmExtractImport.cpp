@@ -97,8 +97,9 @@ public:
 // roads, lines, and the coast for the sea.
 class ElementHandler : public osmium::handler::Handler {
 public:
-    ElementHandler(RoadMapWriter& writer, std::vector<std::vector<RoadPoint>>& coast)
-        : writer_(writer), coast_(coast)
+    ElementHandler(RoadMapWriter& writer, std::vector<std::vector<RoadPoint>>& coast,
+                   OsmImportListener* listener)
+        : writer_(writer), coast_(coast), listener_(listener)
     {
     }
 
@@ -122,6 +123,12 @@ public:
     void way(const osmium::Way& way)
     {
         TagLookup tags = LookupOf(way.tags());
+        if (listener_ && listener_->TakesWay(tags)) {
+            wayNodes_.clear();
+            for (const osmium::NodeRef& ref : way.nodes())
+                wayNodes_.push_back({ref.ref(), PointOf(ref.location()), ref.location().valid()});
+            listener_->TakeWay(wayNodes_);
+        }
         const char* highway = tags("highway");
         const char* railway = tags("railway");
         const int roadClass = RoadClassOf(highway ? highway : "", railway ? railway : "");
@@ -178,15 +185,27 @@ private:
     std::vector<std::vector<RoadPoint>>& coast_;
     std::vector<RoadPoint> points_;
     std::vector<std::vector<RoadPoint>> rings_;
+    OsmImportListener* listener_;
+    std::vector<OsmWayNode> wayNodes_;
 };
 
 using LocationIndex =
     osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
 
+double ShareRead(const osmium::io::Reader& reader)
+{
+    return reader.file_size() > 0 ? double(reader.offset()) / double(reader.file_size()) : -1;
+}
+
 } // namespace
 
-void OsmExtractImport::Read(const std::string& path, RoadMapWriter& writer)
+void OsmExtractImport::Read(const std::string& path, RoadMapWriter& writer,
+                            OsmImportListener* listener)
 {
+    const auto progress = [listener](const char* phase, double share) {
+        if (listener)
+            listener->Progress(phase, share);
+    };
     osmium::io::File file(path);
     osmium::area::Assembler::config_type config;
     config.create_empty_areas = false;
@@ -194,22 +213,27 @@ void OsmExtractImport::Read(const std::string& path, RoadMapWriter& writer)
     CountingAssembler::failures = 0;
     {
         osmium::io::Reader reader(file, osmium::osm_entity_bits::relation);
-        osmium::apply(reader, areas);
+        while (osmium::memory::Buffer buffer = reader.read()) {
+            osmium::apply(buffer, areas);
+            progress("relations", ShareRead(reader));
+        }
         reader.close();
     }
     areas.prepare_for_lookup();
 
     std::vector<std::vector<RoadPoint>> coast;
-    ElementHandler handler(writer, coast);
+    ElementHandler handler(writer, coast, listener);
     LocationIndex index;
     osmium::handler::NodeLocationsForWays<LocationIndex> locations(index);
     locations.ignore_errors();
     osmium::io::Reader reader(file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
     osmium::Box extract = reader.header().box();
-    osmium::apply(reader, locations, handler,
-                  areas.handler([&handler](osmium::memory::Buffer&& buffer) {
-                      osmium::apply(buffer, handler);
-                  }));
+    auto areaHandler = areas.handler(
+        [&handler](osmium::memory::Buffer&& buffer) { osmium::apply(buffer, handler); });
+    while (osmium::memory::Buffer buffer = reader.read()) {
+        osmium::apply(buffer, locations, handler, areaHandler);
+        progress("nodes and ways", ShareRead(reader));
+    }
     reader.close();
     uint32_t broken = CountingAssembler::failures;
     // Relations with members missing from the extract never assemble.

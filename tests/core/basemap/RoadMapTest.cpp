@@ -88,7 +88,7 @@ TEST_F(RoadMapFileTest, SummaryReadsBackAsWritten)
               "\"bounds\":{\"minlat\":43.690000,\"minlon\":7.290000,"
               "\"maxlat\":43.900000,\"maxlon\":7.510000},"
               "\"areas\":[0,0,0,0,0,0,0,0],\"lines\":[0,0,0,0,0,0],\"points\":[0,0,0,0,0,0],"
-              "\"broken_areas\":0}");
+              "\"broken_areas\":0,\"graph\":{\"nodes\":0,\"edges\":0}}");
 }
 
 TEST_F(RoadMapFileTest, AreaAndClassesChooseTheWays)
@@ -152,7 +152,7 @@ TEST(RoadMapTest, AnEmptyMapIsAFileToo)
               "\"bounds\":{\"minlat\":0.000000,\"minlon\":0.000000,"
               "\"maxlat\":0.000000,\"maxlon\":0.000000},"
               "\"areas\":[0,0,0,0,0,0,0,0],\"lines\":[0,0,0,0,0,0],\"points\":[0,0,0,0,0,0],"
-              "\"broken_areas\":0}");
+              "\"broken_areas\":0,\"graph\":{\"nodes\":0,\"edges\":0}}");
 }
 
 TEST(RoadLayerTest, TheFileOfTheRunOrOfTheSetting)

@@ -1,4 +1,4 @@
-#include "instruments/GradeSampler.h"
+#include "geo/GradeSampler.h"
 
 #include "geo/SphericalGeometry.h"
 
