@@ -904,6 +904,18 @@ Please note: wrong settings can damage your GPS receiver. Change the receiver&ap
 Cannot show the geocache information</translation>
     </message>
     <message>
+        <source>删除当前选择的路点
+删除此路点</source>
+        <translation>Delete the selected waypoint
+Delete this waypoint</translation>
+    </message>
+    <message>
+        <source>编辑当前通过光标选择的路点
+编辑此路点</source>
+        <translation>Edit the waypoint selected with the stylus
+Edit this waypoint</translation>
+    </message>
+    <message>
         <source>导出 geocache_visits.txt...</source>
         <translation>Export geocache_visits.txt...</translation>
     </message>

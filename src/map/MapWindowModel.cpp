@@ -46,6 +46,10 @@ MapWindowModel::Repaint MapWindowModel::OnGpsUpdate(const GpsFix& fix, bool visi
         return {};
     WaypointDatabase& waypoints = parts_.waypoints;
     MapModel& map = parts_.map;
+    if (waypoints.TargetsSet() != targetsSet_) {
+        targetsSet_ = waypoints.TargetsSet();
+        parts_.trip.NewTarget();
+    }
     double timeOfDay = fix.ggaMinute * 60 + fix.ggaHour * 3600 + fix.ggaSeconds;
     parts_.trip.Update(timeOfDay, waypoints.Target(), fix.ggaLatitude, fix.ggaLongitude,
                        fix.HasFix() ? 1 : 0, waypoints.IsTargetActive(), fix.speed, fix.altitude);

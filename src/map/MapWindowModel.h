@@ -4,6 +4,8 @@
 #include "track/TrackRecorder.h"
 #include "waypoints/Waypoint.h"
 
+#include <cstdint>
+
 namespace hw {
 
 class AltitudeProfile;
@@ -92,6 +94,7 @@ public:
 private:
     Parts parts_;
     TrackRecorder recorder_;
+    uint64_t targetsSet_ = 0; // the gotos the trip computer has seen
     bool paused_ = false;
     bool showNavigation_ = true;
     bool showAltitude_ = false;

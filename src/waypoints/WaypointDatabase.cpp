@@ -2,10 +2,12 @@
 
 #include "base/FormatString.h"
 #include "geo/SphericalGeometry.h"
+#include "waypoints/WaypointSymbol.h"
 #include "waypoints/WaypointTables.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace hw {
 namespace {
@@ -28,6 +30,10 @@ void KeepIndicesInTables(Waypoint& w)
     if (w.nActiveWaypointMessageType < 0 ||
         w.nActiveWaypointMessageType >= kActiveWaypointMessageTypeCount)
         w.nActiveWaypointMessageType = 0;
+    // A geocache drawn by its state carries that state's symbol in its own
+    // record, so that files and peers see the symbol shown.
+    if (w.bUseGeocacheStateForIconID == 1)
+        w.icon = WaypointSymbol::Choose(w, std::time(nullptr));
 }
 
 } // namespace
@@ -308,6 +314,7 @@ void WaypointDatabase::SetTarget(const Waypoint& waypoint, const GeoPoint& start
     target_ = waypoint;
     target_.bArrived = 0;
     targetStart_ = start;
+    ++targetsSet_;
 }
 
 void WaypointDatabase::SetTargetActive(int active)
