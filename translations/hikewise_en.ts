@@ -952,6 +952,13 @@ Edit this waypoint</translation>
     </message>
 </context>
 <context>
+    <name>TrackFileCommands</name>
+    <message>
+        <source>不能够写入轨迹文件. 你想要指定一个新的文件以保存这个轨迹吗?如果选择否,当前的轨迹将不会被保存.可能原因:1. 内存卡被移走. 2. 轨迹目录被删除.</source>
+        <translation>Cannot write the track file. Do you want to choose a new file to save the track in? If you choose No, the current track will not be saved. Possible causes: 1. The memory card was removed. 2. The track folder was deleted.</translation>
+    </message>
+</context>
+<context>
     <name>UnitsDialog</name>
     <message>
         <source>单位</source>
@@ -2413,6 +2420,10 @@ Replaced %d waypoints.</translation>
     <message>
         <source>缩小</source>
         <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>无法保存轨迹到 %1, 稍后将再试.</source>
+        <translation>The track cannot be saved to %1; it will be tried again.</translation>
     </message>
 </context>
 <context>

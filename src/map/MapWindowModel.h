@@ -54,6 +54,9 @@ public:
     // Reads the window's switches, the navigation's and the track's
     // settings, and applies the map's drawing settings and start position.
     void LoadSettings(const SettingsStore& settings);
+    // The stored position as the current one (the start's, or the user's
+    // again once a demo's walk ends).
+    void LoadPosition(const SettingsStore& settings);
     // Writes the current position for the next start.
     void StorePosition(SettingsStore& settings) const;
 

@@ -8,6 +8,7 @@ namespace hw {
 
 class MapWnd;
 class TrackFileCommands;
+class TrackSaveRecovery;
 class WaypointDatabaseCommands;
 
 // The map window's file commands: the waypoint database's open and new and
@@ -25,7 +26,8 @@ public:
     // is on its way, the database is marked modified and saved here, with
     // the recovery question.
     void DatabaseSaveFailed(const std::string& path);
-    // Saves the track to its file; true when saved.
+    // Saves the track to its file, with the recovery question when that
+    // fails; true when saved.
     bool SaveTrack();
 
     bool HandleCommand(int id) override;
@@ -36,8 +38,9 @@ public:
     static std::string UntitledBeside(const std::string& path);
 
 private:
-    // The track commands, once a periodic save in flight has landed.
-    TrackFileCommands TrackCommands();
+    // The track commands, once a periodic save in flight has landed; a save
+    // that fails asks the recovery question.
+    TrackFileCommands TrackCommands(TrackSaveRecovery* recovery);
     // Open or new: a database from another file; the map redraws.
     void ReplaceDatabase(bool (WaypointDatabaseCommands::*command)());
     void ExportWaypoints();
