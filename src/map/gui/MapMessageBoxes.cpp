@@ -3,6 +3,7 @@
 #include "base/StringTable.h"
 #include "base/Translate.h"
 #include "track/TrackFileCommands.h"
+#include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointImport.h"
 #include "widgets/UserDialogs.h"

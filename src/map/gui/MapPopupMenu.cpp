@@ -15,7 +15,7 @@ QMenu* MapPopupMenu::Build(CommandTarget& target, QWidget* parent)
     using namespace cmd;
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("IDR_MAP_POPUP"));
-    const auto add = [&target](QMenu* to, int id, const QString& text) {
+    const auto add = [&target, menu](QMenu* to, int id, const QString& text) {
         QAction* action = to->addAction(text);
         CommandStatus status;
         if (!target.QueryCommand(id, status))

@@ -3,6 +3,7 @@
 #include "base/CommandIds.h"
 #include "map/gui/MapWnd.h"
 #include "waypoints/Waypoint.h"
+#include "waypoints/WaypointEditing.h"
 
 namespace hw {
 
