@@ -904,6 +904,18 @@ Please note: wrong settings can damage your GPS receiver. Change the receiver&ap
 Cannot show the geocache information</translation>
     </message>
     <message>
+        <source>删除当前选择的路点
+删除此路点</source>
+        <translation>Delete the selected waypoint
+Delete this waypoint</translation>
+    </message>
+    <message>
+        <source>编辑当前通过光标选择的路点
+编辑此路点</source>
+        <translation>Edit the waypoint selected with the stylus
+Edit this waypoint</translation>
+    </message>
+    <message>
         <source>导出 geocache_visits.txt...</source>
         <translation>Export geocache_visits.txt...</translation>
     </message>
@@ -937,6 +949,13 @@ Cannot show the geocache information</translation>
     <message>
         <source>分析</source>
         <translation>Analysis</translation>
+    </message>
+</context>
+<context>
+    <name>TrackFileCommands</name>
+    <message>
+        <source>不能够写入轨迹文件. 你想要指定一个新的文件以保存这个轨迹吗?如果选择否,当前的轨迹将不会被保存.可能原因:1. 内存卡被移走. 2. 轨迹目录被删除.</source>
+        <translation>Cannot write the track file. Do you want to choose a new file to save the track in? If you choose No, the current track will not be saved. Possible causes: 1. The memory card was removed. 2. The track folder was deleted.</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2427,10 @@ Replaced %d waypoints.</translation>
     <message>
         <source>缩小</source>
         <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>无法保存轨迹到 %1, 稍后将再试.</source>
+        <translation>The track cannot be saved to %1; it will be tried again.</translation>
     </message>
 </context>
 <context>

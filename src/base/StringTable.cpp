@@ -85,6 +85,9 @@ constexpr Entry kStrings[] = {
      HW_TRANSLATE_NOOP("StringTable", "是否标记所有 \"已发现\"的 caches 为 \"已发现和已记录\"?")},
     {4506, HW_TRANSLATE_NOOP("StringTable", "Cache状态设置为\"已找到\".是否上传此记录?")},
     {4507, "TXT File (*.txt)|*.txt|All Files (*.*)|*.*||"},
+    // Command prompts, by command id: the status bar's text, then the tip.
+    {32789, HW_TRANSLATE_NOOP("StringTable", "删除当前选择的路点\n删除此路点")},
+    {32792, HW_TRANSLATE_NOOP("StringTable", "编辑当前通过光标选择的路点\n编辑此路点")},
 };
 
 constexpr bool IsSorted()
@@ -105,6 +108,15 @@ const char* LoadString(int id)
     if (it == std::end(kStrings) || it->id != id)
         return "";
     return TranslateStable("StringTable", it->text);
+}
+
+CommandPrompt LoadCommandPrompt(int command)
+{
+    const std::string text = LoadString(command);
+    const size_t end = text.find('\n');
+    if (end == std::string::npos)
+        return {text, {}};
+    return {text.substr(0, end), text.substr(end + 1)};
 }
 
 } // namespace hw

@@ -42,6 +42,15 @@ void TripComputer::Reset()
     tripStart_ = clock_.NowSeconds();
 }
 
+void TripComputer::NewTarget()
+{
+    previousDistance_ = 0;
+    closing_.Clear();
+    ete_ = 0;
+    eta_ = 0;
+    estimated_ = false;
+}
+
 void TripComputer::Update(double timeOfDay, const Waypoint& target, double latitude,
                           double longitude, int fixValid, int navigating, double speedKnots,
                           double altitudeMetres)
@@ -60,6 +69,12 @@ void TripComputer::Update(double timeOfDay, const Waypoint& target, double latit
     if (fixValid == 1)
         UpdateGrade(latitude, longitude, altitudeMetres);
     bool moved = UpdateOdometer(latitude, longitude, fixValid);
+    // Samples toward another target say nothing about this one.
+    if (navigating == 1 && (target.nLatitude != targetLat_ || target.nLongitude != targetLon_)) {
+        NewTarget();
+        targetLat_ = target.nLatitude;
+        targetLon_ = target.nLongitude;
+    }
     if (moved && navigating == 1)
         UpdateEte(timeOfDay, target, latitude, longitude);
     if (fixValid != 1)
@@ -120,14 +135,6 @@ bool TripComputer::UpdateOdometer(double latitude, double longitude, int fixVali
 void TripComputer::UpdateEte(double timeOfDay, const Waypoint& target, double latitude,
                              double longitude)
 {
-    // Samples toward another target say nothing about this one.
-    if (target.nLatitude != targetLat_ || target.nLongitude != targetLon_) {
-        targetLat_ = target.nLatitude;
-        targetLon_ = target.nLongitude;
-        previousDistance_ = 0;
-        closing_.Clear();
-        estimated_ = false;
-    }
     GeoPoint here = GeoPoint::FromDegrees(latitude, longitude);
     double distance = DistanceKmMicro(here, {target.nLatitude, target.nLongitude, 0});
     double dt = std::fabs(timeOfDay - previousTime_);

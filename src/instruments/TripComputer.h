@@ -27,6 +27,9 @@ public:
                 int fixValid, int navigating, double speedKnots, double altitudeMetres);
     void SetPositionFilter(int enabled) { positionFilter_ = enabled; }
     void Reset();
+    // A goto was started (another target or the same again): the estimate
+    // toward the old one is dropped at once.
+    void NewTarget();
 
     double Odometer() const { return odometer_; }
     double LastStep() const { return lastStep_; }

@@ -27,10 +27,16 @@ void MapWindowModel::LoadSettings(const SettingsStore& settings)
     m.SetLargeWaypoints(settings.GetInt(map, map_setting::kLargeWaypoints, 0) != 0);
     m.SetPositionIconSize(settings.GetInt(map, map_setting::kLargePositionIcon, 0) == 1 ? 8.0
                                                                                         : 4.0);
-    m.SetCurrentPosition(
+    LoadPosition(settings);
+    m.SetFixIndicatorOn(true);
+}
+
+void MapWindowModel::LoadPosition(const SettingsStore& settings)
+{
+    const std::string map = section::kMap;
+    parts_.map.SetCurrentPosition(
         {settings.GetInt(map, map_setting::kLatitude, map_setting::kDefaultLatitude),
          settings.GetInt(map, map_setting::kLongitude, map_setting::kDefaultLongitude), 0});
-    m.SetFixIndicatorOn(true);
 }
 
 void MapWindowModel::StorePosition(SettingsStore& settings) const
@@ -46,6 +52,10 @@ MapWindowModel::Repaint MapWindowModel::OnGpsUpdate(const GpsFix& fix, bool visi
         return {};
     WaypointDatabase& waypoints = parts_.waypoints;
     MapModel& map = parts_.map;
+    if (waypoints.TargetsSet() != targetsSet_) {
+        targetsSet_ = waypoints.TargetsSet();
+        parts_.trip.NewTarget();
+    }
     double timeOfDay = fix.ggaMinute * 60 + fix.ggaHour * 3600 + fix.ggaSeconds;
     parts_.trip.Update(timeOfDay, waypoints.Target(), fix.ggaLatitude, fix.ggaLongitude,
                        fix.HasFix() ? 1 : 0, waypoints.IsTargetActive(), fix.speed, fix.altitude);

@@ -4,6 +4,8 @@
 #include "track/TrackRecorder.h"
 #include "waypoints/Waypoint.h"
 
+#include <cstdint>
+
 namespace hw {
 
 class AltitudeProfile;
@@ -52,6 +54,9 @@ public:
     // Reads the window's switches, the navigation's and the track's
     // settings, and applies the map's drawing settings and start position.
     void LoadSettings(const SettingsStore& settings);
+    // The stored position as the current one (the start's, or the user's
+    // again once a demo's walk ends).
+    void LoadPosition(const SettingsStore& settings);
     // Writes the current position for the next start.
     void StorePosition(SettingsStore& settings) const;
 
@@ -92,6 +97,7 @@ public:
 private:
     Parts parts_;
     TrackRecorder recorder_;
+    uint64_t targetsSet_ = 0; // the gotos the trip computer has seen
     bool paused_ = false;
     bool showNavigation_ = true;
     bool showAltitude_ = false;

@@ -13,7 +13,18 @@ int TrackFileCommands::SaveCurrent()
     if (path.empty())
         return 0;
     EnsureParentFolder(path);
-    return log_.Save(path);
+    if (log_.Save(path) == 1)
+        return 1;
+    while (recovery_ && recovery_->AskSaveElsewhere()) {
+        const std::string chosen = recovery_->ChooseNewFile();
+        if (chosen.empty())
+            continue;
+        if (log_.Save(chosen) == 1) {
+            binding_.Bind(chosen);
+            return 1;
+        }
+    }
+    return 0; // declined: the walk stays in memory only
 }
 
 bool TrackFileCommands::Open(const std::string& chosen)

@@ -161,6 +161,8 @@ public:
     int IsTargetActive() const { return targetActive_; }
     const Waypoint& Target() const { return target_; }
     const GeoPoint& TargetStart() const { return targetStart_; }
+    // Counts the gotos started, the same target again included.
+    uint64_t TargetsSet() const { return targetsSet_; }
     void SetTargetArrived(int arrived) { target_.bArrived = arrived; }
 
 private:
@@ -197,6 +199,7 @@ private:
     int targetActive_ = 0;
     Waypoint target_;
     GeoPoint targetStart_;
+    uint64_t targetsSet_ = 0;
 
     CellArea area_;
 };

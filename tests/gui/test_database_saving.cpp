@@ -1,9 +1,10 @@
 // The waypoint database saved beside the UI thread: a failed save still asks
 // the recovery question, and the window does not close before the last
-// save is on disk.
+// save is on disk. A failed track save asks its own.
 #include "MapWindowFixture.h"
 
 #include "base/CommandIds.h"
+#include "geo/SphericalGeometry.h"
 #include "waypoints/WaypointFileReader.h"
 #include "waypoints/WaypointFileWriter.h"
 #include "widgets/UserDialogs.h"
@@ -28,6 +29,20 @@ public:
     QString OpenFile(QWidget*, const FileChoice&) override { return open; }
     QStringList asked;
     QString open;
+};
+
+// Says yes to every question, and gives the files it was told to.
+class RecoveringUser final : public UserDialogs {
+public:
+    bool Ask(QWidget*, const QString& text, QMessageBox::Icon) override
+    {
+        asked << text;
+        return true;
+    }
+    QString SaveFile(QWidget*, const FileChoice&) override { return saveAs; }
+    QString OpenFile(QWidget*, const FileChoice&) override { return open; }
+    QStringList asked;
+    QString saveAs, open;
 };
 
 Waypoint Named(const std::string& name)
@@ -86,6 +101,33 @@ private slots:
         QCoreApplication::sendPostedEvents(); // nothing more is asked later
         QCOMPARE(user.asked.size(), 1);
         f.window->SetDialogs(nullptr);
+    }
+
+    void aTrackSaveThatFailsAtExitOrBeforeAnotherFileOffersAnotherPlace()
+    {
+        for (const bool atExit : {true, false}) {
+            QTemporaryDir dir;
+            // A folder where the file belongs: the save fails, even for root.
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("walk.trk")));
+            test::MapWindowFixture f(dir.path());
+            RecoveringUser user;
+            user.saveAs = dir.path() + "/elsewhere.trk";
+            user.open = dir.path() + "/other.trk";
+            QVERIFY(TrackLog().Save(user.open.toStdString()) == 1);
+            f.window->SetDialogs(&user);
+            for (int i = 0; i < 5; ++i)
+                f.Step(ProjectPoint(test::kStart, 0.02 * i, 90));
+            if (atExit)
+                f.window->SaveOnExit();
+            else
+                QVERIFY(f.window->HandleCommand(cmd::kOpenTrackFile));
+            QCOMPARE(user.asked.size(), 1);
+            QVERIFY(user.asked[0].startsWith(QString::fromUtf8("不能够写入轨迹文件")));
+            TrackLog saved;
+            QCOMPARE(saved.Load(user.saveAs.toStdString()), 1);
+            QCOMPARE(saved.Count(), uint16_t{5});
+            f.window->SetDialogs(nullptr);
+        }
     }
 
     void theLastSaveLandsBeforeTheWindowCloses()

@@ -33,6 +33,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace hw;
 using namespace hw::test;
@@ -336,6 +337,86 @@ private slots:
         QVERIFY(!f.window->Map().IsPanned());
     }
 
+    void aRightClickAfterAHoldMenuActsOnItsOwnSelection()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        MapView* view = f.window->View();
+        const QPoint at[2] = {{view->width() / 4, view->height() / 2},
+                              {view->width() * 3 / 4, view->height() / 2}};
+        int serials[2];
+        for (int i : {0, 1}) {
+            const GeoPoint g = f.window->Map().ScreenToGeo({at[i].x(), at[i].y()});
+            serials[i] = f.window->Waypoints().Add(NamedAt(i ? "B" : "A", g));
+        }
+        // A real pop-up, closed as soon as it shows; the hold's release went to it.
+        int menus = 0;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&menus] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                ++menus;
+                menu->close();
+            }
+        });
+        poll.start();
+        QTest::mousePress(view, Qt::LeftButton, {}, at[0]);
+        QTRY_COMPARE(menus, 1);
+        QVERIFY(f.window->Selection().Serials() == std::vector<int>{serials[0]});
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at[1], view->mapToGlobal(at[1]));
+        QApplication::sendEvent(view, &click);
+        QTRY_COMPARE(menus, 2);
+        QVERIFY(f.window->Selection().Serials() == std::vector<int>{serials[1]});
+    }
+
+    void anArrivalInABurstShowsItsBoxOnceTheFixesAreHandled()
+    {
+        // A fast replay passes the target; while the real box is open the
+        // receiver goes on. Every fix is handled once, in order.
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.window->SetMessage({});
+        NmeaParser parser;
+        QtNotificationSink sink(f.window.get());
+        parser.SetSink(&sink);
+        f.window->SetFixHistory([&parser](uint64_t after, std::vector<GpsFix>& out) {
+            return parser.FixesSince(after, out);
+        });
+        QVERIFY(f.window->Waypoints().Add(NamedAt("Hut", GeoPoint::FromDegrees(46.551, 7.98))) > 0);
+        QVERIFY(f.window->GotoNamed("Hut"));
+        const auto burst = [&parser](int from, int to) {
+            std::string s =
+                test::NmeaSentence("GPRMC,085959,A,4633.0000,N,00758.8000,E,0.0,0.0,081226,,");
+            for (int i = from; i < to; ++i) {
+                char body[96];
+                std::snprintf(body, sizeof body,
+                              "GPGGA,0900%02d,4633.%03d0,N,00758.8000,E,1,07,1.0,1500.0,M,,M,,", i,
+                              30 * i); // the hut at the third
+                s += test::NmeaSentence(body);
+            }
+            parser.Feed(s.data(), s.size());
+        };
+        std::vector<int> handled;
+        QObject::connect(f.window.get(), &MapWnd::FixHandled,
+                         [&handled](const GpsFix& fix) { handled.push_back(fix.ggaSecond); });
+        bool shown = false;
+        OnNextModal<QMessageBox>([&](QMessageBox* box) {
+            shown = true;
+            burst(6, 18);
+            QTest::qWaitFor([&handled] { return !handled.empty() && handled.back() == 17; });
+            box->accept();
+        });
+        burst(0, 6);
+        QTRY_VERIFY(shown);
+        QTRY_COMPARE(handled.back(), 17);
+        QCoreApplication::processEvents();
+        std::vector<int> expected(18);
+        std::iota(expected.begin(), expected.end(), 0);
+        QVERIFY2(handled == expected, qPrintable(QString::number(handled.size())));
+    }
+
     void aDragPansFromTheFifthMoveAndTheReturnButtonFollowsAgain()
     {
         QTemporaryDir dir;
@@ -415,6 +496,19 @@ private slots:
             QVERIFY(parts->NavStrip()->isVisible());
             QCOMPARE(parts->NavStrip()->Layout().Type(2), 7);
         }
+    }
+
+    void theDemosPlaceIsNotStoredAfterAReceiverTakesOver()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        f.Step(kStart);
+        f.window->SaveOnExit(); // the user's last place
+        f.window->SetDemo(true);
+        f.Step(ProjectPoint(kStart, 50, 90));
+        f.window->SetDemo(false); // before the receiver's first fix
+        f.window.reset();
+        QCOMPARE(f.settings.GetInt("地图", "当前位置经度", 0), kStart.lon);
     }
 
     void everyGgaOfABurstReachesTheTrack()

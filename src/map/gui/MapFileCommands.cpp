@@ -99,6 +99,28 @@ private:
     MapWnd& map_;
 };
 
+// A track save that failed: the question and the chooser over the map window.
+class MapTrackRecovery final : public TrackSaveRecovery {
+public:
+    explicit MapTrackRecovery(MapWnd& map) : map_(map) {}
+    bool AskSaveElsewhere() override
+    {
+        return map_.Dialogs().Ask(
+            &map_, QString::fromStdString(Translate("TrackFileCommands", kTrackSaveFailedQuestion)),
+            QMessageBox::Warning);
+    }
+    std::string ChooseNewFile() override
+    {
+        return Native(map_.Dialogs().SaveFile(
+            &map_, {QCoreApplication::translate("MapFileCommands", "轨迹文件"), kTrackNewFilter,
+                    Local(MapFileCommands::UntitledBeside(map_.TrackFile().Path())),
+                    QString::fromLatin1(kTrackFileExtension), true}));
+    }
+
+private:
+    MapWnd& map_;
+};
+
 struct TrackExportChoice {
     TrackExportFormat format;
     const char* filter;
@@ -193,19 +215,20 @@ void MapFileCommands::SettleDatabaseSaves()
 
 bool MapFileCommands::SaveTrack()
 {
-    const bool saved = TrackCommands().SaveCurrent() == 1;
+    MapTrackRecovery recovery(map_);
+    const bool saved = TrackCommands(&recovery).SaveCurrent() == 1;
     if (saved)
         map_.Autosave().MarkSaved();
     return saved;
 }
 
-TrackFileCommands MapFileCommands::TrackCommands()
+TrackFileCommands MapFileCommands::TrackCommands(TrackSaveRecovery* recovery)
 {
     // The commands save the track before they change files: never the demo's.
     if (map_.Demo())
         map_.DropDemoTrack();
     map_.SettleTrackSaves(); // a periodic save still writing must not land after ours
-    return TrackFileCommands(map_.Track(), map_.TrackFile());
+    return TrackFileCommands(map_.Track(), map_.TrackFile(), recovery);
 }
 
 void MapFileCommands::ReplaceDatabase(bool (WaypointDatabaseCommands::*command)())
@@ -242,7 +265,8 @@ void MapFileCommands::OpenTrack()
     if (path.isEmpty())
         return;
     WaitCursor wait;
-    if (TrackCommands().Open(Native(path)))
+    MapTrackRecovery recovery(map_);
+    if (TrackCommands(&recovery).Open(Native(path)))
         map_.Autosave().MarkSaved(); // the track shown is the file's
     else
         map_.Dialogs().Tell(&map_, QCoreApplication::translate("MapFileCommands", kCannotOpenTrack),
@@ -258,7 +282,9 @@ void MapFileCommands::NewTrack()
                 QString::fromLatin1(kTrackFileExtension), false});
     if (path.isEmpty())
         return;
-    TrackCommands().New(Native(path), [this](const std::string& p) { return AskReplace(map_, p); });
+    MapTrackRecovery recovery(map_);
+    TrackCommands(&recovery).New(Native(path),
+                                 [this](const std::string& p) { return AskReplace(map_, p); });
     map_.RedrawMap();
 }
 

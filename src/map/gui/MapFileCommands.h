@@ -9,6 +9,7 @@ namespace hw {
 
 class MapWnd;
 class TrackFileCommands;
+class TrackSaveRecovery;
 
 // The map window's file commands: the waypoint database's open and new and
 // its saving with the recovery question, the waypoint export to GPX, and the
@@ -33,7 +34,8 @@ public:
     // ended, without asking: the database is then modified exactly when a
     // change is not on disk.
     void SettleDatabaseSaves();
-    // Saves the track to its file; true when saved.
+    // Saves the track to its file, with the recovery question when that
+    // fails; true when saved.
     bool SaveTrack();
 
     bool HandleCommand(int id) override;
@@ -44,8 +46,9 @@ public:
     static std::string UntitledBeside(const std::string& path);
 
 private:
-    // The track commands, once a periodic save in flight has landed.
-    TrackFileCommands TrackCommands();
+    // The track commands, once a periodic save in flight has landed; a save
+    // that fails asks the recovery question.
+    TrackFileCommands TrackCommands(TrackSaveRecovery* recovery);
     // Open or new: a database from another file; the map redraws.
     void ReplaceDatabase(bool (WaypointDatabaseCommands::*command)());
     void ExportWaypoints();

@@ -2,6 +2,7 @@
 
 #include "base/StringTable.h"
 #include "base/Translate.h"
+#include "track/TrackFileCommands.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
 #include "waypoints/WaypointImport.h"
@@ -33,6 +34,9 @@ QDialog* MapMessageBoxes::Make(const QString& name, int waypointCount,
         {"import-error", {Q("XML Parse Error: mismatched tag at line 12"), QMessageBox::Critical}},
         {"database-recovery",
          {QString::fromStdString(Translate("WaypointDatabaseCommands", kSaveFailedQuestion)),
+          QMessageBox::Warning}},
+        {"track-recovery",
+         {QString::fromStdString(Translate("TrackFileCommands", kTrackSaveFailedQuestion)),
           QMessageBox::Warning}},
         {"replace-question",
          {UserDialogs::ReplaceQuestion(QString::fromStdString(databasePath)),

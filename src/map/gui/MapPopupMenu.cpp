@@ -2,6 +2,7 @@
 
 #include "base/CommandIds.h"
 #include "base/CommandTarget.h"
+#include "base/StringTable.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -25,6 +26,10 @@ QMenu* MapPopupMenu::Build(CommandTarget& target, QWidget* parent)
             action->setChecked(true);
         }
         action->setData(id);
+        const CommandPrompt prompt = LoadCommandPrompt(id);
+        action->setStatusTip(QString::fromStdString(prompt.status));
+        if (!prompt.tip.empty())
+            action->setToolTip(QString::fromStdString(prompt.tip));
         QObject::connect(action, &QAction::triggered, menu,
                          [&target, id] { target.HandleCommand(id); });
     };

@@ -178,6 +178,9 @@ void MapView::contextMenuEvent(QContextMenuEvent* event)
             return;
         menuShown_ = true;
         emit ContextMenuRequested(pressPoint_);
+        // The menu has closed, and the release went to it: the press is over.
+        stylusDown_ = false;
+        pan_.Release();
         return;
     }
     // The stylus press of a right click selects what lies under it first.

@@ -44,6 +44,8 @@ constexpr const char* kSelectionQuestion =
     QT_TRANSLATE_NOOP("hw::MapWnd", "在这个地点有超过一个路点.你想要从列表中选择这个路点吗?");
 constexpr const char* kNearestTitle = QT_TRANSLATE_NOOP("hw::MapWnd", "最近路点");
 constexpr const char* kWaypointTitle = QT_TRANSLATE_NOOP("hw::MapWnd", "路点");
+constexpr const char* kTrackNotSaved =
+    QT_TRANSLATE_NOOP("hw::MapWnd", "无法保存轨迹到 %1, 稍后将再试.");
 
 MapWnd::RunOptions& RunOptionsForProcess()
 {
@@ -102,12 +104,19 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     connect(view_, &MapView::Tick, this, [this] { model_.OnViewTimer(); });
     CreateFileCommands();
 
+    // Shown once the fix handling is over: the box runs an event loop, which
+    // delivers the next fixes.
     navigation_.SetArrivalMessage([this](const std::string& text) {
         const QString shown = QString::fromUtf8(text.c_str());
-        if (message_)
-            message_(shown);
-        else
-            QMessageBox::information(this, QStringLiteral("Hikewise"), shown);
+        QMetaObject::invokeMethod(
+            this,
+            [this, shown] {
+                if (message_)
+                    message_(shown);
+                else
+                    QMessageBox::information(this, QStringLiteral("Hikewise"), shown);
+            },
+            Qt::QueuedConnection);
     });
 
     LoadFiles();
@@ -125,7 +134,11 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     // The track reaches its file every minute while it grows, so that a
     // killed program or a power loss costs at most the last minute.
     autosaveTimer_.setInterval(AutosaveIntervalMs());
-    connect(&autosaveTimer_, &QTimer::timeout, this, [this] { autosave_.Tick(TrackPath()); });
+    connect(&autosaveTimer_, &QTimer::timeout, this, [this] {
+        autosave_.Tick(TrackPath());
+        if (autosave_.TakeNewFailure()) // kept unsaved and tried again; said once
+            emit Notice(tr(kTrackNotSaved).arg(QString::fromStdString(TrackPath())));
+    });
     autosave_.MarkSaved(); // the track as loaded is on disk already
     autosaveTimer_.start();
     LayOut();
@@ -146,6 +159,7 @@ void MapWnd::SetDemo(bool demo)
     autosave_.SetEnabled(!demo);
     if (!demo) {
         DropDemoTrack();
+        model_.LoadPosition(settings_); // the demo's place is not the user's
         RedrawMap();
     }
 }

@@ -52,7 +52,8 @@ constexpr OptionSpec kOptions[] = {
      "import, progress, about, sirf, ports, search, pane, speed, altitude, map-properties, "
      "plan-waypoint, waypoint-list, edit-waypoint, edit-waypoint-2 to edit-waypoint-5, "
      "edit-multiple, csv-import, csv-import-waypoints, import-progress, import-summary, "
-     "import-error, database-recovery, replace-question, found-question, visits-question, "
+     "import-error, database-recovery, track-recovery, replace-question, found-question, "
+     "visits-question, "
      "averaging, averaging-menu, waypoint-manager, waypoint-message; the waypoint dialogs show "
      "the waypoints of "
      "--database).",

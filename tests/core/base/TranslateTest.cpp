@@ -76,6 +76,10 @@ TEST(TranslateTest, StringTableFollowsTheTranslatorAndKeepsItsPointers)
     EXPECT_STREQ(LoadString(226), "经度");
     EXPECT_STREQ(LoadString(511), "km");
     EXPECT_STREQ(LoadString(99999), "");
+    // A command's prompt: the status bar's text, then the tip.
+    EXPECT_EQ(LoadCommandPrompt(32792).status, "编辑当前通过光标选择的路点");
+    EXPECT_EQ(LoadCommandPrompt(32789).tip, "删除此路点");
+    EXPECT_EQ(LoadCommandPrompt(99999).status, "");
 }
 
 TEST(TranslateTest, FormatUsesOnlyTranslationsWithTheSameConversions)

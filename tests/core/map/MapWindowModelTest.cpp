@@ -225,5 +225,28 @@ TEST_F(MapWindowModelTest, FixesRaiseProximityAlarmsAndTheArrivalMessage)
     EXPECT_FALSE(navigation.IsGotoActive());
 }
 
+TEST_F(MapWindowModelTest, AGotoStartedDropsTheLastEstimateAtOnce)
+{
+    Waypoint summit;
+    const GeoPoint at = ProjectPoint(kStart, 2, 0);
+    summit.nLatitude = at.lat;
+    summit.nLongitude = at.lon;
+    summit.strName = "Summit";
+    Waypoint hut = summit;
+    hut.strName = "Hut";
+    hut.nLongitude += 1000;
+    for (const Waypoint& next : {summit, hut}) { // the same target again, another
+        navigation.StartGoto(summit);
+        for (int i = 0; i < 5; ++i)
+            window.OnGpsUpdate(Fix(ProjectPoint(kStart, 0.02 * i, 0)), true);
+        ASSERT_TRUE(trip.HasEstimate()) << next.strName;
+        navigation.StartGoto(next);
+        window.OnGpsUpdate(Fix(ProjectPoint(kStart, 0.08, 0)), true); // standing still
+        EXPECT_FALSE(trip.HasEstimate()) << next.strName;
+        EXPECT_EQ(trip.Ete(), 0) << next.strName;
+        EXPECT_EQ(trip.Eta(), 0) << next.strName;
+    }
+}
+
 } // namespace
 } // namespace hw

@@ -55,6 +55,35 @@ TEST(TrackAutosaveTest, SavesOnlyWhenPointsWereLoggedSinceTheLastSave)
     EXPECT_EQ(test::ReadFileBytes(path).size(), 4u);
 }
 
+TEST(TrackAutosaveTest, MakesItsFolderAndTriesAFailedSaveAgainTellingItOnce)
+{
+    test::TempDir dir;
+    const std::string path = dir.Path("Documents/Hikewise/track.trk"); // a fresh account
+    TrackLog log;
+    BackgroundFileWriter writer;
+    TrackAutosave autosave(log, writer);
+    log.AddPoint(Walked(1));
+    ASSERT_TRUE(autosave.Tick(path));
+    writer.Wait();
+    EXPECT_EQ(test::ReadFileBytes(path), log.FileBytes());
+
+    // A folder where the file belongs: every save fails, even for root.
+    const std::string blocked = dir.Path("blocked.trk");
+    ASSERT_EQ(::mkdir(blocked.c_str(), 0700), 0);
+    log.AddPoint(Walked(2));
+    for (int tick = 0; tick < 3; ++tick) {
+        EXPECT_TRUE(autosave.Tick(blocked)) << tick; // still unsaved: again
+        writer.Wait();
+        EXPECT_EQ(autosave.TakeNewFailure(), tick == 0) << tick;
+    }
+    ASSERT_EQ(::rmdir(blocked.c_str()), 0);
+    EXPECT_TRUE(autosave.Tick(blocked));
+    writer.Wait();
+    EXPECT_FALSE(autosave.TakeNewFailure());
+    EXPECT_EQ(test::ReadFileBytes(blocked), log.FileBytes());
+    EXPECT_FALSE(autosave.Tick(blocked)); // saved: nothing more
+}
+
 TEST(TrackAutosaveTest, OffOrMarkedSavedWritesNothing)
 {
     test::TempDir dir;
