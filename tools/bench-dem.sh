@@ -6,28 +6,17 @@
 # times (user + system) and the ratios.
 #   tools/bench-dem.sh [BUILD_DIR]
 set -euo pipefail
+. "$(dirname "$0")/bench-common.sh"
 BIN=${1:-build}/bin
-PEER=${HIKEWISE_PEER_DATA_DIR:-$(dirname "$0")/../../shared/peer-data}
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 tile=$WORK/N22W160-1s.tif
-gdal_translate -q -r bilinear -outsize 3601 3601 "$PEER/dem/N22W160.hgt" "$tile"
+bench_dem_tile "$tile"
 echo "input: $(gdalinfo "$tile" | grep '^Size is'), $(stat -c %s "$tile") bytes"
 
 best() { # name command... : sets best_wall, best_cpu
   local name=$1; shift
-  best_wall=999999 best_cpu=999999
-  local times wall cpu
-  for _ in 1 2 3; do
-    # Each run starts with the disk idle: the writes of the run before are
-    # not left for it to wait on.
-    sync
-    times=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null; } 2>&1 )
-    wall=$(awk '{ print $1 }' <<<"$times")
-    cpu=$(awk '{ print $2 + $3 }' <<<"$times")
-    best_wall=$(awk -v a="$best_wall" -v b="$wall" 'BEGIN { print (b < a ? b : a) }')
-    best_cpu=$(awk -v a="$best_cpu" -v b="$cpu" 'BEGIN { print (b < a ? b : a) }')
-  done
+  bench_best /dev/null "$@"
   printf '%-28s wall %6.3f s   cpu %6.3f s\n' "$name" "$best_wall" "$best_cpu"
 }
 

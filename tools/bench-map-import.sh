@@ -8,31 +8,17 @@
 # memory per copy, which stay about level when both grow linearly.
 #   tools/bench-map-import.sh [BUILD_DIR] [COPIES...]
 set -euo pipefail
+. "$(dirname "$0")/bench-common.sh"
 BIN=${1:-build}/bin
 shift || true
 COPIES=("$@")
 [ ${#COPIES[@]} -eq 0 ] && COPIES=(1 2 4 8)
-PEER=${HIKEWISE_PEER_DATA_DIR:-$(dirname "$0")/../../shared/peer-data}
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
-monaco=$PEER/osm/monaco.osm.pbf
-
-# Copy i of the extract, its ids moved past every other copy's.
-copy() { # INDEX OUT
-  local start=$(( $1 * 100000000 + 1 ))
-  osmium renumber --no-progress -O -s "$start,$start,$start" -o "$2" "$monaco"
-}
 
 measure() { # NAME command... : prints one line, sets wall and rss
   local name=$1; shift
-  local best_wall=999999 best_cpu=999999 best_rss=0 w u s m
-  for _ in 1 2 3; do
-    /usr/bin/time -o "$WORK/time" -f '%e %U %S %M' "$@" > /dev/null 2>&1
-    read -r w u s m < "$WORK/time"
-    best_wall=$(awk -v a="$best_wall" -v b="$w" 'BEGIN { print (b < a ? b : a) }')
-    best_cpu=$(awk -v a="$best_cpu" -v b="$u" -v c="$s" 'BEGIN { print (b + c < a ? b + c : a) }')
-    best_rss=$(( m > best_rss ? m : best_rss ))
-  done
+  bench_best /dev/null "$@"
   printf '  %-22s wall %7.3f s   cpu %7.3f s   max resident %8d KB\n' "$name" "$best_wall" \
     "$best_cpu" "$best_rss"
   wall=$best_wall rss=$best_rss
@@ -40,17 +26,7 @@ measure() { # NAME command... : prints one line, sets wall and rss
 
 for n in "${COPIES[@]}"; do
   extract=$WORK/copies-$n.osm.pbf
-  if [ "$n" -eq 1 ]; then
-    cp "$monaco" "$extract"
-  else
-    parts=()
-    for ((i = 0; i < n; i++)); do
-      copy "$i" "$WORK/part-$i.osm.pbf"
-      parts+=("$WORK/part-$i.osm.pbf")
-    done
-    osmium merge --no-progress -O -o "$extract" "${parts[@]}"
-    rm -f "${parts[@]}"
-  fi
+  bench_map_extract "$extract" "$n"
   echo "$n x Monaco: $(stat -c %s "$extract") bytes"
   measure "hikewise-tool map-import" "$BIN/hikewise-tool" map-import "$extract" "$WORK/out.map"
   ours_wall=$wall ours_rss=$rss

@@ -57,17 +57,24 @@ size_t Utf16LengthOfValid(std::string_view text)
 
 } // namespace
 
-std::u16string Utf8ToUtf16(std::string_view text)
+size_t Utf8ToUtf16(std::string_view text, char16_t* out)
 {
-    std::u16string out;
-    out.reserve(text.size());
+    char16_t* p = out;
     char32_t cp;
     for (size_t i = 0; i < text.size();) {
-        // ASCII runs, the bulk of most texts, widen without decoding.
+        // ASCII runs, the bulk of most texts, widen eight bytes at a time
+        // without decoding.
+        for (; i + 8 <= text.size(); i += 8, p += 8) {
+            uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            for (int k = 0; k < 8; ++k)
+                p[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+        }
         const size_t ascii = AsciiPrefix(text.substr(i));
-        out.append(text.begin() + static_cast<std::ptrdiff_t>(i),
-                   text.begin() + static_cast<std::ptrdiff_t>(i + ascii));
-        i += ascii;
+        for (size_t end = i + ascii; i < end; ++i)
+            *p++ = static_cast<unsigned char>(text[i]);
         if (i == text.size())
             break;
         size_t n = DecodeUtf8Sequence(text, i, cp);
@@ -78,12 +85,19 @@ std::u16string Utf8ToUtf16(std::string_view text)
         i += n;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            *p++ = static_cast<char16_t>(cp);
         }
     }
+    return static_cast<size_t>(p - out);
+}
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out(text.size(), u'\0');
+    out.resize(Utf8ToUtf16(text, out.data()));
     return out;
 }
 

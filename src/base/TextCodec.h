@@ -26,6 +26,9 @@ std::string Latin1Bytes(std::string_view utf8);
 
 // UTF-8 to UTF-16 code units; invalid bytes become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The same at out, which has room for text.size() units (a byte gives at
+// most one); returns the units written.
+size_t Utf8ToUtf16(std::string_view text, char16_t* out);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);

@@ -15,6 +15,8 @@ struct SatelliteInfo {
     uint16_t azimuth = 0;   // degrees true
     uint16_t elevation = 0; // degrees above the horizon
     GnssSystem system = GnssSystem::Unknown;
+
+    friend bool operator==(const SatelliteInfo&, const SatelliteInfo&) = default;
 };
 
 // Everything known about the receiver's latest output, grouped by the sentence

@@ -1,5 +1,7 @@
 #include "gps/NmeaFields.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -42,34 +44,52 @@ std::string_view SkipSpaceAndSign(std::string_view text, bool& negative)
 
 } // namespace
 
-NmeaFields::NmeaFields(const char* data, size_t maxLength) : data_(data)
+NmeaFields::NmeaFields(const char* data, size_t maxLength)
+    : NmeaFields(std::string_view(data, strnlen(data, std::min<size_t>(maxLength, UINT16_MAX))))
+{
+}
+
+NmeaFields::NmeaFields(std::string_view data) : data_(data.data())
 {
     constexpr size_t kUnset = SIZE_MAX;
-    if (maxLength > UINT16_MAX)
-        maxLength = UINT16_MAX;
+    const size_t size = std::min<size_t>(data.size(), UINT16_MAX);
     // One pass: a field starts after each comma and ends at the next comma
-    // or at the first '*' before it.
+    // or at the first '*' before it. Both lie below '-': eight bytes at a
+    // time are passed over when none does (digits, letters, '.' and '-',
+    // most bytes).
     size_t start = 0;
     size_t star = kUnset;
     size_t i = 0;
-    for (; i < maxLength; ++i) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        if (c > ',')
-            continue; // digits, letters, '.', '-': most bytes, none of them special
-        if (c == '\0')
-            break;
+    while (i < size) {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (i + 8 <= size) {
+                uint64_t w;
+                std::memcpy(&w, data.data() + i, 8);
+                // The high bit of each byte below '-' (0x2D): neither it nor
+                // its low seven bits plus 0x53 reach 0x80. Exact per byte.
+                const uint64_t below =
+                    ~(((w & 0x7F7F7F7F7F7F7F7Full) + 0x5353535353535353ull) | w) &
+                    0x8080808080808080ull;
+                if (below == 0) {
+                    i += 8;
+                    continue;
+                }
+                i += static_cast<size_t>(std::countr_zero(below) / 8);
+            }
+        }
+        const char c = data[i];
         if (c == ',') {
             Add(start, star == kUnset ? i : star);
             start = i + 1;
             star = kUnset;
             if (count_ == kMaxFields)
-                break;
+                return;
         } else if (c == '*' && star == kUnset) {
             star = i;
         }
+        ++i;
     }
-    if (count_ < kMaxFields)
-        Add(start, star == kUnset ? i : star);
+    Add(start, star == kUnset ? i : star);
 }
 
 void NmeaFields::Add(size_t start, size_t end)
@@ -77,14 +97,6 @@ void NmeaFields::Add(size_t start, size_t end)
     starts_[count_] = static_cast<uint16_t>(start);
     ends_[count_] = static_cast<uint16_t>(end);
     ++count_;
-}
-
-std::string_view NmeaFields::operator[](size_t index) const
-{
-    if (index >= count_)
-        return {};
-    size_t n = static_cast<size_t>(ends_[index] - starts_[index]);
-    return std::string_view(data_ + starts_[index], n < kMaxFieldLength ? n : kMaxFieldLength);
 }
 
 char NmeaFields::Letter(size_t index, char fallback) const

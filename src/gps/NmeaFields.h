@@ -19,8 +19,16 @@ public:
     // data is read up to its terminating zero, at most maxLength characters
     // (at most 65535).
     NmeaFields(const char* data, size_t maxLength);
+    // The fields of exactly these characters (at most 65535).
+    explicit NmeaFields(std::string_view data);
 
-    std::string_view operator[](size_t index) const;
+    std::string_view operator[](size_t index) const
+    {
+        if (index >= count_)
+            return {};
+        const size_t n = static_cast<size_t>(ends_[index] - starts_[index]);
+        return std::string_view(data_ + starts_[index], n < kMaxFieldLength ? n : kMaxFieldLength);
+    }
     size_t Count() const { return count_; }
 
     // The character of a one-letter field, or fallback when absent.

@@ -181,28 +181,41 @@ void NmeaParser::Feed(const uint8_t* bytes, size_t count)
     while (p != end) {
         switch (state_) {
         case kHunting: {
-            const void* dollar = std::memchr(p, '$', static_cast<size_t>(end - p));
+            // The next '$' is nearly always a line end away: looked for
+            // here first, then in the rest of the bytes.
+            const uint8_t* dollar = p;
+            const uint8_t* const near = end - p > 4 ? p + 4 : end;
+            while (dollar != near && *dollar != '$')
+                ++dollar;
+            if (dollar == near)
+                dollar =
+                    static_cast<const uint8_t*>(std::memchr(p, '$', static_cast<size_t>(end - p)));
             if (dollar == nullptr) {
                 p = end;
                 break;
             }
-            p = static_cast<const uint8_t*>(dollar) + 1;
+            p = dollar + 1;
             checksum_ = 0;
             length_ = 0;
             state_ = kAddress;
             break;
         }
         case kAddress: {
-            uint8_t c = *p++;
-            checksum_ ^= c;
-            if (c == ',' || c == '*') {
-                address_[length_] = '\0';
-                length_ = 0;
-                state_ = kData;
-            } else {
+            while (p != end) {
+                uint8_t c = *p++;
+                checksum_ ^= c;
+                if (c == ',' || c == '*') {
+                    address_[length_] = '\0';
+                    addressLength_ = length_;
+                    length_ = 0;
+                    state_ = kData;
+                    break;
+                }
                 address_[length_++] = static_cast<char>(c);
-                if (length_ >= kAddressSize)
+                if (length_ >= kAddressSize) {
                     state_ = kHunting; // address too long
+                    break;
+                }
             }
             break;
         }
@@ -262,15 +275,17 @@ void NmeaParser::Feed(const uint8_t* bytes, size_t count)
     WriteLog(bytes, count);
 }
 
-const NmeaParser::SentenceDecoder* NmeaParser::DecoderFor(const char* address) const
+const NmeaParser::SentenceDecoder* NmeaParser::DecoderFor(std::string_view address) const
 {
-    if (std::strlen(address) != 5)
+    // A zero byte ends the address as the text of a string would.
+    if (address.size() != 5 || address.find('\0') != std::string_view::npos)
         return nullptr;
-    const std::string_view talker(address, 2);
+    const std::string_view talker = address.substr(0, 2);
     if (gpsTalkerOnly_ ? talker != "GP" : !IsSatelliteTalker(talker))
         return nullptr;
+    const std::string_view type = address.substr(2);
     for (const SentenceDecoder& d : kDecoders) {
-        if (std::strcmp(address + 2, d.type) == 0)
+        if (type == d.type)
             return &d;
     }
     return nullptr;
@@ -278,7 +293,7 @@ const NmeaParser::SentenceDecoder* NmeaParser::DecoderFor(const char* address) c
 
 void NmeaParser::Dispatch()
 {
-    const SentenceDecoder* decoder = DecoderFor(address_);
+    const SentenceDecoder* decoder = DecoderFor(std::string_view(address_, addressLength_));
     uint32_t own = 0;
     {
         std::lock_guard<std::mutex> lock(fixMutex_);
@@ -291,7 +306,7 @@ void NmeaParser::Dispatch()
             NmeaFields fields(data_, kDataSize);
             if ((this->*decoder->decode)(fields))
                 own = decoder->message;
-            if (own == WM_GPS_GGA)
+            if (own == WM_GPS_GGA && keepHistory_)
                 history_.Push(fix_);
             else if (own == WM_GPS_RMC)
                 accelerations_.Push(fix_.acceleration);
@@ -438,8 +453,11 @@ bool NmeaParser::DecodeGsv(const NmeaFields& f)
         const int list =
             talker != GnssSystem::Unknown ? UsedListOf(talker) : UsedListOf(SystemOfPrn(s.prn));
         s.used = 0;
+        // A list is filled from its start: its first zero ends it.
         for (uint16_t prn : x.systemUsedPrns[list]) {
-            if (s.prn != 0 && prn == s.prn)
+            if (prn == 0)
+                break;
+            if (prn == s.prn)
                 s.used = 1;
         }
     }
@@ -470,8 +488,9 @@ void NmeaParser::LayOutSatellites()
         const size_t n = g == last ? GpsFix::kGroupSlots
                                    : static_cast<size_t>(std::clamp<int>(
                                          group.inView, 0, static_cast<int>(GpsFix::kGroupSlots)));
-        for (size_t i = 0; i < n && at < GpsFix::kSatelliteSlots; ++i)
-            fix_.satellites[at++] = group.entries[i];
+        const size_t copied = std::min(n, GpsFix::kSatelliteSlots - at);
+        std::copy_n(group.entries, copied, fix_.satellites + at);
+        at += copied;
     }
     fix_.satellitesInView = static_cast<int16_t>(std::clamp(inView, -32768, 32767));
 }

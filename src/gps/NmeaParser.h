@@ -44,6 +44,11 @@ public:
     void SetGpsTalkerOnly(bool only) { gpsTalkerOnly_ = only; }
     bool GpsTalkerOnly() const { return gpsTalkerOnly_; }
 
+    // Whether the fix after each GGA is kept for FixesSince (default yes). A
+    // feeder that reads the fix after every sentence itself keeps none and
+    // saves a copy of the fix per position. Set it before feeding.
+    void KeepFixHistory(bool keep) { keepHistory_ = keep; }
+
     void Feed(const uint8_t* bytes, size_t count);
     void Feed(const char* bytes, size_t count)
     {
@@ -96,7 +101,7 @@ public:
 
 private:
     struct SentenceDecoder {
-        const char* type; // the address after its two-letter talker
+        std::string_view type; // the address after its two-letter talker
         bool (NmeaParser::*decode)(const NmeaFields& fields); // false: post no own message
         uint32_t message;
     };
@@ -123,7 +128,7 @@ private:
     static constexpr size_t kGsvGroups = kGnssSystemIds;
 
     void Dispatch();
-    const SentenceDecoder* DecoderFor(const char* address) const;
+    const SentenceDecoder* DecoderFor(std::string_view address) const;
     void LayOutSatellites();
     void StoreUsedList(int list, const uint16_t* prns, size_t count);
     void WriteLog(const uint8_t* bytes, size_t count);
@@ -137,12 +142,14 @@ private:
 
     NotificationSink* sink_;
     std::atomic<bool> gpsTalkerOnly_{false};
+    bool keepHistory_ = true;
 
     // Framing: touched only by the feeding thread.
     int32_t state_ = kHunting;
     uint8_t checksum_ = 0;
     uint8_t receivedChecksum_ = 0;
     uint16_t length_ = 0;
+    uint16_t addressLength_ = 0;
     char address_[kAddressSize] = {};
     char data_[kDataSize] = {};
 

@@ -186,11 +186,13 @@ private:
     void End(std::string_view name)
     {
         if (name == "wpt") {
-            int serial = db_.Add(wpt_);
-            if (serial > 0)
-                ++added;
-            else if (serial == 0 && replaceMode_ && db_.ReplaceByName(wpt_) > 0)
+            // A new name moves the record into the database, built as it is.
+            if (!db_.NameExists(wpt_.strName)) {
+                if (db_.AddUnchecked(std::move(wpt_)) > 0)
+                    ++added;
+            } else if (replaceMode_ && db_.ReplaceByName(wpt_) > 0) {
                 ++replaced;
+            }
             inWpt_ = false;
         } else if (name == "quellis:waypoint") {
             inExtension_ = false;
@@ -212,7 +214,11 @@ private:
     {
         Waypoint& w = wpt_;
         GeocacheInfo& g = w.geocache;
-        auto decoded = [this] { return DecodeUtf8Lenient(text_, kMaxText); };
+        // Expat hands over well-formed UTF-8: the text is taken as it is,
+        // unless it was cut at the limit, perhaps within a character.
+        auto decoded = [this] {
+            return text_.size() < kMaxText ? text_ : DecodeUtf8Lenient(text_, kMaxText);
+        };
         switch (field_) {
         case Field::None: break;
         case Field::Altitude: w.fAltitude = static_cast<float>(ParseRealPrefix(text_)); break;

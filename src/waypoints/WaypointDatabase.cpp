@@ -102,7 +102,15 @@ int WaypointDatabase::AddUnchecked(const Waypoint& waypoint)
     int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
     if (cell < 0)
         return -1;
-    return Store(waypoint, cell, false);
+    return Store(Waypoint(waypoint), cell, false);
+}
+
+int WaypointDatabase::AddUnchecked(Waypoint&& waypoint)
+{
+    int cell = CellIndex(waypoint.nLatitude, waypoint.nLongitude);
+    if (cell < 0)
+        return -1;
+    return Store(std::move(waypoint), cell, false);
 }
 
 int WaypointDatabase::AddLoaded(Waypoint&& waypoint)
@@ -150,7 +158,7 @@ WaypointDatabase::Snapshot WaypointDatabase::TakeSnapshot() const
     return s;
 }
 
-int WaypointDatabase::Store(Waypoint waypoint, int cell, bool loaded)
+int WaypointDatabase::Store(Waypoint&& waypoint, int cell, bool loaded)
 {
     std::vector<Waypoint>& list = MutableCell(cell);
     list.push_back(std::move(waypoint));

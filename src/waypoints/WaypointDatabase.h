@@ -75,6 +75,7 @@ public:
     int Add(const Waypoint& waypoint);
     // As Add, without the name check (loaders take names as a file has them).
     int AddUnchecked(const Waypoint& waypoint);
+    int AddUnchecked(Waypoint&& waypoint);
     // As AddUnchecked, for a record just read from the database file: it
     // keeps its place in the file (Waypoint::file).
     int AddLoaded(Waypoint&& waypoint);
@@ -174,7 +175,7 @@ private:
     // The cell to change: copied first while a snapshot or copy shares it.
     CellList& MutableCell(int index);
     Location Locate(int serial) const;
-    int Store(Waypoint waypoint, int cell, bool loaded);
+    int Store(Waypoint&& waypoint, int cell, bool loaded);
     void Unindex(const Waypoint& stored);
     void Erase(const Location& at);
     int FirstSerialNamed(std::string_view name) const;

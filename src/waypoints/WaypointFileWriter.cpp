@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace hw {
 namespace {
@@ -23,13 +24,18 @@ void PutString(BufferedWriter& out, const std::string& text)
         out.PutU32(0);
         return;
     }
-    std::u16string units = Utf8ToUtf16(text);
-    out.PutU32(static_cast<uint32_t>(units.size()));
+    // Converted in a buffer that every string of the thread's saves reuses
+    // (and that only grows).
+    thread_local std::vector<char16_t> buffer;
+    if (buffer.size() < text.size())
+        buffer.resize(text.size());
+    const size_t units = Utf8ToUtf16(text, buffer.data());
+    out.PutU32(static_cast<uint32_t>(units));
     if constexpr (std::endian::native == std::endian::little) {
-        out.Put(units.data(), units.size() * 2);
+        out.Put(buffer.data(), units * 2);
     } else {
-        for (char16_t u : units)
-            out.PutU16(u);
+        for (size_t i = 0; i < units; ++i)
+            out.PutU16(buffer[i]);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "waypoints/WaypointImportText.h"
 
+#include "base/LocalTime.h"
 #include "units/NumberText.h"
 
 #include <algorithm>
@@ -166,9 +167,8 @@ int32_t ParseTimeText(std::string_view text)
     tm.tm_hour = hour;
     tm.tm_min = minute;
     tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1))
+    const int64_t t = SecondsOfLocalCalendar(tm);
+    if (t == -1)
         return 0;
     if (t > std::numeric_limits<int32_t>::max())
         return std::numeric_limits<int32_t>::max();

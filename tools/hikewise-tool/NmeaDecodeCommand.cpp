@@ -78,7 +78,49 @@ std::string_view Letter(const char& c)
     return {&c, c == '\0' ? 0u : 1u};
 }
 
-void WriteGga(JsonWriter& j, const GpsFix& f)
+// The JSON text of each satellite entry as last written: an entry that did
+// not change since (most do not from one GSV group to the next) is copied,
+// not written again.
+class SatelliteTexts {
+public:
+    std::string_view Text(size_t slot, const SatelliteInfo& s)
+    {
+        static const JsonKey kPrn("prn"), kSystem("system"), kElevation("elevation"),
+            kAzimuth("azimuth"), kSnr("snr"), kUsed("used");
+        Entry& e = entries_[slot];
+        if (e.written && e.info == s)
+            return e.text;
+        e.text.clear();
+        JsonWriter(e.text)
+            .BeginObject()
+            .Key(kPrn)
+            .UInt(s.prn)
+            .Key(kSystem)
+            .String(SystemName(s.system))
+            .Key(kElevation)
+            .UInt(s.elevation)
+            .Key(kAzimuth)
+            .UInt(s.azimuth)
+            .Key(kSnr)
+            .UInt(s.snr)
+            .Key(kUsed)
+            .Bool(s.used != 0)
+            .EndObject();
+        e.info = s;
+        e.written = true;
+        return e.text;
+    }
+
+private:
+    struct Entry {
+        SatelliteInfo info;
+        bool written = false;
+        std::string text;
+    };
+    Entry entries_[GpsFix::kSatelliteSlots];
+};
+
+void WriteGga(JsonWriter& j, const GpsFix& f, SatelliteTexts&)
 {
     static const JsonKey kGgaTime("gga_time"), kGgaSeconds("gga_seconds"), kGgaLat("gga_lat"),
         kGgaLon("gga_lon"), kAltitude("altitude"), kFixQuality("fix_quality"),
@@ -94,7 +136,7 @@ void WriteGga(JsonWriter& j, const GpsFix& f)
     j.Key(kVerticalSpeed).Real(f.verticalSpeed);
 }
 
-void WriteGsa(JsonWriter& j, const GpsFix& f)
+void WriteGsa(JsonWriter& j, const GpsFix& f, SatelliteTexts&)
 {
     static const JsonKey kGsaMode("gsa_mode"), kFixType("fix_type"), kUsedPrns("used_prns"),
         kPdop("pdop"), kGsaHdop("gsa_hdop"), kVdop("vdop");
@@ -111,36 +153,19 @@ void WriteGsa(JsonWriter& j, const GpsFix& f)
     j.Key(kVdop).Real(f.vdop);
 }
 
-void WriteGsv(JsonWriter& j, const GpsFix& f)
+void WriteGsv(JsonWriter& j, const GpsFix& f, SatelliteTexts& texts)
 {
     static const JsonKey kSatellitesInView("satellites_in_view"), kSatellites("satellites");
     j.Key(kSatellitesInView).Int(f.satellitesInView);
-    static const JsonKey kPrn("prn"), kSystem("system"), kElevation("elevation"),
-        kAzimuth("azimuth"), kSnr("snr"), kUsed("used");
     j.Key(kSatellites).BeginArray();
     for (size_t i = 0; i < GpsFix::kSatelliteSlots; ++i) {
-        if (!f.SatelliteIsLive(i))
-            continue;
-        const SatelliteInfo& s = f.satellites[i];
-        j.BeginObject()
-            .Key(kPrn)
-            .UInt(s.prn)
-            .Key(kSystem)
-            .String(SystemName(s.system))
-            .Key(kElevation)
-            .UInt(s.elevation)
-            .Key(kAzimuth)
-            .UInt(s.azimuth)
-            .Key(kSnr)
-            .UInt(s.snr)
-            .Key(kUsed)
-            .Bool(s.used != 0)
-            .EndObject();
+        if (f.SatelliteIsLive(i))
+            j.Json(texts.Text(i, f.satellites[i]));
     }
     j.EndArray();
 }
 
-void WriteRmb(JsonWriter& j, const GpsFix& f)
+void WriteRmb(JsonWriter& j, const GpsFix& f, SatelliteTexts&)
 {
     static const JsonKey kRmbStatus("rmb_status"), kCrossTrackError("cross_track_error"),
         kSteer("steer"), kOriginId("origin_id"), kDestinationId("destination_id"),
@@ -159,7 +184,7 @@ void WriteRmb(JsonWriter& j, const GpsFix& f)
     j.Key(kArrivalStatus).String(Letter(f.arrivalStatus));
 }
 
-void WriteRmc(JsonWriter& j, const GpsFix& f)
+void WriteRmc(JsonWriter& j, const GpsFix& f, SatelliteTexts&)
 {
     static const JsonKey kRmcTime("rmc_time"), kRmcStatus("rmc_status"), kRmcLat("rmc_lat"),
         kRmcLon("rmc_lon"), kSpeedKnots("speed_knots"), kCourse("course"), kDate("date"),
@@ -175,7 +200,7 @@ void WriteRmc(JsonWriter& j, const GpsFix& f)
     j.Key(kAcceleration).Real(f.acceleration);
 }
 
-void WriteZda(JsonWriter& j, const GpsFix& f)
+void WriteZda(JsonWriter& j, const GpsFix& f, SatelliteTexts&)
 {
     static const JsonKey kZdaTime("zda_time"), kZdaDate("zda_date"), kZoneHours("zone_hours"),
         kZoneMinutes("zone_minutes");
@@ -189,7 +214,7 @@ void WriteZda(JsonWriter& j, const GpsFix& f)
 // part of the fix, its keys, and the key of its counter.
 struct SentenceKeys {
     uint32_t message;
-    void (*write)(JsonWriter&, const GpsFix&);
+    void (*write)(JsonWriter&, const GpsFix&, SatelliteTexts&);
     JsonKey countKey;
     uint32_t GpsFix::*count;
 };
@@ -204,39 +229,68 @@ const SentenceKeys kSentenceKeys[] = {
 };
 const JsonKey kSentence("sentence"), kCount("count");
 
-// The whole fix state.
-void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const GpsFix& f)
-{
-    JsonWriter j(out);
-    j.BeginObject();
-    j.Key(kSentence).String(sentence);
-    j.Key(kCount).UInt(count);
-    for (const SentenceKeys& type : kSentenceKeys)
-        type.write(j, f);
-    for (const SentenceKeys& type : kSentenceKeys)
-        j.Key(type.countKey).UInt(f.*type.count);
-    j.EndObject();
-    out += '\n';
-}
-
-// Only what the sentence set: its type's keys when the parser posted the
-// type's message (a GPGSV only at the last of its group), else none.
-void WriteChanges(std::string& out, std::string_view sentence, uint32_t count, uint32_t message,
-                  const GpsFix& f)
-{
-    JsonWriter j(out);
-    j.BeginObject();
-    j.Key(kSentence).String(sentence);
-    j.Key(kCount).UInt(count);
-    for (const SentenceKeys& type : kSentenceKeys) {
-        if (type.message != message)
-            continue;
-        type.write(j, f);
-        j.Key(type.countKey).UInt(f.*type.count);
+// Writes the JSON lines of the fix into one buffer.
+class FixJson {
+public:
+    // The whole fix state. A type's keys change only with its count: they
+    // are written again only then, and copied as they were otherwise.
+    void WriteFix(std::string& out, std::string_view sentence, uint32_t count, const GpsFix& f)
+    {
+        JsonWriter j(out);
+        j.BeginObject();
+        j.Key(kSentence).String(sentence);
+        j.Key(kCount).UInt(count);
+        for (size_t t = 0; t < std::size(kSentenceKeys); ++t) {
+            const SentenceKeys& type = kSentenceKeys[t];
+            Section& section = sections_[t];
+            if (!section.written || section.count != f.*type.count) {
+                section.members.clear();
+                JsonWriter w(section.members);
+                w.BeginObject();
+                type.write(w, f, satellites_);
+                w.EndObject();
+                // The members without the braces.
+                section.members.pop_back();
+                section.members.erase(0, 1);
+                section.count = f.*type.count;
+                section.written = true;
+            }
+            j.Members(section.members);
+        }
+        for (const SentenceKeys& type : kSentenceKeys)
+            j.Key(type.countKey).UInt(f.*type.count);
+        j.EndObject();
+        out += '\n';
     }
-    j.EndObject();
-    out += '\n';
-}
+
+    // Only what the sentence set: its type's keys when the parser posted the
+    // type's message (a GPGSV only at the last of its group), else none.
+    void WriteChanges(std::string& out, std::string_view sentence, uint32_t count, uint32_t message,
+                      const GpsFix& f)
+    {
+        JsonWriter j(out);
+        j.BeginObject();
+        j.Key(kSentence).String(sentence);
+        j.Key(kCount).UInt(count);
+        for (const SentenceKeys& type : kSentenceKeys) {
+            if (type.message != message)
+                continue;
+            type.write(j, f, satellites_);
+            j.Key(type.countKey).UInt(f.*type.count);
+        }
+        j.EndObject();
+        out += '\n';
+    }
+
+private:
+    struct Section {
+        uint32_t count = 0;
+        bool written = false;
+        std::string members;
+    };
+    Section sections_[std::size(kSentenceKeys)];
+    SatelliteTexts satellites_;
+};
 
 // Prints a JSON line after every dispatched sentence. Called on the feeding
 // thread from inside Feed(), so the address is still the sentence's own; the
@@ -256,9 +310,9 @@ public:
         uint32_t count = parser_.SentenceCount();
         parser_.ReadFix([&](const GpsFix& fix) {
             if (changesOnly_)
-                WriteChanges(buffer_, parser_.CurrentAddress(), count, ownMessage_, fix);
+                json_.WriteChanges(buffer_, parser_.CurrentAddress(), count, ownMessage_, fix);
             else
-                WriteFix(buffer_, parser_.CurrentAddress(), count, fix);
+                json_.WriteFix(buffer_, parser_.CurrentAddress(), count, fix);
         });
         ownMessage_ = 0;
         if (buffer_.size() >= 1 << 20)
@@ -277,6 +331,7 @@ private:
     bool changesOnly_;
     uint32_t ownMessage_ = 0;
     std::string buffer_;
+    FixJson json_;
 };
 
 // Drops lines that start with '#' (the comments of recorded logs) across
@@ -329,6 +384,7 @@ int RunNmeaDecode(const Args& args)
         return Fail("nmea-decode: cannot open " + path + ": " + std::strerror(errno));
 
     NmeaParser parser;
+    parser.KeepFixHistory(false); // the fix is read after every sentence
     JsonLinePrinter printer(parser, stdout, changesOnly);
     parser.SetSink(&printer);
     CommentFilter comments;

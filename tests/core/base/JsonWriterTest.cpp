@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace hw {
 namespace {
@@ -66,6 +69,53 @@ TEST(JsonWriterTest, WholeNumbersReadAsTheShortestForm)
         auto end = std::to_chars(expected, expected + sizeof expected, v).ptr;
         EXPECT_EQ(out, std::string(expected, end)) << v;
     }
+}
+
+TEST(JsonWriterTest, EveryRealReadsAsTheShortestForm)
+{
+    // Decimals of up to three places (most readings) take a path of their
+    // own; every real still gives the shortest text that reads back.
+    std::mt19937_64 rng(5);
+    std::vector<double> values = {0.01,      -0.01,    0.015,    0.0099, 0.001,     0.5,
+                                  99999.999, -99999.5, 100000.5, 268.8,  0.2999999, 47.5 + 1e-12};
+    for (int i = 0; i < 100000; ++i) {
+        const auto digits = static_cast<double>(static_cast<int64_t>(rng() % 20000001) - 10000000);
+        values.push_back(digits / std::pow(10.0, i % 7));
+        values.push_back(std::bit_cast<double>(rng()));
+    }
+    for (double v : values) {
+        std::string out;
+        JsonWriter(out).Real(v);
+        char expected[40] = "null";
+        char* end = expected + 4;
+        if (std::isfinite(v))
+            end = std::to_chars(expected, expected + sizeof expected, v).ptr;
+        ASSERT_EQ(out, std::string(expected, end)) << v;
+    }
+}
+
+TEST(JsonWriterTest, LongTextsAndSplicedJsonInOrder)
+{
+    // Texts longer than the writer's own buffer, and pieces written by
+    // other writers, land in order with their commas.
+    const std::string text = std::string(3000, 'a') + "\"\n" + std::string(700, 'b');
+    std::string quoted;
+    JsonWriter::AppendQuoted(quoted, text);
+    std::string element;
+    JsonWriter(element).BeginObject().Key("x").Real(1.5).EndObject();
+    std::string out, expected = "[";
+    {
+        JsonWriter j(out);
+        j.BeginArray();
+        for (int i = 0; i < 50; ++i) {
+            j.String(text).Json(element).BeginObject().Members("").Members("\"a\":1");
+            j.Key(text).Int(i).Members("").Key("b").Bool(true).EndObject();
+            expected += (i ? "," : "") + quoted + "," + element + ",{\"a\":1," + quoted + ":" +
+                        std::to_string(i) + ",\"b\":true}";
+        }
+        j.EndArray();
+    }
+    EXPECT_EQ(out, expected + "]");
 }
 
 TEST(JsonWriterTest, KeysEscapedOnceOrEachTimeWriteTheSame)
