@@ -13,7 +13,13 @@ namespace {
 constexpr double kMetresPerDegree = kEarthRadiusKm * 1000 * kRadiansPerDegree;
 // How far the progress may move beyond the walker's own step between two
 // fixes before a nearer point costs more than it gains: GPS noise.
-constexpr double kStepSlackM = 25;
+constexpr double kStepSlackM = 10;
+// The walker's heading is taken over this much ground, above the noise.
+constexpr double kHeadingBaseM = 10;
+// What walking against a segment's direction costs: where two legs lie
+// side by side, the one walked the way the walker goes wins.
+constexpr double kAgainstM = 15;
+constexpr size_t kTrailFixes = 600;
 
 bool Known(double timeS)
 {
@@ -99,13 +105,46 @@ CourseFollower::Match CourseFollower::Track(double lat, double lon, double moved
     for (size_t s = first; s < last; ++s) {
         Match m = Nearest(lat, lon, s);
         double jump = std::fabs(m.alongM - match_.alongM) - movedM - kStepSlackM;
-        double score = m.distanceM + std::max(jump, 0.0);
+        double score = m.distanceM + std::max(jump, 0.0) + kAgainstM * Against(s);
         if (score < bestScore) {
             bestScore = score;
             best = m;
         }
     }
     return bestScore < INFINITY ? best : match_;
+}
+
+// 0 when the walker goes the segment's way or stands, up to 1 when walking
+// straight against it.
+double CourseFollower::Against(size_t segment) const
+{
+    if (!heading_)
+        return 0;
+    const auto& pts = profile_.GetCourse().points;
+    const CoursePoint& a = pts[segment];
+    const CoursePoint& b = pts[segment + 1];
+    double dx = (b.lon - a.lon) * std::cos(a.lat * kRadiansPerDegree), dy = b.lat - a.lat;
+    double len = std::hypot(dx, dy);
+    return len > 0 ? std::max(0.0, -(dx * heading_->first + dy * heading_->second) / len) : 0.0;
+}
+
+// The heading over the last kHeadingBaseM walked (along the walk, so that
+// a walker turning back on the spot has a new heading at once); none taken
+// while the walker stands and the noise wanders.
+void CourseFollower::UpdateHeading(double lat, double lon, double movedM)
+{
+    walkedM_ += movedM;
+    trail_.push_back({lat, lon, walkedM_});
+    while (trail_.size() > kTrailFixes ||
+           (trail_.size() > 2 && walkedM_ - trail_[1].walkedM >= kHeadingBaseM))
+        trail_.pop_front();
+    const TrailFix& from = trail_.front();
+    if (walkedM_ - from.walkedM < kHeadingBaseM ||
+        DistanceKm(from.lat, from.lon, lat, lon) * 1000 < kHeadingBaseM / 2)
+        return;
+    double dx = (lon - from.lon) * std::cos(lat * kRadiansPerDegree), dy = lat - from.lat;
+    double len = std::hypot(dx, dy);
+    heading_ = {dx / len, dy / len};
 }
 
 double CourseFollower::Interpolate(const Match& m,

@@ -3,7 +3,9 @@
 #include "course/CourseProfile.h"
 
 #include <cstddef>
+#include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace hw {
@@ -93,6 +95,8 @@ private:
     Match Nearest(double lat, double lon, size_t segment) const;
     Match Join(double lat, double lon) const;
     Match Track(double lat, double lon, double movedM) const;
+    double Against(size_t segment) const;
+    void UpdateHeading(double lat, double lon, double movedM);
     double Interpolate(const Match& m, double (CourseProfile::*value)(size_t) const) const;
     void Place(const Match& m, double timeS);
 
@@ -104,6 +108,14 @@ private:
     double lastLat_ = 0, lastLon_ = 0;
     int beyond_ = 0, within_ = 0;
     double joinTimeS_ = NAN, joinToblerS_ = 0;
+    // The latest fixes, and the walker's heading over them (a unit vector
+    // east and north), once known.
+    struct TrailFix {
+        double lat, lon, walkedM;
+    };
+    std::deque<TrailFix> trail_;
+    double walkedM_ = 0;
+    std::optional<std::pair<double, double>> heading_;
 };
 
 } // namespace hw

@@ -102,7 +102,8 @@ int main(int argc, char** argv)
     std::vector<double> fix;
     const auto& pts = follower.Profile().GetCourse().points;
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        double lat = (pts[i].lat + pts[i + 1].lat) / 2 + 3e-5, lon = (pts[i].lon + pts[i + 1].lon) / 2;
+        double lat = (pts[i].lat + pts[i + 1].lat) / 2 + 3e-5,
+               lon = (pts[i].lon + pts[i + 1].lon) / 2;
         auto start = Steady::now();
         follower.Update(lat, lon, 1.7e9 + static_cast<double>(i));
         fix.push_back(Ms(start) * 1000);

@@ -30,12 +30,18 @@ const ReadCase kReadCases[] = {
         <trk><name>Ridge</name><trkseg><trkpt lat="46.5" lon="7.5"><ele>1500.5</ele></trkpt>
         <trkpt lat="46.501" lon="7.5"/></trkseg><trkseg><number>2</number>
         <trkpt lat="46.502" lon="7.5"><ele>1510</ele></trkpt></trkseg></trk></gpx>)",
-     Status::Ok, {"Ridge"}, {3}, true},
+     Status::Ok,
+     {"Ridge"},
+     {3},
+     true},
     {"route.gpx",
      R"(<gpx version="1.1" xmlns="http://www.topografix.com/GPX/1/1"><rte><rtept lat="-33.9" lon="18.4"/>
         <rtept lat="-33.95" lon="18.41"><extensions><x:ele>5</x:ele></extensions></rtept></rte>
         <trk><name>Walk</name><trkseg><trkpt lat="1" lon="2"/><trkpt lat="1.001" lon="2"/></trkseg></trk></gpx>)",
-     Status::Ok, {"route", "Walk"}, {2, 2}, false},
+     Status::Ok,
+     {"route", "Walk"},
+     {2, 2},
+     false},
     {"lines.kml",
      R"(<kml xmlns="http://www.opengis.net/kml/2.2"><Document><name>Doc</name><Placemark><name>Pass</name>
         <MultiGeometry><LineString><coordinates>7.1,45.1,2100 7.2,45.2,2200
@@ -43,19 +49,40 @@ const ReadCase kReadCases[] = {
         <coordinates>7.3,45.3,50 7.4,45.4,60</coordinates></LineString></MultiGeometry></Placemark>
         <Placemark><LineString><gx:altitudeMode>absolute</gx:altitudeMode><coordinates>1,2 3,4</coordinates>
         </LineString></Placemark></Document></kml>)",
-     Status::Ok, {"Pass", "Pass", "lines"}, {2, 2, 2}, true},
+     Status::Ok,
+     {"Pass", "Pass", "lines"},
+     {2, 2, 2},
+     true},
     {"broken-point.gpx",
      R"(<gpx><trk><trkseg><trkpt lat="46.5" lon="7.5"/><trkpt lat="46,5" lon="7.5"/></trkseg></trk></gpx>)",
-     Status::Damaged, {}, {}, false},
+     Status::Damaged,
+     {},
+     {},
+     false},
     {"bad-height.gpx",
      R"(<gpx><rte><rtept lat="46.5" lon="7.5"><ele>high</ele></rtept><rtept lat="46" lon="7"/></rte></gpx>)",
-     Status::Damaged, {}, {}, false},
-    {"far-point.kml", R"(<kml><Placemark><LineString><coordinates>7,45 190,45</coordinates></LineString></Placemark></kml>)",
-     Status::Damaged, {}, {}, false},
-    {"cut-short.gpx", R"(<gpx><trk><trkseg><trkpt lat="46.5" lon="7.5"/><trkpt lat="46.6" lon="7.5"/>)",
-     Status::Damaged, {}, {}, false},
-    {"one-point.gpx", R"(<gpx><trk><trkseg><trkpt lat="46.5" lon="7.5"/></trkseg></trk></gpx>)",
-     Status::NoCourse, {}, {}, false},
+     Status::Damaged,
+     {},
+     {},
+     false},
+    {"far-point.kml",
+     R"(<kml><Placemark><LineString><coordinates>7,45 190,45</coordinates></LineString></Placemark></kml>)",
+     Status::Damaged,
+     {},
+     {},
+     false},
+    {"cut-short.gpx",
+     R"(<gpx><trk><trkseg><trkpt lat="46.5" lon="7.5"/><trkpt lat="46.6" lon="7.5"/>)",
+     Status::Damaged,
+     {},
+     {},
+     false},
+    {"one-point.gpx",
+     R"(<gpx><trk><trkseg><trkpt lat="46.5" lon="7.5"/></trkseg></trk></gpx>)",
+     Status::NoCourse,
+     {},
+     {},
+     false},
 };
 
 TEST(CourseFile, ReadsTracksRoutesAndLinesAndRefusesDamagedFilesWhole)
@@ -82,7 +109,8 @@ TEST(CourseFile, ReadsTracksRoutesAndLinesAndRefusesDamagedFilesWhole)
     EXPECT_NE(ReadCourseFile(dir.Path("broken-point.gpx")).error.find("line 1"), std::string::npos);
     EXPECT_EQ(ReadCourseFile(dir.Path("missing.gpx")).status, Status::CannotOpen);
     // A waypoint file from another program holds no course.
-    EXPECT_EQ(ReadCourseFile(HIKEWISE_PEER_DATA_DIR "/gpx/geocaching.gpx").status, Status::NoCourse);
+    EXPECT_EQ(ReadCourseFile(HIKEWISE_PEER_DATA_DIR "/gpx/geocaching.gpx").status,
+              Status::NoCourse);
 }
 
 TEST(CourseFile, KeptCoursesReadBackExactlyAndAFailedOpenChangesNothing)
@@ -151,7 +179,8 @@ TEST(CourseProfile, FiguresByToblerAndTheHundredMetreSteps)
         still.points.insert(still.points.begin() + 1, {45.0, 7.0, 500.0 + (i % 2)});
     EXPECT_LT(CourseProfile(still, nullptr).Figures(1).timeS, 1000 / 5.04 * 3.6 * 1.2);
     // A walk ending within its last 100 m step still counts that climb.
-    CourseFigures shortClimb = CourseProfile(Course{"", {}, {{45, 7, 100}, {45.0005, 7, 120}}, {}}, nullptr).Figures(1);
+    CourseFigures shortClimb =
+        CourseProfile(Course{"", {}, {{45, 7, 100}, {45.0005, 7, 120}}, {}}, nullptr).Figures(1);
     EXPECT_NEAR(*shortClimb.ascentM, 20, 0.01);
 }
 

@@ -57,7 +57,7 @@ struct WalkCase {
     const char* what;
     std::vector<Xy> shape;
     bool reversed;
-    double startAlong; // where on the walked course the walk begins
+    double startAlong;  // where on the walked course the walk begins
     double excursionAt; // along, metres; < 0 for none
     bool arrives;
     int offEvents;
@@ -87,10 +87,11 @@ std::vector<Xy> Walk(const std::vector<Xy>& path, double startAlong, double excu
         if (excursionAt >= 0 && along >= excursionAt && along < excursionAt + 1.3)
             for (double d = 0; d < 300; d += 1.3) {
                 double off = d < 150 ? d : 300 - d;
-                walk.push_back({here.x + off * (b.y - a.y) / len, here.y - off * (b.x - a.x) / len});
+                walk.push_back(
+                    {here.x + off * (b.y - a.y) / len, here.y - off * (b.x - a.x) / len});
             }
-        nx = 0.9 * nx + 0.8 * gauss(rng);
-        ny = 0.9 * ny + 0.8 * gauss(rng);
+        nx = 0.9 * nx + 1.5 * gauss(rng);
+        ny = 0.9 * ny + 1.5 * gauss(rng);
         walk.push_back({here.x + nx, here.y + ny});
     }
     walk.push_back(path.back());
@@ -102,11 +103,13 @@ const std::vector<WalkCase>& Cases()
     static const std::vector<WalkCase> cases = {
         {"straight", Legs({{0, 0}, {0, 2000}}), false, 0, -1, true, 0},
         {"started in the middle", Legs({{0, 0}, {0, 2000}}), false, 900, -1, true, 0},
-        {"out and back, legs 8 m apart", Legs({{0, 0}, {0, 1000}, {8, 1000}, {8, 0}}), false, 0, -1, true, 0},
+        {"out and back, legs 5 m apart", Legs({{0, 0}, {0, 1000}, {5, 1000}, {5, 0}}), false, 0, -1,
+         true, 0},
         {"figure-8", FigureEight(), false, 0, -1, true, 0},
         {"150 m off and back", Legs({{0, 0}, {600, 800}, {600, 1600}}), false, 0, 700, true, 1},
         {"reversed", Legs({{0, 0}, {300, 0}, {300, 1200}}), true, 0, -1, true, 0},
-        {"loop, started at its end", Legs({{0, 0}, {500, 0}, {500, 500}, {0, 500}, {0, 0}}), false, 0, -1, true, 0},
+        {"loop, started at its end", Legs({{0, 0}, {500, 0}, {500, 500}, {0, 500}, {0, 0}}), false,
+         0, -1, true, 0},
     };
     return cases;
 }
@@ -124,8 +127,8 @@ TEST(CourseFollower, KeepsToTheLegWalkedAndWarnsOncePerExcursion)
         int off = 0, back = 0, arrived = 0, fixes = 0;
         double previous = NAN, worstStep = 0;
         for (const Xy& p : Walk(walked, c.startAlong, c.excursionAt)) {
-            for (const CourseEvent& e : follower.Update(46 + p.y / kMetresPerDegree, 7 + p.x / kEastScale,
-                                                        1.7e9 + fixes)) {
+            for (const CourseEvent& e : follower.Update(46 + p.y / kMetresPerDegree,
+                                                        7 + p.x / kEastScale, 1.7e9 + fixes)) {
                 off += e.kind == CourseEvent::Kind::OffCourse;
                 back += e.kind == CourseEvent::Kind::BackOnCourse;
                 arrived += e.kind == CourseEvent::Kind::Arrived;
@@ -141,7 +144,7 @@ TEST(CourseFollower, KeepsToTheLegWalkedAndWarnsOncePerExcursion)
             if (s.arrived)
                 break;
         }
-        EXPECT_LT(worstStep, 12) << "the progress jumped";
+        EXPECT_LT(worstStep, 20) << "the progress jumped";
         EXPECT_EQ(off, c.offEvents);
         EXPECT_EQ(back, c.offEvents);
         EXPECT_EQ(arrived, c.arrives ? 1 : 0);
