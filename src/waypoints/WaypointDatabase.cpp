@@ -2,13 +2,11 @@
 
 #include "base/FormatString.h"
 #include "geo/SphericalGeometry.h"
-#include "waypoints/WaypointSymbol.h"
 #include "waypoints/WaypointTables.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <ctime>
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -35,10 +33,6 @@ void KeepIndicesInTables(Waypoint& w)
     if (w.nActiveWaypointMessageType < 0 ||
         w.nActiveWaypointMessageType >= kActiveWaypointMessageTypeCount)
         w.nActiveWaypointMessageType = 0;
-    // A geocache drawn by its state carries that state's symbol in its own
-    // record, so that files and peers see the symbol shown.
-    if (w.bUseGeocacheStateForIconID == 1)
-        w.icon = WaypointSymbol::Choose(w, std::time(nullptr));
 }
 
 // Stamps of states, unique in the process: a save told late never takes one

@@ -144,23 +144,6 @@ TEST(WaypointDatabase, ReplaceKeepsSerialAndMovesToTheNewCell)
     EXPECT_EQ(cell[1].nLatitude, 47000001);
 }
 
-TEST(WaypointDatabase, AGeocacheDrawnByItsStateCarriesThatSymbol)
-{
-    WaypointDatabase db;
-    Waypoint cache = At("GC1", 47000000, 8000000);
-    cache.icon = 30;
-    cache.nGeocacheState = 4; // archived
-    cache.bUseGeocacheStateForIconID = 1;
-    const int serial = db.Add(cache);
-    EXPECT_EQ(db.StoredBySerial(serial)->icon, 85);
-    cache.nGeocacheState = 1; // found
-    db.ReplaceBySerial(serial, cache);
-    EXPECT_EQ(db.StoredBySerial(serial)->icon, 25);
-    cache.bUseGeocacheStateForIconID = 0; // its own symbol again
-    db.ReplaceBySerial(serial, cache);
-    EXPECT_EQ(db.StoredBySerial(serial)->icon, 30);
-}
-
 TEST(WaypointDatabase, ReplaceBySerialRefusesATakenName)
 {
     WaypointDatabase db;
