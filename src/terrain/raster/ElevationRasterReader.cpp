@@ -1,5 +1,6 @@
 #include "terrain/raster/ElevationRasterReader.h"
 
+#include "base/FormatString.h"
 #include "terrain/GeoTiffRaster.h"
 #include "terrain/HgtRaster.h"
 #include "terrain/raster/GdalModule.h"
@@ -92,10 +93,9 @@ bool ElevationRasterReader::ReadGeographic(const std::string& path, ElevationGri
     const GridPlacement& p = grid.Placement();
     if (LiesOnTheEarth(p, grid.Width(), grid.Height()))
         return true;
-    char where[160];
-    std::snprintf(where, sizeof where, " (latitude %.6g to %.6g, longitude %.6g to %.6g)",
-                  p.Y(grid.Height()), p.Y(0), p.X(0), p.X(grid.Width()));
-    error = "the raster " + path + " is placed off the earth" + where;
+    error = "the raster " + path + " is placed off the earth" +
+            FormatString(" (latitude %.6g to %.6g, longitude %.6g to %.6g)", p.Y(grid.Height()),
+                         p.Y(0), p.X(0), p.X(grid.Width()));
     grid = {};
     return false;
 }
