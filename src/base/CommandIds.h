@@ -74,6 +74,11 @@ inline constexpr int kHideAltitudeWindow = 32815;
 inline constexpr int kHideNavigationWindow = 32816;
 inline constexpr int kChangePane = 32826;
 inline constexpr int kResetTrip = 32848; // the panels' "重置旅行数据(&R)"
+// Routes on foot: from the position to the pressed point or to a waypoint,
+// and the last route planned saved as GPX.
+inline constexpr int kPlanRouteHere = 32960;
+inline constexpr int kPlanRouteToWaypoint = 32961;
+inline constexpr int kSaveRoute = 32962;
 
 // The commands that change the waypoint database, the file it is bound to
 // or the goto target it holds: while an import fills a copy of it, which

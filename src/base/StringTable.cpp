@@ -88,6 +88,9 @@ constexpr Entry kStrings[] = {
     // Command prompts, by command id: the status bar's text, then the tip.
     {32789, HW_TRANSLATE_NOOP("StringTable", "删除当前选择的路点\n删除此路点")},
     {32792, HW_TRANSLATE_NOOP("StringTable", "编辑当前通过光标选择的路点\n编辑此路点")},
+    {32960, HW_TRANSLATE_NOOP("StringTable", "从当前位置规划步行路线到此处\n规划路线到此处")},
+    {32961, HW_TRANSLATE_NOOP("StringTable", "从当前位置规划步行路线到所选路点\n规划路线到此路点")},
+    {32962, HW_TRANSLATE_NOOP("StringTable", "将规划的路线保存为 GPX 文件\n保存路线")},
 };
 
 constexpr bool IsSorted()

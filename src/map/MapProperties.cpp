@@ -44,6 +44,7 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
         v.terrainContours = parts.terrain->Contours();
         v.terrainStrength = parts.terrain->Strength();
     }
+    v.route = RouteSettings::Read(settings);
     return v;
 }
 
@@ -117,6 +118,7 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
         parts.roads->StoreClassMask(settings);
     if (parts.terrain)
         parts.terrain->StoreSettings(settings);
+    route.Write(settings);
 }
 
 } // namespace hw

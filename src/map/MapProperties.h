@@ -2,6 +2,7 @@
 
 #include "base/Translate.h"
 #include "basemap/RoadMap.h"
+#include "route/RouteSettings.h"
 
 #include <optional>
 #include <string>
@@ -62,6 +63,8 @@ public:
     bool terrainShading = true;
     bool terrainContours = true;
     int terrainStrength = 50;
+    // Page "路线": how routes are planned.
+    RouteSettings route;
 
     static MapProperties Read(const Parts& parts, const SettingsStore& settings);
 

@@ -34,6 +34,8 @@ public:
     // false with a message when the file is missing, damaged or of another kind.
     bool Open(const std::string& path, std::string& error);
     bool IsOpen() const { return file_ != nullptr; }
+    // The file opened last.
+    const std::string& Path() const { return path_; }
 
     const TerrainSummary& Summary() const { return summary_; }
     uint32_t TileSize() const { return tileSize_; }

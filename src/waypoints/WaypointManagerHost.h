@@ -2,6 +2,8 @@
 
 #include "geo/GeoPoint.h"
 
+#include <string>
+
 namespace hw {
 
 class Waypoint;
@@ -16,6 +18,10 @@ public:
     // it changed (and was saved).
     virtual bool EditStored(int serial) = 0;
     virtual void Goto(int serial) = 0;
+    // Plans a route on foot from the position to the waypoint and follows it.
+    virtual void PlanRoute(int serial) = 0;
+    // Why routes cannot be planned now; empty when they can.
+    virtual std::string RouteUnavailable() const = 0;
     virtual void ShowOnMap(int serial) = 0;
     // The position distances count from becomes the waypoint's.
     virtual void SetPosition(const Waypoint& w) = 0;

@@ -14,7 +14,13 @@ tool="$HIKEWISE_BIN_DIR/hikewise-tool"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$tool" dem-import "$HIKEWISE_PEER_DATA_DIR/dem/N43E007.hgt" "$work/N43E007.dem" > /dev/null
+"$tool" dem-import "$HIKEWISE_PEER_DATA_DIR/dem/N43E007.hgt" "$work/N43E007.dem" > /dev/null \
+  2> "$work/progress"
+[ ! -s "$work/progress" ] || { echo "dem-import wrote to a pipe:"; cat "$work/progress"; exit 1; }
+# On a terminal it shows its phases.
+script -qec "'$tool' dem-import '$HIKEWISE_PEER_DATA_DIR/dem/N43E007.hgt' '$work/tty.dem'" \
+  /dev/null > "$work/tty.out"
+grep -q "dem-import: reading" "$work/tty.out" || { echo "no progress on a terminal"; exit 1; }
 "$tool" map-import "$pbf" "$work/monaco.map" --terrain "$work/N43E007.dem" > "$work/import.json" \
   2> "$work/progress"
 # Progress only on a terminal.

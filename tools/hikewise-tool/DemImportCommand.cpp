@@ -1,4 +1,5 @@
 // dem-import IN... OUT.dem: elevation rasters as one terrain file.
+#include "ProgressLine.h"
 #include "ToolCommand.h"
 #include "ToolOptions.h"
 
@@ -28,14 +29,26 @@ int Run(const Args& given)
                     std::to_string(terrain_file::kMinTileSize) + " to " +
                     std::to_string(terrain_file::kMaxTileSize));
     std::vector<std::string> inputs(args.begin(), args.end() - 1);
+    // Many tiles take minutes: the phases on a terminal, nothing on a pipe.
+    ProgressLine progress("dem-import");
+    progress.Show("reading", 0);
     ElevationGrid grid;
-    if (!ElevationRasterReader().ReadJoined(inputs, grid, error))
+    if (!ElevationRasterReader().ReadJoined(
+            inputs, grid, error, [&progress](std::size_t read, std::size_t total) {
+                progress.Show("reading", static_cast<double>(read) / static_cast<double>(total));
+            })) {
+        progress.Done();
         return Fail(error + "; no terrain file written");
+    }
     // The map draws the voids filled; the file keeps how many were.
+    progress.Show("filling voids", -1);
     const uint64_t filled = VoidFill::Fill(grid);
+    progress.Show("writing", -1);
     TerrainFileWriter writer(grid, static_cast<uint32_t>(tileSize));
     writer.SetSource(ElevationRasterReader::Credit(inputs), filled);
-    if (!writer.Write(args.back(), error))
+    const bool written = writer.Write(args.back(), error);
+    progress.Done();
+    if (!written)
         return Fail(error);
     std::string line = writer.Summary().Json() + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);

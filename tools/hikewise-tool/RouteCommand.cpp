@@ -8,9 +8,8 @@
 #include "base/JsonWriter.h"
 #include "base/ReadFile.h"
 #include "basemap/RoadMap.h"
-#include "terrain/TerrainFile.h"
+#include "route/PlanningNetwork.h"
 #include "route/RouteGpx.h"
-#include "route/RoutePlanner.h"
 #include "route/WalkableWay.h"
 
 #include <charconv>
@@ -159,17 +158,10 @@ int Run(const Args& arguments)
     }
 
     RoadMap map;
-    WalkingNetwork network;
-    if (!map.Load(args[0], error) || !network.Read(map, error))
+    PlanningNetwork network;
+    if (!map.Load(args[0], error) || !network.Prepare(map, terrainPath, error))
         return Fail(error);
-    if (!terrainPath.empty()) {
-        TerrainFile terrain;
-        if (!terrain.Open(terrainPath, error))
-            return Fail(error);
-        network.LookUpHeights(
-            [&terrain](double lat, double lon) { return terrain.HeightAt(lat, lon); });
-    }
-    RoutePlanner planner(network);
+    RoutePlanner& planner = network.Planner();
     if (pairs)
         return RunPairs(planner, request, pairsPath);
 

@@ -37,6 +37,7 @@ QMenu* MapPopupMenu::Build(CommandTarget& target, QWidget* parent)
     add(menu, kEditThisWaypoint, QCoreApplication::translate("hw::MapWnd", "编辑此路点(&E)..."));
     add(menu, kDeleteThisWaypoint, QCoreApplication::translate("hw::MapWnd", "删除此路点(&D)..."));
     add(menu, kPlanWaypoint, QCoreApplication::translate("hw::MapWnd", "规划路点..."));
+    add(menu, kPlanRouteToWaypoint, QCoreApplication::translate("hw::MapWnd", "规划路线到此路点"));
     QMenu* geocaching = menu->addMenu(QStringLiteral("Geocaching"));
     add(geocaching, kGeocacheFound, QCoreApplication::translate("hw::MapWnd", "已找到"));
     add(geocaching, kGeocacheNotFound, QCoreApplication::translate("hw::MapWnd", "未找到"));
@@ -45,6 +46,8 @@ QMenu* MapPopupMenu::Build(CommandTarget& target, QWidget* parent)
         QCoreApplication::translate("hw::MapWnd", "显示 Geocache 信息..."));
     menu->addSeparator();
     add(menu, kMarkWaypointHere, QCoreApplication::translate("hw::MapWnd", "在此标记路点(&H)"));
+    add(menu, kPlanRouteHere, QCoreApplication::translate("hw::MapWnd", "规划路线到此处(&R)"));
+    add(menu, kSaveRoute, QCoreApplication::translate("hw::MapWnd", "保存路线..."));
     menu->addSeparator();
     add(menu, kCentreMapHere, QCoreApplication::translate("hw::MapWnd", "以此居中地图(&C)"));
     add(menu, kSetPositionHere, QCoreApplication::translate("hw::MapWnd", "设置当前位置到此"));

@@ -3,10 +3,12 @@
 #include "base/Translate.h"
 
 #include "basemap/RoadLayer.h"
+#include "route/WalkableWay.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -159,6 +161,7 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     terrainContours_->setChecked(values.terrainContours);
     terrainLayout->addRow(terrainContours_);
     pages_->addTab(terrain, tr("地形"));
+    pages_->addTab(RoutePage(values), tr("路线"));
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (currentPage_ == kFilterPage && page != kFilterPage && !ReadFilterPage()) {
@@ -172,6 +175,23 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(OkCancelButtons(this));
+}
+
+// 路线: what a route minimises and the hardest ways it may use.
+QWidget* MapPropertiesSheet::RoutePage(const MapProperties& values)
+{
+    auto* page = new QWidget;
+    auto* layout = new QFormLayout(page);
+    routeMode_ = new QComboBox;
+    routeMode_->addItems({tr("最短"), tr("徒步")});
+    routeMode_->setCurrentIndex(values.route.mode == RouteMode::Shortest ? 0 : 1);
+    layout->addRow(tr("规划方式:"), routeMode_);
+    routeDifficulty_ = new QComboBox;
+    for (int d = 0; d <= kMaxDifficulty; ++d)
+        routeDifficulty_->addItem(QStringLiteral("T%1").arg(d));
+    routeDifficulty_->setCurrentIndex(values.route.maxDifficulty);
+    layout->addRow(tr("最高难度:"), routeDifficulty_);
+    return page;
 }
 
 bool MapPropertiesSheet::ReadFilterPage()
@@ -216,6 +236,8 @@ void MapPropertiesSheet::accept()
     values_.terrainShading = terrainShading_->isChecked();
     values_.terrainContours = terrainContours_->isChecked();
     values_.terrainStrength = terrainStrength_->value();
+    values_.route.mode = routeMode_->currentIndex() == 0 ? RouteMode::Shortest : RouteMode::Hiking;
+    values_.route.maxDifficulty = routeDifficulty_->currentIndex();
     QDialog::accept();
 }
 

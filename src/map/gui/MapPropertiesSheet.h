@@ -7,6 +7,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
@@ -18,7 +19,7 @@ class UnitFormatter;
 
 // The sheet "地图属性" with its pages "地图", "平均", "过滤器", the
 // classes of the map data shown, "地图数据" (roads, areas, lines, points),
-// and the relief, "地形". Leaving the filter page, or OK, with a threshold
+// the relief, "地形", and routing, "路线". Leaving the filter page, or OK, with a threshold
 // of 0 or less is refused.
 class MapPropertiesSheet : public QDialog {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
     static constexpr int kFilterPage = 2;
     static constexpr int kRoadsPage = 3;
     static constexpr int kTerrainPage = 4;
+    static constexpr int kRoutePage = 5;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
@@ -47,10 +49,13 @@ public:
     QCheckBox* TerrainShadingBox() const { return terrainShading_; }
     QCheckBox* TerrainContoursBox() const { return terrainContours_; }
     QSlider* TerrainStrengthSlider() const { return terrainStrength_; }
+    QComboBox* RouteModeBox() const { return routeMode_; }
+    QComboBox* RouteDifficultyBox() const { return routeDifficulty_; }
 
     void accept() override;
 
 private:
+    QWidget* RoutePage(const MapProperties& values);
     // Reads the filter page; false (after the refusal) when a threshold is 0
     // or less.
     bool ReadFilterPage();
@@ -79,6 +84,8 @@ private:
     QCheckBox* terrainShading_;
     QCheckBox* terrainContours_;
     QSlider* terrainStrength_;
+    QComboBox* routeMode_ = nullptr;
+    QComboBox* routeDifficulty_ = nullptr;
     int currentPage_ = 0;
 };
 

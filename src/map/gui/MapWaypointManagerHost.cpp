@@ -2,6 +2,7 @@
 
 #include "base/CommandIds.h"
 #include "map/gui/MapWnd.h"
+#include "map/gui/RouteCommands.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointEditing.h"
 
@@ -26,6 +27,14 @@ void MapWaypointManagerHost::Goto(int serial)
         w_.navigation_.StartGoto(target);
         w_.RedrawMap();
     }
+}
+void MapWaypointManagerHost::PlanRoute(int serial)
+{
+    w_.Routes().PlanToWaypoint(serial);
+}
+std::string MapWaypointManagerHost::RouteUnavailable() const
+{
+    return w_.Routes().Unavailable().toStdString();
 }
 void MapWaypointManagerHost::ShowOnMap(int serial)
 {

@@ -14,6 +14,8 @@ public:
     GeoPoint Position() const override;
     bool EditStored(int serial) override;
     void Goto(int serial) override;
+    void PlanRoute(int serial) override;
+    std::string RouteUnavailable() const override;
     void ShowOnMap(int serial) override;
     void SetPosition(const Waypoint& p) override;
     bool CanShowGeocachePage() const override;

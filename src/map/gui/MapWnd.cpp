@@ -16,6 +16,7 @@
 #include "map/gui/MapView.h"
 #include "map/gui/MapWaypointManagerHost.h"
 #include "map/gui/PlanWaypointDialog.h"
+#include "map/gui/RouteCommands.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "waypoints/GeocacheVisits.h"
 #include "waypoints/WaypointDatabaseCommands.h"
@@ -180,6 +181,7 @@ void MapWnd::CreateFileCommands()
     dialogs_ = ownDialogs_.get();
     files_ = std::make_unique<MapFileCommands>(*this);
     geocaching_ = std::make_unique<GeocacheCommands>(*this);
+    routes_ = std::make_unique<RouteCommands>(*this);
     geocaching_->SetFieldNotesEditor(
         [this](int serial) { EditStoredWaypoint(serial, kPageFieldNotes); });
     import_ = new WaypointImportCommand(*this);
@@ -614,7 +616,8 @@ bool MapWnd::HandleCommand(int id)
     // the other commands work.
     if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         return true;
-    if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id))
+    if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id) ||
+        routes_->HandleCommand(id))
         return true;
     switch (id) {
     case kClearTrack:
@@ -718,7 +721,7 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 {
     using namespace cmd;
     if (files_->QueryCommand(id, status) || geocaching_->QueryCommand(id, status) ||
-        import_->QueryCommand(id, status))
+        import_->QueryCommand(id, status) || routes_->QueryCommand(id, status))
         return true;
     const bool selected = !selection_.Empty();
     switch (id) {
@@ -757,7 +760,8 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 QDialog* MapWnd::MakeDialog(const QString& name)
 {
     if (name == QLatin1String("map-properties") || name == QLatin1String("map-properties-roads") ||
-        name == QLatin1String("map-properties-terrain")) {
+        name == QLatin1String("map-properties-terrain") ||
+        name == QLatin1String("map-properties-route")) {
         const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
                                          model_, units_, &roads_, &terrain_};
         auto* sheet = new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
@@ -765,6 +769,8 @@ QDialog* MapWnd::MakeDialog(const QString& name)
             sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoadsPage);
         if (name.endsWith(QLatin1String("terrain")))
             sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kTerrainPage);
+        if (name.endsWith(QLatin1String("route")))
+            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoutePage);
         return sheet;
     }
     if (name == QLatin1String("plan-waypoint"))
@@ -781,7 +787,9 @@ QMenu* MapWnd::MakeAveragingMenu(QWidget* parent)
 
 QMenu* MapWnd::BuildPopupMenu(QWidget* parent)
 {
-    return MapPopupMenu::Build(*this, parent);
+    QMenu* menu = MapPopupMenu::Build(*this, parent);
+    routes_->ExplainUnavailable(*menu);
+    return menu;
 }
 
 } // namespace hw

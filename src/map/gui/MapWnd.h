@@ -45,6 +45,7 @@ namespace hw {
 class GeocacheCommands;
 class MapFileCommands;
 class MapView;
+class RouteCommands;
 class SettingsStore;
 class UserDialogs;
 class WaypointImportCommand;
@@ -170,6 +171,9 @@ public:
     void SetDialogs(UserDialogs* dialogs);
     WaypointImportCommand& Import() { return *import_; }
     GeocacheCommands& Geocaching() { return *geocaching_; }
+    RouteCommands& Routes() { return *routes_; }
+    // Where the stylus last went down.
+    ScreenPoint LastTap() const { return lastTap_; }
     void RedrawMap();
     // The selection as one waypoint: directly, or chosen from a list after
     // the question; 0 when none.
@@ -177,7 +181,7 @@ public:
     // Starts a goto to the waypoint of that name; false when there is none.
     bool GotoNamed(const std::string& name);
     // The map's dialogs by name, for pictures: "map-properties" (and
-    // "map-properties-roads" and "-terrain" at those pages), "plan-waypoint",
+    // "map-properties-roads", "-terrain" and "-route" at those pages), "plan-waypoint",
     // "waypoint-list"; null for another name.
     QDialog* MakeDialog(const QString& name);
     // The averaging status window's pop-up menu, for pictures.
@@ -282,6 +286,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     std::unique_ptr<MapFileCommands> files_;
     std::unique_ptr<GeocacheCommands> geocaching_;
+    std::unique_ptr<RouteCommands> routes_;
     WaypointImportCommand* import_ = nullptr;
     std::unique_ptr<MapWndHost> host_;
     bool demo_ = false;

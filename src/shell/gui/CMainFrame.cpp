@@ -589,6 +589,10 @@ QWidget* CMainFrame::MakePicture(const QString& name)
             return this;
         return map->MakeAveragingMenu(this);
     }
+    if (name == QLatin1String("map-popup")) { // as a press in the map's middle opens it
+        tabs_->ShowPage(MapWnd::kMapTab);
+        return map->BuildPopupMenu(this);
+    }
     if (name == QLatin1String("waypoint-message")) {
         // The proximity alarm of the database's first waypoint (a sample
         // one when it is empty), over the page shown.

@@ -50,6 +50,7 @@ constexpr OptionSpec kOptions[] = {
     {"dialog",
      "With --screenshot, render the dialog NAME over the window (disclaimer, setup, misc, units, "
      "import, progress, about, sirf, ports, search, pane, speed, altitude, map-properties, "
+     "map-properties-roads, map-properties-terrain, map-properties-route, map-popup, "
      "plan-waypoint, waypoint-list, edit-waypoint, edit-waypoint-2 to edit-waypoint-5, "
      "edit-multiple, csv-import, csv-import-waypoints, import-progress, import-summary, "
      "import-error, database-recovery, track-recovery, replace-question, found-question, "

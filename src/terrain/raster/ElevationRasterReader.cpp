@@ -101,16 +101,19 @@ bool ElevationRasterReader::ReadGeographic(const std::string& path, ElevationGri
 }
 
 bool ElevationRasterReader::ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid,
-                                       std::string& error) const
+                                       std::string& error, const ReadProgress& read) const
 {
     if (paths.empty()) {
         error = "no raster given";
         return false;
     }
     std::vector<ElevationGrid> parts(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i)
+    for (size_t i = 0; i < paths.size(); ++i) {
         if (!ReadGeographic(paths[i], parts[i], error))
             return false;
+        if (read)
+            read(i + 1, paths.size());
+    }
     if (parts.size() == 1) {
         grid = std::move(parts[0]);
         return true;

@@ -3,6 +3,8 @@
 #include "terrain/ElevationGrid.h"
 #include "terrain/ElevationRows.h"
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,8 +35,10 @@ public:
     // Neighbouring rasters in geographic coordinates joined into one grid
     // (they must share a cell size); where they overlap, the first known
     // height wins, so that the shared edge of two tiles is one column.
-    bool ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid,
-                    std::string& error) const;
+    // `read` hears how many of the rasters are read, after each.
+    using ReadProgress = std::function<void(std::size_t read, std::size_t total)>;
+    bool ReadJoined(const std::vector<std::string>& paths, ElevationGrid& grid, std::string& error,
+                    const ReadProgress& read = {}) const;
 
     // Where the heights of rasters came from, each credited once in order:
     // "NASA/USGS SRTM" for an SRTM tile, a TIFF's own copyright where it has

@@ -287,6 +287,14 @@ void WaypointManagerDialog::GotoSelected()
     }
 }
 
+void WaypointManagerDialog::PlanRouteToSelected()
+{
+    if (const int serial = OneSelected()) {
+        host_.PlanRoute(serial);
+        accept(); // the route is planned and followed on the map
+    }
+}
+
 void WaypointManagerDialog::ShowSelected()
 {
     if (const int serial = OneSelected()) {
@@ -327,11 +335,18 @@ QMenu* WaypointManagerDialog::BuildPopupMenu(QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("WaypointManagerPopup"));
+    menu->setToolTipsVisible(true); // a greyed route command says why
     const bool one = list_->SelectedSerials().size() == 1;
     const bool any = !list_->SelectedSerials().empty();
     menu->addAction(tr("编辑..."), this, &WaypointManagerDialog::Edit)->setEnabled(any);
     menu->addAction(tr("删除"), this, &WaypointManagerDialog::Delete)->setEnabled(any);
     menu->addAction(tr("前往"), this, &WaypointManagerDialog::GotoSelected)->setEnabled(one);
+    QAction* route =
+        menu->addAction(tr("规划路线到此路点"), this, &WaypointManagerDialog::PlanRouteToSelected);
+    const QString why = QString::fromStdString(host_.RouteUnavailable());
+    route->setEnabled(one && why.isEmpty());
+    route->setStatusTip(why);
+    route->setToolTip(why);
     menu->addAction(tr("设置当前位置为路点"), this, &WaypointManagerDialog::SetPositionToSelected)
         ->setEnabled(one);
     menu->addAction(tr("显示 Geocache 信息..."), this, &WaypointManagerDialog::ShowGeocacheInfo)

@@ -46,6 +46,7 @@ public:
     void Edit();
     void Delete();
     void GotoSelected();
+    void PlanRouteToSelected();
     void ShowSelected();
     void ShowGeocacheInfo();
     void SetPositionToSelected();
