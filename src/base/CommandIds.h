@@ -74,6 +74,14 @@ inline constexpr int kHideAltitudeWindow = 32815;
 inline constexpr int kHideNavigationWindow = 32816;
 inline constexpr int kChangePane = 32826;
 inline constexpr int kResetTrip = 32848; // the panels' "重置旅行数据(&R)"
+// The menu "路线" and the map's pop-up on a pressed course.
+inline constexpr int kOpenCourse = 32950;
+inline constexpr int kCourseManager = 32951;
+inline constexpr int kFollowCourse = 32952;
+inline constexpr int kFollowCourseReversed = 32953;
+inline constexpr int kStopFollowing = 32954;
+inline constexpr int kFollowThisCourse = 32955;
+inline constexpr int kHideThisCourse = 32956;
 // Routes on foot: from the position to the pressed point or to a waypoint,
 // and the last route planned saved as GPX.
 inline constexpr int kPlanRouteHere = 32960;

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -175,6 +176,15 @@ MapPropertiesSheet::MapPropertiesSheet(const MapProperties& values, const UnitFo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(OkCancelButtons(this));
+}
+
+int MapPropertiesSheet::PageOfPicture(const QString& name)
+{
+    static const QHash<QString, int> pages{{QStringLiteral("map-properties"), 0},
+                                           {QStringLiteral("map-properties-roads"), kRoadsPage},
+                                           {QStringLiteral("map-properties-terrain"), kTerrainPage},
+                                           {QStringLiteral("map-properties-route"), kRoutePage}};
+    return pages.value(name, -1);
 }
 
 // 路线: what a route minimises and the hardest ways it may use.

@@ -32,6 +32,11 @@ public:
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
 
+    // The page a picture's name shows: "map-properties" the first,
+    // "map-properties-roads", "-terrain" and "-route" theirs; -1 for
+    // another name.
+    static int PageOfPicture(const QString& name);
+
     // The values as entered; valid after the sheet was accepted.
     const MapProperties& Values() const { return values_; }
     QTabWidget* Pages() const { return pages_; }

@@ -8,6 +8,7 @@
 #include "base/WindowMessages.h"
 #include "geo/SphericalGeometry.h"
 #include "map/MapProperties.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/GeocacheCommands.h"
 #include "map/gui/MapFileCommands.h"
 #include "map/gui/MapMessageBoxes.h"
@@ -107,22 +108,14 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
     // Shown once the fix handling is over: the box runs an event loop, which
     // delivers the next fixes.
-    navigation_.SetArrivalMessage([this](const std::string& text) {
-        const QString shown = QString::fromUtf8(text.c_str());
-        QMetaObject::invokeMethod(
-            this,
-            [this, shown] {
-                if (message_)
-                    message_(shown);
-                else
-                    QMessageBox::information(this, QStringLiteral("Hikewise"), shown);
-            },
-            Qt::QueuedConnection);
-    });
+    navigation_.SetArrivalMessage(
+        [this](const std::string& text) { PostMessage(QString::fromUtf8(text.c_str())); });
 
     LoadFiles();
     LoadRoads();
     LoadTerrain();
+    courses_->LoadFolder(); // after the terrain, which gives the courses' heights
+    view_->SetCourses(&courses_->Courses());
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.
     if (run.gotoName)
@@ -181,6 +174,7 @@ void MapWnd::CreateFileCommands()
     dialogs_ = ownDialogs_.get();
     files_ = std::make_unique<MapFileCommands>(*this);
     geocaching_ = std::make_unique<GeocacheCommands>(*this);
+    courses_ = std::make_unique<CourseCommands>(*this);
     routes_ = std::make_unique<RouteCommands>(*this);
     geocaching_->SetFieldNotesEditor(
         [this](int serial) { EditStoredWaypoint(serial, kPageFieldNotes); });
@@ -326,6 +320,7 @@ void MapWnd::OnGgaNotice()
 void MapWnd::OnGpsFix(const GpsFix& fix)
 {
     ApplyRepaint(model_.OnGpsUpdate(fix, isVisible()));
+    courses_->OnFix(fix);
     if (pendingGoto_ && fix.HasFix()) {
         GotoNamed(*pendingGoto_);
         pendingGoto_.reset();
@@ -442,6 +437,19 @@ int MapWnd::ResolveSelection()
     if (!selection_.NeedsChoice())
         return selection_.Serials().front();
     return Ask(tr(kSelectionQuestion)) ? ChooseWaypoint(selection_.Serials()) : 0;
+}
+
+void MapWnd::PostMessage(const QString& text)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (message_)
+                message_(text);
+            else
+                QMessageBox::information(this, QStringLiteral("Hikewise"), text);
+        },
+        Qt::QueuedConnection);
 }
 
 bool MapWnd::Ask(const QString& question)
@@ -617,7 +625,7 @@ bool MapWnd::HandleCommand(int id)
     if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         return true;
     if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id) ||
-        routes_->HandleCommand(id))
+        courses_->HandleCommand(id) || routes_->HandleCommand(id))
         return true;
     switch (id) {
     case kClearTrack:
@@ -721,7 +729,8 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 {
     using namespace cmd;
     if (files_->QueryCommand(id, status) || geocaching_->QueryCommand(id, status) ||
-        import_->QueryCommand(id, status) || routes_->QueryCommand(id, status))
+        import_->QueryCommand(id, status) || courses_->QueryCommand(id, status) ||
+        routes_->QueryCommand(id, status))
         return true;
     const bool selected = !selection_.Empty();
     switch (id) {
@@ -759,18 +768,11 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 
 QDialog* MapWnd::MakeDialog(const QString& name)
 {
-    if (name == QLatin1String("map-properties") || name == QLatin1String("map-properties-roads") ||
-        name == QLatin1String("map-properties-terrain") ||
-        name == QLatin1String("map-properties-route")) {
+    if (const int page = MapPropertiesSheet::PageOfPicture(name); page >= 0) {
         const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
                                          model_, units_, &roads_, &terrain_};
         auto* sheet = new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
-        if (name.endsWith(QLatin1String("roads")))
-            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoadsPage);
-        if (name.endsWith(QLatin1String("terrain")))
-            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kTerrainPage);
-        if (name.endsWith(QLatin1String("route")))
-            sheet->Pages()->setCurrentIndex(MapPropertiesSheet::kRoutePage);
+        sheet->Pages()->setCurrentIndex(page);
         return sheet;
     }
     if (name == QLatin1String("plan-waypoint"))

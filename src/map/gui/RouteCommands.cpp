@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/CommandIds.h"
 #include "base/StringTable.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/MapFileCommands.h"
 #include "map/gui/MapWnd.h"
 #include "route/RouteGpx.h"
@@ -144,8 +145,34 @@ void RouteCommands::OnSearchDone()
 
 void RouteCommands::Follow()
 {
+    DropPlannedCourse();
     found_ = plan_.path;
-    map_.RedrawMap();
+    // A planned route is a course of this run, followed from the next fix.
+    Course course;
+    course.name = name_.toStdString();
+    course.kind = CourseKind::Route;
+    course.points.reserve(found_.size());
+    for (const RoutePoint& p : found_)
+        course.points.push_back({p.lat, p.lon, p.height});
+    planned_ = map_.Courses().FollowCourse(course, false);
+}
+
+void RouteCommands::DropPlannedCourse()
+{
+    // Only the route planned last stays on the map: it is still listed for
+    // this run, unkept, with the points of the route found before.
+    CourseFollowing& courses = map_.Courses().Courses();
+    const auto& entries = courses.List().Entries();
+    if (planned_ < 0 || static_cast<size_t>(planned_) >= entries.size() || found_.empty())
+        return;
+    const CourseEntry& entry = entries[static_cast<size_t>(planned_)];
+    const std::vector<CoursePoint>& points = entry.stored.course.points;
+    if (!CourseList::Kept(entry) && points.size() == found_.size() &&
+        points.front().lat == found_.front().lat && points.back().lon == found_.back().lon) {
+        std::string error;
+        courses.Remove(static_cast<size_t>(planned_), error);
+    }
+    planned_ = -1;
 }
 
 void RouteCommands::SaveRoute()

@@ -60,7 +60,9 @@ signals:
 private:
     void ShowProgress();
     void OnSearchDone();
+    // Shows the route found as a course and follows it.
     void Follow();
+    void DropPlannedCourse();
     void SaveRoute();
 
     MapWnd& map_;
@@ -73,6 +75,7 @@ private:
     QString name_;
     RoutePlan plan_;
     std::vector<RoutePoint> found_; // the last route found, for saving
+    int planned_ = -1;              // its index among the courses
     QTimer progressDelay_;
     QPointer<QProgressDialog> progress_;
 };
