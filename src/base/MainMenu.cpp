@@ -107,6 +107,8 @@ std::vector<MenuEntry> Build()
                 Item(HW_TRANSLATE_NOOP("MainMenu", "跟随路线"), kFollowCourse),
                 Item(HW_TRANSLATE_NOOP("MainMenu", "反向跟随"), kFollowCourseReversed),
                 Item(HW_TRANSLATE_NOOP("MainMenu", "停止跟随"), kStopFollowing),
+                Separator(),
+                Item(HW_TRANSLATE_NOOP("MainMenu", "保存路线..."), kSaveRoute),
             }),
     };
 }

@@ -5,6 +5,7 @@
 #include "base/SettingsStore.h"
 #include "basemap/RoadLayer.h"
 #include "instruments/TripComputer.h"
+#include "map/CourseFollowing.h"
 #include "map/MapModel.h"
 #include "map/MapWindowModel.h"
 #include "map/Navigation.h"
@@ -45,6 +46,9 @@ MapProperties MapProperties::Read(const Parts& parts, const SettingsStore& setti
         v.terrainStrength = parts.terrain->Strength();
     }
     v.route = RouteSettings::Read(settings);
+    const FollowSettings follow = ReadFollowSettings(settings, v.arrivalRadiusKm);
+    v.coursePace = follow.paceFactor;
+    v.offCourseM = follow.offCourseM;
     return v;
 }
 
@@ -100,6 +104,10 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     }
     if (parts.terrain)
         parts.terrain->Set(terrainShading, terrainContours, terrainStrength);
+    if (parts.courses) {
+        parts.courses->List().SetPaceFactor(coursePace);
+        parts.courses->Touch();
+    }
 
     const char* map = section::kMap;
     SetDecimalSetting(settings, map, navigation_setting::kArrivalDistance, arrivalRadiusKm);
@@ -119,6 +127,9 @@ void MapProperties::Apply(const Parts& parts, SettingsStore& settings) const
     if (parts.terrain)
         parts.terrain->StoreSettings(settings);
     route.Write(settings);
+    SetDecimalSetting(settings, course_setting::kSection, course_setting::kCoursePace, coursePace);
+    SetDecimalSetting(settings, course_setting::kSection, course_setting::kOffCourseDistance,
+                      offCourseM);
 }
 
 } // namespace hw

@@ -9,6 +9,7 @@
 
 namespace hw {
 
+class CourseFollowing;
 class MapModel;
 class MapWindowModel;
 class Navigation;
@@ -35,8 +36,9 @@ public:
         Navigation& navigation;
         MapWindowModel& window;
         const UnitFormatter& units;
-        RoadLayer* roads = nullptr;      // the classes shown, when there is a map layer
-        TerrainLayer* terrain = nullptr; // the relief's switches, when there is a terrain layer
+        RoadLayer* roads = nullptr;         // the classes shown, when there is a map layer
+        TerrainLayer* terrain = nullptr;    // the relief's switches, when there is a terrain layer
+        CourseFollowing* courses = nullptr; // the listed courses, whose times take the pace
     };
 
     // Page "地图".
@@ -63,8 +65,11 @@ public:
     bool terrainShading = true;
     bool terrainContours = true;
     int terrainStrength = 50;
-    // Page "路线": how routes are planned.
+    // Page "路线": how routes are planned and courses followed (the pace
+    // factor of the walking times, the distance that counts as off course).
     RouteSettings route;
+    double coursePace = 1.0;
+    double offCourseM = 50;
 
     static MapProperties Read(const Parts& parts, const SettingsStore& settings);
 

@@ -3,6 +3,7 @@
 #include "base/Translate.h"
 
 #include "basemap/RoadLayer.h"
+#include "course/CourseFollower.h"
 #include "route/WalkableWay.h"
 #include "units/UnitFormatter.h"
 #include "widgets/DialogButtons.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,8 +22,11 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace hw {
 namespace {
@@ -201,6 +206,19 @@ QWidget* MapPropertiesSheet::RoutePage(const MapProperties& values)
         routeDifficulty_->addItem(QStringLiteral("T%1").arg(d));
     routeDifficulty_->setCurrentIndex(values.route.maxDifficulty);
     layout->addRow(tr("最高难度:"), routeDifficulty_);
+    // How courses are followed: the walker's pace against Tobler's times,
+    // and how far from the course counts as off it.
+    coursePace_ = new QDoubleSpinBox;
+    coursePace_->setRange(kMinPace, kMaxPace);
+    coursePace_->setSingleStep(0.05);
+    coursePace_->setValue(values.coursePace);
+    layout->addRow(tr("步行速度系数:"), coursePace_);
+    offCourse_ = new QSpinBox;
+    offCourse_->setRange(static_cast<int>(FollowSettings::kMinOffCourseM),
+                         static_cast<int>(FollowSettings::kMaxOffCourseM));
+    offCourse_->setSuffix(QStringLiteral(" m"));
+    offCourse_->setValue(static_cast<int>(std::lround(values.offCourseM)));
+    layout->addRow(tr("偏离路线距离:"), offCourse_);
     return page;
 }
 
@@ -248,6 +266,8 @@ void MapPropertiesSheet::accept()
     values_.terrainStrength = terrainStrength_->value();
     values_.route.mode = routeMode_->currentIndex() == 0 ? RouteMode::Shortest : RouteMode::Hiking;
     values_.route.maxDifficulty = routeDifficulty_->currentIndex();
+    values_.coursePace = coursePace_->value();
+    values_.offCourseM = offCourse_->value();
     QDialog::accept();
 }
 

@@ -8,6 +8,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
@@ -28,6 +30,8 @@ public:
     static constexpr int kRoadsPage = 3;
     static constexpr int kTerrainPage = 4;
     static constexpr int kRoutePage = 5;
+    // The pace factors the page offers: half as fast to twice as fast.
+    static constexpr double kMinPace = 0.5, kMaxPace = 2.0;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
                        QWidget* parent = nullptr);
@@ -56,6 +60,8 @@ public:
     QSlider* TerrainStrengthSlider() const { return terrainStrength_; }
     QComboBox* RouteModeBox() const { return routeMode_; }
     QComboBox* RouteDifficultyBox() const { return routeDifficulty_; }
+    QDoubleSpinBox* CoursePaceBox() const { return coursePace_; }
+    QSpinBox* OffCourseBox() const { return offCourse_; }
 
     void accept() override;
 
@@ -91,6 +97,8 @@ private:
     QSlider* terrainStrength_;
     QComboBox* routeMode_ = nullptr;
     QComboBox* routeDifficulty_ = nullptr;
+    QDoubleSpinBox* coursePace_ = nullptr;
+    QSpinBox* offCourse_ = nullptr;
     int currentPage_ = 0;
 };
 

@@ -607,8 +607,8 @@ void MapWnd::SetNorthUp(bool on)
 
 void MapWnd::OpenProperties()
 {
-    const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
-                                     model_, units_, &roads_, &terrain_};
+    const MapProperties::Parts parts{map_,   track_,  trip_,     navigation_,         model_,
+                                     units_, &roads_, &terrain_, &courses_->Courses()};
     MapPropertiesSheet sheet(MapProperties::Read(parts, settings_), units_, this);
     if (sheet.exec() != QDialog::Accepted)
         return;
@@ -769,8 +769,8 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 QDialog* MapWnd::MakeDialog(const QString& name)
 {
     if (const int page = MapPropertiesSheet::PageOfPicture(name); page >= 0) {
-        const MapProperties::Parts parts{map_,   track_, trip_,   navigation_,
-                                         model_, units_, &roads_, &terrain_};
+        const MapProperties::Parts parts{map_,   track_,  trip_,     navigation_,         model_,
+                                         units_, &roads_, &terrain_, &courses_->Courses()};
         auto* sheet = new MapPropertiesSheet(MapProperties::Read(parts, settings_), units_, this);
         sheet->Pages()->setCurrentIndex(page);
         return sheet;

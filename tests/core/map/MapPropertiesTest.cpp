@@ -70,6 +70,9 @@ TEST_F(MapPropertiesTest, OkAppliesWithTheFilterCappedAndWritesWhatWasTyped)
     v.largePositionIcon = true;
     v.showAltitude = true;
     v.hdopThreshold = 3.5;
+    v.route = {RouteMode::Shortest, 5};
+    v.coursePace = 1.25;
+    v.offCourseM = 120;
     v.Apply(Parts(), settings);
 
     EXPECT_DOUBLE_EQ(track.FilterThreshold(), 1.0);
@@ -83,6 +86,13 @@ TEST_F(MapPropertiesTest, OkAppliesWithTheFilterCappedAndWritesWhatWasTyped)
     EXPECT_TRUE(window.ShowAltitude());
     EXPECT_EQ(settings.GetInt(section::kMap, "路点平均阈值", 0), 35);
     EXPECT_EQ(settings.GetText(section::kMap, "路点到达距离", ""), "0.030480");
+    // Page "路线", as the planner and the course follower read it.
+    EXPECT_EQ(settings.GetInt("路线", "Route Mode", 1), 0);
+    EXPECT_EQ(settings.GetInt("路线", "Route Max Difficulty", 3), 5);
+    EXPECT_EQ(settings.GetText("路线", "Course Pace", ""), "1.250000");
+    const MapProperties back = MapProperties::Read(Parts(), settings);
+    EXPECT_EQ(back.offCourseM, 120);
+    EXPECT_EQ(back.route.maxDifficulty, 5);
 }
 
 TEST(WaypointMessageTest, TheTypeChoosesTheGaugeAndTheFrame)
