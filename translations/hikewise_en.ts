@@ -83,6 +83,17 @@
     </message>
 </context>
 <context>
+    <name>CourseFollowing</name>
+    <message>
+        <source>偏离路线 %s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已回到路线</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DigitalPanelMenus</name>
     <message>
         <source>更改此窗格(&amp;C)...</source>
@@ -436,6 +447,34 @@
         <source>路点数据库</source>
         <translation>Waypoint Database</translation>
     </message>
+    <message>
+        <source>路线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开路线...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>路线管理...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跟随路线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反向跟随</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止跟随</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存路线...</source>
+        <translation>Save Route...</translation>
+    </message>
 </context>
 <context>
     <name>MapDrawing</name>
@@ -651,6 +690,49 @@
     <message>
         <source>观景点</source>
         <translation>Viewpoints</translation>
+    </message>
+</context>
+<context>
+    <name>RoutePlanText</name>
+    <message>
+        <source>路线 %s, 爬升 %s, 步行 %s</source>
+        <translation>Route %s, climb %s, walk %s</translation>
+    </message>
+    <message>
+        <source>这两处之间没有可步行的路线.</source>
+        <translation>There is no walkable route between these two places.</translation>
+    </message>
+    <message>
+        <source>%s %s 附近 5 公里内没有可步行的道路.</source>
+        <translation>No walkable way within 5 km of %s %s.</translation>
+    </message>
+    <message>
+        <source>已取消规划路线.</source>
+        <translation>Route planning cancelled.</translation>
+    </message>
+    <message>
+        <source>没有定位, 从地图中心出发. %s</source>
+        <translation>No fix: planned from the map&apos;s centre. %s</translation>
+    </message>
+    <message>
+        <source>%d 小时 %02d 分</source>
+        <translation>%d h %02d min</translation>
+    </message>
+    <message>
+        <source>%d 分</source>
+        <translation>%d min</translation>
+    </message>
+    <message>
+        <source>没有载入地图文件, 不能规划路线.</source>
+        <translation>No map file is loaded: routes cannot be planned.</translation>
+    </message>
+    <message>
+        <source>地图文件没有步行网络, 不能规划路线: 请用 hikewise-tool map-import 重新导入.</source>
+        <translation>The map file has no walking network, so routes cannot be planned: import it again with hikewise-tool map-import.</translation>
+    </message>
+    <message>
+        <source>不能规划路线: %s</source>
+        <translation>Cannot plan routes: %s</translation>
     </message>
 </context>
 <context>
@@ -930,6 +1012,24 @@ Edit this waypoint</translation>
     <message>
         <source>Cache状态设置为&quot;已找到&quot;.是否上传此记录?</source>
         <translation>The cache is marked &quot;Found it&quot;. Add this visit to the field notes for upload?</translation>
+    </message>
+    <message>
+        <source>从当前位置规划步行路线到此处
+规划路线到此处</source>
+        <translation>Plan a route on foot from the current position to this place
+Plan route to here</translation>
+    </message>
+    <message>
+        <source>从当前位置规划步行路线到所选路点
+规划路线到此路点</source>
+        <translation>Plan a route on foot from the current position to the selected waypoint
+Plan route to this waypoint</translation>
+    </message>
+    <message>
+        <source>将规划的路线保存为 GPX 文件
+保存路线</source>
+        <translation>Save the planned route as a GPX file
+Save route</translation>
     </message>
 </context>
 <context>
@@ -2165,6 +2265,30 @@ Replaced %d waypoints.</translation>
     </message>
 </context>
 <context>
+    <name>hw::CourseCommands</name>
+    <message>
+        <source>GPX, KML 和轨迹文件|*.gpx;*.kml;*.trk|所有文件 (*.*)|*.*||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 中没有轨迹或路线.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开路线文件 %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法保存路线: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开路线</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>hw::DisclaimerDialog</name>
     <message>
         <source>下次不再显示此信息</source>
@@ -2341,6 +2465,34 @@ Replaced %d waypoints.</translation>
         <source>地形</source>
         <translation>Terrain</translation>
     </message>
+    <message>
+        <source>路线</source>
+        <translation>Routes</translation>
+    </message>
+    <message>
+        <source>最短</source>
+        <translation>Shortest</translation>
+    </message>
+    <message>
+        <source>徒步</source>
+        <translation>Hiking</translation>
+    </message>
+    <message>
+        <source>规划方式:</source>
+        <translation>Route mode:</translation>
+    </message>
+    <message>
+        <source>最高难度:</source>
+        <translation>Highest difficulty:</translation>
+    </message>
+    <message>
+        <source>步行速度系数:</source>
+        <translation>Pace factor:</translation>
+    </message>
+    <message>
+        <source>偏离路线距离:</source>
+        <translation>Off-course distance:</translation>
+    </message>
 </context>
 <context>
     <name>hw::MapWnd</name>
@@ -2431,6 +2583,18 @@ Replaced %d waypoints.</translation>
     <message>
         <source>无法保存轨迹到 %1, 稍后将再试.</source>
         <translation>The track cannot be saved to %1; it will be tried again.</translation>
+    </message>
+    <message>
+        <source>规划路线到此路点</source>
+        <translation>Plan Route to This Waypoint</translation>
+    </message>
+    <message>
+        <source>规划路线到此处(&amp;R)</source>
+        <translation>Plan &amp;Route to Here</translation>
+    </message>
+    <message>
+        <source>保存路线...</source>
+        <translation>Save Route...</translation>
     </message>
 </context>
 <context>
@@ -2555,6 +2719,25 @@ Replaced %d waypoints.</translation>
     <message>
         <source>状态:</source>
         <translation>Status:</translation>
+    </message>
+</context>
+<context>
+    <name>hw::RouteCommands</name>
+    <message>
+        <source>正在规划路线...</source>
+        <translation>Planning the route...</translation>
+    </message>
+    <message>
+        <source>规划路线</source>
+        <translation>Planned route</translation>
+    </message>
+    <message>
+        <source>保存路线</source>
+        <translation>Save Route</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -2708,6 +2891,10 @@ Replaced %d waypoints.</translation>
     <message>
         <source>在地图上显示路点</source>
         <translation>Show Waypoint on Map</translation>
+    </message>
+    <message>
+        <source>规划路线到此路点</source>
+        <translation>Plan Route to This Waypoint</translation>
     </message>
 </context>
 <context>
