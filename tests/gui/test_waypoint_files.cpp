@@ -3,6 +3,7 @@
 // the CSV sheet is filled in where it opens, and every result is read back
 // from the files on disk.
 #include "ModalDriver.h"
+#include "ScriptedUser.h"
 #include "base/CommandIds.h"
 #include "base/MemorySettingsStore.h"
 #include "core/TestFiles.h"
@@ -40,6 +41,7 @@
 #include <memory>
 
 using namespace hw;
+using test::ScriptedUser;
 
 namespace {
 
@@ -58,51 +60,6 @@ QString Peer(const char* name)
             QSKIP("peer data missing");                                                            \
         }                                                                                          \
     } while (0)
-
-// Plays the user: file choices and yes/no answers given in advance; what
-// was asked and told is kept.
-class ScriptedUser final : public UserDialogs {
-public:
-    std::deque<QStringList> files;
-    std::deque<bool> answers;
-    QStringList asked;
-    QStringList told;
-    QList<QMessageBox::Icon> toldIcons;
-
-    QString OpenFile(QWidget*, const FileChoice&) override
-    {
-        const QStringList f = Next();
-        return f.isEmpty() ? QString() : f.front();
-    }
-    QStringList OpenFiles(QWidget*, const FileChoice&) override { return Next(); }
-    QString SaveFile(QWidget* over, const FileChoice& choice) override
-    {
-        return OpenFile(over, choice);
-    }
-    bool Ask(QWidget*, const QString& text, QMessageBox::Icon) override
-    {
-        asked << text;
-        const bool a = !answers.empty() && answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return a;
-    }
-    void Tell(QWidget*, const QString& text, QMessageBox::Icon icon) override
-    {
-        told << text;
-        toldIcons << icon;
-    }
-
-private:
-    QStringList Next()
-    {
-        if (files.empty())
-            return {};
-        QStringList f = files.front();
-        files.pop_front();
-        return f;
-    }
-};
 
 class Fixture {
 public:
