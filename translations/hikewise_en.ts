@@ -2486,8 +2486,8 @@ Replaced %d waypoints.</translation>
         <translation>Highest difficulty:</translation>
     </message>
     <message>
-        <source>步行速度系数:</source>
-        <translation>Pace factor:</translation>
+        <source>步行时间系数:</source>
+        <translation>Walking time factor:</translation>
     </message>
     <message>
         <source>偏离路线距离:</source>

@@ -212,7 +212,7 @@ QWidget* MapPropertiesSheet::RoutePage(const MapProperties& values)
     coursePace_->setRange(kMinPace, kMaxPace);
     coursePace_->setSingleStep(0.05);
     coursePace_->setValue(values.coursePace);
-    layout->addRow(tr("步行速度系数:"), coursePace_);
+    layout->addRow(tr("步行时间系数:"), coursePace_);
     offCourse_ = new QSpinBox;
     offCourse_->setRange(static_cast<int>(FollowSettings::kMinOffCourseM),
                          static_cast<int>(FollowSettings::kMaxOffCourseM));

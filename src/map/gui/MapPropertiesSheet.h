@@ -30,7 +30,7 @@ public:
     static constexpr int kRoadsPage = 3;
     static constexpr int kTerrainPage = 4;
     static constexpr int kRoutePage = 5;
-    // The pace factors the page offers: half as fast to twice as fast.
+    // The pace factors (on Tobler's times) the page offers: half to twice.
     static constexpr double kMinPace = 0.5, kMaxPace = 2.0;
 
     MapPropertiesSheet(const MapProperties& values, const UnitFormatter& units,
