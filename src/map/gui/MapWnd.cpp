@@ -187,8 +187,11 @@ void MapWnd::CreateFileCommands()
             files << QFile::decodeName(QByteArray::fromStdString(f));
         const bool quiet = run.quietImport;
         // Once the window runs, as the import command would.
-        QTimer::singleShot(0, this,
-                           [this, files, quiet] { import_->Import(files, !quiet, quiet); });
+        QTimer::singleShot(0, this, [this, files, quiet] {
+            const QStringList waypoints = courses_->OpenCourseFiles(files, quiet);
+            if (!waypoints.isEmpty())
+                import_->Import(waypoints, !quiet, quiet);
+        });
     }
 }
 
@@ -403,6 +406,7 @@ void MapWnd::OnPressed(ScreenPoint p)
     lastTap_ = p;
     selection_.Clear();
     map_.HitTest(p, waypoints_, selection_.Serials());
+    courses_->OnPressed(p);
 }
 
 void MapWnd::OnTapped(ScreenPoint p)
