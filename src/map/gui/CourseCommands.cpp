@@ -6,6 +6,7 @@
 #include "map/CourseLayer.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/MapWndHost.h"
+#include "map/gui/WaypointImportCommand.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointImportJob.h"
 #include "widgets/AppPaths.h"
@@ -99,6 +100,13 @@ QStringList CourseCommands::OpenCourseFiles(const QStringList& files, bool quiet
             OpenFile(path, false, quiet);
     }
     return waypointFiles;
+}
+
+void CourseCommands::OpenFiles(const QStringList& files, bool quiet)
+{
+    const QStringList waypoints = OpenCourseFiles(files, quiet);
+    if (!waypoints.isEmpty())
+        map_.Import().Import(waypoints, !quiet, quiet);
 }
 
 void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)

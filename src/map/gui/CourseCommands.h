@@ -60,6 +60,9 @@ public:
     // GPX holding both, the courses are offered (not when quiet). The files
     // left for the waypoint import.
     QStringList OpenCourseFiles(const QStringList& files, bool quiet);
+    // The same, the files left going to the waypoint import (quiet: its
+    // summary on standard output).
+    void OpenFiles(const QStringList& files, bool quiet);
     // Whether a dropped file is one the courses or the import may take.
     static bool MayHoldCourses(const QString& path);
     bool OpenRunning() const { return running_; }

@@ -187,11 +187,7 @@ void MapWnd::CreateFileCommands()
             files << QFile::decodeName(QByteArray::fromStdString(f));
         const bool quiet = run.quietImport;
         // Once the window runs, as the import command would.
-        QTimer::singleShot(0, this, [this, files, quiet] {
-            const QStringList waypoints = courses_->OpenCourseFiles(files, quiet);
-            if (!waypoints.isEmpty())
-                import_->Import(waypoints, !quiet, quiet);
-        });
+        QTimer::singleShot(0, this, [this, files, quiet] { courses_->OpenFiles(files, quiet); });
     }
 }
 

@@ -641,12 +641,8 @@ void CMainFrame::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // After the drop has ended, so that the source is not kept waiting.
-    QTimer::singleShot(0, this, [this, files] {
-        MapWnd* map = tabs_->MapWindow();
-        const QStringList waypoints = map->Courses().OpenCourseFiles(files, false);
-        if (!waypoints.isEmpty())
-            map->Import().Import(waypoints, true, false);
-    });
+    QTimer::singleShot(0, this,
+                       [this, files] { tabs_->MapWindow()->Courses().OpenFiles(files, false); });
 }
 
 QString CMainFrame::AboutText()
