@@ -251,3 +251,38 @@ TEST_F(Panel, BatteryTextsAndSysfs)
 
 } // namespace
 } // namespace hw
+
+namespace hw {
+namespace {
+
+TEST_F(Panel, CourseFieldsShowTheFollowedCourseElseDashes)
+{
+    Metric();
+    struct Case {
+        int field;
+        const char* value;
+        const char* unit;
+    };
+    const Case cases[] = {{kFieldCourseToGo, "1.50", "km"},
+                          {kFieldCourseTimeToGo, "01:05", "HH:MM"},
+                          {kFieldCourseEta, "21:08", "HH:MM"},
+                          {kFieldOffCourse, "12.0", "m"},
+                          {kFieldCourseAscentToGo, "---", "---"}};
+    for (const Case& c : cases) {
+        readings.course.reset();
+        EXPECT_EQ(Show(c.field).value, "---") << c.field;
+        FollowState state;
+        state.joined = true;
+        state.toGoM = 1500;
+        state.remainingS = 3900;
+        state.etaS = 1110888197 + 3900; // 13:08 UTC, eight hours east
+        state.xteM = 12;
+        state.ascentToGoM = NAN; // no heights
+        readings.course = state;
+        EXPECT_EQ(Show(c.field).value, c.value) << c.field;
+        EXPECT_EQ(Show(c.field).unit, c.unit) << c.field;
+    }
+}
+
+} // namespace
+} // namespace hw
