@@ -86,11 +86,18 @@
     <name>CourseFollowing</name>
     <message>
         <source>偏离路线 %s</source>
-        <translation type="unfinished"></translation>
+        <translation>Off course %s</translation>
     </message>
     <message>
         <source>已回到路线</source>
-        <translation type="unfinished"></translation>
+        <translation>Back on course</translation>
+    </message>
+</context>
+<context>
+    <name>CourseProfilePlot</name>
+    <message>
+        <source>路线没有高度数据</source>
+        <translation>The course has no heights</translation>
     </message>
 </context>
 <context>
@@ -449,27 +456,27 @@
     </message>
     <message>
         <source>路线</source>
-        <translation type="unfinished"></translation>
+        <translation>Courses</translation>
     </message>
     <message>
         <source>打开路线...</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Course...</translation>
     </message>
     <message>
         <source>路线管理...</source>
-        <translation type="unfinished"></translation>
+        <translation>Courses...</translation>
     </message>
     <message>
         <source>跟随路线</source>
-        <translation type="unfinished"></translation>
+        <translation>Follow Course</translation>
     </message>
     <message>
         <source>反向跟随</source>
-        <translation type="unfinished"></translation>
+        <translation>Follow Reversed</translation>
     </message>
     <message>
         <source>停止跟随</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop Following</translation>
     </message>
     <message>
         <source>保存路线...</source>
@@ -1012,6 +1019,26 @@ Edit this waypoint</translation>
     <message>
         <source>Cache状态设置为&quot;已找到&quot;.是否上传此记录?</source>
         <translation>The cache is marked &quot;Found it&quot;. Add this visit to the field notes for upload?</translation>
+    </message>
+    <message>
+        <source>路线剩余距离</source>
+        <translation>Course To Go</translation>
+    </message>
+    <message>
+        <source>路线剩余时间</source>
+        <translation>Course Time To Go</translation>
+    </message>
+    <message>
+        <source>路线终点ETA</source>
+        <translation>Course ETA</translation>
+    </message>
+    <message>
+        <source>偏离路线</source>
+        <translation>Off Course</translation>
+    </message>
+    <message>
+        <source>路线剩余爬升</source>
+        <translation>Course Ascent To Go</translation>
     </message>
     <message>
         <source>从当前位置规划步行路线到此处
@@ -2268,24 +2295,100 @@ Replaced %d waypoints.</translation>
     <name>hw::CourseCommands</name>
     <message>
         <source>GPX, KML 和轨迹文件|*.gpx;*.kml;*.trk|所有文件 (*.*)|*.*||</source>
-        <translation type="unfinished"></translation>
+        <translation>GPX, KML and Track Files|*.gpx;*.kml;*.trk|All Files (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>%1 还含有轨迹或路线.要把它们打开为路线吗?</source>
+        <translation>%1 also holds tracks or routes. Open them as courses?</translation>
     </message>
     <message>
         <source>%1 中没有轨迹或路线.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 holds no track or route.</translation>
     </message>
     <message>
         <source>无法打开路线文件 %1:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the course file %1:
+%2</translation>
     </message>
     <message>
         <source>无法保存路线: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot keep the course: %1</translation>
     </message>
     <message>
         <source>打开路线</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Course</translation>
+    </message>
+</context>
+<context>
+    <name>hw::CourseManagerDialog</name>
+    <message>
+        <source>路线管理</source>
+        <translation>Courses</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>长度</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>爬升</source>
+        <translation>Ascent</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>重命名...</source>
+        <translation>Rename...</translation>
+    </message>
+    <message>
+        <source>重命名</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>名称:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>导出 GPX...</source>
+        <translation>Export GPX...</translation>
+    </message>
+    <message>
+        <source>在地图上显示</source>
+        <translation>Show on Map</translation>
+    </message>
+    <message>
+        <source>跟随</source>
+        <translation>Follow</translation>
+    </message>
+    <message>
+        <source>反向跟随</source>
+        <translation>Follow Reversed</translation>
+    </message>
+    <message>
+        <source>删除路线 &quot;%1&quot;?</source>
+        <translation>Delete the course &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>导出 GPX</source>
+        <translation>Export GPX</translation>
     </message>
 </context>
 <context>
@@ -2583,6 +2686,14 @@ Replaced %d waypoints.</translation>
     <message>
         <source>无法保存轨迹到 %1, 稍后将再试.</source>
         <translation>The track cannot be saved to %1; it will be tried again.</translation>
+    </message>
+    <message>
+        <source>跟随此路线(&amp;F)</source>
+        <translation>&amp;Follow This Course</translation>
+    </message>
+    <message>
+        <source>隐藏此路线</source>
+        <translation>Hide This Course</translation>
     </message>
     <message>
         <source>规划路线到此路点</source>

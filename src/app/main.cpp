@@ -1,4 +1,5 @@
 #include "instruments/gui/SatellitePage.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/gui/CMainFrame.h"
@@ -67,6 +68,8 @@ int main(int argc, char* argv[])
         run.trackFile = QFile::encodeName(cl.trackFile).toStdString();
     if (!cl.gotoName.isEmpty())
         run.gotoName = cl.gotoName.toStdString();
+    if (!cl.followFile.isEmpty())
+        run.followFile = QFile::encodeName(cl.followFile).toStdString();
     if (cl.zoom >= 0)
         run.zoomIndex = cl.zoom;
     if (cl.northUp >= 0)
@@ -113,11 +116,16 @@ int main(int argc, char* argv[])
         if (cl.importFiles.isEmpty()) {
             hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
         } else {
-            // The picture shows what the import brought in.
-            QObject::connect(&frame.Tabs()->MapWindow()->Import(),
-                             &hw::WaypointImportCommand::Finished, target, [target, &cl] {
-                                 hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
-                             });
+            // The picture shows what the import brought in, or the courses
+            // the files held; taken once.
+            auto shoot = [target, &cl, taken = std::make_shared<bool>(false)] {
+                if (!*taken)
+                    hw::ScheduleScreenshot(target, cl.screenshotFile, cl.afterSeconds);
+                *taken = true;
+            };
+            hw::MapWnd* map = frame.Tabs()->MapWindow();
+            QObject::connect(&map->Import(), &hw::WaypointImportCommand::Finished, target, shoot);
+            QObject::connect(&map->Courses(), &hw::CourseCommands::Opened, target, shoot);
         }
     }
     return QApplication::exec();

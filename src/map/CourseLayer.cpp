@@ -12,6 +12,8 @@ namespace {
 
 constexpr Colour kWhite = Rgb(255, 255, 255);
 constexpr uint32_t kDefaultColour = 0x1F6FE0;
+constexpr int kThinPx = 2;
+constexpr double kSimplifyPx = 0.8;
 
 using Pieces = std::vector<std::vector<ScreenPoint>>;
 
@@ -31,6 +33,50 @@ GeoPoint ToGeo(const CoursePoint& p)
     return GeoPoint::FromDegrees(p.lat, p.lon);
 }
 
+double SegmentDistance(ScreenPoint p, ScreenPoint a, ScreenPoint b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(a.x + dx * t - p.x, a.y + dy * t - p.y);
+}
+
+// Douglas-Peucker in pixels: the points within a pixel of the line through
+// the points kept around them go, so that the painter strokes (and puts a
+// round join on) far fewer points along a smooth course.
+void Simplify(std::vector<ScreenPoint>& piece)
+{
+    if (piece.size() < 3)
+        return;
+    std::vector<char> keep(piece.size(), 0);
+    keep.front() = keep.back() = 1;
+    std::vector<std::pair<size_t, size_t>> spans{{0, piece.size() - 1}};
+    while (!spans.empty()) {
+        const auto [a, b] = spans.back();
+        spans.pop_back();
+        double worst = 0;
+        size_t at = a;
+        for (size_t i = a + 1; i < b; ++i) {
+            const double d = SegmentDistance(piece[i], piece[a], piece[b]);
+            if (d > worst) {
+                worst = d;
+                at = i;
+            }
+        }
+        if (worst > kSimplifyPx) {
+            keep[at] = 1;
+            spans.push_back({a, at});
+            spans.push_back({at, b});
+        }
+    }
+    size_t out = 0;
+    for (size_t i = 0; i < piece.size(); ++i)
+        if (keep[i])
+            piece[out++] = piece[i];
+    piece.resize(out);
+}
+
 // The points from first to last (exclusive) projected and cut to the area,
 // with an extra point before and after them when given.
 Pieces Project(const Course& course, size_t first, size_t last, const CoursePoint* before,
@@ -39,13 +85,27 @@ Pieces Project(const Course& course, size_t first, size_t last, const CoursePoin
     Pieces pieces;
     ClippedPolyline clip(area);
     clip.Begin();
+    // Points within a pixel or so of the one kept before them change nothing
+    // a 4-pixel line shows: skipped, the last one always kept.
+    bool any = false;
+    ScreenPoint kept;
+    const auto add = [&](const CoursePoint& p, bool always) {
+        const ScreenPoint s = viewport.GeoToScreen(ToGeo(p));
+        if (any && !always && std::abs(s.x - kept.x) < kThinPx && std::abs(s.y - kept.y) < kThinPx)
+            return;
+        any = true;
+        kept = s;
+        clip.Add(s, pieces);
+    };
     if (before)
-        clip.Add(viewport.GeoToScreen(ToGeo(*before)), pieces);
+        add(*before, true);
     for (size_t i = first; i < last; ++i)
-        clip.Add(viewport.GeoToScreen(ToGeo(course.points[i])), pieces);
+        add(course.points[i], i + 1 == last && !after);
     if (after)
-        clip.Add(viewport.GeoToScreen(ToGeo(*after)), pieces);
+        add(*after, true);
     clip.End(pieces);
+    for (std::vector<ScreenPoint>& piece : pieces)
+        Simplify(piece);
     return pieces;
 }
 
@@ -86,15 +146,6 @@ void AddMark(const MapViewport& viewport, const CoursePoint& p, Colour ring, Col
     const int r = 5 * scale;
     out.Add(
         Ellipse{Pen{ring, 2 * scale}, Brush{fill}, {c.x - r, c.y - r, c.x + r + 1, c.y + r + 1}});
-}
-
-double SegmentDistance(ScreenPoint p, ScreenPoint a, ScreenPoint b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(a.x + dx * t - p.x, a.y + dy * t - p.y);
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "base/CommandIds.h"
 #include "course/CourseFile.h"
+#include "course/CourseFileScan.h"
 #include "map/CourseLayer.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/MapWndHost.h"
+#include "map/gui/WaypointImportCommand.h"
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointImportJob.h"
 #include "widgets/AppPaths.h"
@@ -82,10 +84,39 @@ void CourseCommands::StopFollowing()
     map_.RedrawMap();
 }
 
+QStringList CourseCommands::OpenCourseFiles(const QStringList& files, bool quiet)
+{
+    QStringList waypointFiles;
+    for (const QString& path : files) {
+        const CourseFileScan scan = CourseFileScan::Of(QFile::encodeName(path).toStdString());
+        if (scan.waypoints)
+            waypointFiles << path;
+        if (scan.courses && scan.waypoints &&
+            (quiet ||
+             !map_.Ask(
+                 tr("%1 还含有轨迹或路线.要把它们打开为路线吗?").arg(QFileInfo(path).fileName()))))
+            continue;
+        if (scan.courses)
+            OpenFile(path, false, quiet);
+    }
+    return waypointFiles;
+}
+
+void CourseCommands::OpenFiles(const QStringList& files, bool quiet)
+{
+    const QStringList waypoints = OpenCourseFiles(files, quiet);
+    if (!waypoints.isEmpty())
+        map_.Import().Import(waypoints, !quiet, quiet);
+}
+
 void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
 {
-    if (running_ || path.isEmpty())
+    if (path.isEmpty())
         return;
+    if (running_) {
+        pending_.push_back({path, quiet});
+        return;
+    }
     running_ = true;
     struct Job {
         ImportProgressCounter progress;
@@ -135,21 +166,45 @@ void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
         }
         map_.RedrawMap();
         emit Opened(problem.isEmpty());
+        if (!pending_.empty()) {
+            const Pending next = pending_.front();
+            pending_.erase(pending_.begin());
+            OpenFile(next.path, false, next.quiet);
+        }
     });
     ticker->start();
     thread->start();
 }
 
+void CourseCommands::FollowRunFile(const std::string& path)
+{
+    const CourseFile file = ReadCourseFile(path);
+    if (file.status != CourseFile::Status::Ok) {
+        std::fprintf(stderr, "hikewise: --follow %s: %s\n", path.c_str(), file.error.c_str());
+        const QString problem = QString::fromStdString(file.error);
+        QMetaObject::invokeMethod(
+            &map_, [this, problem] { emit map_.Notice(problem); }, Qt::QueuedConnection);
+        return;
+    }
+    FollowCourse(file.courses.front(), false, false);
+}
+
 bool CourseCommands::MayHoldCourses(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("gpx") || suffix == QLatin1String("kml") ||
-           suffix == QLatin1String("trk");
+    return suffix == QLatin1String("kml") || suffix == QLatin1String("trk");
 }
 
-int CourseCommands::CourseAt(int x, int y) const
+int CourseCommands::CourseAt(ScreenPoint p) const
 {
-    return CourseLayer::HitTest(CourseLayer::Lines(courses_), map_.Map().Viewport(), {x, y});
+    return CourseLayer::HitTest(CourseLayer::Lines(courses_), map_.Map().Viewport(), p);
+}
+
+void CourseCommands::OnPressed(ScreenPoint p)
+{
+    pressed_ = CourseAt(p);
+    if (pressed_ >= 0)
+        chosen_ = pressed_;
 }
 
 void CourseCommands::OnFix(const GpsFix& fix)
@@ -166,6 +221,8 @@ void CourseCommands::OnFix(const GpsFix& fix)
         // The message window, with the alarm sound when the walker strays.
         Waypoint w;
         w.strName = name;
+        w.nLatitude = GeoPoint::FromDegrees(m.toward.lat);
+        w.nLongitude = GeoPoint::FromDegrees(m.toward.lon);
         if (m.kind != CourseEvent::Kind::OffCourse)
             w.strSoundFile.clear();
         map_.Host().ShowMessage(w, text, 0, MapWnd::kMessageMs,
@@ -175,7 +232,43 @@ void CourseCommands::OnFix(const GpsFix& fix)
         map_.RedrawMap();
 }
 
-void CourseCommands::RunManager() {}
+bool CourseCommands::RenameCourse(size_t index, const std::string& name, std::string& error)
+{
+    const bool renamed = courses_.List().Rename(index, name, error);
+    courses_.Touch();
+    return renamed;
+}
+
+bool CourseCommands::RemoveCourse(size_t index, std::string& error)
+{
+    const bool removed = courses_.Remove(index, error);
+    if (removed && chosen_ >= static_cast<int>(index))
+        chosen_ = chosen_ == static_cast<int>(index) ? -1 : chosen_ - 1;
+    map_.RedrawMap();
+    return removed;
+}
+
+void CourseCommands::ShowCourse(size_t index, bool shown)
+{
+    courses_.List().SetShown(index, shown);
+    courses_.Touch();
+    map_.RedrawMap();
+}
+
+void CourseCommands::ShowOnMap(size_t index)
+{
+    ShowCourse(index, true);
+    chosen_ = static_cast<int>(index);
+    const CourseBounds b = courses_.List().Entries().at(index).figures.bounds;
+    map_.Map().CentreOn(
+        GeoPoint::FromDegrees((b.minLat + b.maxLat) / 2, (b.minLon + b.maxLon) / 2));
+    map_.RedrawMap();
+}
+
+bool CourseCommands::Listed(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < courses_.List().Entries().size();
+}
 
 bool CourseCommands::HandleCommand(int id)
 {
@@ -186,20 +279,26 @@ bool CourseCommands::HandleCommand(int id)
                                                  QString::fromStdString(CoursesFolder()), QString(),
                                                  false}));
         return true;
-    case kCourseManager: RunManager(); return true;
+    case kCourseManager: map_.Host().RunCourseManager(map_, *this); return true;
     case kFollowCourse:
     case kFollowCourseReversed:
+        // The course chosen, the only one, or else the manager to choose.
+        if (const int target = Listed(chosen_)         ? chosen_
+                               : Entries().size() == 1 ? 0
+                                                       : -1;
+            target >= 0)
+            Follow(static_cast<size_t>(target), id == kFollowCourseReversed);
+        else
+            map_.Host().RunCourseManager(map_, *this);
+        return true;
     case kFollowThisCourse:
-        if (chosen_ >= 0)
-            Follow(static_cast<size_t>(chosen_), id == kFollowCourseReversed);
+        if (Listed(pressed_))
+            Follow(static_cast<size_t>(pressed_), false);
         return true;
     case kStopFollowing: StopFollowing(); return true;
     case kHideThisCourse:
-        if (chosen_ >= 0 && static_cast<size_t>(chosen_) < courses_.List().Entries().size()) {
-            courses_.List().SetShown(static_cast<size_t>(chosen_), false);
-            courses_.Touch();
-            map_.RedrawMap();
-        }
+        if (Listed(pressed_))
+            ShowCourse(static_cast<size_t>(pressed_), false);
         return true;
     default: return false;
     }
@@ -208,15 +307,13 @@ bool CourseCommands::HandleCommand(int id)
 bool CourseCommands::QueryCommand(int id, CommandStatus& status) const
 {
     using namespace cmd;
-    const bool chosen =
-        chosen_ >= 0 && static_cast<size_t>(chosen_) < courses_.List().Entries().size();
     switch (id) {
     case kOpenCourse: status = {!running_, false}; return true;
     case kCourseManager: status = {true, false}; return true;
     case kFollowCourse:
-    case kFollowCourseReversed:
+    case kFollowCourseReversed: status = {!Entries().empty(), false}; return true;
     case kFollowThisCourse:
-    case kHideThisCourse: status = {chosen, false}; return true;
+    case kHideThisCourse: status = {Listed(pressed_), false}; return true;
     case kStopFollowing: status = {IsFollowing(), false}; return true;
     default: return false;
     }

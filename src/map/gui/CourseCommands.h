@@ -1,13 +1,17 @@
 #pragma once
 
 #include "base/CommandTarget.h"
+#include "base/DrawList.h"
+#include "course/CourseManagerHost.h"
 #include "map/CourseFollowing.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace hw {
 
@@ -18,7 +22,7 @@ struct GpsFix;
 // UI thread, the manager, follow, follow reversed, stop), the pop-up on a
 // pressed course, and each fix's messages (off course, back, arrived) in the
 // message window. Other windows add and follow courses through it.
-class CourseCommands : public QObject, public CommandTarget {
+class CourseCommands : public QObject, public CommandTarget, public CourseManagerHost {
     Q_OBJECT
 public:
     explicit CourseCommands(MapWnd& map);
@@ -47,8 +51,19 @@ public:
     // large one) and keeps its courses; follow: then follows the first.
     // Messages go to the user (or to standard error when quiet).
     void OpenFile(const QString& path, bool follow = false, bool quiet = false);
-    // Whether a file dropped or named at start should also be offered as
-    // courses: it holds tracks or routes.
+    // The command line's --follow: reads the file now and follows its first
+    // course for this run (nothing is written); a problem goes to standard
+    // error and the status bar.
+    void FollowRunFile(const std::string& path);
+    // Files dropped on the window or named at start: those holding tracks
+    // or routes but no waypoints open as courses, one after the other; of a
+    // GPX holding both, the courses are offered (not when quiet). The files
+    // left for the waypoint import.
+    QStringList OpenCourseFiles(const QStringList& files, bool quiet);
+    // The same, the files left going to the waypoint import (quiet: its
+    // summary on standard output).
+    void OpenFiles(const QStringList& files, bool quiet);
+    // Whether a dropped file is one the courses or the import may take.
     static bool MayHoldCourses(const QString& path);
     bool OpenRunning() const { return running_; }
 
@@ -57,10 +72,22 @@ public:
     void SetChosen(int index) { chosen_ = index; }
     int Chosen() const { return chosen_; }
     // The listed course whose line passes under a screen point; -1 none.
-    int CourseAt(int x, int y) const;
+    int CourseAt(ScreenPoint p) const;
+    // A press on the map: the course under it, if any, is the one the
+    // pop-up's "跟随此路线(&F)" and "隐藏此路线" work on, and is chosen.
+    void OnPressed(ScreenPoint p);
 
     // One GPS update, after the map's: the follower and its messages.
     void OnFix(const GpsFix& fix);
+
+    // The manager's face.
+    const std::vector<CourseEntry>& Entries() const override { return courses_.List().Entries(); }
+    bool RenameCourse(size_t index, const std::string& name, std::string& error) override;
+    bool RemoveCourse(size_t index, std::string& error) override;
+    void ShowCourse(size_t index, bool shown) override;
+    void ShowOnMap(size_t index) override;
+    bool FollowListed(size_t index, bool reversed) override { return Follow(index, reversed); }
+    int FollowedCourse() const override { return courses_.FollowedIndex(); }
 
     bool HandleCommand(int id) override;
     bool QueryCommand(int id, CommandStatus& status) const override;
@@ -72,12 +99,18 @@ signals:
     void Told(const QString& text);
 
 private:
-    void RunManager();
+    bool Listed(int index) const;
 
     MapWnd& map_;
     CourseFollowing courses_;
     int chosen_ = -1;
+    int pressed_ = -1;
     bool running_ = false;
+    struct Pending {
+        QString path;
+        bool quiet;
+    };
+    std::vector<Pending> pending_; // files waiting for the one being read
 };
 
 } // namespace hw

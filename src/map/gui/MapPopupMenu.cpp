@@ -38,6 +38,8 @@ QMenu* MapPopupMenu::Build(CommandTarget& target, QWidget* parent)
     add(menu, kDeleteThisWaypoint, QCoreApplication::translate("hw::MapWnd", "删除此路点(&D)..."));
     add(menu, kPlanWaypoint, QCoreApplication::translate("hw::MapWnd", "规划路点..."));
     add(menu, kPlanRouteToWaypoint, QCoreApplication::translate("hw::MapWnd", "规划路线到此路点"));
+    add(menu, kFollowThisCourse, QCoreApplication::translate("hw::MapWnd", "跟随此路线(&F)"));
+    add(menu, kHideThisCourse, QCoreApplication::translate("hw::MapWnd", "隐藏此路线"));
     QMenu* geocaching = menu->addMenu(QStringLiteral("Geocaching"));
     add(geocaching, kGeocacheFound, QCoreApplication::translate("hw::MapWnd", "已找到"));
     add(geocaching, kGeocacheNotFound, QCoreApplication::translate("hw::MapWnd", "未找到"));

@@ -115,6 +115,8 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     LoadRoads();
     LoadTerrain();
     courses_->LoadFolder(); // after the terrain, which gives the courses' heights
+    if (run.followFile)
+        courses_->FollowRunFile(*run.followFile);
     view_->SetCourses(&courses_->Courses());
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.
@@ -187,8 +189,7 @@ void MapWnd::CreateFileCommands()
             files << QFile::decodeName(QByteArray::fromStdString(f));
         const bool quiet = run.quietImport;
         // Once the window runs, as the import command would.
-        QTimer::singleShot(0, this,
-                           [this, files, quiet] { import_->Import(files, !quiet, quiet); });
+        QTimer::singleShot(0, this, [this, files, quiet] { courses_->OpenFiles(files, quiet); });
     }
 }
 
@@ -403,6 +404,7 @@ void MapWnd::OnPressed(ScreenPoint p)
     lastTap_ = p;
     selection_.Clear();
     map_.HitTest(p, waypoints_, selection_.Serials());
+    courses_->OnPressed(p);
 }
 
 void MapWnd::OnTapped(ScreenPoint p)

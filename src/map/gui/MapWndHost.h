@@ -21,6 +21,7 @@ class QWidget;
 
 namespace hw {
 
+class CourseManagerHost;
 class MapWnd;
 class Waypoint;
 class WaypointDatabase;
@@ -66,6 +67,8 @@ public:
     virtual void RunWaypointManager(MapWnd& map, WaypointManagerHost& host,
                                     std::function<bool(const QString&)> ask,
                                     std::function<void(const QString&)> message) = 0;
+    // Runs the course manager "路线管理" over the map's courses.
+    virtual void RunCourseManager(MapWnd& map, CourseManagerHost& host) = 0;
     // The CSV import sheet; nothing when cancelled.
     virtual std::optional<CsvImportSettings> AskCsvSettings(MapWnd& map) = 0;
     // Runs an import off the UI thread over a copy of `db` and saves it to
@@ -78,7 +81,8 @@ public:
     virtual bool ImportRunning() const = 0;
     // The waypoint dialogs by name, for pictures ("waypoint-list",
     // "waypoint-manager", "edit-multiple", "edit-waypoint[-N]",
-    // "csv-import[-waypoints]", "import-progress"); null for another name.
+    // "csv-import[-waypoints]", "import-progress", "course-manager"); null
+    // for another name.
     virtual QDialog* MakeDialog(MapWnd& map, const QString& name) = 0;
 };
 

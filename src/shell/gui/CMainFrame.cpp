@@ -18,6 +18,7 @@
 #include "instruments/gui/AnalysisWnd.h"
 #include "instruments/gui/ChangePaneDialog.h"
 #include "instruments/gui/GaugePanel.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/MapWnd.h"
 #include "map/gui/WaypointImportCommand.h"
 #include "shell/FirstRun.h"
@@ -615,14 +616,15 @@ QWidget* CMainFrame::MakePicture(const QString& name)
 
 namespace {
 
-// The local waypoint files among what is dragged.
+// The local waypoint and course files among what is dragged.
 QStringList DroppedWaypointFiles(const QMimeData* data)
 {
     QStringList files;
     if (!data)
         return files;
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && WaypointImportCommand::IsImportable(url.toLocalFile()))
+        if (url.isLocalFile() && (WaypointImportCommand::IsImportable(url.toLocalFile()) ||
+                                  CourseCommands::MayHoldCourses(url.toLocalFile())))
             files << url.toLocalFile();
     return files;
 }
@@ -644,7 +646,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // After the drop has ended, so that the source is not kept waiting.
     QTimer::singleShot(0, this,
-                       [this, files] { tabs_->MapWindow()->Import().Import(files, true, false); });
+                       [this, files] { tabs_->MapWindow()->Courses().OpenFiles(files, false); });
 }
 
 QString CMainFrame::AboutText()

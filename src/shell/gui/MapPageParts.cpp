@@ -1,9 +1,11 @@
 #include "shell/gui/MapPageParts.h"
 
+#include "course/gui/CourseManagerDialog.h"
 #include "instruments/gui/AltProfileWnd.h"
 #include "instruments/gui/DigitalPanelGrid.h"
 #include "instruments/gui/DigitalPanelMenus.h"
 #include "instruments/gui/MsgWnd.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/MapWnd.h"
 #include "waypoints/WaypointEditing.h"
 #include "waypoints/gui/CEditMultipleWPPropSheet.h"
@@ -44,7 +46,7 @@ QWidget* MapPageParts::MakeNavStrip(MapWnd& map)
 
 QWidget* MapPageParts::MakeProfile(MapWnd& map)
 {
-    profile_ = new AltProfileWnd(map.Profile(), map.Units(), &map);
+    profile_ = new AltProfileWnd(map.Profile(), map.Units(), &map.Nav(), &map);
     QObject::connect(profile_, &AltProfileWnd::Command, &map,
                      [&map](int id) { map.HandleCommand(id); });
     return profile_;
@@ -160,8 +162,16 @@ bool MapPageParts::ImportRunning() const
     return runner_ && runner_->Running();
 }
 
+void MapPageParts::RunCourseManager(MapWnd& map, CourseManagerHost& host)
+{
+    CourseManagerDialog manager(host, map.Units(), map.Dialogs(), &map);
+    manager.exec();
+}
+
 QDialog* MapPageParts::MakeDialog(MapWnd& map, const QString& name)
 {
+    if (name == QLatin1String("course-manager"))
+        return new CourseManagerDialog(map.Courses(), map.Units(), map.Dialogs(), &map);
     const QString title = QCoreApplication::translate("hw::MapPageParts", "路点");
     if (name == QLatin1String("waypoint-list"))
         return new WaypointListDialog(map.Waypoints(), map.Settings(), map.Units(),

@@ -36,6 +36,7 @@ public:
     void RunWaypointManager(MapWnd& map, WaypointManagerHost& host,
                             std::function<bool(const QString&)> ask,
                             std::function<void(const QString&)> message) override;
+    void RunCourseManager(MapWnd& map, CourseManagerHost& host) override;
     std::optional<CsvImportSettings> AskCsvSettings(MapWnd& map) override;
     void StartImport(MapWnd& map, const WaypointDatabase& db, WaypointImportJob job,
                      std::string savePath, ImportDone done) override;

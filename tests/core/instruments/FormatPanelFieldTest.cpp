@@ -39,7 +39,7 @@ struct Panel : ::testing::Test {
 
 TEST_F(Panel, NamesLabelsAndUnknownTypes)
 {
-    ASSERT_EQ(PanelFieldNames().size(), 31u);
+    ASSERT_EQ(PanelFieldNames().size(), 36u);
     EXPECT_EQ(PanelFieldNames()[0], "空白");
     EXPECT_EQ(PanelFieldNames()[7], "交叉轨迹错误");
     EXPECT_EQ(PanelFieldNames()[30], "ETA (12小时)");
@@ -47,7 +47,7 @@ TEST_F(Panel, NamesLabelsAndUnknownTypes)
     EXPECT_EQ(Show(kFieldOdometer).label, "里程表");
     PanelFieldTexts blank = Show(kFieldBlank);
     EXPECT_EQ(blank.label + blank.value + blank.unit + blank.subText, "");
-    for (int type : {31, -1}) {
+    for (int type : {36, -1}) {
         PanelFieldTexts t = Show(type);
         EXPECT_EQ(t.label, "???");
         EXPECT_EQ(t.value, "???");
@@ -247,6 +247,41 @@ TEST_F(Panel, BatteryTextsAndSysfs)
     EXPECT_EQ(s.flag, kBatteryLow);
     test::WriteFileBytes(dir.Path("BAT0/status"), "Charging\n");
     EXPECT_EQ(SysfsBatteryStatus(dir.Root()).Read().flag, kBatteryCharging);
+}
+
+} // namespace
+} // namespace hw
+
+namespace hw {
+namespace {
+
+TEST_F(Panel, CourseFieldsShowTheFollowedCourseElseDashes)
+{
+    Metric();
+    struct Case {
+        int field;
+        const char* value;
+        const char* unit;
+    };
+    const Case cases[] = {{kFieldCourseToGo, "1.50", "km"},
+                          {kFieldCourseTimeToGo, "01:05", "HH:MM"},
+                          {kFieldCourseEta, "21:08", "HH:MM"},
+                          {kFieldOffCourse, "12.0", "m"},
+                          {kFieldCourseAscentToGo, "---", "---"}};
+    for (const Case& c : cases) {
+        readings.course.reset();
+        EXPECT_EQ(Show(c.field).value, "---") << c.field;
+        FollowState state;
+        state.joined = true;
+        state.toGoM = 1500;
+        state.remainingS = 3900;
+        state.etaS = 1110888197 + 3900; // 13:08 UTC, eight hours east
+        state.xteM = 12;
+        state.ascentToGoM = NAN; // no heights
+        readings.course = state;
+        EXPECT_EQ(Show(c.field).value, c.value) << c.field;
+        EXPECT_EQ(Show(c.field).unit, c.unit) << c.field;
+    }
 }
 
 } // namespace
