@@ -7,6 +7,8 @@
 #include "shell/gui/MapPageParts.h"
 #include "waypoints/Waypoint.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -79,6 +81,23 @@ public:
     MapPageParts* parts = nullptr; // the window's
     QStringList messages;
 };
+
+// Runs hikewise-tool; true when it exited with 0.
+inline bool RunTool(const QStringList& arguments)
+{
+    return QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"), arguments) == 0;
+}
+
+// Skips the rest of a test when a peer file is missing; fails instead where
+// the peer data is required (CI).
+#define REQUIRE_PEER_PATH(path)                                                                    \
+    do {                                                                                           \
+        if (!QFile::exists(path)) {                                                                \
+            if (qgetenv("HIKEWISE_REQUIRE_PEER_DATA") == "1")                                      \
+                QFAIL(qPrintable("missing peer data: " + (path)));                                 \
+            QSKIP(qPrintable("missing peer data: " + (path)));                                     \
+        }                                                                                          \
+    } while (0)
 
 inline Waypoint NamedAt(const char* name, const GeoPoint& p)
 {

@@ -601,16 +601,10 @@ private slots:
         // The Monaco map when the peer extract is at hand; the picture goes to
         // HIKEWISE_GALLERY_DIR when it is set (tools/gallery.sh).
         const QString extract = QString::fromStdString(test::PeerDataDir() + "/osm/monaco.osm.pbf");
-        if (!QFile::exists(extract)) {
-            if (qgetenv("HIKEWISE_REQUIRE_PEER_DATA") == "1")
-                QFAIL("no Monaco extract in the peer data");
-            QSKIP("no Monaco extract in the peer data");
-        }
+        REQUIRE_PEER_PATH(extract);
         QTemporaryDir dir;
         const QString map = dir.path() + "/monaco.map";
-        QCOMPARE(QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
-                                   {QStringLiteral("map-import"), extract, map}),
-                 0);
+        QVERIFY(test::RunTool({QStringLiteral("map-import"), extract, map}));
         MapWnd::RunOptions run;
         run.roadsFile = map.toStdString();
         run.zoomIndex = 6;

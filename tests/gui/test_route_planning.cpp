@@ -15,7 +15,6 @@
 #include "map/gui/RouteCommands.h"
 
 #include <QMenu>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -41,24 +40,15 @@ private slots:
     void aRouteToAPressedPointIsDrawnFollowedAndSaved()
     {
         const QString extract = QString::fromStdString(PeerDataDir() + "/osm/monaco.osm.pbf");
-        if (!QFile::exists(extract) ||
-            !QFile::exists(QString::fromStdString(PeerDataDir() + "/dem/N43E007.hgt"))) {
-            if (qgetenv("HIKEWISE_REQUIRE_PEER_DATA") == "1")
-                QFAIL("no Monaco extract or tile in the peer data");
-            QSKIP("no Monaco extract or tile in the peer data");
-        }
+        const QString tile = QString::fromStdString(PeerDataDir() + "/dem/N43E007.hgt");
+        REQUIRE_PEER_PATH(extract);
+        REQUIRE_PEER_PATH(tile);
         QTemporaryDir dir;
         const QString map = dir.path() + "/monaco.map";
-        QCOMPARE(QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
-                                   {QStringLiteral("map-import"), extract, map}),
-                 0);
+        QVERIFY(RunTool({QStringLiteral("map-import"), extract, map}));
         // With the terrain shown, its heights give the climb.
         const QString dem = dir.path() + "/monaco.dem";
-        QCOMPARE(
-            QProcess::execute(QStringLiteral(HIKEWISE_BIN_DIR "/hikewise-tool"),
-                              {QStringLiteral("dem-import"),
-                               QString::fromStdString(PeerDataDir() + "/dem/N43E007.hgt"), dem}),
-            0);
+        QVERIFY(RunTool({QStringLiteral("dem-import"), tile, dem}));
         MapWnd::RunOptions run;
         run.roadsFile = map.toStdString();
         run.terrainFile = dem.toStdString();
