@@ -98,11 +98,12 @@ TEST(MainMenuTest, EveryCommandOnceWithItsText)
         }
     };
     walk(walk, MainMenu());
-    EXPECT_EQ(count, 44);
-    EXPECT_EQ(ids.size(), 44u);
-    ASSERT_EQ(MainMenu().size(), 2u);
+    EXPECT_EQ(count, 49);
+    EXPECT_EQ(ids.size(), 49u);
+    ASSERT_EQ(MainMenu().size(), 3u);
     EXPECT_STREQ(MainMenu()[0].text, "工具(&T)");
     EXPECT_STREQ(MainMenu()[1].text, "路点(&W)");
+    EXPECT_STREQ(MainMenu()[2].text, "路线");
     EXPECT_STREQ(FindMenuCommand(cmd::kSerialPortSettings)->text, "设置串口 (通讯端口)");
     EXPECT_STREQ(FindMenuCommand(cmd::kAverageStop)->text, "停止／完成");
     EXPECT_STREQ(FindMenuCommand(cmd::kExportGeocacheVisits)->text, "导出 geocache_visits.txt...");
