@@ -1,6 +1,7 @@
 #include "MapWindowFixture.h"
 #include "base/CommandIds.h"
 #include "course/CourseFile.h"
+#include "course/gui/CourseManagerDialog.h"
 #include "instruments/FormatPanelField.h"
 #include "instruments/PanelField.h"
 #include "map/CourseLayer.h"
@@ -10,6 +11,7 @@
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,8 +24,13 @@ namespace {
 
 // The file chooser answers with one file.
 struct ChosenFile : UserDialogs {
-    QString file;
+    QString file, saveAs;
+    bool yes = false;
+    QStringList told;
     QString OpenFile(QWidget*, const FileChoice&) override { return file; }
+    QString SaveFile(QWidget*, const FileChoice&) override { return saveAs; }
+    bool Ask(QWidget*, const QString&, QMessageBox::Icon) override { return yes; }
+    void Tell(QWidget*, const QString& text, QMessageBox::Icon) override { told << text; }
 };
 
 int PixelsOf(const QImage& image, Colour c)
@@ -116,6 +123,45 @@ private slots:
         QTRY_COMPARE(f.messages.filter("您已到达").size(), 1);
         QVERIFY(!courses.IsFollowing());
         QVERIFY(!f.window->Nav().IsGotoActive());
+    }
+
+    // The manager over two kept courses: rename rewrites the file, export
+    // writes a GPX that reads back, delete asks and a "no" keeps the file.
+    void ManagerRenamesExportsAndDeletesOnlyWhenConfirmed()
+    {
+        QTemporaryDir dir;
+        qputenv("HOME", dir.path().toUtf8());
+        MapWindowFixture f(dir.path());
+        Course c;
+        for (int i = 0; i < 5; ++i)
+            c.points.push_back({46.55 + i * 0.001, 7.98, 1500.0 + i});
+        CourseCommands& courses = f.window->Courses();
+        for (const char* name : {"North", "South"}) {
+            c.name = name;
+            QCOMPARE(courses.AddCourse(c, true), name[0] == 'N' ? 0 : 1);
+        }
+        const QDir folder(dir.filePath("Documents/Hikewise/Courses"));
+        ChosenFile answers;
+        answers.saveAs = dir.filePath("out.gpx");
+        f.window->SetDialogs(&answers);
+        CourseManagerDialog manager(courses, f.window->Units(), answers);
+        QCOMPARE(manager.Table()->rowCount(), 2);
+        manager.Table()->selectRow(1);
+        manager.RenameSelected("Ridge");
+        QCOMPARE(manager.Table()->item(1, 0)->text(), QString("Ridge"));
+        manager.ExportSelected();
+        const CourseFile exported = ReadCourseFile(answers.saveAs.toStdString());
+        QVERIFY(exported.status == CourseFile::Status::Ok && exported.courses[0].name == "Ridge");
+        QCOMPARE(exported.courses[0].points.size(), 5u);
+        manager.DeleteSelected(); // answered no
+        QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+        answers.yes = true;
+        manager.DeleteSelected();
+        QCOMPARE(folder.entryList(QDir::Files).size(), 1);
+        QCOMPARE(manager.Table()->rowCount(), 1);
+        manager.FollowSelected(true);
+        QVERIFY(courses.IsFollowing() && courses.Courses().Follower()->Reversed());
+        QVERIFY(answers.told.isEmpty());
     }
 };
 
