@@ -35,6 +35,9 @@ public:
         TextMeasure measure = {};
         // The relief: its contours over the grid, under the roads.
         const MapLayer* terrain = nullptr;
+        // Waypoints drawn as the database's are, held apart from it (the
+        // demo's geocaches); null for none.
+        WaypointDatabase* moreWaypoints = nullptr;
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);

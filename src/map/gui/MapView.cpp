@@ -87,9 +87,9 @@ void MapView::PaintFrame(QPainter& p)
         terrain_->SetFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
     }
     const MapViewport viewport = map_.Viewport();
-    const MapDrawing::Sources sources{
-        track_, waypoints_,  units_,  QDateTime::currentSecsSinceEpoch(),
-        roads_, MeasureText, terrain_};
+    MapDrawing::Sources sources{track_, waypoints_,  units_,  QDateTime::currentSecsSinceEpoch(),
+                                roads_, MeasureText, terrain_};
+    sources.moreWaypoints = moreWaypoints_;
     PaintBackground(sources, viewport);
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);

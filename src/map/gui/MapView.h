@@ -43,6 +43,8 @@ public:
     // The relief: its shading multiplied over the background, its contours
     // under the roads.
     void SetTerrainLayer(TerrainDrawing* terrain);
+    // Waypoints drawn beside the database's (the demo's caches); null for none.
+    void SetMoreWaypoints(WaypointDatabase* more) { moreWaypoints_ = more; }
     ~MapView() override;
     // Draws the waypoint symbols' cells; without it they are left out.
     void SetSymbolPainter(DrawListPainter::BitmapPainter symbols) { symbols_ = std::move(symbols); }
@@ -91,6 +93,7 @@ private:
     DrawListPainter::BitmapPainter symbols_;
     RoadDrawing* roads_ = nullptr;
     TerrainDrawing* terrain_ = nullptr;
+    WaypointDatabase* moreWaypoints_ = nullptr;
     std::unique_ptr<TerrainShading> shading_;
     MapPanGesture pan_;
     QImage frame_;

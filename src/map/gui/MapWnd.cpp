@@ -89,6 +89,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     view_ = new MapView(map_, track_, waypoints_, units_, this);
     view_->SetRoadLayer(&roadDrawing_);
     view_->SetTerrainLayer(&terrainDrawing_);
+    view_->SetMoreWaypoints(&mapDemo_.Caches()); // empty but while the demo plays
     view_->SetSymbolPainter(host_->Symbols());
     navWnd_ = host_->MakeNavStrip(*this);
     profileWnd_ = host_->MakeProfile(*this);
@@ -157,7 +158,12 @@ void MapWnd::SetDemo(bool demo)
         return;
     demo_ = demo;
     autosave_.SetEnabled(!demo);
-    if (!demo) {
+    if (demo) {
+        mapDemo_.Start([](const char* name) { return AppPaths::DemoFile(name).toStdString(); },
+                       ownLayers_);
+        RedrawMap();
+    } else {
+        mapDemo_.Stop();
         DropDemoTrack();
         model_.LoadPosition(settings_); // the demo's place is not the user's
         RedrawMap();
@@ -228,19 +234,20 @@ void MapWnd::LoadRoads()
 {
     roads_.LoadClassMask(settings_);
     const RunOptions& run = RunOptionsForProcess();
-    OpenLayerFile(roads_, run.roadsFile, map_setting::kRoadMap, map_setting::kDefaultRoadMap);
+    ownLayers_.roads =
+        OpenLayerFile(roads_, run.roadsFile, map_setting::kRoadMap, map_setting::kDefaultRoadMap);
 }
 
 void MapWnd::LoadTerrain()
 {
     terrain_.LoadSettings(settings_);
     const RunOptions& run = RunOptionsForProcess();
-    OpenLayerFile(terrain_, run.terrainFile, map_setting::kTerrainMap,
-                  map_setting::kDefaultTerrainMap);
+    ownLayers_.terrain = OpenLayerFile(terrain_, run.terrainFile, map_setting::kTerrainMap,
+                                       map_setting::kDefaultTerrainMap);
 }
 
 template <class Layer>
-void MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile,
+bool MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile,
                            const char* setting, const char* defaultPath)
 {
     const std::string path = Layer::MapPath(settings_, AppPaths::Folders(), runFile.value_or(""));
@@ -248,13 +255,14 @@ void MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFi
     const bool chosen = runFile.has_value() ||
                         settings_.GetText(section::kMap, setting, defaultPath) != defaultPath;
     if (!chosen && !QFile::exists(QString::fromStdString(path)))
-        return;
+        return false;
     if (layer.Open(path))
-        return;
+        return true;
     // Said once, when the window is in place to show it.
     const QString problem = QString::fromStdString(layer.TakeProblem());
     QMetaObject::invokeMethod(
         this, [this, problem] { emit Notice(problem); }, Qt::QueuedConnection);
+    return true;
 }
 
 bool MapWnd::SaveDatabase()

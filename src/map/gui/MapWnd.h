@@ -11,6 +11,7 @@
 #include "instruments/BatteryStatus.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
+#include "map/MapDemo.h"
 #include "map/MapModel.h"
 #include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
@@ -219,9 +220,9 @@ private:
     void LoadRoads();
     void LoadTerrain();
     // Opens the road or terrain file of the run or of the setting; a problem
-    // goes to the status bar once.
+    // goes to the status bar once. False when the user has no such file.
     template <class Layer>
-    void OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile, const char* setting,
+    bool OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile, const char* setting,
                        const char* defaultPath);
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
@@ -275,6 +276,8 @@ private:
     RoadDrawing roadDrawing_{roads_};
     TerrainLayer terrain_;
     TerrainDrawing terrainDrawing_{terrain_};
+    MapDemo::Own ownLayers_;
+    MapDemo mapDemo_{roads_, terrain_};
     ScreenPoint lastTap_;
     std::unique_ptr<FileBinding> trackFile_;
     std::unique_ptr<FileBinding> databaseFile_;
