@@ -32,7 +32,9 @@ gdal_translate -q -of GTiff -ot Int16 -projwin "${box[0]}" "${box[3]}" "${box[2]
 "$bin/hikewise-tool" map-import "$out/monaco.osm.pbf" "$tmp/monaco.map" \
   --terrain "$tmp/monaco.dem" > /dev/null
 "$bin/hikewise-tool" route "$tmp/monaco.map" "$from" "$to" --mode hiking \
-  --terrain "$tmp/monaco.dem" --gpx "$out/demo-course.gpx" > "$tmp/route.json"
+  --terrain "$tmp/monaco.dem" --gpx "$tmp/course.gpx" > "$tmp/route.json"
+sed 's#<name>Route</name>#<name>Monaco: up towards La Turbie</name>#' "$tmp/course.gpx" \
+  > "$out/demo-course.gpx"
 
 # The simulator's route: the course's points with the terrain's heights, and
 # at 40 % of the way a walk of 100 m off to the side and back.

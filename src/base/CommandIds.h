@@ -74,6 +74,14 @@ inline constexpr int kHideAltitudeWindow = 32815;
 inline constexpr int kHideNavigationWindow = 32816;
 inline constexpr int kChangePane = 32826;
 inline constexpr int kResetTrip = 32848; // the panels' "重置旅行数据(&R)"
+// The menu "路线" and the map's pop-up on a pressed course.
+inline constexpr int kOpenCourse = 32950;
+inline constexpr int kCourseManager = 32951;
+inline constexpr int kFollowCourse = 32952;
+inline constexpr int kFollowCourseReversed = 32953;
+inline constexpr int kStopFollowing = 32954;
+inline constexpr int kFollowThisCourse = 32955;
+inline constexpr int kHideThisCourse = 32956;
 
 // The commands that change the waypoint database, the file it is bound to
 // or the goto target it holds: while an import fills a copy of it, which

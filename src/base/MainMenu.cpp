@@ -99,6 +99,15 @@ std::vector<MenuEntry> Build()
                          {Item(HW_TRANSLATE_NOOP("MainMenu", "打开..."), kOpenWaypointDatabase),
                           Item(HW_TRANSLATE_NOOP("MainMenu", "新建..."), kNewWaypointDatabase)})}),
             }),
+        Sub(HW_TRANSLATE_NOOP("MainMenu", "路线"),
+            {
+                Item(HW_TRANSLATE_NOOP("MainMenu", "打开路线..."), kOpenCourse),
+                Item(HW_TRANSLATE_NOOP("MainMenu", "路线管理..."), kCourseManager),
+                Separator(),
+                Item(HW_TRANSLATE_NOOP("MainMenu", "跟随路线"), kFollowCourse),
+                Item(HW_TRANSLATE_NOOP("MainMenu", "反向跟随"), kFollowCourseReversed),
+                Item(HW_TRANSLATE_NOOP("MainMenu", "停止跟随"), kStopFollowing),
+            }),
     };
 }
 

@@ -48,11 +48,17 @@ bool CourseList::AddFrom(const CourseFile& file, std::string& error)
     return true;
 }
 
+size_t CourseList::AddUnkept(const Course& course)
+{
+    entries_.push_back(MakeEntry({std::string(), course}));
+    return entries_.size() - 1;
+}
+
 bool CourseList::Rename(size_t index, const std::string& name, std::string& error)
 {
     StoredCourse renamed = entries_.at(index).stored;
     renamed.course.name = name;
-    if (!store_.Save(renamed, error))
+    if (!renamed.path.empty() && !store_.Save(renamed, error))
         return false;
     entries_[index].stored = std::move(renamed);
     return true;
@@ -60,7 +66,7 @@ bool CourseList::Rename(size_t index, const std::string& name, std::string& erro
 
 bool CourseList::Remove(size_t index, std::string& error)
 {
-    if (!store_.Remove(entries_.at(index).stored.path, error))
+    if (Kept(entries_.at(index)) && !store_.Remove(entries_[index].stored.path, error))
         return false;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;

@@ -33,8 +33,13 @@ public:
     // beside the UI thread); false with a message when one could not be
     // written, the courses written before it staying listed.
     bool AddFrom(const CourseFile& file, std::string& error);
+    // Lists a course for this run only, not written to the folder (a
+    // planned route, the run's --follow file); its index.
+    size_t AddUnkept(const Course& course);
 
     const std::vector<CourseEntry>& Entries() const { return entries_; }
+    // An entry without a file is kept for this run only.
+    static bool Kept(const CourseEntry& entry) { return !entry.stored.path.empty(); }
     bool Rename(size_t index, const std::string& name, std::string& error);
     bool Remove(size_t index, std::string& error);
     void SetShown(size_t index, bool shown) { entries_.at(index).shown = shown; }

@@ -4,6 +4,7 @@
 
 namespace hw {
 
+class CourseFollower;
 class Waypoint;
 
 // What the instruments read of the walker's way: the current position and
@@ -23,6 +24,8 @@ public:
     virtual double CrossTrackError() const = 0;
     // From here toward the target, degrees; 0 when no goto is active.
     virtual double BearingToTarget() const = 0;
+    // The course followed now; null when none.
+    virtual const CourseFollower* FollowedCourse() const { return nullptr; }
 };
 
 } // namespace hw

@@ -1,8 +1,11 @@
 #include "map/MapDemo.h"
 
 #include "basemap/RoadLayer.h"
+#include "course/CourseFile.h"
 #include "terrain/TerrainLayer.h"
 #include "waypoints/WaypointImport.h"
+
+#include <utility>
 
 namespace hw {
 
@@ -15,6 +18,9 @@ void MapDemo::Start(const Locate& locate, Own own)
         roads_.Close();
     if (!own.terrain && !(terrainOpened_ = terrain_.Open(locate(kTerrainFile))))
         terrain_.Close();
+    CourseFile course = ReadCourseFile(locate(kCourseFile));
+    if (!course.courses.empty())
+        course_ = std::move(course.courses.front());
     ImportGpx(caches_, locate(kCachesFile), false);
 }
 
@@ -25,6 +31,7 @@ void MapDemo::Stop()
     if (terrainOpened_)
         terrain_.Close();
     roadsOpened_ = terrainOpened_ = false;
+    course_.reset();
     caches_.Clear();
 }
 

@@ -5,6 +5,7 @@
 #include "geo/LineClip.h"
 #include "geo/MapLayer.h"
 #include "geo/SphericalGeometry.h"
+#include "map/CourseLayer.h"
 #include "map/MapGrid.h"
 #include "map/MapIcons.h"
 #include "map/MapModel.h"
@@ -147,6 +148,8 @@ std::vector<ScreenRect> MapDrawing::MarkAreas(const MapModel& model, const Sourc
 void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
                                  const MapViewport& viewport, DrawList& out)
 {
+    if (sources.courses)
+        CourseLayer::Draw(*sources.courses, viewport, model.DisplayScale(), out);
     if (sources.roads && sources.roads->Drew()) {
         // Over roads the thin track gets a white casing, so that it stands
         // out from the streets and paths under it; on the bare sheet it

@@ -5,9 +5,11 @@
 #include "geo/MapViewport.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace hw {
 
+struct CourseLine;
 class MapLayer;
 class MapModel;
 class MapViewport;
@@ -18,7 +20,7 @@ class WaypointDatabase;
 // Everything the map view draws, in order, for the model's present state:
 // sheet, grid lines, the map's ground, (the hill shading, multiplied in by the
 // painter), contours, roads, aerialways and power lines, the map's symbols
-// and names, the grid's labels, track, waypoints, goto leg, north arrow,
+// and names, the grid's labels, courses, track, waypoints, goto leg, north arrow,
 // scale bar, target pointer, position icon, averaging marker, return button, fix indicator;
 // last the road layer's labels.
 class MapDrawing {
@@ -35,6 +37,8 @@ public:
         TextMeasure measure = {};
         // The relief: its contours over the grid, under the roads.
         const MapLayer* terrain = nullptr;
+        // The shown courses, drawn under the track.
+        const std::vector<CourseLine>* courses = nullptr;
         // Waypoints drawn as the database's are, held apart from it (the
         // demo's geocaches); null for none.
         WaypointDatabase* moreWaypoints = nullptr;

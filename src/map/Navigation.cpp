@@ -43,6 +43,17 @@ void Navigation::StartGoto(const Waypoint& waypoint)
     database_.SetTargetActive(1);
 }
 
+void Navigation::StartCourseLeg(const Waypoint& point)
+{
+    StartGoto(point);
+    courseLeg_ = database_.TargetsSet();
+}
+
+bool Navigation::CourseLegActive() const
+{
+    return courseLeg_ != 0 && IsGotoActive() && database_.TargetsSet() == courseLeg_;
+}
+
 void Navigation::CancelGoto()
 {
     database_.SetTargetActive(0);
@@ -77,7 +88,7 @@ double Navigation::BearingToTarget() const
 
 Navigation::ArrivalResult Navigation::CheckArrival()
 {
-    if (!IsGotoActive())
+    if (!IsGotoActive() || CourseLegActive())
         return kNoChange;
     double d = DistanceToTargetKm();
     const Waypoint& target = database_.Target();

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -52,6 +53,14 @@ public:
 
     void StartGoto(const Waypoint& waypoint);
     void CancelGoto();
+    // A goto toward the followed course's next point: the course's own
+    // arrival ends it, so the waypoint arrival stays quiet while it lasts.
+    void StartCourseLeg(const Waypoint& point);
+    // Whether the goto is still the one StartCourseLeg set (the user has
+    // not chosen another since).
+    bool CourseLegActive() const;
+    void SetFollowedCourse(const CourseFollower* follower) { followed_ = follower; }
+    const CourseFollower* FollowedCourse() const override { return followed_; }
     int IsGotoActive() const override { return database_.IsTargetActive(); }
     const Waypoint& GotoTarget() const override { return database_.Target(); }
     GeoPoint TargetPosition() const;
@@ -95,6 +104,8 @@ private:
     double arrivalRadiusKm_ = kDefaultArrivalRadiusKm;
     int useGpsCourse_ = 1;
     ArrivalMessage showArrival_;
+    const CourseFollower* followed_ = nullptr;
+    uint64_t courseLeg_ = 0; // the database's TargetsSet() of the course leg; 0 none
     std::array<Waypoint, kAlarmQueueSize> alarms_;
     size_t alarmHead_ = 0;
     size_t alarmCount_ = 0;

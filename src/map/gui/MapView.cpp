@@ -1,6 +1,7 @@
 #include "map/gui/MapView.h"
 
 #include "basemap/RoadDrawing.h"
+#include "map/CourseLayer.h"
 #include "map/MapDrawing.h"
 #include "map/MapModel.h"
 #include "map/gui/TerrainShading.h"
@@ -87,8 +88,10 @@ void MapView::PaintFrame(QPainter& p)
         terrain_->SetFeet(units_.AltitudeSetting() == static_cast<int>(AltitudeUnit::Feet));
     }
     const MapViewport viewport = map_.Viewport();
-    MapDrawing::Sources sources{track_, waypoints_,  units_,  QDateTime::currentSecsSinceEpoch(),
-                                roads_, MeasureText, terrain_};
+    const std::vector<CourseLine> courses =
+        courses_ ? CourseLayer::Lines(*courses_) : std::vector<CourseLine>();
+    MapDrawing::Sources sources{track_, waypoints_,  units_,   QDateTime::currentSecsSinceEpoch(),
+                                roads_, MeasureText, terrain_, &courses};
     sources.moreWaypoints = moreWaypoints_;
     PaintBackground(sources, viewport);
     drawing_.Clear();

@@ -16,6 +16,7 @@ class QPainter;
 
 namespace hw {
 
+class CourseFollowing;
 class RoadDrawing;
 class TerrainDrawing;
 class TerrainShading;
@@ -43,6 +44,8 @@ public:
     // The relief: its shading multiplied over the background, its contours
     // under the roads.
     void SetTerrainLayer(TerrainDrawing* terrain);
+    // The courses drawn under the track; null for none.
+    void SetCourses(const CourseFollowing* courses) { courses_ = courses; }
     // Waypoints drawn beside the database's (the demo's caches); null for none.
     void SetMoreWaypoints(WaypointDatabase* more) { moreWaypoints_ = more; }
     ~MapView() override;
@@ -93,6 +96,7 @@ private:
     DrawListPainter::BitmapPainter symbols_;
     RoadDrawing* roads_ = nullptr;
     TerrainDrawing* terrain_ = nullptr;
+    const CourseFollowing* courses_ = nullptr;
     WaypointDatabase* moreWaypoints_ = nullptr;
     std::unique_ptr<TerrainShading> shading_;
     MapPanGesture pan_;

@@ -8,7 +8,9 @@
 #include "base/WindowMessages.h"
 #include "geo/SphericalGeometry.h"
 #include "map/MapProperties.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/GeocacheCommands.h"
+#include "map/gui/LayerFiles.h"
 #include "map/gui/MapFileCommands.h"
 #include "map/gui/MapMessageBoxes.h"
 #include "map/gui/MapPopupMenu.h"
@@ -107,22 +109,13 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
 
     // Shown once the fix handling is over: the box runs an event loop, which
     // delivers the next fixes.
-    navigation_.SetArrivalMessage([this](const std::string& text) {
-        const QString shown = QString::fromUtf8(text.c_str());
-        QMetaObject::invokeMethod(
-            this,
-            [this, shown] {
-                if (message_)
-                    message_(shown);
-                else
-                    QMessageBox::information(this, QStringLiteral("Hikewise"), shown);
-            },
-            Qt::QueuedConnection);
-    });
+    navigation_.SetArrivalMessage(
+        [this](const std::string& text) { PostMessage(QString::fromUtf8(text.c_str())); });
 
     LoadFiles();
-    LoadRoads();
-    LoadTerrain();
+    LoadLayers();
+    courses_->LoadFolder(); // after the terrain, which gives the courses' heights
+    view_->SetCourses(&courses_->Courses());
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.
     if (run.gotoName)
@@ -161,9 +154,12 @@ void MapWnd::SetDemo(bool demo)
     if (demo) {
         mapDemo_.Start([](const char* name) { return AppPaths::DemoFile(name).toStdString(); },
                        ownLayers_);
+        if (mapDemo_.DemoCourse())
+            courses_->FollowCourse(*mapDemo_.DemoCourse(), false);
         RedrawMap();
     } else {
         mapDemo_.Stop();
+        courses_->StopFollowing();
         DropDemoTrack();
         model_.LoadPosition(settings_); // the demo's place is not the user's
         RedrawMap();
@@ -186,6 +182,7 @@ void MapWnd::CreateFileCommands()
     dialogs_ = ownDialogs_.get();
     files_ = std::make_unique<MapFileCommands>(*this);
     geocaching_ = std::make_unique<GeocacheCommands>(*this);
+    courses_ = std::make_unique<CourseCommands>(*this);
     geocaching_->SetFieldNotesEditor(
         [this](int serial) { EditStoredWaypoint(serial, kPageFieldNotes); });
     import_ = new WaypointImportCommand(*this);
@@ -230,39 +227,16 @@ void MapWnd::LoadFiles()
         track_.Load(track);
 }
 
-void MapWnd::LoadRoads()
+void MapWnd::LoadLayers()
 {
-    roads_.LoadClassMask(settings_);
     const RunOptions& run = RunOptionsForProcess();
-    ownLayers_.roads =
-        OpenLayerFile(roads_, run.roadsFile, map_setting::kRoadMap, map_setting::kDefaultRoadMap);
-}
-
-void MapWnd::LoadTerrain()
-{
-    terrain_.LoadSettings(settings_);
-    const RunOptions& run = RunOptionsForProcess();
-    ownLayers_.terrain = OpenLayerFile(terrain_, run.terrainFile, map_setting::kTerrainMap,
-                                       map_setting::kDefaultTerrainMap);
-}
-
-template <class Layer>
-bool MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile,
-                           const char* setting, const char* defaultPath)
-{
-    const std::string path = Layer::MapPath(settings_, AppPaths::Folders(), runFile.value_or(""));
-    // No file where none was ever chosen is not worth a message.
-    const bool chosen = runFile.has_value() ||
-                        settings_.GetText(section::kMap, setting, defaultPath) != defaultPath;
-    if (!chosen && !QFile::exists(QString::fromStdString(path)))
-        return false;
-    if (layer.Open(path))
-        return true;
     // Said once, when the window is in place to show it.
-    const QString problem = QString::fromStdString(layer.TakeProblem());
-    QMetaObject::invokeMethod(
-        this, [this, problem] { emit Notice(problem); }, Qt::QueuedConnection);
-    return true;
+    ownLayers_ = LayerFiles::Open(roads_, terrain_, settings_, run.roadsFile, run.terrainFile,
+                                  [this](const QString& problem) {
+                                      QMetaObject::invokeMethod(
+                                          this, [this, problem] { emit Notice(problem); },
+                                          Qt::QueuedConnection);
+                                  });
 }
 
 bool MapWnd::SaveDatabase()
@@ -332,6 +306,7 @@ void MapWnd::OnGgaNotice()
 void MapWnd::OnGpsFix(const GpsFix& fix)
 {
     ApplyRepaint(model_.OnGpsUpdate(fix, isVisible()));
+    courses_->OnFix(fix);
     if (pendingGoto_ && fix.HasFix()) {
         GotoNamed(*pendingGoto_);
         pendingGoto_.reset();
@@ -448,6 +423,19 @@ int MapWnd::ResolveSelection()
     if (!selection_.NeedsChoice())
         return selection_.Serials().front();
     return Ask(tr(kSelectionQuestion)) ? ChooseWaypoint(selection_.Serials()) : 0;
+}
+
+void MapWnd::PostMessage(const QString& text)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (message_)
+                message_(text);
+            else
+                QMessageBox::information(this, QStringLiteral("Hikewise"), text);
+        },
+        Qt::QueuedConnection);
 }
 
 bool MapWnd::Ask(const QString& question)
@@ -622,7 +610,8 @@ bool MapWnd::HandleCommand(int id)
     // the other commands work.
     if (import_->Running() && cmd::ChangesWaypointDatabase(id))
         return true;
-    if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id))
+    if (files_->HandleCommand(id) || geocaching_->HandleCommand(id) || import_->HandleCommand(id) ||
+        courses_->HandleCommand(id))
         return true;
     switch (id) {
     case kClearTrack:
@@ -726,7 +715,7 @@ bool MapWnd::QueryMapCommand(int id, CommandStatus& status) const
 {
     using namespace cmd;
     if (files_->QueryCommand(id, status) || geocaching_->QueryCommand(id, status) ||
-        import_->QueryCommand(id, status))
+        import_->QueryCommand(id, status) || courses_->QueryCommand(id, status))
         return true;
     const bool selected = !selection_.Empty();
     switch (id) {

@@ -43,6 +43,7 @@ class QMenu;
 
 namespace hw {
 
+class CourseCommands;
 class GeocacheCommands;
 class MapFileCommands;
 class MapView;
@@ -203,6 +204,13 @@ public:
     // Shows a message (the arrival, errors); tests replace it.
     using Message = std::function<void(const QString& text)>;
     void SetMessage(Message show) { message_ = std::move(show); }
+    // Shows a message once the present fix handling is over: the box runs
+    // an event loop, which delivers the next fixes.
+    void PostMessage(const QString& text);
+    bool Ask(const QString& question);
+    void ShowError(const QString& text);
+    // The courses: the menu "路线", adding and following a course.
+    CourseCommands& Courses() { return *courses_; }
 
 signals:
     // A message for the status bar (a road map that cannot be read).
@@ -217,13 +225,8 @@ protected:
 
 private:
     void LoadFiles();
-    void LoadRoads();
-    void LoadTerrain();
-    // Opens the road or terrain file of the run or of the setting; a problem
-    // goes to the status bar once. False when the user has no such file.
-    template <class Layer>
-    bool OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile, const char* setting,
-                       const char* defaultPath);
+    // The road and terrain files of the run or of the settings.
+    void LoadLayers();
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
     void OnGgaNotice();
@@ -235,7 +238,6 @@ private:
     void OnTapped(ScreenPoint p);
     void OnContextMenu(ScreenPoint p);
     int ChooseWaypoint(const std::vector<int>& only);
-    bool Ask(const QString& question);
     // A new waypoint under the next automatic name, saved with the database.
     void AddWaypoint(Waypoint w);
     void MarkWaypointAt(const GeoPoint& p);
@@ -249,7 +251,6 @@ private:
     void DeleteSelected();
     void OpenProperties();
     void SetNorthUp(bool on);
-    void ShowError(const QString& text);
 
     SettingsStore& settings_;
     FixSource fix_;
@@ -285,6 +286,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     std::unique_ptr<MapFileCommands> files_;
     std::unique_ptr<GeocacheCommands> geocaching_;
+    std::unique_ptr<CourseCommands> courses_;
     WaypointImportCommand* import_ = nullptr;
     std::unique_ptr<MapWndHost> host_;
     bool demo_ = false;
