@@ -38,9 +38,9 @@ for row in "${cases[@]}"; do
   mkdir -p "$docs"
   cp "$work/own.wpt" "$docs/HWWaypoint.wpt"
   cp "$work/own.trk" "$docs/track.trk"
-  # A minute of the walk in four seconds.
+  # A minute of the walk (about 480 bytes a second) in four seconds.
   # shellcheck disable=SC2086 # the options are words
-  timeout 120 "$bin/hikewise" --page 3 --size 800x480 --zoom 8 --replay-speed 15 --after 4 \
+  timeout 120 "$bin/hikewise" --page 3 --size 800x480 --zoom 8 --replay-speed 6 --after 4 \
     $options --screenshot "$work/map.png" > "$work/run.log" 2>&1 ||
     fail "$name: hikewise: $(cat "$work/run.log")"
   read -r -a want <<< "$least"
