@@ -28,8 +28,8 @@ GPX
 # Case | options | the least pixels of sea, woods, contours, course, track
 # in the map's part of the window (a 0 asks for none at all).
 cases=(
-  "demo||2000 300 1000 200 30"
-  "own files|--roads $work/none.map --terrain $work/none.dem|0 0 0 200 30"
+  "demo||5000 500 2000 500 20"
+  "own files|--roads $work/none.map --terrain $work/none.dem|0 0 0 500 20"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r name options least <<< "$row"
@@ -40,7 +40,7 @@ for row in "${cases[@]}"; do
   cp "$work/own.trk" "$docs/track.trk"
   # A minute of the walk (about 480 bytes a second) in four seconds.
   # shellcheck disable=SC2086 # the options are words
-  timeout 120 "$bin/hikewise" --page 3 --size 800x480 --zoom 8 --replay-speed 6 --after 4 \
+  timeout 120 "$bin/hikewise" --page 3 --size 1000x800 --zoom 8 --replay-speed 6 --after 4 \
     $options --screenshot "$work/map.png" > "$work/run.log" 2>&1 ||
     fail "$name: hikewise: $(cat "$work/run.log")"
   read -r -a want <<< "$least"
@@ -53,7 +53,7 @@ for row in "${cases[@]}"; do
     fi
     echo "$name: $class $count"
     i=$((i + 1))
-  done < <(python3 "$(dirname "$0")/lib/pixel_classes.py" "$work/map.png" --box 0,30,595,425 \
+  done < <(python3 "$(dirname "$0")/lib/pixel_classes.py" "$work/map.png" --box 0,30,740,745 \
     sea=160,204,236 woods=166,206,150 contour=176,128,80 course=31,111,224 track=128,0,224)
   [ "$i" -eq 5 ] || fail "$name: the picture was not classified"
   cmp "$work/own.wpt" "$docs/HWWaypoint.wpt" || fail "$name: the user's database changed"
