@@ -67,6 +67,8 @@ int main(int argc, char* argv[])
         run.trackFile = QFile::encodeName(cl.trackFile).toStdString();
     if (!cl.gotoName.isEmpty())
         run.gotoName = cl.gotoName.toStdString();
+    if (!cl.followFile.isEmpty())
+        run.followFile = QFile::encodeName(cl.followFile).toStdString();
     if (cl.zoom >= 0)
         run.zoomIndex = cl.zoom;
     if (cl.northUp >= 0)

@@ -78,14 +78,10 @@ int64_t WholeSeconds(double seconds)
     return static_cast<int64_t>(std::clamp(seconds, 0.0, 1e12));
 }
 
-void Ete(const PanelFieldContext& c, PanelFieldTexts& t)
+// A length of time: minutes and seconds below an hour, hours and minutes
+// below a day, else days.
+void Duration(int64_t s, PanelFieldTexts& t)
 {
-    double ete = c.trip.Ete();
-    if (!c.readings.navigating || !c.trip.HasEstimate() || !(ete >= 0)) {
-        t.value = t.unit = kNone;
-        return;
-    }
-    int64_t s = WholeSeconds(ete);
     if (s < 3600) {
         t.unit = "MM:SS";
         t.value = FormatString("%02d:%02d", static_cast<int>(s / 60), static_cast<int>(s % 60));
@@ -99,26 +95,38 @@ void Ete(const PanelFieldContext& c, PanelFieldTexts& t)
     }
 }
 
+void Ete(const PanelFieldContext& c, PanelFieldTexts& t)
+{
+    double ete = c.trip.Ete();
+    if (!c.readings.navigating || !c.trip.HasEstimate() || !(ete >= 0)) {
+        t.value = t.unit = kNone;
+        return;
+    }
+    Duration(WholeSeconds(ete), t);
+}
+
 void TripDuration(const PanelFieldContext& c, PanelFieldTexts& t)
 {
     // A clock set back before the start shows a trip of no time.
-    int64_t s = std::max<int64_t>(c.trip.TripDuration(), 0);
-    if (s <= 3599) {
-        t.unit = "MM:SS";
-        t.value = FormatString("%02d:%02d", static_cast<int>(s / 60), static_cast<int>(s % 60));
-    } else if (s <= 86399) {
-        t.unit = "HH:MM";
-        t.value =
-            FormatString("%02d:%02d", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60));
-    } else {
-        t.unit = LoadString(kStrDays);
-        t.value = FormatString("%d", static_cast<int>(std::min<int64_t>(s / 86400, kMaxDays)));
-    }
+    Duration(std::max<int64_t>(c.trip.TripDuration(), 0), t);
 }
 
 UtcDateTime LocalNow(const PanelFieldContext& c)
 {
     return UtcFromSeconds(c.zone.LocalSeconds(c.clock.NowSeconds()));
+}
+
+// A time of day in seconds since 1970, in local time.
+void ClockTime(const PanelFieldContext& c, double seconds, PanelFieldTexts& t, bool twelveHour)
+{
+    UtcDateTime at = UtcFromSeconds(c.zone.LocalSeconds(seconds));
+    if (twelveHour) {
+        t.value = FormatString("%02d:%02d", TwelveHour(at.hour), at.minute);
+        t.unit = FormatString("(%s)", AmPm(at.hour));
+    } else {
+        t.value = FormatString("%02d:%02d", at.hour, at.minute);
+        t.unit = "HH:MM";
+    }
 }
 
 void Eta(const PanelFieldContext& c, PanelFieldTexts& t, bool twelveHour)
@@ -127,13 +135,29 @@ void Eta(const PanelFieldContext& c, PanelFieldTexts& t, bool twelveHour)
         t.value = t.unit = kNone;
         return;
     }
-    UtcDateTime eta = UtcFromSeconds(c.zone.LocalSeconds(c.trip.Eta()));
-    if (twelveHour) {
-        t.value = FormatString("%02d:%02d", TwelveHour(eta.hour), eta.minute);
-        t.unit = FormatString("(%s)", AmPm(eta.hour));
-    } else {
-        t.value = FormatString("%02d:%02d", eta.hour, eta.minute);
-        t.unit = "HH:MM";
+    ClockTime(c, c.trip.Eta(), t, twelveHour);
+}
+
+// The fields of the followed course: "---" until the walker has joined it.
+void CourseField(int type, const PanelFieldContext& c, PanelFieldTexts& t)
+{
+    const std::optional<FollowState>& course = c.readings.course;
+    t.value = t.unit = kNone;
+    if (!course || !course->joined)
+        return;
+    switch (type) {
+    case kFieldCourseToGo: AutoDistance(c.units, course->toGoM / 1000, t, false); break;
+    case kFieldCourseTimeToGo: Duration(WholeSeconds(course->remainingS), t); break;
+    case kFieldCourseEta:
+        if (std::isfinite(course->etaS))
+            ClockTime(c, course->etaS, t, false);
+        break;
+    case kFieldOffCourse: AutoDistance(c.units, course->xteM / 1000, t, false); break;
+    case kFieldCourseAscentToGo:
+        if (std::isfinite(course->ascentToGoM))
+            Altitude(c.units, course->ascentToGoM, t);
+        break;
+    default: break;
     }
 }
 
@@ -161,8 +185,8 @@ void Battery(const PanelFieldContext& c, PanelFieldTexts& t)
 
 // The label's string-table id by field; 0 for an empty label.
 constexpr int kLabelIds[kPanelFieldCount] = {
-    0,   915, 910, 905, 900, 903, 903, 908, 905, 924, 927, 926, 921, 933, 928, 930,
-    919, 929, 911, 912, 913, 901, 922, 923, 931, 932, 917, 916, 918, 902, 925,
+    0,   915, 910, 905, 900, 903, 903, 908, 905, 924, 927, 926, 921, 933, 928, 930, 919, 929,
+    911, 912, 913, 901, 922, 923, 931, 932, 917, 916, 918, 902, 925, 940, 941, 942, 943, 944,
 };
 
 } // namespace
@@ -286,6 +310,11 @@ void FormatPanelField(int type, const PanelFieldContext& c, PanelFieldTexts& t)
         break;
     }
     case kFieldBattery: Battery(c, t); break;
+    case kFieldCourseToGo:
+    case kFieldCourseTimeToGo:
+    case kFieldCourseEta:
+    case kFieldOffCourse:
+    case kFieldCourseAscentToGo: CourseField(type, c, t); break;
     case kFieldEta12:
         Eta(c, t, true);
         t.subText = r.targetName;

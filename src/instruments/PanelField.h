@@ -38,8 +38,14 @@ enum PanelField : int {
     kFieldTimeUtc = 28,
     kFieldBattery = 29,
     kFieldEta12 = 30,
+    // The followed course.
+    kFieldCourseToGo = 31,
+    kFieldCourseTimeToGo = 32,
+    kFieldCourseEta = 33,
+    kFieldOffCourse = 34,
+    kFieldCourseAscentToGo = 35,
 };
-inline constexpr int kPanelFieldCount = 31;
+inline constexpr int kPanelFieldCount = 36;
 
 // The string-table id of each field's name, by field value.
 int PanelFieldNameId(int field);

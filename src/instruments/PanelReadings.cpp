@@ -17,6 +17,8 @@ PanelReadings PanelReadings::From(const GpsFix& fix, const NavigationSource& nav
     r.bearingToTarget = navigation.BearingToTarget();
     r.crossTrackError = navigation.CrossTrackError();
     r.targetName = navigation.GotoTarget().strName;
+    if (const CourseFollower* followed = navigation.FollowedCourse())
+        r.course = followed->State();
     return r;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "course/CourseFollower.h"
+
+#include <optional>
 #include <string>
 
 namespace hw {
@@ -19,6 +22,7 @@ struct PanelReadings {
     double bearingToTarget = 0; // degrees, from here toward the target
     double crossTrackError = 0; // radians, positive right of the leg
     std::string targetName;
+    std::optional<FollowState> course; // while a course is followed
 
     static PanelReadings From(const GpsFix& fix, const NavigationSource& navigation);
 };

@@ -111,27 +111,32 @@ std::vector<CourseMessage> CourseFollowing::OnFix(const GpsFix& fix, const UnitF
         return texts;
     const std::vector<CourseEvent> events = follower_->Update(at->lat, at->lon, at->timeS);
     Touch();
-    const std::string name = follower_->Profile().GetCourse().name;
+    const Course& course = follower_->Profile().GetCourse();
+    const std::string& name = course.name;
+    const CoursePoint toward =
+        course.points[std::min(follower_->State().nextPoint, course.points.size() - 1)];
     for (const CourseEvent& e : events) {
         switch (e.kind) {
         case CourseEvent::Kind::OffCourse: {
             const double value = units.SmallDistanceFromMetres(e.distanceM);
             const std::string distance =
                 FormatString("%.0f %s", value, units.SmallDistanceUnitLabel().c_str());
-            texts.push_back(
-                {e.kind, FormatTranslated("CourseFollowing",
-                                          HW_TRANSLATE_NOOP("CourseFollowing", "偏离路线 %s"),
-                                          distance.c_str())});
+            texts.push_back({e.kind,
+                             FormatTranslated("CourseFollowing",
+                                              HW_TRANSLATE_NOOP("CourseFollowing", "偏离路线 %s"),
+                                              distance.c_str()),
+                             toward});
             break;
         }
         case CourseEvent::Kind::BackOnCourse:
-            texts.push_back({e.kind, Translate("CourseFollowing", "已回到路线")});
+            texts.push_back({e.kind, Translate("CourseFollowing", "已回到路线"), toward});
             break;
         case CourseEvent::Kind::Arrived:
             texts.push_back(
                 {e.kind,
                  FormatTranslated("Navigation", HW_TRANSLATE_NOOP("Navigation", "您已到达: %s"),
-                                  name.c_str())});
+                                  name.c_str()),
+                 course.points.back()});
             break;
         }
     }

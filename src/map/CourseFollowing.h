@@ -26,6 +26,7 @@ inline constexpr const char* kCoursePace = "Course Pace";
 struct CourseMessage {
     CourseEvent::Kind kind;
     std::string text;
+    CoursePoint toward; // the course's point ahead (its end on arrival)
 };
 
 // The follow settings as stored: the off-course distance clamped to its

@@ -1,7 +1,10 @@
 #include "instruments/gui/AltProfileWnd.h"
 
 #include "base/CommandIds.h"
+#include "course/CourseFollower.h"
 #include "instruments/AltitudeProfile.h"
+#include "instruments/CourseProfilePlot.h"
+#include "instruments/NavigationSource.h"
 #include "widgets/DrawListPainter.h"
 #include "widgets/LongPressMenu.h"
 
@@ -11,8 +14,9 @@
 
 namespace hw {
 
-AltProfileWnd::AltProfileWnd(AltitudeProfile& profile, const UnitFormatter& units, QWidget* parent)
-    : QWidget(parent), profile_(profile), units_(units)
+AltProfileWnd::AltProfileWnd(AltitudeProfile& profile, const UnitFormatter& units,
+                             const NavigationSource* navigation, QWidget* parent)
+    : QWidget(parent), profile_(profile), units_(units), navigation_(navigation)
 {
     setObjectName(QStringLiteral("AltProfileWnd"));
     LongPressMenu::Install(this);
@@ -27,7 +31,12 @@ void AltProfileWnd::paintEvent(QPaintEvent*)
         frame_.setDevicePixelRatio(ratio);
     }
     DrawList list;
-    profile_.Draw({0, 0, width(), height()}, units_, list);
+    const CourseFollower* followed = navigation_ ? navigation_->FollowedCourse() : nullptr;
+    if (followed)
+        CourseProfilePlot::Draw(followed->Profile(), followed->State(), {0, 0, width(), height()},
+                                units_, list);
+    else
+        profile_.Draw({0, 0, width(), height()}, units_, list);
     QPainter p(&frame_);
     DrawListPainter(p).Paint(list);
     p.end();

@@ -140,6 +140,19 @@ void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
     thread->start();
 }
 
+void CourseCommands::FollowRunFile(const std::string& path)
+{
+    const CourseFile file = ReadCourseFile(path);
+    if (file.status != CourseFile::Status::Ok) {
+        std::fprintf(stderr, "hikewise: --follow %s: %s\n", path.c_str(), file.error.c_str());
+        const QString problem = QString::fromStdString(file.error);
+        QMetaObject::invokeMethod(
+            &map_, [this, problem] { emit map_.Notice(problem); }, Qt::QueuedConnection);
+        return;
+    }
+    FollowCourse(file.courses.front(), false, false);
+}
+
 bool CourseCommands::MayHoldCourses(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -166,6 +179,8 @@ void CourseCommands::OnFix(const GpsFix& fix)
         // The message window, with the alarm sound when the walker strays.
         Waypoint w;
         w.strName = name;
+        w.nLatitude = GeoPoint::FromDegrees(m.toward.lat);
+        w.nLongitude = GeoPoint::FromDegrees(m.toward.lon);
         if (m.kind != CourseEvent::Kind::OffCourse)
             w.strSoundFile.clear();
         map_.Host().ShowMessage(w, text, 0, MapWnd::kMessageMs,

@@ -47,6 +47,10 @@ public:
     // large one) and keeps its courses; follow: then follows the first.
     // Messages go to the user (or to standard error when quiet).
     void OpenFile(const QString& path, bool follow = false, bool quiet = false);
+    // The command line's --follow: reads the file now and follows its first
+    // course for this run (nothing is written); a problem goes to standard
+    // error and the status bar.
+    void FollowRunFile(const std::string& path);
     // Whether a file dropped or named at start should also be offered as
     // courses: it holds tracks or routes.
     static bool MayHoldCourses(const QString& path);

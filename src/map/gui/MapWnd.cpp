@@ -115,6 +115,8 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     LoadFiles();
     LoadLayers();
     courses_->LoadFolder(); // after the terrain, which gives the courses' heights
+    if (run.followFile)
+        courses_->FollowRunFile(*run.followFile);
     view_->SetCourses(&courses_->Courses());
     // The goto of the command line starts at the first fix, so that its leg
     // begins where the walker is.

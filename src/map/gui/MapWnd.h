@@ -72,6 +72,7 @@ public:
         std::optional<std::string> databaseFile;
         std::optional<std::string> trackFile;
         std::optional<std::string> gotoName;
+        std::optional<std::string> followFile; // its first course followed, not kept
         std::optional<int> zoomIndex;
         std::optional<bool> northUp;
         std::optional<std::string> roadsFile;   // the road map in place of the setting's

@@ -67,6 +67,10 @@ constexpr OptionSpec kOptions[] = {
     {"database", "Use the waypoint database FILE for this run.", "FILE"},
     {"track", "Use the track file FILE for this run.", "FILE"},
     {"goto", "Head for the waypoint NAME once it is loaded.", "NAME"},
+    {"follow",
+     "Follow the first course (track or route) of the GPX, KML or track FILE from the first fix, "
+     "for this run.",
+     "FILE"},
     {"zoom", "Start the map at zoom INDEX (0-20).", "INDEX"},
     {"north-up", "Map north up.", nullptr},
     {"course-up", "Map course up.", nullptr},
@@ -150,6 +154,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     cl.databaseFile = value("database");
     cl.trackFile = value("track");
     cl.gotoName = value("goto");
+    cl.followFile = value("follow");
     readInt("zoom", cl.zoom, 0, 20, QStringLiteral("--zoom takes an index from 0 to 20"));
     if (isSet("north-up") && isSet("course-up"))
         cl.error = QStringLiteral("--north-up and --course-up exclude each other");

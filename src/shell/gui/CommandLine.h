@@ -26,6 +26,7 @@ struct CommandLine {
     QString databaseFile; // --database FILE.wpt
     QString trackFile;    // --track FILE.trk
     QString gotoName;     // --goto NAME: start a goto to that waypoint once loaded
+    QString followFile;   // --follow FILE: follow the first course of FILE
     int zoom = -1;        // --zoom INDEX (0-20)
     int northUp = -1;     // --north-up 1, --course-up 0
     int replaySpeed = 1;  // --replay-speed N: N x 128 bytes a replay tick

@@ -44,7 +44,7 @@ QWidget* MapPageParts::MakeNavStrip(MapWnd& map)
 
 QWidget* MapPageParts::MakeProfile(MapWnd& map)
 {
-    profile_ = new AltProfileWnd(map.Profile(), map.Units(), &map);
+    profile_ = new AltProfileWnd(map.Profile(), map.Units(), &map.Nav(), &map);
     QObject::connect(profile_, &AltProfileWnd::Command, &map,
                      [&map](int id) { map.HandleCommand(id); });
     return profile_;

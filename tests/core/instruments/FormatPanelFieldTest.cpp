@@ -39,7 +39,7 @@ struct Panel : ::testing::Test {
 
 TEST_F(Panel, NamesLabelsAndUnknownTypes)
 {
-    ASSERT_EQ(PanelFieldNames().size(), 31u);
+    ASSERT_EQ(PanelFieldNames().size(), 36u);
     EXPECT_EQ(PanelFieldNames()[0], "空白");
     EXPECT_EQ(PanelFieldNames()[7], "交叉轨迹错误");
     EXPECT_EQ(PanelFieldNames()[30], "ETA (12小时)");
@@ -47,7 +47,7 @@ TEST_F(Panel, NamesLabelsAndUnknownTypes)
     EXPECT_EQ(Show(kFieldOdometer).label, "里程表");
     PanelFieldTexts blank = Show(kFieldBlank);
     EXPECT_EQ(blank.label + blank.value + blank.unit + blank.subText, "");
-    for (int type : {31, -1}) {
+    for (int type : {36, -1}) {
         PanelFieldTexts t = Show(type);
         EXPECT_EQ(t.label, "???");
         EXPECT_EQ(t.value, "???");
