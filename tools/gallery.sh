@@ -6,15 +6,11 @@
 # HIKEWISE_GALLERY_LANGUAGE=en renders the English run alone;
 # HIKEWISE_GALLERY_THEMES chooses the themes (default "0 1 2 3 4").
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-bin=${HIKEWISE_BIN_DIR:-$here/build/bin}
+. "$(dirname "$0")/screenshot-common.sh"
 out=${1:-$here/build/gallery}
 log=${2:-$here/resources/demo/demo.nmea}
 [ -f "$log" ] || log=$here/tests/gui/data/short.nmea
 mkdir -p "$out"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
 language=${HIKEWISE_GALLERY_LANGUAGE:-}
 themes=${HIKEWISE_GALLERY_THEMES:-0 1 2 3 4}
 lang=()
@@ -81,15 +77,16 @@ for dialog in "${dialogs[@]}"; do
   fi
 done
 # The map page: north up and course up, with a goto, with the altitude
-# profile, with large symbols, and its dialogs; over a small database.
+# profile, with large symbols, and its dialogs; over a small database beside
+# the demo walk.
 db=$tmp/map.wpt
 cat > "$tmp/map.gpx" <<'GPX'
 <?xml version="1.0" encoding="UTF-8"?>
 <gpx version="1.0" creator="gallery" xmlns="http://www.topografix.com/GPX/1/0">
-<wpt lat="22.233575" lon="114.241823"><name>Pavilion</name><sym>Scenic View</sym></wpt>
-<wpt lat="22.2352" lon="114.2408"><name>Spring</name><sym>饮用水</sym></wpt>
-<wpt lat="22.2305" lon="114.2435"><name>Summit</name><sym>山顶</sym></wpt>
-<wpt lat="22.2365" lon="114.2392"><name>Cache</name><sym>Geocache</sym></wpt>
+<wpt lat="43.739930" lon="7.419650"><name>Pavilion</name><sym>Scenic View</sym></wpt>
+<wpt lat="43.7372" lon="7.4230"><name>Spring</name><sym>饮用水</sym></wpt>
+<wpt lat="43.7425" lon="7.4188"><name>Summit</name><sym>山顶</sym></wpt>
+<wpt lat="43.7380" lon="7.4205"><name>Cache</name><sym>Geocache</sym></wpt>
 </gpx>
 GPX
 "$bin/hikewise-tool" wpt-import "$db" "$tmp/map.gpx" > /dev/null
@@ -123,7 +120,7 @@ for theme in $themes; do
 done
 # The waypoint list measures from the stored position: one beside the
 # waypoints ("当前位置纬度" and "当前位置经度" of section "地图").
-near='[%U5730%U56FE]\n%U5F53%U524D%U4F4D%U7F6E%U7EAC%U5EA6=22235000\n%U5F53%U524D%U4F4D%U7F6E%U7ECF%U5EA6=114240000\n'
+near='[%U5730%U56FE]\n%U5F53%U524D%U4F4D%U7F6E%U7EAC%U5EA6=43739000\n%U5F53%U524D%U4F4D%U7F6E%U7ECF%U5EA6=7420000\n'
 for dialog in map-properties plan-waypoint waypoint-list; do
   map_shot "dialog-$dialog" "$near" --dialog "$dialog"
 done

@@ -82,6 +82,13 @@ bool RoadLayer::Open(const std::string& path)
     return false;
 }
 
+void RoadLayer::Close()
+{
+    map_ = RoadMap();
+    problem_.clear();
+    ++revision_;
+}
+
 void RoadLayer::LoadClassMask(const SettingsStore& settings)
 {
     SetClassMask(static_cast<unsigned>(settings.GetInt(section::kMap, map_setting::kRoadClasses,

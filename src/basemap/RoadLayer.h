@@ -42,6 +42,8 @@ public:
     // Reads the file; false when it cannot be read, with Problem() set.
     bool Open(const std::string& path);
     const RoadMap& Map() const { return map_; }
+    // Empties the layer, with no message.
+    void Close();
 
     // The message for the status bar about the last open, once: empty after
     // it was taken, and when the file was read.

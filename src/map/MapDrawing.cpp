@@ -165,6 +165,9 @@ void MapDrawing::BuildForeground(const MapModel& model, const Sources& sources,
     }
     WaypointLayer::Draw(viewport, model.Scale(), model.LargeWaypoints(), sources.waypoints,
                         sources.now, out);
+    if (sources.moreWaypoints)
+        WaypointLayer::Draw(viewport, model.Scale(), model.LargeWaypoints(), *sources.moreWaypoints,
+                            sources.now, out);
     DrawGotoLeg(viewport, sources.waypoints, out);
     DrawNorthArrow(viewport, out);
     MapScaleBar::Draw(viewport, sources.units, out);

@@ -39,6 +39,9 @@ public:
         const MapLayer* terrain = nullptr;
         // The shown courses, drawn under the track.
         const std::vector<CourseLine>* courses = nullptr;
+        // Waypoints drawn as the database's are, held apart from it (the
+        // demo's geocaches); null for none.
+        WaypointDatabase* moreWaypoints = nullptr;
     };
 
     static void Build(const MapModel& model, const Sources& sources, DrawList& out);

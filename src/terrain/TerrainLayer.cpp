@@ -90,6 +90,13 @@ bool TerrainLayer::Open(const std::string& path)
     return false;
 }
 
+void TerrainLayer::Close()
+{
+    file_ = TerrainFile();
+    problem_.clear();
+    ++revision_;
+}
+
 std::string TerrainLayer::TakeProblem()
 {
     return std::exchange(problem_, std::string());

@@ -64,6 +64,8 @@ public:
     TerrainFile& File() { return file_; }
     const TerrainFile& File() const { return file_; }
     bool HasTerrain() const { return file_.IsOpen(); }
+    // Empties the layer, with no message.
+    void Close();
 
     // The message for the status bar about the last open, once.
     std::string TakeProblem();

@@ -26,6 +26,15 @@ QString AppPaths::DataFile(const QString& relative)
     return DataDir() + QLatin1Char('/') + relative;
 }
 
+QString AppPaths::DemoFile(const QString& name)
+{
+    const QString installed = DataFile(QStringLiteral("demo/") + name);
+    if (QFileInfo::exists(installed))
+        return installed;
+    const QString built = QStringLiteral(HIKEWISE_DEMO_BUILD_DIR "/") + name;
+    return QFileInfo::exists(built) ? built : installed;
+}
+
 QString AppPaths::DocumentsDir()
 {
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

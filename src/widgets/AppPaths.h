@@ -13,6 +13,9 @@ public:
     // folder beside the program, else the source tree's resources.
     static QString DataDir();
     static QString DataFile(const QString& relative);
+    // A file of the bundled demo: the installed one, else, in the build
+    // tree, the map and terrain the build imported.
+    static QString DemoFile(const QString& name);
     // The user's Documents folder, for "\My Documents\..." paths.
     static QString DocumentsDir();
     // A user-writable folder for rendered pages ("\HTML\...").

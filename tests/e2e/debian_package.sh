@@ -2,10 +2,11 @@
 # The Debian package, built from this build tree: its contents and control
 # fields, lintian, the desktop entries, the AppStream data, the file types
 # and the manual pages; then the installed programs run from a scratch root
-# (dpkg -x) on their installed data, with the source tree's data hidden.
+# (dpkg -x) on their installed data, with the source and build trees' data
+# hidden: the demo's walk, map, terrain and course from /usr/share/hikewise.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
-require_tools cpack dpkg-deb lintian desktop-file-validate appstreamcli update-mime-database man
+require_tools cpack dpkg-deb lintian desktop-file-validate appstreamcli update-mime-database man python3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 build=$(cd "$HIKEWISE_BIN_DIR/.." && pwd)
 work=$(mktemp -d)
@@ -22,7 +23,9 @@ deb=${debs[0]}
 # What the package holds.
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's#^\./#/#' > "$work/files"
 for f in /usr/bin/hikewise /usr/bin/hikewise-tool /usr/bin/fixscope \
-  /usr/share/hikewise/demo/demo.nmea /usr/share/hikewise/templates/cachetpl.htm \
+  /usr/share/hikewise/demo/demo.nmea /usr/share/hikewise/demo/monaco.map \
+  /usr/share/hikewise/demo/monaco.dem /usr/share/hikewise/demo/demo-course.gpx \
+  /usr/share/hikewise/demo/demo-caches.gpx /usr/share/hikewise/templates/cachetpl.htm \
   /usr/share/applications/hikewise.desktop /usr/share/applications/fixscope.desktop \
   /usr/share/metainfo/org.korv.hikewise.metainfo.xml \
   /usr/share/metainfo/org.korv.fixscope.metainfo.xml /usr/share/mime/packages/hikewise.xml \
@@ -37,8 +40,8 @@ done
 # GDAL's module, in the architecture's private library folder.
 grep -qxE '/usr/lib/[a-z0-9_]+-[a-z0-9_-]+/hikewise/hikewise-gdal\.so' "$work/files" ||
   fail "the package lacks /usr/lib/<architecture>/hikewise/hikewise-gdal.so"
-# Nothing of the tests or the development tools.
-if grep -E '_tests|bench_|/usr/include|hikewise-(art|symbols|icons|nmea-sim)' "$work/files" ||
+# Nothing of the tests or the development tools, nor the demo's raw data.
+if grep -E '_tests|bench_|/usr/include|hikewise-(art|symbols|icons|nmea-sim)|\.osm\.pbf$|\.tif$' "$work/files" ||
   grep -E '^/usr/lib/.' "$work/files" |
   grep -vxE '/usr/lib/([a-z0-9_-]+/)?(hikewise/(hikewise-gdal\.so)?)?'; then
   fail "the package holds test or development files"
@@ -107,15 +110,24 @@ if ! unshare -rm true 2> /dev/null; then
   echo "skipped: no mount namespace (unshare -rm) to hide the source tree's data"
   exit 77
 fi
-shot() { # HOME-DIR OUT.png: the GPS page of a first run after some seconds of the demo
+shot() { # HOME-DIR OUT.png [PAGE]: a page of a first run after some seconds of the demo
   mkdir -p "$1"
-  timeout 120 unshare -rm bash -c 'mount --bind "$1" "$2/resources" && shift 2 && exec "$@"' _ \
-    "$work/empty" "$HIKEWISE_SOURCE_DIR" env HOME="$1" XDG_CONFIG_HOME="$1/.config" \
-    "$root/usr/bin/hikewise" --page 0 --size 480x640 --after 4 --screenshot "$2" \
+  timeout 120 unshare -rm bash -c \
+    'mount --bind "$1" "$2/resources" && mount --bind "$1" "$3/demo" && shift 3 && exec "$@"' _ \
+    "$work/empty" "$HIKEWISE_SOURCE_DIR" "$build" env HOME="$1" XDG_CONFIG_HOME="$1/.config" \
+    "$root/usr/bin/hikewise" --page "${3:-0}" --size 480x640 --after 4 --screenshot "$2" \
     > "$work/run.log" 2>&1 || fail "installed hikewise: $(cat "$work/run.log")"
   [ -s "$2" ] || fail "no screenshot $2"
 }
 mkdir -p "$work/empty"
+# The map page draws the installed demo's map, terrain and course.
+shot "$work/home0" "$work/map.png" 3
+python3 "$(dirname "$0")/lib/pixel_classes.py" "$work/map.png" --box 0,30,480,480 \
+  sea=160,204,236 contour=176,128,80 course=31,111,224 > "$work/classes"
+while read -r class count; do
+  [ "$count" -ge 100 ] || fail "the installed demo's map page has $count pixels of $class"
+done < "$work/classes"
+[ "$(wc -l < "$work/classes")" -eq 3 ] || fail "the map page was not classified"
 shot "$work/home1" "$work/demo.png"
 # The same first run over an empty installed demo walk shows no fix: the
 # screenshots differ only when the installed demo was read.

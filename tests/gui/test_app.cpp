@@ -560,7 +560,7 @@ private slots:
                 recorder.OnGpsUpdate(fix);
             ggas = parser.Snapshot().ggaCount;
         }
-        QVERIFY(expected.Count() > 300);
+        QVERIFY(expected.Count() > 250);
 
         QTemporaryDir dir;
         MemorySettingsStore settings;

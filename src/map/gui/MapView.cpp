@@ -90,9 +90,9 @@ void MapView::PaintFrame(QPainter& p)
     const MapViewport viewport = map_.Viewport();
     const std::vector<CourseLine> courses =
         courses_ ? CourseLayer::Lines(*courses_) : std::vector<CourseLine>();
-    const MapDrawing::Sources sources{
-        track_, waypoints_,  units_,   QDateTime::currentSecsSinceEpoch(),
-        roads_, MeasureText, terrain_, &courses};
+    MapDrawing::Sources sources{track_, waypoints_,  units_,   QDateTime::currentSecsSinceEpoch(),
+                                roads_, MeasureText, terrain_, &courses};
+    sources.moreWaypoints = moreWaypoints_;
     PaintBackground(sources, viewport);
     drawing_.Clear();
     MapDrawing::BuildForeground(map_, sources, viewport, drawing_);

@@ -46,6 +46,8 @@ public:
     void SetTerrainLayer(TerrainDrawing* terrain);
     // The courses drawn under the track; null for none.
     void SetCourses(const CourseFollowing* courses) { courses_ = courses; }
+    // Waypoints drawn beside the database's (the demo's caches); null for none.
+    void SetMoreWaypoints(WaypointDatabase* more) { moreWaypoints_ = more; }
     ~MapView() override;
     // Draws the waypoint symbols' cells; without it they are left out.
     void SetSymbolPainter(DrawListPainter::BitmapPainter symbols) { symbols_ = std::move(symbols); }
@@ -95,6 +97,7 @@ private:
     RoadDrawing* roads_ = nullptr;
     TerrainDrawing* terrain_ = nullptr;
     const CourseFollowing* courses_ = nullptr;
+    WaypointDatabase* moreWaypoints_ = nullptr;
     std::unique_ptr<TerrainShading> shading_;
     MapPanGesture pan_;
     QImage frame_;

@@ -10,6 +10,7 @@
 #include "map/MapProperties.h"
 #include "map/gui/CourseCommands.h"
 #include "map/gui/GeocacheCommands.h"
+#include "map/gui/LayerFiles.h"
 #include "map/gui/MapFileCommands.h"
 #include "map/gui/MapMessageBoxes.h"
 #include "map/gui/MapPopupMenu.h"
@@ -91,6 +92,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
     view_ = new MapView(map_, track_, waypoints_, units_, this);
     view_->SetRoadLayer(&roadDrawing_);
     view_->SetTerrainLayer(&terrainDrawing_);
+    view_->SetMoreWaypoints(&mapDemo_.Caches()); // empty but while the demo plays
     view_->SetSymbolPainter(host_->Symbols());
     navWnd_ = host_->MakeNavStrip(*this);
     profileWnd_ = host_->MakeProfile(*this);
@@ -112,8 +114,7 @@ MapWnd::MapWnd(SettingsStore& settings, FixSource fix, std::unique_ptr<MapWndHos
         [this](const std::string& text) { PostMessage(QString::fromUtf8(text.c_str())); });
 
     LoadFiles();
-    LoadRoads();
-    LoadTerrain();
+    LoadLayers();
     courses_->LoadFolder(); // after the terrain, which gives the courses' heights
     if (run.followFile)
         courses_->FollowRunFile(*run.followFile);
@@ -153,7 +154,15 @@ void MapWnd::SetDemo(bool demo)
         return;
     demo_ = demo;
     autosave_.SetEnabled(!demo);
-    if (!demo) {
+    if (demo) {
+        mapDemo_.Start([](const char* name) { return AppPaths::DemoFile(name).toStdString(); },
+                       ownLayers_);
+        if (mapDemo_.DemoCourse())
+            courses_->FollowCourse(*mapDemo_.DemoCourse(), false);
+        RedrawMap();
+    } else {
+        mapDemo_.Stop();
+        courses_->StopFollowing();
         DropDemoTrack();
         model_.LoadPosition(settings_); // the demo's place is not the user's
         RedrawMap();
@@ -221,37 +230,16 @@ void MapWnd::LoadFiles()
         track_.Load(track);
 }
 
-void MapWnd::LoadRoads()
+void MapWnd::LoadLayers()
 {
-    roads_.LoadClassMask(settings_);
     const RunOptions& run = RunOptionsForProcess();
-    OpenLayerFile(roads_, run.roadsFile, map_setting::kRoadMap, map_setting::kDefaultRoadMap);
-}
-
-void MapWnd::LoadTerrain()
-{
-    terrain_.LoadSettings(settings_);
-    const RunOptions& run = RunOptionsForProcess();
-    OpenLayerFile(terrain_, run.terrainFile, map_setting::kTerrainMap,
-                  map_setting::kDefaultTerrainMap);
-}
-
-template <class Layer>
-void MapWnd::OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile,
-                           const char* setting, const char* defaultPath)
-{
-    const std::string path = Layer::MapPath(settings_, AppPaths::Folders(), runFile.value_or(""));
-    // No file where none was ever chosen is not worth a message.
-    const bool chosen = runFile.has_value() ||
-                        settings_.GetText(section::kMap, setting, defaultPath) != defaultPath;
-    if (!chosen && !QFile::exists(QString::fromStdString(path)))
-        return;
-    if (layer.Open(path))
-        return;
     // Said once, when the window is in place to show it.
-    const QString problem = QString::fromStdString(layer.TakeProblem());
-    QMetaObject::invokeMethod(
-        this, [this, problem] { emit Notice(problem); }, Qt::QueuedConnection);
+    ownLayers_ = LayerFiles::Open(roads_, terrain_, settings_, run.roadsFile, run.terrainFile,
+                                  [this](const QString& problem) {
+                                      QMetaObject::invokeMethod(
+                                          this, [this, problem] { emit Notice(problem); },
+                                          Qt::QueuedConnection);
+                                  });
 }
 
 bool MapWnd::SaveDatabase()

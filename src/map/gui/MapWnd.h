@@ -11,6 +11,7 @@
 #include "instruments/BatteryStatus.h"
 #include "instruments/TimeZoneBias.h"
 #include "instruments/TripComputer.h"
+#include "map/MapDemo.h"
 #include "map/MapModel.h"
 #include "map/MapSelection.h"
 #include "map/MapWindowModel.h"
@@ -229,13 +230,8 @@ protected:
 
 private:
     void LoadFiles();
-    void LoadRoads();
-    void LoadTerrain();
-    // Opens the road or terrain file of the run or of the setting; a problem
-    // goes to the status bar once.
-    template <class Layer>
-    void OpenLayerFile(Layer& layer, const std::optional<std::string>& runFile, const char* setting,
-                       const char* defaultPath);
+    // The road and terrain files of the run or of the settings.
+    void LoadLayers();
     void LayOut();
     void ApplyRepaint(const MapWindowModel::Repaint& repaint);
     void OnGgaNotice();
@@ -286,6 +282,8 @@ private:
     RoadDrawing roadDrawing_{roads_};
     TerrainLayer terrain_;
     TerrainDrawing terrainDrawing_{terrain_};
+    MapDemo::Own ownLayers_;
+    MapDemo mapDemo_{roads_, terrain_};
     ScreenPoint lastTap_;
     std::unique_ptr<FileBinding> trackFile_;
     std::unique_ptr<FileBinding> databaseFile_;
