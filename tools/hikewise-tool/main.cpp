@@ -73,8 +73,8 @@ int main(int argc, char* argv[])
     }
     for (const ToolCommand& c : Commands()) {
         if (first == c.name) {
-            // Imports and map builds hold large heaps.
-            hw::RestartWithHugePageHeap(argv);
+            if (c.largeHeap)
+                hw::RestartWithHugePageHeap(argv);
             Args args(argv + 2, argv + argc);
             // --code-page N: the code page legacy text is read in.
             for (auto at = args.begin(); at != args.end(); ++at) {
