@@ -12,10 +12,8 @@ void BufferedWriter::Drain()
     used_ = 0;
 }
 
-void BufferedWriter::Put(const void* data, std::size_t size)
+void BufferedWriter::MakeRoom(std::size_t size)
 {
-    if (failed_)
-        return;
     if (used_ + size > buffer_.size())
         Drain();
     if (size > buffer_.size()) {
@@ -24,6 +22,21 @@ void BufferedWriter::Put(const void* data, std::size_t size)
             grown += kGrowStep;
         buffer_.resize(grown);
     }
+}
+
+char* BufferedWriter::Reserve(std::size_t size)
+{
+    if (failed_)
+        return nullptr;
+    MakeRoom(size);
+    return buffer_.data() + used_;
+}
+
+void BufferedWriter::Put(const void* data, std::size_t size)
+{
+    if (failed_)
+        return;
+    MakeRoom(size);
     if (size > 0)
         std::memcpy(buffer_.data() + used_, data, size);
     used_ += size;

@@ -28,6 +28,15 @@ public:
     void PutF32(float v);
     void PutF64(double v);
 
+    // Room for size bytes to be written in place; Commit(n) then keeps the
+    // first n of them. Null after a failed write (nothing is kept then).
+    char* Reserve(std::size_t size);
+    void Commit(std::size_t size)
+    {
+        if (!failed_)
+            used_ += size;
+    }
+
     // Writes out what is buffered; false when any write failed.
     bool Flush();
     bool Failed() const { return failed_; }
@@ -35,6 +44,8 @@ public:
 
 private:
     void Drain();
+    // Drains and grows the buffer so that size more bytes fit.
+    void MakeRoom(std::size_t size);
 
     ByteSink& sink_;
     std::vector<char> buffer_;

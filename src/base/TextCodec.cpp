@@ -3,11 +3,15 @@
 #include "base/Utf8.h"
 
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <string>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace hw {
 namespace {
@@ -26,6 +30,42 @@ size_t AsciiPrefix(std::string_view text)
     }
     while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80)
         ++i;
+    return i;
+}
+
+// Stores a UTF-16 code unit as little-endian bytes at unit index i.
+void PutUnitLe(char* out, size_t i, char16_t unit)
+{
+    out[2 * i] = static_cast<char>(unit & 0xFF);
+    out[2 * i + 1] = static_cast<char>(unit >> 8);
+}
+
+// Widens the leading ASCII run of text into UTF-16LE bytes at out, sixteen
+// or eight bytes at a time (the bulk of most texts); returns its length.
+size_t WidenAsciiPrefix(const char* text, size_t size, char* out)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        if (_mm_movemask_epi8(bytes) != 0)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 16),
+                         _mm_unpackhi_epi8(bytes, zero));
+    }
+#endif
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & 0x8080808080808080ull)
+            break;
+        for (size_t k = 0; k < 8; ++k)
+            PutUnitLe(out, i + k, static_cast<char16_t>((word >> (8 * k)) & 0xFF));
+    }
+    for (; i < size && static_cast<unsigned char>(text[i]) < 0x80; ++i)
+        PutUnitLe(out, i, static_cast<unsigned char>(text[i]));
     return i;
 }
 
@@ -57,24 +97,14 @@ size_t Utf16LengthOfValid(std::string_view text)
 
 } // namespace
 
-size_t Utf8ToUtf16(std::string_view text, char16_t* out)
+size_t Utf8ToUtf16Le(std::string_view text, char* out)
 {
-    char16_t* p = out;
+    size_t units = 0;
     char32_t cp;
     for (size_t i = 0; i < text.size();) {
-        // ASCII runs, the bulk of most texts, widen eight bytes at a time
-        // without decoding.
-        for (; i + 8 <= text.size(); i += 8, p += 8) {
-            uint64_t word;
-            std::memcpy(&word, text.data() + i, 8);
-            if (word & 0x8080808080808080ull)
-                break;
-            for (int k = 0; k < 8; ++k)
-                p[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
-        }
-        const size_t ascii = AsciiPrefix(text.substr(i));
-        for (size_t end = i + ascii; i < end; ++i)
-            *p++ = static_cast<unsigned char>(text[i]);
+        const size_t ascii = WidenAsciiPrefix(text.data() + i, text.size() - i, out + 2 * units);
+        i += ascii;
+        units += ascii;
         if (i == text.size())
             break;
         size_t n = DecodeUtf8Sequence(text, i, cp);
@@ -85,13 +115,22 @@ size_t Utf8ToUtf16(std::string_view text, char16_t* out)
         i += n;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-            *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            PutUnitLe(out, units++, static_cast<char16_t>(0xD800 + (cp >> 10)));
+            PutUnitLe(out, units++, static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
         } else {
-            *p++ = static_cast<char16_t>(cp);
+            PutUnitLe(out, units++, static_cast<char16_t>(cp));
         }
     }
-    return static_cast<size_t>(p - out);
+    return units;
+}
+
+size_t Utf8ToUtf16(std::string_view text, char16_t* out)
+{
+    const size_t units = Utf8ToUtf16Le(text, reinterpret_cast<char*>(out));
+    if constexpr (std::endian::native != std::endian::little)
+        for (size_t i = 0; i < units; ++i)
+            out[i] = static_cast<char16_t>((out[i] >> 8) | (out[i] << 8));
+    return units;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text)

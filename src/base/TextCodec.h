@@ -29,6 +29,9 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // The same at out, which has room for text.size() units (a byte gives at
 // most one); returns the units written.
 size_t Utf8ToUtf16(std::string_view text, char16_t* out);
+// The same as UTF-16LE bytes at out (any alignment), which has room for
+// 2 * text.size() bytes; returns the units written.
+size_t Utf8ToUtf16Le(std::string_view text, char* out);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);

@@ -30,7 +30,7 @@ void WaypointLayer::Draw(const MapViewport& viewport, double scaleKm, bool large
     const int step = ThinningStep(scaleKm, database.Count());
     database.BeginArea({box.south, box.west, 0}, {box.north, box.east, 0});
     for (int cell = database.NextCell(); cell >= 0; cell = database.NextCell()) {
-        const std::vector<Waypoint>& waypoints = database.Cell(cell);
+        const WaypointDatabase::CellList& waypoints = database.Cell(cell);
         for (size_t i = 0; i < waypoints.size(); i += static_cast<size_t>(step)) {
             const Waypoint& w = waypoints[i];
             ScreenPoint p = viewport.GeoToScreen({w.nLatitude, w.nLongitude, 0});

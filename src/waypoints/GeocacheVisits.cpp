@@ -4,6 +4,7 @@
 #include "base/LocalTime.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"
+#include "waypoints/WaypointSymbol.h"
 
 #include <vector>
 
@@ -71,8 +72,11 @@ VisitExport ExportVisits(WaypointDatabase& database, const std::string& path, bo
         w.geocache.bFieldNotePending = 0;
         // Only a visit logged as found becomes "found and logged": the question
         // asks about the found caches, and a cache not found stays not found.
-        if (markLogged && IsFound(w.nGeocacheState))
+        if (markLogged && IsFound(w.nGeocacheState)) {
             w.nGeocacheState = kStateFoundAndLogged;
+            // The symbol of "found and logged" depends on no clock.
+            WaypointSymbol::KeepStateSymbol(w, 0);
+        }
         database.ReplaceBySerial(serial, w);
     }
     return {true, static_cast<int>(serials.size())};
@@ -86,15 +90,17 @@ bool LogVisitFound(WaypointDatabase& database, int serial, int64_t now)
     w.geocache.bFieldNotePending = 1;
     w.nGeocacheState = kStateFound;
     w.timeGeochacheFound = static_cast<int32_t>(now);
+    WaypointSymbol::KeepStateSymbol(w, now);
     return database.ReplaceBySerial(serial, w) > 0;
 }
 
-bool LogVisitNotFound(WaypointDatabase& database, int serial)
+bool LogVisitNotFound(WaypointDatabase& database, int serial, int64_t now)
 {
     Waypoint w;
     if (!database.FindBySerial(serial, w))
         return false;
     w.nGeocacheState = kStateNotFound;
+    WaypointSymbol::KeepStateSymbol(w, now);
     return database.ReplaceBySerial(serial, w) > 0;
 }
 

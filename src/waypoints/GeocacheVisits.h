@@ -41,7 +41,8 @@ VisitExport ExportVisits(WaypointDatabase& database, const std::string& path, bo
 // The user found the cache: marks the visit pending with the time, unless it
 // is already found and logged. Returns whether the record changed.
 bool LogVisitFound(WaypointDatabase& database, int serial, int64_t now);
-// The user did not find it. Returns whether the record changed.
-bool LogVisitNotFound(WaypointDatabase& database, int serial);
+// The user did not find it (now: the moment). Returns whether the record
+// changed.
+bool LogVisitNotFound(WaypointDatabase& database, int serial, int64_t now);
 
 } // namespace hw

@@ -113,14 +113,14 @@ public:
         static_cast<GpxHandler*>(self)->Start(name, attributes);
     }
     static void OnEnd(void* self, const char* name) { static_cast<GpxHandler*>(self)->End(name); }
+    // Text is handed over only while an element with a field is open (the
+    // buffer holds the innermost element's text, and a child resets the
+    // field).
     static void OnText(void* self, const char* text, int length)
     {
-        // Only an element with a field keeps its text (the buffer holds the
-        // innermost element's text, and a child resets the field).
-        auto* h = static_cast<GpxHandler*>(self);
-        if (h->inWpt_ && h->field_ != Field::None)
-            AppendXmlText(h->text_, text, length, kMaxText);
+        AppendXmlText(static_cast<GpxHandler*>(self)->text_, text, length, kMaxText);
     }
+    void SetFile(XmlFileParser* file) { file_ = file; }
 
     int added = 0;
     int replaced = 0;
@@ -181,6 +181,7 @@ private:
             else if (field_ == Field::LogText)
                 CurrentLog().bTextEncoded = StartsWithT(FirstAttributeValue(attributes));
         }
+        file_->WantText(field_ != Field::None);
     }
 
     void End(std::string_view name)
@@ -208,6 +209,7 @@ private:
         }
         field_ = Field::None;
         text_.clear();
+        file_->WantText(false);
     }
 
     void Store()
@@ -258,6 +260,7 @@ private:
 
     WaypointDatabase& db_;
     bool replaceMode_;
+    XmlFileParser* file_ = nullptr;
     Waypoint wpt_;
     bool inWpt_ = false;
     bool inCache_ = false;
@@ -275,6 +278,7 @@ ImportResult ImportGpx(WaypointDatabase& db, const std::string& path, bool repla
 {
     GpxHandler handler(db, replaceMode);
     XmlFileParser parser(&handler, &GpxHandler::OnStart, &GpxHandler::OnEnd, &GpxHandler::OnText);
+    handler.SetFile(&parser);
     parser.Parse(path, progress);
     ImportResult result;
     result.opened = parser.Opened();

@@ -154,14 +154,14 @@ WaypointDatabase::Snapshot WaypointDatabase::TakeSnapshot() const
 
 int WaypointDatabase::Store(Waypoint&& waypoint, int cell, bool loaded)
 {
-    std::vector<Waypoint>& list = MutableCell(cell);
+    CellList& list = MutableCell(cell);
     list.push_back(std::move(waypoint));
     Waypoint& stored = list.back();
     KeepIndicesInTables(stored);
     if (!loaded)
         stored.file.asInFile = false;
     stored.nSerial = nextSerial_++;
-    cellOfSerial_[stored.nSerial] = cell;
+    SetCellOfSerial(stored.nSerial, cell);
     serialsByName_[stored.strName].push_back(stored.nSerial);
     ++count_;
     Changed();
@@ -170,19 +170,21 @@ int WaypointDatabase::Store(Waypoint&& waypoint, int cell, bool loaded)
 
 WaypointDatabase::Location WaypointDatabase::Locate(int serial) const
 {
-    auto it = cellOfSerial_.find(serial);
-    if (it == cellOfSerial_.end())
+    if (serial <= 0 || static_cast<size_t>(serial) >= cellOfSerial_.size())
         return {};
-    const std::vector<Waypoint>& list = Cell(it->second);
+    const int cell = cellOfSerial_[static_cast<size_t>(serial)];
+    if (cell < 0)
+        return {};
+    const CellList& list = Cell(cell);
     for (size_t i = 0; i < list.size(); ++i)
         if (list[i].nSerial == serial)
-            return {it->second, i};
+            return {cell, i};
     return {};
 }
 
 void WaypointDatabase::Unindex(const Waypoint& stored)
 {
-    cellOfSerial_.erase(stored.nSerial);
+    SetCellOfSerial(stored.nSerial, -1);
     auto it = serialsByName_.find(stored.strName);
     if (it == serialsByName_.end())
         return;
@@ -191,9 +193,17 @@ void WaypointDatabase::Unindex(const Waypoint& stored)
         serialsByName_.erase(it);
 }
 
+void WaypointDatabase::SetCellOfSerial(int serial, int cell)
+{
+    const size_t at = static_cast<size_t>(serial);
+    if (at >= cellOfSerial_.size())
+        cellOfSerial_.resize(std::max(at + 1, 2 * cellOfSerial_.size()), -1);
+    cellOfSerial_[at] = cell;
+}
+
 void WaypointDatabase::Erase(const Location& at)
 {
-    std::vector<Waypoint>& list = MutableCell(at.cell);
+    CellList& list = MutableCell(at.cell);
     Unindex(list[at.index]);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
     --count_;
@@ -221,7 +231,7 @@ int WaypointDatabase::FirstSerialNamed(std::string_view name) const
 
 int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int cell)
 {
-    std::vector<Waypoint>& list = MutableCell(at.cell);
+    CellList& list = MutableCell(at.cell);
     int serial = list[at.index].nSerial;
     Unindex(list[at.index]);
     Waypoint* stored = nullptr;
@@ -231,14 +241,14 @@ int WaypointDatabase::MoveInto(const Location& at, const Waypoint& waypoint, int
         *stored = waypoint;
     } else {
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(at.index));
-        std::vector<Waypoint>& target = MutableCell(cell);
+        CellList& target = MutableCell(cell);
         target.push_back(waypoint);
         stored = &target.back();
     }
     stored->nSerial = serial;
     stored->file.asInFile = false;
     KeepIndicesInTables(*stored);
-    cellOfSerial_[serial] = cell;
+    SetCellOfSerial(serial, cell);
     serialsByName_[waypoint.strName].push_back(serial);
     Changed();
     return serial;

@@ -6,6 +6,7 @@
 #include "waypoints/Waypoint.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,9 +29,12 @@ namespace hw {
 // them changes: a snapshot for a save costs a pointer per cell, and the
 // records it holds stay as they were while the database changes on.
 class WaypointDatabase {
-    using CellList = std::vector<Waypoint>;
-
 public:
+    // A cell's records. A deque: a record, about a kilobyte, is never moved
+    // when the cell grows, so that a large import does not copy its cells
+    // over and over.
+    using CellList = std::deque<Waypoint>;
+
     static constexpr int kCellCount = CellArea::kCellCount;
 
     // The records as they were at one moment, in whole-database order; safe
@@ -123,7 +127,7 @@ public:
 
     // The grid.
     static int CellIndex(int32_t lat, int32_t lon) { return CellArea::CellIndex(lat, lon); }
-    const std::vector<Waypoint>& Cell(int index) const
+    const CellList& Cell(int index) const
     {
         const std::shared_ptr<CellList>& cell = cells_[static_cast<size_t>(index)];
         return cell ? *cell : EmptyCell();
@@ -180,6 +184,7 @@ private:
     void Erase(const Location& at);
     int FirstSerialNamed(std::string_view name) const;
     int MoveInto(const Location& at, const Waypoint& waypoint, int cell);
+    void SetCellOfSerial(int serial, int cell);
     void Changed();
 
     std::vector<std::shared_ptr<CellList>> cells_; // empty cells hold none
@@ -189,8 +194,9 @@ private:
     uint64_t savedStamp_ = 0;
     uint64_t revision_ = 0;
     std::shared_ptr<FileGuard> file_ = std::make_shared<FileGuard>();
-    // serial -> cell, and name -> serials, so that lookups do not walk the grid
-    std::unordered_map<int, int> cellOfSerial_;
+    // serial -> cell (-1: none; serials are given in order and never
+    // again), and name -> serials, so that lookups do not walk the grid
+    std::vector<int> cellOfSerial_;
     struct NameHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

@@ -5,6 +5,7 @@
 #include "units/PositionFormatter.h"
 #include "units/UnitFormatter.h"
 #include "waypoints/PicEditModel.h"
+#include "waypoints/WaypointSymbol.h"
 
 #include <cmath>
 #include <limits>
@@ -52,6 +53,7 @@ WaypointEditValues WaypointEditValues::From(const Waypoint& w, const PositionFor
                                             const UnitFormatter& units, int64_t now)
 {
     WaypointEditValues v;
+    v.openedAt = now;
     v.name = w.strName;
     const double lat = w.nLatitude * 0.000001;
     const double lon = w.nLongitude * 0.000001;
@@ -105,8 +107,12 @@ void WaypointEditValues::ApplyTo(Waypoint& w, const PositionFormatter& positions
     w.dActiveWPDistance = units.MetresFromSmallDistance(ParseRealPrefix(triggerDistance)) * 0.001;
     w.strSoundFile = soundFile;
     w.nActiveWaypointMessageType = messageType;
+    const bool stateChanged =
+        w.nGeocacheState != geocacheState || w.bUseGeocacheStateForIconID != (useStateIcon ? 1 : 0);
     w.nGeocacheState = geocacheState;
     w.bUseGeocacheStateForIconID = useStateIcon ? 1 : 0;
+    if (stateChanged)
+        WaypointSymbol::KeepStateSymbol(w, openedAt);
     w.timeGeochacheFound = static_cast<int32_t>(foundTime);
     w.strURL = url;
     w.strComment = comment;
@@ -121,6 +127,7 @@ void MultiEditValues::ApplyTo(Waypoint& w) const
     if (stateChanged) {
         w.nGeocacheState = values.nGeocacheState;
         w.bUseGeocacheStateForIconID = values.bUseGeocacheStateForIconID;
+        WaypointSymbol::KeepStateSymbol(w, changedAt);
     }
     if (alarmChanged) {
         w.bActiveWaypoint = values.bActiveWaypoint;

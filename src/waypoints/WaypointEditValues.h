@@ -44,6 +44,7 @@ struct WaypointEditValues {
     std::string comment;
     std::string fieldNotes;
     int fieldNotePending = 0;
+    int64_t openedAt = 0; // the now the values were made at: a changed state's symbol
 
     // The values a waypoint shows; now fills the found-time picker of a
     // waypoint never found.
@@ -62,6 +63,7 @@ struct MultiEditValues {
     bool symbolChanged = false;
     bool stateChanged = false;
     bool alarmChanged = false;
+    int64_t changedAt = 0; // the moment of the change: a changed state's symbol
 
     // Applies the changed groups to one selected waypoint.
     void ApplyTo(Waypoint& w) const;

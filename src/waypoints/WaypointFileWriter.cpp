@@ -8,35 +8,28 @@
 #include "waypoints/WaypointTextSource.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace hw {
 namespace {
 
-// S32: count of UTF-16 code units, then the UTF-16LE code units.
+// S32: count of UTF-16 code units, then the UTF-16LE code units, converted
+// straight into the writer's buffer.
 void PutString(BufferedWriter& out, const std::string& text)
 {
-    if (text.empty()) {
-        out.PutU32(0);
+    // A UTF-8 text never has more UTF-16 code units than bytes.
+    char* at = out.Reserve(4 + 2 * text.size());
+    if (at == nullptr)
         return;
-    }
-    // Converted in a buffer that every string of the thread's saves reuses
-    // (and that only grows).
-    thread_local std::vector<char16_t> buffer;
-    if (buffer.size() < text.size())
-        buffer.resize(text.size());
-    const size_t units = Utf8ToUtf16(text, buffer.data());
-    out.PutU32(static_cast<uint32_t>(units));
-    if constexpr (std::endian::native == std::endian::little) {
-        out.Put(buffer.data(), units * 2);
-    } else {
-        for (size_t i = 0; i < units; ++i)
-            out.PutU16(buffer[i]);
-    }
+    const uint32_t units = static_cast<uint32_t>(Utf8ToUtf16Le(text, at + 4));
+    const unsigned char count[4] = {
+        static_cast<unsigned char>(units), static_cast<unsigned char>(units >> 8),
+        static_cast<unsigned char>(units >> 16), static_cast<unsigned char>(units >> 24)};
+    std::memcpy(at, count, 4);
+    out.Commit(4 + 2 * static_cast<size_t>(units));
 }
 
 // Encodes a record; the long texts come from texts (the record's own

@@ -36,6 +36,12 @@ int WaypointSymbol::Choose(const Waypoint& w, int64_t now)
     return 0;
 }
 
+void WaypointSymbol::KeepStateSymbol(Waypoint& w, int64_t now)
+{
+    if (w.bUseGeocacheStateForIconID == 1)
+        w.icon = Choose(w, now);
+}
+
 BitmapCell WaypointSymbol::Bitmap(int symbol, bool large, ScreenPoint centre)
 {
     if (symbol < 0 || symbol >= kSymbolCount)

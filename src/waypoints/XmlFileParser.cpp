@@ -36,6 +36,12 @@ int XmlFileParser::CurrentLine() const
     return current_ ? static_cast<int>(XML_GetCurrentLineNumber(current_)) : 0;
 }
 
+void XmlFileParser::WantText(bool wanted)
+{
+    if (current_)
+        XML_SetCharacterDataHandler(current_, wanted ? text_ : nullptr);
+}
+
 bool XmlFileParser::Parse(const std::string& path, ImportProgress* progress)
 {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),

@@ -33,6 +33,9 @@ public:
     bool Opened() const { return opened_; }
     // The line being parsed, for the handlers' messages; 0 outside Parse.
     int CurrentLine() const;
+    // Whether the text handler is called, from a handler during Parse: text
+    // that no field keeps is then not handed over at all.
+    void WantText(bool wanted);
     const std::string& Error() const { return error_; }
 
 private:

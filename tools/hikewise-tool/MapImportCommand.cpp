@@ -96,7 +96,7 @@ const ToolCommandRegistrar registrar(
      "the roads, water, land cover, relief lines, named points and walking network of an "
      "OpenStreetMap extract as a map file (with --terrain, the network's heights); prints its "
      "summary",
-     &Run});
+     &Run, true});
 
 } // namespace
 } // namespace hw::tool

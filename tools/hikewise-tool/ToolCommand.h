@@ -14,6 +14,9 @@ struct ToolCommand {
     const char* usage;   // arguments, e.g. "LOG OUT.trk"
     const char* summary; // one line
     int (*run)(const Args& args);
+    // Builds a heap of hundreds of megabytes: run on huge pages (the restart
+    // costs a few milliseconds, more than small commands gain).
+    bool largeHeap = false;
 };
 
 // Adds a command to the table; used through a static ToolCommandRegistrar.

@@ -68,7 +68,7 @@ const ToolCommandRegistrar
     kRegistrar({"wpt-import", "DB FILE... [--replace] [--csv-latlon] [--csv-skip-first]",
                 "imports GPX, XML, LOC and CSV files into a waypoint database "
                 "(created when absent); prints the counts per file",
-                &Run});
+                &Run, true});
 
 } // namespace
 } // namespace hw::tool

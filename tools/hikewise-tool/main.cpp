@@ -1,5 +1,6 @@
 #include "ToolCommand.h"
 
+#include "base/HugePageHeap.h"
 #include "base/TextCodec.h"
 
 #include <algorithm>
@@ -72,6 +73,8 @@ int main(int argc, char* argv[])
     }
     for (const ToolCommand& c : Commands()) {
         if (first == c.name) {
+            if (c.largeHeap)
+                hw::RestartWithHugePageHeap(argv);
             Args args(argv + 2, argv + argc);
             // --code-page N: the code page legacy text is read in.
             for (auto at = args.begin(); at != args.end(); ++at) {

@@ -71,7 +71,7 @@ void GeocacheCommands::NotFound()
     const int serial = map_.ResolveSelection();
     if (serial <= 0)
         return;
-    if (LogVisitNotFound(map_.Waypoints(), serial))
+    if (LogVisitNotFound(map_.Waypoints(), serial, QDateTime::currentSecsSinceEpoch()))
         map_.SaveDatabase();
     map_.RedrawMap();
 }

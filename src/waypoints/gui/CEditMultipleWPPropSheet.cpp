@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -72,6 +73,9 @@ void CEditMultipleWPPropSheet::accept()
     shown_.useStateIcon = useStateIcon_->isChecked() ? 1 : 0;
     alarm_->Store(shown_);
     shown_.ApplyTo(values_.values, positions_, units_);
+    // The symbol chosen, not the one the chosen state gives.
+    values_.values.icon = shown_.icon;
+    values_.changedAt = QDateTime::currentSecsSinceEpoch();
     values_.symbolChanged = changeSymbol_->isChecked();
     values_.stateChanged = changeState_->isChecked();
     values_.alarmChanged = changeAlarm_->isChecked();

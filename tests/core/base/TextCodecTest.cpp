@@ -95,6 +95,13 @@ TEST(TextCodec, FastPathsEqualDecodingSequenceBySequence)
                 << testing::PrintToString(text) << " max " << maxUnits;
         }
         ASSERT_EQ(Utf8ToUtf16(text), PlainUtf16(text)) << testing::PrintToString(text);
+        // As little-endian bytes at an odd address, as the database writes them.
+        std::string bytes(2 * text.size() + 1, '\0');
+        std::u16string units(Utf8ToUtf16Le(text, bytes.data() + 1), u'\0');
+        for (size_t i = 0; i < units.size(); ++i)
+            units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i + 1]) |
+                                             static_cast<unsigned char>(bytes[2 * i + 2]) << 8);
+        ASSERT_EQ(units, PlainUtf16(text)) << testing::PrintToString(text);
     }
 }
 

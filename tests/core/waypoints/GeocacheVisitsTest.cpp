@@ -131,7 +131,7 @@ TEST(GeocacheVisitsTest, FoundAndNotFoundFromTheMap)
     EXPECT_EQ(w.geocache.bFieldNotePending, 1);
     EXPECT_EQ(w.timeGeochacheFound, kFoundAt);
 
-    EXPECT_TRUE(LogVisitNotFound(db, serial));
+    EXPECT_TRUE(LogVisitNotFound(db, serial, kFoundAt));
     db.FindBySerial(serial, w);
     EXPECT_EQ(w.nGeocacheState, 0);
     EXPECT_EQ(w.geocache.bFieldNotePending, 1); // the visit still goes out, as not found
@@ -146,7 +146,7 @@ TEST(GeocacheVisitsTest, FoundAndNotFoundFromTheMap)
     EXPECT_EQ(w.geocache.bFieldNotePending, 0);
 
     EXPECT_FALSE(LogVisitFound(db, serial + 100, kFoundAt));
-    EXPECT_FALSE(LogVisitNotFound(db, serial + 100));
+    EXPECT_FALSE(LogVisitNotFound(db, serial + 100, kFoundAt));
 }
 
 // A loaded file may repeat a name: every action acts on the record itself.
@@ -179,7 +179,7 @@ TEST(GeocacheVisitsTest, RepeatedNamesActOnTheSelectedRecord)
     EXPECT_EQ(w.nGeocacheState, 5);
     EXPECT_EQ(ExportVisits(db, dir.Path("again.txt"), true).visits, 0); // logged once
 
-    EXPECT_TRUE(LogVisitNotFound(db, first));
+    EXPECT_TRUE(LogVisitNotFound(db, first, kFoundAt));
     db.FindBySerial(first, w);
     EXPECT_EQ(w.nGeocacheState, 0);
     EXPECT_EQ(w.strFieldNotes, "first");
