@@ -35,10 +35,14 @@ out=$(run "$work/replace.conf" "$peer/geocaching.gpx" --import "$peer/geocaching
 [ "$out" = '{"added":0,"replaced":9}' ] || fail "replace run printed: $out"
 
 # A file that is no waypoint file: said on standard error, nothing added.
+touch "$work/notes.txt"
+out=$(run "$work/plain.conf" "$work/notes.txt")
+[ "$out" = '{"added":0,"replaced":0}' ] || fail "txt run printed: $out"
+grep -q '不支持的路点文件' "$work/err" || fail "no message for a txt file: $(cat "$work/err")"
+# A KML is a course: an empty one is refused as such, with its reason.
 touch "$work/route.kml"
-out=$(run "$work/plain.conf" "$work/route.kml")
-[ "$out" = '{"added":0,"replaced":0}' ] || fail "kml run printed: $out"
-grep -q '不支持的路点文件' "$work/err" || fail "no message for a kml file: $(cat "$work/err")"
+run "$work/plain.conf" "$work/route.kml" > /dev/null
+grep -q '无法打开路线文件' "$work/err" || fail "no message for an empty kml: $(cat "$work/err")"
 
 # The desktop entry opens GPX and LOC files, whose LOC type the program
 # declares itself.

@@ -4,6 +4,7 @@
 #include "units/UnitFormatter.h"
 #include "waypoints/WaypointDatabase.h"
 #include "waypoints/WaypointEditValues.h"
+#include "waypoints/WaypointSymbol.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,9 @@ TEST(MultiEditValuesTest, OnlyTheMarkedGroupsChange)
     m.symbolChanged = false;
     m.stateChanged = m.alarmChanged = true;
     m.ApplyTo(w);
-    EXPECT_EQ(w.icon, 30);
+    // A changed state drawn by its state stores the state's symbol.
+    EXPECT_EQ(w.icon, WaypointSymbol::Choose(w, m.changedAt));
+    EXPECT_NE(w.icon, 30);
     EXPECT_EQ(w.nGeocacheState, 5);
     EXPECT_EQ(w.bUseGeocacheStateForIconID, 1);
     EXPECT_EQ(w.bActiveWaypoint, 1);
