@@ -11,6 +11,7 @@
 #include "instruments/gui/AltProfileWnd.h"
 #include "instruments/gui/DigitalPanelGrid.h"
 #include "instruments/gui/MsgWnd.h"
+#include "map/gui/CourseCommands.h"
 #include "map/gui/MapPropertiesSheet.h"
 #include "map/gui/MapView.h"
 #include "map/gui/MapWnd.h"
@@ -509,9 +510,23 @@ private slots:
         f.window->SaveOnExit(); // the user's last place
         f.window->SetDemo(true);
         f.Step(ProjectPoint(kStart, 50, 90));
-        f.window->SetDemo(false); // before the receiver's first fix
+        f.window->SetDemo(false);                    // before the receiver's first fix
+        QVERIFY(!f.window->Courses().IsFollowing()); // the demo's course with it
         f.window.reset();
         QCOMPARE(f.settings.GetInt("地图", "当前位置经度", 0), kStart.lon);
+    }
+
+    void aCourseTheUserFollowsOutlivesTheDemo()
+    {
+        QTemporaryDir dir;
+        MapWindowFixture f(dir.path());
+        Course mine{"mine", CourseKind::Track, {{46.55, 7.98}, {46.56, 7.99}}, {}};
+        const int index = f.window->Courses().FollowCourse(mine, false);
+        QVERIFY(index >= 0);
+        f.window->SetDemo(true);
+        QCOMPARE(f.window->Courses().Courses().FollowedIndex(), index);
+        f.window->SetDemo(false);
+        QCOMPARE(f.window->Courses().Courses().FollowedIndex(), index);
     }
 
     void everyGgaOfABurstReachesTheTrack()

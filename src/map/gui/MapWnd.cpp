@@ -157,12 +157,15 @@ void MapWnd::SetDemo(bool demo)
     if (demo) {
         mapDemo_.Start([](const char* name) { return AppPaths::DemoFile(name).toStdString(); },
                        ownLayers_);
-        if (mapDemo_.DemoCourse())
-            courses_->FollowCourse(*mapDemo_.DemoCourse(), false);
+        // A course the user follows (--follow) is not taken over by the demo's.
+        if (mapDemo_.DemoCourse() && !courses_->IsFollowing())
+            demoCourse_ = courses_->FollowCourse(*mapDemo_.DemoCourse(), false);
         RedrawMap();
     } else {
         mapDemo_.Stop();
-        courses_->StopFollowing();
+        if (demoCourse_ >= 0 && courses_->Courses().FollowedIndex() == demoCourse_)
+            courses_->StopFollowing();
+        demoCourse_ = -1;
         DropDemoTrack();
         model_.LoadPosition(settings_); // the demo's place is not the user's
         RedrawMap();

@@ -296,6 +296,7 @@ private:
     WaypointImportCommand* import_ = nullptr;
     std::unique_ptr<MapWndHost> host_;
     bool demo_ = false;
+    int demoCourse_ = -1; // the demo's course in the list while the demo follows it
     QWidget* averageWnd_ = nullptr;
     std::optional<std::string> pendingGoto_;
     MapView* view_ = nullptr;
