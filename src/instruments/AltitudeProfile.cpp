@@ -29,12 +29,7 @@ void AltitudeProfile::Clear()
 
 void AltitudeProfile::Draw(const ScreenRect& client, const UnitFormatter& units, DrawList& out)
 {
-    out.Add(Polygon{Pen{Rgb(0, 0, 0), 1, PenStyle::Solid},
-                    Brush{Rgb(255, 255, 255), false},
-                    {{client.left, client.top},
-                     {client.right - 1, client.top},
-                     {client.right - 1, client.bottom - 1},
-                     {client.left, client.bottom - 1}}});
+    DrawSheet(client, out);
     // Nothing pushed since the last clear: an empty sheet.
     if (maximum_ < minimum_)
         return;
@@ -61,15 +56,31 @@ void AltitudeProfile::Draw(const ScreenRect& client, const UnitFormatter& units,
         minimum_ = std::max(minimum_, seenMin);
     }
 
-    std::string label = units.AltitudeUnitLabel();
+    DrawHeightLabels(maximum_, minimum_, client, units, out);
+}
+
+void AltitudeProfile::DrawSheet(const ScreenRect& client, DrawList& out)
+{
+    out.Add(Polygon{Pen{Rgb(0, 0, 0), 1, PenStyle::Solid},
+                    Brush{Rgb(255, 255, 255), false},
+                    {{client.left, client.top},
+                     {client.right - 1, client.top},
+                     {client.right - 1, client.bottom - 1},
+                     {client.left, client.bottom - 1}}});
+}
+
+void AltitudeProfile::DrawHeightLabels(double highestM, double lowestM, const ScreenRect& client,
+                                       const UnitFormatter& units, DrawList& out)
+{
+    const std::string label = units.AltitudeUnitLabel();
     const Font font{"Tahoma", 7, false, 0};
-    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(maximum_), label.c_str()),
+    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(highestM), label.c_str()),
                  {client.left + 3, client.top + 3},
                  HAlign::Left,
                  VAlign::Top,
                  font,
                  Rgb(0, 0, 0)});
-    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(minimum_), label.c_str()),
+    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(lowestM), label.c_str()),
                  {client.left + 3, client.bottom - 3},
                  HAlign::Left,
                  VAlign::Bottom,

@@ -36,6 +36,12 @@ public:
     // the samples on screen; a push outside it widens it again.
     void Draw(const ScreenRect& client, const UnitFormatter& units, DrawList& out);
 
+    // The white sheet with its black edge, and the highest and lowest height
+    // in its corners: shared with the profile of a followed course.
+    static void DrawSheet(const ScreenRect& client, DrawList& out);
+    static void DrawHeightLabels(double highestM, double lowestM, const ScreenRect& client,
+                                 const UnitFormatter& units, DrawList& out);
+
 private:
     std::array<float, kCapacity> samples_{};
     size_t write_ = 0;

@@ -1,9 +1,9 @@
 #include "instruments/CourseProfilePlot.h"
 
-#include "base/FormatString.h"
 #include "base/Translate.h"
 #include "course/CourseFollower.h"
 #include "course/CourseProfile.h"
+#include "instruments/AltitudeProfile.h"
 #include "units/UnitFormatter.h"
 
 #include <algorithm>
@@ -35,13 +35,7 @@ double HeightAlong(const CourseProfile& profile, double distance)
 void CourseProfilePlot::Draw(const CourseProfile& profile, const FollowState& state,
                              const ScreenRect& client, const UnitFormatter& units, DrawList& out)
 {
-    out.Add(FillRect{client, Rgb(255, 255, 255)});
-    out.Add(Polygon{Pen{Rgb(0, 0, 0), 1},
-                    Brush::Hollow(),
-                    {{client.left, client.top},
-                     {client.right - 1, client.top},
-                     {client.right - 1, client.bottom - 1},
-                     {client.left, client.bottom - 1}}});
+    AltitudeProfile::DrawSheet(client, out);
     const Font font{"Tahoma", 7, false, 0};
     const int width = client.Width(), height = client.Height();
     const double length = profile.LengthM();
@@ -78,23 +72,12 @@ void CourseProfilePlot::Draw(const CourseProfile& profile, const FollowState& st
         const int x = client.left + c;
         const int y = range > 0 ? bottom - TruncToPixel((h - lowest) * scale) : bottom - height / 2;
         const bool walked = state.joined && x < place;
-        out.Add(Polyline{Pen{walked ? kWalkedColour : kAheadColour, 1}, {{x, y}, {x, bottom}}});
+        out.Add(Polyline{Pen{walked ? kWalkedColour : AltitudeProfile::kCurveColour, 1},
+                         {{x, y}, {x, bottom}}});
     }
     if (state.joined)
         out.Add(Polyline{Pen{kPlaceColour, 2}, {{place, client.top}, {place, bottom}}});
-    const std::string label = units.AltitudeUnitLabel();
-    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(highest), label.c_str()),
-                 {client.left + 3, client.top + 3},
-                 HAlign::Left,
-                 VAlign::Top,
-                 font,
-                 Rgb(0, 0, 0)});
-    out.Add(Text{FormatString("%.02f %s", units.AltitudeFromMetres(lowest), label.c_str()),
-                 {client.left + 3, client.bottom - 3},
-                 HAlign::Left,
-                 VAlign::Bottom,
-                 font,
-                 Rgb(0, 0, 0)});
+    AltitudeProfile::DrawHeightLabels(highest, lowest, client, units, out);
 }
 
 } // namespace hw

@@ -13,7 +13,6 @@ struct FollowState;
 // place marked by a line, the highest and lowest height in the corners.
 class CourseProfilePlot {
 public:
-    static constexpr Colour kAheadColour = Rgb(128, 128, 255);
     static constexpr Colour kWalkedColour = Rgb(200, 200, 200);
     static constexpr Colour kPlaceColour = Rgb(255, 0, 0);
 
