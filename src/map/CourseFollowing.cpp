@@ -132,11 +132,7 @@ std::vector<CourseMessage> CourseFollowing::OnFix(const GpsFix& fix, const UnitF
             texts.push_back({e.kind, Translate("CourseFollowing", "已回到路线"), toward});
             break;
         case CourseEvent::Kind::Arrived:
-            texts.push_back(
-                {e.kind,
-                 FormatTranslated("Navigation", HW_TRANSLATE_NOOP("Navigation", "您已到达: %s"),
-                                  name.c_str()),
-                 course.points.back()});
+            texts.push_back({e.kind, Navigation::ArrivalText(name), course.points.back()});
             break;
         }
     }

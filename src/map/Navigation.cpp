@@ -86,6 +86,12 @@ double Navigation::BearingToTarget() const
     return BearingToward(TargetPosition(), model_.CurrentPosition());
 }
 
+std::string Navigation::ArrivalText(const std::string& name)
+{
+    return FormatTranslated("Navigation", HW_TRANSLATE_NOOP("Navigation", "您已到达: %s"),
+                            name.c_str());
+}
+
 Navigation::ArrivalResult Navigation::CheckArrival()
 {
     if (!IsGotoActive() || CourseLegActive())
@@ -95,8 +101,7 @@ Navigation::ArrivalResult Navigation::CheckArrival()
     if (d <= arrivalRadiusKm_ && target.bArrived == 0) {
         database_.SetTargetArrived(1);
         // The message may run the event loop, so the name is copied first.
-        std::string text = FormatTranslated(
-            "Navigation", HW_TRANSLATE_NOOP("Navigation", "您已到达: %s"), target.strName.c_str());
+        std::string text = ArrivalText(target.strName);
         if (showArrival_)
             showArrival_(text);
         return kArrived;

@@ -50,6 +50,8 @@ public:
     double ArrivalRadiusKm() const { return arrivalRadiusKm_; }
     void SetArrivalRadiusKm(double km) { arrivalRadiusKm_ = km; }
     void SetArrivalMessage(ArrivalMessage show) { showArrival_ = std::move(show); }
+    // "您已到达: %s" with the name of what was reached: a waypoint, a course.
+    static std::string ArrivalText(const std::string& name);
 
     void StartGoto(const Waypoint& waypoint);
     void CancelGoto();
