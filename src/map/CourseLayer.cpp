@@ -1,6 +1,7 @@
 #include "map/CourseLayer.h"
 
 #include "geo/ClippedPolyline.h"
+#include "geo/LineSimplifier.h"
 #include "geo/MapViewport.h"
 #include "map/CourseFollowing.h"
 
@@ -49,27 +50,9 @@ void Simplify(std::vector<ScreenPoint>& piece)
 {
     if (piece.size() < 3)
         return;
-    std::vector<char> keep(piece.size(), 0);
-    keep.front() = keep.back() = 1;
-    std::vector<std::pair<size_t, size_t>> spans{{0, piece.size() - 1}};
-    while (!spans.empty()) {
-        const auto [a, b] = spans.back();
-        spans.pop_back();
-        double worst = 0;
-        size_t at = a;
-        for (size_t i = a + 1; i < b; ++i) {
-            const double d = SegmentDistance(piece[i], piece[a], piece[b]);
-            if (d > worst) {
-                worst = d;
-                at = i;
-            }
-        }
-        if (worst > kSimplifyPx) {
-            keep[at] = 1;
-            spans.push_back({a, at});
-            spans.push_back({at, b});
-        }
-    }
+    const std::vector<char> keep = DouglasPeuckerKeep(
+        piece.size(), [&](size_t i) { return static_cast<double>(piece[i].x); },
+        [&](size_t i) { return static_cast<double>(piece[i].y); }, kSimplifyPx);
     size_t out = 0;
     for (size_t i = 0; i < piece.size(); ++i)
         if (keep[i])
