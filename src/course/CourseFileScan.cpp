@@ -5,12 +5,17 @@
 
 namespace hw {
 
-CourseFileScan CourseFileScan::Of(const std::string& path)
+bool CourseFileScan::HoldsOnlyCourses(const std::string& path)
 {
     const std::string extension = UpperExtension(path);
-    if (extension == "KML" || extension == "TRK")
+    return extension == "KML" || extension == "TRK";
+}
+
+CourseFileScan CourseFileScan::Of(const std::string& path)
+{
+    if (HoldsOnlyCourses(path))
         return {false, true};
-    if (extension != "GPX")
+    if (UpperExtension(path) != "GPX")
         return {true, false};
     // An element name, whatever its namespace prefix: "<wpt", "<gpx:wpt".
     MappedFile file;

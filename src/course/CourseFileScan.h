@@ -12,6 +12,8 @@ struct CourseFileScan {
     bool courses = false;
 
     static CourseFileScan Of(const std::string& path);
+    // KML and the track file hold courses only.
+    static bool HoldsOnlyCourses(const std::string& path);
 };
 
 } // namespace hw

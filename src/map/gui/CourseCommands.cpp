@@ -121,6 +121,7 @@ void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
     struct Job {
         ImportProgressCounter progress;
         CourseFile file;
+        int elapsedMs = 0; // on the UI thread, by the ticker
     };
     auto job = std::make_shared<Job>();
     const std::string file = QFile::encodeName(path).toStdString();
@@ -131,10 +132,9 @@ void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
     auto* progress = new ProgressWindow(&map_);
     progress->SetText(QFileInfo(path).fileName());
     ticker->setInterval(kProgressTickMs);
-    auto* elapsed = new int(0);
-    connect(ticker, &QTimer::timeout, progress, [progress, job, elapsed, quiet] {
-        *elapsed += kProgressTickMs;
-        if (*elapsed >= kProgressAfterMs && !quiet && !progress->isVisible())
+    connect(ticker, &QTimer::timeout, progress, [progress, job, quiet] {
+        job->elapsedMs += kProgressTickMs;
+        if (job->elapsedMs >= kProgressAfterMs && !quiet && !progress->isVisible())
             progress->ShowOver();
         progress->SetPerMille(job->progress.PerMille());
     });
@@ -142,7 +142,6 @@ void CourseCommands::OpenFile(const QString& path, bool follow, bool quiet)
         ticker->stop();
         ticker->deleteLater();
         progress->deleteLater();
-        delete elapsed;
         thread->deleteLater();
         running_ = false;
         const CourseFile& read = job->file;
@@ -191,8 +190,7 @@ void CourseCommands::FollowRunFile(const std::string& path)
 
 bool CourseCommands::MayHoldCourses(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("kml") || suffix == QLatin1String("trk");
+    return CourseFileScan::HoldsOnlyCourses(QFile::encodeName(path).toStdString());
 }
 
 int CourseCommands::CourseAt(ScreenPoint p) const
