@@ -95,8 +95,9 @@ grep -q dialout "$root/usr/share/doc/hikewise/README.Debian" || fail "no dialout
 
 # The installed programs, with the source tree's resources hidden so that
 # only the installed data can be found.
-"$root/usr/bin/hikewise-tool" --help | grep -q '^Usage: hikewise-tool' || fail "hikewise-tool --help"
-"$root/usr/bin/fixscope" --help | grep -q -- '--ports' || fail "fixscope --help"
+# Read whole before grep -q ends early: a cut pipe would fail the writer under pipefail.
+grep -q '^Usage: hikewise-tool' <<<"$("$root/usr/bin/hikewise-tool" --help)" || fail "hikewise-tool --help"
+grep -q -- '--ports' <<<"$("$root/usr/bin/fixscope" --help)" || fail "fixscope --help"
 # Rasters beyond SRTM tiles and plain GeoTIFFs load GDAL from the package's
 # own folder.
 if command -v gdal_translate > /dev/null && [ -d "$HIKEWISE_PEER_DATA_DIR/dem" ]; then
